@@ -1,0 +1,47 @@
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file_mapping.h"
+#include "platform/file_system.h"
+#include "platform/posix/native_path.h"
+
+namespace pathbook::platform {
+
+bool FileMapping::Open(const char16_t* path) {
+    Close();
+    int fd = open(posix::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    attributes_ = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? kAttributeReadOnly : kAttributeNormal;
+    if (size_ > 0) {
+        void* view = mmap(nullptr, size_, PROT_READ, MAP_SHARED, fd, 0);
+        if (view == MAP_FAILED) {
+            ::close(fd);
+            size_ = 0;
+            return false;
+        }
+        madvise(view, size_, MADV_SEQUENTIAL);
+        view_ = static_cast<const std::uint8_t*>(view);
+    }
+    file_ = fd;
+    return true;
+}
+
+void FileMapping::Close() {
+    if (!IsOpen()) return;
+    if (view_ != nullptr) munmap(const_cast<std::uint8_t*>(view_), size_);
+    ::close(static_cast<int>(file_));
+    file_ = kNoFile;
+    view_ = nullptr;
+    size_ = 0;
+    attributes_ = 0;
+}
+
+}  // namespace pathbook::platform

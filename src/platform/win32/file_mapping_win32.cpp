@@ -1,0 +1,48 @@
+#include <windows.h>
+
+#include "platform/file_mapping.h"
+#include "platform/win32/wide.h"
+
+namespace pathbook::platform {
+
+bool FileMapping::Open(const char16_t* path) {
+    Close();
+    HANDLE file = CreateFileW(win32::Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        CloseHandle(file);
+        return false;
+    }
+    std::uint64_t size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > 0) {
+        HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        const void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+        if (view == nullptr) {
+            if (mapping) CloseHandle(mapping);
+            CloseHandle(file);
+            return false;
+        }
+        mapping_ = reinterpret_cast<std::intptr_t>(mapping);
+        view_ = static_cast<const std::uint8_t*>(view);
+    }
+    file_ = reinterpret_cast<std::intptr_t>(file);
+    size_ = size;
+    attributes_ = info.dwFileAttributes;
+    return true;
+}
+
+void FileMapping::Close() {
+    if (!IsOpen()) return;
+    if (view_ != nullptr) UnmapViewOfFile(view_);
+    if (mapping_ != 0) CloseHandle(reinterpret_cast<HANDLE>(mapping_));
+    CloseHandle(reinterpret_cast<HANDLE>(file_));
+    file_ = kNoFile;
+    mapping_ = 0;
+    view_ = nullptr;
+    size_ = 0;
+    attributes_ = 0;
+}
+
+}  // namespace pathbook::platform

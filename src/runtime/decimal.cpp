@@ -1,0 +1,32 @@
+#include "runtime/decimal.h"
+
+namespace pathbook {
+
+std::int32_t ParseDecimal(const char16_t* text) {
+    bool negative = *text == u'-';
+    if (negative) ++text;
+    std::uint32_t value = 0;  // unsigned, so that wrapping is defined
+    for (; *text != 0; ++text) {
+        if (*text < u'0' || *text > u'9') return 0;
+        value = value * 10u + static_cast<std::uint32_t>(*text - u'0');
+    }
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+std::u16string FormatDecimal(std::int32_t value) {
+    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                        : static_cast<std::uint32_t>(value);
+    char16_t digits[12];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char16_t>(u'0' + magnitude % 10u);
+        magnitude /= 10u;
+    } while (magnitude != 0);
+    std::u16string text;
+    if (value < 0) text.push_back(u'-');
+    while (n > 0) text.push_back(digits[--n]);
+    return text;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,18 @@
+// Decimal integers as the program reads and writes them in settings, list files,
+// the command line and dialogs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pathbook {
+
+// An optional leading "-", then decimal digits up to the NUL. Any other
+// character anywhere (a "+", a blank, a letter) makes the result 0, as do an
+// empty text and a lone "-". No overflow check: the value wraps modulo 2^32.
+std::int32_t ParseDecimal(const char16_t* text);
+
+// The decimal text of `value` with a leading "-" for negatives.
+std::u16string FormatDecimal(std::int32_t value);
+
+}  // namespace pathbook

@@ -1,0 +1,28 @@
+#include "runtime/heap.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace pathbook {
+
+void* Heap::Allocate(std::size_t bytes) {
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    if (block == nullptr) {
+        std::fputs("Pathbook: out of memory\n", stderr);
+        std::abort();
+    }
+    return block;
+}
+
+void Heap::Free(void* block) { std::free(block); }
+
+void Heap::CopyBytes(void* to, const void* from, std::size_t bytes) {
+    std::memmove(to, from, bytes);
+}
+
+void Heap::FillBytes(void* to, unsigned char value, std::size_t bytes) {
+    std::memset(to, value, bytes);
+}
+
+}  // namespace pathbook

@@ -1,0 +1,66 @@
+#include "textfile/file_writer.h"
+
+#include "platform/file_system.h"
+#include "runtime/heap.h"
+
+namespace pathbook {
+
+FileWriter::FileWriter() : buffer_(static_cast<std::uint8_t*>(Heap::Allocate(kCapacity))) {}
+
+FileWriter::~FileWriter() {
+    Discard();
+    Heap::Free(buffer_);
+}
+
+bool FileWriter::Open(const char16_t* path) {
+    Discard();
+    target_ = path;
+    used_ = 0;
+    failed_ = false;
+    return file_.CreateBeside(path);
+}
+
+void FileWriter::WriteByte(std::uint8_t byte) {
+    if (kCapacity - used_ <= 1) Flush();
+    buffer_[used_++] = byte;
+}
+
+void FileWriter::WriteBytes(const void* bytes, std::size_t count) {
+    const auto* at = static_cast<const std::uint8_t*>(bytes);
+    while (count >= kCapacity - used_) {
+        std::size_t fits = kCapacity - used_;
+        Heap::CopyBytes(buffer_ + used_, at, fits);
+        used_ = kCapacity;
+        Flush();
+        at += fits;
+        count -= fits;
+    }
+    Heap::CopyBytes(buffer_ + used_, at, count);
+    used_ += count;
+}
+
+void FileWriter::Flush() {
+    if (used_ > 0 && !file_.Write(buffer_, used_)) failed_ = true;
+    used_ = 0;
+}
+
+bool FileWriter::Close() {
+    if (!IsOpen()) return true;
+    Flush();
+    std::u16string temporary = file_.Path();
+    bool written = file_.Close() && !failed_;
+    if (written && platform::ReplaceFileWith(target_.c_str(), temporary.c_str())) return true;
+    platform::RemoveFile(temporary.c_str());
+    failed_ = true;
+    return false;
+}
+
+void FileWriter::Discard() {
+    if (!IsOpen()) return;
+    std::u16string temporary = file_.Path();
+    file_.Close();
+    platform::RemoveFile(temporary.c_str());
+    used_ = 0;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,52 @@
+// Writes a file sequentially through a 64 KiB buffer, without ever leaving the
+// user's existing file half written: the bytes go to a new file in the same
+// folder, and Close puts it in the place of the target only when every write
+// and the close succeeded. A writer destroyed while open discards its bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/output_file.h"
+
+namespace pathbook {
+
+class FileWriter {
+public:
+    static constexpr std::size_t kCapacity = 0x10000;
+
+    FileWriter();
+    virtual ~FileWriter();
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+
+    // Discards anything open, then starts writing a replacement for `path`.
+    // False when the new file cannot be created.
+    bool Open(const char16_t* path);
+
+    // Flushes first when the buffer is full or has exactly one free byte.
+    void WriteByte(std::uint8_t byte);
+    void WriteBytes(const void* bytes, std::size_t count);
+
+    // Writes the buffered bytes, puts the file in place of the target and
+    // returns true only if all of it succeeded; otherwise the target is
+    // untouched. A writer that is not open returns true and does nothing.
+    bool Close();
+
+    bool IsOpen() const { return file_.IsOpen(); }
+    // True once any write has failed since Open.
+    bool Failed() const { return failed_; }
+
+private:
+    void Flush();
+    void Discard();
+
+    platform::OutputFile file_;
+    std::u16string target_;
+    std::uint8_t* buffer_;  // kCapacity bytes
+    std::size_t used_ = 0;  // invariant: used_ <= kCapacity
+    bool failed_ = false;
+};
+
+}  // namespace pathbook

@@ -1,0 +1,31 @@
+// A text file mapped whole and read-only, so that detection and the decoders
+// walk one contiguous byte range without copying. Files of 4 GiB or more are
+// refused: sizes are 32-bit throughout the decoders.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/file_mapping.h"
+
+namespace pathbook {
+
+class MappedFile {
+public:
+    virtual ~MappedFile() = default;
+
+    // Closes any open file, then maps `path`. False, with nothing open, for a
+    // missing file, a folder, a file that cannot be mapped, or one of 4 GiB or more.
+    bool Open(const char16_t* path);
+    void Close() { mapping_.Close(); }
+
+    // Never null, also for an empty file (which maps nothing).
+    const std::uint8_t* Data() const;
+    std::uint32_t Size() const { return static_cast<std::uint32_t>(mapping_.Size()); }
+    // The attribute bits the file system reported at Open (read-only is 0x01).
+    std::uint32_t Attributes() const { return mapping_.Attributes(); }
+
+private:
+    platform::FileMapping mapping_;
+};
+
+}  // namespace pathbook

@@ -1,0 +1,143 @@
+#include "runtime/string.h"
+
+#include <gtest/gtest.h>
+
+namespace pathbook {
+namespace {
+
+TEST(StringTest, EmptyStringsShareTheStaticBlock) {
+    String a;
+    String b(u"", 0);
+    String c(u"");
+    EXPECT_EQ(a.Length(), 0);
+    EXPECT_EQ(a.Chars()[0], 0);
+    EXPECT_TRUE(a.UsesEmptyBlock());
+    EXPECT_TRUE(b.UsesEmptyBlock());
+    EXPECT_TRUE(c.UsesEmptyBlock());
+    EXPECT_TRUE(a.SharesBlockWith(c));
+}
+
+TEST(StringTest, ConstructionCopiesExactly) {
+    String s(u"hello", 3);
+    EXPECT_EQ(s.View(), u"hel");
+    EXPECT_EQ(s.Capacity(), 4);
+    EXPECT_EQ(s.ShareCount(), 1);
+}
+
+TEST(StringTest, AppendingToEmptyAllocatesExactCapacity) {
+    String s;
+    s.Append(u"abcd");
+    EXPECT_FALSE(s.UsesEmptyBlock());
+    EXPECT_EQ(s.Capacity(), 5);
+    EXPECT_EQ(s.View(), u"abcd");
+    s.Append(u'e');
+    EXPECT_EQ(s.Capacity(), 6);  // exact growth, never doubled
+    EXPECT_EQ(s.View(), u"abcde");
+}
+
+TEST(StringTest, CopiesShareUntilWritten) {
+    String a(u"shared");
+    String b = a;
+    EXPECT_TRUE(a.SharesBlockWith(b));
+    EXPECT_EQ(a.ShareCount(), 2);
+    b.Append(u"!");
+    EXPECT_FALSE(a.SharesBlockWith(b));
+    EXPECT_EQ(a.View(), u"shared");
+    EXPECT_EQ(b.View(), u"shared!");
+    EXPECT_EQ(a.ShareCount(), 1);
+}
+
+TEST(StringTest, AssignmentBetweenSharersDoesNothing) {
+    String a(u"x");
+    String b = a;
+    b = a;
+    EXPECT_EQ(a.ShareCount(), 2);
+    a = a;
+    EXPECT_EQ(a.View(), u"x");
+}
+
+TEST(StringTest, AppendingItsOwnTextWorks) {
+    String s(u"ab");
+    s.Append(s);
+    EXPECT_EQ(s.View(), u"abab");
+    s.Append(s.Chars() + 1, 2);
+    EXPECT_EQ(s.View(), u"ababba");
+    s.Assign(s.Chars() + 2, 2);
+    EXPECT_EQ(s.View(), u"ab");
+}
+
+TEST(StringTest, EraseFrontAndDropBack) {
+    String s(u"abcdef");
+    s.EraseFront(2);
+    EXPECT_EQ(s.View(), u"cdef");
+    s.DropBack(1);
+    EXPECT_EQ(s.View(), u"cde");
+    s.DropBack(3);
+    EXPECT_TRUE(s.UsesEmptyBlock());
+    String t(u"abc");
+    t.EraseFront(10);
+    EXPECT_TRUE(t.UsesEmptyBlock());
+}
+
+TEST(StringTest, EraseOnASharedBlockLeavesTheOtherCopy) {
+    String a(u"abcdef");
+    String b = a;
+    b.EraseFront(3);
+    b.DropBack(1);
+    EXPECT_EQ(a.View(), u"abcdef");
+    EXPECT_EQ(b.View(), u"de");
+}
+
+TEST(StringTest, WritableBufferThenSetLength) {
+    String s(u"ab");
+    char16_t* area = s.WritableBuffer(10);
+    EXPECT_GE(s.Capacity(), 10);
+    area[2] = u'c';
+    area[3] = 0;
+    s.SetLength(-1);
+    EXPECT_EQ(s.View(), u"abc");
+    s.WritableBuffer(10)[1] = 0;
+    s.SetLength(1);
+    EXPECT_EQ(s.View(), u"a");
+}
+
+TEST(StringTest, WritableBufferUnsharesFirst) {
+    String a(u"abc");
+    String b = a;
+    b.WritableBuffer(4)[0] = u'x';
+    EXPECT_EQ(a.View(), u"abc");
+    EXPECT_EQ(b.View(), u"xbc");
+}
+
+TEST(StringTest, Concatenation) {
+    String a(u"left");
+    EXPECT_EQ((a + String(u"-right")).View(), u"left-right");
+    EXPECT_EQ((a + u"!").View(), u"left!");
+    EXPECT_EQ((u"<" + a).View(), u"<left");
+    EXPECT_EQ(a.View(), u"left");
+}
+
+TEST(StringTest, IntegerConversions) {
+    String s;
+    s.AssignInt(0);
+    EXPECT_EQ(s.View(), u"0");
+    s.AssignInt(-7);
+    EXPECT_EQ(s.View(), u"-7");
+    s.AssignInt(-2147483647 - 1);
+    EXPECT_EQ(s.View(), u"-2147483648");
+    EXPECT_EQ(String(u"-12").ToInt(), -12);
+    EXPECT_EQ(String(u"12a").ToInt(), 0);
+    EXPECT_EQ(String(u"").ToInt(), 0);
+    EXPECT_EQ(String(u"-").ToInt(), 0);
+}
+
+TEST(StringTest, MovedFromStringIsEmptyAndUsable) {
+    String a(u"text");
+    String b(std::move(a));
+    EXPECT_EQ(b.View(), u"text");
+    a.Append(u"again");  // NOLINT: a moved-from String is a valid empty string
+    EXPECT_EQ(a.View(), u"again");
+}
+
+}  // namespace
+}  // namespace pathbook

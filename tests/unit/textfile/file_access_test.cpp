@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/temp_folder.h"
+#include "textfile/file_writer.h"
+#include "textfile/mapped_file.h"
+
+namespace pathbook {
+namespace {
+
+using test::TempFolder;
+
+TEST(MappedFileTest, MapsTheWholeFile) {
+    TempFolder folder;
+    folder.Write("a.txt", "hello\r\nworld");
+    MappedFile file;
+    ASSERT_TRUE(file.Open(folder.File("a.txt").c_str()));
+    ASSERT_EQ(file.Size(), 12u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), "hello\r\nworld");
+}
+
+TEST(MappedFileTest, EmptyFileOpensWithAValidPointer) {
+    TempFolder folder;
+    folder.Write("empty.txt", "");
+    MappedFile file;
+    ASSERT_TRUE(file.Open(folder.File("empty.txt").c_str()));
+    EXPECT_EQ(file.Size(), 0u);
+    EXPECT_NE(file.Data(), nullptr);
+}
+
+TEST(MappedFileTest, MissingFileAndFolderFailAndLeaveItClosed) {
+    TempFolder folder;
+    folder.Write("a.txt", "data");
+    MappedFile file;
+    ASSERT_TRUE(file.Open(folder.File("a.txt").c_str()));
+    EXPECT_FALSE(file.Open(folder.File("missing.txt").c_str()));
+    EXPECT_EQ(file.Size(), 0u);
+    EXPECT_FALSE(file.Open(folder.Path().u16string().c_str()));
+    file.Close();
+    file.Close();
+}
+
+TEST(FileWriterTest, WritesBytesThroughTheBufferAcrossFlushes) {
+    TempFolder folder;
+    std::string expected;
+    {
+        FileWriter writer;
+        ASSERT_TRUE(writer.Open(folder.File("out.bin").c_str()));
+        for (int i = 0; i < 70000; ++i) {
+            auto byte = static_cast<std::uint8_t>(i * 7);
+            writer.WriteByte(byte);
+            expected.push_back(static_cast<char>(byte));
+        }
+        std::string block(FileWriter::kCapacity * 2 + 3, 'x');
+        writer.WriteBytes(block.data(), block.size());
+        expected += block;
+        EXPECT_TRUE(writer.Close());
+        EXPECT_TRUE(writer.Close());  // a second close writes nothing again
+    }
+    EXPECT_EQ(folder.Read("out.bin"), expected);
+    EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file is left behind
+}
+
+TEST(FileWriterTest, ExactlyOneBufferFull) {
+    TempFolder folder;
+    FileWriter writer;
+    ASSERT_TRUE(writer.Open(folder.File("out.bin").c_str()));
+    std::string block(FileWriter::kCapacity, 'y');
+    writer.WriteBytes(block.data(), block.size());
+    ASSERT_TRUE(writer.Close());
+    EXPECT_EQ(folder.Read("out.bin"), block);
+}
+
+TEST(FileWriterTest, ReplacesAnExistingFileOnlyAtClose) {
+    TempFolder folder;
+    folder.Write("note.txt", "original text");
+    FileWriter writer;
+    ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
+    writer.WriteBytes("new", 3);
+    EXPECT_EQ(folder.Read("note.txt"), "original text");
+    ASSERT_TRUE(writer.Close());
+    EXPECT_EQ(folder.Read("note.txt"), "new");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(FileWriterTest, AWriterDestroyedBeforeCloseLeavesTheOriginal) {
+    TempFolder folder;
+    folder.Write("note.txt", "keep me");
+    {
+        FileWriter writer;
+        ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
+        writer.WriteBytes("half", 4);
+    }
+    EXPECT_EQ(folder.Read("note.txt"), "keep me");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(FileWriterTest, OpenFailsWhereNoFileCanBeCreated) {
+    TempFolder folder;
+    FileWriter writer;
+    EXPECT_FALSE(writer.Open(folder.File("no-such-folder/out.txt").c_str()));
+    EXPECT_TRUE(writer.Close());
+}
+
+TEST(FileWriterTest, ClosingANeverOpenedWriterDoesNothing) {
+    FileWriter writer;
+    EXPECT_TRUE(writer.Close());
+    EXPECT_FALSE(writer.IsOpen());
+}
+
+}  // namespace
+}  // namespace pathbook
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+
+namespace pathbook {
+namespace {
+
+// A file-size limit makes the system refuse writes part-way, as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_;
+    void (*previousHandler_)(int);
+};
+
+TEST(FileWriterTest, AFailedWriteReportsFailureAndKeepsTheOriginal) {
+    test::TempFolder folder;
+    folder.Write("note.txt", "precious");
+    FileWriter writer;
+    ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
+    {
+        FileSizeLimit limit(100000);
+        std::string block(300000, 'z');
+        writer.WriteBytes(block.data(), block.size());
+        EXPECT_FALSE(writer.Close());
+    }
+    EXPECT_TRUE(writer.Failed());
+    EXPECT_EQ(folder.Read("note.txt"), "precious");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+}  // namespace
+}  // namespace pathbook
+#endif

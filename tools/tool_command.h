@@ -1,0 +1,49 @@
+// pathbook-tool: the command-line face of the engine. Each command is a row of
+// the table in main.cpp; arguments arrive as UTF-8, output leaves as UTF-8.
+// Exit codes: 0 success, 1 a file could not be opened/read/written, 2 usage.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pathbook::tool {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFileError = 1;
+constexpr int kExitUsage = 2;
+
+using Arguments = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* usage;  // shown after "pathbook-tool [--acp N] "
+    int (*run)(const Arguments& args);
+};
+
+// getopt-style flags: `spec` lists the letters, a letter followed by ":" takes
+// a value ("-c 932" or "-c932"); "--" ends the flags. Long flags ("--timing")
+// are accepted when listed in `longFlags`.
+struct ParsedArguments {
+    std::map<std::string, std::string> flags;  // "c" -> "932", "timing" -> ""
+    std::vector<std::string> positional;
+    std::string error;  // empty when the arguments parsed
+
+    bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
+};
+ParsedArguments ParseArguments(const Arguments& args, const std::string& spec,
+                               const std::vector<std::string>& longFlags = {});
+
+// Prints "pathbook-tool: <message>" to stderr and returns `exitCode`.
+int Fail(int exitCode, const std::string& message);
+
+// Parses a decimal integer argument; false for anything else.
+bool ParseInt(const std::string& text, int* value);
+
+// Writes bytes to stdout unchanged (no newline translation).
+void WriteOut(const std::string& bytes);
+
+// The commands.
+int RunEncodings(const Arguments& args);
+
+}  // namespace pathbook::tool

@@ -1,0 +1,74 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include "tool_command.h"
+
+namespace pathbook::tool {
+
+ParsedArguments ParseArguments(const Arguments& args, const std::string& spec,
+                               const std::vector<std::string>& longFlags) {
+    ParsedArguments parsed;
+    bool flagsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (flagsEnded || arg.size() < 2 || arg[0] != '-') {
+            parsed.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            flagsEnded = true;
+            continue;
+        }
+        if (arg[1] == '-') {
+            std::string name = arg.substr(2);
+            bool known = false;
+            for (const std::string& flag : longFlags) known = known || flag == name;
+            if (!known) {
+                parsed.error = "unknown option " + arg;
+                return parsed;
+            }
+            parsed.flags[name] = "";
+            continue;
+        }
+        std::size_t at = spec.find(arg[1]);
+        if (at == std::string::npos || arg[1] == ':') {
+            parsed.error = "unknown option " + arg;
+            return parsed;
+        }
+        std::string name(1, arg[1]);
+        bool takesValue = at + 1 < spec.size() && spec[at + 1] == ':';
+        if (!takesValue) {
+            if (arg.size() != 2) {
+                parsed.error = "unknown option " + arg;
+                return parsed;
+            }
+            parsed.flags[name] = "";
+        } else if (arg.size() > 2) {
+            parsed.flags[name] = arg.substr(2);
+        } else if (i + 1 < args.size()) {
+            parsed.flags[name] = args[++i];
+        } else {
+            parsed.error = "option " + arg + " needs a value";
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+int Fail(int exitCode, const std::string& message) {
+    std::fprintf(stderr, "pathbook-tool: %s\n", message.c_str());
+    return exitCode;
+}
+
+bool ParseInt(const std::string& text, int* value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    long parsed = std::strtol(text.c_str(), &end, 10);
+    if (*end != 0 || parsed < -2147483647L - 1 || parsed > 2147483647L) return false;
+    *value = static_cast<int>(parsed);
+    return true;
+}
+
+void WriteOut(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+
+}  // namespace pathbook::tool
