@@ -1,5 +1,8 @@
 #include "app/framework/input_method.h"
 
+// The manager's GUIDs are defined here: no import library provides them.
+#include <initguid.h>
+
 #include <dimm.h>
 
 namespace pathbook {

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing
+# Pathbook, and creates the private Wine prefix. Safe to run again.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/env.sh"
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev python3
+  mingw-w64 wine wine64 xvfb xauth xdotool x11-utils fonts-wine fonts-ipafont-gothic
+  googletest libgtest-dev libbenchmark-dev locales
+)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "setup: installing ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The Japanese locale lets the tests start Wine with code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  $sudo locale-gen >/dev/null
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "setup: creating the Wine prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi

@@ -1,0 +1,84 @@
+"""Drives the real Pathbook.exe under Wine in an X server.
+
+Expects DISPLAY, WINEPREFIX and the paths PATHBOOK_EXE and PATHBOOK_PROBE in the
+environment (scripts/test.sh sets them up). Input goes through xdotool's XTEST
+events, as a user's keyboard would send it; what is checked is what a user sees:
+window titles, which window is in front, files on disk.
+"""
+
+import os
+import subprocess
+import time
+import unittest
+
+EXE = os.environ.get("PATHBOOK_EXE", "")
+PROBE = os.environ.get("PATHBOOK_PROBE", "")
+MAIN_CLASS = "Pathbook MainWnd"
+
+
+def wait_until(condition, timeout=20.0, interval=0.1):
+    """Polls condition() until it returns a true value; returns the last value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value or time.monotonic() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+class Window:
+    def __init__(self, fields):
+        self.handle = int(fields[0])
+        self.title = fields[1]
+        self.iconic = fields[2] == "1"
+        self.foreground = fields[3] == "1"
+        self.visible = fields[4] == "1"
+
+
+def main_windows():
+    """The visible main windows of every running instance, in the system's order."""
+    out = subprocess.run(["wine", PROBE], capture_output=True, text=True, encoding="utf-8", timeout=30).stdout
+    windows = [Window(line.split("\t")) for line in out.splitlines() if line.count("\t") == 4]
+    return [w for w in windows if w.visible]
+
+
+def x_windows_named(title):
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+                            capture_output=True, text=True, timeout=30)
+    return [int(w) for w in result.stdout.split()]
+
+
+def send_keys(title, *keys):
+    """Focuses the X window with this title and presses the keys there."""
+    xid = wait_until(lambda: x_windows_named(title))
+    if not xid:
+        raise AssertionError("no X window titled %r" % title)
+    subprocess.run(["xdotool", "windowfocus", "--sync", str(xid[0])], timeout=30, check=True)
+    subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), timeout=30, check=True)
+
+
+class PathbookTestCase(unittest.TestCase):
+    """Starts instances and makes sure none outlives its test."""
+
+    def setUp(self):
+        if not EXE or not PROBE or not os.environ.get("DISPLAY"):
+            self.skipTest("needs PATHBOOK_EXE, PATHBOOK_PROBE and an X server")
+        self.processes = []
+        self.assertEqual(main_windows(), [], "a Pathbook window was left over from before")
+
+    def tearDown(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait(timeout=30)
+        wait_until(lambda: not main_windows(), timeout=10)
+
+    def start(self, *args):
+        process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def wait_for_windows(self, count, timeout=30.0):
+        windows = wait_until(lambda: (lambda ws: ws if len(ws) == count else None)(main_windows()), timeout)
+        self.assertIsNotNone(windows, "expected %d main window(s), found %d" % (count, len(main_windows())))
+        return windows

@@ -1,0 +1,45 @@
+"""Start-up and exit of Pathbook.exe: the window, closing it, the hand-off to a
+running instance, and -n."""
+
+import unittest
+
+from harness import PathbookTestCase, main_windows, send_keys, wait_until
+
+TITLE = "untitled - Pathbook"
+
+
+class StartUpTest(PathbookTestCase):
+    def test_window_appears_and_closes_with_ctrl_f4(self):
+        process = self.start()
+        (window,) = self.wait_for_windows(1)
+        self.assertEqual(window.title, TITLE)
+        send_keys(TITLE, "ctrl+F4")
+        self.assertEqual(process.wait(timeout=30), 0)
+        self.assertEqual(main_windows(), [])
+
+    def test_system_close_ends_the_process(self):
+        process = self.start()
+        self.wait_for_windows(1)
+        send_keys(TITLE, "alt+F4")
+        self.assertEqual(process.wait(timeout=30), 0)
+
+    def test_second_start_raises_the_first_and_exits(self):
+        first = self.start()
+        (window,) = self.wait_for_windows(1)
+        second = self.start()
+        self.assertEqual(second.wait(timeout=60), 0)
+        windows = main_windows()
+        self.assertEqual([w.handle for w in windows], [window.handle])
+        self.assertTrue(wait_until(lambda: main_windows()[0].foreground, timeout=10))
+        self.assertIsNone(first.poll())
+
+    def test_second_start_with_n_opens_a_second_window(self):
+        self.start()
+        self.wait_for_windows(1)
+        self.start("-n")
+        windows = self.wait_for_windows(2)
+        self.assertEqual([w.title for w in windows], [TITLE, TITLE])
+
+
+if __name__ == "__main__":
+    unittest.main()
