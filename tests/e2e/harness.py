@@ -73,8 +73,9 @@ class PathbookTestCase(unittest.TestCase):
                 process.wait(timeout=30)
         wait_until(lambda: not main_windows(), timeout=10)
 
-    def start(self, *args):
-        process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def start(self, *args, env=None):
+        process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   env=dict(os.environ, **(env or {})))
         self.processes.append(process)
         return process
 

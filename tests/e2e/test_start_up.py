@@ -40,6 +40,13 @@ class StartUpTest(PathbookTestCase):
         windows = self.wait_for_windows(2)
         self.assertEqual([w.title for w in windows], [TITLE, TITLE])
 
+    def test_japanese_user_interface(self):
+        process = self.start(env={"LC_ALL": "ja_JP.UTF-8"})
+        (window,) = self.wait_for_windows(1)
+        self.assertEqual(window.title, "untitled - パスブック")
+        send_keys("untitled - パスブック", "ctrl+F4")
+        self.assertEqual(process.wait(timeout=30), 0)
+
 
 if __name__ == "__main__":
     unittest.main()

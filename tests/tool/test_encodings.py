@@ -1,0 +1,42 @@
+"""pathbook-tool encodings: the encoding table and the exit codes."""
+
+import unittest
+
+from tool_harness import TOOL, UNDER_WINE, run_tool
+
+
+@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
+class EncodingsTest(unittest.TestCase):
+    def rows(self, *args, env=None):
+        code, out, err = run_tool(*args, "encodings", env=env)
+        self.assertEqual(code, 0, err)
+        return [line.split("\t") for line in out.decode("utf-8").splitlines()]
+
+    def test_lists_every_row_in_order(self):
+        rows = self.rows()
+        self.assertEqual(len(rows), 34)
+        self.assertEqual(rows[0], ["0", "AutoDetect", "", "2"])
+        self.assertEqual(rows[1], ["932", "Japanese(ShiftJIS)", "SJIS", "3"])
+        self.assertEqual(rows[7], ["65001", "UTF-8N", "UTF8", "1"])
+        self.assertEqual(rows[-1], ["437", "MSDOS(us)", "DOS", "3"])
+        self.assertEqual([r[0] for r in rows[16:19]], ["1252", "1250", "949"])
+
+    def test_japanese_names_with_code_page_932(self):
+        if UNDER_WINE:
+            rows = self.rows(env={"LC_ALL": "ja_JP.UTF-8"})
+        else:
+            rows = self.rows("--acp", "932")
+        self.assertEqual(rows[0][1], "自動判定")
+        self.assertEqual(rows[2][1], "日本語(EUC)")
+        self.assertEqual(rows[-2][1], "ギリシャ語")
+
+    def test_usage_errors_exit_with_2(self):
+        for args in [(), ("nonsense",), ("encodings", "extra"), ("--acp",), ("--acp", "x", "encodings")]:
+            code, out, err = run_tool(*args)
+            self.assertEqual(code, 2, args)
+            self.assertEqual(out, b"")
+            self.assertIn("pathbook-tool", err)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,33 @@
+"""Runs pathbook-tool, natively or under Wine, as a user would."""
+
+import os
+import subprocess
+import tempfile
+
+TOOL = os.environ.get("PATHBOOK_TOOL", "")
+RUNNER = os.environ.get("PATHBOOK_TOOL_RUNNER", "")
+UNDER_WINE = bool(RUNNER)
+
+
+def run_tool(*args, stdin=b"", env=None):
+    """Returns (exit code, stdout bytes, stderr text)."""
+    command = ([RUNNER] if RUNNER else []) + [TOOL] + list(args)
+    result = subprocess.run(command, input=stdin, capture_output=True, timeout=300,
+                            env=dict(os.environ, **(env or {})))
+    return result.returncode, result.stdout, result.stderr.decode("utf-8", "replace")
+
+
+def tool_path(path):
+    """A path of this machine as the tool takes it (Windows form under Wine)."""
+    if not UNDER_WINE:
+        return path
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class TempDir:
+    def __enter__(self):
+        self._dir = tempfile.TemporaryDirectory(prefix="pathbook-tool-")
+        return self._dir.name
+
+    def __exit__(self, *exc):
+        self._dir.cleanup()
