@@ -34,5 +34,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "setup: creating the Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
+  wine regedit /S "$(winepath -w "$here/wine-fonts.reg")" >/dev/null 2>&1
   wineserver -w
 fi
