@@ -14,14 +14,20 @@ step() { printf '\n=== %s\n' "$*"; }
 step "native build and unit tests"
 cmake --preset native -DPATHBOOK_WERROR=ON >/dev/null
 cmake --build --preset native -j "$jobs"
-ctest --preset native -j "$jobs"
+ctest --preset native -j "$jobs" | tee build/native/ctest.log
 
 step "windows build, unit tests under Wine, end-to-end tests"
 ensure_display
 start_wineserver
 cmake --preset windows -DPATHBOOK_WERROR=ON >/dev/null
 cmake --build --preset windows -j "$jobs"
-ctest --preset windows
+ctest --preset windows | tee build/windows/ctest.log
 
 step "fuzz targets (short runs on the seed corpora)"
 "$here/fuzz.sh" 10
+
+# One closing line over both test runs: "N passed, N failed".
+summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | awk '{print $4 - $1, $1}'; }
+read -r native_passed native_failed < <(summary build/native/ctest.log)
+read -r windows_passed windows_failed < <(summary build/windows/ctest.log)
+printf '\ntests: %d passed, %d failed\n' $((native_passed + windows_passed)) $((native_failed + windows_failed))

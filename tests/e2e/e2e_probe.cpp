@@ -1,10 +1,15 @@
-// e2e-probe.exe: what the end-to-end tests cannot see from X. Prints one line
-// per top-level window of the class given (default "Pathbook MainWnd"):
-// <handle> TAB <title> TAB <iconic 0|1> TAB <foreground 0|1> TAB <visible 0|1>
-// in UTF-8.
+// e2e-probe.exe: what the end-to-end tests cannot see from X.
+//   e2e-probe            one line per main window ("Pathbook MainWnd"), UTF-8:
+//                        <handle> TAB <title> TAB <iconic 0|1> TAB <foreground 0|1> TAB <visible 0|1>
+//   e2e-probe --out FILE ...  the same, written to FILE and ended by a line "." (for a
+//                        probe started inside a Wine virtual desktop, which has no console
+//                        and does not wait for the program)
+//   e2e-probe closebox H the screen point "x y" of the close box of window H, found
+//                        by asking the window itself (WM_NCHITTEST) along its caption
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -18,8 +23,43 @@ std::string Utf8(const wchar_t* text) {
 
 }  // namespace
 
+bool IsCloseBox(HWND window, int x, int y) {
+    return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+}
+
+// Prints the middle of the close box: its top-right corner is the first hit
+// scanning from the window's top-right corner, then it is measured left and down.
+int PrintCloseBox(HWND window) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return 1;
+    for (int y = frame.top; y < frame.top + 40 && y < frame.bottom; ++y) {
+        for (int x = frame.right - 1; x > frame.right - 80 && x > frame.left; --x) {
+            if (!IsCloseBox(window, x, y)) continue;
+            int left = x;
+            while (IsCloseBox(window, left - 1, y)) --left;
+            int bottom = y;
+            while (IsCloseBox(window, x, bottom + 1)) ++bottom;
+            std::printf("%d %d\n", (left + x) / 2, (y + bottom) / 2);
+            return 0;
+        }
+    }
+    return 1;
+}
+
 int wmain(int argc, wchar_t** argv) {
-    const wchar_t* className = argc > 1 ? argv[1] : L"Pathbook MainWnd";
+    if (argc >= 3 && std::wstring(argv[1]) == L"--out") {
+        if (_wfreopen(argv[2], L"w", stdout) == nullptr) return 2;
+        std::atexit([] {
+            std::printf(".\n");
+            std::fflush(stdout);
+        });
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc == 3 && std::wstring(argv[1]) == L"closebox") {
+        return PrintCloseBox(reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(argv[2], nullptr, 10))));
+    }
+    const wchar_t* className = L"Pathbook MainWnd";
     HWND foreground = GetForegroundWindow();
     for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;
          window = FindWindowExW(nullptr, window, className, nullptr)) {

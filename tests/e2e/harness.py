@@ -8,6 +8,7 @@ window titles, which window is in front, files on disk.
 
 import os
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -35,10 +36,36 @@ class Window:
         self.visible = fields[4] == "1"
 
 
-def main_windows():
+def probe(*args, desktop=None):
+    """Runs e2e-probe.exe, inside the named Wine virtual desktop when given
+    (windows of a virtual desktop are seen only from within it)."""
+    if desktop is None:
+        return subprocess.run(["wine", PROBE] + list(args), capture_output=True, text=True, encoding="utf-8",
+                              timeout=30).stdout
+    with tempfile.TemporaryDirectory() as folder:
+        out = os.path.join(folder, "probe.txt")
+        # The desktop must exist already, or this would start a new one that stays.
+        if not wait_until(lambda: x_windows_named(desktop + " - Wine desktop")):
+            raise AssertionError("no Wine desktop %s" % desktop)
+        subprocess.Popen(["wine", "explorer", "/desktop=" + desktop, PROBE, "--out", "Z:" + out.replace("/", "\\")]
+                         + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def finished_output():
+            if not os.path.exists(out):
+                return None
+            with open(out, encoding="utf-8") as result:
+                text = result.read()
+            return text[:-2] if text.endswith(".\n") else None
+
+        text = wait_until(finished_output, timeout=20)
+        if text is None:
+            raise AssertionError("e2e-probe gave no answer inside desktop %s" % desktop)
+        return text
+
+
+def main_windows(desktop=None):
     """The visible main windows of every running instance, in the system's order."""
-    out = subprocess.run(["wine", PROBE], capture_output=True, text=True, encoding="utf-8", timeout=30).stdout
-    windows = [Window(line.split("\t")) for line in out.splitlines() if line.count("\t") == 4]
+    windows = [Window(line.split("\t")) for line in probe(desktop=desktop).splitlines() if line.count("\t") == 4]
     return [w for w in windows if w.visible]
 
 
@@ -55,6 +82,21 @@ def send_keys(title, *keys):
         raise AssertionError("no X window titled %r" % title)
     subprocess.run(["xdotool", "windowfocus", "--sync", str(xid[0])], timeout=30, check=True)
     subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), timeout=30, check=True)
+
+
+def close_box(window, desktop):
+    """The screen point of a window's close box."""
+    out = probe("closebox", str(window.handle), desktop=desktop).split()
+    if len(out) != 2:
+        raise AssertionError("no close box found on window %d" % window.handle)
+    return int(out[0]), int(out[1])
+
+
+def click_on_desktop(desktop, x, y):
+    """Clicks at screen point (x, y) of a Wine virtual desktop, where Wine draws the window frames."""
+    (xid,) = wait_until(lambda: x_windows_named(desktop + " - Wine desktop"))
+    subprocess.run(["xdotool", "mousemove", "--window", str(xid), str(x), str(y), "click", "1"],
+                   timeout=30, check=True)
 
 
 class PathbookTestCase(unittest.TestCase):
@@ -79,7 +121,14 @@ class PathbookTestCase(unittest.TestCase):
         self.processes.append(process)
         return process
 
-    def wait_for_windows(self, count, timeout=30.0):
-        windows = wait_until(lambda: (lambda ws: ws if len(ws) == count else None)(main_windows()), timeout)
-        self.assertIsNotNone(windows, "expected %d main window(s), found %d" % (count, len(main_windows())))
+    def start_on_desktop(self, desktop, *args):
+        """Starts Pathbook inside a Wine virtual desktop, which draws frames and caption buttons."""
+        process = subprocess.Popen(["wine", "explorer", "/desktop=%s,800x600" % desktop, EXE] + list(args),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
+
+    def wait_for_windows(self, count, timeout=30.0, desktop=None):
+        windows = wait_until(lambda: (lambda ws: ws if len(ws) == count else None)(main_windows(desktop)), timeout)
+        self.assertIsNotNone(windows, "expected %d main window(s), found %d" % (count, len(main_windows(desktop))))
         return windows

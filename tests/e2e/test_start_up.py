@@ -3,7 +3,7 @@ running instance, and -n."""
 
 import unittest
 
-from harness import PathbookTestCase, main_windows, send_keys, wait_until
+from harness import PathbookTestCase, click_on_desktop, close_box, main_windows, send_keys, wait_until
 
 TITLE = "untitled - Pathbook"
 
@@ -22,6 +22,13 @@ class StartUpTest(PathbookTestCase):
         self.wait_for_windows(1)
         send_keys(TITLE, "alt+F4")
         self.assertEqual(process.wait(timeout=30), 0)
+
+    def test_close_box_closes_the_window(self):
+        desktop = "pathbook-e2e"
+        self.start_on_desktop(desktop)
+        (window,) = self.wait_for_windows(1, desktop=desktop)
+        click_on_desktop(desktop, *close_box(window, desktop))
+        self.assertTrue(wait_until(lambda: not main_windows(desktop), timeout=30))
 
     def test_second_start_raises_the_first_and_exits(self):
         first = self.start()
