@@ -16,6 +16,11 @@ cmake --preset native -DPATHBOOK_WERROR=ON >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs" | tee build/native/ctest.log
 
+step "unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset sanitize -DPATHBOOK_WERROR=ON >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs" | tee build/sanitize/ctest.log
+
 step "windows build, unit tests under Wine, end-to-end tests"
 ensure_display
 start_wineserver
@@ -29,5 +34,7 @@ step "fuzz targets (short runs on the seed corpora)"
 # One closing line over both test runs: "N passed, N failed".
 summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | awk '{print $4 - $1, $1}'; }
 read -r native_passed native_failed < <(summary build/native/ctest.log)
+read -r sanitize_passed sanitize_failed < <(summary build/sanitize/ctest.log)
 read -r windows_passed windows_failed < <(summary build/windows/ctest.log)
-printf '\ntests: %d passed, %d failed\n' $((native_passed + windows_passed)) $((native_failed + windows_failed))
+printf '\ntests: %d passed, %d failed\n' $((native_passed + sanitize_passed + windows_passed)) \
+  $((native_failed + sanitize_failed + windows_failed))
