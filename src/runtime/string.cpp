@@ -123,27 +123,26 @@ void String::Append(const char16_t* text, std::int32_t count) {
 
 void String::Append(const char16_t* text) { Append(text, LengthOf(text)); }
 
-void String::EraseFront(std::int32_t count) {
-    if (count <= 0) return;
-    std::int32_t length = Length();
-    if (count >= length) {
+bool String::PrepareToShorten(std::int32_t count) {
+    if (count >= Length()) {
         BecomeEmpty();
-        return;
+        return false;
     }
-    MakeWritable(block_->capacity, Chars(), length + 1);
+    MakeWritable(block_->capacity, Chars(), block_->length);
+    return true;
+}
+
+void String::EraseFront(std::int32_t count) {
+    if (count <= 0 || !PrepareToShorten(count)) return;
+    std::int32_t length = Length();
     Heap::CopyBytes(CharArea(block_), CharArea(block_) + count,
                     sizeof(char16_t) * static_cast<std::size_t>(length - count + 1));
     block_->length = length - count + 1;
 }
 
 void String::DropBack(std::int32_t count) {
-    if (count <= 0) return;
+    if (count <= 0 || !PrepareToShorten(count)) return;
     std::int32_t length = Length();
-    if (count >= length) {
-        BecomeEmpty();
-        return;
-    }
-    MakeWritable(block_->capacity, Chars(), length + 1);
     block_->length = length - count + 1;
     CharArea(block_)[length - count] = 0;
 }

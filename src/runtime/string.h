@@ -77,6 +77,9 @@ private:
     // Makes the block private with capacity >= `wanted`, keeping `keep` characters from `source`.
     void MakeWritable(std::int32_t wanted, const char16_t* source, std::int32_t keep);
     void BecomeEmpty();
+    // Before removing `count` characters in place: false (and empty) when none
+    // would remain, otherwise the block is made private.
+    bool PrepareToShorten(std::int32_t count);
     // Whether `text` lies in this string's own character area (a source that a
     // reallocation could free under our feet).
     bool PointsIntoBlock(const char16_t* text) const;
