@@ -25,11 +25,12 @@ public:
     virtual std::unique_ptr<EditCommand> Execute(Document& document) = 0;
 };
 
-// Text given as a view is borrowed and must outlive Execute; text given as a
-// string is owned by the command. Line breaks in the text may be CR, LF or CR LF.
+// Text given as a view or a NUL-terminated pointer is borrowed and must
+// outlive Execute; text given as a moved string is owned by the command. Line breaks in the text may be CR, LF or CR LF.
 class InsertCommand final : public EditCommand {
 public:
     InsertCommand(DocPos pos, std::u16string_view text) : pos_(pos), text_(text) {}
+    InsertCommand(DocPos pos, const char16_t* text) : InsertCommand(pos, std::u16string_view(text)) {}
     InsertCommand(DocPos pos, std::u16string&& text) : pos_(pos), owned_(std::move(text)), text_(owned_) {}
     std::unique_ptr<EditCommand> Execute(Document& document) override;
 
@@ -52,6 +53,8 @@ private:
 class ReplaceCommand final : public EditCommand {
 public:
     ReplaceCommand(DocPos from, DocPos to, std::u16string_view text) : from_(from), to_(to), text_(text) {}
+    ReplaceCommand(DocPos from, DocPos to, const char16_t* text)
+        : ReplaceCommand(from, to, std::u16string_view(text)) {}
     ReplaceCommand(DocPos from, DocPos to, std::u16string&& text)
         : from_(from), to_(to), owned_(std::move(text)), text_(owned_) {}
     std::unique_ptr<EditCommand> Execute(Document& document) override;
