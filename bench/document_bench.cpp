@@ -170,6 +170,31 @@ void BM_FinalizeNotes(benchmark::State& state) {
 }
 BENCHMARK(BM_FinalizeNotes)->Unit(benchmark::kMillisecond);
 
+// Serves LF-separated text in the reads of up to 1024 units a decoder makes.
+class Source : public TextSource {
+public:
+    explicit Source(const std::u16string& text) : text_(text) {}
+    ReadState State() const override { return state_; }
+    std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override {
+        std::uint32_t count = 0;
+        while (next_ < text_.size() && text_[next_] != u'\n' && count < capacity) buffer[count++] = text_[next_++];
+        if (next_ == text_.size()) {
+            state_ = ReadState::kFinished;
+        } else if (text_[next_] == u'\n') {
+            ++next_;
+            state_ = ReadState::kAtLineBreak;
+        } else {
+            state_ = ReadState::kBufferFull;
+        }
+        return count;
+    }
+
+private:
+    const std::u16string& text_;
+    std::size_t next_ = 0;
+    ReadState state_ = ReadState::kAtLineBreak;
+};
+
 // Heap bytes per UTF-16 unit held, for a loaded 100 MB document of 80-unit lines.
 void BM_MemoryPerUnit(benchmark::State& state) {
     const std::u16string text = NotesText(1250000, 80);
@@ -177,29 +202,6 @@ void BM_MemoryPerUnit(benchmark::State& state) {
         std::size_t before = mallinfo2().uordblks;
         auto document = std::make_unique<Document>();
         document->SetKeywordDefinition(kEditorDefinition);
-        class Source : public TextSource {
-        public:
-            explicit Source(const std::u16string& text) : text_(text) {}
-            ReadState State() const override { return state_; }
-            std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override {
-                std::uint32_t count = 0;
-                while (next_ < text_.size() && text_[next_] != u'\n' && count < capacity) buffer[count++] = text_[next_++];
-                if (next_ == text_.size()) {
-                    state_ = ReadState::kFinished;
-                } else if (text_[next_] == u'\n') {
-                    ++next_;
-                    state_ = ReadState::kAtLineBreak;
-                } else {
-                    state_ = ReadState::kBufferFull;
-                }
-                return count;
-            }
-
-        private:
-            const std::u16string& text_;
-            std::size_t next_ = 0;
-            ReadState state_ = ReadState::kAtLineBreak;
-        };
         document->Load(std::make_unique<Source>(text));
         std::size_t after = mallinfo2().uordblks;
         std::size_t units = text.size() - document->LineCount() + 1;
@@ -208,6 +210,21 @@ void BM_MemoryPerUnit(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MemoryPerUnit)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// One line of 10 million units arrives in about 10,000 reads; each line is
+// classified once, so the cost stays linear.
+void BM_LoadOneLongLine(benchmark::State& state) {
+    std::u16string text = NotesText(1, 10000000);
+    text.pop_back();
+    for (auto _ : state) {
+        Document document;
+        document.SetKeywordDefinition(kEditorDefinition);
+        document.Load(std::make_unique<Source>(text));
+        benchmark::DoNotOptimize(document.LineLength(0));
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_LoadOneLongLine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace pathbook
