@@ -69,7 +69,10 @@ private:
 // Several commands as one undo step; each notifies the listeners itself.
 class CommandGroup final : public EditCommand {
 public:
-    void Add(std::unique_ptr<EditCommand> command) { commands_.push_back(std::move(command)); }
+    // A null command is ignored.
+    void Add(std::unique_ptr<EditCommand> command) {
+        if (command != nullptr) commands_.push_back(std::move(command));
+    }
     std::size_t Count() const { return commands_.size(); }
     // Runs the commands first to last; the inverse runs their inverses last to first.
     std::unique_ptr<EditCommand> Execute(Document& document) override;
