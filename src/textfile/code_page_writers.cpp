@@ -54,7 +54,8 @@ EucJpWriter::EucJpWriter(FileWriter& file) : TextWriter(file), conversion_(kShif
 
 void EucJpWriter::Write(const char16_t* units, std::uint32_t count) {
     std::size_t length = 0;
-    CharacterWalk walk(conversion_.Convert(units, count, &length), length);
+    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
+    CharacterWalk walk(bytes, length);
     while (!walk.Done()) {
         std::uint8_t b = walk.Byte();
         if (b < 0x80) {
@@ -81,7 +82,8 @@ void Iso2022JpWriter::Write(const char16_t* units, std::uint32_t count) {
         mode = wanted;
     };
     std::size_t length = 0;
-    CharacterWalk walk(conversion_.Convert(units, count, &length), length);
+    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
+    CharacterWalk walk(bytes, length);
     while (!walk.Done()) {
         std::uint8_t b = walk.Byte();
         if (b < 0x80) {
@@ -116,7 +118,8 @@ void Iso2022Writer::Write(const char16_t* units, std::uint32_t count) {
         doubleByte = toDoubleByte;
     };
     std::size_t length = 0;
-    CharacterWalk walk(conversion_.Convert(units, count, &length), length);
+    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
+    CharacterWalk walk(bytes, length);
     while (!walk.Done()) {
         std::uint8_t b = walk.Byte();
         if (b >= 0x80) {

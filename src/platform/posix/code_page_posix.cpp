@@ -106,34 +106,38 @@ private:
 
 // Runs iconv over the whole input; `onInvalid` is called for each input step
 // of `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut off).
+void Flush(iconv_t converter, Output& output) {
+    char* at = nullptr;
+    std::size_t room = 0;
+    output.Window(&at, &room);
+    std::size_t before = room;
+    iconv(converter, nullptr, nullptr, &at, &room);
+    output.Produced(before - room);
+}
+
+// Runs iconv over the whole input, then lets the converter write out what it
+// holds back (stateful code pages such as 1258 wait for combining marks; UTF-7
+// closes its base64 run). `onInvalid` is called for each input step of
+// `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut off).
 template <typename OnInvalid>
 void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t unitBytes, Output& output,
              OnInvalid onInvalid) {
     auto* input = const_cast<char*>(in);
-    bool flushed = false;
-    while (!flushed) {
+    while (inBytes > 0) {
         char* at = nullptr;
         std::size_t room = 0;
         output.Window(&at, &room);
         std::size_t before = room;
-        std::size_t result = inBytes == 0 ? iconv(converter, nullptr, nullptr, &at, &room)
-                                          : iconv(converter, &input, &inBytes, &at, &room);
+        std::size_t result = iconv(converter, &input, &inBytes, &at, &room);
         output.Produced(before - room);
-        if (result != static_cast<std::size_t>(-1)) {
-            flushed = inBytes == 0;
-            continue;
-        }
-        if (errno == E2BIG) continue;
-        // Close any open shift sequence before the substitute goes in.
-        output.Window(&at, &room);
-        before = room;
-        iconv(converter, nullptr, nullptr, &at, &room);
-        output.Produced(before - room);
+        if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        Flush(converter, output);
         std::size_t skip = unitBytes < inBytes ? unitBytes : inBytes;
         onInvalid(output);
         input += skip;
         inBytes -= skip;
     }
+    Flush(converter, output);
 }
 
 }  // namespace
