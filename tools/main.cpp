@@ -16,6 +16,10 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"encodings", "encodings", RunEncodings},
+    {"detect", "detect [-c ID] FILE", RunDetect},
+    {"decode", "decode [-c ID] FILE", RunDecode},
+    {"encode", "encode -c ID [-l 0|1|2] OUT < utf16le", RunEncode},
+    {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", RunConvert},
 };
 
 int Usage() {

@@ -45,5 +45,9 @@ void WriteOut(const std::string& bytes);
 
 // The commands.
 int RunEncodings(const Arguments& args);
+int RunDetect(const Arguments& args);
+int RunDecode(const Arguments& args);
+int RunEncode(const Arguments& args);
+int RunConvert(const Arguments& args);
 
 }  // namespace pathbook::tool

@@ -27,17 +27,16 @@ std::uint32_t Iso2022Reader::Read(char16_t* buffer, std::uint32_t capacity) {
     stored_ = 0;
     std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
     const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
-    state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
-    while (bytes_.cursor < limit) {
+    state_ = ReadState::kBufferFull;
+    // Past the window only while nothing is stored: a long run of escapes and
+    // shifts must not look like a read that makes no progress.
+    while (bytes_.cursor < bytes_.end && (bytes_.cursor < limit || stored_ == 0)) {
         std::uint8_t b = *bytes_.cursor;
         if (IsBreak(b)) {
             state_ = ReadState::kAtLineBreak;
             break;
         }
-        if (stored_ == capacity_) {
-            state_ = ReadState::kBufferFull;
-            break;
-        }
+        if (stored_ == capacity_) break;
         if (b == kShiftOut || b == kShiftIn) {
             gl_ = b == kShiftOut ? 1 : 0;
             ++bytes_.cursor;
@@ -52,6 +51,7 @@ std::uint32_t Iso2022Reader::Read(char16_t* buffer, std::uint32_t capacity) {
             DecodeCharacter();
         }
     }
+    if (state_ != ReadState::kAtLineBreak && bytes_.cursor == bytes_.end) state_ = ReadState::kFinished;
     if (state_ == ReadState::kAtLineBreak) {
         bool crLf = bytes_.cursor[0] == kCarriageReturn && bytes_.Remaining() >= 2 && bytes_.cursor[1] == kLineFeed;
         bytes_.cursor += crLf ? 2 : 1;

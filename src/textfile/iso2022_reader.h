@@ -21,7 +21,9 @@ class Iso2022Reader final : public TextReader {
 public:
     Iso2022Reader(const Iso2022Config& config, ByteCursor bytes);
 
-    // Consumes at most capacity / 2 bytes (plus the rest of a cut character).
+    // Consumes at most capacity / 2 bytes (plus the rest of a cut character),
+    // or more while they yield no text at all: a read that stops inside a
+    // line has always stored something.
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
 
 private:

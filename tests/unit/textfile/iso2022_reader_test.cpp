@@ -85,5 +85,14 @@ TEST(Iso2022ReaderTest, ReadsSplitByCapacityKeepTheShiftState) {
     }
 }
 
+TEST(Iso2022ReaderTest, ALongRunOfShiftsStillMakesProgress) {
+    std::string shifts(5000, '\x0F');
+    auto reader = CreateTextReader(charset::kIso2022Kr, reinterpret_cast<const std::uint8_t*>(shifts.data()), 5000);
+    char16_t buffer[1024];
+    EXPECT_EQ(reader->Read(buffer, 1024), 0u);
+    EXPECT_EQ(reader->State(), ReadState::kFinished);
+    EXPECT_EQ(Decode(charset::kHz, std::string(3000, '~') + "ab"), std::u16string(1500, u'~') + u"ab");
+}
+
 }  // namespace
 }  // namespace pathbook
