@@ -13,19 +13,22 @@ constexpr std::size_t kOutputBlock = 1 << 20;
 
 class Utf16Out {
 public:
-    Utf16Out() { bytes_.reserve(kOutputBlock + 4); }
+    Utf16Out() { bytes_.reserve(2 * kOutputBlock); }
     ~Utf16Out() { WriteOut(bytes_); }
     Utf16Out(const Utf16Out&) = delete;
     Utf16Out& operator=(const Utf16Out&) = delete;
 
     void Put(const char16_t* units, std::uint32_t count) {
+        std::size_t at = bytes_.size();
+        bytes_.resize(at + 2 * std::size_t{count});
+        char* out = &bytes_[at];
         for (std::uint32_t i = 0; i < count; ++i) {
-            bytes_.push_back(static_cast<char>(units[i] & 0xFF));
-            bytes_.push_back(static_cast<char>(units[i] >> 8));
-            if (bytes_.size() >= kOutputBlock) {
-                WriteOut(bytes_);
-                bytes_.clear();
-            }
+            out[2 * i] = static_cast<char>(units[i] & 0xFF);
+            out[2 * i + 1] = static_cast<char>(units[i] >> 8);
+        }
+        if (bytes_.size() >= kOutputBlock) {
+            WriteOut(bytes_);
+            bytes_.clear();
         }
     }
 

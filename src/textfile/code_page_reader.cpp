@@ -9,9 +9,23 @@ constexpr platform::CodePage kUtf8 = 65001;
 
 bool IsBreak(std::uint8_t b) { return b == kCarriageReturn || b == kLineFeed; }
 
+// Code pages whose bytes 0x00-0x7F are ASCII in the system's tables, so a
+// stretch without a byte >= 0x80 needs no conversion call. (Not Johab: its
+// 0x5C is the won sign in some tables.)
+bool KeepsAscii(platform::CodePage codePage) {
+    static const platform::CodePage kAsciiCodePages[] = {437,  874,  932,  936,  949,  950,   1250,  1251,
+                                                          1252, 1253, 1254, 1255, 1256, 1257,  1258,  20866,
+                                                          21866, 28591, 28592, 28595, 28597, 65001};
+    for (platform::CodePage known : kAsciiCodePages) {
+        if (known == codePage) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes) : codePage_(codePage), bytes_(bytes) {
+CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes)
+    : codePage_(codePage), keepsAscii_(KeepsAscii(codePage)), bytes_(bytes) {
     if (codePage_ == kUtf8 && bytes_.Remaining() >= 3 && bytes_.cursor[0] == 0xEF && bytes_.cursor[1] == 0xBB &&
         bytes_.cursor[2] == 0xBF) {
         bytes_.cursor += 3;
@@ -44,17 +58,24 @@ std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
     const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
     state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
     const std::uint8_t* at = bytes_.cursor;
+    bool ascii = true;
     while (at < limit) {
         std::uint8_t b = *at;
         if (IsBreak(b)) {
             state_ = ReadState::kAtLineBreak;
             break;
         }
+        ascii = ascii && b < 0x80;
         at = b < 0x80 ? at + 1 : CharacterEnd(at);
     }
-    std::size_t stored = platform::DecodeCodePage(codePage_, bytes_.cursor, static_cast<std::size_t>(at - bytes_.cursor),
-                                                  buffer, capacity);
-    if (stored > capacity) stored = capacity;
+    auto length = static_cast<std::size_t>(at - bytes_.cursor);
+    std::size_t stored = length;
+    if (ascii && keepsAscii_) {
+        for (std::size_t i = 0; i < length; ++i) buffer[i] = bytes_.cursor[i];
+    } else {
+        stored = platform::DecodeCodePage(codePage_, bytes_.cursor, length, buffer, capacity);
+        if (stored > capacity) stored = capacity;
+    }
     bytes_.cursor = at;
     if (state_ == ReadState::kAtLineBreak) {
         bool crLf = *at == kCarriageReturn && at + 1 < bytes_.end && at[1] == kLineFeed;

@@ -25,6 +25,7 @@ private:
     const std::uint8_t* CharacterEnd(const std::uint8_t* at) const;
 
     platform::CodePage codePage_;
+    bool keepsAscii_;  // ASCII stretches are widened here, not converted
     ByteCursor bytes_;
 };
 
