@@ -42,23 +42,38 @@ CodePage g_ansiCodePage = 1252;
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-// One converter per direction and code page, opened on first use and reset to
-// its initial shift state on every use. The core runs on one thread; tests
-// that use threads each get their own cache.
-iconv_t Converter(CodePage codePage, bool toUtf16) {
-    thread_local std::map<std::pair<CodePage, bool>, iconv_t> cache;
-    auto key = std::make_pair(codePage, toUtf16);
-    auto found = cache.find(key);
-    if (found != cache.end()) {
-        if (found->second != kNoConverter) iconv(found->second, nullptr, nullptr, nullptr, nullptr);
-        return found->second;
+// One converter per direction and code page, opened on first use, reset to
+// its initial shift state on every use and closed at exit. The core runs on
+// one thread, so one cache serves the process.
+class ConverterCache {
+public:
+    ~ConverterCache() {
+        for (auto& entry : converters_) {
+            if (entry.second != kNoConverter) iconv_close(entry.second);
+        }
     }
-    const char* name = IconvName(codePage);
-    iconv_t converter = name == nullptr ? kNoConverter
-                        : toUtf16       ? iconv_open("UTF-16LE", name)
-                                        : iconv_open(name, "UTF-16LE");
-    cache.emplace(key, converter);
-    return converter;
+    iconv_t Get(CodePage codePage, bool toUtf16) {
+        auto key = std::make_pair(codePage, toUtf16);
+        auto found = converters_.find(key);
+        if (found != converters_.end()) {
+            if (found->second != kNoConverter) iconv(found->second, nullptr, nullptr, nullptr, nullptr);
+            return found->second;
+        }
+        const char* name = IconvName(codePage);
+        iconv_t converter = name == nullptr ? kNoConverter
+                            : toUtf16       ? iconv_open("UTF-16LE", name)
+                                            : iconv_open(name, "UTF-16LE");
+        converters_.emplace(key, converter);
+        return converter;
+    }
+
+private:
+    std::map<std::pair<CodePage, bool>, iconv_t> converters_;
+};
+
+iconv_t Converter(CodePage codePage, bool toUtf16) {
+    static ConverterCache cache;
+    return cache.Get(codePage, toUtf16);
 }
 
 bool IsDoubleByteLead(CodePage codePage, std::uint8_t b) {
