@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
     {"decode", "decode [-c ID] FILE", RunDecode},
     {"encode", "encode -c ID [-l 0|1|2] OUT < utf16le", RunEncode},
     {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", RunConvert},
+    {"link", "link TEXT", RunLink},
+    {"tokens", "tokens [-c ID] [-k DEFFILE] FILE", RunTokens},
 };
 
 int Usage() {

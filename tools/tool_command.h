@@ -49,5 +49,7 @@ int RunDetect(const Arguments& args);
 int RunDecode(const Arguments& args);
 int RunEncode(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunLink(const Arguments& args);
+int RunTokens(const Arguments& args);
 
 }  // namespace pathbook::tool

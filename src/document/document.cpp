@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::uint32_t kInitialLineSlots = 40;
 
-UnitCount PieceLength(std::u16string_view piece) { return static_cast<UnitCount>(piece.size()); }
+UnitCount PieceLength(std::u16string_view piece) { return Line::CheckedLength(piece.size()); }
 
 }  // namespace
 

@@ -21,10 +21,10 @@ void Document::Load(std::unique_ptr<TextSource> source) {
     auto storeLine = [&]() {
         if (appendToExisting) {
             Line*& line = lines_[current];
-            line = Line::Insert(line, kEndOfText, pending.data(), static_cast<UnitCount>(pending.size()));
+            line = Line::Insert(line, kEndOfText, pending.data(), Line::CheckedLength(pending.size()));
             appendToExisting = false;
         } else {
-            lines_.Insert(current, Line::Create(pending.data(), static_cast<UnitCount>(pending.size())));
+            lines_.Insert(current, Line::Create(pending.data(), Line::CheckedLength(pending.size())));
         }
         ReclassifyLines(current, current);
         pending.clear();

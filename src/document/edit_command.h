@@ -25,11 +25,12 @@ public:
     virtual std::unique_ptr<EditCommand> Execute(Document& document) = 0;
 };
 
-// Text given as a view is borrowed and must outlive Execute; text given as a
-// string is owned by the command. Line breaks in the text may be CR, LF or CR LF.
+// Text given as a view or a NUL-terminated pointer is borrowed and must
+// outlive Execute; text given as a moved string is owned by the command. Line breaks in the text may be CR, LF or CR LF.
 class InsertCommand final : public EditCommand {
 public:
     InsertCommand(DocPos pos, std::u16string_view text) : pos_(pos), text_(text) {}
+    InsertCommand(DocPos pos, const char16_t* text) : InsertCommand(pos, std::u16string_view(text)) {}
     InsertCommand(DocPos pos, std::u16string&& text) : pos_(pos), owned_(std::move(text)), text_(owned_) {}
     std::unique_ptr<EditCommand> Execute(Document& document) override;
 
@@ -52,6 +53,8 @@ private:
 class ReplaceCommand final : public EditCommand {
 public:
     ReplaceCommand(DocPos from, DocPos to, std::u16string_view text) : from_(from), to_(to), text_(text) {}
+    ReplaceCommand(DocPos from, DocPos to, const char16_t* text)
+        : ReplaceCommand(from, to, std::u16string_view(text)) {}
     ReplaceCommand(DocPos from, DocPos to, std::u16string&& text)
         : from_(from), to_(to), owned_(std::move(text)), text_(owned_) {}
     std::unique_ptr<EditCommand> Execute(Document& document) override;
@@ -66,7 +69,10 @@ private:
 // Several commands as one undo step; each notifies the listeners itself.
 class CommandGroup final : public EditCommand {
 public:
-    void Add(std::unique_ptr<EditCommand> command) { commands_.push_back(std::move(command)); }
+    // A null command is ignored.
+    void Add(std::unique_ptr<EditCommand> command) {
+        if (command != nullptr) commands_.push_back(std::move(command));
+    }
     std::size_t Count() const { return commands_.size(); }
     // Runs the commands first to last; the inverse runs their inverses last to first.
     std::unique_ptr<EditCommand> Execute(Document& document) override;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "document/line.h"
 #include "document/line_splitter.h"
 
 namespace pathbook {
@@ -33,7 +34,7 @@ std::unique_ptr<Tokenizer> ParseKeywordDefinition(std::u16string_view text) {
     while (!lines.Done()) {
         bool isLast = false;
         std::u16string_view keyword = lines.Next(isLast);
-        keywords.Add(keyword.data(), static_cast<UnitCount>(keyword.size()));
+        keywords.Add(keyword.data(), Line::CheckedLength(keyword.size()));
     }
     DelimiterSet delimiters(std::move(blockEnd), std::move(blockBegin), std::move(lineComment),
                             switches[kOpenAngleOn], switches[kCloseAngleOn], switches[kEscapeOn]);

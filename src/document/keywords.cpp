@@ -44,6 +44,7 @@ void KeywordTable::Add(const char16_t* units, UnitCount count) {
 }
 
 bool KeywordTable::Contains(const char16_t* units, UnitCount count) const {
+    if (records_.empty()) return false;
     std::uint32_t bucket = KeywordHash(units, count) & (kKeywordBuckets - 1);
     for (const Record* record = heads_[bucket]; record != nullptr; record = record->next) {
         if (record->text.size() == count && compare_(record->text.data(), units, count)) return true;

@@ -20,13 +20,12 @@ void CopyUnits(char16_t* to, const char16_t* from, UnitCount count) {
     if (count != 0) Heap::CopyBytes(to, from, static_cast<std::size_t>(count) * sizeof(char16_t));
 }
 
-// Lengths past 32 bits are as fatal as running out of memory.
-UnitCount CheckedLength(std::uint64_t length) {
+}  // namespace
+
+UnitCount Line::CheckedLength(std::uint64_t length) {
     if (length > kMaximumCapacity) Heap::Allocate(SIZE_MAX);
     return static_cast<UnitCount>(length);
 }
-
-}  // namespace
 
 Line* Line::Allocate(UnitCount capacity, UnitCount length) {
     void* block = Heap::Allocate(BlockBytes(capacity));

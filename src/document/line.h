@@ -22,6 +22,9 @@ public:
     static Line* Create(const char16_t* text, UnitCount length, const char16_t* tail = nullptr,
                         UnitCount tailLength = 0);
     static void Destroy(Line* line);
+    // `length` as a line length; a length that 32-bit columns cannot address
+    // ends the process, like running out of memory.
+    static UnitCount CheckedLength(std::uint64_t length);
 
     // Inserts `count` units at `at` (clamped). Reallocates only when the text
     // no longer fits, to max(2 x capacity, length + count); returns the line,

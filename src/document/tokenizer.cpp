@@ -169,23 +169,23 @@ void Tokenizer::FinalizeLine(Line& line) {
     line.finalized = true;
 }
 
+// Every run start carries its length, so looking at each "<" unit visits the
+// same "<" runs as walking the runs would.
 void Tokenizer::MarkLinks(Line& line) {
     const char16_t* units = line.Text();
     Attribute* words = line.Attributes();
     const UnitCount length = line.Length();
-    UnitCount i = 0;
-    while (i < length) {
-        UnitCount next = RunEnd(words, i, length);
-        if ((words[i] & kCommentBit) == 0 && ClassOf(words[i]) == kOpenAngleClass) {
-            UnitCount linkLength = MatchLink(units + i + 1, length - i - 1);
-            UnitCount close = i + 1 + linkLength;
-            if (linkLength != 0 && close < length && ClassOf(words[close]) == kCloseAngleClass) {
-                for (UnitCount k = i; k <= close; ++k) words[k] |= kLinkBit;
-                if (ClassifyLink(units + i + 1, linkLength) == LinkKind::kFile) MarkFileName(units, words, i, close);
-                next = close + 1;
-            }
+    for (UnitCount i = 0; i < length; ++i) {
+        if (units[i] != u'<' || ClassOf(words[i]) != kOpenAngleClass || RunLengthOf(words[i]) == 0 ||
+            (words[i] & kCommentBit) != 0) {
+            continue;
         }
-        i = next;
+        UnitCount linkLength = MatchLink(units + i + 1, length - i - 1);
+        UnitCount close = i + 1 + linkLength;
+        if (linkLength == 0 || close >= length || ClassOf(words[close]) != kCloseAngleClass) continue;
+        for (UnitCount k = i; k <= close; ++k) words[k] |= kLinkBit;
+        if (ClassifyLink(units + i + 1, linkLength) == LinkKind::kFile) MarkFileName(units, words, i, close);
+        i = close;
     }
 }
 
