@@ -16,8 +16,12 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"encodings", "encodings", RunEncodings},
+    {"detect", "detect [-c ID] FILE", RunDetect},
+    {"decode", "decode [-c ID] FILE", RunDecode},
+    {"encode", "encode -c ID [-l 0|1|2] OUT < utf16le", RunEncode},
+    {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", RunConvert},
     {"link", "link TEXT", RunLink},
-    {"tokens", "tokens [-k DEFFILE] FILE", RunTokens},
+    {"tokens", "tokens [-c ID] [-k DEFFILE] FILE", RunTokens},
 };
 
 int Usage() {

@@ -45,6 +45,10 @@ void WriteOut(const std::string& bytes);
 
 // The commands.
 int RunEncodings(const Arguments& args);
+int RunDetect(const Arguments& args);
+int RunDecode(const Arguments& args);
+int RunEncode(const Arguments& args);
+int RunConvert(const Arguments& args);
 int RunLink(const Arguments& args);
 int RunTokens(const Arguments& args);
 

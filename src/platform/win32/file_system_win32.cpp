@@ -16,6 +16,8 @@ bool ReplaceFileWith(const char16_t* target, const char16_t* replacement) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return MoveFileExW(Wide(replacement), Wide(target), MOVEFILE_WRITE_THROUGH) != FALSE;
     }
+    // A folder is never replaced by a file (Wine's ReplaceFileW would move it aside).
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     if (ReplaceFileW(Wide(target), Wide(replacement), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                      nullptr)) {
         return true;

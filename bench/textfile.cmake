@@ -1,0 +1,1 @@
+pathbook_benchmark(textfile_bench textfile_bench.cpp)

@@ -1,0 +1,2 @@
+pathbook_fuzz_target(textfile_decode_fuzz textfile_decode_fuzz.cpp)
+pathbook_fuzz_target(textfile_round_trip_fuzz textfile_round_trip_fuzz.cpp)

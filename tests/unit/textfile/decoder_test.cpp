@@ -1,0 +1,162 @@
+// The unit decoders and the code-page decoder, through the reader contract.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/code_page.h"
+#include "text_io.h"
+
+namespace pathbook {
+namespace {
+
+using test::Bytes;
+using test::Decode;
+using test::DecodeLines;
+using test::U;
+
+TEST(LineReaderTest, BreaksAndStates) {
+    struct Case {
+        std::string bytes;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"a\r\nb", u"a\nb"},   {"a\rb", u"a\nb"},     {"a\nb", u"a\nb"},     {"a\n\rb", u"a\n\nb"},
+        {"a\r\n", u"a\n"},     {"", u""},             {"\r\r\n\n", u"\n\n\n"}, {"abc", u"abc"},
+    };
+    for (CharsetId id : {charset::kLatin1, charset::kUtf8, charset::kShiftJis, charset::kEucJp}) {
+        for (const Case& c : cases) EXPECT_EQ(Decode(id, c.bytes), c.expected) << id << " " << c.bytes;
+    }
+}
+
+TEST(LineReaderTest, ReadsSplitByCapacity) {
+    std::string text = "0123456789abcdefghij\r\nxyz";
+    for (CharsetId id : {charset::kLatin1, charset::kUtf8, charset::kEucJp}) {
+        for (std::uint32_t capacity : {1u, 2u, 3u, 7u, 20u, 21u, 1024u}) {
+            EXPECT_EQ(Decode(id, text, capacity), u"0123456789abcdefghij\nxyz") << id << " " << capacity;
+        }
+    }
+    auto reader = CreateTextReader(charset::kLatin1, reinterpret_cast<const std::uint8_t*>(text.data()), 25);
+    char16_t buffer[8];
+    EXPECT_EQ(reader->State(), ReadState::kAtLineBreak);
+    EXPECT_EQ(reader->Read(buffer, 8), 8u);
+    EXPECT_EQ(reader->State(), ReadState::kBufferFull);
+    reader->Read(buffer, 8);
+    EXPECT_EQ(reader->Read(buffer, 8), 4u);
+    EXPECT_EQ(reader->State(), ReadState::kAtLineBreak);
+    EXPECT_EQ(reader->Read(buffer, 8), 3u);
+    EXPECT_EQ(reader->State(), ReadState::kFinished);
+}
+
+TEST(LineReaderTest, CodePageReadsConsumeAtMostHalfTheCapacityInBytes) {
+    std::string text(100, 'x');
+    auto reader = CreateTextReader(charset::kUtf8, reinterpret_cast<const std::uint8_t*>(text.data()), 100);
+    char16_t buffer[64];
+    EXPECT_EQ(reader->Read(buffer, 64), 32u);
+    EXPECT_EQ(reader->State(), ReadState::kBufferFull);
+}
+
+TEST(Latin1ReaderTest, EveryByteIsItsOwnUnit) {
+    std::string all;
+    std::u16string expected;
+    for (int b = 0; b < 256; ++b) {
+        if (b == '\r' || b == '\n') continue;
+        all.push_back(static_cast<char>(b));
+        expected.push_back(static_cast<char16_t>(b));
+    }
+    EXPECT_EQ(Decode(charset::kLatin1, all), expected);
+}
+
+TEST(ByteOrderMarkTest, EveryFeffIsDroppedByTheUnitReaders) {
+    EXPECT_EQ(Decode(charset::kUtf16LeBom, Bytes({0xFF, 0xFE, 'a', 0, 0xFF, 0xFE, 'b', 0})), u"ab");
+    EXPECT_EQ(Decode(charset::kUtf16Be, Bytes({0xFE, 0xFF, 0, 'a'})), u"a");
+    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0})), u"a");
+    EXPECT_EQ(Decode(charset::kUtf5, "K1VFEFFK2"), u"AB");
+    EXPECT_EQ(Decode(charset::kUtf7, "a+/v8-b"), u"ab");
+    EXPECT_EQ(Decode(charset::kLatin1, "ab"), u"ab");
+}
+
+TEST(ByteOrderMarkTest, CodePageReadersKeepALaterFeff) {
+    EXPECT_EQ(Decode(charset::kUtf8, "\xEF\xBB\xBF" "a\xEF\xBB\xBF" "b"), u"a\uFEFFb");
+    EXPECT_EQ(Decode(charset::kUtf8Bom, "\xEF\xBB\xBF" "a"), u"a");
+}
+
+TEST(Utf16ReaderTest, ByteOrderOddLengthAndSurrogates) {
+    EXPECT_EQ(Decode(charset::kUtf16Be, Bytes({0, 'a', 0x30, 0x42, 0xD8, 0x3D, 0xDE, 0x00})), U("aあ😀"));
+    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({'a', 0, 'b'})), u"a");
+    // A BE mark read as LE is U+FFFE and stays.
+    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({0xFE, 0xFF, 'a', 0})), u"\uFFFEa");
+    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({0x00, 0xDC, 'a', 0})), u"\xDC00" u"a");
+    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({'a', 0, '\r', 0, '\n', 0, 'b', 0})), u"a\nb");
+}
+
+TEST(Utf32ReaderTest, AstralValuesBecomePairsAndTheRestIsSafe) {
+    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({0x00, 0xF6, 0x01, 0x00})), u"\xD83D\xDE00");
+    EXPECT_EQ(Decode(charset::kUtf32Be, Bytes({0x00, 0x01, 0xF6, 0x00, 0, 0, 0, 'a'})), u"\xD83D\xDE00" u"a");
+    // Above U+10FFFF: no character.
+    EXPECT_EQ(Decode(charset::kUtf32Be, Bytes({0x00, 0x11, 0x00, 0x00, 0, 0, 0, 'a'})), u"\uFFFDa");
+    EXPECT_EQ(Decode(charset::kUtf32Be, Bytes({0xFF, 0xFF, 0xFF, 0xFF})), u"\uFFFD");
+    // A cut-off last unit is ignored.
+    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({'a', 0, 0, 0, 'b', 0, 0})), u"a");
+    // A pair split by the capacity arrives in two reads.
+    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({0x00, 0xF6, 0x01, 0x00, 'x', 0, 0, 0}), 1), u"\xD83D\xDE00x");
+}
+
+TEST(Utf5ReaderTest, LettersAndDigits) {
+    EXPECT_EQ(Decode(charset::kUtf5, "K1J042"), U("Aあ"));
+    EXPECT_EQ(Decode(charset::kUtf5, "K1GDGAK2"), u"A\nB");
+    EXPECT_EQ(Decode(charset::kUtf5, "K1GDK2"), u"A\nB");
+    EXPECT_EQ(Decode(charset::kUtf5, "GAGDK2"), u"\n\nB");
+    EXPECT_EQ(Decode(charset::kUtf5, "K"), u"\x04");
+    // Stray digits at the start count from "G"; values keep 16 bits.
+    EXPECT_EQ(Decode(charset::kUtf5, "VFFFFF").size(), 1u);
+}
+
+TEST(Utf7ReaderTest, DirectBase64AndGroups) {
+    struct Case {
+        std::string bytes;
+        std::u16string expected;
+    };
+    const Case cases[] = {
+        {"A+AGE-B", u"AaB"},
+        {"+-", u"+"},
+        {"a+-b", u"a+b"},
+        {"+MEIwRDBG-", U("あいう")},
+        {"+MEIwRDBGMEgwSg-", U("あいうえお")},
+        {"+2D3eAA-", U("😀")},
+        {"+AGE", u"a"},
+        {"+AGE.", u"a."},
+        {"+", u""},
+        {"+\xE3", u"\u00E3"},
+        {"a\r\n+AGE-\r\nb", u"a\na\nb"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Decode(charset::kUtf7, c.bytes), c.expected) << c.bytes;
+}
+
+TEST(CodePageReaderTest, Utf8) {
+    EXPECT_EQ(Decode(charset::kUtf8, "h\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80"), U("hé あ 😀"));
+    EXPECT_EQ(Decode(charset::kUtf8Bom, "\xEF\xBB\xBFx"), u"x");
+    // A sequence cut off by the end of the file, or by a line break.
+    EXPECT_EQ(Decode(charset::kUtf8, "a\xE3\x81"), u"a\uFFFD");
+    EXPECT_EQ(Decode(charset::kUtf8, "a\xE3\r\nb"), u"a\uFFFD\nb");
+    EXPECT_EQ(Decode(charset::kUtf8, "\xFF"), u"\uFFFD");
+}
+
+TEST(CodePageReaderTest, ShiftJisAndOtherDoubleByteCodePages) {
+    EXPECT_EQ(Decode(charset::kShiftJis, "\x88\x9F\x82\xA0\xB1"), U("亜あｱ"));
+    // A lead byte never swallows a line break.
+    EXPECT_EQ(DecodeLines(charset::kShiftJis, "a\x88\r\nb").size(), 2u);
+    EXPECT_EQ(Decode(charset::kShiftJis, "a\x88").substr(0, 1), u"a");
+    EXPECT_EQ(Decode(949, "\xC7\xD1"), U("한"));
+    EXPECT_EQ(Decode(936, "\xD6\xD0"), U("中"));
+    EXPECT_EQ(Decode(950, "\xA4\xA4"), U("中"));
+}
+
+TEST(CodePageReaderTest, SingleByteCodePages) {
+    EXPECT_EQ(Decode(1251, "\xCF\xF0\xE8"), U("При"));
+    EXPECT_EQ(Decode(20866, "\xF0\xD2\xC9"), U("При"));
+    EXPECT_EQ(Decode(1253, "\xC1\xE1"), U("Αα"));
+    EXPECT_EQ(Decode(437, "\x82\xDA"), U("é┌"));
+}
+
+}  // namespace
+}  // namespace pathbook

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/code_page.h"
+#include "support/temp_folder.h"
+#include "text_io.h"
+#include "textfile/detection.h"
+#include "textfile/text_file_in.h"
+
+namespace pathbook {
+namespace {
+
+using test::Bytes;
+
+CharsetId Acp() { return static_cast<CharsetId>(platform::AnsiCodePage()); }
+
+Detection Detect(const std::string& bytes, CharsetId requested = charset::kAutoDetect) {
+    return DetectEncoding(reinterpret_cast<const std::uint8_t*>(bytes.data()), static_cast<std::uint32_t>(bytes.size()),
+                          requested);
+}
+
+CharsetId DetectCharset(const std::string& bytes, CharsetId requested = charset::kAutoDetect) {
+    return Detect(bytes, requested).charset;
+}
+
+TEST(DetectionTest, FilesOfAtMostFourBytesAreNotExamined) {
+    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'A'})), Acp());
+    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'A'}), charset::kUtf8Bom), charset::kUtf8Bom);
+    EXPECT_EQ(DetectCharset("GAGD"), Acp());
+    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'A', 'B'})), charset::kUtf8Bom);
+}
+
+TEST(DetectionTest, ByteOrderMarks) {
+    struct Case {
+        std::string bytes;
+        CharsetId expected;
+    };
+    const Case cases[] = {
+        {Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), charset::kUtf8Bom},
+        {Bytes({0x00, 0x00, 0xFE, 0xFF, 0, 0, 0, 'a'}), charset::kUtf32BeBom},
+        {Bytes({0xFF, 0xFE, 0x00, 0x00, 'a', 0, 0, 0}), charset::kUtf32LeBom},
+        {Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'}), charset::kUtf16BeBom},
+        {Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), charset::kUtf16LeBom},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DetectCharset(c.bytes), c.expected);
+}
+
+TEST(DetectionTest, AUnicodeChoiceOnlyDecidesTheMark) {
+    struct Case {
+        CharsetId requested;
+        std::string bytes;
+        CharsetId expected;
+    };
+    const std::string plain = "plain text";
+    const Case cases[] = {
+        {charset::kUtf8Bom, plain, charset::kUtf8},
+        {charset::kUtf8, Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), charset::kUtf8Bom},
+        {charset::kUtf32Le, Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0}), charset::kUtf32LeBom},
+        {charset::kUtf32LeBom, plain, charset::kUtf32Le},
+        {charset::kUtf32Be, Bytes({0, 0, 0xFE, 0xFF, 0, 0, 0, 'a'}), charset::kUtf32BeBom},
+        {charset::kUtf16Le, Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), charset::kUtf16LeBom},
+        {charset::kUtf16Be, Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'}), charset::kUtf16BeBom},
+        {charset::kUtf16Le, Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'}), charset::kUtf16Le},
+        {charset::kShiftJis, Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), charset::kShiftJis},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DetectCharset(c.bytes, c.requested), c.expected) << c.requested;
+}
+
+TEST(DetectionTest, Iso2022Headers) {
+    EXPECT_EQ(DetectCharset("\x1B$)C\x0E!!\x0F"), charset::kIso2022Kr);
+    EXPECT_EQ(DetectCharset("\x1B$)A\x0E!!\x0F"), charset::kIso2022Cn);
+}
+
+TEST(DetectionTest, AnEscapeInSevenBitTextIsIso2022Jp) {
+    EXPECT_EQ(DetectCharset("plain\x1B(B text"), charset::kIso2022Jp);
+    EXPECT_EQ(DetectCharset("plain\x1B(B text\xA4\xA2"), Acp());  // eight-bit, short, no LF
+}
+
+TEST(DetectionTest, OnlyUtf5LettersIsUtf5) {
+    EXPECT_EQ(DetectCharset("GAGDK1"), charset::kUtf5);
+    EXPECT_EQ(DetectCharset("0123456789ABCDEFGHIJKLMNOPQRSTUV"), charset::kUtf5);
+    EXPECT_EQ(DetectCharset("GAGDK1W"), Acp());
+    EXPECT_EQ(DetectCharset("GAGD\r\n"), Acp());
+}
+
+TEST(DetectionTest, SevenBitTextIsTheAnsiCodePage) {
+    EXPECT_EQ(DetectCharset("hello world"), Acp());
+    // UTF-16LE without a mark and only ASCII in it has no eight-bit byte.
+    EXPECT_EQ(DetectCharset(Bytes({'a', 0, 'b', 0, 'c', 0})), Acp());
+}
+
+TEST(DetectionTest, ShortFilesWithoutLfLineEndsStayInTheAnsiCodePage) {
+    // Valid EUC-JP and UTF-8 both, but short and CR LF.
+    std::string text = "\xE3\x81\x82\r\n";
+    std::string shortFile;
+    while (shortFile.size() + text.size() <= 512) shortFile += text;
+    EXPECT_EQ(DetectCharset(shortFile), Acp());
+    EXPECT_EQ(DetectCharset(shortFile + text), charset::kUtf8);  // 515 bytes
+    std::string lfFile = shortFile;
+    for (char& c : lfFile) c = c == '\r' ? 'x' : c;
+    EXPECT_EQ(DetectCharset(lfFile), charset::kUtf8);
+    // FE is typical of neither the ANSI code pages nor UTF-8: the short-file rule is skipped.
+    EXPECT_EQ(DetectCharset(std::string("ab\xFE\r\n")), charset::kEucJp);
+}
+
+TEST(DetectionTest, EucJpByteRanges) {
+    std::string euc = std::string(600, 'a') + "\xB0\xA1\xA4\xA2";
+    EXPECT_EQ(DetectCharset(euc), charset::kEucJp);
+    std::string eucAndUtf8 = std::string(600, 'a') + "\xE3\x81\x82";  // 81 is in 0x7F-0x8D
+    EXPECT_EQ(DetectCharset(eucAndUtf8), charset::kUtf8);
+    for (int b : {0x7F, 0x8D, 0x90, 0xA0}) {
+        std::string bytes = std::string(600, 'a') + "\xB0\xA1" + std::string(1, static_cast<char>(b));
+        EXPECT_NE(DetectCharset(bytes), charset::kEucJp) << b;
+    }
+    for (int b : {0x8E, 0x8F, 0xA1}) {
+        std::string bytes = std::string(600, 'a') + "\xB0\xA1" + std::string(1, static_cast<char>(b));
+        EXPECT_EQ(DetectCharset(bytes), charset::kEucJp) << b;
+    }
+}
+
+TEST(DetectionTest, MalformedUtf8FallsBackToTheAnsiCodePage) {
+    std::string bytes = std::string(600, 'a') + "\xE3\x81";  // cut off: still UTF-8
+    EXPECT_EQ(DetectCharset(bytes), charset::kUtf8);
+    EXPECT_EQ(DetectCharset(std::string(600, 'a') + "\xE3\x81z"), Acp());
+    EXPECT_EQ(DetectCharset(std::string(600, 'a') + "\x81"), Acp());
+}
+
+TEST(DetectionTest, LineEndStyleFromTheCounts) {
+    struct Case {
+        int cr;
+        int lf;
+        LineEnd expected;
+    };
+    const Case cases[] = {
+        {10, 10, LineEnd::kCrLf}, {10, 21, LineEnd::kLf}, {21, 10, LineEnd::kCr},
+        {10, 20, LineEnd::kCrLf}, {20, 10, LineEnd::kCrLf}, {0, 1, LineEnd::kLf}, {1, 0, LineEnd::kCr},
+    };
+    for (const Case& c : cases) {
+        Detection d = Detect("text" + std::string(static_cast<std::size_t>(c.cr), '\r') +
+                             std::string(static_cast<std::size_t>(c.lf), '\n'));
+        EXPECT_EQ(d.lineEnd, c.expected) << c.cr << " " << c.lf;
+        EXPECT_FALSE(d.noLineBreaks);
+    }
+    Detection none = Detect("no breaks here");
+    EXPECT_TRUE(none.noLineBreaks);
+    EXPECT_EQ(none.lineEnd, LineEnd::kCrLf);
+}
+
+TEST(DetectionTest, TextFileInLooksOnlyAtTheFirst16384Bytes) {
+    test::TempFolder folder;
+    // A UTF-8 character cut at byte 16384 leaves the verdict UTF-8.
+    std::string cut = "\xE3\x81\x82" + std::string(kDetectionWindow - 4, 'a') + "\xE3\x81\x82";
+    folder.Write("cut.txt", cut);
+    TextFileIn in;
+    ASSERT_TRUE(in.Open(folder.File("cut.txt").c_str()));
+    EXPECT_EQ(in.Charset(), charset::kUtf8);
+    // A byte that would spoil UTF-8 after the window goes unseen, and so do
+    // the line breaks there.
+    folder.Write("late.txt", std::string(kDetectionWindow, 'a') + "\n\xFF");
+    TextFileIn late;
+    ASSERT_TRUE(late.Open(folder.File("late.txt").c_str()));
+    EXPECT_EQ(late.Charset(), Acp());
+    EXPECT_TRUE(late.NoLineBreaks());
+}
+
+}  // namespace
+}  // namespace pathbook
