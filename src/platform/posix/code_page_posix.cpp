@@ -1,13 +1,14 @@
-// Code pages through iconv. glibc names the Windows code pages itself (CP932,
-// CP949, ...); where its tables differ from Windows', the README says so.
+// Code pages through iconv (UTF-8 written out, see utf8_codec.h). glibc names
+// the Windows code pages itself (CP932, CP949, ...); docs/encodings.md lists the
+// names and where glibc's tables differ from Windows'.
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstring>
 #include <map>
-#include <vector>
 
 #include "platform/code_page.h"
+#include "platform/posix/utf8_codec.h"
 
 namespace pathbook::platform {
 namespace {
@@ -17,6 +18,8 @@ struct CodePageName {
     const char* iconvName;
 };
 
+constexpr CodePage kUtf8 = 65001;
+
 constexpr CodePageName kCodePageNames[] = {
     {437, "CP437"},         {874, "CP874"},         {932, "CP932"},         {936, "CP936"},
     {949, "CP949"},         {950, "CP950"},         {1250, "CP1250"},       {1251, "CP1251"},
@@ -25,7 +28,7 @@ constexpr CodePageName kCodePageNames[] = {
     {20866, "KOI8-R"},      {21866, "KOI8-U"},      {28591, "ISO-8859-1"},  {28592, "ISO-8859-2"},
     {28593, "ISO-8859-3"},  {28594, "ISO-8859-4"},  {28595, "ISO-8859-5"},  {28596, "ISO-8859-6"},
     {28597, "ISO-8859-7"},  {28598, "ISO-8859-8"},  {28599, "ISO-8859-9"},  {65000, "UTF-7"},
-    {65001, "UTF-8"},
+    {kUtf8, "UTF-8"},
 };
 
 const char* IconvName(CodePage codePage) {
@@ -37,25 +40,26 @@ const char* IconvName(CodePage codePage) {
 
 CodePage g_ansiCodePage = 1252;
 
-// One converter per direction and code page, opened on first use. The core
-// runs on one thread; tests that use threads each get their own cache.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// One converter per direction and code page, opened on first use and reset to
+// its initial shift state on every use. The core runs on one thread; tests
+// that use threads each get their own cache.
 iconv_t Converter(CodePage codePage, bool toUtf16) {
     thread_local std::map<std::pair<CodePage, bool>, iconv_t> cache;
     auto key = std::make_pair(codePage, toUtf16);
     auto found = cache.find(key);
     if (found != cache.end()) {
-        iconv(found->second, nullptr, nullptr, nullptr, nullptr);  // reset the shift state
+        if (found->second != kNoConverter) iconv(found->second, nullptr, nullptr, nullptr, nullptr);
         return found->second;
     }
     const char* name = IconvName(codePage);
-    iconv_t converter = name == nullptr ? reinterpret_cast<iconv_t>(-1)
+    iconv_t converter = name == nullptr ? kNoConverter
                         : toUtf16       ? iconv_open("UTF-16LE", name)
                                         : iconv_open(name, "UTF-16LE");
     cache.emplace(key, converter);
     return converter;
 }
-
-bool Usable(iconv_t converter) { return converter != reinterpret_cast<iconv_t>(-1); }
 
 bool IsDoubleByteLead(CodePage codePage, std::uint8_t b) {
     switch (codePage) {
@@ -69,16 +73,27 @@ bool IsDoubleByteLead(CodePage codePage, std::uint8_t b) {
 }
 
 // The default character of a code page when encoding: "?" everywhere, as Windows does.
-constexpr std::uint8_t kDefaultByte = '?';
+constexpr char kDefaultByte = '?';
 
-// Collects output into a caller's buffer, counting what does not fit.
-class Sink {
+// Where iconv writes: straight into the caller's buffer while it has room,
+// then into a scratch block that is only counted.
+class Output {
 public:
-    Sink(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
-    void Put(const char* bytes, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i, ++needed_) {
-            if (needed_ < capacity_) out_[needed_] = bytes[i];
+    Output(char* out, std::size_t capacity) : out_(out), capacity_(capacity) {}
+
+    void Window(char** at, std::size_t* room) {
+        if (needed_ < capacity_) {
+            *at = out_ + needed_;
+            *room = capacity_ - needed_;
+        } else {
+            *at = scratch_;
+            *room = sizeof scratch_;
         }
+    }
+    void Produced(std::size_t bytes) { needed_ += bytes; }
+    void Put(const char* bytes, std::size_t n) {
+        if (needed_ + n <= capacity_) std::memcpy(out_ + needed_, bytes, n);
+        needed_ += n;
     }
     std::size_t Needed() const { return needed_; }
 
@@ -86,38 +101,44 @@ private:
     char* out_;
     std::size_t capacity_;
     std::size_t needed_ = 0;
+    char scratch_[4096];
 };
 
 // Runs iconv over the whole input; `onInvalid` is called for each input step
-// that iconv cannot convert, with the number of input bytes to skip.
+// of `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut off).
 template <typename OnInvalid>
-void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t unitBytes,
-             Sink& sink, OnInvalid onInvalid) {
-    char buffer[4096];
+void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t unitBytes, Output& output,
+             OnInvalid onInvalid) {
     auto* input = const_cast<char*>(in);
-    while (true) {
-        char* output = buffer;
-        std::size_t room = sizeof buffer;
-        std::size_t result = inBytes == 0 ? iconv(converter, nullptr, nullptr, &output, &room)
-                                          : iconv(converter, &input, &inBytes, &output, &room);
-        sink.Put(buffer, sizeof buffer - room);
+    bool flushed = false;
+    while (!flushed) {
+        char* at = nullptr;
+        std::size_t room = 0;
+        output.Window(&at, &room);
+        std::size_t before = room;
+        std::size_t result = inBytes == 0 ? iconv(converter, nullptr, nullptr, &at, &room)
+                                          : iconv(converter, &input, &inBytes, &at, &room);
+        output.Produced(before - room);
         if (result != static_cast<std::size_t>(-1)) {
-            if (inBytes == 0) return;
+            flushed = inBytes == 0;
             continue;
         }
         if (errno == E2BIG) continue;
-        // EILSEQ or EINVAL (cut off at the end): skip one unit of input.
+        // Close any open shift sequence before the substitute goes in.
+        output.Window(&at, &room);
+        before = room;
+        iconv(converter, nullptr, nullptr, &at, &room);
+        output.Produced(before - room);
         std::size_t skip = unitBytes < inBytes ? unitBytes : inBytes;
-        onInvalid(reinterpret_cast<const std::uint8_t*>(input), skip);
+        onInvalid(output);
         input += skip;
         inBytes -= skip;
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
     }
 }
 
 }  // namespace
 
-bool IsValidCodePage(CodePage codePage) { return Usable(Converter(codePage, true)); }
+bool IsValidCodePage(CodePage codePage) { return codePage == kUtf8 || Converter(codePage, true) != kNoConverter; }
 
 CodePage AnsiCodePage() { return g_ansiCodePage; }
 
@@ -127,42 +148,42 @@ bool OverrideAnsiCodePage(CodePage codePage) {
     return true;
 }
 
-std::size_t DecodeCodePage(CodePage codePage, const std::uint8_t* bytes, std::size_t count,
-                           char16_t* out, std::size_t capacity) {
+std::size_t DecodeCodePage(CodePage codePage, const std::uint8_t* bytes, std::size_t count, char16_t* out,
+                           std::size_t capacity) {
+    if (codePage == kUtf8) return posix::DecodeUtf8(bytes, count, out, capacity);
     iconv_t converter = Converter(codePage, true);
-    if (!Usable(converter)) return 0;
-    Sink sink(reinterpret_cast<char*>(out), capacity * 2);
-    Convert(converter, reinterpret_cast<const char*>(bytes), count, 1, sink,
-            [&](const std::uint8_t*, std::size_t) {
-                const char16_t replacement = 0xFFFD;
-                sink.Put(reinterpret_cast<const char*>(&replacement), 2);
-            });
-    return sink.Needed() / 2;
+    if (converter == kNoConverter) return 0;
+    Output output(reinterpret_cast<char*>(out), capacity * 2);
+    Convert(converter, reinterpret_cast<const char*>(bytes), count, 1, output, [](Output& sink) {
+        const char16_t replacement = 0xFFFD;
+        sink.Put(reinterpret_cast<const char*>(&replacement), 2);
+    });
+    return output.Needed() / 2;
 }
 
-std::size_t EncodeCodePage(CodePage codePage, const char16_t* units, std::size_t count,
-                           std::uint8_t* out, std::size_t capacity, bool* usedDefault) {
+std::size_t EncodeCodePage(CodePage codePage, const char16_t* units, std::size_t count, std::uint8_t* out,
+                           std::size_t capacity, bool* usedDefault) {
     if (usedDefault != nullptr) *usedDefault = false;
+    if (codePage == kUtf8) return posix::EncodeUtf8(units, count, out, capacity);
     iconv_t converter = Converter(codePage, false);
-    if (!Usable(converter)) return 0;
-    Sink sink(reinterpret_cast<char*>(out), capacity);
-    bool unicode = codePage == 65000 || codePage == 65001;
-    Convert(converter, reinterpret_cast<const char*>(units), count * 2, 2, sink,
-            [&](const std::uint8_t*, std::size_t) {
-                if (unicode) {
-                    static const char kReplacementUtf8[] = "\xEF\xBF\xBD";
-                    sink.Put(kReplacementUtf8, 3);
-                    return;
-                }
-                sink.Put(reinterpret_cast<const char*>(&kDefaultByte), 1);
-                if (usedDefault != nullptr) *usedDefault = true;
-            });
-    return sink.Needed();
+    if (converter == kNoConverter) return 0;
+    Output output(reinterpret_cast<char*>(out), capacity);
+    bool unicode = codePage == 65000;
+    Convert(converter, reinterpret_cast<const char*>(units), count * 2, 2, output, [&](Output& sink) {
+        if (unicode) {
+            static const char kReplacementUtf7[] = "+//0-";
+            sink.Put(kReplacementUtf7, 5);
+            return;
+        }
+        sink.Put(&kDefaultByte, 1);
+        if (usedDefault != nullptr) *usedDefault = true;
+    });
+    return output.Needed();
 }
 
 const std::uint8_t* NextCharacter(CodePage codePage, const std::uint8_t* at, const std::uint8_t* end) {
     if (at >= end) return end;
-    std::size_t step = IsDoubleByteLead(codePage, *at) && end - at >= 2 ? 2 : 1;
+    std::size_t step = IsDoubleByteLead(codePage, *at) && end - at >= 2 && at[1] != 0 ? 2 : 1;
     return at + step;
 }
 

@@ -34,11 +34,17 @@ std::size_t DecodeCodePage(CodePage codePage, const std::uint8_t* bytes, std::si
             slice = static_cast<std::size_t>(at - bytes);
         }
         std::size_t room = needed < capacity ? capacity - needed : 0;
-        int length = MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(bytes),
-                                         static_cast<int>(slice), nullptr, 0);
-        if (room >= static_cast<std::size_t>(length)) {
-            MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(bytes), static_cast<int>(slice),
-                                win32::Wide(out + needed), length);
+        const char* from = reinterpret_cast<const char*>(bytes);
+        int in = static_cast<int>(slice);
+        int length = 0;
+        if (room >= slice) {
+            // No code page makes more units than bytes: this always fits.
+            length = MultiByteToWideChar(codePage, 0, from, in, win32::Wide(out + needed), in);
+        } else {
+            length = MultiByteToWideChar(codePage, 0, from, in, nullptr, 0);
+            if (room >= static_cast<std::size_t>(length)) {
+                MultiByteToWideChar(codePage, 0, from, in, win32::Wide(out + needed), length);
+            }
         }
         needed += static_cast<std::size_t>(length);
         bytes += slice;

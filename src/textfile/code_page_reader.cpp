@@ -1,0 +1,66 @@
+#include "textfile/code_page_reader.h"
+
+#include "textfile/utf8_lead.h"
+
+namespace pathbook {
+namespace {
+
+constexpr platform::CodePage kUtf8 = 65001;
+
+bool IsBreak(std::uint8_t b) { return b == kCarriageReturn || b == kLineFeed; }
+
+}  // namespace
+
+CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes) : codePage_(codePage), bytes_(bytes) {
+    if (codePage_ == kUtf8 && bytes_.Remaining() >= 3 && bytes_.cursor[0] == 0xEF && bytes_.cursor[1] == 0xBB &&
+        bytes_.cursor[2] == 0xBF) {
+        bytes_.cursor += 3;
+    }
+}
+
+// A lead byte never takes a CR or LF as its trail: a line break stays a line
+// break even after a cut-off or malformed character.
+const std::uint8_t* CodePageReader::CharacterEnd(const std::uint8_t* at) const {
+    const std::uint8_t* next = nullptr;
+    if (codePage_ == kUtf8) {
+        std::uint32_t length = Utf8SequenceLength(*at);
+        std::uint32_t left = static_cast<std::uint32_t>(bytes_.end - at);
+        next = at + (length < left ? length : left);
+    } else {
+        next = platform::NextCharacter(codePage_, at, bytes_.end);
+    }
+    for (const std::uint8_t* p = at + 1; p < next; ++p) {
+        if (IsBreak(*p)) return p;
+    }
+    return next;
+}
+
+std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
+    if (capacity == 0) {
+        state_ = bytes_.cursor == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
+        return 0;
+    }
+    std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
+    const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
+    state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
+    const std::uint8_t* at = bytes_.cursor;
+    while (at < limit) {
+        std::uint8_t b = *at;
+        if (IsBreak(b)) {
+            state_ = ReadState::kAtLineBreak;
+            break;
+        }
+        at = b < 0x80 ? at + 1 : CharacterEnd(at);
+    }
+    std::size_t stored = platform::DecodeCodePage(codePage_, bytes_.cursor, static_cast<std::size_t>(at - bytes_.cursor),
+                                                  buffer, capacity);
+    if (stored > capacity) stored = capacity;
+    bytes_.cursor = at;
+    if (state_ == ReadState::kAtLineBreak) {
+        bool crLf = *at == kCarriageReturn && at + 1 < bytes_.end && at[1] == kLineFeed;
+        bytes_.cursor += crLf ? 2 : 1;
+    }
+    return static_cast<std::uint32_t>(stored);
+}
+
+}  // namespace pathbook

@@ -1,0 +1,142 @@
+#include "textfile/iso2022_reader.h"
+
+namespace pathbook {
+namespace {
+
+constexpr std::uint8_t kShiftOut = 0x0E;
+constexpr std::uint8_t kShiftIn = 0x0F;
+constexpr std::uint8_t kEscape = 0x1B;
+constexpr std::uint8_t kSingleShift2 = 0x8E;
+constexpr std::uint8_t kSingleShift3 = 0x8F;
+
+bool IsBreak(std::uint8_t b) { return b == kCarriageReturn || b == kLineFeed; }
+
+// ESC I F: which of G0-G3 the intermediate byte (or, after "$", F) names.
+std::uint8_t DesignationIndex(std::uint8_t b) { return static_cast<std::uint8_t>((b - 0x28) & 3); }
+
+}  // namespace
+
+Iso2022Reader::Iso2022Reader(const Iso2022Config& config, ByteCursor bytes)
+    : fixedSets_(config.fixedSets), hz_(config.hz), bytes_(bytes) {
+    for (int i = 0; i < 4; ++i) designations_[i] = config.designations[i];
+}
+
+std::uint32_t Iso2022Reader::Read(char16_t* buffer, std::uint32_t capacity) {
+    buffer_ = buffer;
+    capacity_ = capacity;
+    stored_ = 0;
+    std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
+    const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
+    state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
+    while (bytes_.cursor < limit) {
+        std::uint8_t b = *bytes_.cursor;
+        if (IsBreak(b)) {
+            state_ = ReadState::kAtLineBreak;
+            break;
+        }
+        if (stored_ == capacity_) {
+            state_ = ReadState::kBufferFull;
+            break;
+        }
+        if (b == kShiftOut || b == kShiftIn) {
+            gl_ = b == kShiftOut ? 1 : 0;
+            ++bytes_.cursor;
+        } else if (b == kEscape) {
+            HandleEscape();
+        } else if (b == '~' && hz_ && bytes_.Remaining() >= 2) {
+            HandleTilde();
+        } else if (b == kSingleShift2 || b == kSingleShift3) {
+            singleShift_ = b == kSingleShift2 ? SingleShift::kG2 : SingleShift::kG3;
+            ++bytes_.cursor;
+        } else {
+            DecodeCharacter();
+        }
+    }
+    if (state_ == ReadState::kAtLineBreak) {
+        bool crLf = bytes_.cursor[0] == kCarriageReturn && bytes_.Remaining() >= 2 && bytes_.cursor[1] == kLineFeed;
+        bytes_.cursor += crLf ? 2 : 1;
+    }
+    return stored_;
+}
+
+void Iso2022Reader::HandleEscape() {
+    if (bytes_.Remaining() < 2) {
+        ++bytes_.cursor;
+        return;
+    }
+    switch (bytes_.cursor[1]) {
+        case '~': gr_ = 1; break;
+        case 'N': singleShift_ = SingleShift::kG2; break;
+        case 'O': singleShift_ = SingleShift::kG3; break;
+        default:
+            if (bytes_.Remaining() >= 3) {
+                Designate();
+                return;
+            }
+            break;
+    }
+    bytes_.cursor += 2;
+}
+
+void Iso2022Reader::Designate() {
+    std::uint8_t intermediate = bytes_.cursor[1];
+    std::uint8_t final = bytes_.cursor[2];
+    bool fourBytes = intermediate == '$' && final != '@' && final != 'A' && final != 'B' &&
+                     bytes_.Remaining() >= 4 && (bytes_.cursor[3] == 'A' || bytes_.cursor[3] == 'C');
+    if (!fixedSets_) {
+        if (final == 'J' || final == 'I') {
+            designations_[DesignationIndex(intermediate)] = final == 'J' ? CharacterSet::kAscii : CharacterSet::kKatakana;
+        } else if (intermediate == '(' && final == 'B') {
+            designations_[0] = CharacterSet::kAscii;
+        } else if (intermediate == '.' && final == 'A') {
+            designations_[2] = CharacterSet::kLatin1Upper;
+        } else if (intermediate == '$' && (final == '@' || final == 'B')) {
+            designations_[0] = CharacterSet::kJisX0208;
+        } else if (intermediate == '$' && final == 'A') {
+            designations_[0] = CharacterSet::kGb2312;
+        } else if (fourBytes) {
+            designations_[DesignationIndex(final)] =
+                bytes_.cursor[3] == 'A' ? CharacterSet::kGb2312 : CharacterSet::kKsX1001;
+        }
+    }
+    bytes_.cursor += fourBytes ? 4 : 3;
+}
+
+void Iso2022Reader::HandleTilde() {
+    std::uint8_t next = bytes_.cursor[1];
+    if (next == '{' || next == '}') {
+        gl_ = next == '{' ? 1 : 0;
+        bytes_.cursor += 2;
+        return;
+    }
+    // "~~" is one "~"; a "~" before anything else is dropped. A line break
+    // after it is left to the loop.
+    ++bytes_.cursor;
+    if (!IsBreak(next)) DecodeCharacter();
+}
+
+// A double-byte character cut off by the end of the file, or whose second
+// byte is a line break, becomes U+FFFD and gives up only its first byte.
+void Iso2022Reader::DecodeCharacter() {
+    std::uint8_t first = *bytes_.cursor;
+    CharacterSet set = singleShift_ == SingleShift::kG2   ? designations_[2]
+                       : singleShift_ == SingleShift::kG3 ? designations_[3]
+                       : first >= 0x80                    ? designations_[gr_]
+                                                          : designations_[gl_];
+    singleShift_ = SingleShift::kNone;
+    char16_t units[kMaxUnitsPerCharacter];
+    std::uint32_t count = 0;
+    if (!IsDoubleByte(set)) {
+        count = DecodeSetCharacter(set, first, 0, units);
+        bytes_.cursor += 1;
+    } else if (bytes_.Remaining() < 2 || IsBreak(bytes_.cursor[1])) {
+        units[count++] = kReplacementCharacter;
+        bytes_.cursor += 1;
+    } else {
+        count = DecodeSetCharacter(set, first, bytes_.cursor[1], units);
+        bytes_.cursor += 2;
+    }
+    for (std::uint32_t i = 0; i < count && stored_ < capacity_; ++i) buffer_[stored_++] = units[i];
+}
+
+}  // namespace pathbook

@@ -1,0 +1,49 @@
+// The decoder of the ISO-2022 family and EUC: ISO-2022-JP, EUC-JP,
+// ISO-2022-KR, ISO-2022-CN and HZ. Four designations G0-G3; GL and GR each
+// refer to one of them; SO/SI, ESC "~", the single shifts ESC "N"/"O" and
+// 0x8E/0x8F, and (for HZ) "~{", "~}" and "~~" work in every configuration.
+// With fixed sets, escape sequences are skipped without changing anything.
+// Tested by iso2022_reader_test.cpp.
+#pragma once
+
+#include "textfile/character_sets.h"
+#include "textfile/text_reader.h"
+
+namespace pathbook {
+
+struct Iso2022Config {
+    bool fixedSets;
+    bool hz;
+    CharacterSet designations[4];  // G0-G3 at the start
+};
+
+class Iso2022Reader final : public TextReader {
+public:
+    Iso2022Reader(const Iso2022Config& config, ByteCursor bytes);
+
+    // Consumes at most capacity / 2 bytes (plus the rest of a cut character).
+    std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
+
+private:
+    enum class SingleShift : std::uint8_t { kNone, kG2, kG3 };
+
+    void HandleEscape();
+    void Designate();
+    void HandleTilde();
+    // Decodes the character at the cursor and stores what fits of it.
+    void DecodeCharacter();
+
+    bool fixedSets_;
+    bool hz_;
+    CharacterSet designations_[4];
+    std::uint8_t gl_ = 0;  // index into designations_
+    std::uint8_t gr_ = 1;
+    SingleShift singleShift_ = SingleShift::kNone;
+    ByteCursor bytes_;
+    // The read in progress. Invariant: stored_ <= capacity_.
+    char16_t* buffer_ = nullptr;
+    std::uint32_t capacity_ = 0;
+    std::uint32_t stored_ = 0;
+};
+
+}  // namespace pathbook

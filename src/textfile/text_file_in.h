@@ -1,0 +1,48 @@
+// A text file opened for loading: maps it, detects its encoding and line-end
+// style from its first 16384 bytes, and decodes it line by line for the
+// document. The mapping lives exactly as long as this object.
+// Tested by text_file_test.cpp.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "textfile/charset.h"
+#include "textfile/mapped_file.h"
+#include "textfile/text_reader.h"
+
+namespace pathbook {
+
+class TextFileIn final : public TextSource {
+public:
+    // `requested` is the user's choice, 0 (AutoDetect) to detect.
+    explicit TextFileIn(CharsetId requested = charset::kAutoDetect) : charset_(requested) {}
+
+    // Maps `path`, detects and creates the decoder. False, with nothing else
+    // changed, when the file cannot be opened or mapped.
+    bool Open(const char16_t* path);
+
+    // Finished until Open succeeds.
+    ReadState State() const override;
+    std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
+
+    // The requested encoding until Open, then the one detected.
+    CharsetId Charset() const { return charset_; }
+    LineEnd LineEndStyle() const { return lineEnd_; }
+    // True when the examined bytes hold neither CR nor LF: the opening flow
+    // then uses its default line-end style instead.
+    bool NoLineBreaks() const { return noLineBreaks_; }
+    std::uint32_t Attributes() const { return file_.Attributes(); }
+    std::uint32_t Size() const { return file_.Size(); }
+
+private:
+    // Declared before the decoder, which reads the mapping, so that it is
+    // destroyed after it.
+    MappedFile file_;
+    std::unique_ptr<TextReader> decoder_;
+    CharsetId charset_;
+    LineEnd lineEnd_ = LineEnd::kCrLf;
+    bool noLineBreaks_ = true;
+};
+
+}  // namespace pathbook

@@ -1,0 +1,34 @@
+// A decoder: turns the mapped bytes of a file into UTF-16 text, one line at a
+// time. Readers walk the bytes in place (the mapping must outlive them), never
+// look at a byte outside [begin, end), and never fail: malformed input yields
+// whatever units the decoding rules give for it.
+#pragma once
+
+#include <cstdint>
+
+#include "textfile/text_source.h"
+
+namespace pathbook {
+
+class TextReader : public TextSource {
+public:
+    ReadState State() const override { return state_; }
+
+protected:
+    ReadState state_ = ReadState::kAtLineBreak;
+};
+
+// The bytes a reader may consume. Invariant: cursor <= end.
+struct ByteCursor {
+    const std::uint8_t* cursor;
+    const std::uint8_t* end;
+
+    std::uint32_t Remaining() const { return static_cast<std::uint32_t>(end - cursor); }
+};
+
+constexpr char16_t kCarriageReturn = 0x0D;
+constexpr char16_t kLineFeed = 0x0A;
+constexpr char16_t kByteOrderMark = 0xFEFF;
+constexpr char16_t kReplacementCharacter = 0xFFFD;
+
+}  // namespace pathbook

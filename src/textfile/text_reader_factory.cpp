@@ -1,0 +1,62 @@
+#include "textfile/text_reader_factory.h"
+
+#include "platform/code_page.h"
+#include "textfile/code_page_reader.h"
+#include "textfile/iso2022_reader.h"
+#include "textfile/latin1_reader.h"
+#include "textfile/unit_line_reader.h"
+#include "textfile/utf16_reader.h"
+#include "textfile/utf32_reader.h"
+#include "textfile/utf5_reader.h"
+#include "textfile/utf7_reader.h"
+
+namespace pathbook {
+namespace {
+
+using Set = CharacterSet;
+
+struct Iso2022Row {
+    CharsetId charset;
+    Iso2022Config config;
+};
+
+constexpr Iso2022Row kIso2022Rows[] = {
+    {charset::kIso2022Kr, {true, false, {Set::kAscii, Set::kKsX1001, Set::kAscii, Set::kAscii}}},
+    {charset::kHz, {true, true, {Set::kAscii, Set::kGb2312, Set::kAscii, Set::kAscii}}},
+    {charset::kIso2022Cn, {true, false, {Set::kAscii, Set::kGb2312, Set::kAscii, Set::kAscii}}},
+    {charset::kIso2022Jp, {false, false, {Set::kAscii, Set::kKatakana, Set::kAscii, Set::kAscii}}},
+    {charset::kEucJp, {true, false, {Set::kAscii, Set::kJisX0208, Set::kKatakana, Set::kAscii}}},
+};
+
+template <typename Units>
+std::unique_ptr<TextReader> UnitReader(ByteCursor bytes) {
+    return std::make_unique<UnitLineReader<Units>>(Units(bytes));
+}
+
+}  // namespace
+
+std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size) {
+    ByteCursor cursor{bytes, bytes + size};
+    for (const Iso2022Row& row : kIso2022Rows) {
+        if (row.charset == charset) return std::make_unique<Iso2022Reader>(row.config, cursor);
+    }
+    switch (charset) {
+        case charset::kLatin1: return UnitReader<Latin1Units>(cursor);
+        case charset::kUtf7: return UnitReader<Utf7Units>(cursor);
+        case charset::kUtf5: return UnitReader<Utf5Units>(cursor);
+        case charset::kUtf32LeBom:
+        case charset::kUtf32Le: return UnitReader<Utf32Units<ByteOrder::kLittleEndian>>(cursor);
+        case charset::kUtf32BeBom:
+        case charset::kUtf32Be: return UnitReader<Utf32Units<ByteOrder::kBigEndian>>(cursor);
+        case charset::kUtf16LeBom:
+        case charset::kUtf16Le: return UnitReader<Utf16Units<ByteOrder::kLittleEndian>>(cursor);
+        case charset::kUtf16BeBom:
+        case charset::kUtf16Be: return UnitReader<Utf16Units<ByteOrder::kBigEndian>>(cursor);
+        case charset::kUtf8Bom: return std::make_unique<CodePageReader>(charset::kUtf8, cursor);
+        default: break;
+    }
+    auto codePage = charset > 0 ? static_cast<platform::CodePage>(charset) : platform::AnsiCodePage();
+    return std::make_unique<CodePageReader>(codePage, cursor);
+}
+
+}  // namespace pathbook

@@ -1,0 +1,72 @@
+#include "textfile/text_writer_factory.h"
+
+#include "platform/code_page.h"
+#include "textfile/code_page_writers.h"
+#include "textfile/unit_writers.h"
+
+namespace pathbook {
+namespace {
+
+struct Opening {
+    CharsetId charset;
+    platform::CodePage needs;  // 0: no code page
+    const char* bytes;         // written when the file is opened
+    std::size_t length;
+};
+
+constexpr Opening kOpenings[] = {
+    {charset::kIso2022Kr, 949, "\x1B$)C", 4},
+    {charset::kIso2022Cn, 936, "\x1B$)A", 4},
+    {charset::kHz, 936, "", 0},
+    {charset::kIso2022Jp, 932, "\x1B(B", 3},
+    {charset::kEucJp, 932, "", 0},
+    {charset::kUtf32LeBom, 0, "\xFF\xFE\x00\x00", 4},
+    {charset::kUtf32BeBom, 0, "\x00\x00\xFE\xFF", 4},
+    {charset::kUtf16LeBom, 0, "\xFF\xFE", 2},
+    {charset::kUtf16BeBom, 0, "\xFE\xFF", 2},
+    {charset::kUtf8Bom, 65001, "\xEF\xBB\xBF", 3},
+};
+
+Opening OpeningOf(CharsetId charset) {
+    for (const Opening& opening : kOpenings) {
+        if (opening.charset == charset) return opening;
+    }
+    bool ownEncoding = charset <= 0 || charset == charset::kLatin1;
+    return {charset, ownEncoding ? 0 : static_cast<platform::CodePage>(charset), "", 0};
+}
+
+std::unique_ptr<TextWriter> WriterFor(CharsetId charset, FileWriter& file) {
+    switch (charset) {
+        case charset::kLatin1: return std::make_unique<Latin1Writer>(file);
+        case charset::kIso2022Kr: return std::make_unique<Iso2022Writer>(file, 949, Iso2022Writer::Shifts::kSoSi);
+        case charset::kIso2022Cn: return std::make_unique<Iso2022Writer>(file, 936, Iso2022Writer::Shifts::kSoSi);
+        case charset::kHz: return std::make_unique<Iso2022Writer>(file, 936, Iso2022Writer::Shifts::kHz);
+        case charset::kIso2022Jp: return std::make_unique<Iso2022JpWriter>(file);
+        case charset::kEucJp: return std::make_unique<EucJpWriter>(file);
+        case charset::kUtf32LeBom:
+        case charset::kUtf32Le: return std::make_unique<Utf32Writer<ByteOrder::kLittleEndian>>(file);
+        case charset::kUtf32BeBom:
+        case charset::kUtf32Be: return std::make_unique<Utf32Writer<ByteOrder::kBigEndian>>(file);
+        case charset::kUtf16LeBom:
+        case charset::kUtf16Le: return std::make_unique<Utf16Writer<ByteOrder::kLittleEndian>>(file);
+        case charset::kUtf16BeBom:
+        case charset::kUtf16Be: return std::make_unique<Utf16Writer<ByteOrder::kBigEndian>>(file);
+        case charset::kUtf5: return std::make_unique<Utf5Writer>(file);
+        case charset::kUtf8Bom: return std::make_unique<CodePageWriter>(file, charset::kUtf8);
+        default: break;
+    }
+    if (charset <= 0) return nullptr;
+    return std::make_unique<CodePageWriter>(file, static_cast<platform::CodePage>(charset));
+}
+
+}  // namespace
+
+std::unique_ptr<TextWriter> CreateTextWriter(CharsetId charset, FileWriter& file) {
+    Opening opening = OpeningOf(charset);
+    if (opening.needs != 0 && !platform::IsValidCodePage(opening.needs)) return nullptr;
+    std::unique_ptr<TextWriter> writer = WriterFor(charset, file);
+    if (writer) file.WriteBytes(opening.bytes, opening.length);
+    return writer;
+}
+
+}  // namespace pathbook

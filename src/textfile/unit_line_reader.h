@@ -1,0 +1,48 @@
+// The line reader shared by every decoder of self-delimiting units (Latin-1,
+// UTF-16, UTF-32, UTF-5, UTF-7). `Units` supplies Peek() (the next UTF-16 unit),
+// Advance() and AtEnd(); it is a template parameter rather than a virtual
+// interface so that the per-unit loop inlines.
+//
+// CR LF is one break; a lone CR, a lone LF, and LF CR (two breaks) end lines.
+// Every U+FEFF is dropped, not only a leading byte-order mark.
+#pragma once
+
+#include "textfile/text_reader.h"
+
+namespace pathbook {
+
+template <typename Units>
+class UnitLineReader final : public TextReader {
+public:
+    explicit UnitLineReader(const Units& units) : units_(units) {}
+
+    std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override {
+        state_ = ReadState::kFinished;
+        std::uint32_t stored = 0;
+        if (capacity == 0) {
+            if (!units_.AtEnd()) state_ = ReadState::kBufferFull;
+            return 0;
+        }
+        while (!units_.AtEnd()) {
+            char16_t unit = units_.Peek();
+            units_.Advance();
+            if (unit == kCarriageReturn || unit == kLineFeed) {
+                state_ = ReadState::kAtLineBreak;
+                if (unit == kCarriageReturn && !units_.AtEnd() && units_.Peek() == kLineFeed) units_.Advance();
+                return stored;
+            }
+            if (unit == kByteOrderMark) continue;
+            buffer[stored++] = unit;
+            if (stored == capacity) {
+                state_ = ReadState::kBufferFull;
+                return stored;
+            }
+        }
+        return stored;
+    }
+
+private:
+    Units units_;
+};
+
+}  // namespace pathbook
