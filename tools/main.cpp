@@ -16,6 +16,7 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"encodings", "encodings", RunEncodings},
+    {"find", "find [-c ID] [-r] [-i] [-b] [--timing] PATTERN FILE", RunFind},
 };
 
 int Usage() {

@@ -45,5 +45,6 @@ void WriteOut(const std::string& bytes);
 
 // The commands.
 int RunEncodings(const Arguments& args);
+int RunFind(const Arguments& args);
 
 }  // namespace pathbook::tool

@@ -9,9 +9,20 @@
 namespace pathbook::search {
 namespace {
 
+// Outside a class these tokens have no meaning of their own, so they stand for
+// their units: "4711-fix" and "a]b" search for themselves.
+char16_t LiteralUnit(TokenKind kind) {
+    switch (kind) {
+        case TokenKind::Dash: return u'-';
+        case TokenKind::ClassClose: return u']';
+        case TokenKind::Caret: return u'^';
+        default: return 0;
+    }
+}
+
 bool StartsAtom(TokenKind kind) {
     return kind == TokenKind::Char || kind == TokenKind::Dot || kind == TokenKind::ClassOpen ||
-           kind == TokenKind::GroupOpen;
+           kind == TokenKind::GroupOpen || LiteralUnit(kind) != 0;
 }
 
 class Parser {
@@ -20,6 +31,8 @@ public:
 
     ParseResult Run() {
         result_.tree.root = Alternation();
+        // Only End or a ")" without its "(" can stop the top level.
+        if (token_.kind != TokenKind::End) Fail();
         return std::move(result_);
     }
 
@@ -68,29 +81,26 @@ private:
         return Chain(NodeKind::Concat, items);
     }
 
+    // Operators apply in turn: "a**" is (a*)*, which matches what a* matches.
     NodeIndex Repetition() {
-        NodeIndex atom = Atom();
-        NodeKind kind;
-        switch (token_.kind) {
-            case TokenKind::Star: kind = NodeKind::Star; break;
-            case TokenKind::Plus: kind = NodeKind::Plus; break;
-            case TokenKind::Question: kind = NodeKind::Optional; break;
-            default: return atom;
+        NodeIndex node = Atom();
+        for (;;) {
+            NodeKind kind;
+            switch (token_.kind) {
+                case TokenKind::Star: kind = NodeKind::Star; break;
+                case TokenKind::Plus: kind = NodeKind::Plus; break;
+                case TokenKind::Question: kind = NodeKind::Optional; break;
+                default: return node;
+            }
+            Advance();
+            node = Binary(kind, node, kNoNode);
         }
-        Advance();
-        return Binary(kind, atom, kNoNode);
     }
 
     NodeIndex Atom() {
         if (result_.error) return Leaf(NodeKind::Empty);
         switch (token_.kind) {
-            case TokenKind::Char: {
-                SyntaxNode node;
-                node.kind = NodeKind::Char;
-                node.unit = token_.unit;
-                Advance();
-                return result_.tree.Add(std::move(node));
-            }
+            case TokenKind::Char: return CharNode(token_.unit);
             case TokenKind::Dot: {
                 Advance();
                 SyntaxNode node;
@@ -100,8 +110,19 @@ private:
             }
             case TokenKind::ClassOpen: Advance(); return ClassBody();
             case TokenKind::GroupOpen: return Group();
-            default: return Fail();
+            default: break;
         }
+        if (char16_t unit = LiteralUnit(token_.kind)) return CharNode(unit);
+        return Fail();
+    }
+
+    // Consumes the current token.
+    NodeIndex CharNode(char16_t unit) {
+        SyntaxNode node;
+        node.kind = NodeKind::Char;
+        node.unit = unit;
+        Advance();
+        return result_.tree.Add(std::move(node));
     }
 
     NodeIndex Group() {

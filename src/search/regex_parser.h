@@ -2,13 +2,14 @@
 // of RegexLexer, building a SyntaxTree.
 //
 //   Alternation := Sequence ("|" Alternation)?
-//   Sequence    := End -> Empty | Repetition Sequence?   (continues only on Char . [ ()
-//   Repetition  := Atom ("*" | "+" | "?")?                (one operator at most)
-//   Atom        := Char | "." | "[" "^"? ClassItem* "]" | "(" Alternation ")"
+//   Sequence    := End -> Empty | Repetition Sequence?   (continues on anything an Atom starts with)
+//   Repetition  := Atom ("*" | "+" | "?")*
+//   Atom        := Char | "-" | "]" | "^" | "." | "[" "^"? ClassItem* "]" | "(" Alternation ")"
 //   ClassItem   := Char ("-" Char)?
 //
-// Tokens left after the top-level Alternation are ignored ("a)b" searches for
-// "a"). Chains of concatenations and alternatives are built in loops; only a
+// Outside a class "-", "]" and a "^" that is not the leading anchor are
+// literal units. A ")" without its "(" is an error, like an unclosed "(".
+// Chains of concatenations and alternatives are built in loops; only a
 // group recurses, and groups nest at most kMaxGroupDepth deep, so the stack
 // the parser uses is bounded whatever the pattern. Deeper nesting is an error.
 // Tested by tests/unit/search/regex_grammar_test.cpp.

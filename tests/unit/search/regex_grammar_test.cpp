@@ -88,12 +88,14 @@ const Case kCases[] = {
     {u"a\\$", u"ba", kExact, kForward, 0, "1-2"},
     {u"a\\$", u"ab", kExact, kForward, 0, "none"},
     {u"a$b", u"xa$b", kExact, kForward, 0, "1-4"},
-    // Tokens that end the parse: the rest is ignored.
+    // Operators stack; "-", "]" and an inner "^" are literal outside a class.
     {u"a**", u"baaa", kExact, kForward, 0, "1-4"},
-    {u"a-b", u"xab", kExact, kForward, 0, "1-2"},
-    {u"a)b", u"ab", kExact, kForward, 0, "0-1"},
-    {u"a]b", u"xa", kExact, kForward, 0, "1-2"},
-    {u"a^b", u"xa", kExact, kForward, 0, "1-2"},
+    {u"a+?b", u"xaab", kExact, kForward, 0, "1-4"},
+    {u"a-b", u"xab a-b", kExact, kForward, 0, "4-7"},
+    {u"[0-9]+-[a-z]+", u"no 4711 but 4711-fix", kExact, kForward, 0, "12-20"},
+    {u"a]b", u"xa]b", kExact, kForward, 0, "1-4"},
+    {u"a^b", u"xa^b", kExact, kForward, 0, "1-4"},
+    {u"-", u"a-b", kExact, kForward, 0, "1-2"},
     // Errors never match.
     {u"(ab", u"ab", kExact, kForward, 0, "none"},
     {u"[ab", u"ab", kExact, kForward, 0, "none"},
@@ -103,6 +105,8 @@ const Case kCases[] = {
     {u"*a", u"a", kExact, kForward, 0, "none"},
     {u"|a", u"a", kExact, kForward, 0, "none"},
     {u"()", u"a", kExact, kForward, 0, "none"},
+    {u"a)b", u"ab", kExact, kForward, 0, "none"},
+    {u"a)", u"a", kExact, kForward, 0, "none"},
     {u"(a|)", u"a", kExact, kForward, 0, "none"},
     // Empty and negated classes.
     {u"[]", u"abc", kExact, kForward, 0, "none"},
@@ -136,6 +140,7 @@ TEST(RegexGrammar, ErrorFlagAndAnchors) {
     EXPECT_TRUE(Regex(u"(ab").HasError());
     EXPECT_TRUE(Regex(u"[ab").HasError());
     EXPECT_FALSE(Regex(u"a-b").HasError());
+    EXPECT_TRUE(Regex(u"a)b").HasError());
     Regex escapedDollar(u"a\\$");
     EXPECT_TRUE(escapedDollar.AnchoredEnd());
     EXPECT_FALSE(escapedDollar.HasError());
