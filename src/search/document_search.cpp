@@ -25,11 +25,23 @@ bool SearchLine(const Document& document, Searcher& searcher, LineIndex line, Co
     return true;
 }
 
+// Lines live in separate heap blocks; asking for the next one early hides most
+// of the cache miss behind the search of the current one.
+void PrefetchLine(const Document& document, LineIndex line) {
+#if defined(__GNUC__)
+    if (line < document.LineCount()) __builtin_prefetch(document.LineText(line));
+#else
+    static_cast<void>(document);
+    static_cast<void>(line);
+#endif
+}
+
 }  // namespace
 
 bool SearchDocumentForward(const Document& document, Searcher& searcher, DocPos from, DocMatch* match) {
     if (from.line >= document.LineCount()) return false;
     for (LineIndex line = from.line; line < document.LineCount(); ++line) {
+        PrefetchLine(document, line + 2);
         if (SearchLine(document, searcher, line, line == from.line ? from.column : 0, match)) return true;
     }
     return false;
