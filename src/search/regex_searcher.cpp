@@ -5,7 +5,6 @@ namespace pathbook::search {
 
 RegexSearcher::RegexSearcher(const char16_t* pattern, std::int32_t length, bool caseSensitive, bool forward)
     : regex_(pattern, length),
-      caseSensitive_(caseSensitive),
       forward_(forward),
       firstUnits_(regex_.ForwardProgram().FirstUnits(caseSensitive)),
       lastUnits_(regex_.BackwardProgram().FirstUnits(caseSensitive)),

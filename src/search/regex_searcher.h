@@ -30,7 +30,6 @@ private:
     bool SearchBackward(const char16_t* text, std::int32_t length, std::int32_t start, LineMatch* match);
 
     Regex regex_;
-    bool caseSensitive_;
     bool forward_;
     UnitSet firstUnits_;  // what a non-empty match can begin with
     UnitSet lastUnits_;   // what a non-empty match can end with
