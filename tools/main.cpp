@@ -22,6 +22,7 @@ constexpr Command kCommands[] = {
     {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", RunConvert},
     {"link", "link TEXT", RunLink},
     {"tokens", "tokens [-c ID] [-k DEFFILE] FILE", RunTokens},
+    {"find", "find [-c ID] [-r] [-i] [-b] [--timing] PATTERN FILE", RunFind},
 };
 
 int Usage() {

@@ -51,5 +51,6 @@ int RunEncode(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunLink(const Arguments& args);
 int RunTokens(const Arguments& args);
+int RunFind(const Arguments& args);
 
 }  // namespace pathbook::tool

@@ -1,0 +1,1 @@
+pathbook_fuzz_target(search_fuzz search_fuzz.cpp)

@@ -1,0 +1,41 @@
+// What the find commands need from outside the core: the find dialog with its
+// messages, and the settings store. The window layer and the settings file
+// implement these; tests and pathbook-tool use their own.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/string.h"
+
+namespace pathbook::search {
+
+// The contents of the find dialog.
+struct FindDialogTexts {
+    String findText;
+    String replaceText;
+    bool ignoreCase = true;
+    bool regExp = false;
+};
+
+class FindDialogPort {
+public:
+    virtual ~FindDialogPort() = default;
+    // The dialog's current texts and options; false when no dialog is open.
+    virtual bool ReadTexts(FindDialogTexts& texts) = 0;
+    // "Not Found." (string 8): nothing in the search direction.
+    virtual void ReportNotFound() {}
+    // "%d times Replaced." (string 9) with `count`, which may be 0.
+    virtual void ReportReplaced(std::int32_t count) { static_cast<void>(count); }
+    // Replace All closes the dialog when it replaced something.
+    virtual void CloseDialog() {}
+};
+
+class FindSettingsPort {
+public:
+    virtual ~FindSettingsPort() = default;
+    // The stored value of `key`, or `fallback` when there is none.
+    virtual bool ReadBool(const char16_t* key, bool fallback) = 0;
+    virtual void WriteBool(const char16_t* key, bool value) = 0;
+};
+
+}  // namespace pathbook::search

@@ -1,0 +1,51 @@
+// The plain (non-regex) searchers: Boyer-Moore with a bad-unit table that
+// covers all 65536 UTF-16 units, so one lookup serves any unit. Forward
+// searchers compare from the end of the search text and record, per unit,
+// its last index in it; backward searchers compare from the front and record
+// the first index. The folding variants compare and index units with "a".."z"
+// mapped onto "A".."Z"; no other unit folds.
+// Tested by tests/unit/search/plain_searcher_test.cpp.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "search/searcher.h"
+
+namespace pathbook::search {
+
+enum class CaseRule : std::uint8_t { Exact, FoldAscii };
+
+template <CaseRule kRule>
+class ForwardPlainSearcher : public Searcher {
+public:
+    // Copies `length` units of `needle`.
+    ForwardPlainSearcher(const char16_t* needle, std::int32_t length);
+    // Window starts from `start` while the whole needle fits.
+    bool Search(const char16_t* text, std::int32_t length, std::int32_t start, std::int32_t* outStart,
+                std::int32_t* outEnd) override;
+
+private:
+    std::vector<char16_t> needle_;  // folded for FoldAscii
+    std::vector<std::int32_t> skip_;  // 65536 entries: last index of the unit in needle_, or -1
+};
+
+template <CaseRule kRule>
+class BackwardPlainSearcher : public Searcher {
+public:
+    BackwardPlainSearcher(const char16_t* needle, std::int32_t length);
+    // Window starts from min(start, length - m) down to 0.
+    bool Search(const char16_t* text, std::int32_t length, std::int32_t start, std::int32_t* outStart,
+                std::int32_t* outEnd) override;
+
+private:
+    std::vector<char16_t> needle_;
+    std::vector<std::int32_t> skip_;  // 65536 entries: first index of the unit in needle_, or -1
+};
+
+using ForwardExactSearcher = ForwardPlainSearcher<CaseRule::Exact>;
+using ForwardFoldingSearcher = ForwardPlainSearcher<CaseRule::FoldAscii>;
+using BackwardExactSearcher = BackwardPlainSearcher<CaseRule::Exact>;
+using BackwardFoldingSearcher = BackwardPlainSearcher<CaseRule::FoldAscii>;
+
+}  // namespace pathbook::search

@@ -1,0 +1,113 @@
+// The four Boyer-Moore searchers: cases from the find commands and a
+// differential test against a window-by-window comparison.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "search/make_searcher.h"
+#include "search_test_support.h"
+
+namespace pathbook::search {
+namespace {
+
+char16_t FoldAscii(char16_t unit) { return unit >= u'a' && unit <= u'z' ? static_cast<char16_t>(unit - 0x20) : unit; }
+
+std::string NaiveSearch(const std::u16string& needle, const std::u16string& line, std::int32_t start,
+                        bool ignoreCase, bool forward) {
+    auto m = static_cast<std::int32_t>(needle.size());
+    auto length = static_cast<std::int32_t>(line.size());
+    auto matchesAt = [&](std::int32_t w) {
+        for (std::int32_t i = 0; i < m; ++i) {
+            char16_t a = line[static_cast<std::size_t>(w + i)];
+            char16_t b = needle[static_cast<std::size_t>(i)];
+            if (ignoreCase ? FoldAscii(a) != FoldAscii(b) : a != b) return false;
+        }
+        return true;
+    };
+    if (forward) {
+        for (std::int32_t w = start; w + m <= length; ++w) {
+            if (matchesAt(w)) return std::to_string(w) + "-" + std::to_string(w + m);
+        }
+    } else {
+        for (std::int32_t w = std::min(start, length - m); w >= 0; --w) {
+            if (matchesAt(w)) return std::to_string(w) + "-" + std::to_string(w + m);
+        }
+    }
+    return "none";
+}
+
+std::string Find(const std::u16string& needle, const std::u16string& line, std::int32_t start, bool ignoreCase,
+                 bool forward) {
+    auto searcher = MakeSearcher(needle.data(), static_cast<std::int32_t>(needle.size()), {false, forward, ignoreCase});
+    return test::Outcome(*searcher, line, start);
+}
+
+TEST(PlainSearcher, Cases) {
+    struct Case {
+        const char16_t* needle;
+        const char16_t* line;
+        bool ignoreCase;
+        bool forward;
+        std::int32_t start;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {u"ab", u"abab", false, true, 0, "0-2"},
+        {u"ab", u"abab", false, true, 1, "2-4"},
+        {u"aa", u"aaa", false, true, 1, "1-3"},
+        {u"abc", u"xABC aBc", true, true, 0, "1-4"},
+        {u"abc", u"xABC aBc", true, true, 2, "5-8"},
+        {u"abc", u"xABC", false, true, 0, "none"},
+        {u"\u00e9", u"\u00c9", true, true, 0, "none"},
+        {u"ab", u"abab", false, false, 3, "2-4"},
+        {u"ab", u"abab", false, false, 1, "0-2"},
+        {u"ab", u"abab", false, false, 100, "2-4"},
+        {u"\u8acb\u6c42\u66f8", u"\u4eca\u65e5\u8acb\u6c42\u66f8", false, true, 0, "2-5"},
+        {u"ab", u"a", false, true, 0, "none"},
+        {u"ab", u"a", false, false, 0, "none"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Find(c.needle, c.line, c.start, c.ignoreCase, c.forward), c.expected)
+            << (c.forward ? "forward" : "backward") << " from " << c.start;
+    }
+}
+
+TEST(PlainSearcher, EmptyNeedleFindsNothing) {
+    EXPECT_EQ(Find(u"", u"abc", 0, false, true), "none");
+    EXPECT_EQ(Find(u"", u"abc", 3, true, false), "none");
+}
+
+TEST(PlainSearcher, AgreesWithWindowByWindowComparison) {
+    std::mt19937 random(7);
+    const std::u16string alphabet = u"abAB\u00e9\u00c9[`";
+    auto randomText = [&](std::size_t maxLength) {
+        std::u16string text(random() % (maxLength + 1), u' ');
+        for (char16_t& unit : text) unit = alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::u16string needle = randomText(4);
+        if (needle.empty()) continue;
+        std::u16string line = randomText(16);
+        for (bool ignoreCase : {false, true}) {
+            for (bool forward : {true, false}) {
+                for (std::int32_t start = 0; start <= static_cast<std::int32_t>(line.size()) + 1; ++start) {
+                    ASSERT_EQ(Find(needle, line, start, ignoreCase, forward),
+                              NaiveSearch(needle, line, start, ignoreCase, forward));
+                }
+            }
+        }
+    }
+}
+
+TEST(MakeSearcher, RegExpOptionBuildsTheRegexSearcher) {
+    std::u16string pattern = u"colou?r";
+    auto searcher = MakeSearcher(pattern.data(), 7, {true, true, false});
+    EXPECT_EQ(test::Outcome(*searcher, u"a colour", 0), "2-8");
+    auto plain = MakeSearcher(pattern.data(), 7, {false, true, false});
+    EXPECT_EQ(test::Outcome(*plain, u"a colour", 0), "none");
+}
+
+}  // namespace
+}  // namespace pathbook::search
