@@ -41,11 +41,11 @@ String UserSectionName(std::u16string_view userName) {
 void IniFile::UseUserSection() { section_ = UserSectionName(platform::CurrentUserName()); }
 
 bool IniFile::IsEnabled(const char16_t* section) const {
-    return platform::ReadProfileInt(path_.Chars(), section, u"Enable", 0) != 0;
+    return platform::ReadIniInt(path_.Chars(), section, u"Enable", 0) != 0;
 }
 
 std::int32_t IniFile::GetInt(const char16_t* key, std::int32_t defaultValue) const {
-    return platform::ReadProfileInt(path_.Chars(), section_.Chars(), key, defaultValue);
+    return platform::ReadIniInt(path_.Chars(), section_.Chars(), key, defaultValue);
 }
 
 bool IniFile::GetBool(const char16_t* key, bool defaultValue) const {
@@ -58,7 +58,7 @@ bool IniFile::GetBool(const char16_t* key, bool defaultValue) const {
 String IniFile::GetString(const char16_t* key, const char16_t* defaultValue) const {
     std::u16string buffer(kFirstReadCapacity, u'\0');
     auto read = [&] {
-        return platform::ReadProfileString(path_.Chars(), section_.Chars(), key, defaultValue, buffer.data(),
+        return platform::ReadIniString(path_.Chars(), section_.Chars(), key, defaultValue, buffer.data(),
                                            static_cast<std::uint32_t>(buffer.size()));
     };
     std::uint32_t length = read();
@@ -76,16 +76,16 @@ String IniFile::GetEncodedString(const char16_t* key, const char16_t* defaultVal
 }
 
 bool IniFile::PutInt(const char16_t* key, std::int32_t value) const {
-    return platform::WriteProfileString(path_.Chars(), section_.Chars(), key, FormatDecimal(value).c_str());
+    return platform::WriteIniString(path_.Chars(), section_.Chars(), key, FormatDecimal(value).c_str());
 }
 
 bool IniFile::PutBool(const char16_t* key, bool value) const {
-    return platform::WriteProfileString(path_.Chars(), section_.Chars(), key, value ? u"1" : u"0");
+    return platform::WriteIniString(path_.Chars(), section_.Chars(), key, value ? u"1" : u"0");
 }
 
 bool IniFile::PutString(const char16_t* key, const String& value) const {
     String stored = IsQuoted(value) ? u"\"" + value + u"\"" : value;
-    return platform::WriteProfileString(path_.Chars(), section_.Chars(), key, stored.Chars());
+    return platform::WriteIniString(path_.Chars(), section_.Chars(), key, stored.Chars());
 }
 
 bool IniFile::PutEncodedString(const char16_t* key, const String& value) const {

@@ -12,18 +12,18 @@ namespace pathbook::platform {
 // GetPrivateProfileIntW: the decimal value of `key`, or `defaultValue` when the
 // file, section or key is missing or the value is empty. Text that is not a
 // number reads as 0.
-std::int32_t ReadProfileInt(const char16_t* path, const char16_t* section, const char16_t* key,
+std::int32_t ReadIniInt(const char16_t* path, const char16_t* section, const char16_t* key,
                             std::int32_t defaultValue);
 
 // GetPrivateProfileStringW: copies the value of `key` (or `defaultValue` when
 // it is missing) into `buffer`, cut to `capacity` - 1 units and NUL-terminated,
 // and returns the units copied. `capacity` must be at least 1.
-std::uint32_t ReadProfileString(const char16_t* path, const char16_t* section, const char16_t* key,
+std::uint32_t ReadIniString(const char16_t* path, const char16_t* section, const char16_t* key,
                                 const char16_t* defaultValue, char16_t* buffer, std::uint32_t capacity);
 
 // WritePrivateProfileStringW: sets `key` to `value`, creating the file and the
 // section as needed. False when the file cannot be written.
-bool WriteProfileString(const char16_t* path, const char16_t* section, const char16_t* key,
+bool WriteIniString(const char16_t* path, const char16_t* section, const char16_t* key,
                         const char16_t* value);
 
 }  // namespace pathbook::platform

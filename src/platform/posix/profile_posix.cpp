@@ -71,14 +71,14 @@ std::int32_t LeadingNumber(const std::u16string& text) {
 
 }  // namespace
 
-std::int32_t ReadProfileInt(const char16_t* path, const char16_t* section, const char16_t* key,
+std::int32_t ReadIniInt(const char16_t* path, const char16_t* section, const char16_t* key,
                             std::int32_t defaultValue) {
     std::u16string value;
     if (!FindValue(path, section, key, &value) || value.empty()) return defaultValue;
     return LeadingNumber(value);
 }
 
-std::uint32_t ReadProfileString(const char16_t* path, const char16_t* section, const char16_t* key,
+std::uint32_t ReadIniString(const char16_t* path, const char16_t* section, const char16_t* key,
                                 const char16_t* defaultValue, char16_t* buffer, std::uint32_t capacity) {
     std::u16string value;
     if (!FindValue(path, section, key, &value)) value = defaultValue == nullptr ? u"" : defaultValue;
@@ -88,7 +88,7 @@ std::uint32_t ReadProfileString(const char16_t* path, const char16_t* section, c
     return static_cast<std::uint32_t>(count);
 }
 
-bool WriteProfileString(const char16_t* path, const char16_t* section, const char16_t* key,
+bool WriteIniString(const char16_t* path, const char16_t* section, const char16_t* key,
                         const char16_t* value) {
     int fd = open(posix::NativePath(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return false;

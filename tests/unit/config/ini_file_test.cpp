@@ -23,7 +23,7 @@ protected:
     // The text the file holds for `key`, before any decoding.
     std::u16string Raw(const char16_t* key) {
         char16_t buffer[2048];
-        platform::ReadProfileString(ini_.Path().Chars(), u"Someone", key, u"", buffer, 2048);
+        platform::ReadIniString(ini_.Path().Chars(), u"Someone", key, u"", buffer, 2048);
         return buffer;
     }
     TempFolder folder_;
