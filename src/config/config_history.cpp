@@ -17,20 +17,20 @@ std::u16string NumberedKey(const char16_t* stem, int number) { return stem + For
 void ConfigStore::ReadHistory() {
     int count = 0;
     for (; count < kHistorySize; ++count) {
-        String path = historyIni_.GetEncodedString(NumberedKey(u"MRU", count + 1).c_str(), u"");
+        String path = userIni_.GetEncodedString(NumberedKey(u"MRU", count + 1).c_str(), u"");
         if (path.Empty()) break;
         history_[count].path = path;
-        history_[count].code = historyIni_.GetInt(NumberedKey(u"CODE", count + 1).c_str(), 0);
+        history_[count].code = userIni_.GetInt(NumberedKey(u"CODE", count + 1).c_str(), 0);
     }
     for (; count < kHistorySize; ++count) history_[count] = HistoryEntry();
-    historyDefaultCode_ = historyIni_.GetInt(u"CODE", 0);
+    historyDefaultCode_ = userIni_.GetInt(u"CODE", 0);
 }
 
 void ConfigStore::WriteHistory() {
-    historyIni_.PutInt(u"CODE", historyDefaultCode_);
+    userIni_.PutInt(u"CODE", historyDefaultCode_);
     for (int i = 0; i < kHistorySize; ++i) {
-        historyIni_.PutEncodedString(NumberedKey(u"MRU", i + 1).c_str(), history_[i].path);
-        historyIni_.PutInt(NumberedKey(u"CODE", i + 1).c_str(), history_[i].code);
+        userIni_.PutEncodedString(NumberedKey(u"MRU", i + 1).c_str(), history_[i].path);
+        userIni_.PutInt(NumberedKey(u"CODE", i + 1).c_str(), history_[i].code);
     }
 }
 

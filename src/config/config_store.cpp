@@ -26,8 +26,8 @@ ConfigPlaces ConfigPlaces::ForProgram(const String& programPath) {
 ConfigStore::ConfigStore(const ConfigPlaces& places, const String& defaultTypeName)
     : historyMutex_(places.historyMutex), docTypes_(DefaultDocType(defaultTypeName)) {
     ini_.Open(places.iniPath);
-    historyIni_.Open(places.iniPath);
-    historyIni_.UseUserSection();
+    userIni_.Open(places.iniPath);
+    userIni_.UseUserSection();
     BuildEncodingList(encodings_);
     shared_.Attach(places.sharedBlock, places.sharedBlockMutex);
     Load();
@@ -123,6 +123,15 @@ void ConfigStore::SaveDialogSize(std::int32_t width, std::int32_t height) {
     shared_.SetDialogSize(width, height);
     ini_.PutInt(u"DlgW", width);
     ini_.PutInt(u"DlgH", height);
+}
+
+SearchOptions ConfigStore::LoadSearchOptions() const {
+    return SearchOptions{userIni_.GetBool(u"SearchIgnoreCase", true), userIni_.GetBool(u"SearchRegExp", false)};
+}
+
+void ConfigStore::SaveSearchOptions(const SearchOptions& options) const {
+    userIni_.PutBool(u"SearchIgnoreCase", options.ignoreCase);
+    userIni_.PutBool(u"SearchRegExp", options.regExp);
 }
 
 std::int32_t ConfigStore::WindowX() const {

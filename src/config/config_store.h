@@ -58,6 +58,11 @@ struct HistoryEntry {
     CharsetId code = 0;
 };
 
+struct SearchOptions {
+    bool ignoreCase = true;
+    bool regExp = false;
+};
+
 // A window rectangle as the system reports it.
 struct WindowRect {
     std::int32_t left, top, right, bottom;
@@ -116,6 +121,13 @@ public:
     HistoryEntry GetHistory(std::int32_t index) const;
     std::int32_t HistoryDefaultCode() const { return historyDefaultCode_; }
 
+    // Keys of the user's own section in every mode: the find options, read when
+    // the main window is made and written when it closes, and the wrap value
+    // in effect, written at exit.
+    SearchOptions LoadSearchOptions() const;
+    void SaveSearchOptions(const SearchOptions& options) const;
+    void SaveWrapType(std::int32_t wrap) const { userIni_.PutInt(u"WrapType", wrap); }
+
     const EncodingList& Encodings() const { return encodings_; }
     DocTypeList& DocTypes() { return docTypes_; }
     const SharedSettingsBlock& SharedBlock() const { return shared_; }
@@ -126,7 +138,7 @@ private:
     void WriteHistory();
 
     IniFile ini_;         // section: the settings section chosen by Load
-    IniFile historyIni_;  // section: always the user's own
+    IniFile userIni_;     // section: always the user's own
     String historyMutex_;
     bool sharedMode_ = false;
     EncodingList encodings_;

@@ -37,7 +37,10 @@ bool DigitValue(char16_t c, std::uint32_t* value) {
 }  // namespace
 
 std::u16string EncodeSettingValue(std::u16string_view value) {
-    if (AnsiCodePageHolds(value)) return std::u16string(value);
+    // A plain value starting with "#" would read back as digits, so it is
+    // stored in the "#" form too.
+    bool readsAsDigits = !value.empty() && value.front() == u'#';
+    if (!readsAsDigits && AnsiCodePageHolds(value)) return std::u16string(value);
     static constexpr char16_t kDigits[] = u"0123456789abcdef";
     std::u16string stored(1, u'#');
     stored.reserve(1 + 4 * value.size());

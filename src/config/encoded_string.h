@@ -9,7 +9,7 @@
 namespace pathbook {
 
 // The stored form of `value`: unchanged when the ANSI code page holds every
-// character, otherwise "#" and the digits.
+// character and it does not start with "#", otherwise "#" and the digits.
 std::u16string EncodeSettingValue(std::u16string_view value);
 
 // The value of a stored form. Text not starting with "#" is returned as it is.

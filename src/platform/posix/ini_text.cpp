@@ -23,7 +23,7 @@ Line LineAt(const std::string& text, std::size_t begin) {
     return {begin, end, next};
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }  // a stray CR counts as a blank
 
 std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);

@@ -139,6 +139,21 @@ TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) 
     EXPECT_EQ(shared.GetString(u"MRU1", u""), String(u"C:\\shared.txt"));
 }
 
+TEST_F(ConfigStoreTest, FindOptionsAndWrapTypeLiveInTheUserSectionInEveryMode) {
+    Section(u"SharedConfig").PutInt(u"Enable", 1);
+    auto store = Make();
+    SearchOptions options = store->LoadSearchOptions();
+    EXPECT_TRUE(options.ignoreCase);
+    EXPECT_FALSE(options.regExp);
+    store->SaveSearchOptions({false, true});
+    store->SaveWrapType(80);
+    EXPECT_FALSE(UserSection().GetBool(u"SearchIgnoreCase", true));
+    EXPECT_TRUE(UserSection().GetBool(u"SearchRegExp", false));
+    EXPECT_EQ(UserSection().GetInt(u"WrapType", 0), 80);
+    EXPECT_EQ(Section(u"SharedConfig").GetInt(u"WrapType", 0), 0);
+    EXPECT_FALSE(store->LoadSearchOptions().ignoreCase);
+}
+
 TEST_F(ConfigStoreTest, MaximisingKeepsTheNormalRectangle) {
     auto store = Make();
     store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);

@@ -128,6 +128,12 @@ TEST(EncodedStringTest, Decoding) {
     }
 }
 
+TEST(EncodedStringTest, APlainValueStartingWithHashIsEncodedToSurvive) {
+    EXPECT_EQ(EncodeSettingValue(u"#0041"), u"#00230030003000340031");
+    EXPECT_EQ(DecodeSettingValue(EncodeSettingValue(u"#0041")), u"#0041");
+    EXPECT_EQ(EncodeSettingValue(u"a#b"), u"a#b");
+}
+
 TEST(EncodedStringTest, EncodingRoundTripsEveryUnit) {
     std::u16string all;
     for (char16_t unit = 1; unit < 0xFFFF; unit = static_cast<char16_t>(unit + 97)) all.push_back(unit);
