@@ -76,8 +76,10 @@ TEST(SharingTest, ConcurrentInstancesLoseNothing) {
         std::vector<std::string> arguments = shared;
         arguments.push_back(std::to_string(w));
         arguments.push_back(std::to_string(kPathsPerWorker));
+        arguments.push_back(Utf16ToUtf8(folder.File("go")));
         ASSERT_TRUE(workers[w].Start(test::ProgramPath(PATHBOOK_SHARING_WORKER), arguments));
     }
+    folder.Write("go", "");
     for (ChildProcess& worker : workers) EXPECT_EQ(worker.Wait(std::chrono::seconds(240)), 0);
 
     ExpectWellFormedIni(folder.Read("Pathbook.ini"));
