@@ -6,8 +6,8 @@ namespace pathbook {
 namespace {
 
 constexpr char16_t kSharedSection[] = u"SharedConfig";
-constexpr std::int32_t kUnspecifiedCharset = -1;
-constexpr CharsetId kCharsetForUnspecified = 1252;
+constexpr std::int32_t kUnsetCharset = -1;
+constexpr CharsetId kCharsetForUnset = 1252;
 
 ConfigStore* g_current = nullptr;
 
@@ -74,7 +74,7 @@ void ConfigStore::Load() {
     s.readOnly = ini_.GetBool(u"ReadOnly", false);
     s.historyCount = Clamp(ini_.GetInt(u"MRU", 10), 0, kMaxHistoryShown);
     s.newfileCharset = ini_.GetInt(u"NewfileCharset", static_cast<std::int32_t>(platform::AnsiCodePage()));
-    if (s.newfileCharset == kUnspecifiedCharset) s.newfileCharset = kCharsetForUnspecified;
+    if (s.newfileCharset == kUnsetCharset) s.newfileCharset = kCharsetForUnset;
     s.newfileDoctype = ini_.GetString(u"NewfileDoctype", u"");
     s.newfileLineBreak = ini_.GetInt(u"NewfileLB", 2);
     docTypes_.CutToDefault();

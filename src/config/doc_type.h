@@ -12,7 +12,7 @@
 namespace pathbook {
 
 // The fields of the font record the view builds its fonts from.
-struct FontSpec {
+struct FontDescription {
     String faceName;
     std::int32_t height = 0;  // negative: character height in pixels (see FontHeightForPoints)
     std::int32_t width = 0;
@@ -29,7 +29,7 @@ constexpr int kViewFlagCount = 5;
 // How the view draws a document. Colours are 0x00BBGGRR; the painter uses
 // slot 4 for its pen and slot 6 for the background.
 struct ViewSettings {
-    FontSpec font;
+    FontDescription font;
     std::int32_t pointSize = 0;
     std::int32_t tabWidth = 0;  // a tab stop is max(tabWidth, 1) times the width of "x"
     std::uint32_t colors[kViewColorCount] = {};

@@ -10,7 +10,7 @@ String NumberedText(int digit, const String& path) {
     return String(prefix) + FileNamePart(path);
 }
 
-void AddPlaceholderWhenEmpty(std::vector<MenuItemSpec>& items, std::int32_t firstId) {
+void AddPlaceholderWhenEmpty(std::vector<MenuItem>& items, std::int32_t firstId) {
     if (items.empty()) items.push_back({firstId, u"(no files)", false});
 }
 
@@ -22,8 +22,8 @@ String FileNamePart(const String& path) {
     return slash == std::u16string_view::npos ? path : String(text.substr(slash + 1));
 }
 
-std::vector<MenuItemSpec> HistoryMenuItems(const ConfigStore& config, std::int32_t firstId) {
-    std::vector<MenuItemSpec> items;
+std::vector<MenuItem> HistoryMenuItems(const ConfigStore& config, std::int32_t firstId) {
+    std::vector<MenuItem> items;
     for (int i = 0; i < kHistorySize; ++i) {
         HistoryEntry entry = config.GetHistory(i);
         if (entry.path.Empty()) break;
@@ -33,8 +33,8 @@ std::vector<MenuItemSpec> HistoryMenuItems(const ConfigStore& config, std::int32
     return items;
 }
 
-std::vector<MenuItemSpec> FavoritesMenuItems(const FavoriteList& favorites, std::int32_t firstId) {
-    std::vector<MenuItemSpec> items;
+std::vector<MenuItem> FavoritesMenuItems(const FavoriteList& favorites, std::int32_t firstId) {
+    std::vector<MenuItem> items;
     for (int slot = 1; slot < kEditableFavorites; ++slot) {
         Favorite entry = favorites.Get(slot);
         if (entry.path.Empty()) break;

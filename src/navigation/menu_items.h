@@ -16,16 +16,16 @@ namespace pathbook {
 constexpr std::int32_t kFirstHistoryCommand = 40200;
 constexpr std::int32_t kFirstFavoriteCommand = 40400;
 
-struct MenuItemSpec {
+struct MenuItem {
     std::int32_t id;
     String text;
     bool enabled;
 };
 
 // The history entries offered (below historyCount, up to the first empty one, at most 16).
-std::vector<MenuItemSpec> HistoryMenuItems(const ConfigStore& config, std::int32_t firstId);
+std::vector<MenuItem> HistoryMenuItems(const ConfigStore& config, std::int32_t firstId);
 // Favourites 1 to 15 up to the first empty one; item ids are firstId + slot.
-std::vector<MenuItemSpec> FavoritesMenuItems(const FavoriteList& favorites, std::int32_t firstId);
+std::vector<MenuItem> FavoritesMenuItems(const FavoriteList& favorites, std::int32_t firstId);
 
 // The text after the last "\" or "/".
 String FileNamePart(const String& path);

@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(MenuItemsTest, AnEmptyHistoryIsOneDisabledItem) {
-    std::vector<MenuItemSpec> items = HistoryMenuItems(*config_, kFirstHistoryCommand);
+    std::vector<MenuItem> items = HistoryMenuItems(*config_, kFirstHistoryCommand);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].id, 40200);
     EXPECT_EQ(items[0].text, String(u"(no files)"));
@@ -39,7 +39,7 @@ TEST_F(MenuItemsTest, AnEmptyHistoryIsOneDisabledItem) {
 TEST_F(MenuItemsTest, HistoryItemsAreNumberedAndNeverMoreThanSixteen) {
     config_->Values().historyCount = 20;
     for (int i = 0; i < 18; ++i) config_->AddHistory(String(u"C:\\dir/n" + std::u16string(1, u'a' + i) + u".txt"), 0);
-    std::vector<MenuItemSpec> items = HistoryMenuItems(*config_, kFirstHistoryCommand);
+    std::vector<MenuItem> items = HistoryMenuItems(*config_, kFirstHistoryCommand);
     ASSERT_EQ(items.size(), 16u);
     EXPECT_EQ(items[0].text, String(u"&0 nr.txt"));
     EXPECT_EQ(items[15].id, 40215);
@@ -51,7 +51,7 @@ TEST_F(MenuItemsTest, HistoryItemsAreNumberedAndNeverMoreThanSixteen) {
 TEST_F(MenuItemsTest, TheHomeDropDownListsFavoritesAfterTheHomePage) {
     FavoriteList favorites(String(folder_.File("DocList.txt")), String(mru_.Name()));
     favorites.Add(u"C:\\home.txt", 0);
-    std::vector<MenuItemSpec> items = FavoritesMenuItems(favorites, kFirstFavoriteCommand);
+    std::vector<MenuItem> items = FavoritesMenuItems(favorites, kFirstFavoriteCommand);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_FALSE(items[0].enabled);
     EXPECT_EQ(items[0].id, 40400);
