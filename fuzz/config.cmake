@@ -1,0 +1,2 @@
+pathbook_fuzz_target(setting_value_fuzz setting_value_fuzz.cpp)
+pathbook_fuzz_target(ini_text_fuzz ini_text_fuzz.cpp)

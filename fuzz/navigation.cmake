@@ -1,0 +1,2 @@
+pathbook_fuzz_target(nav_chain_fuzz nav_chain_fuzz.cpp)
+pathbook_fuzz_target(favorite_file_fuzz favorite_file_fuzz.cpp)

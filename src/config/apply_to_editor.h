@@ -1,0 +1,37 @@
+// Hands the current settings and document type to an editor: the document and
+// the view are reached through these narrow interfaces, so the order of the
+// steps is kept (and tested) without a window.
+#pragma once
+
+#include <cstdint>
+
+#include "config/doc_type.h"
+
+namespace pathbook {
+
+class EditorDocumentSettings {
+public:
+    virtual ~EditorDocumentSettings() = default;
+    virtual void SetUndoLimit(std::int32_t limit) = 0;  // -1 = unlimited
+    virtual void SetKeywordText(const char16_t* definition) = 0;
+};
+
+class EditorViewSettings {
+public:
+    virtual ~EditorViewSettings() = default;
+    virtual void SetLineNumbers(bool shown) = 0;
+    virtual void SetWrap(std::int32_t wrap) = 0;
+    // The view rebuilds its fonts, pen and brushes and lays the text out again.
+    virtual void SetAppearance(const ViewSettings& appearance) = 0;
+};
+
+// In order: undo limit, line numbers, wrap value, appearance, keyword text.
+// Returns the wrap value given to the view, which the window keeps as its own.
+std::int32_t ApplyToEditor(std::int32_t undoLimit, const DocType& type, EditorDocumentSettings& document,
+                           EditorViewSettings& view);
+
+// The wrap value of the wrap commands: none, the type's width, or the window's edge.
+enum class WrapCommand { kNoWrap, kFixedWidth, kWindowEdge };
+std::int32_t WrapValueFor(WrapCommand command, const DocType& type);
+
+}  // namespace pathbook

@@ -1,0 +1,103 @@
+#include "navigation/browsing.h"
+
+namespace pathbook {
+namespace {
+
+struct WayKind {
+    OpenWay way;
+    OpenKind kind;
+};
+
+constexpr WayKind kWayKinds[] = {
+    {OpenWay::kHistoryEntry, OpenKind::kJump},    {OpenWay::kOpenDialog, OpenKind::kJump},
+    {OpenWay::kFavorite, OpenKind::kJump},        {OpenWay::kLink, OpenKind::kFollow},
+    {OpenWay::kBackForward, OpenKind::kFollow},   {OpenWay::kHomeButton, OpenKind::kFollow},
+    {OpenWay::kDroppedFile, OpenKind::kFollow},   {OpenWay::kCommandLine, OpenKind::kFollow},
+};
+
+}  // namespace
+
+OpenKind KindOf(OpenWay way) {
+    for (const WayKind& entry : kWayKinds) {
+        if (entry.way == way) return entry.kind;
+    }
+    return OpenKind::kFollow;
+}
+
+void Browser::Open(OpenWay way, const String& path, CharsetId code) {
+    if (path.Empty()) return;
+    if (KindOf(way) == OpenKind::kJump) chain_.Remove(path);
+    host_.OpenDocument(path, code);
+}
+
+void Browser::OpenHistory(int n) {
+    HistoryEntry entry = config_.GetHistory(n);
+    Open(OpenWay::kHistoryEntry, entry.path, entry.code);
+}
+
+void Browser::OpenFavorite(int n) {
+    Favorite entry = favorites_.Get(n);
+    Open(OpenWay::kFavorite, entry.path, entry.code);
+}
+
+void Browser::GoBack(const String& current) {
+    NavEntry entry;
+    if (!current.Empty() && chain_.Previous(current, &entry)) {
+        Open(OpenWay::kBackForward, String(entry.path), entry.code);
+    }
+}
+
+void Browser::GoForward(const String& current) {
+    NavEntry entry;
+    if (!current.Empty() && chain_.Next(current, &entry)) Open(OpenWay::kBackForward, String(entry.path), entry.code);
+}
+
+void Browser::GoHome(const String& current) {
+    Favorite home = favorites_.Get(0);
+    if (home.path.Empty() || home.path == current) {
+        host_.ShowHomeMenu();
+        return;
+    }
+    Open(OpenWay::kHomeButton, home.path, home.code);
+}
+
+void Browser::ClearHistoryCommand() {
+    config_.ClearHistory();
+    config_.SaveHistory();
+    host_.BroadcastHistoryChanged();
+}
+
+void Browser::AddToFavorites(const String& current, CharsetId code) {
+    if (current.Empty()) return;
+    favorites_.Add(current, code);
+    host_.BroadcastFavoritesChanged();
+}
+
+void Browser::RecordLoad(const String& path, CharsetId code) {
+    config_.AddHistory(path, code);
+    chain_.Append(path, code);
+    host_.BroadcastHistoryChanged();
+}
+
+void Browser::RecordFoundOpen(const String& path, CharsetId code) { chain_.Append(path, code); }
+
+void Browser::RecordSave(const String& path, CharsetId code) {
+    config_.AddHistory(path, code);
+    host_.BroadcastHistoryChanged();
+}
+
+NavButtonStates Browser::NavButtons(const String& current) {
+    NavButtonStates states;
+    if (current.Empty()) return states;
+    NavEntry entry;
+    states.back = chain_.Previous(current, &entry);
+    states.forward = chain_.Next(current, &entry);
+    return states;
+}
+
+HomeButtonState Browser::HomeButton(const String& current) const {
+    Favorite home = favorites_.Get(0);
+    return !home.path.Empty() && home.path != current ? HomeButtonState::kNormal : HomeButtonState::kIndeterminate;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,101 @@
+#include "navigation/favorite_list.h"
+
+#include <string>
+#include <vector>
+
+#include "config/history_lock.h"
+#include "navigation/fold_case.h"
+#include "platform/special_folder.h"
+
+namespace pathbook {
+namespace {
+
+constexpr int kApplicationDataFolder = 0x1A;
+constexpr std::size_t kCsvEntryLines = 17;
+
+}  // namespace
+
+FavoriteList::FavoriteList(const String& listPath, const String& mutexName)
+    : listPath_(listPath), mutexName_(mutexName) {}
+
+String FavoriteList::DefaultPath() {
+    std::u16string folder = platform::SpecialFolderPath(kApplicationDataFolder);
+    if (!folder.empty() && folder.back() != u'\\') folder.push_back(u'\\');
+    return String(folder + u"DocList.txt");
+}
+
+void FavoriteList::ReadFile() {
+    for (Favorite& slot : slots_) slot = Favorite();
+    std::vector<std::u16string> lines;
+    if (!ReadFavoriteLines(listPath_, 1 + kFavoriteSlots, &lines)) return;
+    for (std::size_t i = 1; i < lines.size(); ++i) ParseFavoriteLine(lines[i], &slots_[i - 1]);
+}
+
+bool FavoriteList::WriteFile() const { return WriteFavoriteFile(listPath_, u"", slots_, kFavoriteSlots); }
+
+void FavoriteList::Load() {
+    HistoryLock lock(mutexName_);
+    ReadFile();
+}
+
+bool FavoriteList::Store() {
+    HistoryLock lock(mutexName_);
+    return WriteFile();
+}
+
+int FavoriteList::Find(const String& path) const {
+    for (int i = 0; i < kEditableFavorites; ++i) {
+        if (slots_[i].path == path) return i;
+    }
+    return -1;
+}
+
+Favorite FavoriteList::Get(int n) const { return n >= 0 && n < kEditableFavorites ? slots_[n] : Favorite(); }
+
+bool FavoriteList::Add(const String& path, CharsetId code) {
+    if (path.Empty()) return false;
+    HistoryLock lock(mutexName_);
+    ReadFile();
+    for (int i = 0; i < kEditableFavorites; ++i) {
+        if (slots_[i].path == path) return false;
+        if (!slots_[i].path.Empty()) continue;
+        slots_[i] = Favorite{path, code};
+        for (int j = i + 1; j < kEditableFavorites; ++j) slots_[j] = Favorite();
+        WriteFile();
+        return true;
+    }
+    return false;
+}
+
+bool FavoriteList::Replace(const Favorite (&slots)[kEditableFavorites]) {
+    HistoryLock lock(mutexName_);
+    for (int i = 0; i < kEditableFavorites; ++i) slots_[i] = slots[i];
+    return WriteFile();
+}
+
+bool ExportFavoritesCsv(const String& path, const String& productName, const Favorite (&slots)[kEditableFavorites]) {
+    return WriteFavoriteFile(path, productName.View(), slots, kEditableFavorites);
+}
+
+CsvMergeResult MergeFavoritesCsv(const String& path, const String& productName, Favorite (&slots)[kEditableFavorites]) {
+    std::vector<std::u16string> lines;
+    if (!ReadFavoriteLines(path, 1 + kCsvEntryLines, &lines)) return CsvMergeResult::kUnreadable;
+    if (lines.empty() || lines[0] != productName.View()) return CsvMergeResult::kWrongHeader;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        Favorite entry;
+        if (!ParseFavoriteLine(lines[i], &entry)) continue;
+        for (Favorite& slot : slots) {
+            if (slot.path.Empty()) {
+                slot = entry;
+                break;
+            }
+            if (EqualIgnoringCase(slot.path.View(), entry.path.View())) {
+                slot.code = entry.code;
+                break;
+            }
+        }
+    }
+    return CsvMergeResult::kMerged;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "config/config_store.h"
+#include "platform/code_page.h"
+#include "platform/user_name.h"
+#include "runtime/decimal.h"
+#include "runtime/utf8.h"
+#include "support/temp_folder.h"
+#include "support/unique_name.h"
+
+namespace pathbook {
+namespace {
+
+using test::NameCleanup;
+using test::TempFolder;
+using test::UniqueName;
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    ConfigPlaces Places() const {
+        ConfigPlaces places;
+        places.iniPath = String(folder_.File("Pathbook.ini"));
+        places.historyMutex = String(mutex_.Name());
+        places.sharedBlock = String(block_.Name());
+        places.sharedBlockMutex = String(blockMutex_.Name());
+        return places;
+    }
+    std::unique_ptr<ConfigStore> Make() const { return std::make_unique<ConfigStore>(Places(), u"(default)"); }
+    IniFile Section(const String& name) const {
+        IniFile ini;
+        ini.Open(String(folder_.File("Pathbook.ini")));
+        ini.UseSection(name);
+        return ini;
+    }
+    IniFile UserSection() const { return Section(UserSectionName(platform::CurrentUserName())); }
+
+    TempFolder folder_;
+    NameCleanup mutex_{UniqueName("MRUMutex")};
+    NameCleanup block_{UniqueName("ConfigBlock")};
+    NameCleanup blockMutex_{UniqueName("ConfigSem")};
+};
+
+TEST_F(ConfigStoreTest, EveryKeyHasItsDefault) {
+    auto store = Make();
+    const Settings& s = store->Values();
+    EXPECT_EQ(s.undoLimit, -1);
+    EXPECT_EQ(s.txtFilter, String(u"*.txt"));
+    EXPECT_TRUE(s.grepExe.Empty());
+    EXPECT_FALSE(s.openSame);
+    EXPECT_FALSE(s.countUni);
+    EXPECT_TRUE(s.statusBar);
+    EXPECT_TRUE(s.rememberWindowSize);
+    EXPECT_TRUE(s.rememberWindowPos);
+    EXPECT_EQ(s.wndX, INT32_MIN);
+    EXPECT_EQ(s.wndY, INT32_MIN);
+    EXPECT_EQ(s.wndW, 750);
+    EXPECT_EQ(s.wndH, 800);
+    EXPECT_FALSE(s.windowMaximized);
+    EXPECT_EQ(store->DialogW(), INT32_MIN);
+    EXPECT_EQ(store->DialogH(), INT32_MIN);
+    EXPECT_TRUE(s.singleClick);
+    EXPECT_FALSE(s.readOnly);
+    EXPECT_EQ(s.historyCount, 10);
+    EXPECT_EQ(s.newfileCharset, static_cast<CharsetId>(platform::AnsiCodePage()));
+    EXPECT_TRUE(s.newfileDoctype.Empty());
+    EXPECT_EQ(s.newfileLineBreak, 2);
+    EXPECT_FALSE(store->SharedMode());
+    EXPECT_EQ(store->DocTypes().Count(), 1u);
+    EXPECT_GT(store->Encodings().Count(), 0);
+    EXPECT_EQ(ConfigStore::Current(), store.get());
+}
+
+struct ClampCase {
+    const char16_t* key;
+    std::int32_t stored;
+    std::int32_t expected;
+};
+
+TEST_F(ConfigStoreTest, ReadValuesAreClamped) {
+    const ClampCase cases[] = {
+        {u"MRU", 50, 20}, {u"MRU", -3, 0}, {u"MRU", 16, 16}, {u"NewfileCharset", -1, 1252}, {u"NewfileCharset", 932, 932},
+    };
+    for (const ClampCase& c : cases) {
+        UserSection().PutInt(c.key, c.stored);
+        auto store = Make();
+        std::int32_t value = c.key[0] == u'M' ? store->Values().historyCount : store->Values().newfileCharset;
+        EXPECT_EQ(value, c.expected) << Utf16ToUtf8(c.key) << " " << c.stored;
+    }
+}
+
+TEST_F(ConfigStoreTest, SaveWritesWhatLoadReads) {
+    {
+        auto store = Make();
+        Settings& s = store->Values();
+        s.undoLimit = 20;
+        s.txtFilter = u"*.txt;*.md";
+        s.grepExe = u"\"C:\\Tools\\grep.exe\"";
+        s.openSame = s.countUni = s.readOnly = true;
+        s.statusBar = s.singleClick = s.rememberWindowPos = false;
+        s.historyCount = 5;
+        s.newfileCharset = 65001;
+        s.newfileDoctype = u"Notes";
+        s.newfileLineBreak = 1;
+        store->Save();
+    }
+    auto store = Make();
+    const Settings& s = store->Values();
+    EXPECT_EQ(s.undoLimit, 20);
+    EXPECT_EQ(s.txtFilter, String(u"*.txt;*.md"));
+    EXPECT_EQ(s.grepExe, String(u"\"C:\\Tools\\grep.exe\""));
+    EXPECT_TRUE(s.openSame && s.countUni && s.readOnly);
+    EXPECT_FALSE(s.statusBar || s.singleClick || s.rememberWindowPos);
+    EXPECT_EQ(s.historyCount, 5);
+    EXPECT_EQ(s.newfileCharset, 65001);
+    EXPECT_EQ(s.newfileDoctype, String(u"Notes"));
+    EXPECT_EQ(s.newfileLineBreak, 1);
+}
+
+TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) {
+    IniFile shared = Section(u"SharedConfig");
+    shared.PutInt(u"Enable", 1);
+    shared.PutInt(u"UndoLimit", 5);
+    UserSection().PutInt(u"UndoLimit", 7);
+    UserSection().PutString(u"MRU1", u"C:\\mine.txt");
+    shared.PutString(u"MRU1", u"C:\\shared.txt");
+    auto store = Make();
+    EXPECT_TRUE(store->SharedMode());
+    EXPECT_EQ(store->Values().undoLimit, 5);
+    EXPECT_EQ(store->GetHistory(0).path, String(u"C:\\mine.txt"));
+    store->Values().undoLimit = 9;
+    store->Save();
+    store->AddHistory(u"C:\\new.txt", 932);
+    EXPECT_EQ(shared.GetInt(u"UndoLimit", 0), 9);
+    EXPECT_EQ(UserSection().GetInt(u"UndoLimit", 0), 7);
+    EXPECT_EQ(UserSection().GetString(u"MRU1", u""), String(u"C:\\new.txt"));
+    EXPECT_EQ(shared.GetString(u"MRU1", u""), String(u"C:\\shared.txt"));
+}
+
+TEST_F(ConfigStoreTest, FindOptionsAndWrapTypeLiveInTheUserSectionInEveryMode) {
+    Section(u"SharedConfig").PutInt(u"Enable", 1);
+    auto store = Make();
+    SearchOptions options = store->LoadSearchOptions();
+    EXPECT_TRUE(options.ignoreCase);
+    EXPECT_FALSE(options.regExp);
+    store->SaveSearchOptions({false, true});
+    store->SaveWrapType(80);
+    EXPECT_FALSE(UserSection().GetBool(u"SearchIgnoreCase", true));
+    EXPECT_TRUE(UserSection().GetBool(u"SearchRegExp", false));
+    EXPECT_EQ(UserSection().GetInt(u"WrapType", 0), 80);
+    EXPECT_EQ(Section(u"SharedConfig").GetInt(u"WrapType", 0), 0);
+    EXPECT_FALSE(store->LoadSearchOptions().ignoreCase);
+}
+
+TEST_F(ConfigStoreTest, MaximisingKeepsTheNormalRectangle) {
+    auto store = Make();
+    store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);
+    store->SaveWindowPlacement({0, 0, 1280, 1024}, kShowMaximized);
+    IniFile user = UserSection();
+    EXPECT_EQ(user.GetInt(u"WndX", 0), 10);
+    EXPECT_EQ(user.GetInt(u"WndY", 0), 20);
+    EXPECT_EQ(user.GetInt(u"WndW", 0), 600);
+    EXPECT_EQ(user.GetInt(u"WndH", 0), 500);
+    EXPECT_TRUE(user.GetBool(u"WndM", false));
+    store->SaveWindowPlacement({-32000, -32000, -31840, -31970}, kShowMinimized);
+    EXPECT_TRUE(user.GetBool(u"WndM", false));
+    EXPECT_EQ(user.GetInt(u"WndX", 0), 10);
+}
+
+TEST_F(ConfigStoreTest, WithBothRememberFlagsOffNoGeometryIsWrittenOrUsed) {
+    UserSection().PutBool(u"RememberWindowSize", false);
+    UserSection().PutBool(u"RememberWindowPos", false);
+    UserSection().PutInt(u"WndX", 5);
+    auto store = Make();
+    store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);
+    store->SaveDialogSize(700, 400);
+    EXPECT_EQ(UserSection().GetInt(u"WndX", 0), 5);
+    EXPECT_EQ(UserSection().GetInt(u"WndW", -1), -1);
+    EXPECT_EQ(UserSection().GetInt(u"DlgW", -1), -1);
+    EXPECT_EQ(store->WindowX(), INT32_MIN);
+    EXPECT_EQ(store->WindowW(), INT32_MIN);
+    EXPECT_EQ(store->DialogW(), INT32_MIN);
+}
+
+TEST_F(ConfigStoreTest, EachRememberFlagGovernsItsOwnValues) {
+    UserSection().PutBool(u"RememberWindowSize", false);
+    UserSection().PutInt(u"WndX", 5);
+    UserSection().PutInt(u"WndW", 640);
+    auto store = Make();
+    EXPECT_EQ(store->WindowX(), 5);
+    EXPECT_EQ(store->WindowW(), INT32_MIN);
+    store->SaveWindowPlacement({1, 2, 3, 4}, kShowNormal);
+    EXPECT_EQ(UserSection().GetInt(u"WndX", 0), 1);  // written while either flag is on
+}
+
+TEST_F(ConfigStoreTest, DialogSizeIsSharedBetweenInstances) {
+    UserSection().PutInt(u"DlgW", 640);
+    UserSection().PutInt(u"DlgH", 320);
+    auto first = Make();
+    auto second = Make();
+    EXPECT_EQ(first->SharedBlock().AttachCount(), 2);
+    EXPECT_EQ(first->DialogW(), 640);
+    second->SaveDialogSize(800, 450);
+    EXPECT_EQ(first->DialogW(), 800);
+    EXPECT_EQ(first->DialogH(), 450);
+    EXPECT_EQ(UserSection().GetInt(u"DlgW", 0), 800);
+    second.reset();
+    EXPECT_EQ(first->SharedBlock().AttachCount(), 1);
+}
+
+TEST_F(ConfigStoreTest, HistoryMovesAnEqualPathToTheTop) {
+    auto store = Make();
+    store->AddHistory(u"C:\\a.txt", 932);
+    store->AddHistory(u"C:\\b.txt", 0);
+    store->AddHistory(u"C:\\c.txt", 65001);
+    store->AddHistory(u"C:\\a.txt", -6);
+    store->AddHistory(u"C:\\B.TXT", 1252);  // letter case makes another entry
+    const char16_t* expected[] = {u"C:\\B.TXT", u"C:\\a.txt", u"C:\\c.txt", u"C:\\b.txt"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(store->GetHistory(i).path, String(expected[i]));
+    EXPECT_EQ(store->GetHistory(1).code, -6);
+    EXPECT_TRUE(store->GetHistory(4).path.Empty());
+    EXPECT_EQ(store->GetHistory(-1).path, String(u"C:\\B.TXT"));
+    EXPECT_TRUE(store->GetHistory(-2).path.Empty());
+}
+
+TEST_F(ConfigStoreTest, HistoryKeepsSixteenAndOffersHistoryCount) {
+    UserSection().PutInt(u"MRU", 20);
+    auto store = Make();
+    for (int i = 0; i < 20; ++i) store->AddHistory(String(u"C:\\n" + FormatDecimal(i) + u".txt"), i);
+    EXPECT_EQ(store->GetHistory(0).path, String(u"C:\\n19.txt"));
+    EXPECT_EQ(store->GetHistory(15).path, String(u"C:\\n4.txt"));
+    EXPECT_EQ(store->GetHistory(15).code, 4);
+    EXPECT_TRUE(store->GetHistory(16).path.Empty());
+    store->Values().historyCount = 3;
+    EXPECT_TRUE(store->GetHistory(3).path.Empty());
+    EXPECT_EQ(UserSection().GetString(u"MRU16", u""), String(u"C:\\n4.txt"));
+}
+
+TEST_F(ConfigStoreTest, HistoryLoadStopsAtTheFirstEmptyEntryAndCarriesCode) {
+    IniFile user = UserSection();
+    user.PutString(u"MRU1", u"C:\\one.txt");
+    user.PutInt(u"CODE1", 932);
+    user.PutString(u"MRU3", u"C:\\three.txt");
+    user.PutInt(u"CODE", 77);
+    auto store = Make();
+    EXPECT_EQ(store->GetHistory(0).code, 932);
+    EXPECT_TRUE(store->GetHistory(1).path.Empty());
+    EXPECT_TRUE(store->GetHistory(2).path.Empty());
+    EXPECT_EQ(store->HistoryDefaultCode(), 77);
+    store->ClearHistory();
+    store->SaveHistory();
+    EXPECT_TRUE(user.GetString(u"MRU1", u"x").Empty());
+    EXPECT_EQ(user.GetInt(u"CODE", 0), 77);
+}
+
+TEST_F(ConfigStoreTest, AddHistoryRereadsWhatOtherInstancesAdded) {
+    auto first = Make();
+    auto second = Make();
+    first->AddHistory(u"C:\\first.txt", 1);
+    second->AddHistory(u"C:\\second.txt", 2);
+    first->AddHistory(u"C:\\third.txt", 3);
+    first->LoadHistory();
+    EXPECT_EQ(first->GetHistory(0).path, String(u"C:\\third.txt"));
+    EXPECT_EQ(first->GetHistory(1).path, String(u"C:\\second.txt"));
+    EXPECT_EQ(first->GetHistory(2).path, String(u"C:\\first.txt"));
+}
+
+TEST_F(ConfigStoreTest, HistoryPathsOutsideTheAnsiCodePageRoundTrip) {
+    const String path(u"C:\\\u30E1\u30E2\\\u65E5\u8A18.txt");
+    {
+        auto store = Make();
+        store->AddHistory(path, -65001);
+    }
+    EXPECT_EQ(UserSection().GetString(u"MRU1", u"").View().substr(0, 5), u"#0043");
+    auto store = Make();
+    EXPECT_EQ(store->GetHistory(0).path, path);
+    EXPECT_EQ(store->GetHistory(0).code, -65001);
+}
+
+TEST_F(ConfigStoreTest, TheRealPlacesAreTheApplicationDataFileAndTheKnownNames) {
+    ConfigPlaces places = ConfigPlaces::ForProgram(u"C:\\Apps\\Pathbook.exe");
+    EXPECT_EQ(places.iniPath, IniFile::DefaultPath(u"C:\\Apps\\Pathbook.exe"));
+    EXPECT_EQ(places.historyMutex, String(u"Scriptor_MRUMutex"));
+    EXPECT_EQ(places.sharedBlock, String(u"PathShare_Share_Config"));
+    EXPECT_EQ(places.sharedBlockMutex, String(u"PathShare_Sem_Config"));
+}
+
+}  // namespace
+}  // namespace pathbook

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/encoded_string.h"
+#include "config/ini_file.h"
+#include "platform/code_page.h"
+#include "platform/profile.h"
+#include "runtime/utf8.h"
+#include "support/temp_folder.h"
+
+namespace pathbook {
+namespace {
+
+using test::TempFolder;
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ini_.Open(String(folder_.File("settings.ini")));
+        ini_.UseSection(u"Someone");
+    }
+    // The text the file holds for `key`, before any decoding.
+    std::u16string Raw(const char16_t* key) {
+        char16_t buffer[2048];
+        platform::ReadIniString(ini_.Path().Chars(), u"Someone", key, u"", buffer, 2048);
+        return buffer;
+    }
+    TempFolder folder_;
+    IniFile ini_;
+};
+
+TEST_F(IniFileTest, MissingFileSectionAndKeyGiveTheDefaults) {
+    EXPECT_EQ(ini_.GetInt(u"Missing", -7), -7);
+    EXPECT_TRUE(ini_.GetBool(u"Missing", true));
+    EXPECT_EQ(ini_.GetString(u"Missing", u"dflt"), String(u"dflt"));
+    EXPECT_FALSE(ini_.IsEnabled(u"SharedConfig"));
+}
+
+TEST_F(IniFileTest, NumbersAndBooleansRoundTrip) {
+    ini_.PutInt(u"Low", INT32_MIN);
+    ini_.PutInt(u"Minus", -1);
+    ini_.PutBool(u"Yes", true);
+    ini_.PutBool(u"No", false);
+    EXPECT_EQ(ini_.GetInt(u"Low", 0), INT32_MIN);
+    EXPECT_EQ(ini_.GetInt(u"Minus", 0), -1);
+    EXPECT_TRUE(ini_.GetBool(u"Yes", false));
+    EXPECT_FALSE(ini_.GetBool(u"No", true));
+    EXPECT_EQ(Raw(u"Yes"), u"1");
+    EXPECT_EQ(Raw(u"Low"), u"-2147483648");
+}
+
+TEST_F(IniFileTest, QuotedValuesSurviveAWriteAndARead) {
+    const char16_t* values[] = {u"\"C:\\Program Files\\grep.exe\" -n", u"\"quoted\"", u"\"", u"a \"middle\" b"};
+    for (const char16_t* value : values) {
+        ini_.PutString(u"Value", value);
+        EXPECT_EQ(ini_.GetString(u"Value", u""), String(value));
+    }
+}
+
+TEST_F(IniFileTest, LongValuesAreReadWhole) {
+    for (int length : {254, 255, 256, 300, 511, 512, 1500}) {
+        std::u16string value;
+        for (int i = 0; i < length; ++i) value.push_back(static_cast<char16_t>(u'a' + i % 26));
+        ini_.PutString(u"Long", String(value));
+        EXPECT_EQ(ini_.GetString(u"Long", u"").View(), value) << length;
+    }
+}
+
+TEST_F(IniFileTest, ValuesTheAnsiCodePageCannotHoldAreStoredInHexAndReadBack) {
+    const String path(u"C:\\notes\\\u65E5\u672C\\\u0100.txt");
+    ini_.PutEncodedString(u"Path", path);
+    EXPECT_EQ(Raw(u"Path"), u"#0043003a005c006e006f007400650073005c65e5672c005c0100002e007400780074");
+    EXPECT_EQ(ini_.GetEncodedString(u"Path", u""), path);
+}
+
+TEST_F(IniFileTest, ValuesTheAnsiCodePageHoldsAreStoredAsTheyAre) {
+    const String path(u"C:\\notes\\caf\u00E9.txt");
+    ini_.PutEncodedString(u"Path", path);
+    if (platform::AnsiCodePage() == 1252) {
+        EXPECT_EQ(Raw(u"Path"), path.View());
+    }
+    EXPECT_EQ(ini_.GetEncodedString(u"Path", u""), path);
+}
+
+TEST_F(IniFileTest, IsEnabledReadsTheNamedSection) {
+    IniFile shared;
+    shared.Open(ini_.Path());
+    shared.UseSection(u"SharedConfig");
+    shared.PutInt(u"Enable", 1);
+    EXPECT_TRUE(ini_.IsEnabled(u"SharedConfig"));
+    EXPECT_FALSE(ini_.IsEnabled(u"Someone"));
+}
+
+TEST(IniFileNamesTest, UserSectionAndFilePath) {
+    EXPECT_EQ(UserSectionName(u""), String(u"Default"));
+    EXPECT_EQ(UserSectionName(u"alice"), String(u"alice"));
+    String path = IniFile::DefaultPath(u"C:\\Apps\\Pathbook.exe");
+    std::u16string_view text = path.View();
+    ASSERT_GE(text.size(), 13u);
+    EXPECT_EQ(text.substr(text.size() - 13), u"\\Pathbook.ini");
+    IniFile ini;
+    ini.UseUserSection();
+    EXPECT_FALSE(ini.Section().Empty());
+}
+
+struct DecodeCase {
+    const char16_t* stored;
+    const char16_t* value;
+};
+
+TEST(EncodedStringTest, Decoding) {
+    const DecodeCase cases[] = {
+        {u"", u""},
+        {u"plain", u"plain"},
+        {u"#", u""},
+        {u"#004", u""},
+        {u"#0041", u"A"},
+        {u"#00410", u"A"},       // a trailing short group is ignored
+        {u"#00410042", u"AB"},
+        {u"#004A", u"J"},        // capitals count like small letters
+        {u"#0-041", u"\u0004"},  // "-" is skipped, the group still ends after four characters
+        {u"#000z", u"#"},        // "z" counts 35: 35 = 0x23
+        {u"#65e5", u"\u65E5"},
+    };
+    for (const DecodeCase& c : cases) {
+        EXPECT_EQ(DecodeSettingValue(c.stored), std::u16string(c.value)) << Utf16ToUtf8(c.stored);
+    }
+}
+
+TEST(EncodedStringTest, APlainValueStartingWithHashIsEncodedToSurvive) {
+    EXPECT_EQ(EncodeSettingValue(u"#0041"), u"#00230030003000340031");
+    EXPECT_EQ(DecodeSettingValue(EncodeSettingValue(u"#0041")), u"#0041");
+    EXPECT_EQ(EncodeSettingValue(u"a#b"), u"a#b");
+}
+
+TEST(EncodedStringTest, EncodingRoundTripsEveryUnit) {
+    std::u16string all;
+    for (char16_t unit = 1; unit < 0xFFFF; unit = static_cast<char16_t>(unit + 97)) all.push_back(unit);
+    std::u16string stored = EncodeSettingValue(all);
+    ASSERT_EQ(stored.size(), 1 + 4 * all.size());
+    EXPECT_EQ(DecodeSettingValue(stored), all);
+}
+
+}  // namespace
+}  // namespace pathbook

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "navigation/browsing.h"
+#include "support/temp_folder.h"
+#include "support/unique_name.h"
+
+namespace pathbook {
+namespace {
+
+using test::NameCleanup;
+using test::TempFolder;
+using test::UniqueName;
+
+struct WayCase {
+    OpenWay way;
+    OpenKind kind;
+};
+
+TEST(OpenKindTest, WhichWaysJump) {
+    const WayCase cases[] = {
+        {OpenWay::kHistoryEntry, OpenKind::kJump}, {OpenWay::kOpenDialog, OpenKind::kJump},
+        {OpenWay::kFavorite, OpenKind::kJump},     {OpenWay::kLink, OpenKind::kFollow},
+        {OpenWay::kBackForward, OpenKind::kFollow}, {OpenWay::kHomeButton, OpenKind::kFollow},
+        {OpenWay::kDroppedFile, OpenKind::kFollow}, {OpenWay::kCommandLine, OpenKind::kFollow},
+    };
+    for (const WayCase& c : cases) EXPECT_EQ(KindOf(c.way), c.kind) << static_cast<int>(c.way);
+}
+
+// One window: every document it is asked to open is loaded here and recorded.
+class Window : public BrowsingHost {
+public:
+    Window(ConfigStore& config, FavoriteList& favorites, NavChain& chain)
+        : browser(config, favorites, chain, *this) {}
+    void OpenDocument(const String& path, CharsetId code) override {
+        current = path;
+        browser.RecordLoad(path, code);
+    }
+    void ShowHomeMenu() override { ++homeMenus; }
+    void BroadcastHistoryChanged() override { ++historyBroadcasts; }
+    void BroadcastFavoritesChanged() override { ++favoriteBroadcasts; }
+
+    Browser browser;
+    String current;
+    int homeMenus = 0;
+    int historyBroadcasts = 0;
+    int favoriteBroadcasts = 0;
+};
+
+class BrowsingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ConfigPlaces places;
+        places.iniPath = String(folder_.File("Pathbook.ini"));
+        places.historyMutex = String(mruMutex_.Name());
+        places.sharedBlock = String(configBlock_.Name());
+        places.sharedBlockMutex = String(configMutex_.Name());
+        config_ = std::make_unique<ConfigStore>(places, u"(default)");
+        favorites_ = std::make_unique<FavoriteList>(String(folder_.File("DocList.txt")), String(mruMutex_.Name()));
+        ASSERT_TRUE(chain_.Attach(Names()));
+        window_ = std::make_unique<Window>(*config_, *favorites_, chain_);
+    }
+    NavChainNames Names() const { return NavChainNames{String(chainBlock_.Name()), String(chainMutex_.Name())}; }
+    std::vector<std::u16string> Chain() {
+        std::vector<std::u16string> paths;
+        for (const NavEntry& entry : chain_.Entries()) paths.push_back(entry.path);
+        return paths;
+    }
+    // Opens A from the command line, then follows links to B and C.
+    void VisitABC() {
+        window_->browser.Open(OpenWay::kCommandLine, kA, 0);
+        window_->browser.Open(OpenWay::kLink, kB, 932);
+        window_->browser.Open(OpenWay::kLink, kC, 0);
+    }
+
+    const String kA = u"C:\\notes\\A.txt";
+    const String kB = u"C:\\notes\\B.txt";
+    const String kC = u"C:\\notes\\C.txt";
+    TempFolder folder_;
+    NameCleanup mruMutex_{UniqueName("MRU")}, configBlock_{UniqueName("Cfg")}, configMutex_{UniqueName("CfgSem")};
+    NameCleanup chainBlock_{UniqueName("Chain")}, chainMutex_{UniqueName("ChainSem")};
+    std::unique_ptr<ConfigStore> config_;
+    std::unique_ptr<FavoriteList> favorites_;
+    NavChain chain_;
+    std::unique_ptr<Window> window_;
+};
+
+TEST_F(BrowsingTest, BackAndForwardWalkTheVisits) {
+    VisitABC();
+    EXPECT_EQ(window_->historyBroadcasts, 3);
+    window_->browser.GoBack(window_->current);
+    EXPECT_EQ(window_->current, kB);
+    window_->browser.GoBack(window_->current);
+    EXPECT_EQ(window_->current, kA);
+    NavButtonStates states = window_->browser.NavButtons(window_->current);
+    EXPECT_FALSE(states.back);
+    EXPECT_TRUE(states.forward);
+    window_->browser.GoBack(window_->current);
+    EXPECT_EQ(window_->current, kA);
+    window_->browser.GoForward(window_->current);
+    EXPECT_EQ(window_->current, kB);
+    EXPECT_EQ(config_->GetHistory(0).path, kB);
+    EXPECT_EQ(config_->GetHistory(0).code, 932);
+}
+
+TEST_F(BrowsingTest, AHistoryJumpMovesTheVisitToTheEnd) {
+    VisitABC();
+    ASSERT_EQ(config_->GetHistory(2).path, kA);
+    window_->browser.OpenHistory(2);
+    EXPECT_EQ(Chain(), (std::vector<std::u16string>{u"C:\\notes\\B.txt", u"C:\\notes\\C.txt", u"C:\\notes\\A.txt"}));
+    window_->browser.GoBack(window_->current);
+    EXPECT_EQ(window_->current, kC);
+}
+
+TEST_F(BrowsingTest, FollowingALinkBackLeavesTheChain) {
+    VisitABC();
+    window_->browser.Open(OpenWay::kLink, kA, 0);
+    EXPECT_EQ(Chain(), (std::vector<std::u16string>{u"C:\\notes\\A.txt", u"C:\\notes\\B.txt", u"C:\\notes\\C.txt"}));
+    NavButtonStates states = window_->browser.NavButtons(window_->current);
+    EXPECT_FALSE(states.back);
+    EXPECT_TRUE(states.forward);
+}
+
+TEST_F(BrowsingTest, BackAndForwardAreSharedBetweenInstances) {
+    VisitABC();
+    NavChain otherChain;
+    ASSERT_TRUE(otherChain.Attach(Names()));
+    Window other(*config_, *favorites_, otherChain);
+    other.current = kB;
+    EXPECT_TRUE(other.browser.NavButtons(other.current).back);
+    other.browser.GoBack(other.current);
+    EXPECT_EQ(other.current, kA);
+}
+
+TEST_F(BrowsingTest, AnUntitledWindowHasNoBackOrForward) {
+    VisitABC();
+    NavButtonStates states = window_->browser.NavButtons(String());
+    EXPECT_FALSE(states.back || states.forward);
+    window_->browser.GoBack(String());
+    EXPECT_EQ(window_->current, kC);
+}
+
+TEST_F(BrowsingTest, HomeOpensFavoriteZeroOrDropsTheMenuDown) {
+    window_->browser.GoHome(window_->current);
+    EXPECT_EQ(window_->homeMenus, 1);
+    EXPECT_EQ(window_->browser.HomeButton(window_->current), HomeButtonState::kIndeterminate);
+    VisitABC();
+    window_->browser.AddToFavorites(kA, 0);
+    EXPECT_EQ(window_->favoriteBroadcasts, 1);
+    EXPECT_EQ(window_->browser.HomeButton(window_->current), HomeButtonState::kNormal);
+    window_->browser.GoHome(window_->current);
+    EXPECT_EQ(window_->current, kA);
+    EXPECT_EQ(Chain().size(), 3u);  // home is a follow: nothing removed
+    EXPECT_EQ(window_->browser.HomeButton(window_->current), HomeButtonState::kIndeterminate);
+    window_->browser.GoHome(window_->current);
+    EXPECT_EQ(window_->homeMenus, 2);
+}
+
+TEST_F(BrowsingTest, AFavoriteIsAJump) {
+    VisitABC();
+    window_->browser.AddToFavorites(kC, 0);
+    window_->browser.AddToFavorites(kA, 0);
+    window_->browser.OpenFavorite(1);
+    EXPECT_EQ(Chain().back(), u"C:\\notes\\A.txt");
+    window_->browser.OpenFavorite(5);
+    EXPECT_EQ(window_->current, kA);
+    window_->browser.AddToFavorites(String(), 0);
+    EXPECT_EQ(window_->favoriteBroadcasts, 2);
+}
+
+TEST_F(BrowsingTest, ClearingTheHistoryLeavesTheChain) {
+    VisitABC();
+    window_->browser.ClearHistoryCommand();
+    EXPECT_TRUE(config_->GetHistory(0).path.Empty());
+    config_->LoadHistory();
+    EXPECT_TRUE(config_->GetHistory(0).path.Empty());
+    EXPECT_EQ(Chain().size(), 3u);
+    EXPECT_TRUE(window_->browser.NavButtons(window_->current).back);
+    window_->browser.OpenHistory(0);
+    EXPECT_EQ(window_->current, kC);
+}
+
+TEST_F(BrowsingTest, FoundOpenAndSaveRecordOnlyTheirPart) {
+    window_->browser.RecordFoundOpen(kB, 0);
+    EXPECT_TRUE(config_->GetHistory(0).path.Empty());
+    EXPECT_EQ(Chain().size(), 1u);
+    window_->browser.RecordSave(kC, 65001);
+    EXPECT_EQ(config_->GetHistory(0).code, 65001);
+    EXPECT_EQ(Chain().size(), 1u);
+}
+
+}  // namespace
+}  // namespace pathbook

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "navigation/nav_chain_block.h"
+
+namespace pathbook {
+namespace {
+
+class ChainBlockTest : public ::testing::Test {
+protected:
+    std::uint16_t Unit(std::uint32_t index) const {
+        return static_cast<std::uint16_t>(block_[2 * index] | (block_[2 * index + 1] << 8));
+    }
+    void SetUnit(std::uint32_t index, std::uint16_t value) {
+        block_[2 * index] = static_cast<std::uint8_t>(value);
+        block_[2 * index + 1] = static_cast<std::uint8_t>(value >> 8);
+    }
+    std::vector<std::u16string> Paths() const {
+        std::vector<std::u16string> paths;
+        for (const NavEntry& entry : navchain::Entries(block_)) paths.push_back(entry.path);
+        return paths;
+    }
+    void AppendAll(std::initializer_list<const char16_t*> paths) {
+        CharsetId code = 1;
+        for (const char16_t* path : paths) ASSERT_TRUE(navchain::Append(block_, path, code++));
+    }
+
+    std::uint8_t block_[kNavChainBytes] = {};
+};
+
+TEST_F(ChainBlockTest, AppendWritesTheEntryByteForByte) {
+    ASSERT_TRUE(navchain::Append(block_, u"ab", -65001));
+    const std::uint8_t expected[] = {7, 0, 0, 0, 0x17, 0x02, 0xFF, 0xFF, 'a', 0, 'b', 0, 0, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(block_, expected, sizeof expected), 0);
+    ASSERT_TRUE(navchain::Append(block_, u"c", 932));
+    EXPECT_EQ(Unit(7), 6);
+    EXPECT_EQ(Unit(9), 932);
+    EXPECT_EQ(Unit(10), 0);
+    EXPECT_EQ(Unit(11), u'c');
+    EXPECT_EQ(Unit(12), 0);
+    EXPECT_EQ(Unit(13), 0);
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+}
+
+TEST_F(ChainBlockTest, AnEmptyChainFindsNothing) {
+    NavEntry entry;
+    EXPECT_FALSE(navchain::Next(block_, u"a", &entry));
+    EXPECT_FALSE(navchain::Previous(block_, u"a", &entry));
+    EXPECT_FALSE(navchain::Remove(block_, u"a"));
+    EXPECT_TRUE(navchain::Entries(block_).empty());
+}
+
+TEST_F(ChainBlockTest, PreviousAndNextStopAtTheEnds) {
+    AppendAll({u"C:\\A.txt", u"C:\\B.txt", u"C:\\C.txt"});
+    NavEntry entry;
+    EXPECT_FALSE(navchain::Previous(block_, u"C:\\A.txt", &entry));
+    ASSERT_TRUE(navchain::Previous(block_, u"c:\\b.TXT", &entry));
+    EXPECT_EQ(entry.path, u"C:\\A.txt");
+    EXPECT_EQ(entry.code, 1);
+    ASSERT_TRUE(navchain::Next(block_, u"C:\\B.txt", &entry));
+    EXPECT_EQ(entry.path, u"C:\\C.txt");
+    EXPECT_EQ(entry.code, 3);
+    EXPECT_FALSE(navchain::Next(block_, u"C:\\C.txt", &entry));
+    EXPECT_FALSE(navchain::Next(block_, u"C:\\D.txt", &entry));
+    EXPECT_FALSE(navchain::Previous(block_, u"C:\\D.txt", &entry));
+}
+
+TEST_F(ChainBlockTest, APathIsHeldOnceWhateverItsLetterCase) {
+    AppendAll({u"C:\\Notes\\\u00C4rger.txt"});
+    EXPECT_FALSE(navchain::Append(block_, u"c:\\NOTES\\\u00E4RGER.TXT", 5));
+    EXPECT_EQ(Paths().size(), 1u);
+    EXPECT_EQ(navchain::Entries(block_)[0].code, 1);
+}
+
+TEST_F(ChainBlockTest, RemoveClosesTheGap) {
+    AppendAll({u"A", u"BB", u"CCC"});
+    std::uint8_t before[kNavChainBytes];
+    std::memcpy(before, block_, sizeof before);
+    EXPECT_FALSE(navchain::Remove(block_, u"D"));
+    EXPECT_EQ(std::memcmp(before, block_, sizeof before), 0);
+    EXPECT_TRUE(navchain::Remove(block_, u"bb"));
+    EXPECT_EQ(Paths(), (std::vector<std::u16string>{u"A", u"CCC"}));
+    EXPECT_EQ(navchain::Entries(block_)[1].code, 3);
+    EXPECT_EQ(Unit(6 + 8), 0);
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+}
+
+TEST_F(ChainBlockTest, AFullBlockRefusesNewEntries) {
+    std::u16string path(259, u'x');
+    int added = 0;
+    for (int i = 0; i < 20; ++i) {
+        path[0] = static_cast<char16_t>(u'A' + i);
+        added += navchain::Append(block_, path, i) ? 1 : 0;
+    }
+    EXPECT_EQ(added, 2047 / 264);  // 264 units per entry
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+    std::u16string fits(2047 - 7 * 264 - 5, u'y');  // ends at unit 2046
+    EXPECT_FALSE(navchain::Append(block_, fits + u"y", 1));  // would reach unit 2047
+    EXPECT_TRUE(navchain::Append(block_, fits, 1));
+    EXPECT_EQ(Unit(2047), 0);
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+}
+
+TEST_F(ChainBlockTest, PathsLongerThan259AndEmptyPathsAreRefused) {
+    EXPECT_FALSE(navchain::Append(block_, std::u16string(260, u'x'), 0));
+    EXPECT_FALSE(navchain::Append(block_, std::u16string(2043, u'x'), 0));
+    EXPECT_FALSE(navchain::Append(block_, u"", 0));
+    EXPECT_TRUE(navchain::Append(block_, std::u16string(259, u'x'), 0));
+}
+
+TEST_F(ChainBlockTest, CorruptLengthsEndTheWalk) {
+    AppendAll({u"A", u"B"});
+    SetUnit(6, 3);  // B's length below the header size
+    EXPECT_EQ(Paths(), std::vector<std::u16string>{u"A"});
+    NavEntry entry;
+    EXPECT_FALSE(navchain::Next(block_, u"A", &entry));
+    EXPECT_TRUE(navchain::Append(block_, u"C", 9));  // written where the chain now ends
+    EXPECT_EQ(Paths(), (std::vector<std::u16string>{u"A", u"C"}));
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+
+    SetUnit(6, 2042);  // reaches past unit 2046
+    EXPECT_EQ(Paths(), std::vector<std::u16string>{u"A"});
+    EXPECT_FALSE(navchain::CheckInvariants(block_));
+    EXPECT_TRUE(navchain::Remove(block_, u"A"));
+    EXPECT_TRUE(Paths().empty());
+}
+
+TEST_F(ChainBlockTest, AnEntryOverTheSentinelIsRefusedWhileOneEndingBeforeItIsRead) {
+    SetUnit(0, 2048);
+    EXPECT_TRUE(navchain::Entries(block_).empty());
+    SetUnit(0, 2047);  // units 0..2046; the sentinel ends the chain
+    SetUnit(4, u'x');
+    std::vector<NavEntry> entries = navchain::Entries(block_);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].path, u"x");  // cut at its first NUL, as callers read it
+}
+
+TEST_F(ChainBlockTest, HostileBlocksNeverLeadOutside) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        for (std::uint8_t& byte : block_) byte = static_cast<std::uint8_t>(random() % (round % 3 == 0 ? 8 : 256));
+        NavEntry entry;
+        navchain::Next(block_, u"a", &entry);
+        navchain::Previous(block_, u"a", &entry);
+        navchain::Remove(block_, u"\u0004");
+        for (const NavEntry& seen : navchain::Entries(block_)) EXPECT_LE(seen.path.size(), kMaxNavPathLength);
+        if (navchain::Append(block_, u"new path", 1)) {
+            EXPECT_FALSE(navchain::Append(block_, u"NEW PATH", 1));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pathbook
