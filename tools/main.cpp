@@ -16,6 +16,8 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"encodings", "encodings", RunEncodings},
+    {"link", "link TEXT", RunLink},
+    {"tokens", "tokens [-k DEFFILE] FILE", RunTokens},
 };
 
 int Usage() {

@@ -2,6 +2,7 @@
 target_sources(pathbook_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/existing_prefix.cpp
   ${CMAKE_CURRENT_LIST_DIR}/known_folders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/link_status.cpp
   ${CMAKE_CURRENT_LIST_DIR}/network_probe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/path_text.cpp
 )

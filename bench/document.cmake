@@ -1,0 +1,1 @@
+pathbook_benchmark(document_bench document_bench.cpp)

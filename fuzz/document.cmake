@@ -1,0 +1,1 @@
+pathbook_fuzz_target(document_fuzz document_fuzz.cpp)

@@ -1,0 +1,141 @@
+// The text of one open file: lines of UTF-16 units with one attribute word per
+// unit, the listeners that hear about changes, the undo history and the
+// tokenizer. Always at least one (possibly empty) line.
+//
+// Every change goes through InsertText and DeleteRange. During editing only
+// edit commands call them (through Execute, Undo and Redo) and announce the
+// change; loading calls them itself. Positions out of range are clamped: a
+// column or line of kEndOfText means the end.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/attributes.h"
+#include "document/doc_listener.h"
+#include "document/doc_pos.h"
+#include "document/edit_command.h"
+#include "document/line_list.h"
+#include "document/tokenizer.h"
+#include "document/undo_chain.h"
+#include "runtime/string.h"
+#include "textfile/text_source.h"
+
+namespace pathbook {
+
+class Document {
+public:
+    // One empty line, no history, the empty keyword definition.
+    Document();
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    // Reading.
+    std::uint32_t LineCount() const { return lines_.Count(); }
+    // `line` is clamped in these three.
+    UnitCount LineLength(LineIndex line) const;
+    // Followed by U+007F, not NUL.
+    const char16_t* LineText(LineIndex line) const;
+    // The attribute words, with the comment bits computed first if needed.
+    const Attribute* LineTokens(LineIndex line) const;
+    // Units that CopyRange writes for the clamped, ordered range, without the
+    // NUL: the units plus 2 for each line break crossed.
+    TextSize RangeLength(DocPos from, DocPos to) const;
+    // Writes the range with CR LF between lines and a NUL; `buffer` holds
+    // RangeLength(from, to) + 1 units.
+    void CopyRange(char16_t* buffer, DocPos from, DocPos to) const;
+    std::u16string CopyRange(DocPos from, DocPos to) const;
+
+    // Position helpers (caret movement and link selection); `pos` is clamped.
+    // One unit left (two over a surrogate pair), or to the start of the run
+    // before `pos`; at column 0 the end of the previous line.
+    DocPos LeftOf(DocPos pos, bool byWord) const;
+    // One unit right (two over a surrogate pair), or to the end of the run at
+    // `pos`; at the line end column 0 of the next line (the last line stays).
+    DocPos RightOf(DocPos pos, bool byWord) const;
+    // The first unit of the run that holds `pos`; a position at the line end stays.
+    DocPos WordStartOf(DocPos pos) const;
+    // Inside a link: its "<"; otherwise `pos`.
+    DocPos LinkStartOf(DocPos pos) const;
+    // Inside a link: its ">"; otherwise `pos`.
+    DocPos LinkEndOf(DocPos pos) const;
+    // Like LinkEndOf, but stops at a path separator too.
+    DocPos LinkPartEndOf(DocPos pos) const;
+    // The nearest link at or before `pos` that can be the base of a relative
+    // link (its text does not start with "." or "#"), searching back through
+    // every line to the first. Stores the text between "<" and ">" in `link`.
+    bool FindLinkBefore(DocPos pos, String& link) const;
+
+    // The two primitives. Both clamp their positions in place (DeleteRange also
+    // orders them), reclassify the changed lines and return `reparsed`. They
+    // neither notify nor record undo steps.
+    bool InsertText(DocPos& pos, std::u16string_view text, DocPos& end);
+    // `removed` receives the deleted text with CR LF between lines.
+    bool DeleteRange(DocPos& from, DocPos& to, std::u16string& removed);
+
+    // Undo and redo.
+    // Runs `command` (the caller keeps it) and records its inverse.
+    void Execute(EditCommand& command);
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return undo_.CanUndo(); }
+    bool CanRedo() const { return undo_.CanRedo(); }
+    bool IsModified() const { return undo_.IsModified(); }
+    // 0 counts as 1; kUnlimitedUndo (the default) keeps everything. Applied at
+    // the next Execute.
+    void SetUndoLimit(std::uint32_t limit) { undo_.SetLimit(limit); }
+    // Deletes all text, forgets the history, and leaves the document unmodified.
+    void ClearAll();
+    bool IsBusy() const { return busy_; }
+    void SetBusy(bool busy) { busy_ = busy; }
+
+    // Files.
+    // Appends the source's text at the end of the document (callers ClearAll first),
+    // classifying each line once it is complete, then sends one OnTextUpdate
+    // (byCommand false). Records no undo step.
+    void Load(std::unique_ptr<TextSource> source);
+    // Hands every line to `sink` and closes it. Only when Close succeeds does
+    // the current state become the saved (unmodified) one. Notifies nobody.
+    bool Save(TextSink& sink);
+
+    // Configures the tokenizer (see keyword_definition.h), reclassifies every
+    // line and sends OnKeywordChange.
+    void SetKeywordDefinition(std::u16string_view text);
+    const Tokenizer& CurrentTokenizer() const { return *tokenizer_; }
+
+    // Listeners are not owned. Removal moves the last listener into the freed
+    // slot; an unknown listener is ignored.
+    void AddListener(DocListener* listener) { listeners_.push_back(listener); }
+    void RemoveListener(DocListener* listener);
+
+    // Broadcasts, to listeners in array order. Edit commands announce their
+    // changes through NotifyTextUpdate.
+    void NotifyTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool reparsed, bool byCommand);
+    void NotifyKeywordChange();
+    void NotifyDirtyFlag();
+
+    // Classifies lines first..last (clamped); true when lines after `last`
+    // had to be reclassified as well.
+    bool ReclassifyLines(LineIndex first, LineIndex last);
+
+    // For tests and fuzzers.
+    const LineList& Lines() const { return lines_; }
+    const UndoChain& History() const { return undo_; }
+    bool CheckInvariants() const;
+
+private:
+    void Clamp(DocPos& pos) const;
+    const Line& LineAt(LineIndex line) const { return *lines_[line < LineCount() ? line : LineCount() - 1]; }
+
+    LineList lines_;                        // never empty
+    std::vector<DocListener*> listeners_;   // registration order, changed by removals
+    UndoChain undo_;
+    std::unique_ptr<Tokenizer> tokenizer_;  // never null
+    bool busy_ = false;                     // a command group is executing
+};
+
+}  // namespace pathbook

@@ -1,0 +1,59 @@
+// Loading and saving a Document through a text source and sink.
+#include <string>
+
+#include "document/document.h"
+
+namespace pathbook {
+namespace {
+
+constexpr std::uint32_t kReadChunk = 1024;
+
+}  // namespace
+
+// A line is collected whole before it is stored and classified, so a line of
+// any length costs time linear in its length (classifying a growing line after
+// every chunk would be quadratic).
+void Document::Load(std::unique_ptr<TextSource> source) {
+    LineIndex current = LineCount() - 1;
+    bool appendToExisting = true;  // the first line read continues the document's last line
+    std::u16string pending;        // the units of the current line read so far
+    char16_t chunk[kReadChunk];
+    auto storeLine = [&]() {
+        if (appendToExisting) {
+            Line*& line = lines_[current];
+            line = Line::Insert(line, kEndOfText, pending.data(), static_cast<UnitCount>(pending.size()));
+            appendToExisting = false;
+        } else {
+            lines_.Insert(current, Line::Create(pending.data(), static_cast<UnitCount>(pending.size())));
+        }
+        ReclassifyLines(current, current);
+        pending.clear();
+    };
+    while (source->State() != ReadState::kFinished) {
+        std::uint32_t count = source->Read(chunk, kReadChunk);
+        pending.append(chunk, count);
+        ReadState state = source->State();
+        if (state == ReadState::kAtLineBreak) {
+            storeLine();
+            ++current;
+        } else if (state == ReadState::kBufferFull && count == 0) {
+            break;  // a source that stops making progress ends the text
+        }
+    }
+    storeLine();
+    source.reset();
+    NotifyTextUpdate({0, 0}, {0, 0}, {LineLength(current), current}, true, false);
+}
+
+bool Document::Save(TextSink& sink) {
+    const LineIndex last = LineCount() - 1;
+    for (LineIndex line = 0; line <= last; ++line) {
+        sink.WriteLine(lines_[line]->Text(), lines_[line]->Length(), line == last);
+    }
+    // A failed save leaves the document modified: its text is not on disk.
+    if (!sink.Close()) return false;
+    undo_.MarkSaved();
+    return true;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,95 @@
+#include "document/line.h"
+
+#include <algorithm>
+#include <new>
+
+#include "runtime/heap.h"
+
+namespace pathbook {
+namespace {
+
+constexpr UnitCount kMinimumCapacity = 10;
+// A line longer than this cannot be addressed with 32-bit columns.
+constexpr std::uint64_t kMaximumCapacity = 0xFFFFFFF0u;
+
+std::size_t BlockBytes(UnitCount capacity) {
+    return sizeof(Line) + (static_cast<std::size_t>(capacity) * 2 + 1) * sizeof(char16_t);
+}
+
+void CopyUnits(char16_t* to, const char16_t* from, UnitCount count) {
+    if (count != 0) Heap::CopyBytes(to, from, static_cast<std::size_t>(count) * sizeof(char16_t));
+}
+
+// Lengths past 32 bits are as fatal as running out of memory.
+UnitCount CheckedLength(std::uint64_t length) {
+    if (length > kMaximumCapacity) Heap::Allocate(SIZE_MAX);
+    return static_cast<UnitCount>(length);
+}
+
+}  // namespace
+
+Line* Line::Allocate(UnitCount capacity, UnitCount length) {
+    void* block = Heap::Allocate(BlockBytes(capacity));
+    return new (block) Line(capacity, length);
+}
+
+Line* Line::Create(const char16_t* text, UnitCount length, const char16_t* tail, UnitCount tailLength) {
+    UnitCount total = CheckedLength(std::uint64_t{length} + tailLength);
+    Line* line = Allocate(std::max(kMinimumCapacity, total), total);
+    CopyUnits(line->Text(), text, length);
+    CopyUnits(line->Text() + length, tail, tailLength);
+    line->Text()[total] = kLineSentinel;
+    return line;
+}
+
+void Line::Destroy(Line* line) {
+    if (line == nullptr) return;
+    line->~Line();
+    Heap::Free(line);
+}
+
+Line* Line::Insert(Line* line, Column at, const char16_t* units, UnitCount count) {
+    at = std::min(at, line->length_);
+    UnitCount newLength = CheckedLength(std::uint64_t{line->length_} + count);
+    if (newLength > line->capacity_) {
+        std::uint64_t doubled = std::uint64_t{line->capacity_} * 2;
+        UnitCount capacity = CheckedLength(std::max<std::uint64_t>(std::min(doubled, kMaximumCapacity), newLength));
+        Line* grown = Allocate(capacity, newLength);
+        grown->startState = line->startState;
+        grown->endStates = line->endStates;
+        CopyUnits(grown->Text(), line->Text(), at);
+        CopyUnits(grown->Text() + at + count, line->Text() + at, line->length_ - at);
+        Heap::CopyBytes(grown->Attributes(), line->Attributes(), static_cast<std::size_t>(at) * sizeof(Attribute));
+        Destroy(line);
+        line = grown;
+    } else {
+        CopyUnits(line->Text() + at + count, line->Text() + at, line->length_ - at);
+        line->length_ = newLength;
+    }
+    CopyUnits(line->Text() + at, units, count);
+    line->Text()[newLength] = kLineSentinel;
+    line->finalized = false;
+    return line;
+}
+
+void Line::Remove(Column from, Column to) {
+    to = std::min(to, length_);
+    from = std::min(from, to);
+    // The move takes the sentinel along.
+    CopyUnits(Text() + from, Text() + to, length_ - to + 1);
+    length_ -= to - from;
+    finalized = false;
+}
+
+void Line::Truncate(Column at) {
+    if (at >= length_) return;
+    length_ = at;
+    Text()[length_] = kLineSentinel;
+    finalized = false;
+}
+
+bool Line::CheckInvariants() const {
+    return capacity_ >= kMinimumCapacity && length_ <= capacity_ && Text()[length_] == kLineSentinel;
+}
+
+}  // namespace pathbook

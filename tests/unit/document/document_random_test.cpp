@@ -1,0 +1,194 @@
+// Thousands of random edits, undos, redos and saves applied to a Document and
+// to a plain model (lines as strings, history as snapshots), compared after
+// every step.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "memory_text.h"
+
+namespace pathbook {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+class Model {
+public:
+    explicit Model(std::uint32_t limit) : limit_(limit) {}
+
+    const Lines& Current() const { return states_[current_]; }
+    bool IsModified() const { return saved_ != static_cast<long>(current_); }
+
+    void Insert(DocPos pos, const std::u16string& text) {
+        Lines lines = Current();
+        Clamp(lines, pos);
+        InsertInto(lines, pos, text);
+        Push(std::move(lines));
+    }
+    void Delete(DocPos from, DocPos to) {
+        Lines lines = Current();
+        DeleteFrom(lines, from, to);
+        Push(std::move(lines));
+    }
+    void Replace(DocPos from, DocPos to, const std::u16string& text) {
+        Lines lines = Current();
+        DeleteFrom(lines, from, to);
+        InsertInto(lines, from, text);
+        Push(std::move(lines));
+    }
+    void Undo() {
+        if (current_ > 0) --current_;
+    }
+    void Redo() {
+        if (current_ + 1 < states_.size()) ++current_;
+    }
+    void Save() { saved_ = static_cast<long>(current_); }
+
+private:
+    static void Clamp(const Lines& lines, DocPos& pos) {
+        pos.line = std::min<LineIndex>(pos.line, static_cast<LineIndex>(lines.size() - 1));
+        pos.column = std::min<Column>(pos.column, static_cast<Column>(lines[pos.line].size()));
+    }
+    static void InsertInto(Lines& lines, DocPos pos, const std::u16string& text) {
+        Lines pieces{u""};
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == u'\r' || text[i] == u'\n') {
+                if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+                pieces.emplace_back();
+            } else {
+                pieces.back() += text[i];
+            }
+        }
+        std::u16string tail = lines[pos.line].substr(pos.column);
+        lines[pos.line].erase(pos.column);
+        lines[pos.line] += pieces[0];
+        pieces.back() += tail;
+        if (pieces.size() == 1) {
+            lines[pos.line] += tail;
+            return;
+        }
+        lines.insert(lines.begin() + pos.line + 1, pieces.begin() + 1, pieces.end());
+    }
+    static void DeleteFrom(Lines& lines, DocPos& from, DocPos& to) {
+        Clamp(lines, from);
+        Clamp(lines, to);
+        if (to < from) std::swap(from, to);
+        lines[from.line] = lines[from.line].substr(0, from.column) + lines[to.line].substr(to.column);
+        lines.erase(lines.begin() + from.line + 1, lines.begin() + to.line + 1);
+    }
+    void Push(Lines lines) {
+        states_.resize(current_ + 1);
+        if (saved_ > static_cast<long>(current_)) saved_ = -1;
+        states_.push_back(std::move(lines));
+        ++current_;
+        while (states_.size() - 1 > limit_) {
+            states_.erase(states_.begin());
+            --current_;
+            if (saved_ >= 0) --saved_;
+        }
+    }
+
+    std::uint32_t limit_;
+    std::vector<Lines> states_{Lines{u""}};
+    std::size_t current_ = 0;
+    long saved_ = 0;  // -1: the saved state is gone
+};
+
+class RandomEdits {
+public:
+    explicit RandomEdits(std::uint32_t seed) : random_(seed) {}
+
+    std::uint32_t Below(std::uint32_t n) { return std::uniform_int_distribution<std::uint32_t>(0, n - 1)(random_); }
+
+    std::u16string Text() {
+        static const char16_t kUnits[] = u"ab <>[]#\\.:C\r\n\t\u3000\u6f22\xD83D\xDE00\x7f";
+        std::u16string text;
+        std::uint32_t length = Below(4) == 0 ? Below(40) : Below(6);
+        for (std::uint32_t i = 0; i < length; ++i) text += kUnits[Below(sizeof(kUnits) / sizeof(char16_t) - 1)];
+        return text;
+    }
+
+    DocPos Position(const Lines& lines) {
+        if (Below(20) == 0) return {kEndOfText, Below(3) == 0 ? kEndOfText : Below(4)};
+        LineIndex line = Below(static_cast<std::uint32_t>(lines.size()) + 1);
+        std::uint32_t width = line < lines.size() ? static_cast<std::uint32_t>(lines[line].size()) : 1;
+        return {Below(width + 2), line};
+    }
+
+private:
+    std::mt19937 random_;
+};
+
+void CheckClassificationMatchesAFreshLoad(const Document& document) {
+    Document fresh;
+    fresh.SetKeywordDefinition(u"0111\n[\n]\n#\n");
+    test::Load(fresh, test::AllText(document));
+    ASSERT_EQ(fresh.LineCount(), document.LineCount());
+    for (LineIndex i = 0; i < document.LineCount(); ++i) {
+        ASSERT_TRUE(std::equal(fresh.LineTokens(i), fresh.LineTokens(i) + fresh.LineLength(i),
+                               document.LineTokens(i)))
+            << i;
+    }
+}
+
+void RunRandomSession(std::uint32_t seed, std::uint32_t limit) {
+    Document document;
+    document.SetKeywordDefinition(u"0111\n[\n]\n#\n");
+    document.SetUndoLimit(limit);
+    Model model(limit == 0 ? 1 : limit);
+    RandomEdits random(seed);
+    for (int step = 0; step < 3000; ++step) {
+        std::uint32_t choice = random.Below(100);
+        if (choice < 30) {
+            DocPos pos = random.Position(model.Current());
+            std::u16string text = random.Text();
+            InsertCommand command(pos, text);
+            document.Execute(command);
+            model.Insert(pos, text);
+        } else if (choice < 50) {
+            DocPos from = random.Position(model.Current());
+            DocPos to = random.Position(model.Current());
+            DeleteCommand command(from, to);
+            document.Execute(command);
+            model.Delete(from, to);
+        } else if (choice < 60) {
+            DocPos from = random.Position(model.Current());
+            DocPos to = random.Position(model.Current());
+            std::u16string text = random.Text();
+            ReplaceCommand command(from, to, text);
+            document.Execute(command);
+            model.Replace(from, to, text);
+        } else if (choice < 78) {
+            document.Undo();
+            model.Undo();
+        } else if (choice < 94) {
+            document.Redo();
+            model.Redo();
+        } else {
+            test::MemorySink sink;
+            ASSERT_TRUE(document.Save(sink));
+            ASSERT_EQ(sink.lines, model.Current());
+            model.Save();
+        }
+        ASSERT_EQ(test::LinesOf(document), model.Current()) << "seed " << seed << " step " << step;
+        ASSERT_EQ(document.LineCount(), model.Current().size());
+        ASSERT_EQ(document.IsModified(), model.IsModified()) << "seed " << seed << " step " << step;
+        ASSERT_TRUE(document.CheckInvariants());
+        if (step % 100 == 0) CheckClassificationMatchesAFreshLoad(document);
+    }
+}
+
+TEST(DocumentRandomTest, MatchesTheModelWithUnlimitedHistory) {
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) RunRandomSession(seed, kUnlimitedUndo);
+}
+
+TEST(DocumentRandomTest, MatchesTheModelWithAShortHistory) {
+    for (std::uint32_t seed = 11; seed <= 13; ++seed) RunRandomSession(seed, 7);
+    RunRandomSession(21, 0);
+}
+
+}  // namespace
+}  // namespace pathbook

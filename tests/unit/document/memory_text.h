@@ -1,0 +1,85 @@
+// In-memory text sources and sinks, and helpers to look at a document's lines.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "textfile/text_source.h"
+
+namespace pathbook::test {
+
+// Serves `text` line by line (CR LF, CR and LF end lines), at most `chunk`
+// units per Read, like a decoder.
+class MemorySource : public TextSource {
+public:
+    explicit MemorySource(std::u16string text, std::uint32_t chunk = 0xFFFFFFFF)
+        : text_(std::move(text)), chunk_(chunk) {}
+    ReadState State() const override { return state_; }
+    std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override {
+        capacity = std::min(capacity, chunk_);
+        std::uint32_t count = 0;
+        while (next_ < text_.size() && text_[next_] != u'\r' && text_[next_] != u'\n' && count < capacity) {
+            buffer[count++] = text_[next_++];
+        }
+        if (next_ == text_.size()) {
+            state_ = ReadState::kFinished;
+        } else if (text_[next_] == u'\r' || text_[next_] == u'\n') {
+            bool crlf = text_[next_] == u'\r' && next_ + 1 < text_.size() && text_[next_ + 1] == u'\n';
+            next_ += crlf ? 2 : 1;
+            state_ = ReadState::kAtLineBreak;
+        } else {
+            state_ = ReadState::kBufferFull;
+        }
+        ++reads_;
+        return count;
+    }
+    std::size_t Reads() const { return reads_; }
+
+private:
+    std::u16string text_;
+    std::uint32_t chunk_;
+    std::size_t next_ = 0;
+    std::size_t reads_ = 0;
+    ReadState state_ = ReadState::kAtLineBreak;
+};
+
+// Collects the lines written; Close answers `closeResult`.
+class MemorySink : public TextSink {
+public:
+    explicit MemorySink(bool closeResult = true) : closeResult_(closeResult) {}
+    void WriteLine(const char16_t* units, std::uint32_t count, bool isLast) override {
+        lines.emplace_back(units, count);
+        lastFlags.push_back(isLast);
+    }
+    bool Close() override {
+        ++closes;
+        return closeResult_;
+    }
+
+    std::vector<std::u16string> lines;
+    std::vector<bool> lastFlags;
+    int closes = 0;
+
+private:
+    bool closeResult_;
+};
+
+inline std::vector<std::u16string> LinesOf(const Document& document) {
+    std::vector<std::u16string> lines;
+    for (LineIndex i = 0; i < document.LineCount(); ++i) {
+        lines.emplace_back(document.LineText(i), document.LineLength(i));
+    }
+    return lines;
+}
+
+inline std::u16string AllText(const Document& document) {
+    return document.CopyRange({0, 0}, {kEndOfText, kEndOfText});
+}
+
+inline void Load(Document& document, const std::u16string& text, std::uint32_t chunk = 0xFFFFFFFF) {
+    document.Load(std::make_unique<MemorySource>(text, chunk));
+}
+
+}  // namespace pathbook::test

@@ -1,0 +1,167 @@
+// Edit commands, undo and redo, the modified state and its notifications.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "memory_text.h"
+
+namespace pathbook {
+namespace {
+
+using test::AllText;
+
+struct DirtyLog : DocListener {
+    void OnTextUpdate(DocPos, DocPos, DocPos, bool, bool byCommand) override {
+        ++textUpdates;
+        EXPECT_TRUE(byCommand);
+    }
+    void OnDirtyFlagChange(bool modified) override { flags.push_back(modified); }
+    std::vector<bool> flags;
+    int textUpdates = 0;
+};
+
+void Type(Document& document, std::u16string_view text, DocPos at = {kEndOfText, kEndOfText}) {
+    InsertCommand command(at, text);
+    document.Execute(command);
+}
+
+bool Saved(Document& document) {
+    test::MemorySink sink;
+    return document.Save(sink);
+}
+
+TEST(UndoTest, InsertDeleteAndReplaceRevertAndRedo) {
+    Document document;
+    Type(document, u"one\ntwo\nthree");
+    DeleteCommand erase({1, 0}, {2, 1});
+    document.Execute(erase);
+    EXPECT_EQ(AllText(document), u"oo\r\nthree");
+    ReplaceCommand replace({0, 1}, {5, 1}, u"3\r\n4");
+    document.Execute(replace);
+    EXPECT_EQ(AllText(document), u"oo\r\n3\r\n4");
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"oo\r\nthree");
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"one\r\ntwo\r\nthree");
+    document.Redo();
+    document.Redo();
+    EXPECT_EQ(AllText(document), u"oo\r\n3\r\n4");
+    document.Undo();
+    document.Undo();
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"");
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.IsModified());
+    document.Undo();  // nothing left: no effect
+    EXPECT_TRUE(document.CanRedo());
+    EXPECT_TRUE(document.CheckInvariants());
+}
+
+TEST(UndoTest, LimitKeepsTheNewestSteps) {
+    Document document;
+    document.SetUndoLimit(3);
+    for (char16_t c : std::u16string(u"abcde")) Type(document, std::u16string(1, c));
+    EXPECT_EQ(document.History().Count(), 3u);
+    for (int i = 0; i < 4; ++i) document.Undo();
+    EXPECT_EQ(AllText(document), u"ab");
+    EXPECT_TRUE(document.IsModified());  // the saved state was trimmed away
+}
+
+TEST(UndoTest, LimitZeroActsAsOne) {
+    Document document;
+    document.SetUndoLimit(0);
+    Type(document, u"a");
+    Type(document, u"b");
+    EXPECT_EQ(document.History().Count(), 1u);
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"a");
+    EXPECT_TRUE(document.IsModified());  // savedPos was the header and became unreachable
+}
+
+TEST(UndoTest, UndoingBackToTheSavedStateClearsModified) {
+    Document document;
+    DirtyLog log;
+    document.AddListener(&log);
+    Type(document, u"x");
+    ASSERT_TRUE(Saved(document));
+    EXPECT_EQ(log.flags, (std::vector<bool>{true}));  // saving itself notifies nobody
+    Type(document, u"y");
+    document.Undo();
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(log.flags, (std::vector<bool>{true, true, false}));
+    document.Redo();
+    EXPECT_TRUE(document.IsModified());
+}
+
+TEST(UndoTest, SavedStateOnADiscardedBranchStaysUnreachable) {
+    Document document;
+    Type(document, u"a");
+    Type(document, u"b");
+    ASSERT_TRUE(Saved(document));
+    document.Undo();
+    Type(document, u"c");
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"a");
+    EXPECT_TRUE(document.IsModified());
+}
+
+TEST(UndoTest, FailedSaveLeavesTheDocumentModified) {
+    Document document;
+    Type(document, u"precious");
+    test::MemorySink failing(false);
+    EXPECT_FALSE(document.Save(failing));
+    EXPECT_EQ(failing.closes, 1);
+    EXPECT_TRUE(document.IsModified());
+}
+
+TEST(UndoTest, GroupIsOneStepAndUndoesInReverseOrder) {
+    Document document;
+    Type(document, u"cat dog");
+    DirtyLog log;
+    document.AddListener(&log);
+    CommandGroup group;
+    group.Add(std::make_unique<ReplaceCommand>(DocPos{0, 0}, DocPos{3, 0}, std::u16string(u"lion")));
+    group.Add(std::make_unique<ReplaceCommand>(DocPos{5, 0}, DocPos{8, 0}, std::u16string(u"wolf")));
+    document.Execute(group);
+    EXPECT_FALSE(document.IsBusy());
+    EXPECT_EQ(AllText(document), u"lion wolf");
+    EXPECT_EQ(log.textUpdates, 2);
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"cat dog");
+    EXPECT_EQ(log.textUpdates, 4);
+    document.Redo();
+    EXPECT_EQ(AllText(document), u"lion wolf");
+}
+
+TEST(UndoTest, ClearAllForgetsEverything) {
+    Document document;
+    Type(document, u"text\nmore");
+    DirtyLog log;
+    document.AddListener(&log);
+    document.ClearAll();
+    EXPECT_EQ(AllText(document), u"");
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.CanUndo());
+    EXPECT_FALSE(document.CanRedo());
+    EXPECT_EQ(log.flags.back(), false);
+    EXPECT_TRUE(document.CheckInvariants());
+}
+
+TEST(UndoTest, AMillionStepsAreFreedWithoutDeepRecursion) {
+    auto document = std::make_unique<Document>();
+    DeleteCommand erase({0, 0}, {1, 0});
+    for (int i = 0; i < 500000; ++i) {
+        Type(*document, u"x", {0, 0});
+        document->Execute(erase);
+    }
+    for (int i = 0; i < 500000; ++i) document->Undo();
+    EXPECT_EQ(test::AllText(*document), u"");
+    Type(*document, u"y", {0, 0});  // discards a redo branch of 500,000 steps
+    EXPECT_EQ(document->History().Count(), 500001u);
+    document.reset();  // frees the rest
+}
+
+}  // namespace
+}  // namespace pathbook
