@@ -17,6 +17,7 @@ namespace {
 constexpr Command kCommands[] = {
     {"encodings", "encodings", RunEncodings},
     {"link", "link TEXT", RunLink},
+    {"linkstatus", "linkstatus [-b BASE] TEXT", RunLinkStatus},
     {"tokens", "tokens [-k DEFFILE] FILE", RunTokens},
 };
 

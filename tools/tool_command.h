@@ -46,6 +46,7 @@ void WriteOut(const std::string& bytes);
 // The commands.
 int RunEncodings(const Arguments& args);
 int RunLink(const Arguments& args);
+int RunLinkStatus(const Arguments& args);
 int RunTokens(const Arguments& args);
 
 }  // namespace pathbook::tool
