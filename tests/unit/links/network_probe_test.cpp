@@ -7,6 +7,8 @@
 
 #include "link_test_support.h"
 #include "loopback_server.h"
+#include "platform/internet.h"
+#include "tls_server.h"
 
 namespace pathbook {
 namespace {
@@ -91,6 +93,19 @@ TEST(NetworkProbeTest, ConnectToAListenerThatNeverAcceptsEndsAtTheTimeOut) {
     EXPECT_FALSE(ProbeHttp(U(("http://127.0.0.1:" + std::to_string(listener.Port()) + "/").c_str())));
     double httpSeconds = SecondsSince(start);
     EXPECT_LT(httpSeconds, (kHttpConnectMilliseconds + kHttpRequestMilliseconds) / 1000.0 + 2.0);
+}
+
+// The POSIX stand-in cannot tell an untrusted authority (it only connects), so
+// there this shows no more than that a TLS server counts as reachable.
+TEST(NetworkProbeTest, HttpsServerWithUntrustedCertificateIsReachable) {
+    test::TlsServer server(test::ClosedPort());
+    if (!server.Available()) GTEST_SKIP() << "no openssl program to run an HTTPS server";
+    EXPECT_TRUE(ProbeHttp(U(server.Url("/").c_str())));
+#ifdef _WIN32
+    String url = U(server.Url("/").c_str());
+    EXPECT_EQ(platform::OpenUrl(url.Chars(), kHttpConnectMilliseconds, kHttpRequestMilliseconds),
+              platform::UrlAnswer::kUnknownAuthority);
+#endif
 }
 
 TEST(NetworkProbeTest, HttpServerThatNeverAnswersEndsAtTheRequestTimeOut) {
