@@ -61,6 +61,9 @@ String CompactPath(const String& path, std::int32_t maxUnits) {
 }
 
 void UseLongFileName(String& path) {
+    // The system would take "*" and "?" as wildcards and report another file's name.
+    std::u16string_view name = path.View().substr(static_cast<std::size_t>(FileNameStart(path)));
+    if (name.find_first_of(u"*?") != std::u16string_view::npos) return;
     std::u16string stored = platform::StoredFileName(path.Chars());
     if (stored.empty()) return;
     path.DropBack(path.Length() - FileNameStart(path));

@@ -154,6 +154,11 @@ TEST(PathTextTest, LongAndShortNamesOfAnExistingFile) {
     EXPECT_FALSE(shortPath.Empty());
     EXPECT_EQ(Utf8(FileExtension(shortPath)), "txt");
 
+    String wildcard = test::WindowsForm(folder.Path() / "R*.txt");
+    String kept = wildcard;
+    UseLongFileName(kept);
+    EXPECT_EQ(kept, wildcard);
+
     String missing = test::WindowsForm(folder.Path() / "absent.txt");
     String unchanged = missing;
     UseLongFileName(unchanged);
