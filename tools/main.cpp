@@ -23,6 +23,7 @@ constexpr Command kCommands[] = {
     {"link", "link TEXT", RunLink},
     {"tokens", "tokens [-c ID] [-k DEFFILE] FILE", RunTokens},
     {"find", "find [-c ID] [-r] [-i] [-b] [--timing] PATTERN FILE", RunFind},
+    {"linkstatus", "linkstatus [-b BASE] TEXT", RunLinkStatus},
 };
 
 int Usage() {

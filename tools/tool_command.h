@@ -50,6 +50,7 @@ int RunDecode(const Arguments& args);
 int RunEncode(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunLink(const Arguments& args);
+int RunLinkStatus(const Arguments& args);
 int RunTokens(const Arguments& args);
 int RunFind(const Arguments& args);
 

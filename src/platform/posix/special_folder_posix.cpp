@@ -16,6 +16,7 @@ struct FolderMapping {
 constexpr FolderMapping kFolders[] = {
     {0x00, "Desktop"},        // desktop
     {0x05, "Documents"},      // documents
+    {0x10, "Desktop"},        // desktop folder
     {0x1A, ".config"},        // application data
     {0x1C, ".local/share"},   // local application data
     {0x28, ""},               // the user's profile

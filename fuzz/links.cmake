@@ -1,0 +1,1 @@
+pathbook_fuzz_target(links_fuzz links_fuzz.cpp)

@@ -1,0 +1,41 @@
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <string_view>
+
+#include "platform/file_names.h"
+#include "platform/posix/native_path.h"
+
+namespace pathbook::platform {
+namespace {
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// A drive other than Z: does not exist here.
+bool NamesOtherDrive(const char16_t* path) {
+    return path[0] != 0 && path[1] == u':' && path[0] != u'Z' && path[0] != u'z';
+}
+
+}  // namespace
+
+PathState QueryPath(const char16_t* path) {
+    if (*path == 0 || NamesOtherDrive(path)) return PathState::kNotFound;
+    struct stat info;
+    if (stat(posix::NativePath(path).c_str(), &info) == 0) return PathState::kExists;
+    return errno == ENOENT || errno == ENOTDIR ? PathState::kNotFound : PathState::kUnavailable;
+}
+
+std::u16string StoredFileName(const char16_t* path) {
+    std::u16string_view text(path);
+    if (text.empty() || IsSeparator(text.back()) || QueryPath(path) != PathState::kExists) return {};
+    std::size_t start = text.size();
+    while (start > 0 && !IsSeparator(text[start - 1])) --start;
+    return std::u16string(text.substr(start));
+}
+
+// Without 8.3 names a path is its own short form.
+std::u16string ShortPathName(const char16_t* path) {
+    return QueryPath(path) == PathState::kExists ? std::u16string(path) : std::u16string();
+}
+
+}  // namespace pathbook::platform

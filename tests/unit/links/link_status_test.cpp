@@ -1,0 +1,167 @@
+#include "links/link_status.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "link_test_support.h"
+#include "links/existing_prefix.h"
+#include "loopback_server.h"
+#include "support/temp_folder.h"
+
+namespace pathbook {
+namespace {
+
+using test::U;
+using test::Utf8;
+
+const char* const kFileFound = "【FILE】 ○：";
+const char* const kFileMissing = "【FILE】 ×：ファイルは見つかりません。綴りを確認してください。";
+
+// A temporary tree with a "Windows" folder holding "Fonts" and "notes.txt".
+class LinkStatusTest : public ::testing::Test {
+protected:
+    LinkStatusTest() {
+        std::filesystem::create_directories(folder_.Path() / "Windows" / "Fonts");
+        folder_.Write("Windows/notes.txt", "notes");
+        root_ = Utf8(test::WindowsForm(folder_.Path()));
+    }
+
+    // "<root>\" + `rest`.
+    std::string InTree(const std::string& rest) const { return root_ + "\\" + rest; }
+
+    test::TempFolder folder_;
+    std::string root_;
+};
+
+struct Resolved {
+    std::int32_t found;
+    std::string link;
+    std::string status;
+};
+
+Resolved Resolve(const std::string& base, const std::string& link) {
+    String linkText = U(link.c_str());
+    String status = U("stale");
+    std::int32_t found = ResolveLinkStatus(U(base.c_str()), linkText, status);
+    return {found, Utf8(linkText), Utf8(status)};
+}
+
+std::int32_t Length(const std::string& utf8) { return U(utf8.c_str()).Length(); }
+
+TEST_F(LinkStatusTest, ExistingFolderAndFile) {
+    for (const std::string& link : {InTree("Windows\\Fonts"), InTree("Windows\\Fonts\\"), InTree("Windows/notes.txt")}) {
+        Resolved r = Resolve("", link);
+        EXPECT_EQ(r.found, Length(link)) << link;
+        EXPECT_EQ(r.link, link);
+        EXPECT_EQ(r.status.rfind(kFileFound, 0), 0u) << r.status;
+    }
+    Resolved r = Resolve("", InTree("Windows\\Fonts"));
+    EXPECT_EQ(r.status, kFileFound + InTree("Windows\\Fonts"));
+}
+
+TEST_F(LinkStatusTest, PartlyExistingPathKeepsTheExistingPart) {
+    std::string link = InTree("Windows\\NoSuchDir\\x.txt");
+    EXPECT_EQ(ExistingPrefixLength(U(link.c_str()), String()), Length(InTree("Windows\\")));
+    Resolved r = Resolve("", link);
+    EXPECT_EQ(r.found, Length(InTree("Windows\\")));
+    EXPECT_EQ(r.link, InTree("Windows\\"));
+    EXPECT_EQ(r.status, kFileFound + link);
+}
+
+TEST_F(LinkStatusTest, ExistingPrefixAtItsEdges) {
+    struct Case {
+        std::string link;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {InTree("Windows"), Length(InTree("Windows"))},
+        {InTree("Windows\\\\\\Missing"), Length(InTree("Windows\\"))},
+        {InTree("Missing\\Deeper\\x"), Length(root_) + 1},
+        {InTree("Windows/Fonts/Missing/"), Length(InTree("Windows/Fonts/"))},
+        {"Q:\\NoSuchDrive\\x.txt", 0},
+        {"", 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ExistingPrefixLength(U(c.link.c_str()), String()), c.expected) << c.link;
+    }
+    EXPECT_EQ(ExistingPrefixLength(U("Fonts\\Missing"), U(InTree("Windows").c_str())), Length("Fonts\\"));
+}
+
+TEST_F(LinkStatusTest, MissingTarget) {
+    Resolved r = Resolve("", "Q:\\NoSuchDrive\\x.txt");
+    EXPECT_EQ(r.found, 0);
+    EXPECT_EQ(r.link, "Q:\\NoSuchDrive\\x.txt");
+    EXPECT_EQ(r.status, kFileMissing);
+}
+
+TEST_F(LinkStatusTest, VariablesExpandBeforeTheCheck) {
+    test::SetVariable("PATHBOOK_LINK_TREE", U(root_.c_str()));
+    std::string link = "%PATHBOOK_LINK_TREE%\\Windows\\Fonts";
+    Resolved r = Resolve("", link);
+    EXPECT_EQ(r.found, Length(link));
+    EXPECT_EQ(r.status, kFileFound + InTree("Windows\\Fonts"));
+
+    Resolved part = Resolve("", "%PATHBOOK_LINK_TREE%\\Windows\\Missing");
+    EXPECT_EQ(part.link, "%PATHBOOK_LINK_TREE%\\Windows\\");
+}
+
+TEST_F(LinkStatusTest, RelativeLinksResolveAgainstTheBase) {
+    std::string base = InTree("Windows\\Fonts\\");
+    Resolved r = Resolve(base, "..\\notes.txt");
+    EXPECT_EQ(r.found, Length("..\\notes.txt"));
+    EXPECT_EQ(r.status, kFileFound + InTree("Windows\\notes.txt"));
+    // An anchor arrives with its "#" replaced by "\", inside the base folder.
+    Resolved anchor = Resolve(InTree("Windows"), "\\notes.txt");
+    EXPECT_EQ(anchor.found, Length("\\notes.txt"));
+}
+
+TEST_F(LinkStatusTest, MailNeedsNoCheck) {
+    Resolved r = Resolve("", "mailto://someone@example.org");
+    EXPECT_EQ(r.found, Length("mailto://someone@example.org"));
+    EXPECT_EQ(r.status, "【MAIL】 mailto://someone@example.org");
+}
+
+TEST_F(LinkStatusTest, TextThatIsNoLinkSaysNothing) {
+    for (const char* text : {"", "plain words", "#anchor", "\\single"}) {
+        Resolved r = Resolve("", text);
+        EXPECT_EQ(r.found, 0) << text;
+        EXPECT_EQ(r.status, "") << text;
+    }
+}
+
+TEST_F(LinkStatusTest, LongLinksAreCutToAPathBuffer) {
+    std::string link = InTree(std::string(400, 'x') + "\\y.txt");
+    Resolved r = Resolve("", link);
+    EXPECT_EQ(r.found, Length(root_) + 1);
+    EXPECT_EQ(r.link, root_ + "\\");
+    EXPECT_EQ(r.status.rfind(kFileFound, 0), 0u);
+    EXPECT_LE(Length(r.status), Length(kFileFound) + 259);
+}
+
+TEST(LinkStatusNetworkTest, WebAndFtpStatus) {
+    test::LoopbackServer web(test::LoopbackServer::Kind::kHttp);
+    test::LoopbackServer ftp(test::LoopbackServer::Kind::kAcceptAndClose);
+    std::string closed = std::to_string(test::ClosedPort());
+    struct Case {
+        std::string link;
+        bool reachable;
+        const char* prefix;
+    };
+    const Case cases[] = {
+        {web.Url("http", "/"), true, "【HTTP】 ○："},
+        {web.Url("http", "/missing"), true, "【HTTP】 ○："},
+        {"http://127.0.0.1:" + closed + "/", false, "【HTTP】 ×："},
+        {ftp.Url("ftp", "/pub/"), true, "【FTP】 ○："},
+        {"ftp://127.0.0.1:" + closed + "/", false, "【FTP】 ×："},
+    };
+    for (const Case& c : cases) {
+        Resolved r = Resolve("", c.link);
+        EXPECT_EQ(r.found, c.reachable ? Length(c.link) : 0) << c.link;
+        EXPECT_EQ(r.status, c.prefix + c.link);
+    }
+}
+
+}  // namespace
+}  // namespace pathbook

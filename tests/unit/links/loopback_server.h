@@ -1,0 +1,209 @@
+// Servers on 127.0.0.1 for the probe tests: an HTTP server answering 200 for
+// "/" and 404 for anything else, a listener that accepts and closes (an FTP
+// server's port as far as a TCP probe can tell), one that accepts and never
+// says a word, a listener whose backlog is
+// full and never accepts (connecting to it hangs), and a closed port.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/select.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+namespace pathbook::test {
+
+#ifdef _WIN32
+using SocketHandle = SOCKET;
+using AddressLength = int;
+constexpr SocketHandle kNoSocket = INVALID_SOCKET;
+inline void CloseSocket(SocketHandle s) { closesocket(s); }
+inline void MakeNonBlocking(SocketHandle s) {
+    u_long on = 1;
+    ioctlsocket(s, FIONBIO, &on);
+}
+#else
+using SocketHandle = int;
+using AddressLength = socklen_t;
+constexpr SocketHandle kNoSocket = -1;
+inline void CloseSocket(SocketHandle s) { close(s); }
+inline void MakeNonBlocking(SocketHandle s) { fcntl(s, F_SETFL, fcntl(s, F_GETFL) | O_NONBLOCK); }
+#endif
+
+// Keeps the socket library started for the test's servers.
+class SocketUse {
+public:
+#ifdef _WIN32
+    SocketUse() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    ~SocketUse() { WSACleanup(); }
+#endif
+};
+
+inline sockaddr_in Loopback(std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+// Waits up to `milliseconds` for `s` to become readable (or writable).
+inline bool WaitReady(SocketHandle s, bool writable, int milliseconds) {
+    fd_set set;
+    FD_ZERO(&set);
+    FD_SET(s, &set);
+    timeval wait{milliseconds / 1000, (milliseconds % 1000) * 1000};
+    int ready = writable ? select(static_cast<int>(s) + 1, nullptr, &set, nullptr, &wait)
+                         : select(static_cast<int>(s) + 1, &set, nullptr, nullptr, &wait);
+    return ready > 0;
+}
+
+// A listening socket on an ephemeral loopback port.
+class Listener {
+public:
+    explicit Listener(int backlog) {
+        handle_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = Loopback(0);
+        bind(handle_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        AddressLength length = sizeof address;
+        getsockname(handle_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        listen(handle_, backlog);
+    }
+    ~Listener() { CloseSocket(handle_); }
+    Listener(const Listener&) = delete;
+    Listener& operator=(const Listener&) = delete;
+
+    std::uint16_t Port() const { return port_; }
+    SocketHandle Handle() const { return handle_; }
+
+private:
+    SocketUse use_;
+    SocketHandle handle_;
+    std::uint16_t port_ = 0;
+};
+
+// Serves connections on a thread until destroyed.
+class LoopbackServer {
+public:
+    enum class Kind { kHttp, kAcceptAndClose, kSilent };
+
+    explicit LoopbackServer(Kind kind) : listener_(16), kind_(kind) {
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~LoopbackServer() {
+        stop_ = true;
+        thread_.join();
+    }
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    std::uint16_t Port() const { return listener_.Port(); }
+    // Whether `count` connections have been accepted, waiting up to `milliseconds`.
+    bool WaitForAccepted(int count, int milliseconds) const {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (accepted_ < count && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return accepted_ >= count;
+    }
+    std::string Url(const std::string& scheme, const std::string& path) const {
+        return scheme + "://127.0.0.1:" + std::to_string(Port()) + path;
+    }
+
+private:
+    void Serve() {
+        while (!stop_) {
+            if (!WaitReady(listener_.Handle(), false, 50)) continue;
+            SocketHandle client = accept(listener_.Handle(), nullptr, nullptr);
+            if (client == kNoSocket) continue;
+            ++accepted_;
+            if (kind_ == Kind::kSilent) {
+                held_.push_back(client);
+                continue;
+            }
+            if (kind_ == Kind::kHttp) Answer(client);
+            CloseSocket(client);
+        }
+        for (SocketHandle client : held_) CloseSocket(client);
+    }
+
+    static void Answer(SocketHandle client) {
+        std::string request;
+        char buffer[512];
+        while (request.find("\r\n\r\n") == std::string::npos && WaitReady(client, false, 2000)) {
+            int count = static_cast<int>(recv(client, buffer, sizeof buffer, 0));
+            if (count <= 0) break;
+            request.append(buffer, static_cast<std::size_t>(count));
+        }
+        bool root = request.compare(0, 6, "GET / ") == 0;
+        std::string answer = root ? "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok"
+                                  : "HTTP/1.0 404 Not Found\r\nContent-Length: 7\r\n\r\nmissing";
+        send(client, answer.data(), static_cast<int>(answer.size()), 0);
+    }
+
+    Listener listener_;
+    Kind kind_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> accepted_{0};
+    std::vector<SocketHandle> held_;  // kSilent: open until the server ends; server thread only
+    std::thread thread_;
+};
+
+// A listener that never accepts, with its queue filled by connections of its
+// own, so that one more connection attempt waits for an answer that never comes.
+class FullBacklogListener {
+public:
+    FullBacklogListener() : listener_(0) {
+        sockaddr_in address = Loopback(listener_.Port());
+        for (int i = 0; i < kMaxFillers; ++i) {
+            SocketHandle filler = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+            MakeNonBlocking(filler);
+            connect(filler, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+            fillers_.push_back(filler);
+            if (!WaitReady(filler, true, 300)) {
+                full_ = true;
+                break;
+            }
+        }
+    }
+    ~FullBacklogListener() {
+        for (SocketHandle filler : fillers_) CloseSocket(filler);
+    }
+    FullBacklogListener(const FullBacklogListener&) = delete;
+    FullBacklogListener& operator=(const FullBacklogListener&) = delete;
+
+    std::uint16_t Port() const { return listener_.Port(); }
+    // Whether a connection attempt now hangs (the system dropped the last one).
+    bool Full() const { return full_; }
+
+private:
+    static constexpr int kMaxFillers = 64;
+    Listener listener_;
+    std::vector<SocketHandle> fillers_;
+    bool full_ = false;
+};
+
+// A port on which nothing listens: bound for a moment to pick it, then closed.
+inline std::uint16_t ClosedPort() {
+    Listener picked(1);
+    return picked.Port();
+}
+
+}  // namespace pathbook::test
