@@ -9,8 +9,12 @@ namespace pathbook::tool {
 int RunConvert(const Arguments& args) {
     ParsedArguments parsed = ParseArguments(args, "c:o:l:");
     CharsetId requested = 0;
+    CharsetId target = 0;
+    LineEnd lineEnd = LineEnd::kCrLf;
+    // Every option is checked before any file is touched.
     if (!parsed.error.empty() || parsed.positional.size() != 2 ||
-        !ParseCharsetOption(parsed, "c", charset::kAutoDetect, &requested)) {
+        !ParseCharsetOption(parsed, "c", charset::kAutoDetect, &requested) ||
+        !ParseCharsetOption(parsed, "o", 0, &target) || !ParseLineEndOption(parsed, lineEnd, &lineEnd)) {
         return Fail(kExitUsage, "usage: convert [-c IN] [-o ID] [-l 0|1|2] SRC DST");
     }
     Document document;
@@ -18,12 +22,8 @@ int RunConvert(const Arguments& args) {
     if (!LoadFile(parsed.positional[0], requested, document, &loaded)) {
         return Fail(kExitFileError, "cannot open " + parsed.positional[0]);
     }
-    CharsetId target = 0;
-    LineEnd lineEnd = LineEnd::kCrLf;
-    LineEnd detected = loaded.noLineBreaks ? LineEnd::kCrLf : loaded.lineEnd;
-    if (!ParseCharsetOption(parsed, "o", loaded.charset, &target) || !ParseLineEndOption(parsed, detected, &lineEnd)) {
-        return Fail(kExitUsage, "usage: convert [-c IN] [-o ID] [-l 0|1|2] SRC DST");
-    }
+    if (!parsed.Has("o")) target = loaded.charset;
+    if (!parsed.Has("l")) lineEnd = loaded.noLineBreaks ? LineEnd::kCrLf : loaded.lineEnd;
     if (!SaveFile(document, parsed.positional[1], target, lineEnd)) {
         return Fail(kExitFileError, "cannot save " + parsed.positional[1]);
     }

@@ -18,9 +18,8 @@ def run_tool(*args, stdin=b"", env=None):
 
 
 def tool_path(path):
-    """A path of this machine as the tool takes it (Windows form under Wine)."""
-    if not UNDER_WINE:
-        return path
+    """A path of this machine in the Windows form the program takes, drive Z:
+    being the root (under Wine, and in the native build too)."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
