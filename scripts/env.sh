@@ -21,6 +21,6 @@ ensure_display() {
 # The first Wine process of a session also starts Wine's own services; they
 # are started here, outside any test's output pipe, which they would hold open.
 start_wineserver() {
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # fails harmlessly when one is running already
   wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
