@@ -32,7 +32,7 @@ step "fuzz targets (short runs on the seed corpora)"
 "$here/fuzz.sh" 10
 
 # One closing line over both test runs: "N passed, N failed".
-summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | awk '{print $4 - $1, $1}'; }
+summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | awk '{print $6 - $1, $1}'; }
 read -r native_passed native_failed < <(summary build/native/ctest.log)
 read -r sanitize_passed sanitize_failed < <(summary build/sanitize/ctest.log)
 read -r windows_passed windows_failed < <(summary build/windows/ctest.log)
