@@ -4,6 +4,13 @@
 // its last index in it; backward searchers compare from the front and record
 // the first index. The folding variants compare and index units with "a".."z"
 // mapped onto "A".."Z"; no other unit folds.
+//
+// Boyer-Moore reads about one unit in every few, and each read depends on the
+// one before. On spans of a line long enough for vector scans the searchers
+// instead scan for the window starts where the two rarest units of the search
+// text sit in place (unit_scan.h), eight windows per step, and compare only
+// those windows in full. Both find the first window in the search direction
+// that holds the text, so they find the same match.
 // Tested by tests/unit/search/plain_searcher_test.cpp.
 #pragma once
 
@@ -11,10 +18,20 @@
 #include <vector>
 
 #include "search/searcher.h"
+#include "search/unit_scan.h"
 
 namespace pathbook::search {
 
 enum class CaseRule : std::uint8_t { Exact, FoldAscii };
+
+// The two units of a (folded) search text that the scans look for: its rarest
+// unit and the rarest at another index (the same one for a single unit).
+template <CaseRule kRule>
+struct NeedleProbes {
+    explicit NeedleProbes(const std::vector<char16_t>& needle);
+    OffsetProbe rarest;
+    OffsetProbe second;
+};
 
 template <CaseRule kRule>
 class ForwardPlainSearcher : public Searcher {
@@ -26,8 +43,12 @@ public:
                 std::int32_t* outEnd) override;
 
 private:
+    bool BoyerMoore(const char16_t* text, std::int32_t first, std::int32_t last, std::int32_t* found) const;
+    bool ScanCandidates(const char16_t* text, std::int32_t first, std::int32_t last, std::int32_t* found) const;
+
     std::vector<char16_t> needle_;  // folded for FoldAscii
     std::vector<std::int32_t> skip_;  // 65536 entries: last index of the unit in needle_, or -1
+    NeedleProbes<kRule> probes_;
 };
 
 template <CaseRule kRule>
@@ -39,8 +60,12 @@ public:
                 std::int32_t* outEnd) override;
 
 private:
+    bool BoyerMoore(const char16_t* text, std::int32_t last, std::int32_t* found) const;
+    bool ScanCandidates(const char16_t* text, std::int32_t last, std::int32_t* found) const;
+
     std::vector<char16_t> needle_;
     std::vector<std::int32_t> skip_;  // 65536 entries: first index of the unit in needle_, or -1
+    NeedleProbes<kRule> probes_;
 };
 
 using ForwardExactSearcher = ForwardPlainSearcher<CaseRule::Exact>;
