@@ -138,7 +138,9 @@ void CheckAgainstWindowByWindowComparison(unsigned seed, std::size_t maxLineLeng
     }
 }
 
-TEST(PlainSearcher, AgreesWithWindowByWindowComparisonOnShortLines) { CheckAgainstWindowByWindowComparison(7, 16, 3000); }
+TEST(PlainSearcher, AgreesWithWindowByWindowComparisonOnShortLines) {
+    CheckAgainstWindowByWindowComparison(7, 16, 3000);
+}
 
 TEST(PlainSearcher, AgreesWithWindowByWindowComparisonOnLongLines) { CheckAgainstWindowByWindowComparison(8, 90, 300); }
 
