@@ -36,8 +36,8 @@ private:
 
     Regex regex_;
     bool forward_;
-    UnitSet firstUnits_;  // what a non-empty match can begin with
-    UnitSet lastUnits_;   // what a non-empty match can end with
+    UnitFilter firstUnits_;  // what a non-empty match can begin with
+    UnitFilter lastUnits_;   // what a non-empty match can end with
     bool hasRequired_ = false;
     UnitProbe required_;  // with hasRequired_: every match contains a unit it matches
     RegexMatcher forwardMatcher_;

@@ -1,12 +1,15 @@
 // The window scans against a window-by-window loop, on spans shorter than,
 // equal to and longer than one vector step, at every alignment; texts sit in
-// blocks of exactly their size so that the sanitizers catch a read past them.
+// blocks of exactly their size so that the sanitizers catch a read past them;
+// the unit filters built on them; the rarity order the searchers rely on.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "search/unit_filter.h"
 #include "search/unit_rarity.h"
 #include "search/unit_scan.h"
 
@@ -106,6 +109,40 @@ TEST(UnitScan, AgreesWithWindowByWindowScan) {
         ASSERT_EQ(FindWindowForward(copy.get(), first, last, one, two), ReferenceForward(text, first, last, one, two));
         ASSERT_EQ(FindWindowBackward(copy.get(), first, last, one, two),
                   ReferenceBackward(text, first, last, one, two));
+    }
+}
+
+UnitSet SetOf(std::initializer_list<UnitRange> ranges) {
+    UnitSet set;
+    for (UnitRange range : ranges) set.AddRange(range);
+    return set;
+}
+
+// Sets of one and two units take the vector scan, larger ones the unit-by-unit
+// test; all find the same positions.
+TEST(UnitFilter, FindsTheNextUnitOfTheSetInBothDirections) {
+    const std::u16string text = u"..c..C.....r........Z9.....c";  // 28 units
+    auto copy = ExactCopy(text);
+    struct Case {
+        UnitSet set;
+        std::int32_t first;
+        std::int32_t last;
+        std::int32_t forward;
+        std::int32_t backward;
+    };
+    const Case cases[] = {
+        {SetOf({{u'c', u'c'}}), 0, 27, 2, 27},
+        {SetOf({{u'c', u'c'}}), 3, 26, -1, -1},
+        {SetOf({{u'C', u'C'}, {u'c', u'c'}}), 3, 26, 5, 5},
+        {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 0, 27, 20, 21},
+        {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 22, 27, -1, -1},
+        {SetOf({{u'r', u'r'}}), 11, 11, 11, 11},
+        {SetOf({{u'r', u'r'}}), 12, 11, -1, -1},
+    };
+    for (const Case& c : cases) {
+        UnitFilter filter(c.set);
+        EXPECT_EQ(filter.NextForward(copy.get(), c.first, c.last), c.forward) << c.first << ".." << c.last;
+        EXPECT_EQ(filter.NextBackward(copy.get(), c.first, c.last), c.backward) << c.first << ".." << c.last;
     }
 }
 

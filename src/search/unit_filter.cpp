@@ -1,0 +1,33 @@
+// Tested by tests/unit/search/unit_scan_test.cpp.
+#include "search/unit_filter.h"
+
+namespace pathbook::search {
+
+UnitFilter::UnitFilter(const UnitSet& units) : units_(units) {
+    std::int32_t count = 0;
+    for (std::uint32_t unit = 0; unit <= 0xFFFF && count <= 2; ++unit) {
+        if (!units_.Has(static_cast<char16_t>(unit))) continue;
+        (count == 0 ? probe_.a : probe_.b) = static_cast<char16_t>(unit);
+        if (count == 0) probe_.b = probe_.a;
+        ++count;
+    }
+    scannable_ = count == 1 || count == 2;
+}
+
+std::int32_t UnitFilter::NextForward(const char16_t* text, std::int32_t first, std::int32_t last) const {
+    if (scannable_) return FindUnitForward(text, first, last, probe_);
+    for (std::int32_t p = first; p <= last; ++p) {
+        if (units_.Has(text[p])) return p;
+    }
+    return -1;
+}
+
+std::int32_t UnitFilter::NextBackward(const char16_t* text, std::int32_t first, std::int32_t last) const {
+    if (scannable_) return FindWindowBackward(text, first, last, {probe_, 0}, {probe_, 0});
+    for (std::int32_t p = last; p >= first; --p) {
+        if (units_.Has(text[p])) return p;
+    }
+    return -1;
+}
+
+}  // namespace pathbook::search
