@@ -7,10 +7,11 @@
 # processor time is shown beside it).
 # Usage: bench/search_peers.sh [CORPUS_DIR]   (default build/corpus, made when missing)
 # CORPUS_DIR is only read: derived files go to build/search_corpus.
+# PATHBOOK_TOOL names another pathbook-tool to measure (an earlier build, say).
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 corpus="${1:-$repo/build/corpus}"
-tool="$repo/build/native/tools/pathbook-tool"
+tool="${PATHBOOK_TOOL:-$repo/build/native/tools/pathbook-tool}"
 re2peer="$repo/build/native/bench/search_re2_peer"
 derived="$repo/build/search_corpus"
 runs=3
