@@ -36,7 +36,15 @@ bool RegexSearcher::MayHoldMatch(const char16_t* text, std::int32_t length, std:
     return FindUnitForward(text, from, length - 1, required_) >= 0;
 }
 
+// Every match ends with a unit of lastUnits_, so nothing behind the last such
+// unit can be inside one, unless "$" ties matches to the line end: the
+// automaton stops there instead of reading on (for "a.*Z", on to the line end).
 bool RegexSearcher::SearchForward(const char16_t* text, std::int32_t length, std::int32_t start, LineMatch* match) {
+    if (!regex_.AnchoredEnd()) {
+        std::int32_t lastEnd = lastUnits_.NextBackward(text, std::max(start, 0), length - 1);
+        if (lastEnd < 0) return false;
+        length = lastEnd + 1;
+    }
     return forwardMatcher_.FindForward(text, length, start, regex_.AnchoredStart(), regex_.AnchoredEnd(),
                                        firstUnits_, match);
 }

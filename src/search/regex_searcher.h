@@ -4,7 +4,8 @@
 // past `start` to the line end. "^" allows column 0 only (forward, only from
 // start 0), "$" only matches reaching the line end. A pattern that can only
 // match the empty string finds nothing. A line without a unit that every
-// match requires (required_units.h) is passed over after one vector scan.
+// match requires (required_units.h) is passed over after one vector scan, and
+// a forward search reads no further than the last unit a match can end with.
 // Tested by tests/unit/search/regex_test.cpp.
 #pragma once
 
