@@ -4,14 +4,10 @@
 namespace pathbook::search {
 
 UnitFilter::UnitFilter(const UnitSet& units) : units_(units) {
-    std::int32_t count = 0;
-    for (std::uint32_t unit = 0; unit <= 0xFFFF && count <= 2; ++unit) {
-        if (!units_.Has(static_cast<char16_t>(unit))) continue;
-        (count == 0 ? probe_.a : probe_.b) = static_cast<char16_t>(unit);
-        if (count == 0) probe_.b = probe_.a;
-        ++count;
-    }
+    char16_t members[2];
+    std::int32_t count = units_.Members(members, 2);
     scannable_ = count == 1 || count == 2;
+    if (scannable_) probe_ = {members[0], members[count - 1]};
 }
 
 std::int32_t UnitFilter::NextForward(const char16_t* text, std::int32_t first, std::int32_t last) const {

@@ -121,7 +121,7 @@ UnitSet SetOf(std::initializer_list<UnitRange> ranges) {
 // Sets of one and two units take the vector scan, larger ones the unit-by-unit
 // test; all find the same positions.
 TEST(UnitFilter, FindsTheNextUnitOfTheSetInBothDirections) {
-    const std::u16string text = u"..c..C.....r........Z9.....c";  // 28 units
+    const std::u16string text = u"..c..C.....r........Z9.....c\xFFFF";  // 29 units
     auto copy = ExactCopy(text);
     struct Case {
         UnitSet set;
@@ -131,7 +131,9 @@ TEST(UnitFilter, FindsTheNextUnitOfTheSetInBothDirections) {
         std::int32_t backward;
     };
     const Case cases[] = {
-        {SetOf({{u'c', u'c'}}), 0, 27, 2, 27},
+        {SetOf({{u'c', u'c'}}), 0, 28, 2, 27},
+        {SetOf({{0xFFFF, 0xFFFF}}), 0, 28, 28, 28},
+        {SetOf({{u'r', u'r'}, {0xFFFF, 0xFFFF}}), 12, 28, 28, 28},
         {SetOf({{u'c', u'c'}}), 3, 26, -1, -1},
         {SetOf({{u'C', u'C'}, {u'c', u'c'}}), 3, 26, 5, 5},
         {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 0, 27, 20, 21},
