@@ -2,9 +2,6 @@
 #include "search/plain_searcher.h"
 
 #include <algorithm>
-#include <cstdlib>
-
-#include "search/unit_rarity.h"
 
 namespace pathbook::search {
 namespace {
@@ -37,37 +34,18 @@ bool MatchesAt(const std::vector<char16_t>& needle, const char16_t* window) {
 }
 
 template <CaseRule kRule>
-OffsetProbe ProbeAt(const std::vector<char16_t>& needle, std::size_t index) {
-    return {ProbeFor(needle[index], kRule == CaseRule::FoldAscii), static_cast<std::int32_t>(index)};
+ProbePair NeedleProbes(const std::vector<char16_t>& needle) {
+    if (needle.empty()) return {};
+    std::vector<UnitProbe> units;
+    for (char16_t unit : needle) units.push_back(ProbeFor(unit, kRule == CaseRule::FoldAscii));
+    return RarestPair(units);
 }
 
 }  // namespace
 
 template <CaseRule kRule>
-NeedleProbes<kRule>::NeedleProbes(const std::vector<char16_t>& needle) {
-    if (needle.empty()) return;
-    auto commonness = [&needle](std::size_t i) { return ProbeCommonness(ProbeAt<kRule>(needle, i).probe); };
-    std::size_t best = 0;
-    for (std::size_t i = 1; i < needle.size(); ++i) {
-        if (commonness(i) < commonness(best)) best = i;
-    }
-    // Among equally rare units the one farthest away tells most about the window.
-    std::size_t other = best;
-    for (std::size_t i = 0; i < needle.size(); ++i) {
-        if (i == best) continue;
-        bool rarer = other == best || commonness(i) < commonness(other);
-        bool fartherTie = other != best && commonness(i) == commonness(other) &&
-                          std::labs(static_cast<long>(i) - static_cast<long>(best)) >
-                              std::labs(static_cast<long>(other) - static_cast<long>(best));
-        if (rarer || fartherTie) other = i;
-    }
-    rarest = ProbeAt<kRule>(needle, best);
-    second = ProbeAt<kRule>(needle, other);
-}
-
-template <CaseRule kRule>
 ForwardPlainSearcher<kRule>::ForwardPlainSearcher(const char16_t* needle, std::int32_t length)
-    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1), probes_(needle_) {
+    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1), probes_(NeedleProbes<kRule>(needle_)) {
     for (std::size_t i = 0; i < needle_.size(); ++i) skip_[needle_[i]] = static_cast<std::int32_t>(i);
 }
 
@@ -126,7 +104,7 @@ bool ForwardPlainSearcher<kRule>::ScanCandidates(const char16_t* text, std::int3
 
 template <CaseRule kRule>
 BackwardPlainSearcher<kRule>::BackwardPlainSearcher(const char16_t* needle, std::int32_t length)
-    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1), probes_(needle_) {
+    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1), probes_(NeedleProbes<kRule>(needle_)) {
     for (std::size_t i = needle_.size(); i-- > 0;) skip_[needle_[i]] = static_cast<std::int32_t>(i);
 }
 
@@ -181,8 +159,6 @@ bool BackwardPlainSearcher<kRule>::ScanCandidates(const char16_t* text, std::int
     return false;
 }
 
-template struct NeedleProbes<CaseRule::Exact>;
-template struct NeedleProbes<CaseRule::FoldAscii>;
 template class ForwardPlainSearcher<CaseRule::Exact>;
 template class ForwardPlainSearcher<CaseRule::FoldAscii>;
 template class BackwardPlainSearcher<CaseRule::Exact>;

@@ -18,20 +18,11 @@
 #include <vector>
 
 #include "search/searcher.h"
-#include "search/unit_scan.h"
+#include "search/unit_rarity.h"
 
 namespace pathbook::search {
 
 enum class CaseRule : std::uint8_t { Exact, FoldAscii };
-
-// The two units of a (folded) search text that the scans look for: its rarest
-// unit and the rarest at another index (the same one for a single unit).
-template <CaseRule kRule>
-struct NeedleProbes {
-    explicit NeedleProbes(const std::vector<char16_t>& needle);
-    OffsetProbe rarest;
-    OffsetProbe second;
-};
 
 template <CaseRule kRule>
 class ForwardPlainSearcher : public Searcher {
@@ -48,7 +39,7 @@ private:
 
     std::vector<char16_t> needle_;  // folded for FoldAscii
     std::vector<std::int32_t> skip_;  // 65536 entries: last index of the unit in needle_, or -1
-    NeedleProbes<kRule> probes_;
+    ProbePair probes_;  // the two units the scans look for
 };
 
 template <CaseRule kRule>
@@ -65,7 +56,7 @@ private:
 
     std::vector<char16_t> needle_;
     std::vector<std::int32_t> skip_;  // 65536 entries: first index of the unit in needle_, or -1
-    NeedleProbes<kRule> probes_;
+    ProbePair probes_;  // the two units the scans look for
 };
 
 using ForwardExactSearcher = ForwardPlainSearcher<CaseRule::Exact>;

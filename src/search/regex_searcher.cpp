@@ -10,7 +10,7 @@ namespace pathbook::search {
 RegexSearcher::RegexSearcher(const char16_t* pattern, std::int32_t length, bool caseSensitive, bool forward)
     : regex_(pattern, length),
       forward_(forward),
-      firstUnits_(regex_.ForwardProgram().FirstUnits(caseSensitive)),
+      firstUnits_(regex_.ForwardProgram().FirstUnits(caseSensitive), LiteralPrefix(regex_.Tree(), caseSensitive)),
       lastUnits_(regex_.BackwardProgram().FirstUnits(caseSensitive)),
       forwardMatcher_(regex_.ForwardProgram(), caseSensitive),
       backwardMatcher_(regex_.BackwardProgram(), caseSensitive) {

@@ -37,7 +37,7 @@ private:
 
     Regex regex_;
     bool forward_;
-    UnitFilter firstUnits_;  // what a non-empty match can begin with
+    UnitFilter firstUnits_;  // what a non-empty match can begin with, and its literal prefix
     UnitFilter lastUnits_;   // what a non-empty match can end with
     bool hasRequired_ = false;
     UnitProbe required_;  // with hasRequired_: every match contains a unit it matches

@@ -1,6 +1,8 @@
 // Tested by tests/unit/search/unit_scan_test.cpp.
 #include "search/unit_rarity.h"
 
+#include <cstdlib>
+
 namespace pathbook::search {
 namespace {
 
@@ -46,6 +48,25 @@ std::int32_t UnitCommonness(char16_t unit) {
 std::int32_t ProbeCommonness(UnitProbe probe) {
     std::int32_t commonness = UnitCommonness(probe.a);
     return probe.b == probe.a ? commonness : commonness + UnitCommonness(probe.b);
+}
+
+ProbePair RarestPair(const std::vector<UnitProbe>& units) {
+    auto commonness = [&units](std::size_t i) { return ProbeCommonness(units[i]); };
+    auto distance = [](std::size_t i, std::size_t j) { return std::labs(static_cast<long>(i) - static_cast<long>(j)); };
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < units.size(); ++i) {
+        if (commonness(i) < commonness(best)) best = i;
+    }
+    // Among equally rare units the one farthest away tells most about the window.
+    std::size_t other = best;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (i == best) continue;
+        bool first = other == best;
+        bool rarer = !first && commonness(i) < commonness(other);
+        bool fartherTie = !first && commonness(i) == commonness(other) && distance(i, best) > distance(other, best);
+        if (first || rarer || fartherTie) other = i;
+    }
+    return {{units[best], static_cast<std::int32_t>(best)}, {units[other], static_cast<std::int32_t>(other)}};
 }
 
 }  // namespace pathbook::search

@@ -8,6 +8,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "search/unit_filter.h"
 #include "search/unit_rarity.h"
@@ -146,6 +147,21 @@ TEST(UnitFilter, FindsTheNextUnitOfTheSetInBothDirections) {
         EXPECT_EQ(filter.NextForward(copy.get(), c.first, c.last), c.forward) << c.first << ".." << c.last;
         EXPECT_EQ(filter.NextBackward(copy.get(), c.first, c.last), c.backward) << c.first << ".." << c.last;
     }
+}
+
+// For "colo" the filter tests its two rarest units, "c" at offset 0 and "l" at 2.
+TEST(UnitFilter, WithAPrefixFindsWindowsWhereTwoOfItsUnitsSitInPlace) {
+    const std::u16string text = u"cola coma ccolo col";  // 19 units
+    auto copy = ExactCopy(text);
+    std::vector<UnitProbe> prefix{{u'c', u'c'}, {u'o', u'o'}, {u'l', u'l'}, {u'o', u'o'}};
+    UnitFilter filter(SetOf({{u'c', u'c'}}), prefix);
+    EXPECT_EQ(filter.NextForward(copy.get(), 0, 18), 0);
+    EXPECT_EQ(filter.NextForward(copy.get(), 1, 18), 11);
+    EXPECT_EQ(filter.NextForward(copy.get(), 12, 18), 16);
+    EXPECT_EQ(filter.NextForward(copy.get(), 12, 17), -1);  // the "l" of the window at 16 lies behind 17
+    EXPECT_EQ(filter.NextBackward(copy.get(), 0, 18), 16);
+    EXPECT_EQ(filter.NextBackward(copy.get(), 0, 17), 11);
+    EXPECT_EQ(filter.NextBackward(copy.get(), 0, 12), 0);
 }
 
 TEST(UnitRarity, RankLettersAndScripts) {
