@@ -40,9 +40,11 @@ std::int64_t SearchAll(Searcher& searcher, const std::u16string& text, std::size
     return found;
 }
 
+// `prefix` replaces the start of the text.
 void RunSearch(benchmark::State& state, const char16_t* pattern, bool regExp, bool ignoreCase,
-               std::size_t lineLength) {
-    const std::u16string text = MakeText(4 << 20);
+               std::size_t lineLength, const char16_t* prefix = u"") {
+    std::u16string text = MakeText(4 << 20);
+    text.replace(0, std::char_traits<char16_t>::length(prefix), prefix);
     std::u16string needle(pattern);
     auto searcher = MakeSearcher(needle.data(), static_cast<std::int32_t>(needle.size()), {regExp, true, ignoreCase});
     for (auto _ : state) benchmark::DoNotOptimize(SearchAll(*searcher, text, lineLength));
@@ -61,6 +63,11 @@ void BM_RegexNeverMatchingShortLines(benchmark::State& state) { RunSearch(state,
 BENCHMARK(BM_RegexNeverMatchingShortLines);
 void BM_RegexNeverMatchingOneLine(benchmark::State& state) { RunSearch(state, u"a.*Z", true, false, 4 << 20); }
 BENCHMARK(BM_RegexNeverMatchingOneLine);
+// The line holds the required "Z", but only before its first "a".
+void BM_RegexNeverMatchingOneLineHoldingZ(benchmark::State& state) {
+    RunSearch(state, u"a.*Z", true, false, 4 << 20, u"Z");
+}
+BENCHMARK(BM_RegexNeverMatchingOneLineHoldingZ);
 
 void BM_BuildPlainSearcher(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(MakeSearcher(u"zephyr", 6, {false, true, false}));

@@ -8,6 +8,10 @@ namespace {
 
 constexpr std::size_t kTableSize = 65536;
 
+// Spans with fewer windows go to Boyer-Moore: the scan's vector steps would
+// barely start before such a span ends.
+constexpr std::int32_t kMinScanWindows = 16;
+
 template <CaseRule kRule>
 inline char16_t Fold(char16_t unit) {
     if (kRule == CaseRule::FoldAscii && unit >= u'a' && unit <= u'z') return static_cast<char16_t>(unit - 0x20);
@@ -21,11 +25,27 @@ std::vector<char16_t> FoldedCopy(const char16_t* needle, std::int32_t length) {
     return copy;
 }
 
+template <CaseRule kRule>
+bool MatchesAt(const std::vector<char16_t>& needle, const char16_t* window) {
+    for (std::size_t i = 0; i < needle.size(); ++i) {
+        if (Fold<kRule>(window[i]) != needle[i]) return false;
+    }
+    return true;
+}
+
+template <CaseRule kRule>
+ProbePair NeedleProbes(const std::vector<char16_t>& needle) {
+    if (needle.empty()) return {};
+    std::vector<UnitProbe> units;
+    for (char16_t unit : needle) units.push_back(ProbeFor(unit, kRule == CaseRule::FoldAscii));
+    return RarestPair(units);
+}
+
 }  // namespace
 
 template <CaseRule kRule>
 ForwardPlainSearcher<kRule>::ForwardPlainSearcher(const char16_t* needle, std::int32_t length)
-    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1) {
+    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1), probes_(NeedleProbes<kRule>(needle_)) {
     for (std::size_t i = 0; i < needle_.size(); ++i) skip_[needle_[i]] = static_cast<std::int32_t>(i);
 }
 
@@ -33,16 +53,30 @@ template <CaseRule kRule>
 bool ForwardPlainSearcher<kRule>::Search(const char16_t* text, std::int32_t length, std::int32_t start,
                                          std::int32_t* outStart, std::int32_t* outEnd) {
     const auto m = static_cast<std::int32_t>(needle_.size());
-    if (m == 0) return false;
+    const std::int32_t first = std::max(start, 0);
+    const std::int32_t last = length - m;  // the last window start
+    if (m == 0 || first > last) return false;
+    std::int32_t found = 0;
+    bool hit = last - first + 1 >= kMinScanWindows ? ScanCandidates(text, first, last, &found)
+                                                    : BoyerMoore(text, first, last, &found);
+    if (!hit) return false;
+    *outStart = found;
+    *outEnd = found + m;
+    return true;
+}
+
+template <CaseRule kRule>
+bool ForwardPlainSearcher<kRule>::BoyerMoore(const char16_t* text, std::int32_t first, std::int32_t last,
+                                             std::int32_t* found) const {
+    const auto m = static_cast<std::int32_t>(needle_.size());
     const char16_t* needle = needle_.data();
     const std::int32_t* skip = skip_.data();
-    for (std::int32_t w = std::max(start, 0); w <= length - m;) {
+    for (std::int32_t w = first; w <= last;) {
         std::int32_t i = m - 1;
         char16_t unit = Fold<kRule>(text[w + i]);
         while (unit == needle[i]) {
             if (i == 0) {
-                *outStart = w;
-                *outEnd = w + m;
+                *found = w;
                 return true;
             }
             --i;
@@ -55,8 +89,22 @@ bool ForwardPlainSearcher<kRule>::Search(const char16_t* text, std::int32_t leng
 }
 
 template <CaseRule kRule>
+bool ForwardPlainSearcher<kRule>::ScanCandidates(const char16_t* text, std::int32_t first, std::int32_t last,
+                                                 std::int32_t* found) const {
+    for (std::int32_t w = first; w <= last; ++w) {
+        w = FindWindowForward(text, w, last, probes_.rarest, probes_.second);
+        if (w < 0) return false;
+        if (MatchesAt<kRule>(needle_, text + w)) {
+            *found = w;
+            return true;
+        }
+    }
+    return false;
+}
+
+template <CaseRule kRule>
 BackwardPlainSearcher<kRule>::BackwardPlainSearcher(const char16_t* needle, std::int32_t length)
-    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1) {
+    : needle_(FoldedCopy<kRule>(needle, length)), skip_(kTableSize, -1), probes_(NeedleProbes<kRule>(needle_)) {
     for (std::size_t i = needle_.size(); i-- > 0;) skip_[needle_[i]] = static_cast<std::int32_t>(i);
 }
 
@@ -64,16 +112,27 @@ template <CaseRule kRule>
 bool BackwardPlainSearcher<kRule>::Search(const char16_t* text, std::int32_t length, std::int32_t start,
                                           std::int32_t* outStart, std::int32_t* outEnd) {
     const auto m = static_cast<std::int32_t>(needle_.size());
-    if (m == 0) return false;
+    const std::int32_t last = std::min(start, length - m);  // the first window start to try
+    if (m == 0 || last < 0) return false;
+    std::int32_t found = 0;
+    bool hit = last + 1 >= kMinScanWindows ? ScanCandidates(text, last, &found) : BoyerMoore(text, last, &found);
+    if (!hit) return false;
+    *outStart = found;
+    *outEnd = found + m;
+    return true;
+}
+
+template <CaseRule kRule>
+bool BackwardPlainSearcher<kRule>::BoyerMoore(const char16_t* text, std::int32_t last, std::int32_t* found) const {
+    const auto m = static_cast<std::int32_t>(needle_.size());
     const char16_t* needle = needle_.data();
     const std::int32_t* skip = skip_.data();
-    for (std::int32_t w = std::min(start, length - m); w >= 0;) {
+    for (std::int32_t w = last; w >= 0;) {
         std::int32_t i = 0;
         char16_t unit = Fold<kRule>(text[w]);
         while (unit == needle[i]) {
             if (i == m - 1) {
-                *outStart = w;
-                *outEnd = w + m;
+                *found = w;
                 return true;
             }
             ++i;
@@ -82,6 +141,20 @@ bool BackwardPlainSearcher<kRule>::Search(const char16_t* text, std::int32_t len
         std::int32_t k = skip[unit];
         if (k < 0) k = m;
         w -= i < k ? k - i : 1;
+    }
+    return false;
+}
+
+template <CaseRule kRule>
+bool BackwardPlainSearcher<kRule>::ScanCandidates(const char16_t* text, std::int32_t last,
+                                                  std::int32_t* found) const {
+    for (std::int32_t w = last; w >= 0; --w) {
+        w = FindWindowBackward(text, 0, w, probes_.rarest, probes_.second);
+        if (w < 0) return false;
+        if (MatchesAt<kRule>(needle_, text + w)) {
+            *found = w;
+            return true;
+        }
     }
     return false;
 }

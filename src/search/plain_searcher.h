@@ -4,6 +4,13 @@
 // its last index in it; backward searchers compare from the front and record
 // the first index. The folding variants compare and index units with "a".."z"
 // mapped onto "A".."Z"; no other unit folds.
+//
+// Boyer-Moore reads about one unit in every few, and each read depends on the
+// one before. On spans of a line long enough for vector scans the searchers
+// instead scan for the window starts where the two rarest units of the search
+// text sit in place (unit_scan.h), eight windows per step, and compare only
+// those windows in full. Both find the first window in the search direction
+// that holds the text, so they find the same match.
 // Tested by tests/unit/search/plain_searcher_test.cpp.
 #pragma once
 
@@ -11,6 +18,7 @@
 #include <vector>
 
 #include "search/searcher.h"
+#include "search/unit_rarity.h"
 
 namespace pathbook::search {
 
@@ -26,8 +34,12 @@ public:
                 std::int32_t* outEnd) override;
 
 private:
+    bool BoyerMoore(const char16_t* text, std::int32_t first, std::int32_t last, std::int32_t* found) const;
+    bool ScanCandidates(const char16_t* text, std::int32_t first, std::int32_t last, std::int32_t* found) const;
+
     std::vector<char16_t> needle_;  // folded for FoldAscii
     std::vector<std::int32_t> skip_;  // 65536 entries: last index of the unit in needle_, or -1
+    ProbePair probes_;  // the two units the scans look for
 };
 
 template <CaseRule kRule>
@@ -39,8 +51,12 @@ public:
                 std::int32_t* outEnd) override;
 
 private:
+    bool BoyerMoore(const char16_t* text, std::int32_t last, std::int32_t* found) const;
+    bool ScanCandidates(const char16_t* text, std::int32_t last, std::int32_t* found) const;
+
     std::vector<char16_t> needle_;
     std::vector<std::int32_t> skip_;  // 65536 entries: first index of the unit in needle_, or -1
+    ProbePair probes_;  // the two units the scans look for
 };
 
 using ForwardExactSearcher = ForwardPlainSearcher<CaseRule::Exact>;

@@ -80,7 +80,7 @@ std::int32_t RegexMatcher::LongestAt(const char16_t* text, std::int32_t n) {
 }
 
 bool RegexMatcher::FindForward(const char16_t* text, std::int32_t length, std::int32_t start, bool anchoredStart,
-                               bool anchoredEnd, const UnitSet& firstUnits, LineMatch* match) {
+                               bool anchoredEnd, const UnitFilter& firstUnits, LineMatch* match) {
     if (start < 0) start = 0;
     if ((anchoredStart && start != 0) || start >= length) return false;
     LineMatch best{-1, -1};
@@ -91,10 +91,8 @@ bool RegexMatcher::FindForward(const char16_t* text, std::int32_t length, std::i
         if (mayStartHere && firstUnits.Has(text[p])) AddClosure(kStartState, p, current_);
         if (current_.states.empty()) {
             if (best.start >= 0 || anchoredStart) break;
-            do {
-                ++p;
-            } while (p < length && !firstUnits.Has(text[p]));
-            if (p >= length) break;
+            p = firstUnits.NextForward(text, p + 1, length - 1);
+            if (p < 0) break;
             NewGeneration();
             continue;
         }
@@ -119,7 +117,7 @@ bool RegexMatcher::FindForward(const char16_t* text, std::int32_t length, std::i
 }
 
 bool RegexMatcher::FindStartBackward(const char16_t* text, std::int32_t length, std::int32_t start,
-                                     bool anchoredEnd, std::int32_t maxLength, const UnitSet& lastUnits,
+                                     bool anchoredEnd, std::int32_t maxLength, const UnitFilter& lastUnits,
                                      LineMatch* match) {
     start = std::min(start, length - 1);
     if (start < 0) return false;
@@ -143,8 +141,7 @@ bool RegexMatcher::FindStartBackward(const char16_t* text, std::int32_t length, 
         if (next_.states.empty()) {
             // Only a fresh thread would be live: jump to the next unit a match can end with.
             if (anchoredEnd) return false;
-            std::int32_t j = p - 1;
-            while (j >= 0 && !lastUnits.Has(text[j])) --j;
+            std::int32_t j = lastUnits.NextBackward(text, 0, p - 1);
             if (j < 0) return false;
             p = j + 1;
             NewGeneration();

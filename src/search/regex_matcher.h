@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "search/regex_program.h"
+#include "search/unit_filter.h"
 
 namespace pathbook::search {
 
@@ -45,14 +46,14 @@ public:
     // non-empty match (one ending at `length` when anchoredEnd), with the
     // longest such match at q.
     bool FindForward(const char16_t* text, std::int32_t length, std::int32_t start, bool anchoredStart,
-                     bool anchoredEnd, const UnitSet& firstUnits, LineMatch* match);
+                     bool anchoredEnd, const UnitFilter& firstUnits, LineMatch* match);
 
     // Run on the reversed program: the largest q <= start that begins a
     // non-empty match of the forward pattern; for anchoredEnd the match ends at
     // `length` and is returned whole, otherwise only match->start is set.
     // `maxLength` is the forward pattern's bound (kUnboundedLength for none).
     bool FindStartBackward(const char16_t* text, std::int32_t length, std::int32_t start, bool anchoredEnd,
-                           std::int32_t maxLength, const UnitSet& lastUnits, LineMatch* match);
+                           std::int32_t maxLength, const UnitFilter& lastUnits, LineMatch* match);
 
 private:
     // A set of live states with the match start each carries; insertion order.

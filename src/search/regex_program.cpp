@@ -71,6 +71,18 @@ bool UnitSet::Empty() const {
     return std::all_of(words_.begin(), words_.end(), [](std::uint64_t word) { return word == 0; });
 }
 
+std::int32_t UnitSet::Members(char16_t* out, std::int32_t capacity) const {
+    std::int32_t count = 0;
+    for (std::size_t w = 0; w < words_.size(); ++w) {
+        for (std::uint32_t bit = 0; bit < 64 && words_[w] >> bit != 0; ++bit) {
+            if (((words_[w] >> bit) & 1) == 0) continue;
+            if (count == capacity) return capacity + 1;
+            out[count++] = static_cast<char16_t>(w * 64 + bit);
+        }
+    }
+    return count;
+}
+
 Program::Program() = default;
 
 StateIndex Program::AddState() { return stateCount_++; }

@@ -53,6 +53,9 @@ public:
     bool Has(char16_t unit) const { return (words_[unit >> 6] >> (unit & 63)) & 1; }
     void AddRange(UnitRange range);
     bool Empty() const;
+    // Stores its smallest units, ascending, in out[0 .. capacity) and returns
+    // how many it holds, counting no further than capacity + 1.
+    std::int32_t Members(char16_t* out, std::int32_t capacity) const;
 
 private:
     std::vector<std::uint64_t> words_;

@@ -3,7 +3,10 @@
 // before it; at that start it takes the longest non-empty match, which may run
 // past `start` to the line end. "^" allows column 0 only (forward, only from
 // start 0), "$" only matches reaching the line end. A pattern that can only
-// match the empty string finds nothing. Tested by tests/unit/search/regex_test.cpp.
+// match the empty string finds nothing. A line without a unit that every
+// match requires (required_units.h) is passed over after one vector scan, and
+// a forward search reads no further than the last unit a match can end with.
+// Tested by tests/unit/search/regex_test.cpp.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +14,7 @@
 #include "search/regex.h"
 #include "search/regex_matcher.h"
 #include "search/searcher.h"
+#include "search/unit_scan.h"
 
 namespace pathbook::search {
 
@@ -26,13 +30,17 @@ public:
     const Regex& Pattern() const { return regex_; }
 
 private:
+    // False when the part of the line a match could cover lacks the required unit.
+    bool MayHoldMatch(const char16_t* text, std::int32_t length, std::int32_t start) const;
     bool SearchForward(const char16_t* text, std::int32_t length, std::int32_t start, LineMatch* match);
     bool SearchBackward(const char16_t* text, std::int32_t length, std::int32_t start, LineMatch* match);
 
     Regex regex_;
     bool forward_;
-    UnitSet firstUnits_;  // what a non-empty match can begin with
-    UnitSet lastUnits_;   // what a non-empty match can end with
+    UnitFilter firstUnits_;  // what a non-empty match can begin with, and its literal prefix
+    UnitFilter lastUnits_;   // what a non-empty match can end with
+    bool hasRequired_ = false;
+    UnitProbe required_;  // with hasRequired_: every match contains a unit it matches
     RegexMatcher forwardMatcher_;
     RegexMatcher backwardMatcher_;
 };

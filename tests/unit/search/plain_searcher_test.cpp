@@ -1,5 +1,6 @@
-// The four Boyer-Moore searchers: cases from the find commands and a
-// differential test against a window-by-window comparison.
+// The four plain searchers: cases from the find commands, matches at the edges
+// of lines long enough for the vector scans, and differential tests against a
+// window-by-window comparison on short lines (Boyer-Moore) and long ones.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -78,18 +79,54 @@ TEST(PlainSearcher, EmptyNeedleFindsNothing) {
     EXPECT_EQ(Find(u"", u"abc", 3, true, false), "none");
 }
 
-TEST(PlainSearcher, AgreesWithWindowByWindowComparison) {
-    std::mt19937 random(7);
+TEST(PlainSearcher, MatchesAtTheEdgesOfLongLines) {
+    // 37 units: the scans take four vector steps and leave an unaligned tail.
+    const std::u16string filler = u"the quick brown fox jumps over a dog.";
+    struct Case {
+        std::u16string needle;
+        std::u16string line;
+        bool ignoreCase;
+        bool forward;
+        std::int32_t start;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {u"zeph", u"zeph" + filler, false, true, 0, "0-4"},
+        {u"zeph", filler + u"zeph", false, true, 0, "37-41"},
+        {u"zeph", filler + u"zep", false, true, 0, "none"},
+        {u"ZEPH", filler + u"zEpH", true, true, 0, "37-41"},
+        {u"zeph", u"ZePh" + filler, true, false, 100, "0-4"},
+        {u"zeph", filler + u"zeph", false, false, 100, "37-41"},
+        {u"zeph", filler + u"zeph", false, false, 36, "none"},
+        {u"zeph", u"zeph" + filler + u"zeph", false, true, 1, "41-45"},
+        {u"zeph", u"zeph" + filler + u"zeph", false, false, 40, "0-4"},
+        {u"\u8acb\u6c42", filler + u"\u8acb\u6c42" + filler, false, true, 0, "37-39"},
+        {u"\U0001F600", filler + u"\U0001F600", false, true, 0, "37-39"},
+        {u"\xDE00", filler + u"\U0001F600", false, true, 0, "38-39"},
+        {u"\U0001F600", filler + u"\U0001F600", true, false, 100, "37-39"},
+        {u"e", filler, false, false, 100, "28-29"},
+        {u"@", filler + u"`", true, true, 0, "none"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Find(c.needle, c.line, c.start, c.ignoreCase, c.forward), c.expected)
+            << (c.forward ? "forward" : "backward") << " from " << c.start << " in " << c.line.size();
+    }
+}
+
+// Random needles and lines over a small alphabet, so that candidate windows
+// are frequent, checked from every start.
+void CheckAgainstWindowByWindowComparison(unsigned seed, std::size_t maxLineLength, int rounds) {
+    std::mt19937 random(seed);
     const std::u16string alphabet = u"abAB\u00e9\u00c9[`";
     auto randomText = [&](std::size_t maxLength) {
         std::u16string text(random() % (maxLength + 1), u' ');
         for (char16_t& unit : text) unit = alphabet[random() % alphabet.size()];
         return text;
     };
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < rounds; ++round) {
         std::u16string needle = randomText(4);
         if (needle.empty()) continue;
-        std::u16string line = randomText(16);
+        std::u16string line = randomText(maxLineLength);
         for (bool ignoreCase : {false, true}) {
             for (bool forward : {true, false}) {
                 for (std::int32_t start = 0; start <= static_cast<std::int32_t>(line.size()) + 1; ++start) {
@@ -100,6 +137,12 @@ TEST(PlainSearcher, AgreesWithWindowByWindowComparison) {
         }
     }
 }
+
+TEST(PlainSearcher, AgreesWithWindowByWindowComparisonOnShortLines) {
+    CheckAgainstWindowByWindowComparison(7, 16, 3000);
+}
+
+TEST(PlainSearcher, AgreesWithWindowByWindowComparisonOnLongLines) { CheckAgainstWindowByWindowComparison(8, 90, 300); }
 
 TEST(MakeSearcher, RegExpOptionBuildsTheRegexSearcher) {
     std::u16string pattern = u"colou?r";
