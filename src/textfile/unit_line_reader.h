@@ -1,7 +1,8 @@
 // The line reader shared by every decoder of self-delimiting units (Latin-1,
 // UTF-16, UTF-32, UTF-5, UTF-7). `Units` supplies Peek() (the next UTF-16 unit),
-// Advance() and AtEnd(); it is a template parameter rather than a virtual
-// interface so that the per-unit loop inlines.
+// Advance(), AtEnd() and Position(); it is a template parameter rather than a virtual
+// interface so that the per-unit loop inlines. Position() is the first byte
+// it may still read.
 //
 // CR LF is one break; a lone CR, a lone LF, and LF CR (two breaks) end lines.
 // Every U+FEFF is dropped, not only a leading byte-order mark.
@@ -40,6 +41,8 @@ public:
         }
         return stored;
     }
+
+    const std::uint8_t* Position() const override { return units_.Position(); }
 
 private:
     Units units_;

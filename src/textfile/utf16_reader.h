@@ -14,6 +14,7 @@ public:
     char16_t Peek() const { return static_cast<char16_t>(LoadUnit16<Order>(cursor_)); }
     void Advance() { cursor_ += 2; }
     bool AtEnd() const { return cursor_ == end_; }
+    const std::uint8_t* Position() const { return cursor_; }
 
 private:
     const std::uint8_t* cursor_;
