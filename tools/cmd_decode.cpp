@@ -2,6 +2,7 @@
 // the document's text to stdout as UTF-16LE without a mark, one U+000A
 // between lines and none after the last.
 #include <cstddef>
+#include <cstring>
 
 #include "text_file_options.h"
 
@@ -11,6 +12,14 @@ namespace {
 // Output leaves in blocks of this many bytes, written as the lines are walked,
 // so the text is never held a second time.
 constexpr std::size_t kOutputBlock = 1 << 16;
+
+// On a little-endian host the units already are UTF-16LE bytes.
+const bool kLittleEndianHost = [] {
+    const char16_t probe = 1;
+    char first = 0;
+    std::memcpy(&first, &probe, 1);
+    return first == 1;
+}();
 
 class Utf16Out {
 public:
@@ -24,9 +33,13 @@ public:
             std::size_t room = (kOutputBlock - used_) / 2;
             std::size_t now = count < room ? count : room;
             char* out = bytes_ + used_;
-            for (std::size_t i = 0; i < now; ++i) {
-                out[2 * i] = static_cast<char>(units[i] & 0xFF);
-                out[2 * i + 1] = static_cast<char>(units[i] >> 8);
+            if (kLittleEndianHost) {
+                std::memcpy(out, units, 2 * now);
+            } else {
+                for (std::size_t i = 0; i < now; ++i) {
+                    out[2 * i] = static_cast<char>(units[i] & 0xFF);
+                    out[2 * i + 1] = static_cast<char>(units[i] >> 8);
+                }
             }
             used_ += 2 * now;
             units += now;

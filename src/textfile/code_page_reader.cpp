@@ -57,22 +57,22 @@ std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
     std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
     const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
     state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
+    // ASCII is widened while the line end is looked for, so a line of plain
+    // ASCII is read once; the window never holds more bytes than `buffer` units.
     const std::uint8_t* at = bytes_.cursor;
+    for (char16_t* out = buffer; at < limit && *at < 0x80 && !IsBreak(*at);) *out++ = *at++;
     bool ascii = true;
     while (at < limit) {
         std::uint8_t b = *at;
-        if (IsBreak(b)) {
-            state_ = ReadState::kAtLineBreak;
-            break;
-        }
+        if (IsBreak(b)) break;
         ascii = ascii && b < 0x80;
         at = b < 0x80 ? at + 1 : CharacterEnd(at);
     }
+    // Only a line break stops the scans before the limit.
+    if (at < limit) state_ = ReadState::kAtLineBreak;
     auto length = static_cast<std::size_t>(at - bytes_.cursor);
     std::size_t stored = length;
-    if (ascii && keepsAscii_) {
-        for (std::size_t i = 0; i < length; ++i) buffer[i] = bytes_.cursor[i];
-    } else {
+    if (!ascii || !keepsAscii_) {
         stored = platform::DecodeCodePage(codePage_, bytes_.cursor, length, buffer, capacity);
         if (stored > capacity) stored = capacity;
     }
