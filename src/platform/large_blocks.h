@@ -5,8 +5,9 @@
 
 namespace pathbook::platform {
 
-// From now on every large heap block (128 KiB and up) comes from the system
-// on its own and goes back to it when freed. Called once at start-up.
+// From now on every large heap block (128 KiB and up here, about 512 KiB and
+// up in Windows' heap) comes from the system on its own and goes back to it
+// when freed. Called once at start-up.
 void KeepLargeBlocksSeparate();
 
 }  // namespace pathbook::platform
