@@ -18,7 +18,6 @@ void Document::Load(std::unique_ptr<TextSource> source) {
     bool appendToExisting = true;  // the first line read continues the document's last line
     LineArena arena;
     LineBuilder pending(arena);  // the current line read so far
-    char16_t chunk[kReadChunk];
     auto storeLine = [&]() {
         Line* line = pending.Finish();
         if (appendToExisting) {
@@ -39,8 +38,8 @@ void Document::Load(std::unique_ptr<TextSource> source) {
         ReclassifyLines(current, current);
     };
     while (source->State() != ReadState::kFinished) {
-        std::uint32_t count = source->Read(chunk, kReadChunk);
-        pending.Append(chunk, count);
+        std::uint32_t count = source->Read(pending.Reserve(kReadChunk), kReadChunk);
+        pending.Commit(count);
         ReadState state = source->State();
         if (state == ReadState::kAtLineBreak) {
             storeLine();
