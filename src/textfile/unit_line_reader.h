@@ -8,9 +8,20 @@
 // Every U+FEFF is dropped, not only a leading byte-order mark.
 #pragma once
 
+#include <type_traits>
+#include <utility>
+
 #include "textfile/text_reader.h"
 
 namespace pathbook {
+
+// Units that can also hand over a stretch without CR, LF or U+FEFF at once:
+// TakePlain(out, room) stores at most `room` such units and returns how many.
+template <typename Units, typename = void>
+struct TakesPlainUnits : std::false_type {};
+template <typename Units>
+struct TakesPlainUnits<Units, std::void_t<decltype(std::declval<Units&>().TakePlain(nullptr, 0u))>>
+    : std::true_type {};
 
 template <typename Units>
 class UnitLineReader final : public TextReader {
@@ -25,6 +36,14 @@ public:
             return 0;
         }
         while (!units_.AtEnd()) {
+            if constexpr (TakesPlainUnits<Units>::value) {
+                stored += units_.TakePlain(buffer + stored, capacity - stored);
+                if (stored == capacity) {
+                    state_ = ReadState::kBufferFull;
+                    return stored;
+                }
+                if (units_.AtEnd()) break;
+            }
             char16_t unit = units_.Peek();
             units_.Advance();
             if (unit == kCarriageReturn || unit == kLineFeed) {
