@@ -26,6 +26,8 @@ bool ReadUtf8File(const std::string& path, std::u16string* text) {
     return true;
 }
 
+constexpr std::size_t kOutputBlock = 1 << 16;
+
 }  // namespace
 
 int RunTokens(const Arguments& args) {
@@ -53,6 +55,11 @@ int RunTokens(const Arguments& args) {
             out += word;
         }
         out += '\n';
+        // Rows leave as they are made: the output of a large file is several times its size.
+        if (out.size() >= kOutputBlock) {
+            WriteOut(out);
+            out.clear();
+        }
     }
     WriteOut(out);
     return kExitOk;

@@ -8,6 +8,7 @@
 #endif
 
 #include "platform/code_page.h"
+#include "platform/large_blocks.h"
 #include "runtime/utf8.h"
 #include "tool_command.h"
 
@@ -33,6 +34,7 @@ int Usage() {
 }
 
 int Run(Arguments args) {
+    platform::KeepLargeBlocksSeparate();
     std::size_t next = 0;
     if (next < args.size() && args[next] == "--acp") {
         int codePage = 0;

@@ -42,6 +42,7 @@ bool ParseInt(const std::string& text, int* value);
 
 // Writes bytes to stdout unchanged (no newline translation).
 void WriteOut(const std::string& bytes);
+void WriteOut(const char* bytes, std::size_t count);
 
 // The commands.
 int RunEncodings(const Arguments& args);

@@ -69,6 +69,8 @@ bool ParseInt(const std::string& text, int* value) {
     return true;
 }
 
-void WriteOut(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+void WriteOut(const std::string& bytes) { WriteOut(bytes.data(), bytes.size()); }
+
+void WriteOut(const char* bytes, std::size_t count) { std::fwrite(bytes, 1, count, stdout); }
 
 }  // namespace pathbook::tool

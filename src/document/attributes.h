@@ -42,10 +42,10 @@ enum TokenClass : unsigned {
     kCloseAngleClass = 7,
 };
 
-inline unsigned ClassOf(Attribute word) { return (word & kClassMask) >> kClassShift; }
-inline unsigned RunLengthOf(Attribute word) { return (word & kRunLengthMask) >> kRunLengthShift; }
-inline Attribute ClassBits(unsigned tokenClass) { return static_cast<Attribute>(tokenClass << kClassShift); }
-inline Attribute RunLengthBits(std::uint32_t length) {
+constexpr unsigned ClassOf(Attribute word) { return (word & kClassMask) >> kClassShift; }
+constexpr unsigned RunLengthOf(Attribute word) { return (word & kRunLengthMask) >> kRunLengthShift; }
+constexpr Attribute ClassBits(unsigned tokenClass) { return static_cast<Attribute>(tokenClass << kClassShift); }
+constexpr Attribute RunLengthBits(std::uint32_t length) {
     return static_cast<Attribute>((length < kLongRun ? length : kLongRun) << kRunLengthShift);
 }
 

@@ -33,6 +33,8 @@ public:
                  bool closeAngle, bool escape);
 
     bool Escapes() const { return escape_; }
+    // False for a unit that can neither start a delimiter nor escape one.
+    bool MayStart(char16_t unit) const { return unit < 128 && firstUnits_[unit]; }
 
     // The first delimiter in `units[0..count)`. At each position the line
     // comment is tried before the block begin and the block end, then "<" and

@@ -1,7 +1,6 @@
 // Loading and saving a Document through a text source and sink.
-#include <string>
-
 #include "document/document.h"
+#include "document/line_builder.h"
 
 namespace pathbook {
 namespace {
@@ -12,26 +11,35 @@ constexpr std::uint32_t kReadChunk = 1024;
 
 // A line is collected whole before it is stored and classified, so a line of
 // any length costs time linear in its length (classifying a growing line after
-// every chunk would be quadratic).
+// every chunk would be quadratic), and its text is classified while it is still
+// in the cache.
 void Document::Load(std::unique_ptr<TextSource> source) {
     LineIndex current = LineCount() - 1;
     bool appendToExisting = true;  // the first line read continues the document's last line
-    std::u16string pending;        // the units of the current line read so far
-    char16_t chunk[kReadChunk];
+    LineArena arena;
+    LineBuilder pending(arena);  // the current line read so far
     auto storeLine = [&]() {
+        Line* line = pending.Finish();
         if (appendToExisting) {
-            Line*& line = lines_[current];
-            line = Line::Insert(line, kEndOfText, pending.data(), Line::CheckedLength(pending.size()));
+            // Into an empty document (the usual case) the line moves as it is,
+            // not copied: it may be the whole file.
+            Line*& existing = lines_[current];
+            if (existing->Length() == 0) {
+                Line::Destroy(existing);
+                existing = line;
+            } else {
+                existing = Line::Insert(existing, kEndOfText, line->Text(), line->Length());
+                Line::Destroy(line);
+            }
             appendToExisting = false;
         } else {
-            lines_.Insert(current, Line::Create(pending.data(), Line::CheckedLength(pending.size())));
+            lines_.Insert(current, line);
         }
         ReclassifyLines(current, current);
-        pending.clear();
     };
     while (source->State() != ReadState::kFinished) {
-        std::uint32_t count = source->Read(chunk, kReadChunk);
-        pending.append(chunk, count);
+        std::uint32_t count = source->Read(pending.Reserve(kReadChunk), kReadChunk);
+        pending.Commit(count);
         ReadState state = source->State();
         if (state == ReadState::kAtLineBreak) {
             storeLine();

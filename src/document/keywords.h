@@ -34,6 +34,7 @@ public:
     void Add(const char16_t* units, UnitCount count);
     bool Contains(const char16_t* units, UnitCount count) const;
     std::size_t Count() const { return records_.size(); }
+    bool Empty() const { return records_.empty(); }
 
 private:
     struct Record {

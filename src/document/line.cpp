@@ -29,7 +29,7 @@ UnitCount Line::CheckedLength(std::uint64_t length) {
 
 Line* Line::Allocate(UnitCount capacity, UnitCount length) {
     void* block = Heap::Allocate(BlockBytes(capacity));
-    return new (block) Line(capacity, length);
+    return new (block) Line(capacity, length, 0);
 }
 
 Line* Line::Create(const char16_t* text, UnitCount length, const char16_t* tail, UnitCount tailLength) {
@@ -41,10 +41,27 @@ Line* Line::Create(const char16_t* text, UnitCount length, const char16_t* tail,
     return line;
 }
 
+Line* Line::CreateIn(LineArena& arena, const char16_t* text, UnitCount length) {
+    static_assert(alignof(Line) <= LineArena::kBlockAlignment, "arena blocks must suit the header");
+    UnitCount capacity = std::max(kMinimumCapacity, length);
+    std::uint32_t offset = 0;
+    void* block = arena.Allocate(BlockBytes(capacity), &offset);
+    if (block == nullptr) return Create(text, length);
+    Line* line = new (block) Line(capacity, length, offset);
+    CopyUnits(line->Text(), text, length);
+    line->Text()[length] = kLineSentinel;
+    return line;
+}
+
 void Line::Destroy(Line* line) {
     if (line == nullptr) return;
+    std::uint32_t offset = line->chunkOffset_;
     line->~Line();
-    Heap::Free(line);
+    if (offset != 0) {
+        LineArena::Release(line, offset);
+    } else {
+        Heap::Free(line);
+    }
 }
 
 Line* Line::Insert(Line* line, Column at, const char16_t* units, UnitCount count) {

@@ -1,5 +1,6 @@
 // One line of a document: its UTF-16 text and one attribute word per unit, in a
-// single heap block with this header at its front.
+// single block with this header at its front: a heap block of its own, or one
+// carved from a LineArena by a load.
 //
 // Block layout: [Line header][text: capacity + 1 units][attributes: capacity words].
 // The unit behind the last one in use is always the sentinel U+007F, so the
@@ -10,6 +11,7 @@
 
 #include "document/attributes.h"
 #include "document/doc_pos.h"
+#include "document/line_arena.h"
 
 namespace pathbook {
 
@@ -21,6 +23,9 @@ public:
     // max(10, length) and start state and finalized flag 0.
     static Line* Create(const char16_t* text, UnitCount length, const char16_t* tail = nullptr,
                         UnitCount tailLength = 0);
+    // The same line carved from `arena`, or in a heap block of its own when
+    // it is too large to share a chunk.
+    static Line* CreateIn(LineArena& arena, const char16_t* text, UnitCount length);
     static void Destroy(Line* line);
     // `length` as a line length; a length that 32-bit columns cannot address
     // ends the process, like running out of memory.
@@ -28,7 +33,8 @@ public:
 
     // Inserts `count` units at `at` (clamped). Reallocates only when the text
     // no longer fits, to max(2 x capacity, length + count); returns the line,
-    // which then lives at a new address. Attributes behind `at` are left for
+    // which then lives at a new address (always a heap block of its own).
+    // Attributes behind `at` are left for
     // the reclassification that follows every change.
     static Line* Insert(Line* line, Column at, const char16_t* units, UnitCount count);
     // Removes the units between `from` and `to` (clamped, from <= to).
@@ -50,11 +56,13 @@ public:
     bool CheckInvariants() const;
 
 private:
-    Line(UnitCount capacity, UnitCount length) : capacity_(capacity), length_(length) {}
+    Line(UnitCount capacity, UnitCount length, std::uint32_t chunkOffset)
+        : capacity_(capacity), length_(length), chunkOffset_(chunkOffset) {}
     static Line* Allocate(UnitCount capacity, UnitCount length);
 
     UnitCount capacity_;  // invariant: >= 10 and >= length_
     UnitCount length_;    // invariant: Text()[length_] == kLineSentinel
+    std::uint32_t chunkOffset_;  // distance from the start of the arena chunk holding the line; 0: a heap block
 };
 
 }  // namespace pathbook

@@ -2,29 +2,12 @@
 
 #include <utility>
 
+#include "document/char_classes.h"
+#include "document/plain_runs.h"
 #include "links/link_recognition.h"
 
 namespace pathbook {
 namespace {
-
-constexpr unsigned kSymbolClass = 3;  // only in the ASCII table: becomes one-unit text runs or delimiters
-
-constexpr unsigned AsciiClass(unsigned unit) {
-    if (unit < 0x20) return kControlClass;
-    if (unit == 0x20) return kSpaceClass;
-    if ((unit >= '0' && unit <= '9') || (unit >= 'A' && unit <= 'Z') || (unit >= 'a' && unit <= 'z') || unit == '_') {
-        return kTextClass;
-    }
-    return kSymbolClass;
-}
-
-struct CharClassTable {
-    std::uint8_t entries[128];
-    constexpr CharClassTable() : entries() {
-        for (unsigned unit = 0; unit < 128; ++unit) entries[unit] = static_cast<std::uint8_t>(AsciiClass(unit));
-    }
-};
-constexpr CharClassTable kCharClasses;
 
 // Delimiter kind by column, state by row.
 constexpr TokenizerState kTransitions[4][5] = {
@@ -42,6 +25,17 @@ void FillRun(Attribute* words, UnitCount start, UnitCount end, Attribute bits) {
     for (UnitCount i = start + 1; i < end; ++i) words[i] = bits;
 }
 
+// Writes `bits` over the run that starts at `start` and goes on while
+// `continues` accepts the next unit, in the same pass that finds the run's end
+// (the sentinel is accepted by no test, so the scan needs no bounds check).
+template <typename Continues>
+UnitCount ScanRun(const char16_t* units, Attribute* words, UnitCount start, Attribute bits, Continues continues) {
+    UnitCount end = start + 1;
+    while (continues(units[end])) words[end++] = bits;
+    words[start] = static_cast<Attribute>(bits | RunLengthBits(end - start));
+    return end;
+}
+
 // Where the run starting at `start` ends: a stored length of 7 (or a
 // continuation unit taken as a start) goes on over the continuation units.
 UnitCount RunEnd(const Attribute* words, UnitCount start, UnitCount length) {
@@ -55,23 +49,23 @@ UnitCount RunEnd(const Attribute* words, UnitCount start, UnitCount length) {
 
 // Non-ASCII units and U+007F: a run of ideographic spaces, or of anything
 // else above ASCII.
-UnitCount NonAsciiRunEnd(const char16_t* units, UnitCount start) {
-    UnitCount end = start + 1;
+UnitCount ScanNonAsciiRun(const char16_t* units, Attribute* words, UnitCount start, Attribute bits) {
     if (units[start] == 0x3000) {
-        while (units[end] == 0x3000) ++end;
-    } else {
-        while (units[end] >= 0x80 && units[end] != 0x3000) ++end;
+        return ScanRun(units, words, start, bits, [](char16_t unit) { return unit == 0x3000; });
     }
-    return end;
+    return ScanRun(units, words, start, bits, [](char16_t unit) { return unit >= 0x80 && unit != 0x3000; });
 }
 
-bool IsAsciiOfClass(char16_t unit, unsigned tokenClass) {
-    return unit < kLineSentinel && kCharClasses.entries[unit] == tokenClass;
+UnitCount ScanAsciiRun(const char16_t* units, Attribute* words, UnitCount start, unsigned tokenClass,
+                       Attribute bits) {
+    return ScanRun(units, words, start, bits, [tokenClass](char16_t unit) { return IsAsciiOfClass(unit, tokenClass); });
 }
 
-UnitCount AsciiRunEnd(const char16_t* units, UnitCount start, UnitCount length, unsigned tokenClass, bool escape) {
+// A run of symbols; with escapes on, a "\" that is not the line's last unit
+// takes the unit after it into the run.
+UnitCount SymbolRunEnd(const char16_t* units, UnitCount start, UnitCount length, bool escape) {
     UnitCount end = start + 1;
-    if (tokenClass == kSymbolClass && escape) {
+    if (escape) {
         end = start;
         for (;;) {
             if (units[end] == u'\\' && end + 1 < length) {
@@ -84,7 +78,7 @@ UnitCount AsciiRunEnd(const char16_t* units, UnitCount start, UnitCount length, 
         }
         return end;
     }
-    while (IsAsciiOfClass(units[end], tokenClass)) ++end;
+    while (IsAsciiOfClass(units[end], kSymbolClass)) ++end;
     return end;
 }
 
@@ -104,50 +98,66 @@ void MarkFileName(const char16_t* units, Attribute* words, UnitCount open, UnitC
 TokenizerState NextState(TokenizerState state, DelimiterKind kind) { return kTransitions[state & 3][kind]; }
 
 Tokenizer::Tokenizer(KeywordTable keywords, DelimiterSet delimiters)
-    : keywords_(std::move(keywords)), delimiters_(std::move(delimiters)) {}
+    : keywords_(std::move(keywords)), delimiters_(std::move(delimiters)), plainRuns_(delimiters_) {}
 
+// One pass over the line: each run's words are written while its end is
+// found, so the text is read once, straight after it was stored.
 TokenizerState Tokenizer::ClassifyLine(Line& line, TokenizerState startState) const {
-    const char16_t* units = line.Text();
-    Attribute* words = line.Attributes();
-    const UnitCount length = line.Length();
-    TokenizerState state = kNormalState;
-    UnitCount i = 0;
-    while (i < length) {
-        if (units[i] >= kLineSentinel) {
-            UnitCount end = NonAsciiRunEnd(units, i);
-            FillRun(words, i, end, ClassBits(kTextClass) | StateBits(state));
-            i = end;
-            continue;
-        }
-        unsigned tokenClass = kCharClasses.entries[units[i]];
-        UnitCount end = AsciiRunEnd(units, i, length, tokenClass, delimiters_.Escapes());
-        if (tokenClass == kTextClass) {
-            Attribute keyword = keywords_.Contains(units + i, end - i) ? kKeywordBit : 0;
-            FillRun(words, i, end, ClassBits(kTextClass) | StateBits(state) | keyword);
-        } else if (tokenClass != kSymbolClass) {
-            FillRun(words, i, end, ClassBits(tokenClass) | StateBits(state));
-        } else {
-            // Symbols are runs of one unit each, except for the delimiters among them.
-            while (i < end) {
-                DelimiterMatch found = delimiters_.FindDelimiter(units + i, end - i);
-                for (UnitCount k = 0; k < found.position; ++k, ++i) {
-                    FillRun(words, i, i + 1, ClassBits(kTextClass) | StateBits(state));
-                }
-                if (found.kind == kNoDelimiter) break;
-                TokenizerState before = state;
-                state = NextState(state, found.kind);
-                TokenizerState shown = found.kind == kBlockEnd ? before : state;
-                FillRun(words, i, i + found.length, ClassBits(kBlockEndClass + found.kind) | StateBits(shown));
-                i += found.length;
-            }
-        }
-        i = end;
-    }
-    MarkLinks(line);
     line.startState = startState;
     line.endStates = 0;
     line.finalized = false;
+    const char16_t* units = line.Text();
+    Attribute* words = line.Attributes();
+    const UnitCount length = line.Length();
+    if (keywords_.Empty() && plainRuns_.Classify(units, words, length)) return kNormalState;
+    SymbolScan symbols{kNormalState, false};
+    UnitCount i = 0;
+    while (i < length) {
+        const char16_t unit = units[i];
+        const Attribute stateBits = StateBits(symbols.state);
+        if (unit >= kLineSentinel) {
+            i = ScanNonAsciiRun(units, words, i, ClassBits(kTextClass) | stateBits);
+            continue;
+        }
+        const unsigned tokenClass = kCharClasses.entries[unit];
+        if (tokenClass == kSymbolClass) {
+            i = ClassifySymbols(units, words, i, length, symbols);
+            continue;
+        }
+        UnitCount end = ScanAsciiRun(units, words, i, tokenClass, ClassBits(tokenClass) | stateBits);
+        if (tokenClass == kTextClass && !keywords_.Empty() && keywords_.Contains(units + i, end - i)) {
+            for (UnitCount k = i; k < end; ++k) words[k] |= kKeywordBit;
+        }
+        i = end;
+    }
+    // Only a "<" delimiter can start a link.
+    if (symbols.sawOpenAngle) MarkLinks(line);
     return kNormalState;
+}
+
+// Symbols are runs of one unit each, except for the delimiters among them.
+UnitCount Tokenizer::ClassifySymbols(const char16_t* units, Attribute* words, UnitCount start, UnitCount length,
+                                     SymbolScan& scan) const {
+    const UnitCount end = SymbolRunEnd(units, start, length, delimiters_.Escapes());
+    UnitCount i = start;
+    if (end - start == 1 && !delimiters_.MayStart(units[start])) {
+        FillRun(words, i, end, ClassBits(kTextClass) | StateBits(scan.state));
+        return end;
+    }
+    while (i < end) {
+        DelimiterMatch found = delimiters_.FindDelimiter(units + i, end - i);
+        for (UnitCount k = 0; k < found.position; ++k, ++i) {
+            FillRun(words, i, i + 1, ClassBits(kTextClass) | StateBits(scan.state));
+        }
+        if (found.kind == kNoDelimiter) break;
+        TokenizerState before = scan.state;
+        scan.state = NextState(scan.state, found.kind);
+        scan.sawOpenAngle = scan.sawOpenAngle || found.kind == kOpenAngle;
+        TokenizerState shown = found.kind == kBlockEnd ? before : scan.state;
+        FillRun(words, i, i + found.length, ClassBits(kBlockEndClass + found.kind) | StateBits(shown));
+        i += found.length;
+    }
+    return end;
 }
 
 void Tokenizer::FinalizeLine(Line& line) {

@@ -16,6 +16,7 @@
 #include "document/delimiter_set.h"
 #include "document/keywords.h"
 #include "document/line.h"
+#include "document/plain_runs.h"
 
 namespace pathbook {
 
@@ -44,8 +45,18 @@ public:
     const DelimiterSet& Delimiters() const { return delimiters_; }
 
 private:
+    // The classification state and whether a "<" delimiter was found so far.
+    struct SymbolScan {
+        TokenizerState state;
+        bool sawOpenAngle;
+    };
+    // Classifies the symbol run at `start` and returns its end.
+    UnitCount ClassifySymbols(const char16_t* units, Attribute* words, UnitCount start, UnitCount length,
+                              SymbolScan& scan) const;
+
     KeywordTable keywords_;
     DelimiterSet delimiters_;
+    PlainRuns plainRuns_;  // built from delimiters_
 };
 
 }  // namespace pathbook

@@ -17,6 +17,10 @@ public:
     // for a missing file, a folder, or a file that cannot be mapped.
     bool Open(const char16_t* path);
     void Close();
+    // The first `bytes` bytes will not be read again soon: the memory of the
+    // whole pages among them may go, to be read from the file again if they
+    // are touched. Keeps a load's memory from holding the whole file.
+    void Release(std::uint64_t bytes);
 
     bool IsOpen() const { return file_ != kNoFile; }
     // Null for an empty file.

@@ -1,5 +1,10 @@
 #include "textfile/code_page_reader.h"
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PATHBOOK_CODE_PAGE_SSE2 1
+#endif
+
 #include "textfile/utf8_lead.h"
 
 namespace pathbook {
@@ -20,6 +25,32 @@ bool KeepsAscii(platform::CodePage codePage) {
         if (known == codePage) return true;
     }
     return false;
+}
+
+#if PATHBOOK_CODE_PAGE_SSE2
+// Sixteen bytes at a time while they are ASCII and hold no line break.
+const std::uint8_t* WidenAsciiBlocks(const std::uint8_t* at, const std::uint8_t* limit, char16_t*& out) {
+    const __m128i zero = _mm_setzero_si128();
+    for (; limit - at >= 16; at += 16, out += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kCarriageReturn))),
+                                            _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kLineFeed))));
+        if (_mm_movemask_epi8(_mm_or_si128(bytes, breaks)) != 0) break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
+    }
+    return at;
+}
+#endif
+
+// Widens the ASCII bytes from `at` up to the limit, a line break or a byte of
+// 0x80 or above into `out`, and returns where it stopped.
+const std::uint8_t* WidenAscii(const std::uint8_t* at, const std::uint8_t* limit, char16_t* out) {
+#if PATHBOOK_CODE_PAGE_SSE2
+    at = WidenAsciiBlocks(at, limit, out);
+#endif
+    while (at < limit && *at < 0x80 && !IsBreak(*at)) *out++ = *at++;
+    return at;
 }
 
 }  // namespace
@@ -57,22 +88,21 @@ std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
     std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
     const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
     state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
-    const std::uint8_t* at = bytes_.cursor;
+    // ASCII is widened while the line end is looked for, so a line of plain
+    // ASCII is read once; the window never holds more bytes than `buffer` units.
+    const std::uint8_t* at = WidenAscii(bytes_.cursor, limit, buffer);
     bool ascii = true;
     while (at < limit) {
         std::uint8_t b = *at;
-        if (IsBreak(b)) {
-            state_ = ReadState::kAtLineBreak;
-            break;
-        }
+        if (IsBreak(b)) break;
         ascii = ascii && b < 0x80;
         at = b < 0x80 ? at + 1 : CharacterEnd(at);
     }
+    // Only a line break stops the scans before the limit.
+    if (at < limit) state_ = ReadState::kAtLineBreak;
     auto length = static_cast<std::size_t>(at - bytes_.cursor);
     std::size_t stored = length;
-    if (ascii && keepsAscii_) {
-        for (std::size_t i = 0; i < length; ++i) buffer[i] = bytes_.cursor[i];
-    } else {
+    if (!ascii || !keepsAscii_) {
         stored = platform::DecodeCodePage(codePage_, bytes_.cursor, length, buffer, capacity);
         if (stored > capacity) stored = capacity;
     }

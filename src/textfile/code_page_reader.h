@@ -20,6 +20,7 @@ public:
     // A capacity of 1 still moves on, but a character that needs two units
     // keeps only its first.
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
+    const std::uint8_t* Position() const override { return bytes_.cursor; }
 
 private:
     const std::uint8_t* CharacterEnd(const std::uint8_t* at) const;

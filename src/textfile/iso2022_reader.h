@@ -25,6 +25,7 @@ public:
     // or more while they yield no text at all: a read that stops inside a
     // line has always stored something.
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
+    const std::uint8_t* Position() const override { return bytes_.cursor; }
 
 private:
     enum class SingleShift : std::uint8_t { kNone, kG2, kG3 };

@@ -11,6 +11,7 @@ public:
     char16_t Peek() const { return *bytes_.cursor; }
     void Advance() { ++bytes_.cursor; }
     bool AtEnd() const { return bytes_.cursor == bytes_.end; }
+    const std::uint8_t* Position() const { return bytes_.cursor; }
 
 private:
     ByteCursor bytes_;

@@ -17,6 +17,9 @@ public:
     // missing file, a folder, a file that cannot be mapped, or one of 4 GiB or more.
     bool Open(const char16_t* path);
     void Close() { mapping_.Close(); }
+    // The bytes before `position` (inside Data()..Data() + Size()) will not be
+    // read again: their memory may go.
+    void ReleaseBefore(const std::uint8_t* position) { mapping_.Release(static_cast<std::uint64_t>(position - Data())); }
 
     // Never null, also for an empty file (which maps nothing).
     const std::uint8_t* Data() const;

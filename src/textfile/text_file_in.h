@@ -1,6 +1,8 @@
 // A text file opened for loading: maps it, detects its encoding and line-end
 // style from its first 16384 bytes, and decodes it line by line for the
-// document. The mapping lives exactly as long as this object.
+// document. The mapping lives exactly as long as this object; the pages
+// already decoded leave memory as the decoder moves on, so a load holds the
+// document but not the whole file.
 // Tested by text_file_test.cpp.
 #pragma once
 
@@ -36,6 +38,9 @@ public:
     std::uint32_t Size() const { return file_.Size(); }
 
 private:
+    // Lets the memory of the bytes decoded so far go, a step at a time.
+    void ReleaseDecoded();
+
     // Declared before the decoder, which reads the mapping, so that it is
     // destroyed after it.
     MappedFile file_;
@@ -43,6 +48,7 @@ private:
     CharsetId charset_;
     LineEnd lineEnd_ = LineEnd::kCrLf;
     bool noLineBreaks_ = true;
+    const std::uint8_t* released_ = nullptr;  // the mapping's bytes before it were released
 };
 
 }  // namespace pathbook

@@ -13,6 +13,8 @@ namespace pathbook {
 class TextReader : public TextSource {
 public:
     ReadState State() const override { return state_; }
+    // The first byte the reader may still look at; it never reads before it again.
+    virtual const std::uint8_t* Position() const = 0;
 
 protected:
     ReadState state_ = ReadState::kAtLineBreak;

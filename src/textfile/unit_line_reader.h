@@ -1,15 +1,27 @@
 // The line reader shared by every decoder of self-delimiting units (Latin-1,
 // UTF-16, UTF-32, UTF-5, UTF-7). `Units` supplies Peek() (the next UTF-16 unit),
-// Advance() and AtEnd(); it is a template parameter rather than a virtual
-// interface so that the per-unit loop inlines.
+// Advance(), AtEnd() and Position(); it is a template parameter rather than a virtual
+// interface so that the per-unit loop inlines. Position() is the first byte
+// it may still read.
 //
 // CR LF is one break; a lone CR, a lone LF, and LF CR (two breaks) end lines.
 // Every U+FEFF is dropped, not only a leading byte-order mark.
 #pragma once
 
+#include <type_traits>
+#include <utility>
+
 #include "textfile/text_reader.h"
 
 namespace pathbook {
+
+// Units that can also hand over a stretch without CR, LF or U+FEFF at once:
+// TakePlain(out, room) stores at most `room` such units and returns how many.
+template <typename Units, typename = void>
+struct TakesPlainUnits : std::false_type {};
+template <typename Units>
+struct TakesPlainUnits<Units, std::void_t<decltype(std::declval<Units&>().TakePlain(nullptr, 0u))>>
+    : std::true_type {};
 
 template <typename Units>
 class UnitLineReader final : public TextReader {
@@ -24,6 +36,14 @@ public:
             return 0;
         }
         while (!units_.AtEnd()) {
+            if constexpr (TakesPlainUnits<Units>::value) {
+                stored += units_.TakePlain(buffer + stored, capacity - stored);
+                if (stored == capacity) {
+                    state_ = ReadState::kBufferFull;
+                    return stored;
+                }
+                if (units_.AtEnd()) break;
+            }
             char16_t unit = units_.Peek();
             units_.Advance();
             if (unit == kCarriageReturn || unit == kLineFeed) {
@@ -40,6 +60,8 @@ public:
         }
         return stored;
     }
+
+    const std::uint8_t* Position() const override { return units_.Position(); }
 
 private:
     Units units_;

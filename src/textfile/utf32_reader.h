@@ -30,6 +30,7 @@ public:
         cursor_ += 4;
     }
     bool AtEnd() const { return cursor_ == end_; }
+    const std::uint8_t* Position() const { return cursor_; }
 
 private:
     const std::uint8_t* cursor_;

@@ -25,6 +25,7 @@ public:
         while (bytes_.cursor < bytes_.end && *bytes_.cursor < kFirstLetter) ++bytes_.cursor;
     }
     bool AtEnd() const { return bytes_.cursor == bytes_.end; }
+    const std::uint8_t* Position() const { return bytes_.cursor; }
 
 private:
     static constexpr std::uint32_t kFirstLetter = 'G';

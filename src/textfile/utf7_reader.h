@@ -20,6 +20,8 @@ public:
         if (next_ == count_) Refill();
     }
     bool AtEnd() const { return next_ == count_; }
+    // The units due were decoded from bytes before the cursor.
+    const std::uint8_t* Position() const { return bytes_.cursor; }
 
 private:
     // Decodes until at least one unit is due or the bytes run out.

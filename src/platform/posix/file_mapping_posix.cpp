@@ -34,6 +34,14 @@ bool FileMapping::Open(const char16_t* path) {
     return true;
 }
 
+void FileMapping::Release(std::uint64_t bytes) {
+    if (view_ == nullptr) return;
+    const auto page = static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+    std::uint64_t whole = (bytes < size_ ? bytes : size_) / page * page;
+    // The mapping is read-only and shared, so dropped pages come back from the file.
+    if (whole > 0) madvise(const_cast<std::uint8_t*>(view_), whole, MADV_DONTNEED);
+}
+
 void FileMapping::Close() {
     if (!IsOpen()) return;
     if (view_ != nullptr) munmap(const_cast<std::uint8_t*>(view_), size_);

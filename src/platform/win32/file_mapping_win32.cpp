@@ -33,6 +33,17 @@ bool FileMapping::Open(const char16_t* path) {
     return true;
 }
 
+void FileMapping::Release(std::uint64_t bytes) {
+    if (view_ == nullptr) return;
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    std::uint64_t whole = (bytes < size_ ? bytes : size_) / system.dwPageSize * system.dwPageSize;
+    // Unlocking pages that are not locked takes them out of the working set
+    // (the call then reports failure, which is the expected outcome here);
+    // the view is read-only, so they come back from the file when touched.
+    if (whole > 0) VirtualUnlock(const_cast<std::uint8_t*>(view_), static_cast<SIZE_T>(whole));
+}
+
 void FileMapping::Close() {
     if (!IsOpen()) return;
     if (view_ != nullptr) UnmapViewOfFile(view_);

@@ -71,6 +71,30 @@ TEST(DocumentFilesTest, LongLinesAreClassifiedLikeInsertedOnes) {
     }
 }
 
+// Lines longer than the loader's reusable buffer, around short ones, and a
+// load into a document that already holds text.
+TEST(DocumentFilesTest, LoadedLinesGetTheCapacityOfNewLines) {
+    const std::u16string longLine(70000, u'x');
+    const Lines lines = {u"", u"ab", longLine, u"c", longLine + u"y", u""};
+    std::u16string text;
+    for (const std::u16string& line : lines) text += line + u"\r\n";
+    text.pop_back();
+    text.pop_back();
+    for (std::uint32_t chunk : {1024u, 0xFFFFFFFFu}) {
+        Document document;
+        test::Load(document, text, chunk);
+        ASSERT_EQ(test::LinesOf(document), lines);
+        for (LineIndex i = 0; i < document.LineCount(); ++i) {
+            EXPECT_EQ(document.Lines()[i]->Capacity(), std::max<UnitCount>(10, document.LineLength(i)));
+        }
+        EXPECT_TRUE(document.CheckInvariants());
+    }
+    Document document;
+    test::Load(document, u"xy");
+    test::Load(document, u"ab\ncd");
+    EXPECT_EQ(test::LinesOf(document), (Lines{u"xyab", u"cd"}));
+}
+
 TEST(DocumentFilesTest, SaveWritesEveryLineAndMarksLast) {
     Document document;
     test::Load(document, u"one\ntwo\n");

@@ -1,6 +1,7 @@
 // Runs, keywords, delimiters, comment bits and link bits of classified lines.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,23 @@ TEST(TokenizerTest, DefinitionVariants) {
     EXPECT_EQ(onlyFirst->Keywords().Count(), 0u);
     EXPECT_EQ(ParseKeywordDefinition(u"0\r\n\r\n\r\n\r\nx\r\n\r\ny")->Keywords().Count(), 2u);
     EXPECT_EQ(ParseKeywordDefinition(u"0\n\n\nx")->Keywords().Count(), 0u);
+}
+
+// Lines without keywords or delimiter units take a faster path; a keyword that
+// no run can match sends the same lines down the general one.
+TEST(TokenizerTest, PlainLinesGetTheWordsOfTheGeneralPath) {
+    // Class edges included: "/" ":" "@" "[" "`" "{" around digits and letters.
+    const std::u16string alphabet =
+        u"aZz_09/:@[`{ \t\x01\x1f!,.\\~\x7f\x80\u00e9\u3000\u8acb\U0001F600\xdc00\x8000\xffff";
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text;
+        std::size_t length = random() % 70;
+        for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+        SCOPED_TRACE(round);
+        EXPECT_EQ(Tokens(text, u""), Tokens(text, u"0000\n\n\n\nno match\n"));
+        EXPECT_EQ(Tokens(text, u"0001"), Tokens(text, u"0001\n\n\n\nno match\n"));
+    }
 }
 
 TEST(TokenizerTest, LinkAndFileNameBits) {

@@ -20,6 +20,21 @@ TEST(MappedFileTest, MapsTheWholeFile) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), "hello\r\nworld");
 }
 
+// Released pages are read from the file again when touched.
+TEST(MappedFileTest, ReleasedBytesReadTheSame) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i) text += static_cast<char>('a' + i % 26);
+    TempFolder folder;
+    folder.Write("a.txt", text);
+    MappedFile file;
+    ASSERT_TRUE(file.Open(folder.File("a.txt").c_str()));
+    const std::string before(reinterpret_cast<const char*>(file.Data()), file.Size());
+    file.ReleaseBefore(file.Data() + 70000);
+    file.ReleaseBefore(file.Data() + file.Size());
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), before);
+    EXPECT_EQ(before, text);
+}
+
 TEST(MappedFileTest, EmptyFileOpensWithAValidPointer) {
     TempFolder folder;
     folder.Write("empty.txt", "");

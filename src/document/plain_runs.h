@@ -1,0 +1,45 @@
+// The tokenizer's fast path for the common line: no keywords to look up and no
+// symbol that may start a delimiter (or escape one), so the state stays
+// normal, no link can form, and the words are the runs alone: the same words
+// as the general path, which only ever finds delimiters at symbols. Where the
+// processor has SSE2, eight units are classified at once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "document/attributes.h"
+#include "document/delimiter_set.h"
+#include "document/doc_pos.h"
+
+namespace pathbook {
+
+class PlainRuns {
+public:
+    // The ASCII symbols that may start a delimiter of `delimiters` send a line
+    // to the general path.
+    explicit PlainRuns(const DelimiterSet& delimiters);
+
+    // Writes the words of `units[0..length)` and returns true; returns false,
+    // with the words half written, at the first symbol that may start a delimiter.
+    bool Classify(const char16_t* units, Attribute* words, UnitCount length) const;
+
+private:
+    // Where the classification stands: words[runStart] always holds the
+    // current run's class and its length so far.
+    struct Cursor {
+        unsigned previousKey;  // run key of the unit before
+        UnitCount runStart;
+        unsigned startBits;    // class bits of the run at runStart
+    };
+
+    bool ClassifyUnit(const char16_t* units, Attribute* words, UnitCount i, Cursor& cursor) const;
+    bool ClassifyEight(const char16_t* units, Attribute* words, UnitCount i, Cursor& cursor) const;
+
+    // Per ASCII unit: its word bits, the kind of run it continues, whether it
+    // always starts a run of its own, and whether it needs the general path.
+    std::array<std::uint16_t, 128> asciiEntries_;
+    bool anySymbolMayStart_ = false;
+};
+
+}  // namespace pathbook
