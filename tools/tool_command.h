@@ -21,7 +21,7 @@ struct Command {
     int (*run)(const Arguments& args);
 };
 
-// getopt-style flags: `spec` lists the letters, a letter followed by ":" takes
+// getopt-style flags: `letters` lists the flags, a letter followed by ":" takes
 // a value ("-c 932" or "-c932"); "--" ends the flags. Long flags ("--timing")
 // are accepted when listed in `longFlags`.
 struct ParsedArguments {
@@ -31,7 +31,7 @@ struct ParsedArguments {
 
     bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
 };
-ParsedArguments ParseArguments(const Arguments& args, const std::string& spec,
+ParsedArguments ParseArguments(const Arguments& args, const std::string& letters,
                                const std::vector<std::string>& longFlags = {});
 
 // Prints "pathbook-tool: <message>" to stderr and returns `exitCode`.

@@ -5,7 +5,7 @@
 
 namespace pathbook::tool {
 
-ParsedArguments ParseArguments(const Arguments& args, const std::string& spec,
+ParsedArguments ParseArguments(const Arguments& args, const std::string& letters,
                                const std::vector<std::string>& longFlags) {
     ParsedArguments parsed;
     bool flagsEnded = false;
@@ -30,13 +30,13 @@ ParsedArguments ParseArguments(const Arguments& args, const std::string& spec,
             parsed.flags[name] = "";
             continue;
         }
-        std::size_t at = spec.find(arg[1]);
+        std::size_t at = letters.find(arg[1]);
         if (at == std::string::npos || arg[1] == ':') {
             parsed.error = "unknown option " + arg;
             return parsed;
         }
         std::string name(1, arg[1]);
-        bool takesValue = at + 1 < spec.size() && spec[at + 1] == ':';
+        bool takesValue = at + 1 < letters.size() && letters[at + 1] == ':';
         if (!takesValue) {
             if (arg.size() != 2) {
                 parsed.error = "unknown option " + arg;

@@ -4,7 +4,7 @@
 
 #include "config/encoded_string.h"
 #include "platform/profile.h"
-#include "platform/special_folder.h"
+#include "platform/shell_folder.h"
 #include "platform/user_name.h"
 #include "runtime/decimal.h"
 
@@ -29,7 +29,7 @@ bool IsQuoted(const String& value) {
 }  // namespace
 
 String IniFile::DefaultPath(const String& programPath) {
-    std::u16string folder = platform::SpecialFolderPath(kApplicationDataFolder);
+    std::u16string folder = platform::ShellFolderPath(kApplicationDataFolder);
     if (!folder.empty() && folder.back() != u'\\') folder.push_back(u'\\');
     return String(folder + FileTitle(programPath.View()) + u".ini");
 }

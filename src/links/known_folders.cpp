@@ -4,7 +4,7 @@
 
 #include "links/path_text.h"
 #include "platform/program_folders.h"
-#include "platform/special_folder.h"
+#include "platform/shell_folder.h"
 
 namespace pathbook {
 namespace {
@@ -30,7 +30,7 @@ constexpr FolderId kSearchOrder[] = {
 };
 
 std::u16string SystemPath(FolderId id) {
-    if (id >= 0 && id <= kLastShellFolder) return platform::SpecialFolderPath(id);
+    if (id >= 0 && id <= kLastShellFolder) return platform::ShellFolderPath(id);
     for (const ProgramFolderRow& row : kProgramFolders) {
         if (row.id == id) return platform::ProgramFolderPath(row.folder);
     }

@@ -1,4 +1,4 @@
-// Known folders: the shell's special folders (ids up to 61, the CSIDL numbers)
+// Known folders: the shell's shell folders (ids up to 61, the CSIDL numbers)
 // and the program's own (6023-6028), with the ways links and settings name
 // paths relative to them.
 #pragma once

@@ -5,7 +5,7 @@
 
 #include "config/history_lock.h"
 #include "navigation/fold_case.h"
-#include "platform/special_folder.h"
+#include "platform/shell_folder.h"
 
 namespace pathbook {
 namespace {
@@ -19,7 +19,7 @@ FavoriteList::FavoriteList(const String& listPath, const String& mutexName)
     : listPath_(listPath), mutexName_(mutexName) {}
 
 String FavoriteList::DefaultPath() {
-    std::u16string folder = platform::SpecialFolderPath(kApplicationDataFolder);
+    std::u16string folder = platform::ShellFolderPath(kApplicationDataFolder);
     if (!folder.empty() && folder.back() != u'\\') folder.push_back(u'\\');
     return String(folder + u"DocList.txt");
 }

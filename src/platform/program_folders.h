@@ -1,5 +1,5 @@
 // The folders the system keeps for the running program, apart from the shell's
-// special folders (special_folder.h). Each path is empty when the system cannot
+// shell folders (shell_folder.h). Each path is empty when the system cannot
 // supply it or it does not fit a path buffer of 260 units.
 #pragma once
 

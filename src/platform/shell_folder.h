@@ -1,4 +1,4 @@
-// The system's special folders (the shell's CSIDL numbers: 0x1A application
+// The system's shell folders (the shell's CSIDL numbers: 0x1A application
 // data, 0x05 documents, ...). The POSIX build maps them into the home folder.
 #pragma once
 
@@ -8,6 +8,6 @@ namespace pathbook::platform {
 
 // The folder's path without a trailing separator, or empty when the system has
 // no such folder.
-std::u16string SpecialFolderPath(int csidl);
+std::u16string ShellFolderPath(int csidl);
 
 }  // namespace pathbook::platform

@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/special_folder.h"
+#include "platform/shell_folder.h"
 #include "runtime/utf8.h"
 
 namespace pathbook::platform {
@@ -24,7 +24,7 @@ constexpr FolderMapping kFolders[] = {
 
 }  // namespace
 
-std::u16string SpecialFolderPath(int csidl) {
+std::u16string ShellFolderPath(int csidl) {
     const char* home = std::getenv("HOME");
     if (home == nullptr || *home == 0) return {};
     for (const FolderMapping& folder : kFolders) {
