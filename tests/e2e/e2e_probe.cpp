@@ -4,6 +4,8 @@
 //   e2e-probe --out FILE ...  the same, written to FILE and ended by a line "." (for a
 //                        probe started inside a Wine virtual desktop, which has no console
 //                        and does not wait for the program)
+//   e2e-probe closeall   asks every main window to close (as its system menu would),
+//                        for windows of processes a test did not start itself
 //   e2e-probe closebox H the screen point "x y" of the close box of window H, found
 //                        by asking the window itself (WM_NCHITTEST) along its caption
 #include <windows.h>
@@ -55,6 +57,13 @@ int wmain(int argc, wchar_t** argv) {
         });
         argv += 2;
         argc -= 2;
+    }
+    if (argc == 2 && std::wstring(argv[1]) == L"closeall") {
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"Pathbook MainWnd", nullptr); window != nullptr;
+             window = FindWindowExW(nullptr, window, L"Pathbook MainWnd", nullptr)) {
+            PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        return 0;
     }
     if (argc == 3 && std::wstring(argv[1]) == L"closebox") {
         return PrintCloseBox(reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(argv[2], nullptr, 10))));

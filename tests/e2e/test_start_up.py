@@ -1,6 +1,8 @@
 """Start-up and exit of Pathbook.exe: the window, closing it, the hand-off to a
 running instance, and -n."""
 
+import os
+import tempfile
 import unittest
 
 from harness import PathbookTestCase, click_on_desktop, close_box, main_windows, send_keys, wait_until
@@ -46,6 +48,24 @@ class StartUpTest(PathbookTestCase):
         self.start("-n")
         windows = self.wait_for_windows(2)
         self.assertEqual([w.title for w in windows], [TITLE, TITLE])
+
+    def test_each_surplus_file_gets_a_process_of_its_own(self):
+        with tempfile.TemporaryDirectory() as folder:
+            names = []
+            for name in ("a.txt", "b.txt", "c.txt"):
+                with open(os.path.join(folder, name), "w") as f:
+                    f.write(name)
+                names.append("Z:" + os.path.join(folder, name).replace("/", "\\"))
+            self.start(*names)
+            self.assertEqual(len(self.wait_for_windows(3)), 3)
+
+    def test_a_folder_argument_hands_off_like_no_argument(self):
+        self.start()
+        (window,) = self.wait_for_windows(1)
+        with tempfile.TemporaryDirectory() as folder:
+            second = self.start("Z:" + folder.replace("/", "\\"))
+            self.assertEqual(second.wait(timeout=60), 0)
+        self.assertEqual([w.handle for w in main_windows()], [window.handle])
 
     def test_japanese_user_interface(self):
         process = self.start(env={"LC_ALL": "ja_JP.UTF-8"})
