@@ -6,6 +6,7 @@
 #endif
 
 #include "document/char_classes.h"
+#include "runtime/bit_scan.h"
 
 namespace pathbook {
 namespace {
@@ -47,19 +48,6 @@ constexpr std::uint16_t AsciiEntry(unsigned unit) {
 }
 
 #if PATHBOOK_PLAIN_RUNS_SSE2
-// The lowest set bit of every byte value (8 for 0).
-struct LowestBitTable {
-    std::uint8_t entries[256];
-    constexpr LowestBitTable() : entries() {
-        for (unsigned mask = 0; mask < 256; ++mask) {
-            unsigned bit = 0;
-            while (bit < 8 && (mask >> bit & 1) == 0) ++bit;
-            entries[mask] = static_cast<std::uint8_t>(bit);
-        }
-    }
-};
-constexpr LowestBitTable kLowestBit;
-
 __m128i Fill(int value) { return _mm_set1_epi16(static_cast<short>(value)); }
 __m128i Equal(__m128i units, int value) { return _mm_cmpeq_epi16(units, Fill(value)); }
 // Only for lanes known to hold units below 0x8000 (the comparison is signed).
@@ -128,7 +116,7 @@ bool PlainRuns::ClassifyEight(const char16_t* units, Attribute* words, UnitCount
     const __m128i ideographicSpace = Equal(u, 0x3000);
     if (anySymbolMayStart_) {
         for (unsigned lanes = LaneBits(symbol); lanes != 0; lanes &= lanes - 1) {
-            if ((asciiEntries_[units[i + kLowestBit.entries[lanes]]] & kGeneralPath) != 0) return false;
+            if ((asciiEntries_[units[i + LowestBit(lanes)]] & kGeneralPath) != 0) return false;
         }
     }
     const __m128i key = _mm_or_si128(
@@ -143,7 +131,7 @@ bool PlainRuns::ClassifyEight(const char16_t* units, Attribute* words, UnitCount
                                       _mm_andnot_si128(_mm_or_si128(control, space), Fill(ClassBits(kTextClass))));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(words + i), bits);
     for (unsigned lanes = LaneBits(starts); lanes != 0; lanes &= lanes - 1) {
-        const UnitCount start = i + kLowestBit.entries[lanes];
+        const UnitCount start = i + LowestBit(lanes);
         const unsigned startBits = words[start];  // read first: the line's first run has no run before it
         words[cursor.runStart] = static_cast<Attribute>(cursor.startBits | RunLengthBits(start - cursor.runStart));
         cursor.runStart = start;

@@ -4,10 +4,9 @@
 #if defined(__SSE2__) || defined(_M_X64)
 #define PATHBOOK_UNIT_SCAN_SSE2 1
 #include <emmintrin.h>
-#if defined(_MSC_VER) && !defined(__clang__)
-#include <intrin.h>
 #endif
-#endif
+
+#include "runtime/bit_scan.h"
 
 namespace pathbook::search {
 namespace {
@@ -23,26 +22,6 @@ bool WindowMatches(const char16_t* text, Window w, const OffsetProbe& one, const
 #if defined(PATHBOOK_UNIT_SCAN_SSE2)
 
 constexpr std::int32_t kLanes = 8;  // 16-bit units per 128-bit register
-
-int LowestBit(unsigned mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return static_cast<int>(index);
-#else
-    return __builtin_ctz(mask);
-#endif
-}
-
-int HighestBit(unsigned mask) {
-#if defined(_MSC_VER) && !defined(__clang__)
-    unsigned long index;
-    _BitScanReverse(&index, mask);
-    return static_cast<int>(index);
-#else
-    return 31 - __builtin_clz(mask);
-#endif
-}
 
 struct LaneProbe {
     __m128i a;

@@ -8,39 +8,25 @@
 #include "platform/user_name.h"
 #include "runtime/decimal.h"
 #include "runtime/utf8.h"
-#include "support/temp_folder.h"
-#include "support/unique_name.h"
+#include "support/private_config.h"
 
 namespace pathbook {
 namespace {
 
-using test::NameCleanup;
-using test::TempFolder;
-using test::UniqueName;
 
 class ConfigStoreTest : public ::testing::Test {
 protected:
-    ConfigPlaces Places() const {
-        ConfigPlaces places;
-        places.iniPath = String(folder_.File("Pathbook.ini"));
-        places.historyMutex = String(mutex_.Name());
-        places.sharedBlock = String(block_.Name());
-        places.sharedBlockMutex = String(blockMutex_.Name());
-        return places;
-    }
+    ConfigPlaces Places() const { return private_.Places(); }
     std::unique_ptr<ConfigStore> Make() const { return std::make_unique<ConfigStore>(Places(), u"(default)"); }
     IniFile Section(const String& name) const {
         IniFile ini;
-        ini.Open(String(folder_.File("Pathbook.ini")));
+        ini.Open(String(private_.IniPath()));
         ini.UseSection(name);
         return ini;
     }
     IniFile UserSection() const { return Section(UserSectionName(platform::CurrentUserName())); }
 
-    TempFolder folder_;
-    NameCleanup mutex_{UniqueName("MRUMutex")};
-    NameCleanup block_{UniqueName("ConfigBlock")};
-    NameCleanup blockMutex_{UniqueName("ConfigSem")};
+    test::PrivateConfig private_;
 };
 
 TEST_F(ConfigStoreTest, EveryKeyHasItsDefault) {

@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "navigation/browsing.h"
-#include "support/temp_folder.h"
+#include "support/private_config.h"
 #include "support/unique_name.h"
 
 namespace pathbook {
 namespace {
 
 using test::NameCleanup;
-using test::TempFolder;
 using test::UniqueName;
 
 struct WayCase {
@@ -53,13 +52,9 @@ public:
 class BrowsingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ConfigPlaces places;
-        places.iniPath = String(folder_.File("Pathbook.ini"));
-        places.historyMutex = String(mruMutex_.Name());
-        places.sharedBlock = String(configBlock_.Name());
-        places.sharedBlockMutex = String(configMutex_.Name());
-        config_ = std::make_unique<ConfigStore>(places, u"(default)");
-        favorites_ = std::make_unique<FavoriteList>(String(folder_.File("DocList.txt")), String(mruMutex_.Name()));
+        config_ = std::make_unique<ConfigStore>(private_.Places(), u"(default)");
+        favorites_ = std::make_unique<FavoriteList>(String(private_.File("DocList.txt")),
+                                                    String(private_.HistoryMutexName()));
         ASSERT_TRUE(chain_.Attach(Names()));
         window_ = std::make_unique<Window>(*config_, *favorites_, chain_);
     }
@@ -79,8 +74,7 @@ protected:
     const String kA = u"C:\\notes\\A.txt";
     const String kB = u"C:\\notes\\B.txt";
     const String kC = u"C:\\notes\\C.txt";
-    TempFolder folder_;
-    NameCleanup mruMutex_{UniqueName("MRU")}, configBlock_{UniqueName("Cfg")}, configMutex_{UniqueName("CfgSem")};
+    test::PrivateConfig private_;
     NameCleanup chainBlock_{UniqueName("Chain")}, chainMutex_{UniqueName("ChainSem")};
     std::unique_ptr<ConfigStore> config_;
     std::unique_ptr<FavoriteList> favorites_;

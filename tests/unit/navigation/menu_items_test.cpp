@@ -3,28 +3,18 @@
 #include <memory>
 
 #include "navigation/menu_items.h"
-#include "support/temp_folder.h"
-#include "support/unique_name.h"
+#include "support/private_config.h"
 
 namespace pathbook {
 namespace {
 
-using test::NameCleanup;
-using test::TempFolder;
-using test::UniqueName;
 
 class MenuItemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ConfigPlaces places;
-        places.iniPath = String(folder_.File("Pathbook.ini"));
-        places.historyMutex = String(mru_.Name());
-        places.sharedBlock = String(block_.Name());
-        places.sharedBlockMutex = String(blockMutex_.Name());
-        config_ = std::make_unique<ConfigStore>(places, u"(default)");
+        config_ = std::make_unique<ConfigStore>(private_.Places(), u"(default)");
     }
-    TempFolder folder_;
-    NameCleanup mru_{UniqueName("MRU")}, block_{UniqueName("Cfg")}, blockMutex_{UniqueName("CfgSem")};
+    test::PrivateConfig private_;
     std::unique_ptr<ConfigStore> config_;
 };
 
@@ -49,7 +39,7 @@ TEST_F(MenuItemsTest, HistoryItemsAreNumberedAndNeverMoreThanSixteen) {
 }
 
 TEST_F(MenuItemsTest, TheHomeDropDownListsFavoritesAfterTheHomePage) {
-    FavoriteList favorites(String(folder_.File("DocList.txt")), String(mru_.Name()));
+    FavoriteList favorites(String(private_.File("DocList.txt")), String(private_.HistoryMutexName()));
     favorites.Add(u"C:\\home.txt", 0);
     std::vector<MenuItem> items = FavoritesMenuItems(favorites, kFirstFavoriteCommand);
     ASSERT_EQ(items.size(), 1u);
