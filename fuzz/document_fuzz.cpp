@@ -1,9 +1,11 @@
 // Arbitrary UTF-16 through the tokenizer, the link recogniser and a few edits
 // and undos. The first byte picks a keyword definition and the edit positions;
-// the rest is the text (little-endian units).
+// the rest is the text (little-endian units). The fast path for lines without
+// keywords or delimiters must give the words of the general path.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "document/document.h"
@@ -49,6 +51,21 @@ void TouchEveryLine(const pathbook::Document& document) {
     document.FindLinkBefore({pathbook::kEndOfText, pathbook::kEndOfText}, link);
 }
 
+// A keyword no run can match sends every line down the general path.
+void CompareWithTheGeneralPath(const std::u16string& text) {
+    pathbook::Document plain;
+    pathbook::Document general;
+    general.SetKeywordDefinition(u"0000\n\n\n\nno match\n");
+    pathbook::InsertCommand plainInsert({0, 0}, text);
+    pathbook::InsertCommand generalInsert({0, 0}, text);
+    plain.Execute(plainInsert);
+    general.Execute(generalInsert);
+    for (pathbook::LineIndex line = 0; line < plain.LineCount(); ++line) {
+        const std::size_t bytes = plain.LineLength(line) * sizeof(pathbook::Attribute);
+        Check(std::memcmp(plain.LineTokens(line), general.LineTokens(line), bytes) == 0);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -57,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::u16string text;
     for (std::size_t i = 1; i + 1 < size; i += 2) text.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
     RecogniseEverySuffix(text);
+    CompareWithTheGeneralPath(text);
 
     pathbook::Document document;
     document.SetKeywordDefinition(kDefinitions[control & 3]);

@@ -1,10 +1,5 @@
 #include "document/plain_runs.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PATHBOOK_PLAIN_RUNS_SSE2 1
-#endif
-
 #include "document/char_classes.h"
 #include "runtime/bit_scan.h"
 
@@ -48,16 +43,43 @@ constexpr std::uint16_t AsciiEntry(unsigned unit) {
 }
 
 #if PATHBOOK_PLAIN_RUNS_SSE2
-__m128i Fill(int value) { return _mm_set1_epi16(static_cast<short>(value)); }
-__m128i Equal(__m128i units, int value) { return _mm_cmpeq_epi16(units, Fill(value)); }
-// Only for lanes known to hold units below 0x8000 (the comparison is signed).
-__m128i Within(__m128i units, int low, int high) {
-    return _mm_and_si128(_mm_cmpgt_epi16(units, Fill(low - 1)), _mm_cmplt_epi16(units, Fill(high + 1)));
+__m128i Bytes(int value) { return _mm_set1_epi8(static_cast<char>(value)); }
+// Lanes whose (unsigned) byte is at most `most`.
+__m128i AtMost(__m128i bytes, int most) { return _mm_cmpeq_epi8(_mm_subs_epu8(bytes, Bytes(most)), _mm_setzero_si128()); }
+__m128i Within(__m128i bytes, int low, int high) { return AtMost(_mm_sub_epi8(bytes, Bytes(low)), high - low); }
+// Sixteen units as bytes: units up to 0xFF as they are, larger ones as 0xFF,
+// which like them is above ASCII.
+__m128i AsBytes(__m128i low, __m128i high) {
+    const __m128i most = _mm_set1_epi16(0xFF);
+    return _mm_packus_epi16(_mm_sub_epi16(low, _mm_subs_epu16(low, most)), _mm_sub_epi16(high, _mm_subs_epu16(high, most)));
 }
-// One bit per lane, lane 0 lowest.
-unsigned LaneBits(__m128i lanes) {
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(lanes, _mm_setzero_si128())));
+
+// For each set of lanes that start a run (bit n: lane n): the run-length bits
+// of each starting lane, its run taken to the next start or to the eighth lane.
+struct StartRunTable {
+    alignas(16) Attribute lengths[256][8];
+};
+
+constexpr StartRunTable MakeStartRunTable() {
+    StartRunTable table{};
+    for (unsigned lanes = 0; lanes < 256; ++lanes) {
+        for (unsigned lane = 0; lane < 8; ++lane) {
+            if ((lanes >> lane & 1) == 0) continue;
+            unsigned next = lane + 1;
+            while (next < 8 && (lanes >> next & 1) == 0) ++next;
+            table.lengths[lanes][lane] = RunLengthBits(next - lane);
+        }
+    }
+    return table;
 }
+
+constexpr StartRunTable kStartRuns = MakeStartRunTable();
+
+// Read from 8 - n on: eight lanes of which the first n are set.
+constexpr Attribute kFirstLanes[16] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+
+// One bit per byte lane, lane 0 lowest.
+unsigned LaneBits(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
 #endif
 
 }  // namespace
@@ -72,11 +94,17 @@ PlainRuns::PlainRuns(const DelimiterSet& delimiters) : asciiEntries_() {
 }
 
 bool PlainRuns::Classify(const char16_t* units, Attribute* words, UnitCount length) const {
-    Cursor cursor{kNoKey, 0, 0};
+    Cursor cursor{kNoKey, 0, words, 0};
     UnitCount i = 0;
 #if PATHBOOK_PLAIN_RUNS_SSE2
-    for (; length - i >= 8; i += 8) {
-        if (!ClassifyEight(units, words, i, cursor)) return false;
+    for (; length - i >= 16; i += 16) {
+        if (!ClassifySixteen(units + i, words + i, i, cursor, 0)) return false;
+    }
+    if (i < length) {
+        if (length < 16) return ClassifyShort(units, words, length, cursor);
+        // The last sixteen units, of which those before i are done already.
+        const UnitCount last = length - 16;
+        return ClassifySixteen(units + last, words + last, last, cursor, i - last);
     }
 #endif
     for (; i < length; ++i) {
@@ -96,49 +124,92 @@ bool PlainRuns::ClassifyUnit(const char16_t* units, Attribute* words, UnitCount 
     const unsigned bits = entry & kClassMask;
     words[i] = static_cast<Attribute>(bits);
     cursor.runStart = starts ? i : cursor.runStart;
+    cursor.runStartWord = words + cursor.runStart;
     cursor.startBits = starts ? bits : cursor.startBits;
-    words[cursor.runStart] = static_cast<Attribute>(cursor.startBits | RunLengthBits(i + 1 - cursor.runStart));
+    *cursor.runStartWord = static_cast<Attribute>(cursor.startBits | RunLengthBits(i + 1 - cursor.runStart));
     cursor.previousKey = key;
     return true;
 }
 
 #if PATHBOOK_PLAIN_RUNS_SSE2
-// The same for units[i..i + 8), lane by lane: the class bits and run keys come
-// from comparisons, and only the run starts among the eight are visited.
-bool PlainRuns::ClassifyEight(const char16_t* units, Attribute* words, UnitCount i, Cursor& cursor) const {
-    const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
-    const __m128i ascii = _mm_cmpeq_epi16(_mm_subs_epu16(u, Fill(kLineSentinel - 1)), _mm_setzero_si128());
-    const __m128i control = _mm_and_si128(ascii, _mm_cmplt_epi16(u, Fill(0x20)));
-    const __m128i space = Equal(u, 0x20);
-    const __m128i word = _mm_or_si128(_mm_or_si128(Within(u, '0', '9'), Within(_mm_or_si128(u, Fill(0x20)), 'a', 'z')),
-                                      Equal(u, '_'));
+// The same for sixteen units at once, without a branch per run: the class bits
+// and run keys come from comparisons of the units as bytes, then StoreEight
+// writes the words eight at a time.
+bool PlainRuns::ClassifySixteen(const char16_t* units, Attribute* sixteenWords, UnitCount i, Cursor& cursor,
+                                unsigned doneLanes) const {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 8));
+    const __m128i bytes = AsBytes(low, high);
+    const __m128i ideographicSpace = _mm_packs_epi16(_mm_cmpeq_epi16(low, _mm_set1_epi16(0x3000)),
+                                                     _mm_cmpeq_epi16(high, _mm_set1_epi16(0x3000)));
+    const __m128i ascii = AtMost(bytes, kLineSentinel - 1);
+    const __m128i control = AtMost(bytes, 0x1F);
+    const __m128i space = _mm_cmpeq_epi8(bytes, Bytes(' '));
+    const __m128i word = _mm_or_si128(_mm_or_si128(Within(bytes, '0', '9'), Within(_mm_or_si128(bytes, Bytes(0x20)), 'a', 'z')),
+                                      _mm_cmpeq_epi8(bytes, Bytes('_')));
     const __m128i symbol = _mm_andnot_si128(_mm_or_si128(_mm_or_si128(control, space), word), ascii);
-    const __m128i ideographicSpace = Equal(u, 0x3000);
     if (anySymbolMayStart_) {
         for (unsigned lanes = LaneBits(symbol); lanes != 0; lanes &= lanes - 1) {
-            if ((asciiEntries_[units[i + LowestBit(lanes)]] & kGeneralPath) != 0) return false;
+            if ((asciiEntries_[units[LowestBit(lanes)]] & kGeneralPath) != 0) return false;
         }
     }
     const __m128i key = _mm_or_si128(
-        _mm_or_si128(_mm_and_si128(space, Fill(kSpaceKey)), _mm_and_si128(word, Fill(kWordKey))),
-        _mm_or_si128(_mm_and_si128(symbol, Fill(kSymbolKey)),
-                     _mm_or_si128(_mm_andnot_si128(ascii, Fill(kNonAsciiKey)),
-                                  _mm_and_si128(ideographicSpace, Fill(kIdeographicSpaceKey ^ kNonAsciiKey)))));
-    const __m128i keyBefore = _mm_insert_epi16(_mm_slli_si128(key, 2), static_cast<int>(cursor.previousKey), 0);
-    const __m128i alwaysStarts = _mm_or_si128(symbol, Equal(u, kLineSentinel));
-    const __m128i starts = _mm_or_si128(alwaysStarts, _mm_andnot_si128(_mm_cmpeq_epi16(key, keyBefore), Fill(-1)));
-    const __m128i bits = _mm_or_si128(_mm_and_si128(space, Fill(ClassBits(kSpaceClass))),
-                                      _mm_andnot_si128(_mm_or_si128(control, space), Fill(ClassBits(kTextClass))));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(words + i), bits);
-    for (unsigned lanes = LaneBits(starts); lanes != 0; lanes &= lanes - 1) {
-        const UnitCount start = i + LowestBit(lanes);
-        const unsigned startBits = words[start];  // read first: the line's first run has no run before it
-        words[cursor.runStart] = static_cast<Attribute>(cursor.startBits | RunLengthBits(start - cursor.runStart));
-        cursor.runStart = start;
-        cursor.startBits = startBits;
+        _mm_or_si128(_mm_and_si128(space, Bytes(kSpaceKey)), _mm_and_si128(word, Bytes(kWordKey))),
+        _mm_or_si128(_mm_and_si128(symbol, Bytes(kSymbolKey)),
+                     _mm_or_si128(_mm_andnot_si128(ascii, Bytes(kNonAsciiKey)),
+                                  _mm_and_si128(ideographicSpace, Bytes(kIdeographicSpaceKey ^ kNonAsciiKey)))));
+    // Lane 0 is compared with itself here and with the unit before the sixteen
+    // apart, so that the vector work of one call never waits for the last.
+    const __m128i keyBefore = _mm_or_si128(_mm_slli_si128(key, 1), _mm_and_si128(key, _mm_cvtsi32_si128(0xFF)));
+    const __m128i alwaysStarts = _mm_or_si128(symbol, _mm_cmpeq_epi8(bytes, Bytes(kLineSentinel)));
+    const __m128i starts = _mm_or_si128(alwaysStarts, _mm_andnot_si128(_mm_cmpeq_epi8(key, keyBefore), Bytes(-1)));
+    const unsigned firstKey = static_cast<unsigned>(_mm_cvtsi128_si32(key)) & 0xFF;
+    const unsigned firstLaneStarts = doneLanes == 0 && firstKey != cursor.previousKey ? 1u : 0u;
+    const unsigned startLanes = (LaneBits(starts) | firstLaneStarts) & (~0u << doneLanes);
+    cursor.previousKey = static_cast<unsigned>(_mm_extract_epi16(key, 7)) >> 8;
+    const __m128i bits = _mm_or_si128(_mm_and_si128(space, Bytes(ClassBits(kSpaceClass))),
+                                      _mm_andnot_si128(_mm_or_si128(control, space), Bytes(ClassBits(kTextClass))));
+    if (doneLanes < 8) {
+        StoreEight(_mm_unpacklo_epi8(bits, _mm_setzero_si128()), startLanes & 0xFF, sixteenWords, i, cursor, doneLanes);
     }
-    words[cursor.runStart] = static_cast<Attribute>(cursor.startBits | RunLengthBits(i + 8 - cursor.runStart));
-    cursor.previousKey = static_cast<unsigned>(_mm_extract_epi16(key, 7));
+    StoreEight(_mm_unpackhi_epi8(bits, _mm_setzero_si128()), startLanes >> 8, sixteenWords + 8, i + 8, cursor,
+               doneLanes > 8 ? doneLanes - 8 : 0);
+    return true;
+}
+
+// Writes the words of units i..i + 8 but the first `doneLanes`: their class
+// bits, and on each lane of `startLanes` the length of its run, up to the next
+// start or to the eighth lane, from a table. The run still open before them
+// gets its length in one store.
+void PlainRuns::StoreEight(__m128i bits, unsigned startLanes, Attribute* eightWords, UnitCount i, Cursor& cursor,
+                           unsigned doneLanes) {
+    const UnitCount firstStart = i + static_cast<UnitCount>(LowestBit(startLanes | 0x100));
+    *cursor.runStartWord = static_cast<Attribute>(cursor.startBits | RunLengthBits(firstStart - cursor.runStart));
+    __m128i words = _mm_or_si128(bits, _mm_load_si128(reinterpret_cast<const __m128i*>(kStartRuns.lengths[startLanes])));
+    if (doneLanes != 0) {
+        // Read after the store above, which may have been to one of them.
+        const __m128i done = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kFirstLanes + 8 - doneLanes));
+        const __m128i kept = _mm_loadu_si128(reinterpret_cast<const __m128i*>(eightWords));
+        words = _mm_or_si128(_mm_and_si128(done, kept), _mm_andnot_si128(done, words));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(eightWords), words);
+    // Without a branch: whether any lane starts a run is hard to foresee.
+    const int lastStart = HighestBit(startLanes | 1);
+    const bool anyStart = startLanes != 0;
+    cursor.runStart = anyStart ? i + static_cast<UnitCount>(lastStart) : cursor.runStart;
+    cursor.runStartWord = anyStart ? eightWords + lastStart : cursor.runStartWord;
+    cursor.startBits = anyStart ? eightWords[lastStart] & kClassMask : cursor.startBits;
+}
+
+// The units of a line shorter than sixteen go through the same path
+// padded with sentinels, which start runs of their own and so end the line's
+// last run where the line ends. Their words are made apart and copied over.
+bool PlainRuns::ClassifyShort(const char16_t* units, Attribute* words, UnitCount length, Cursor& cursor) const {
+    char16_t padded[16];
+    Attribute paddedWords[16];
+    for (UnitCount lane = 0; lane < 16; ++lane) padded[lane] = lane < length ? units[lane] : kLineSentinel;
+    if (!ClassifySixteen(padded, paddedWords, 0, cursor, 0)) return false;
+    for (UnitCount lane = 0; lane < length; ++lane) words[lane] = paddedWords[lane];
     return true;
 }
 #endif

@@ -2,11 +2,16 @@
 // symbol that may start a delimiter (or escape one), so the state stays
 // normal, no link can form, and the words are the runs alone: the same words
 // as the general path, which only ever finds delimiters at symbols. Where the
-// processor has SSE2, eight units are classified at once.
+// processor has SSE2, sixteen units are classified at once.
 #pragma once
 
 #include <array>
 #include <cstdint>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PATHBOOK_PLAIN_RUNS_SSE2 1
+#endif
 
 #include "document/attributes.h"
 #include "document/delimiter_set.h"
@@ -25,16 +30,25 @@ public:
     bool Classify(const char16_t* units, Attribute* words, UnitCount length) const;
 
 private:
-    // Where the classification stands: words[runStart] always holds the
-    // current run's class and its length so far.
+    // Where the classification stands: the word of the current run's first
+    // unit always holds the run's class and its length so far.
     struct Cursor {
-        unsigned previousKey;  // run key of the unit before
-        UnitCount runStart;
-        unsigned startBits;    // class bits of the run at runStart
+        unsigned previousKey;      // run key of the unit before
+        UnitCount runStart;        // where the current run starts
+        Attribute* runStartWord;   // where the word of its first unit is kept
+        unsigned startBits;        // class bits of the run
     };
 
     bool ClassifyUnit(const char16_t* units, Attribute* words, UnitCount i, Cursor& cursor) const;
-    bool ClassifyEight(const char16_t* units, Attribute* words, UnitCount i, Cursor& cursor) const;
+#if PATHBOOK_PLAIN_RUNS_SSE2
+    // `units` are the units i..i + 16 of the line; their words go to
+    // `sixteenWords`, but for the first `doneLanes`, which are classified already.
+    bool ClassifySixteen(const char16_t* units, Attribute* sixteenWords, UnitCount i, Cursor& cursor,
+                         unsigned doneLanes) const;
+    static void StoreEight(__m128i bits, unsigned startLanes, Attribute* eightWords, UnitCount i, Cursor& cursor,
+                           unsigned doneLanes);
+    bool ClassifyShort(const char16_t* units, Attribute* words, UnitCount length, Cursor& cursor) const;
+#endif
 
     // Per ASCII unit: its word bits, the kind of run it continues, whether it
     // always starts a run of its own, and whether it needs the general path.

@@ -138,11 +138,14 @@ TEST(TokenizerTest, PlainLinesGetTheWordsOfTheGeneralPath) {
     // Class edges included: "/" ":" "@" "[" "`" "{" around digits and letters.
     const std::u16string alphabet =
         u"aZz_09/:@[`{ \t\x01\x1f!,.\\~\x7f\x80\u00e9\u3000\u8acb\U0001F600\xdc00\x8000\xffff";
+    // Few kinds of unit, so that runs grow past seven units and across blocks.
+    const std::u16string fewKinds = u"aaaaaaaaa      \u8acb\u8acb\u8acb\u8acb.";
     std::mt19937 random(11);
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 4000; ++round) {
+        const std::u16string& units = round % 2 == 0 ? alphabet : fewKinds;
         std::u16string text;
         std::size_t length = random() % 70;
-        for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+        for (std::size_t i = 0; i < length; ++i) text += units[random() % units.size()];
         SCOPED_TRACE(round);
         EXPECT_EQ(Tokens(text, u""), Tokens(text, u"0000\n\n\n\nno match\n"));
         EXPECT_EQ(Tokens(text, u"0001"), Tokens(text, u"0001\n\n\n\nno match\n"));
