@@ -7,6 +7,7 @@
 #define PATHBOOK_UTF16_SSE2 1
 #endif
 
+#include "runtime/bit_scan.h"
 #include "textfile/byte_order.h"
 #include "textfile/text_reader.h"
 
@@ -38,7 +39,9 @@ public:
     }
 
 private:
-    // Eight units at a time while none of them is special.
+    // Eight units at a time while none of them is special. The block that
+    // holds the first special unit is stored whole (it lies within `room`),
+    // and only the units before that one count as taken.
     std::uint32_t TakeBlocks(char16_t* out, std::uint32_t room) {
         std::uint32_t taken = 0;
 #if PATHBOOK_UTF16_SSE2
@@ -48,8 +51,13 @@ private:
             __m128i special = _mm_or_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(kCarriageReturn)),
                                            _mm_cmpeq_epi16(units, _mm_set1_epi16(kLineFeed)));
             special = _mm_or_si128(special, _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(kByteOrderMark))));
-            if (_mm_movemask_epi8(special) != 0) break;
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + taken), units);
+            const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(special));
+            if (stops != 0) {
+                const auto plain = static_cast<std::uint32_t>(LowestBit(stops)) / 2;
+                cursor_ += 2 * plain;
+                return taken + plain;
+            }
         }
 #else
         (void)out;
