@@ -1,11 +1,15 @@
 // Loading and saving a Document through a text source and sink.
 #include "document/document.h"
 #include "document/line_builder.h"
+#include "runtime/prefetch.h"
 
 namespace pathbook {
 namespace {
 
 constexpr std::uint32_t kReadChunk = 1024;
+// Lines a save asks for ahead of the one it writes: each is a block of its own,
+// so each would otherwise wait for memory in turn.
+constexpr LineIndex kPrefetchDistance = 32;
 
 }  // namespace
 
@@ -56,6 +60,7 @@ void Document::Load(std::unique_ptr<TextSource> source) {
 bool Document::Save(TextSink& sink) {
     const LineIndex last = LineCount() - 1;
     for (LineIndex line = 0; line <= last; ++line) {
+        if (last - line >= kPrefetchDistance) PrefetchForRead(lines_[line + kPrefetchDistance]);
         sink.WriteLine(lines_[line]->Text(), lines_[line]->Length(), line == last);
     }
     // A failed save leaves the document modified: its text is not on disk.

@@ -23,7 +23,7 @@ void CopyUnits(char16_t* to, const char16_t* from, UnitCount count) {
 }  // namespace
 
 UnitCount Line::CheckedLength(std::uint64_t length) {
-    if (length > kMaximumCapacity) Heap::Allocate(SIZE_MAX);
+    if (length > kMaximumCapacity) Heap::OutOfMemory();
     return static_cast<UnitCount>(length);
 }
 

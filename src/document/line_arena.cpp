@@ -2,13 +2,15 @@
 
 #include <new>
 
+#include "platform/large_blocks.h"
 #include "runtime/heap.h"
 
 namespace pathbook {
 namespace {
 
-// 1 MiB less room for the heap's own header, so that a chunk fills whole pages.
-constexpr std::size_t kChunkBytes = (std::size_t{1} << 20) - 64;
+// Chunks come from the system with their pages in place: a load fills them
+// at once.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 // Larger blocks would leave too much of a chunk's end unused.
 constexpr std::size_t kLargestBlock = kChunkBytes / 16;
 
@@ -44,7 +46,9 @@ void* LineArena::Allocate(std::size_t bytes, std::uint32_t* offset) {
 
 void LineArena::StartChunk() {
     if (chunk_ != nullptr) Drop(chunk_);
-    chunk_ = new (Heap::Allocate(kChunkBytes)) Chunk{1};
+    void* memory = platform::AllocateResidentBlock(kChunkBytes);
+    if (memory == nullptr) Heap::OutOfMemory();
+    chunk_ = new (memory) Chunk{1};
     used_ = kHeaderBytes;
 }
 
@@ -55,7 +59,7 @@ void LineArena::Release(void* block, std::uint32_t offset) {
 void LineArena::Drop(Chunk* chunk) {
     if (--chunk->holders == 0) {
         chunk->~Chunk();
-        Heap::Free(chunk);
+        platform::FreeResidentBlock(chunk, kChunkBytes);
     }
 }
 

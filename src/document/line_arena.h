@@ -1,6 +1,6 @@
-// Line blocks for a load, carved one after another from large heap chunks: one
+// Line blocks for a load, carved one after another from large chunks: one
 // allocation per chunk instead of one per line, and a file's lines lie in
-// memory in the order they were read. A chunk goes back to the heap when the
+// memory in the order they were read. A chunk goes back to the system when the
 // last line carved from it is destroyed (deleted, or grown into a block of its
 // own) and no arena carves from it any more. Lines carry their distance from
 // their chunk's start, so destroying one needs no arena.

@@ -8,11 +8,13 @@ namespace pathbook {
 
 void* Heap::Allocate(std::size_t bytes) {
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
-    if (block == nullptr) {
-        std::fputs("Pathbook: out of memory\n", stderr);
-        std::abort();
-    }
+    if (block == nullptr) OutOfMemory();
     return block;
+}
+
+void Heap::OutOfMemory() {
+    std::fputs("Pathbook: out of memory\n", stderr);
+    std::abort();
 }
 
 void Heap::Free(void* block) { std::free(block); }

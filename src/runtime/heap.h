@@ -11,6 +11,9 @@ public:
     // Returns at least `bytes` bytes (one byte for a request of 0). Never null:
     // an allocation failure ends the process.
     static void* Allocate(std::size_t bytes);
+    // Ends the process as a failed allocation does: for needs no allocation
+    // could meet (a size past every limit, memory the system refused).
+    [[noreturn]] static void OutOfMemory();
     // Returns a block from Allocate; null does nothing.
     static void Free(void* block);
     // Copies `bytes` bytes; the ranges may overlap.
