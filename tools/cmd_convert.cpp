@@ -27,7 +27,7 @@ int RunConvert(const Arguments& args) {
     if (!SaveFile(document, parsed.positional[1], target, lineEnd)) {
         return Fail(kExitFileError, "cannot save " + parsed.positional[1]);
     }
-    return kExitOk;
+    ExitNow(kExitOk);
 }
 
 }  // namespace pathbook::tool

@@ -9,9 +9,9 @@
 namespace pathbook::tool {
 namespace {
 
-// Output leaves in blocks of this many bytes, written as the lines are walked,
-// so the text is never held a second time.
-constexpr std::size_t kOutputBlock = 1 << 16;
+// Output is gathered in pieces that point into the document, handed on this
+// many at a time, so the text is neither held a second time nor copied.
+constexpr std::size_t kPiecesPerWrite = 1024;
 
 // On a little-endian host the units already are UTF-16LE bytes.
 const bool kLittleEndianHost = [] {
@@ -21,41 +21,67 @@ const bool kLittleEndianHost = [] {
     return first == 1;
 }();
 
-class Utf16Out {
+const char16_t kLineFeed = 0x0A;
+
+// The document's lines on stdout, saved as to a file: the units must stay
+// unchanged until Close.
+class Utf16Out final : public TextSink {
 public:
     Utf16Out() = default;
-    ~Utf16Out() { Flush(); }
     Utf16Out(const Utf16Out&) = delete;
     Utf16Out& operator=(const Utf16Out&) = delete;
 
-    void Put(const char16_t* units, std::uint32_t count) {
-        while (count > 0) {
-            std::size_t room = (kOutputBlock - used_) / 2;
-            std::size_t now = count < room ? count : room;
-            char* out = bytes_ + used_;
-            if (kLittleEndianHost) {
-                std::memcpy(out, units, 2 * now);
-            } else {
-                for (std::size_t i = 0; i < now; ++i) {
-                    out[2 * i] = static_cast<char>(units[i] & 0xFF);
-                    out[2 * i + 1] = static_cast<char>(units[i] >> 8);
-                }
-            }
-            used_ += 2 * now;
-            units += now;
-            count -= static_cast<std::uint32_t>(now);
-            if (used_ == kOutputBlock) Flush();
-        }
+    void WriteLine(const char16_t* units, std::uint32_t count, bool isLast) override {
+        Put(units, count);
+        if (!isLast) Put(&kLineFeed, 1);
+    }
+
+    bool Close() override {
+        Flush();
+        return true;
     }
 
 private:
+    void Put(const char16_t* units, std::uint32_t count) {
+        if (kLittleEndianHost) {
+            Add(units, 2 * std::size_t{count});
+        } else {
+            PutSwapped(units, count);
+        }
+    }
+
+    void Add(const void* bytes, std::size_t count) {
+        if (count == 0) return;
+        pieces_[used_++] = {bytes, count};
+        if (used_ == kPiecesPerWrite) Flush();
+    }
+
+    // Other hosts swap each unit's bytes in a buffer of their own, which is
+    // written before it is filled again.
+    void PutSwapped(const char16_t* units, std::uint32_t count) {
+        while (count > 0) {
+            std::size_t now = count < kSwapUnits ? count : kSwapUnits;
+            Flush();
+            for (std::size_t i = 0; i < now; ++i) {
+                swapped_[2 * i] = static_cast<char>(units[i] & 0xFF);
+                swapped_[2 * i + 1] = static_cast<char>(units[i] >> 8);
+            }
+            Add(swapped_, 2 * now);
+            Flush();
+            units += now;
+            count -= static_cast<std::uint32_t>(now);
+        }
+    }
+
     void Flush() {
-        WriteOut(bytes_, used_);
+        WriteOutPieces(pieces_, used_);
         used_ = 0;
     }
 
-    char bytes_[kOutputBlock];
+    static constexpr std::size_t kSwapUnits = 1 << 15;
+    OutPiece pieces_[kPiecesPerWrite];
     std::size_t used_ = 0;
+    char swapped_[2 * kSwapUnits];
 };
 
 }  // namespace
@@ -73,12 +99,8 @@ int RunDecode(const Arguments& args) {
         return Fail(kExitFileError, "cannot open " + parsed.positional[0]);
     }
     Utf16Out out;
-    const char16_t lineFeed = 0x0A;
-    for (LineIndex line = 0; line < document.LineCount(); ++line) {
-        if (line > 0) out.Put(&lineFeed, 1);
-        out.Put(document.LineText(line), document.LineLength(line));
-    }
-    return kExitOk;
+    document.Save(out);
+    ExitNow(kExitOk);
 }
 
 }  // namespace pathbook::tool

@@ -40,9 +40,24 @@ int Fail(int exitCode, const std::string& message);
 // Parses a decimal integer argument; false for anything else.
 bool ParseInt(const std::string& text, int* value);
 
+// Ends the process with `code` at once, its output flushed. Commands that have
+// built a large document end this way when done: the system takes all of the
+// memory back in one go, where freeing the document line by line would take a
+// good part of the time the load took.
+[[noreturn]] void ExitNow(int code);
+
 // Writes bytes to stdout unchanged (no newline translation).
 void WriteOut(const std::string& bytes);
 void WriteOut(const char* bytes, std::size_t count);
+
+// A stretch of bytes to write that stays where it is until written.
+struct OutPiece {
+    const void* bytes;
+    std::size_t count;
+};
+// Writes the pieces to stdout in order, handing them to the system in one
+// gathering call where it has one, so they are not copied on the way.
+void WriteOutPieces(const OutPiece* pieces, std::size_t count);
 
 // The commands.
 int RunEncodings(const Arguments& args);

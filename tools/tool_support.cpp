@@ -1,6 +1,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifndef _WIN32
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#endif
+
 #include "tool_command.h"
 
 namespace pathbook::tool {
@@ -69,8 +77,52 @@ bool ParseInt(const std::string& text, int* value) {
     return true;
 }
 
+void ExitNow(int code) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
+}
+
 void WriteOut(const std::string& bytes) { WriteOut(bytes.data(), bytes.size()); }
 
 void WriteOut(const char* bytes, std::size_t count) { std::fwrite(bytes, 1, count, stdout); }
+
+#ifdef _WIN32
+void WriteOutPieces(const OutPiece* pieces, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) WriteOut(static_cast<const char*>(pieces[i].bytes), pieces[i].count);
+}
+#else
+// A write error (a closed pipe, a full disk) ends the output quietly, as it
+// does for stdio.
+void WriteOutPieces(const OutPiece* pieces, std::size_t count) {
+    std::fflush(stdout);
+    constexpr std::size_t kMostPerCall = IOV_MAX < 1024 ? IOV_MAX : 1024;
+    iovec vectors[kMostPerCall];
+    std::size_t next = 0;
+    while (next < count) {
+        int used = 0;
+        for (; next < count && used < static_cast<int>(kMostPerCall); ++next) {
+            if (pieces[next].count == 0) continue;
+            vectors[used++] = {const_cast<void*>(pieces[next].bytes), pieces[next].count};
+        }
+        iovec* pending = vectors;
+        while (used > 0) {
+            ssize_t written = writev(STDOUT_FILENO, pending, used);
+            if (written < 0 && errno == EINTR) continue;
+            if (written <= 0) return;
+            auto left = static_cast<std::size_t>(written);
+            while (used > 0 && left >= pending->iov_len) {
+                left -= pending->iov_len;
+                ++pending;
+                --used;
+            }
+            if (used > 0) {
+                pending->iov_base = static_cast<char*>(pending->iov_base) + left;
+                pending->iov_len -= left;
+            }
+        }
+    }
+}
+#endif
 
 }  // namespace pathbook::tool
