@@ -1,6 +1,7 @@
 #include "textfile/detection.h"
 
 #include "platform/code_page.h"
+#include "textfile/text_reader_factory.h"
 #include "textfile/utf8_lead.h"
 
 namespace pathbook {
@@ -146,6 +147,10 @@ Detection DetectEncoding(const std::uint8_t* bytes, std::uint32_t count, Charset
     result.lineEnd = LineEndStyle(counts);
     result.noLineBreaks = counts.of[kCr] == 0 && counts.of[kLf] == 0;
     auto acp = static_cast<CharsetId>(platform::AnsiCodePage());
+    // A choice the system cannot read (remembered on another machine, or given
+    // on the command line) would load an empty document, which a save would
+    // then write over the file: the file's own bytes decide instead.
+    if (!CanRead(requested)) requested = charset::kAutoDetect;
     if (count <= kTooShortToExamine) {
         result.charset = requested != charset::kAutoDetect ? requested : acp;
     } else if (requested != charset::kAutoDetect) {

@@ -19,8 +19,9 @@ struct Detection {
 
 // Examines `bytes[0..count)` (the caller passes at most kDetectionWindow bytes).
 // `requested` is 0 for automatic detection; a Unicode family member only has its
-// byte-order-mark variant decided; any other choice is kept. Never fails: the
-// last resort is the ANSI code page.
+// byte-order-mark variant decided; any other choice is kept if the system can
+// read it, and detected as for 0 if not. Never fails: the last resort is the
+// ANSI code page.
 Detection DetectEncoding(const std::uint8_t* bytes, std::uint32_t count, CharsetId requested);
 
 }  // namespace pathbook

@@ -18,14 +18,15 @@ using Set = CharacterSet;
 struct Iso2022Row {
     CharsetId charset;
     Iso2022Config config;
+    platform::CodePage needs;  // decodes the double-byte sets
 };
 
 constexpr Iso2022Row kIso2022Rows[] = {
-    {charset::kIso2022Kr, {true, false, {Set::kAscii, Set::kKsX1001, Set::kAscii, Set::kAscii}}},
-    {charset::kHz, {true, true, {Set::kAscii, Set::kGb2312, Set::kAscii, Set::kAscii}}},
-    {charset::kIso2022Cn, {true, false, {Set::kAscii, Set::kGb2312, Set::kAscii, Set::kAscii}}},
-    {charset::kIso2022Jp, {false, false, {Set::kAscii, Set::kKatakana, Set::kAscii, Set::kAscii}}},
-    {charset::kEucJp, {true, false, {Set::kAscii, Set::kJisX0208, Set::kKatakana, Set::kAscii}}},
+    {charset::kIso2022Kr, {true, false, {Set::kAscii, Set::kKsX1001, Set::kAscii, Set::kAscii}}, 949},
+    {charset::kHz, {true, true, {Set::kAscii, Set::kGb2312, Set::kAscii, Set::kAscii}}, 936},
+    {charset::kIso2022Cn, {true, false, {Set::kAscii, Set::kGb2312, Set::kAscii, Set::kAscii}}, 936},
+    {charset::kIso2022Jp, {false, false, {Set::kAscii, Set::kKatakana, Set::kAscii, Set::kAscii}}, 932},
+    {charset::kEucJp, {true, false, {Set::kAscii, Set::kJisX0208, Set::kKatakana, Set::kAscii}}, 932},
 };
 
 template <typename Units>
@@ -57,6 +58,15 @@ std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8
     }
     auto codePage = charset > 0 ? static_cast<platform::CodePage>(charset) : platform::AnsiCodePage();
     return std::make_unique<CodePageReader>(codePage, cursor);
+}
+
+bool CanRead(CharsetId charset) {
+    for (const Iso2022Row& row : kIso2022Rows) {
+        if (row.charset == charset) return platform::IsValidCodePage(row.needs);
+    }
+    if (charset == charset::kUtf8Bom) return platform::IsValidCodePage(charset::kUtf8);
+    if (charset <= 0 || charset == charset::kLatin1 || charset == charset::kUtf7) return true;
+    return platform::IsValidCodePage(static_cast<platform::CodePage>(charset));
 }
 
 }  // namespace pathbook

@@ -15,4 +15,8 @@ namespace pathbook {
 // (0, an unknown negative one) reads the ANSI code page.
 std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size);
 
+// False when reading `charset` needs a code page the system lacks; its reader
+// would then yield no text at all.
+bool CanRead(CharsetId charset);
+
 }  // namespace pathbook

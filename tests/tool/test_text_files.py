@@ -37,6 +37,21 @@ class TextFileCommandsTest(unittest.TestCase):
             self.assertEqual(code, 0, err)
             self.assertEqual(out.decode("utf-16-le"), "日本\nabc\n")
 
+    def test_decode_writes_every_line_of_a_long_file(self):
+        lines = ["line %d %s" % (n, "x" * (n % 40)) for n in range(3000)] + [""]
+        with TempDir() as folder:
+            path = self.write(folder, "f.txt", "\r\n".join(lines).encode("utf-8"))
+            code, out, err = run_tool("decode", tool_path(path))
+            self.assertEqual(code, 0, err)
+            self.assertEqual(out.decode("utf-16-le"), "\n".join(lines))
+
+    def test_decode_with_a_code_page_the_system_lacks_detects_instead(self):
+        with TempDir() as folder:
+            path = self.write(folder, "f.txt", "日本\r\nabc".encode("utf-8-sig"))
+            code, out, err = run_tool("decode", "-c", "12345", tool_path(path))
+            self.assertEqual(code, 0, err)
+            self.assertEqual(out.decode("utf-16-le"), "日本\nabc")
+
     def test_convert_round_trips_through_shift_jis(self):
         with TempDir() as folder:
             source = self.write(folder, "in.txt", JAPANESE.encode("utf-8"))

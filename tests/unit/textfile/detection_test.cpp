@@ -67,6 +67,23 @@ TEST(DetectionTest, AUnicodeChoiceOnlyDecidesTheMark) {
     for (const Case& c : cases) EXPECT_EQ(DetectCharset(c.bytes, c.requested), c.expected) << c.requested;
 }
 
+// No system has a code page 12345; a choice of it, or of an encoding built on
+// a code page the system lacks, must not load the file as empty text.
+TEST(DetectionTest, AChoiceTheSystemCannotReadIsDetectedInstead) {
+    constexpr CharsetId kMissing = 12345;
+    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), kMissing), charset::kUtf8Bom);
+    EXPECT_EQ(DetectCharset("abc", kMissing), Acp());
+    EXPECT_EQ(DetectCharset("plain text", charset::kEucJp),
+              platform::IsValidCodePage(932) ? charset::kEucJp : Acp());
+
+    test::TempFolder folder;
+    folder.Write("note.txt", Bytes({0xEF, 0xBB, 0xBF}) + "first\r\nsecond");
+    TextFileIn in(kMissing);
+    ASSERT_TRUE(in.Open(folder.File("note.txt").c_str()));
+    EXPECT_EQ(in.Charset(), charset::kUtf8Bom);
+    EXPECT_EQ(test::DrainLines(in), (std::vector<std::u16string>{u"first", u"second"}));
+}
+
 TEST(DetectionTest, Iso2022Headers) {
     EXPECT_EQ(DetectCharset("\x1B$)C\x0E!!\x0F"), charset::kIso2022Kr);
     EXPECT_EQ(DetectCharset("\x1B$)A\x0E!!\x0F"), charset::kIso2022Cn);
