@@ -7,9 +7,6 @@ namespace pathbook {
 namespace {
 
 constexpr std::uint32_t kReadChunk = 1024;
-// Lines a save asks for ahead of the one it writes: each is a block of its own,
-// so each would otherwise wait for memory in turn.
-constexpr LineIndex kPrefetchDistance = 32;
 
 }  // namespace
 
@@ -60,7 +57,7 @@ void Document::Load(std::unique_ptr<TextSource> source) {
 bool Document::Save(TextSink& sink) {
     const LineIndex last = LineCount() - 1;
     for (LineIndex line = 0; line <= last; ++line) {
-        if (last - line >= kPrefetchDistance) PrefetchForRead(lines_[line + kPrefetchDistance]);
+        if (last - line >= kLinePrefetchDistance) PrefetchForRead(lines_[line + kLinePrefetchDistance]);
         sink.WriteLine(lines_[line]->Text(), lines_[line]->Length(), line == last);
     }
     // A failed save leaves the document modified: its text is not on disk.

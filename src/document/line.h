@@ -17,6 +17,11 @@ namespace pathbook {
 
 constexpr char16_t kLineSentinel = 0x007F;
 
+// How many lines ahead a walk over a document's lines (saving, destroying)
+// asks for: each line is a block of its own, so each would otherwise wait for
+// memory in turn.
+constexpr std::uint32_t kLinePrefetchDistance = 32;
+
 class Line {
 public:
     // A new line holding a copy of `text` followed by `tail`, with capacity

@@ -14,14 +14,10 @@ void MoveSlots(Line** to, Line** from, std::uint32_t count) {
     if (count != 0) Heap::CopyBytes(to, from, static_cast<std::size_t>(count) * sizeof(Line*));
 }
 
-// Lines a walk asks for ahead of the one it is at: every line is a block of its
-// own, so each would otherwise wait for memory in turn.
-constexpr std::uint32_t kPrefetchDistance = 32;
-
 // Destroys slots[0..count).
 void DestroyLines(Line* const* slots, std::uint32_t count) {
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (i + kPrefetchDistance < count) PrefetchForRead(slots[i + kPrefetchDistance]);
+        if (i + kLinePrefetchDistance < count) PrefetchForRead(slots[i + kLinePrefetchDistance]);
         Line::Destroy(slots[i]);
     }
 }

@@ -43,9 +43,9 @@ const std::uint8_t* WidenAsciiBlocks(const std::uint8_t* at, const std::uint8_t*
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
         const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(bytes, breaks)));
         if (stops != 0) {
-            const int ascii = LowestBit(stops);
-            out += ascii;
-            return at + ascii;
+            const int asciiBytes = LowestBit(stops);
+            out += asciiBytes;
+            return at + asciiBytes;
         }
     }
     return at;
