@@ -35,7 +35,10 @@ private:
     struct Cursor {
         unsigned previousKey;      // run key of the unit before
         UnitCount runStart;        // where the current run starts
-        Attribute* runStartWord;   // where the word of its first unit is kept
+        // Where the word of its first unit is kept: in the line's words, or in
+        // the padded copy a short line is classified in. A pointer, because
+        // rebasing runStart on every store costs the vector path a tenth.
+        Attribute* runStartWord;
         unsigned startBits;        // class bits of the run
     };
 
