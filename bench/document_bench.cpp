@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "document/edit_command.h"
 #include "document/keyword_definition.h"
 #include "runtime/utf8.h"
 
@@ -70,16 +71,15 @@ std::u16string CorpusOrNotes(const char* name, std::size_t maxBytes) {
 
 class CountingListener : public DocListener {
 public:
-    void OnTextUpdate(DocPos, DocPos, DocPos newEnd, bool, bool) override { lastLine += newEnd.line; }
+    void OnTextUpdate(DocPos, DocPos, DocPos newEnd, bool) override { lastLine += newEnd.line; }
     LineIndex lastLine = 0;
 };
 
 std::unique_ptr<Document> MakeDocument(const std::u16string& text) {
     auto document = std::make_unique<Document>();
     document->SetKeywordDefinition(kEditorDefinition);
-    DocPos at{0, 0};
-    DocPos end;
-    document->InsertText(at, text, end);
+    InsertCommand insert(DocPos::At(0, 0), text);
+    document->Execute(insert);
     return document;
 }
 
@@ -135,7 +135,7 @@ BENCHMARK(BM_Insert100MBDeleteUndo)->Iterations(1)->Unit(benchmark::kMillisecond
 void ClassifyAll(benchmark::State& state, const std::u16string& text) {
     std::unique_ptr<Document> document = MakeDocument(text);
     for (auto _ : state) {
-        document->ReclassifyLines(0, document->LineCount() - 1);
+        document->SetKeywordDefinition(kEditorDefinition);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
@@ -163,7 +163,7 @@ BENCHMARK(BM_ClassifySymbols)->Unit(benchmark::kMillisecond);
 void BM_FinalizeNotes(benchmark::State& state) {
     std::unique_ptr<Document> document = MakeDocument(NotesText(125000, 80));
     for (auto _ : state) {
-        document->ReclassifyLines(0, document->LineCount() - 1);
+        document->SetKeywordDefinition(kEditorDefinition);
         for (LineIndex line = 0; line < document->LineCount(); ++line) benchmark::DoNotOptimize(document->LineTokens(line));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * 125000 * 81));

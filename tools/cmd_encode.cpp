@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "document/edit_command.h"
 #include "text_file_options.h"
 
 namespace pathbook::tool {
@@ -35,9 +36,8 @@ int RunEncode(const Arguments& args) {
         return Fail(kExitUsage, "usage: encode -c ID [-l 0|1|2] OUT < utf16le");
     }
     Document document;
-    DocPos start{0, 0};
-    DocPos end{0, 0};
-    document.InsertText(start, ReadStdinUtf16(), end);
+    InsertCommand text(DocPos::At(0, 0), ReadStdinUtf16());
+    document.Execute(text);
     if (!SaveFile(document, parsed.positional[0], charset, lineEnd)) {
         return Fail(kExitFileError, "cannot save " + parsed.positional[0]);
     }

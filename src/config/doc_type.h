@@ -26,14 +26,39 @@ struct FontDescription {
 constexpr int kViewColorCount = 9;
 constexpr int kViewFlagCount = 5;
 
+// The colour slots of ViewSettings::colors, by what they paint.
+enum ViewColor : int {
+    kTextColor = 0,          // ordinary text
+    kInverseTextColor = 1,   // text on the crimson highlight
+    kSpareColor2 = 2,        // stored, not drawn
+    kMissingLinkColor = 3,   // the part of a link whose target is missing
+    kMarkColor = 4,          // the pen: margin line, tab marks, "[EOF]"
+    kLinkColor = 5,          // links and line numbers
+    kBackgroundColor = 6,    // the background brush
+    kSpareColor7 = 7,        // stored, not drawn
+    kSpareColor8 = 8,        // stored, not drawn
+};
+
+// The display switches of ViewSettings::flags.
+enum ViewFlag : int {
+    kShowEndMark = 0,   // "[EOF]" after the last line
+    kSpareFlag1 = 1,    // stored, changes nothing
+    kShowTabMarks = 2,  // ">" at each tab
+    kSpareFlag3 = 3,    // stored, changes nothing
+    kSpareFlag4 = 4,    // stored, changes nothing
+};
+
 // How the view draws a document. Colours are 0x00BBGGRR; the painter uses
 // slot 4 for its pen and slot 6 for the background.
 struct ViewSettings {
     FontDescription font;
     std::int32_t pointSize = 0;
     std::int32_t tabWidth = 0;  // a tab stop is max(tabWidth, 1) times the width of "x"
-    std::uint32_t colors[kViewColorCount] = {};
-    std::uint8_t flags[kViewFlagCount] = {};
+    std::uint32_t colors[kViewColorCount] = {};  // indexed by ViewColor
+    std::uint8_t flags[kViewFlagCount] = {};     // indexed by ViewFlag
+
+    std::uint32_t Color(ViewColor slot) const { return colors[slot]; }
+    bool Flag(ViewFlag flag) const { return flags[flag] != 0; }
 };
 
 // The wrap value everywhere: -1 none, 0 at the window's edge, n > 0 after n letters.

@@ -10,11 +10,11 @@ public:
     virtual ~DocListener() = default;
 
     // The text from `start` to `oldEnd` (positions before the change) was
-    // replaced by text that now ends at `newEnd`. `reparsed`: the
-    // classification reached lines after the changed range, so redraw to the
-    // end. `byCommand`: an edit command made the change (false for loading).
-    virtual void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool reparsed, bool byCommand) {
-        (void)start, (void)oldEnd, (void)newEnd, (void)reparsed, (void)byCommand;
+    // replaced by text that now ends at `newEnd`; nothing outside changed.
+    // One edit command (a whole group too) sends one update. `byCommand`: an
+    // edit command made the change (false for loading).
+    virtual void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) {
+        (void)start, (void)oldEnd, (void)newEnd, (void)byCommand;
     }
     // A new keyword definition is in force and every line was reclassified.
     virtual void OnKeywordChange() {}

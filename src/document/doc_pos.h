@@ -13,9 +13,18 @@ using TextSize = std::uint64_t;   // units of a text that may span many lines
 // Passed as a column or line, means "the end" (positions are clamped).
 constexpr std::uint32_t kEndOfText = 0xFFFFFFFF;
 
+// Build positions with At(line, column): both fields are 32-bit, so a brace
+// list in the wrong order would compile silently.
 struct DocPos {
     Column column = 0;
     LineIndex line = 0;
+
+    static constexpr DocPos At(LineIndex line, Column column) {
+        DocPos pos;
+        pos.line = line;
+        pos.column = column;
+        return pos;
+    }
 
     friend bool operator==(DocPos a, DocPos b) { return a.line == b.line && a.column == b.column; }
     friend bool operator!=(DocPos a, DocPos b) { return !(a == b); }

@@ -12,6 +12,12 @@ constexpr std::uint32_t kInitialLineSlots = 40;
 
 UnitCount PieceLength(std::u16string_view piece) { return Line::CheckedLength(piece.size()); }
 
+// `pos` (at or after `from`) moved along with the text from `from` to `to`.
+DocPos Shift(DocPos pos, DocPos from, DocPos to) {
+    if (pos.line == from.line) return DocPos::At(to.line, to.column + (pos.column - from.column));
+    return DocPos::At(to.line + (pos.line - from.line), pos.column);
+}
+
 }  // namespace
 
 Document::Document() : lines_(kInitialLineSlots), tokenizer_(ParseKeywordDefinition({})) {
@@ -69,7 +75,7 @@ std::u16string Document::CopyRange(DocPos from, DocPos to) const {
     return text;
 }
 
-bool Document::InsertText(DocPos& pos, std::u16string_view text, DocPos& end) {
+void Document::InsertText(DocPos& pos, std::u16string_view text, DocPos& end) {
     Clamp(pos);
     LineSplitter pieces(text);
     bool isLast = false;
@@ -79,7 +85,8 @@ bool Document::InsertText(DocPos& pos, std::u16string_view text, DocPos& end) {
     if (isLast) {
         target = Line::Insert(target, pos.column, first.data(), PieceLength(first));
         end.column += PieceLength(first);
-        return ReclassifyLines(pos.line, end.line);
+        ReclassifyLines(pos.line, end.line);
+        return;
     }
     // The units behind the insertion point move to the end of the last new line.
     Line* split = target;
@@ -94,10 +101,10 @@ bool Document::InsertText(DocPos& pos, std::u16string_view text, DocPos& end) {
     }
     split->Truncate(pos.column);
     lines_[pos.line] = Line::Insert(split, pos.column, first.data(), PieceLength(first));
-    return ReclassifyLines(pos.line, end.line);
+    ReclassifyLines(pos.line, end.line);
 }
 
-bool Document::DeleteRange(DocPos& from, DocPos& to, std::u16string& removed) {
+void Document::DeleteRange(DocPos& from, DocPos& to, std::u16string& removed) {
     Clamp(from);
     Clamp(to);
     if (to < from) std::swap(from, to);
@@ -111,16 +118,60 @@ bool Document::DeleteRange(DocPos& from, DocPos& to, std::u16string& removed) {
         first = Line::Insert(first, from.column, last.Text() + to.column, last.Length() - to.column);
         lines_.Remove(from.line + 1, to.line - from.line);
     }
-    return ReclassifyLines(from.line, from.line);
+    ReclassifyLines(from.line, from.line);
 }
 
-bool Document::ReclassifyLines(LineIndex first, LineIndex last) {
+DocPos Document::Change(DocPos& from, DocPos& to, std::u16string_view text, std::u16string& removed) {
+    DeleteRange(from, to, removed);
+    DocPos end = from;
+    if (!text.empty()) {
+        DocPos at = from;
+        InsertText(at, text, end);
+    }
+    if (!pendingChange_) {
+        pendingStart_ = from;
+        pendingOldEnd_ = to;
+        pendingNewEnd_ = end;
+        pendingChange_ = true;
+        return end;
+    }
+    // Fold this change into the edit's one update: the text behind the later
+    // of the two ends is untouched by both, and maps back to the original.
+    if (to <= pendingNewEnd_) {
+        pendingNewEnd_ = Shift(pendingNewEnd_, to, end);
+    } else {
+        pendingOldEnd_ = Shift(to, pendingNewEnd_, pendingOldEnd_);
+        pendingNewEnd_ = end;
+    }
+    pendingStart_ = std::min(pendingStart_, from);
+    return end;
+}
+
+std::unique_ptr<EditCommand> Document::RunEdit(EditCommand& command) {
+    const bool outer = !editing_;
+    editing_ = true;
+    std::unique_ptr<EditCommand> inverse = command.Execute(*this);
+    if (!outer) return inverse;
+    editing_ = false;
+    if (pendingChange_) {
+        pendingChange_ = false;
+        NotifyTextUpdate(pendingStart_, pendingOldEnd_, pendingNewEnd_, true);
+    }
+    return inverse;
+}
+
+void Document::ReclassifyLines(LineIndex first, LineIndex last) {
     last = std::min(last, LineCount() - 1);
-    if (first > last) return false;
-    TokenizerState state = lines_[first]->startState;
-    for (LineIndex line = first; line <= last; ++line) state = tokenizer_->ClassifyLine(*lines_[line], state);
-    // Every line starts in the normal state, so nothing after `last` changes.
-    return false;
+    for (LineIndex line = first; line <= last; ++line) tokenizer_->ClassifyLine(*lines_[line]);
+}
+
+void Document::SetMissingPart(LineIndex line, Column from, Column to, bool missing) {
+    Line& target = *lines_[std::min(line, LineCount() - 1)];
+    to = std::min(to, target.Length());
+    Attribute* words = target.Attributes();
+    for (Column i = from; i < to; ++i) {
+        words[i] = missing ? static_cast<Attribute>(words[i] | kMissingBit) : static_cast<Attribute>(words[i] & ~kMissingBit);
+    }
 }
 
 void Document::SetKeywordDefinition(std::u16string_view text) {
@@ -140,9 +191,9 @@ void Document::RemoveListener(DocListener* listener) {
 }
 
 // Indexes, not iterators: a listener may add or remove listeners while called.
-void Document::NotifyTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool reparsed, bool byCommand) {
+void Document::NotifyTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) {
     for (std::size_t i = 0; i < listeners_.size(); ++i) {
-        listeners_[i]->OnTextUpdate(start, oldEnd, newEnd, reparsed, byCommand);
+        listeners_[i]->OnTextUpdate(start, oldEnd, newEnd, byCommand);
     }
 }
 

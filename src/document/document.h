@@ -2,10 +2,11 @@
 // unit, the listeners that hear about changes, the undo history and the
 // tokenizer. Always at least one (possibly empty) line.
 //
-// Every change goes through InsertText and DeleteRange. During editing only
-// edit commands call them (through Execute, Undo and Redo) and announce the
-// change; loading calls them itself. Positions out of range are clamped: a
-// column or line of kEndOfText means the end.
+// Every edit goes one way: Execute, Undo or Redo run an edit command, the
+// command changes the text through EditCommand::Change, the inverse is
+// recorded, and the listeners hear of the whole command (a group included) in
+// one OnTextUpdate. Loading is the only other change; it records nothing.
+// Positions out of range are clamped: a column or line of kEndOfText means the end.
 #pragma once
 
 #include <cstdint>
@@ -70,12 +71,11 @@ public:
     // every line to the first. Stores the text between "<" and ">" in `link`.
     bool FindLinkBefore(DocPos pos, String& link) const;
 
-    // The two primitives. Both clamp their positions in place (DeleteRange also
-    // orders them), reclassify the changed lines and return `reparsed`. They
-    // neither notify nor record undo steps.
-    bool InsertText(DocPos& pos, std::u16string_view text, DocPos& end);
-    // `removed` receives the deleted text with CR LF between lines.
-    bool DeleteRange(DocPos& from, DocPos& to, std::u16string& removed);
+    // Sets or clears the missing-part bit (kMissingBit) on units [from, to) of
+    // `line` (all clamped), for drawing the part of a link whose target is
+    // missing. Not an edit: no undo step, no change of the modified state, no
+    // broadcast; reclassifying the line clears the bit.
+    void SetMissingPart(LineIndex line, Column from, Column to, bool missing);
 
     // Undo and redo.
     // Runs `command` (the caller keeps it) and records its inverse.
@@ -90,8 +90,6 @@ public:
     void SetUndoLimit(std::uint32_t limit) { undo_.SetLimit(limit); }
     // Deletes all text, forgets the history, and leaves the document unmodified.
     void ClearAll();
-    bool IsBusy() const { return busy_; }
-    void SetBusy(bool busy) { busy_ = busy; }
 
     // Files.
     // Appends the source's text at the end of the document (callers ClearAll first),
@@ -112,22 +110,32 @@ public:
     void AddListener(DocListener* listener) { listeners_.push_back(listener); }
     void RemoveListener(DocListener* listener);
 
-    // Broadcasts, to listeners in array order. Edit commands announce their
-    // changes through NotifyTextUpdate.
-    void NotifyTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool reparsed, bool byCommand);
-    void NotifyKeywordChange();
-    void NotifyDirtyFlag();
-
-    // Classifies lines first..last (clamped); true when lines after `last`
-    // had to be reclassified as well.
-    bool ReclassifyLines(LineIndex first, LineIndex last);
-
     // For tests and fuzzers.
     const LineList& Lines() const { return lines_; }
     const UndoChain& History() const { return undo_; }
     bool CheckInvariants() const;
 
 private:
+    friend class EditCommand;  // its Change is the one way edits reach the text
+
+    // The two primitives. Both clamp their positions in place (DeleteRange also
+    // orders them) and reclassify the changed lines.
+    void InsertText(DocPos& pos, std::u16string_view text, DocPos& end);
+    // `removed` receives the deleted text with CR LF between lines.
+    void DeleteRange(DocPos& from, DocPos& to, std::u16string& removed);
+    // Replaces [from, to) (clamped and ordered in place) by `text`, returns the
+    // end of the new text and adds the change to the running edit's update.
+    DocPos Change(DocPos& from, DocPos& to, std::u16string_view text, std::u16string& removed);
+    // Runs `command` as one edit: its changes reach the listeners as one update.
+    std::unique_ptr<EditCommand> RunEdit(EditCommand& command);
+    // Classifies lines first..last (clamped). Lines carry no state from one to
+    // the next, so nothing after `last` changes.
+    void ReclassifyLines(LineIndex first, LineIndex last);
+
+    // Broadcasts, to listeners in array order.
+    void NotifyTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand);
+    void NotifyKeywordChange();
+    void NotifyDirtyFlag();
     void Clamp(DocPos& pos) const;
     const Line& LineAt(LineIndex line) const { return *lines_[line < LineCount() ? line : LineCount() - 1]; }
 
@@ -135,7 +143,13 @@ private:
     std::vector<DocListener*> listeners_;   // registration order, changed by removals
     UndoChain undo_;
     std::unique_ptr<Tokenizer> tokenizer_;  // never null
-    bool busy_ = false;                     // a command group is executing
+    // The changes of the running edit as one: the text from pendingStart_ to
+    // pendingOldEnd_ before the edit now ends at pendingNewEnd_.
+    bool editing_ = false;
+    bool pendingChange_ = false;
+    DocPos pendingStart_;
+    DocPos pendingOldEnd_;
+    DocPos pendingNewEnd_;
 };
 
 }  // namespace pathbook

@@ -51,7 +51,7 @@ void Document::Load(std::unique_ptr<TextSource> source) {
     }
     storeLine();
     source.reset();
-    NotifyTextUpdate({0, 0}, {0, 0}, {LineLength(current), current}, true, false);
+    NotifyTextUpdate(DocPos::At(0, 0), DocPos::At(0, 0), DocPos::At(current, LineLength(current)), false);
 }
 
 bool Document::Save(TextSink& sink) {

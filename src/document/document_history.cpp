@@ -6,7 +6,7 @@ namespace pathbook {
 
 void Document::Execute(EditCommand& command) {
     bool wasModified = IsModified();
-    undo_.Record(command.Execute(*this));
+    undo_.Record(RunEdit(command));
     if (IsModified() != wasModified) NotifyDirtyFlag();
 }
 
@@ -14,7 +14,7 @@ void Document::Undo() {
     EditCommand* command = undo_.UndoCommand();
     if (command == nullptr) return;
     bool wasModified = IsModified();
-    undo_.StepBack(command->Execute(*this));
+    undo_.StepBack(RunEdit(*command));
     if (IsModified() != wasModified) NotifyDirtyFlag();
 }
 
@@ -22,12 +22,12 @@ void Document::Redo() {
     EditCommand* command = undo_.RedoCommand();
     if (command == nullptr) return;
     bool wasModified = IsModified();
-    undo_.StepForward(command->Execute(*this));
+    undo_.StepForward(RunEdit(*command));
     if (IsModified() != wasModified) NotifyDirtyFlag();
 }
 
 void Document::ClearAll() {
-    DeleteCommand everything({0, 0}, {kEndOfText, kEndOfText});
+    DeleteCommand everything(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
     Execute(everything);
     undo_.Clear();
     NotifyDirtyFlag();

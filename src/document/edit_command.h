@@ -1,6 +1,7 @@
-// Undoable edits. Executing a command changes the document through
-// InsertText/DeleteRange, tells the listeners and returns the command that
-// reverts the change, so one kind of object serves undo and redo alike.
+// Undoable edits. Executing a command changes the document through Change and
+// returns the command that reverts the change, so one kind of object serves
+// undo and redo alike. Commands run only through Document::Execute, Undo and
+// Redo, which record them and tell the listeners.
 #pragma once
 
 #include <memory>
@@ -23,6 +24,12 @@ public:
     // Applies the command and returns its inverse (never null: running out of
     // memory ends the process).
     virtual std::unique_ptr<EditCommand> Execute(Document& document) = 0;
+
+protected:
+    // The one way a command changes text: replaces [from, to) (clamped and
+    // ordered in place) by `text` and returns the end of the new text.
+    static DocPos Change(Document& document, DocPos& from, DocPos& to, std::u16string_view text,
+                         std::u16string& removed);
 };
 
 // Text given as a view or a NUL-terminated pointer is borrowed and must
@@ -66,7 +73,7 @@ private:
     std::u16string_view text_;
 };
 
-// Several commands as one undo step; each notifies the listeners itself.
+// Several commands as one undo step and one update to the listeners.
 class CommandGroup final : public EditCommand {
 public:
     // A null command is ignored.

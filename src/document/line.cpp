@@ -71,8 +71,6 @@ Line* Line::Insert(Line* line, Column at, const char16_t* units, UnitCount count
         std::uint64_t doubled = std::uint64_t{line->capacity_} * 2;
         UnitCount capacity = CheckedLength(std::max<std::uint64_t>(std::min(doubled, kMaximumCapacity), newLength));
         Line* grown = Allocate(capacity, newLength);
-        grown->startState = line->startState;
-        grown->endStates = line->endStates;
         CopyUnits(grown->Text(), line->Text(), at);
         CopyUnits(grown->Text() + at + count, line->Text() + at, line->length_ - at);
         Heap::CopyBytes(grown->Attributes(), line->Attributes(), static_cast<std::size_t>(at) * sizeof(Attribute));

@@ -25,7 +25,7 @@ constexpr std::uint32_t kLinePrefetchDistance = 32;
 class Line {
 public:
     // A new line holding a copy of `text` followed by `tail`, with capacity
-    // max(10, length) and start state and finalized flag 0.
+    // max(10, length), not finalized.
     static Line* Create(const char16_t* text, UnitCount length, const char16_t* tail = nullptr,
                         UnitCount tailLength = 0);
     // The same line carved from `arena`, or in a heap block of its own when
@@ -54,8 +54,6 @@ public:
     const Attribute* Attributes() const { return reinterpret_cast<const Attribute*>(Text() + capacity_ + 1); }
     Attribute* Attributes() { return reinterpret_cast<Attribute*>(Text() + capacity_ + 1); }
 
-    std::uint8_t startState = 0;  // tokenizer state at the start of the line
-    std::uint8_t endStates = 0;   // tokenizer end-state bits
     bool finalized = false;       // the comment bits match the current text
 
     bool CheckInvariants() const;

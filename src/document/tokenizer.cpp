@@ -102,14 +102,12 @@ Tokenizer::Tokenizer(KeywordTable keywords, DelimiterSet delimiters)
 
 // One pass over the line: each run's words are written while its end is
 // found, so the text is read once, straight after it was stored.
-TokenizerState Tokenizer::ClassifyLine(Line& line, TokenizerState startState) const {
-    line.startState = startState;
-    line.endStates = 0;
+void Tokenizer::ClassifyLine(Line& line) const {
     line.finalized = false;
     const char16_t* units = line.Text();
     Attribute* words = line.Attributes();
     const UnitCount length = line.Length();
-    if (keywords_.Empty() && plainRuns_.Classify(units, words, length)) return kNormalState;
+    if (keywords_.Empty() && plainRuns_.Classify(units, words, length)) return;
     SymbolScan symbols{kNormalState, false};
     UnitCount i = 0;
     while (i < length) {
@@ -132,7 +130,6 @@ TokenizerState Tokenizer::ClassifyLine(Line& line, TokenizerState startState) co
     }
     // Only a "<" delimiter can start a link.
     if (symbols.sawOpenAngle) MarkLinks(line);
-    return kNormalState;
 }
 
 // Symbols are runs of one unit each, except for the delimiters among them.

@@ -32,9 +32,10 @@ public:
     Tokenizer(const Tokenizer&) = delete;
     Tokenizer& operator=(const Tokenizer&) = delete;
 
-    // Rewrites every attribute word of `line` (links included), clears
-    // `finalized`, stores `startState` and returns the state for the next line.
-    TokenizerState ClassifyLine(Line& line, TokenizerState startState) const;
+    // Rewrites every attribute word of `line` (links included) and clears
+    // `finalized`. Every line starts in the normal state: no state carries
+    // from one line to the next.
+    void ClassifyLine(Line& line) const;
 
     // Replaces bit 0 of every word by the comment bit and sets `finalized`.
     static void FinalizeLine(Line& line);

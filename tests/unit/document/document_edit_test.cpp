@@ -1,4 +1,4 @@
-// InsertText, DeleteRange, CopyRange and the listeners.
+// Inserting and deleting through edit commands, CopyRange and the listeners.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,15 +15,15 @@ using test::LinesOf;
 using Lines = std::vector<std::u16string>;
 
 DocPos Insert(Document& document, DocPos pos, std::u16string_view text) {
-    DocPos end;
-    document.InsertText(pos, text, end);
+    DocPos end = test::InsertAt(document, pos, text);
     EXPECT_TRUE(document.CheckInvariants());
     return end;
 }
 
 std::u16string Delete(Document& document, DocPos from, DocPos to) {
-    std::u16string removed;
-    document.DeleteRange(from, to, removed);
+    std::u16string removed = document.CopyRange(from, to);
+    DeleteCommand command(from, to);
+    document.Execute(command);
     EXPECT_TRUE(document.CheckInvariants());
     return removed;
 }
@@ -69,18 +69,16 @@ TEST(DocumentEditTest, InsertingInsideALineMovesItsTailToTheLastNewLine) {
 TEST(DocumentEditTest, PositionsAreClampedInPlace) {
     Document document;
     Insert(document, {0, 0}, u"ab\ncd");
-    DocPos pos{99, 99};
-    DocPos end;
-    document.InsertText(pos, u"!", end);
-    EXPECT_EQ(pos, (DocPos{2, 1}));
-    EXPECT_EQ(end, (DocPos{3, 1}));
-    DocPos from{kEndOfText, 0};
-    DocPos to{0, 0};
-    std::u16string removed;
-    document.DeleteRange(from, to, removed);
-    EXPECT_EQ(from, (DocPos{0, 0}));
-    EXPECT_EQ(to, (DocPos{2, 0}));
-    EXPECT_EQ(removed, u"ab");
+    InsertCommand insert(DocPos::At(99, 99), u"!");
+    test::HeardChange inserted = test::Run(document, insert);
+    EXPECT_EQ(inserted.start, DocPos::At(1, 2));
+    EXPECT_EQ(inserted.newEnd, DocPos::At(1, 3));
+    DeleteCommand erase(DocPos::At(0, kEndOfText), DocPos::At(0, 0));
+    test::HeardChange erased = test::Run(document, erase);
+    EXPECT_EQ(erased.start, DocPos::At(0, 0));
+    EXPECT_EQ(erased.oldEnd, DocPos::At(0, 2));
+    EXPECT_EQ(erased.newEnd, DocPos::At(0, 0));
+    EXPECT_EQ(test::AllText(document), u"\r\ncd!");
 }
 
 TEST(DocumentEditTest, ReversedDeleteRemovesTheSameRangeWithCrLf) {
@@ -143,11 +141,10 @@ TEST(DocumentEditTest, GapMovesKeepLinesInOrder) {
     for (int step = 0; step < 400; ++step) {
         LineIndex at = static_cast<LineIndex>((step * 37) % model.size());
         if (step % 3 == 2 && model.size() > 2) {
-            std::u16string removed;
-            DocPos from{0, at};
-            DocPos to{0, at + 1 < model.size() ? at + 1 : at};
-            document.DeleteRange(from, to, removed);
-            if (to.line != from.line) model.erase(model.begin() + at);
+            const bool wholeLine = at + 1 < model.size();
+            DeleteCommand command(DocPos::At(at, 0), DocPos::At(wholeLine ? at + 1 : at, 0));
+            document.Execute(command);
+            if (wholeLine) model.erase(model.begin() + at);
         } else {
             std::u16string text = u"line" + std::u16string(1, static_cast<char16_t>(u'A' + step % 26)) + u"\n";
             Insert(document, {0, at}, text);
@@ -159,7 +156,7 @@ TEST(DocumentEditTest, GapMovesKeepLinesInOrder) {
 
 struct Recorder : DocListener {
     Recorder(std::vector<std::string>* log, std::string name) : log(log), name(std::move(name)) {}
-    void OnTextUpdate(DocPos, DocPos, DocPos, bool, bool) override { log->push_back(name + ":text"); }
+    void OnTextUpdate(DocPos, DocPos, DocPos, bool) override { log->push_back(name + ":text"); }
     void OnKeywordChange() override { log->push_back(name + ":keywords"); }
     void OnDirtyFlagChange(bool modified) override { log->push_back(name + (modified ? ":dirty" : ":clean")); }
     std::vector<std::string>* log;
@@ -175,7 +172,7 @@ TEST(DocumentEditTest, RemovingAListenerMovesTheLastIntoItsSlot) {
     document.AddListener(&third);
     document.RemoveListener(&first);
     document.RemoveListener(&first);  // unknown: ignored
-    document.NotifyKeywordChange();
+    document.SetKeywordDefinition(u"");
     EXPECT_EQ(log, (std::vector<std::string>{"3:keywords", "2:keywords"}));
 }
 

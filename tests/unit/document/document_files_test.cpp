@@ -13,11 +13,10 @@ namespace {
 using Lines = std::vector<std::u16string>;
 
 struct LoadLog : DocListener {
-    void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool reparsed, bool byCommand) override {
+    void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) override {
         ++calls;
         EXPECT_EQ(start, (DocPos{0, 0}));
         EXPECT_EQ(oldEnd, (DocPos{0, 0}));
-        EXPECT_TRUE(reparsed);
         EXPECT_FALSE(byCommand);
         end = newEnd;
     }
@@ -61,9 +60,7 @@ TEST(DocumentFilesTest, LongLinesAreClassifiedLikeInsertedOnes) {
     test::Load(loaded, line + u"\n" + line);
     Document inserted;
     inserted.SetKeywordDefinition(u"0110\n[\n]\n#\n");
-    DocPos at{0, 0};
-    DocPos end;
-    inserted.InsertText(at, line + u"\n" + line, end);
+    test::InsertAt(inserted, DocPos::At(0, 0), line + u"\n" + line);
     ASSERT_EQ(loaded.LineCount(), 2u);
     for (LineIndex i = 0; i < 2; ++i) {
         ASSERT_EQ(loaded.LineLength(i), line.size());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/document.h"
+#include "memory_text.h"
 
 namespace pathbook {
 namespace {
@@ -11,9 +12,7 @@ namespace {
 Document* Make(std::u16string_view text) {
     auto* document = new Document;
     document->SetKeywordDefinition(u"0110\n[\n]\n#\n");
-    DocPos at{0, 0};
-    DocPos end;
-    document->InsertText(at, text, end);
+    test::InsertAt(*document, DocPos::At(0, 0), text);
     return document;
 }
 

@@ -11,15 +11,13 @@ namespace pathbook {
 namespace {
 
 Line* NewLine(int tag) {
-    std::u16string text = u"L" + std::u16string(static_cast<std::size_t>(tag % 13), u'x');
-    Line* line = Line::Create(text.data(), static_cast<UnitCount>(text.size()));
-    line->startState = static_cast<std::uint8_t>(tag);
-    return line;
+    std::u16string text = std::u16string(1, static_cast<char16_t>(tag)) + std::u16string(static_cast<std::size_t>(tag % 13), u'x');
+    return Line::Create(text.data(), static_cast<UnitCount>(text.size()));
 }
 
 std::vector<int> Tags(const LineList& list) {
     std::vector<int> tags;
-    for (LineIndex i = 0; i < list.Count(); ++i) tags.push_back(list[i]->startState);
+    for (LineIndex i = 0; i < list.Count(); ++i) tags.push_back(list[i]->Text()[0]);
     return tags;
 }
 

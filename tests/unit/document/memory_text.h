@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "document/edit_command.h"
 #include "textfile/text_source.h"
 
 namespace pathbook::test {
@@ -80,6 +81,28 @@ inline std::u16string AllText(const Document& document) {
 
 inline void Load(Document& document, const std::u16string& text, std::uint32_t chunk = 0xFFFFFFFF) {
     document.Load(std::make_unique<MemorySource>(text, chunk));
+}
+
+// Runs `command` on `document` and returns what the listeners heard: the
+// start, the old end and the new end of the change.
+struct HeardChange {
+    DocPos start;
+    DocPos oldEnd;
+    DocPos newEnd;
+};
+inline HeardChange Run(Document& document, EditCommand& command) {
+    struct Ear : DocListener {
+        void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool) override { heard = {start, oldEnd, newEnd}; }
+        HeardChange heard;
+    } ear;
+    document.AddListener(&ear);
+    document.Execute(command);
+    document.RemoveListener(&ear);
+    return ear.heard;
+}
+inline DocPos InsertAt(Document& document, DocPos pos, std::u16string_view text) {
+    InsertCommand command(pos, text);
+    return Run(document, command).newEnd;
 }
 
 }  // namespace pathbook::test

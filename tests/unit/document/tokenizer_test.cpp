@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "memory_text.h"
 #include "document/keyword_definition.h"
 #include "document/keywords.h"
 
@@ -18,9 +19,7 @@ constexpr char16_t kStandardDefinition[] = u"0110\n[\n]\n#\n";
 std::vector<Attribute> Tokens(std::u16string_view text, std::u16string_view definition = kStandardDefinition) {
     Document document;
     document.SetKeywordDefinition(definition);
-    DocPos at{0, 0};
-    DocPos end;
-    document.InsertText(at, text, end);
+    test::InsertAt(document, DocPos::At(0, 0), text);
     const Attribute* words = document.LineTokens(0);
     return std::vector<Attribute>(words, words + document.LineLength(0));
 }
@@ -81,9 +80,7 @@ TEST(TokenizerTest, CommentBitsAfterFinalisation) {
 TEST(TokenizerTest, LinesDoNotCarryState) {
     Document document;
     document.SetKeywordDefinition(kStandardDefinition);
-    DocPos at{0, 0};
-    DocPos end;
-    document.InsertText(at, u"open [ here\nnext", end);
+    test::InsertAt(document, DocPos::At(0, 0), u"open [ here\nnext");
     EXPECT_EQ(Bits(std::vector<Attribute>(document.LineTokens(1), document.LineTokens(1) + 4), kCommentBit), "....");
 }
 
@@ -178,11 +175,16 @@ TEST(TokenizerTest, LinksNeedAnOpenStateAndAClosingBracket) {
 TEST(TokenizerTest, ReclassifyingClearsTheMissingBit) {
     Document document;
     document.SetKeywordDefinition(kStandardDefinition);
-    DocPos at{0, 0};
-    DocPos end;
-    document.InsertText(at, u"<C:\\x>", end);
-    const_cast<Attribute*>(document.LineTokens(0))[3] |= kMissingBit;
-    document.ReclassifyLines(0, 0);
+    test::InsertAt(document, DocPos::At(0, 0), u"<C:\\x>");
+    const std::uint32_t steps = document.History().Count();
+    document.SetMissingPart(0, 2, 5, true);
+    EXPECT_EQ(document.LineTokens(0)[3] & kMissingBit, kMissingBit);
+    EXPECT_EQ(document.LineTokens(0)[5] & kMissingBit, 0);
+    EXPECT_EQ(document.History().Count(), steps);
+    document.SetMissingPart(0, 3, 4, false);
+    EXPECT_EQ(document.LineTokens(0)[3] & kMissingBit, 0);
+    EXPECT_EQ(document.LineTokens(0)[2] & kMissingBit, kMissingBit);
+    document.SetKeywordDefinition(kStandardDefinition);
     EXPECT_EQ(document.LineTokens(0)[3] & kMissingBit, 0);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/document.h"
+#include "document/memory_text.h"
 #include "search/find_state.h"
 
 namespace pathbook::search {
@@ -40,9 +41,7 @@ public:
 class FindStateTest : public ::testing::Test {
 protected:
     void SetText(std::u16string_view text) {
-        DocPos at{0, 0};
-        DocPos end;
-        document.InsertText(at, text, end);
+        test::Load(document, std::u16string(text));
     }
     void Ask(const char16_t* find, const char16_t* replace = u"", bool ignoreCase = false, bool regExp = false) {
         dialog.texts = {String(find), String(replace), ignoreCase, regExp};

@@ -1,0 +1,128 @@
+#include "view/layout.h"
+
+#include <algorithm>
+
+namespace pathbook {
+namespace {
+
+constexpr std::int32_t kMinDigits = 3;
+constexpr std::int32_t kMaxDigits = 10;
+// Room kept between the text and the window's right edge when wrapping there.
+constexpr Pixels kEdgeSlack = 3;
+
+std::int32_t DigitsOf(std::uint32_t count) {
+    std::int32_t digits = 1;
+    for (std::uint64_t limit = 10; count >= limit; limit *= 10) ++digits;
+    return std::clamp(digits, kMinDigits, kMaxDigits);
+}
+
+}  // namespace
+
+Layout::Layout(const Document& document, const Metrics& metrics) : document_(document), metrics_(&metrics) {
+    UpdateGeometry();
+    Rebuild(true);
+}
+
+void Layout::Configure(const Metrics& metrics, LayoutOptions options) {
+    metrics_ = &metrics;
+    options_ = options;
+    UpdateGeometry();
+    Rebuild(true);
+}
+
+void Layout::SetOptions(LayoutOptions options) {
+    options_ = options;
+    if (UpdateGeometry()) Rebuild(false);
+}
+
+void Layout::Resize(std::int32_t width, std::int32_t height) {
+    clientWidth_ = std::max(width, 0);
+    clientHeight_ = std::max(height, 0);
+    if (UpdateGeometry()) Rebuild(false);
+}
+
+bool Layout::UpdateGeometry() {
+    const std::int32_t oldLeft = textLeft_;
+    const Pixels oldWrap = wrapWidth_;
+    digits_ = DigitsOf(document_.LineCount());
+    const Pixels margin = options_.lineNumbers ? Pixels{digits_ + 1} * metrics_->DigitWidth() : 0;
+    textLeft_ = margin + metrics_->XWidth() < clientWidth_ ? static_cast<std::int32_t>(margin) : 0;
+    if (options_.wrap == kLayoutWindowEdge && clientWidth_ == 0) {
+        wrapWidth_ = kNoWrapWidth;  // no window size yet: breaking at one unit per row helps nobody
+    } else if (options_.wrap == kLayoutWindowEdge) {
+        wrapWidth_ = std::max<Pixels>(Pixels{clientWidth_} - textLeft_ - kEdgeSlack, 1);
+    } else if (options_.wrap > 0) {
+        wrapWidth_ = Pixels{options_.wrap} * metrics_->XWidth();
+    } else {
+        wrapWidth_ = kNoWrapWidth;
+    }
+    return oldLeft != textLeft_ || oldWrap != wrapWidth_;
+}
+
+void Layout::BuildLine(LineIndex line, Pixels width, UnitCount keepRows, LineRows& rows) const {
+    const UnitCount length = document_.LineLength(line);
+    rows.width = width;
+    if (width < wrapWidth_ || length == 0) {
+        rows.ends.assign(1, length);
+        return;
+    }
+    rows.ends.resize(keepRows);
+    const UnitCount start = keepRows == 0 ? 0 : rows.ends.back();
+    BreakRows(*metrics_, document_.LineText(line), length, start, wrapWidth_, rows.ends);
+    if (rows.ends.empty()) rows.ends.push_back(length);
+}
+
+void Layout::Rebuild(bool remeasure) {
+    RowTable fresh;
+    const RowTable& old = rows_;
+    fresh.Assign(document_.LineCount(), [&](LineIndex line, LineRows& rows) {
+        const UnitCount length = document_.LineLength(line);
+        Pixels width = remeasure ? RowWidth(*metrics_, document_.LineText(line), length, 0, length) : old.Width(line);
+        BuildLine(line, width, 0, rows);
+    });
+    rows_ = std::move(fresh);
+    widest_ = rows_.WidestLine();
+}
+
+LayoutEdit Layout::Update(DocPos start, DocPos oldEnd, DocPos newEnd) {
+    LayoutEdit result;
+    const LineIndex removed = oldEnd.line - start.line + 1;
+    const LineIndex inserted = newEnd.line - start.line + 1;
+    result.lineCountChanged = removed != inserted;
+    bool widestShrank = false;
+    for (LineIndex line = start.line; line < start.line + removed && line < rows_.LineCount(); ++line) {
+        widestShrank = widestShrank || rows_.Width(line) >= widest_;
+    }
+    // Rows of the start line that end before the edit keep their ends.
+    UnitCount keepRows = 0;
+    std::vector<UnitCount> kept;
+    if (start.line < rows_.LineCount()) {
+        keepRows = rows_.RowOfColumn(start.line, start.column);
+        for (UnitCount row = 0; row < keepRows; ++row) kept.push_back(rows_.RowEnd(start.line, row, 0));
+    }
+    Pixels widestNew = 0;
+    rows_.Replace(start.line, removed, inserted, [&](LineIndex line, LineRows& rows) {
+        const UnitCount length = document_.LineLength(line);
+        const Pixels width = RowWidth(*metrics_, document_.LineText(line), length, 0, length);
+        widestNew = std::max(widestNew, width);
+        UnitCount keep = 0;
+        if (line == start.line) {
+            rows.ends = kept;
+            keep = keepRows;
+        }
+        BuildLine(line, width, keep, rows);
+    });
+    widest_ = widestShrank && widestNew < widest_ ? rows_.WidestLine() : std::max(widest_, widestNew);
+    if (result.lineCountChanged && UpdateGeometry()) {
+        Rebuild(false);
+        result.relaidOut = true;
+    }
+    return result;
+}
+
+Layout::RowSpan Layout::Span(LineIndex line, UnitCount row) const {
+    const UnitCount length = document_.LineLength(line);
+    return RowSpan{rows_.RowStart(line, row), rows_.RowEnd(line, row, length)};
+}
+
+}  // namespace pathbook

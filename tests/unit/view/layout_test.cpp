@@ -1,0 +1,176 @@
+// Measuring, tab stops, breaking lines into rows, the margin and the wrap
+// width, and keeping the rows in step with edits.
+#include <gtest/gtest.h>
+
+#include "view/line_measure.h"
+#include "view_fixture.h"
+
+namespace pathbook {
+namespace {
+
+using test::FakeMeasurer;
+using test::ViewFixture;
+using Ends = std::vector<UnitCount>;
+
+TEST(MetricsTest, TabStopsLieMoreThanFourPixelsAhead) {
+    FakeMeasurer measurer(8);
+    Metrics metrics(measurer, 4);
+    EXPECT_EQ(metrics.TabWidth(), 32);
+    EXPECT_EQ(metrics.TabEnd(0), 32);
+    EXPECT_EQ(metrics.TabEnd(27), 32);
+    EXPECT_EQ(metrics.TabEnd(28), 64);
+    EXPECT_EQ(metrics.TabEnd(Pixels{1} << 40), (Pixels{1} << 40) + 32);
+}
+
+TEST(MetricsTest, DivisorsAreAtLeastOneWhateverTheFontSays) {
+    FakeMeasurer measurer(0, 0);
+    Metrics metrics(measurer, -3);
+    EXPECT_EQ(metrics.LineHeight(), 1);
+    EXPECT_EQ(metrics.XWidth(), 1);
+    EXPECT_EQ(metrics.TabWidth(), 1);
+    EXPECT_EQ(metrics.DigitWidth(), 1);
+    EXPECT_GT(metrics.TabEnd(0), 0);
+}
+
+TEST(MetricsTest, SurrogatePairsMeasureOnceAndOnlyWithALowSurrogate) {
+    FakeMeasurer measurer(8);
+    measurer.SetPairWidth(20);
+    measurer.SetWidth(0xD83D, 5);
+    Metrics metrics(measurer, 4);
+    const std::u16string pair = u"\xD83D\xDE00\xD83D\xDE00";
+    EXPECT_EQ(RowWidth(metrics, pair.data(), 4, 0, 4), 40);
+    EXPECT_EQ(measurer.pairQuestions, 1);
+    // A high surrogate before the line's end (the sentinel) or before another
+    // unit is measured alone.
+    const std::u16string lone = u"\xD83D" u"a\xD83D";
+    EXPECT_EQ(RowWidth(metrics, lone.data(), 3, 0, 3), 5 + 8 + 5);
+    EXPECT_EQ(measurer.pairQuestions, 1);
+    // A lone low surrogate has a width of its own.
+    const std::u16string low = u"a\xDE00";
+    EXPECT_EQ(RowWidth(metrics, low.data(), 2, 0, 2), 16);
+}
+
+TEST(MetricsTest, EachUnitIsMeasuredOnce) {
+    FakeMeasurer measurer(8);
+    Metrics metrics(measurer, 4);
+    const int before = measurer.unitQuestions;
+    const std::u16string text = u"\u00e9\u00e9\u4e00\u4e00\u00e9";
+    EXPECT_EQ(RowWidth(metrics, text.data(), 5, 0, 5), 40);
+    EXPECT_EQ(measurer.unitQuestions - before, 2);
+}
+
+TEST(LayoutTest, WrappingAtTenLettersOfEightPixels) {
+    ViewFixture view(std::u16string(30, u'a'));
+    view.layout.SetOptions(LayoutOptions{10, false});
+    EXPECT_EQ(view.layout.WrapWidth(), 80);
+    EXPECT_EQ(view.Ends(0), (Ends{10, 20, 30}));
+    EXPECT_EQ(view.layout.Rows().TotalRows(), 3u);
+    EXPECT_EQ(view.layout.MaxWidth(), 80);
+    // A unit of 16 pixels at offset 9 would end at 88: it starts the second row.
+    ViewFixture wide(std::u16string(9, u'a') + u"W" + std::u16string(20, u'a'));
+    wide.measurer.SetWidth(u'W', 16);
+    Metrics metrics(wide.measurer, 4);
+    wide.layout.Configure(metrics, LayoutOptions{10, false});
+    EXPECT_EQ(wide.Ends(0), (Ends{9, 18, 28, 30}));
+}
+
+TEST(LayoutTest, AUnitWiderThanTheWrapWidthFormsARowOfItsOwn) {
+    ViewFixture view(u"aWa");
+    view.measurer.SetWidth(u'W', 100);
+    Metrics metrics(view.measurer, 4);
+    view.layout.Configure(metrics, LayoutOptions{2, false});
+    EXPECT_EQ(view.Ends(0), (Ends{1, 2, 3}));
+    ViewFixture empty(u"");
+    empty.layout.SetOptions(LayoutOptions{2, false});
+    EXPECT_EQ(empty.Ends(0), (Ends{0}));
+}
+
+TEST(LayoutTest, TabsBreakWhereTheyReachTheirStop) {
+    // Tabs of 32 pixels: "a\tb" is 8 -> 32 -> 40 wide.
+    ViewFixture view(u"a\tb\tc");
+    EXPECT_EQ(view.layout.Rows().Width(0), 72);
+    view.layout.SetOptions(LayoutOptions{5, false});  // 40 pixels
+    EXPECT_EQ(view.Ends(0), (Ends{3, 5}));
+}
+
+TEST(LayoutTest, SurrogatePairStaysInOneRowUnlessWiderThanTheRow) {
+    ViewFixture view(u"ab\xD83D\xDE00" u"c");
+    view.measurer.SetPairWidth(8);
+    Metrics metrics(view.measurer, 4);
+    view.layout.Configure(metrics, LayoutOptions{3, false});
+    EXPECT_EQ(view.Ends(0), (Ends{4, 5}));
+    view.measurer.SetPairWidth(30);
+    Metrics wide(view.measurer, 4);
+    view.layout.Configure(wide, LayoutOptions{3, false});
+    EXPECT_EQ(view.Ends(0), (Ends{2, 3, 5}));
+}
+
+TEST(LayoutTest, WindowEdgeWrapFollowsTheClientWidthAndMargin) {
+    ViewFixture view(std::u16string(100, u'a'));
+    view.layout.SetOptions(LayoutOptions{kLayoutWindowEdge, false});
+    EXPECT_EQ(view.layout.WrapWidth(), kNoWrapWidth);  // no size yet
+    view.layout.Resize(83, 100);
+    EXPECT_EQ(view.layout.WrapWidth(), 80);
+    EXPECT_EQ(view.layout.Rows().RowCount(0), 10u);
+    view.layout.SetOptions(LayoutOptions{kLayoutWindowEdge, true});
+    EXPECT_EQ(view.layout.TextLeft(), 32);
+    EXPECT_EQ(view.layout.WrapWidth(), 48);
+}
+
+TEST(LayoutTest, MarginGrowsWithTheDigitsOfTheLineCount) {
+    ViewFixture view(std::u16string(998, u'\n'));
+    view.layout.Resize(400, 100);
+    view.layout.SetOptions(LayoutOptions{kLayoutWindowEdge, true});
+    EXPECT_EQ(view.layout.Digits(), 3);
+    EXPECT_EQ(view.layout.TextLeft(), 32);
+    EXPECT_EQ(view.layout.WrapWidth(), 400 - 32 - 3);
+    view.Insert(DocPos::At(0, 0), u"\n");
+    EXPECT_EQ(view.document.LineCount(), 1000u);
+    EXPECT_EQ(view.layout.Digits(), 4);
+    EXPECT_EQ(view.layout.TextLeft(), 40);
+    EXPECT_EQ(view.layout.WrapWidth(), 400 - 40 - 3);
+    EXPECT_TRUE(view.follower.last.relaidOut);
+    // A window narrower than the margin plus one "x" shows none.
+    view.layout.Resize(48, 100);
+    EXPECT_EQ(view.layout.TextLeft(), 0);
+}
+
+TEST(LayoutTest, DeletingTheWidestLineShrinksTheExtent) {
+    ViewFixture view(u"aaaa\naaaaaaaaaa\naaaaaa");
+    EXPECT_EQ(view.layout.MaxWidth(), 80);
+    view.Delete(DocPos::At(1, 0), DocPos::At(1, kEndOfText));
+    EXPECT_EQ(view.layout.MaxWidth(), 48);
+    view.Insert(DocPos::At(0, 0), u"aaaaaaaaaaaa");
+    EXPECT_EQ(view.layout.MaxWidth(), 128);
+}
+
+TEST(LayoutTest, AnEditInsideAWrappedLineKeepsTheRowsBeforeIt) {
+    ViewFixture view(std::u16string(50, u'a'));
+    view.layout.SetOptions(LayoutOptions{10, false});
+    view.Insert(DocPos::At(0, 25), u"\tbb");
+    EXPECT_EQ(view.Ends(0), (Ends{10, 20, 28, 38, 48, 53}));
+    view.Delete(DocPos::At(0, 20), DocPos::At(0, 25));
+    EXPECT_EQ(view.Ends(0), (Ends{10, 20, 27, 37, 47, 48}));
+}
+
+TEST(LayoutTest, AReplaceAllGroupReachesTheLayoutOnce) {
+    ViewFixture view(u"cat dog cat\ncat");
+    const int before = view.follower.updates;
+    CommandGroup group;
+    group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 3), u"lion\nx"));
+    group.Add(std::make_unique<ReplaceCommand>(DocPos::At(1, 6), DocPos::At(1, 9), u"lion"));
+    group.Add(std::make_unique<ReplaceCommand>(DocPos::At(2, 0), DocPos::At(2, 3), u""));
+    view.document.Execute(group);
+    EXPECT_EQ(view.follower.updates, before + 1);
+    EXPECT_EQ(view.document.CopyRange(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText)), u"lion\r\nx dog lion\r\n");
+    EXPECT_EQ(view.Ends(1), (Ends{10}));
+    EXPECT_EQ(view.Ends(2), (Ends{0}));
+    EXPECT_EQ(view.layout.MaxWidth(), 80);
+    view.document.Undo();
+    EXPECT_EQ(view.follower.updates, before + 2);
+    EXPECT_EQ(view.Ends(0), (Ends{11}));
+    EXPECT_EQ(view.Ends(1), (Ends{3}));
+}
+
+}  // namespace
+}  // namespace pathbook

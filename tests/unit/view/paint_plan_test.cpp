@@ -1,0 +1,195 @@
+// The paint plan, recorded: runs, fonts, colours, fills and marks.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "document/attributes.h"
+#include "view/paint_plan.h"
+#include "view_fixture.h"
+
+namespace pathbook {
+namespace {
+
+using test::ViewFixture;
+
+std::string Narrow(const char16_t* units, std::uint32_t count) {
+    std::string out;
+    for (std::uint32_t i = 0; i < count; ++i) out += units[i] < 0x80 ? static_cast<char>(units[i]) : '?';
+    return out;
+}
+
+const char* FontName(TextFont font) {
+    switch (font) {
+        case TextFont::kNormal: return "normal";
+        case TextFont::kLink: return "link";
+        case TextFont::kMissingLink: return "missing";
+    }
+    return "";
+}
+
+const char* BrushName(Brush brush) {
+    switch (brush) {
+        case Brush::kBackground: return "bg";
+        case Brush::kFileName: return "yellow";
+        case Brush::kComment: return "blue";
+        case Brush::kCrimson: return "crimson";
+    }
+    return "";
+}
+
+// Records every call as one line of text.
+class RecordingCanvas : public Canvas {
+public:
+    void Fill(const PixelRect& r, Brush brush) override {
+        std::ostringstream out;
+        out << "fill " << BrushName(brush) << ' ' << r.left << ',' << r.top << '-' << r.right << ',' << r.bottom;
+        calls.push_back(out.str());
+    }
+    void Text(std::int32_t x, std::int32_t top, const char16_t* units, const std::int32_t* advances,
+              std::uint32_t count, TextFont font, ViewColor color) override {
+        std::ostringstream out;
+        out << "text " << x << ',' << top << " \"" << Narrow(units, count) << "\" " << FontName(font) << " c" << color
+            << " dx";
+        for (std::uint32_t i = 0; i < count; ++i) out << ' ' << advances[i];
+        calls.push_back(out.str());
+    }
+    void MarginLine(std::int32_t x, std::int32_t top, std::int32_t bottom) override {
+        calls.push_back("line " + std::to_string(x) + ',' + std::to_string(top) + '-' + std::to_string(bottom));
+    }
+    void ControlMark(std::int32_t x, std::int32_t top, std::int32_t width, std::int32_t height) override {
+        calls.push_back("mark " + std::to_string(x) + ',' + std::to_string(top) + ' ' + std::to_string(width) + 'x' +
+                        std::to_string(height));
+    }
+    void Invert(const PixelRect& r) override {
+        calls.push_back("invert " + std::to_string(r.left) + ',' + std::to_string(r.top) + '-' +
+                        std::to_string(r.right) + ',' + std::to_string(r.bottom));
+    }
+    void ClipTo(const PixelRect& r) override {
+        calls.push_back("clip " + std::to_string(r.left) + '-' + std::to_string(r.right));
+    }
+    void ClearClip() override { calls.push_back("unclip"); }
+
+    // Only the calls that draw text or marks.
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const std::string& call : calls) {
+            if (call.rfind("text", 0) == 0 || call.rfind("mark", 0) == 0) texts.push_back(call);
+        }
+        return texts;
+    }
+    bool Has(const std::string& call) const { return std::find(calls.begin(), calls.end(), call) != calls.end(); }
+
+    std::vector<std::string> calls;
+};
+
+PaintRequest Whole(std::int32_t width = 400, std::int32_t height = 64) {
+    PaintRequest request;
+    request.update = PixelRect{0, 0, width, height};
+    return request;
+}
+
+TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
+    // "[" ... "]" is a block comment and "#" a line comment in the editor's definition.
+    ViewFixture view(u"a<C:\\d\\f.txt> [n]\t\x01z #c");
+    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    view.document.SetMissingPart(0, 4, 12, true);
+    view.document.SetMissingPart(0, 4, 6, false);
+    PaintRequest request = Whole();
+    request.showTabMarks = true;
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, request, canvas);
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{
+                                  "text 0,0 \"a\" normal c0 dx 8",
+                                  "text 8,0 \"<C:\\d\" link c5 dx 8 8 8 8 8",
+                                  "text 48,0 \"\\\" missing c3 dx 8",
+                                  "text 56,0 \"f.txt\" missing c3 dx 8 8 8 8 8",
+                                  "text 96,0 \">\" link c5 dx 8",
+                                  "text 104,0 \" \" normal c0 dx 8",
+                                  "text 112,0 \"[n]\" normal c1 dx 8 8 8",
+                                  "text 136,0 \">\" normal c4 dx 8",
+                                  "mark 160,0 8x16",
+                                  "text 168,0 \"z \" normal c0 dx 8 8",
+                                  "text 184,0 \"#c\" normal c0 dx 8 8",
+                              }));
+}
+
+TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFont) {
+    ViewFixture view(u"<C:\\d\\f.txt>");
+    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, Whole(), canvas);
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{
+                                  "text 0,0 \"<C:\\d\\\" link c5 dx 8 8 8 8 8 8",
+                                  "text 48,0 \"f.txt\" link c5 dx 8 8 8 8 8",
+                                  "text 88,0 \">\" link c5 dx 8",
+                              }));
+    EXPECT_TRUE(canvas.Has("fill yellow 48,0-88,16"));
+}
+
+TEST(PaintPlanTest, HighlightValuesPickTheirBrushes) {
+    ViewFixture view(u"x [note] y #z");
+    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, Whole(), canvas);
+    EXPECT_TRUE(canvas.Has("fill crimson 16,0-64,16"));
+    EXPECT_TRUE(canvas.Has("fill blue 88,0-104,16"));
+}
+
+TEST(PaintPlanTest, MarginNumbersAndTheEndMark) {
+    ViewFixture view(u"a\n" + std::u16string(25, u'b') + u"\nc");
+    view.layout.Resize(200, 100);
+    view.layout.SetOptions(LayoutOptions{10, true});
+    PaintRequest request = Whole(200, 100);
+    request.showEndMark = true;
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, request, canvas);
+    EXPECT_EQ(canvas.calls[0], "fill bg 0,0-32,100");
+    EXPECT_EQ(canvas.calls[1], "line 28,0-80");
+    EXPECT_EQ(canvas.calls[2], "text 16,0 \"1\" normal c5 dx 8");
+    EXPECT_EQ(canvas.calls[3], "text 16,16 \"2\" normal c5 dx 8");
+    EXPECT_EQ(canvas.calls[4], "text 16,64 \"3\" normal c5 dx 8");
+    EXPECT_EQ(canvas.calls[5], "clip 32-200");
+    EXPECT_EQ(canvas.Texts().back(), "text 40,64 \"[EOF]\" normal c4 dx 8 8 8 8 8");
+    EXPECT_EQ(canvas.calls.back(), "unclip");
+    EXPECT_EQ(canvas.calls[canvas.calls.size() - 2], "fill bg 32,80-200,100");
+}
+
+TEST(PaintPlanTest, PaintingStartsAtTheRowThatHoldsTheUpdateTop) {
+    ViewFixture view(std::u16string(100000, u'q'));
+    view.layout.SetOptions(LayoutOptions{10, false});
+    PaintRequest request;
+    request.viewport.topRow = 5000;
+    request.update = PixelRect{0, 32, 80, 48};
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, request, canvas);
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"text 0,32 \"qqqqqqqqqq\" normal c0 dx 8 8 8 8 8 8 8 8 8 8"}));
+}
+
+TEST(PaintPlanTest, OnlyTheUnitsInsideTheUpdateAreDrawn) {
+    ViewFixture view(u"abcdefghij");
+    PaintRequest request;
+    request.viewport.left = 4;
+    request.update = PixelRect{20, 0, 36, 16};
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, request, canvas);
+    // Client x of unit i is 8 i - 4: "c" ends where the update starts, "f" starts where it ends.
+    EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"text 20,0 \"de\" normal c0 dx 8 8"}));
+}
+
+TEST(PaintPlanTest, SelectionInvertsTheTextOfEachRowOnly) {
+    ViewFixture view(u"abc\n\nabcdef");
+    PaintRequest request = Whole(200, 48);
+    request.selectionFrom = DocPos::At(2, 2);
+    request.selectionTo = DocPos::At(0, 1);
+    RecordingCanvas canvas;
+    PaintRegion(view.layout, request, canvas);
+    std::vector<std::string> inverted;
+    for (const std::string& call : canvas.calls) {
+        if (call.rfind("invert", 0) == 0) inverted.push_back(call);
+    }
+    EXPECT_EQ(inverted, (std::vector<std::string>{"invert 8,0-24,15", "invert 0,32-16,47"}));
+}
+
+}  // namespace
+}  // namespace pathbook

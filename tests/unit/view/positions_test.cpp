@@ -1,0 +1,92 @@
+// DocToView, PointToView and MoveRows on wrapped and unwrapped text.
+#include <gtest/gtest.h>
+
+#include "view/view_pos.h"
+#include "view_fixture.h"
+
+namespace pathbook {
+namespace {
+
+using test::ViewFixture;
+
+TEST(PositionsTest, AColumnAtAWrapPointShowsAtTheEndOfTheUpperRow) {
+    ViewFixture view(u"first\n" + std::u16string(30, u'a'));
+    view.layout.SetOptions(LayoutOptions{10, false});
+    ViewPos end = DocToView(view.layout, DocPos::At(1, 10));
+    EXPECT_EQ(end.absRow, 1u);
+    EXPECT_EQ(end.rowInLine, 0u);
+    EXPECT_EQ(end.x, 80);
+    ViewPos next = DocToView(view.layout, DocPos::At(1, 11));
+    EXPECT_EQ(next.absRow, 2u);
+    EXPECT_EQ(next.x, 8);
+    ViewPos clamped = DocToView(view.layout, DocPos::At(9, 99));
+    EXPECT_EQ(clamped.pos, DocPos::At(1, 30));
+    EXPECT_EQ(clamped.absRow, 3u);
+    EXPECT_EQ(clamped.rememberedX, 80);
+}
+
+TEST(PositionsTest, HitTestingTakesAUnitUpToTwoPixelsLeftOfItsRightEdge) {
+    ViewFixture view(u"abc");
+    Viewport top;
+    EXPECT_EQ(PointToView(view.layout, top, 15, 3, false).pos.pos, DocPos::At(0, 2));  // 1 px left of 16
+    EXPECT_EQ(PointToView(view.layout, top, 14, 3, false).pos.pos, DocPos::At(0, 2));  // 2 px
+    EXPECT_EQ(PointToView(view.layout, top, 13, 3, false).pos.pos, DocPos::At(0, 1));  // 3 px
+    HitTest below = PointToView(view.layout, top, 0, 500, false);
+    EXPECT_FALSE(below.insideText);
+    EXPECT_EQ(below.pos.pos, DocPos::At(0, 0));
+    HitTest above = PointToView(view.layout, top, 9999, -1, false);
+    EXPECT_FALSE(above.insideText);
+    EXPECT_EQ(above.pos.pos, DocPos::At(0, 3));
+}
+
+TEST(PositionsTest, AContinuationRowAlwaysTakesItsFirstUnit) {
+    ViewFixture view(std::u16string(30, u'a'));
+    view.layout.SetOptions(LayoutOptions{10, false});
+    HitTest hit = PointToView(view.layout, Viewport{}, 0, 16, false);
+    EXPECT_TRUE(hit.insideText);
+    EXPECT_EQ(hit.pos.pos, DocPos::At(0, 11));
+    EXPECT_EQ(hit.pos.rowInLine, 1u);
+    // Scrolled one row down and 8 pixels right, with a margin.
+    view.layout.Resize(400, 100);
+    view.layout.SetOptions(LayoutOptions{10, true});
+    hit = PointToView(view.layout, Viewport{1, 8}, 32 + 13, 0, false);
+    EXPECT_EQ(hit.pos.pos, DocPos::At(0, 12));
+}
+
+TEST(PositionsTest, LineModeSelectsWholeLines) {
+    ViewFixture view(u"one\ntwo\nthree");
+    EXPECT_EQ(PointToView(view.layout, Viewport{}, 50, 0, true).pos.pos, DocPos::At(1, 0));
+    EXPECT_EQ(PointToView(view.layout, Viewport{}, 0, 16, true).pos.pos, DocPos::At(2, 0));
+    EXPECT_EQ(PointToView(view.layout, Viewport{}, 0, 32, true).pos.pos, DocPos::At(2, 5));
+    EXPECT_EQ(PointToView(view.layout, Viewport{}, 0, 999, true).pos.pos, DocPos::At(2, 5));
+    EXPECT_EQ(PointToView(view.layout, Viewport{1, 0}, 0, -20, true).pos.pos, DocPos::At(0, 0));
+}
+
+TEST(PositionsTest, MovingRowsKeepsTheRememberedX) {
+    ViewFixture view(u"abcdefgh\nab\n\tx\nabcdefgh");
+    ViewPos pos = DocToView(view.layout, DocPos::At(0, 6));
+    pos = MoveRows(view.layout, pos, 1);
+    EXPECT_EQ(pos.pos, DocPos::At(1, 2));
+    EXPECT_EQ(pos.x, 16);
+    EXPECT_EQ(pos.rememberedX, 48);
+    pos = MoveRows(view.layout, pos, 1);
+    EXPECT_EQ(pos.pos, DocPos::At(2, 2));  // the tab ends at 32, "x" at 40
+    pos = MoveRows(view.layout, pos, 1);
+    EXPECT_EQ(pos.pos, DocPos::At(3, 6));
+    pos = MoveRows(view.layout, pos, 100);
+    EXPECT_EQ(pos.pos, DocPos::At(3, 6));
+    pos = MoveRows(view.layout, pos, INT64_MIN);
+    EXPECT_EQ(pos.pos, DocPos::At(0, 6));
+    EXPECT_EQ(LastRowX(view.layout, 2), 40);
+}
+
+TEST(PositionsTest, MovingIntoAContinuationRowStartsAfterItsFirstUnit) {
+    ViewFixture view(std::u16string(30, u'a'));
+    view.layout.SetOptions(LayoutOptions{10, false});
+    ViewPos pos = MoveRows(view.layout, DocToView(view.layout, DocPos::At(0, 0)), 1);
+    EXPECT_EQ(pos.pos, DocPos::At(0, 11));
+    EXPECT_EQ(pos.x, 8);
+}
+
+}  // namespace
+}  // namespace pathbook

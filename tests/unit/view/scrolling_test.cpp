@@ -1,0 +1,124 @@
+// Scroll ranges, bar requests, thumb scaling, the wheel, keeping a position in
+// view and following edits.
+#include <gtest/gtest.h>
+
+#include "view/scrolling.h"
+#include "view_fixture.h"
+
+namespace pathbook {
+namespace {
+
+using test::ViewFixture;
+
+std::u16string Lines(int count) {
+    std::u16string text;
+    for (int i = 1; i < count; ++i) text += u"line\n";
+    return text + u"last";
+}
+
+TEST(ScrollingTest, TheLastRowCanReachTheTop) {
+    ViewFixture view(Lines(10));
+    view.layout.Resize(200, 16 * 20);
+    EXPECT_EQ(PageRows(view.layout), 21u);
+    EXPECT_EQ(MaxTopRow(view.layout), 9u);
+    ScrollBarState bar = VerticalBar(view.layout, 0);
+    EXPECT_EQ(bar.max, 10 + 21 - 2);
+    EXPECT_EQ(bar.page, 21u);
+    EXPECT_EQ(VerticalTarget(view.layout, 0, ScrollRequest::kEnd, 0), 9u);
+    EXPECT_EQ(VerticalTarget(view.layout, 5, ScrollRequest::kPageForward, 0), 9u);
+    EXPECT_EQ(VerticalTarget(view.layout, 5, ScrollRequest::kPageBack, 0), 0u);
+    EXPECT_EQ(VerticalTarget(view.layout, 5, ScrollRequest::kLineForward, 0), 6u);
+    ViewFixture single(u"x");
+    single.layout.Resize(200, 100);
+    EXPECT_EQ(MaxTopRow(single.layout), 0u);
+}
+
+TEST(ScrollingTest, HorizontalRangeKeepsThreePixelsBeyondTheWidestLine) {
+    ViewFixture view(std::u16string(100, u'a'));
+    view.layout.Resize(200, 100);
+    EXPECT_EQ(MaxLeft(view.layout), 800 + 3 - 200);
+    ScrollBarState bar = HorizontalBar(view.layout, 10);
+    EXPECT_EQ(bar.max, 803);
+    EXPECT_EQ(bar.page, 201u);
+    EXPECT_EQ(bar.pos, 10);
+    EXPECT_EQ(HorizontalTarget(view.layout, 10, ScrollRequest::kLineBack, 0), 2);
+    EXPECT_EQ(HorizontalTarget(view.layout, 10, ScrollRequest::kPageBack, 0), 0);
+    EXPECT_EQ(HorizontalTarget(view.layout, 0, ScrollRequest::kEnd, 0), 603);
+    EXPECT_EQ(HorizontalTarget(view.layout, 0, ScrollRequest::kTrack, 603), 603);
+}
+
+TEST(ScrollingTest, TheThumbReachesEveryPartOfRangesBeyondThirtyTwoBits) {
+    const std::uint64_t rows = std::uint64_t{1} << 40;
+    const std::uint64_t page = 50;
+    const std::uint64_t max = rows + page - 2;
+    const std::uint64_t last = rows - 1;
+    ScrollBarState bar = ScaleToBar(max, page, last);
+    EXPECT_GT(bar.max, 0x40000000);
+    EXPECT_GE(bar.page, 1u);
+    EXPECT_LE(bar.pos, bar.max);
+    EXPECT_EQ(PositionFromTrack(max, page, last, bar.max - static_cast<std::int32_t>(bar.page) + 1), last);
+    EXPECT_EQ(PositionFromTrack(max, page, last, 0), 0u);
+    const std::uint64_t middle = PositionFromTrack(max, page, last, bar.max / 2);
+    EXPECT_NEAR(static_cast<double>(middle), static_cast<double>(rows) / 2, 1024.0);
+    // Small ranges are not scaled.
+    bar = ScaleToBar(70000, 20, 65535);
+    EXPECT_EQ(bar.max, 70000);
+    EXPECT_EQ(bar.pos, 65535);
+    EXPECT_EQ(PositionFromTrack(70000, 20, 69981, 65535), 65535u);
+}
+
+TEST(ScrollingTest, SmallWheelDeltasAccumulate) {
+    WheelAccumulator wheel;
+    EXPECT_EQ(wheel.Add(120), -3);
+    EXPECT_EQ(wheel.Add(-240), 6);
+    std::int64_t rows = 0;
+    for (int i = 0; i < 4; ++i) rows += wheel.Add(30);
+    EXPECT_EQ(rows, -3);
+    rows = 0;
+    for (int i = 0; i < 12; ++i) rows += wheel.Add(-10);
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(wheel.Add(20), 0);
+    EXPECT_EQ(wheel.Add(-20), 0);  // a turn back drops the remainder
+}
+
+TEST(ScrollingTest, ShowingAPositionScrollsTheLeastNeeded) {
+    ViewFixture view(Lines(100) + std::u16string(200, u'a'));
+    view.layout.Resize(200, 16 * 10);
+    Viewport viewport;
+    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(20, 0)));
+    EXPECT_EQ(viewport.topRow, 20u + 2 - 11);
+    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(5, 0)));
+    EXPECT_EQ(viewport.topRow, 5u);
+    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(99, 30)));
+    EXPECT_EQ(viewport.left, 240 + 8 - 201);
+}
+
+TEST(ScrollingTest, EditsAboveTheWindowKeepTheVisibleTextInPlace) {
+    ViewFixture view(Lines(100));
+    view.layout.Resize(200, 160);
+    Viewport viewport{50, 0};
+    TopBeforeEdit before = CaptureTop(view.layout, viewport);
+    view.Delete(DocPos::At(10, 0), DocPos::At(20, 0));
+    EditScroll after = FollowEdit(view.layout, viewport, before, DocPos::At(10, 0), DocPos::At(20, 0), DocPos::At(10, 0));
+    EXPECT_EQ(after.viewport.topRow, 40u);
+    EXPECT_EQ(after.mode, RepaintMode::kMargin);
+    before = CaptureTop(view.layout, after.viewport);
+    view.Insert(DocPos::At(60, 1), u"x");
+    after = FollowEdit(view.layout, after.viewport, before, DocPos::At(60, 1), DocPos::At(60, 1), DocPos::At(60, 2));
+    EXPECT_EQ(after.viewport.topRow, 40u);
+    EXPECT_EQ(after.mode, RepaintMode::kLine);
+}
+
+TEST(ScrollingTest, DeletingEverythingWhileScrolledBringsTheOnlyRowToTheTop) {
+    ViewFixture view(Lines(100));
+    view.layout.Resize(200, 160);
+    Viewport viewport{80, 0};
+    TopBeforeEdit before = CaptureTop(view.layout, viewport);
+    view.Delete(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
+    EditScroll after = FollowEdit(view.layout, viewport, before, DocPos::At(0, 0), DocPos::At(99, 4), DocPos::At(0, 0));
+    EXPECT_EQ(after.viewport.topRow, 0u);
+    EXPECT_EQ(after.mode, RepaintMode::kEverything);
+}
+
+}  // namespace
+}  // namespace pathbook
