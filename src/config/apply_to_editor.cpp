@@ -5,10 +5,8 @@ namespace pathbook {
 std::int32_t ApplyToEditor(std::int32_t undoLimit, const DocType& type, EditorDocumentSettings& document,
                            EditorViewSettings& view) {
     document.SetUndoLimit(undoLimit);
-    view.SetLineNumbers(type.lineNumbers != 0);
-    std::int32_t wrap = type.InitialWrap();
-    view.SetWrap(wrap);
-    view.SetAppearance(type.appearance);
+    const std::int32_t wrap = type.InitialWrap();
+    view.Apply(type.appearance, wrap, type.lineNumbers != 0);
     document.SetKeywordText(kDefaultKeywordText);
     return wrap;
 }

@@ -19,13 +19,14 @@ public:
 class EditorViewSettings {
 public:
     virtual ~EditorViewSettings() = default;
-    virtual void SetLineNumbers(bool shown) = 0;
-    virtual void SetWrap(std::int32_t wrap) = 0;
-    // The view rebuilds its fonts, pen and brushes and lays the text out again.
-    virtual void SetAppearance(const ViewSettings& appearance) = 0;
+    // The view rebuilds its fonts, pen and brushes and lays the text out once,
+    // with the new wrap value and line-number switch.
+    virtual void Apply(const ViewSettings& appearance, std::int32_t wrap, bool lineNumbers) = 0;
 };
 
-// In order: undo limit, line numbers, wrap value, appearance, keyword text.
+// In order: undo limit, the view's settings (one layout), keyword text. Call
+// it once the document holds the text to be shown (or has been cleared), so
+// that the one layout is not spent on the old text.
 // Returns the wrap value given to the view, which the window keeps as its own.
 std::int32_t ApplyToEditor(std::int32_t undoLimit, const DocType& type, EditorDocumentSettings& document,
                            EditorViewSettings& view);

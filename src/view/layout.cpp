@@ -73,14 +73,13 @@ void Layout::BuildLine(LineIndex line, Pixels width, UnitCount keepRows, LineRow
 }
 
 void Layout::Rebuild(bool remeasure) {
-    RowTable fresh;
-    const RowTable& old = rows_;
-    fresh.Assign(document_.LineCount(), [&](LineIndex line, LineRows& rows) {
-        const UnitCount length = document_.LineLength(line);
-        Pixels width = remeasure ? RowWidth(*metrics_, document_.LineText(line), length, 0, length) : old.Width(line);
+    const std::vector<Pixels> widths = remeasure ? std::vector<Pixels>() : rows_.Widths();
+    rows_.Assign(document_.LineCount(), [&](LineIndex line, LineRows& rows) {
+        const Pixels width = remeasure ? RowWidth(*metrics_, document_.LineText(line), document_.LineLength(line), 0,
+                                                  document_.LineLength(line))
+                                       : widths[line];
         BuildLine(line, width, 0, rows);
     });
-    rows_ = std::move(fresh);
     widest_ = rows_.WidestLine();
 }
 

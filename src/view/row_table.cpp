@@ -237,6 +237,17 @@ Pixels RowTable::WidestLine() const {
     return widest;
 }
 
+std::vector<Pixels> RowTable::Widths() const {
+    std::vector<Pixels> widths;
+    widths.reserve(lineCount_);
+    for (const Chunk& chunk : chunks_) {
+        for (const Entry& entry : chunk.entries) {
+            widths.push_back(entry.width == kWideWidth ? rows_[entry.slot - 1].width : entry.width);
+        }
+    }
+    return widths;
+}
+
 std::size_t RowTable::MemoryBytes() const {
     std::size_t bytes = sizeof *this + chunks_.capacity() * sizeof(Chunk) + rows_.capacity() * sizeof(Wrapped) +
                         freeSlots_.capacity() * sizeof(std::uint32_t) + arena_.capacity() * sizeof(UnitCount) +

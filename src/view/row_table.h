@@ -68,6 +68,8 @@ public:
     void Replace(LineIndex first, LineIndex removed, LineIndex inserted, const Producer& produce);
     // The widest line, over all lines.
     Pixels WidestLine() const;
+    // Every line's width, in order.
+    std::vector<Pixels> Widths() const;
 
     // Bytes held by the table, for the memory benchmark.
     std::size_t MemoryBytes() const;

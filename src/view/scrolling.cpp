@@ -163,7 +163,8 @@ EditScroll FollowEdit(const Layout& layout, Viewport viewport, TopBeforeEdit bef
     } else if (topLine > oldEnd.line) {
         // The change lay wholly above the window: the same text stays on top.
         result.viewport.topRow = rows.FirstRow(topLine - oldEnd.line + newEnd.line) + before.address.row;
-        result.mode = RepaintMode::kMargin;
+        // Unless rows came or went, not even the numbers move.
+        if (result.mode != RepaintMode::kLine) result.mode = RepaintMode::kMargin;
     }
     const Viewport clamped = ClampViewport(layout, result.viewport);
     if (clamped.left != result.viewport.left) result.mode = RepaintMode::kEverything;

@@ -16,10 +16,9 @@ public:
     void SetKeywordText(const char16_t* definition) override {
         calls.push_back(std::u16string(definition) == kDefaultKeywordText ? "keywords" : "other keywords");
     }
-    void SetLineNumbers(bool shown) override { calls.push_back(shown ? "numbers on" : "numbers off"); }
-    void SetWrap(std::int32_t wrap) override { calls.push_back("wrap " + std::to_string(wrap)); }
-    void SetAppearance(const ViewSettings& appearance) override {
-        calls.push_back("appearance " + std::to_string(appearance.pointSize));
+    void Apply(const ViewSettings& appearance, std::int32_t wrap, bool lineNumbers) override {
+        calls.push_back("view " + std::to_string(appearance.pointSize) + " wrap " + std::to_string(wrap) +
+                        (lineNumbers ? " numbers on" : " numbers off"));
     }
     std::vector<std::string> calls;
 };
@@ -48,7 +47,7 @@ TEST(DocTypeTest, ApplyToEditorRunsItsStepsInOrder) {
     RecordingEditor editor;
     DocType type = DefaultDocType(u"(default)");
     EXPECT_EQ(ApplyToEditor(-1, type, editor, editor), -1);
-    std::vector<std::string> expected = {"undo -1", "numbers off", "wrap -1", "appearance 14", "keywords"};
+    std::vector<std::string> expected = {"undo -1", "view 14 wrap -1 numbers off", "keywords"};
     EXPECT_EQ(editor.calls, expected);
 }
 

@@ -1,0 +1,1 @@
+pathbook_benchmark(view_bench view_bench.cpp)

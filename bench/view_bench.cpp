@@ -1,0 +1,176 @@
+// The view's costs: laying out a loaded 100 MB notes file in each wrap mode
+// (against loading it), re-wrapping a million lines, the row table's bytes per
+// line, and thumb drags and Ctrl+End over ten million wrapped rows.
+//
+// The notes corpus is read from PATHBOOK_CORPUS (the folder make_corpus.py
+// wrote to); without it the layout benchmarks are skipped.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "document/document.h"
+#include "document/edit_command.h"
+#include "runtime/utf8.h"
+#include "textfile/text_file_in.h"
+#include "view/layout.h"
+#include "view/scrolling.h"
+#include "view/view_pos.h"
+
+namespace pathbook {
+namespace {
+
+// Every unit 8 pixels, wide (CJK) units 16, pairs 16.
+class FixedMeasurer : public GlyphMeasurer {
+public:
+    std::int32_t UnitWidth(char16_t unit) override { return unit >= 0x1100 ? 16 : 8; }
+    std::int32_t PairWidth(char16_t, char16_t) override { return 16; }
+    std::int32_t LineHeight() override { return 16; }
+};
+
+std::string CorpusPath(const char* name) {
+    const char* folder = std::getenv("PATHBOOK_CORPUS");
+    return folder == nullptr ? std::string() : std::string(folder) + "/" + name;
+}
+
+bool LoadCorpus(Document& document, const std::string& path) {
+    auto file = std::make_unique<TextFileIn>(0);
+    if (path.empty() || !file->Open(Utf8ToUtf16(path).c_str())) return false;
+    document.Load(std::move(file));
+    return true;
+}
+
+Document* NotesDocument() {
+    static Document* document = [] {
+        auto* loaded = new Document;
+        loaded->SetKeywordDefinition(u"0110\n[\n]\n#\n");
+        if (!LoadCorpus(*loaded, CorpusPath("mixed_utf8_crlf.txt"))) {
+            delete loaded;
+            return static_cast<Document*>(nullptr);
+        }
+        return loaded;
+    }();
+    return document;
+}
+
+TextSize Units(const Document& document) {
+    TextSize units = 0;
+    for (LineIndex line = 0; line < document.LineCount(); ++line) units += document.LineLength(line);
+    return units;
+}
+
+// The load the layout is compared with: the same file into a new document.
+void BM_LoadNotes(benchmark::State& state) {
+    const std::string path = CorpusPath("mixed_utf8_crlf.txt");
+    for (auto _ : state) {
+        Document document;
+        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+        if (!LoadCorpus(document, path)) {
+            state.SkipWithError("set PATHBOOK_CORPUS to the folder of make_corpus.py's files");
+            return;
+        }
+        benchmark::DoNotOptimize(document.LineCount());
+    }
+}
+BENCHMARK(BM_LoadNotes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A fresh layout (every line measured and broken) of the loaded corpus:
+// range(0) is the wrap value, the window 1,000 pixels wide.
+void BM_LayoutNotes(benchmark::State& state) {
+    Document* document = NotesDocument();
+    if (document == nullptr) {
+        state.SkipWithError("set PATHBOOK_CORPUS to the folder of make_corpus.py's files");
+        return;
+    }
+    FixedMeasurer measurer;
+    for (auto _ : state) {
+        Metrics metrics(measurer, 4);
+        Layout layout(*document, metrics);
+        layout.Resize(1000, 800);
+        layout.Configure(metrics, LayoutOptions{static_cast<std::int32_t>(state.range(0)), true});
+        benchmark::DoNotOptimize(layout.Rows().TotalRows());
+        state.counters["rows"] = static_cast<double>(layout.Rows().TotalRows());
+        state.counters["view_bytes_per_line"] =
+            static_cast<double>(layout.Rows().MemoryBytes()) / document->LineCount();
+        state.counters["view_bytes_per_unit"] = static_cast<double>(layout.Rows().MemoryBytes()) / Units(*document);
+    }
+}
+BENCHMARK(BM_LayoutNotes)->Arg(kLayoutNoWrap)->Arg(kLayoutWindowEdge)->Arg(80)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+Document* LinesOf(std::size_t lines, std::size_t width) {
+    auto* document = new Document;
+    std::u16string text;
+    text.reserve(lines * (width + 1));
+    for (std::size_t i = 0; i < lines; ++i) {
+        text.append(width, static_cast<char16_t>(u'a' + i % 26));
+        if (i + 1 < lines) text += u'\n';
+    }
+    InsertCommand insert(DocPos::At(0, 0), text);
+    document->Execute(insert);
+    return document;
+}
+
+// Re-wrapping 1,000,000 lines of 80 units to 60 columns, as on a resize:
+// widths are kept, only the rows are broken again.
+void BM_Rewrap1MLinesTo60(benchmark::State& state) {
+    static Document* document = LinesOf(1000000, 80);
+    FixedMeasurer measurer;
+    Metrics metrics(measurer, 4);
+    Layout layout(*document, metrics);
+    for (auto _ : state) {
+        state.PauseTiming();
+        layout.SetOptions(LayoutOptions{kLayoutNoWrap, false});
+        state.ResumeTiming();
+        layout.SetOptions(LayoutOptions{60, false});
+        benchmark::DoNotOptimize(layout.Rows().TotalRows());
+    }
+    state.counters["rows"] = static_cast<double>(layout.Rows().TotalRows());
+    state.counters["view_bytes_per_line"] = static_cast<double>(layout.Rows().MemoryBytes()) / document->LineCount();
+}
+BENCHMARK(BM_Rewrap1MLinesTo60)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Ten million rows: 1,000,000 lines of 20 units wrapped after 2 letters.
+struct TenMillionRows {
+    TenMillionRows() : document(LinesOf(1000000, 20)), metrics(measurer, 4), layout(*document, metrics) {
+        layout.Resize(800, 800);
+        layout.SetOptions(LayoutOptions{2, false});
+    }
+    std::unique_ptr<Document> document;
+    FixedMeasurer measurer;
+    Metrics metrics;
+    Layout layout;
+};
+
+TenMillionRows& Rows10M() {
+    static TenMillionRows rows;
+    return rows;
+}
+
+// One step of a thumb drag: the track position to the top row, its line and
+// row, and the position at the window's top.
+void BM_ThumbDrag10MRows(benchmark::State& state) {
+    Layout& layout = Rows10M().layout;
+    const ScrollBarState bar = VerticalBar(layout, 0);
+    std::mt19937 random(3);
+    for (auto _ : state) {
+        const RowIndex top = TopRowFromTrack(layout, static_cast<std::int32_t>(random() % static_cast<unsigned>(bar.max)));
+        benchmark::DoNotOptimize(PointToView(layout, Viewport{top, 0}, 5, 5, false));
+    }
+    state.counters["rows"] = static_cast<double>(layout.Rows().TotalRows());
+}
+BENCHMARK(BM_ThumbDrag10MRows);
+
+// Ctrl+End: the end of the text as a view position, and the scroll that shows it.
+void BM_CtrlEnd10MRows(benchmark::State& state) {
+    Layout& layout = Rows10M().layout;
+    for (auto _ : state) {
+        const ViewPos end = DocToView(layout, DocPos::At(kEndOfText, kEndOfText));
+        benchmark::DoNotOptimize(ScrollToShow(layout, Viewport{}, end));
+    }
+}
+BENCHMARK(BM_CtrlEnd10MRows);
+
+}  // namespace
+}  // namespace pathbook

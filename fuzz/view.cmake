@@ -1,0 +1,1 @@
+pathbook_fuzz_target(view_layout_fuzz view_layout_fuzz.cpp)
