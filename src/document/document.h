@@ -22,6 +22,7 @@
 #include "document/line_list.h"
 #include "document/tokenizer.h"
 #include "document/undo_chain.h"
+#include "runtime/prefetch.h"
 #include "runtime/string.h"
 #include "textfile/text_source.h"
 
@@ -43,6 +44,8 @@ public:
     const char16_t* LineText(LineIndex line) const;
     // The attribute words, with the comment bits computed first if needed.
     const Attribute* LineTokens(LineIndex line) const;
+    // A hint for walks over many lines: `line` (clamped) will be read soon.
+    void PrefetchLine(LineIndex line) const { PrefetchForRead(&LineAt(line)); }
     // Units that CopyRange writes for the clamped, ordered range, without the
     // NUL: the units plus 2 for each line break crossed.
     TextSize RangeLength(DocPos from, DocPos to) const;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/line.h"
+
 namespace pathbook {
 namespace {
 
@@ -72,13 +74,29 @@ void Layout::BuildLine(LineIndex line, Pixels width, UnitCount keepRows, LineRow
     if (rows.ends.empty()) rows.ends.push_back(length);
 }
 
+void Layout::MeasureLine(LineIndex line, LineRows& rows) const {
+    const UnitCount length = document_.LineLength(line);
+    const char16_t* text = document_.LineText(line);
+    if (wrapWidth_ == kNoWrapWidth) {
+        rows.width = RowWidth(*metrics_, text, length, 0, length);
+        rows.ends.assign(1, length);
+        return;
+    }
+    rows.ends.clear();
+    rows.width = MeasureAndBreak(*metrics_, text, length, wrapWidth_, rows.ends);
+    if (rows.ends.empty()) rows.ends.push_back(length);
+}
+
 void Layout::Rebuild(bool remeasure) {
     const std::vector<Pixels> widths = remeasure ? std::vector<Pixels>() : rows_.Widths();
-    rows_.Assign(document_.LineCount(), [&](LineIndex line, LineRows& rows) {
-        const Pixels width = remeasure ? RowWidth(*metrics_, document_.LineText(line), document_.LineLength(line), 0,
-                                                  document_.LineLength(line))
-                                       : widths[line];
-        BuildLine(line, width, 0, rows);
+    const LineIndex count = document_.LineCount();
+    rows_.Assign(count, [&](LineIndex line, LineRows& rows) {
+        if (count - line > kLinePrefetchDistance) document_.PrefetchLine(line + kLinePrefetchDistance);
+        if (remeasure) {
+            MeasureLine(line, rows);
+        } else {
+            BuildLine(line, widths[line], 0, rows);
+        }
     });
     widest_ = rows_.WidestLine();
 }
@@ -101,15 +119,14 @@ LayoutEdit Layout::Update(DocPos start, DocPos oldEnd, DocPos newEnd) {
     }
     Pixels widestNew = 0;
     rows_.Replace(start.line, removed, inserted, [&](LineIndex line, LineRows& rows) {
-        const UnitCount length = document_.LineLength(line);
-        const Pixels width = RowWidth(*metrics_, document_.LineText(line), length, 0, length);
-        widestNew = std::max(widestNew, width);
-        UnitCount keep = 0;
-        if (line == start.line) {
+        if (line == start.line && keepRows > 0) {
+            const UnitCount length = document_.LineLength(line);
             rows.ends = kept;
-            keep = keepRows;
+            BuildLine(line, RowWidth(*metrics_, document_.LineText(line), length, 0, length), keepRows, rows);
+        } else {
+            MeasureLine(line, rows);
         }
-        BuildLine(line, width, keep, rows);
+        widestNew = std::max(widestNew, rows.width);
     });
     widest_ = widestShrank && widestNew < widest_ ? rows_.WidestLine() : std::max(widest_, widestNew);
     if (result.lineCountChanged && UpdateGeometry()) {

@@ -73,7 +73,11 @@ private:
     // Recomputes digits, margin and wrap width; true when any changed.
     bool UpdateGeometry();
     void Rebuild(bool remeasure);
+    // Rows of `line` whose width is known, breaking after the first `keepRows`
+    // rows already in `rows`.
     void BuildLine(LineIndex line, Pixels width, UnitCount keepRows, LineRows& rows) const;
+    // Width and rows of `line` in one pass.
+    void MeasureLine(LineIndex line, LineRows& rows) const;
 
     const Document& document_;
     const Metrics* metrics_;  // never null; owned by the window layer

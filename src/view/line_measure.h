@@ -24,4 +24,9 @@ Pixels RowWidth(const Metrics& metrics, const char16_t* text, UnitCount length, 
 void BreakRows(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount start, Pixels wrapWidth,
                std::vector<UnitCount>& ends);
 
+// BreakRows from offset 0 and the line's unwrapped width in one pass: returns
+// the width; `ends` receives the row ends (nothing for an empty line).
+Pixels MeasureAndBreak(const Metrics& metrics, const char16_t* text, UnitCount length, Pixels wrapWidth,
+                       std::vector<UnitCount>& ends);
+
 }  // namespace pathbook

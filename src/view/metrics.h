@@ -49,6 +49,9 @@ public:
         std::int32_t width = table_[text[i]];
         return width >= 0 ? x + width : x + ContextWidth(text, i, length, x);
     }
+    // The width table for tight loops: an entry >= 0 is the unit's width
+    // wherever it stands; for any other entry call Advance.
+    const std::int32_t* PlainWidths() const { return table_.data(); }
     // The table width of one unit alone (a tab: one tab width, as drawn in a run).
     std::int32_t UnitWidth(char16_t unit) const;
 
