@@ -49,9 +49,9 @@ bool Layout::UpdateGeometry() {
     digits_ = DigitsOf(document_.LineCount());
     const Pixels margin = options_.lineNumbers ? Pixels{digits_ + 1} * metrics_->DigitWidth() : 0;
     textLeft_ = margin + metrics_->XWidth() < clientWidth_ ? static_cast<std::int32_t>(margin) : 0;
-    if (options_.wrap == kLayoutWindowEdge && clientWidth_ == 0) {
+    if (options_.wrap == kWrapAtWindowEdge && clientWidth_ == 0) {
         wrapWidth_ = kNoWrapWidth;  // no window size yet: breaking at one unit per row helps nobody
-    } else if (options_.wrap == kLayoutWindowEdge) {
+    } else if (options_.wrap == kWrapAtWindowEdge) {
         wrapWidth_ = std::max<Pixels>(Pixels{clientWidth_} - textLeft_ - kEdgeSlack, 1);
     } else if (options_.wrap > 0) {
         wrapWidth_ = Pixels{options_.wrap} * metrics_->XWidth();

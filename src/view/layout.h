@@ -2,12 +2,13 @@
 // every line, kept in step with the document's changes. Tested by
 // layout_test.cpp and layout_random_test.cpp.
 //
-// Wrap value: kNoWrap (-1) none, kWrapAtWindowEdge (0) at the window's right
-// edge, N > 0 after N widths of "x".
+// Wrap value (config/doc_type.h): kNoWrap (-1) none, kWrapAtWindowEdge (0) at
+// the window's right edge, N > 0 after N widths of "x".
 #pragma once
 
 #include <cstdint>
 
+#include "config/doc_type.h"
 #include "document/document.h"
 #include "view/line_measure.h"
 #include "view/metrics.h"
@@ -15,13 +16,9 @@
 
 namespace pathbook {
 
-// The wrap values (as the settings store them).
-constexpr std::int32_t kLayoutNoWrap = -1;
-constexpr std::int32_t kLayoutWindowEdge = 0;
-
 // How several settings are applied at once (one re-layout).
 struct LayoutOptions {
-    std::int32_t wrap = kLayoutNoWrap;
+    std::int32_t wrap = kNoWrap;
     bool lineNumbers = false;
 };
 

@@ -134,6 +134,28 @@ TEST(UndoTest, GroupIsOneStepAndUndoesInReverseOrder) {
     EXPECT_EQ(AllText(document), u"lion wolf");
 }
 
+TEST(UndoTest, AGroupReachesListenersAsOneUpdateCoveringEveryStep) {
+    Document document;
+    Type(document, u"cat dog\ncat");
+    CommandGroup group;
+    group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 3), std::u16string(u"lion")));
+    group.Add(std::make_unique<ReplaceCommand>(DocPos::At(1, 0), DocPos::At(1, 3), std::u16string(u"ox\nyak")));
+    test::HeardChange heard = test::Run(document, group);
+    EXPECT_EQ(heard.start, DocPos::At(0, 0));
+    EXPECT_EQ(heard.oldEnd, DocPos::At(1, 3));
+    EXPECT_EQ(heard.newEnd, DocPos::At(2, 3));
+    // A later step before an earlier one, and one inside the text of another.
+    CommandGroup mixed;
+    mixed.Add(std::make_unique<InsertCommand>(DocPos::At(2, 3), std::u16string(u"!\n?")));
+    mixed.Add(std::make_unique<DeleteCommand>(DocPos::At(0, 1), DocPos::At(0, 2)));
+    mixed.Add(std::make_unique<InsertCommand>(DocPos::At(3, 0), std::u16string(u"x")));
+    heard = test::Run(document, mixed);
+    EXPECT_EQ(AllText(document), u"lon dog\r\nox\r\nyak!\r\nx?");
+    EXPECT_EQ(heard.start, DocPos::At(0, 1));
+    EXPECT_EQ(heard.oldEnd, DocPos::At(2, 3));
+    EXPECT_EQ(heard.newEnd, DocPos::At(3, 2));
+}
+
 TEST(UndoTest, ClearAllForgetsEverything) {
     Document document;
     Type(document, u"text\nmore");

@@ -28,7 +28,7 @@ struct CoreFixture {
     explicit CoreFixture(std::u16string text) : metrics(measurer, 4), core(document, metrics, host) {
         Insert(DocPos::At(0, 0), text);
         core.Resize(400, 160);  // 10 rows of 16 pixels
-        core.SetOptions(LayoutOptions{kLayoutNoWrap, true});
+        core.SetOptions(LayoutOptions{kNoWrap, true});
         host.Take();
     }
     void Insert(DocPos at, std::u16string text) {

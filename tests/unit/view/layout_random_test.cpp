@@ -81,7 +81,7 @@ TEST_P(LayoutRandomTest, IncrementalLayoutEqualsAFreshOne) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WrapModes, LayoutRandomTest, testing::Values(kLayoutNoWrap, kLayoutWindowEdge, 7));
+INSTANTIATE_TEST_SUITE_P(WrapModes, LayoutRandomTest, testing::Values(kNoWrap, kWrapAtWindowEdge, 7));
 
 }  // namespace
 }  // namespace pathbook

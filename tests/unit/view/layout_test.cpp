@@ -107,12 +107,12 @@ TEST(LayoutTest, SurrogatePairStaysInOneRowUnlessWiderThanTheRow) {
 
 TEST(LayoutTest, WindowEdgeWrapFollowsTheClientWidthAndMargin) {
     ViewFixture view(std::u16string(100, u'a'));
-    view.layout.SetOptions(LayoutOptions{kLayoutWindowEdge, false});
+    view.layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, false});
     EXPECT_EQ(view.layout.WrapWidth(), kNoWrapWidth);  // no size yet
     view.layout.Resize(83, 100);
     EXPECT_EQ(view.layout.WrapWidth(), 80);
     EXPECT_EQ(view.layout.Rows().RowCount(0), 10u);
-    view.layout.SetOptions(LayoutOptions{kLayoutWindowEdge, true});
+    view.layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, true});
     EXPECT_EQ(view.layout.TextLeft(), 32);
     EXPECT_EQ(view.layout.WrapWidth(), 48);
 }
@@ -120,7 +120,7 @@ TEST(LayoutTest, WindowEdgeWrapFollowsTheClientWidthAndMargin) {
 TEST(LayoutTest, MarginGrowsWithTheDigitsOfTheLineCount) {
     ViewFixture view(std::u16string(998, u'\n'));
     view.layout.Resize(400, 100);
-    view.layout.SetOptions(LayoutOptions{kLayoutWindowEdge, true});
+    view.layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, true});
     EXPECT_EQ(view.layout.Digits(), 3);
     EXPECT_EQ(view.layout.TextLeft(), 32);
     EXPECT_EQ(view.layout.WrapWidth(), 400 - 32 - 3);
