@@ -65,7 +65,7 @@ void EditViewCore::Paint(const PixelRect& update, const ViewSettings& look, DocP
 void EditViewCore::OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool) {
     const TopBeforeEdit before = CaptureTop(layout_, viewport_);
     const LayoutEdit edit = layout_.Update(start, oldEnd, newEnd);
-    if (edit.relaidOut) {
+    if (edit.marginChanged) {
         KeepTopLine(before.address.line);
         return;
     }

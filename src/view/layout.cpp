@@ -21,31 +21,37 @@ std::int32_t DigitsOf(std::uint32_t count) {
 }  // namespace
 
 Layout::Layout(const Document& document, const Metrics& metrics) : document_(document), metrics_(&metrics) {
-    UpdateGeometry();
+    ApplyGeometry();
     Rebuild(true);
 }
 
 void Layout::Configure(const Metrics& metrics, LayoutOptions options) {
     metrics_ = &metrics;
     options_ = options;
-    UpdateGeometry();
+    ApplyGeometry();
     Rebuild(true);
 }
 
 void Layout::SetOptions(LayoutOptions options) {
     options_ = options;
-    if (UpdateGeometry()) Rebuild(false);
+    UpdateGeometry();
 }
 
 void Layout::Resize(std::int32_t width, std::int32_t height) {
     clientWidth_ = std::max(width, 0);
     clientHeight_ = std::max(height, 0);
-    if (UpdateGeometry()) Rebuild(false);
+    UpdateGeometry();
 }
 
 bool Layout::UpdateGeometry() {
     const std::int32_t oldLeft = textLeft_;
     const Pixels oldWrap = wrapWidth_;
+    ApplyGeometry();
+    if (oldWrap != wrapWidth_) Rebuild(false);
+    return oldLeft != textLeft_ || oldWrap != wrapWidth_;
+}
+
+void Layout::ApplyGeometry() {
     digits_ = DigitsOf(document_.LineCount());
     const Pixels margin = options_.lineNumbers ? Pixels{digits_ + 1} * metrics_->DigitWidth() : 0;
     textLeft_ = margin + metrics_->XWidth() < clientWidth_ ? static_cast<std::int32_t>(margin) : 0;
@@ -58,7 +64,6 @@ bool Layout::UpdateGeometry() {
     } else {
         wrapWidth_ = kNoWrapWidth;
     }
-    return oldLeft != textLeft_ || oldWrap != wrapWidth_;
 }
 
 void Layout::BuildLine(LineIndex line, Pixels width, UnitCount keepRows, LineRows& rows) const {
@@ -129,10 +134,7 @@ LayoutEdit Layout::Update(DocPos start, DocPos oldEnd, DocPos newEnd) {
         widestNew = std::max(widestNew, rows.width);
     });
     widest_ = widestShrank && widestNew < widest_ ? rows_.WidestLine() : std::max(widest_, widestNew);
-    if (result.lineCountChanged && UpdateGeometry()) {
-        Rebuild(false);
-        result.relaidOut = true;
-    }
+    result.marginChanged = result.lineCountChanged && UpdateGeometry();
     return result;
 }
 

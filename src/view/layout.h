@@ -25,7 +25,7 @@ struct LayoutOptions {
 // What an edit did to the layout beyond the edited lines.
 struct LayoutEdit {
     bool lineCountChanged = false;
-    bool relaidOut = false;  // the margin changed, so every line was broken again
+    bool marginChanged = false;  // the whole window moves (rows broken again when wrapping at its edge)
 };
 
 class Layout {
@@ -67,8 +67,11 @@ public:
     RowSpan Span(LineIndex line, UnitCount row) const;
 
 private:
-    // Recomputes digits, margin and wrap width; true when any changed.
+    // Recomputes digits, margin and wrap width; breaks every line again when
+    // the wrap width changed. True when the margin or the wrap width changed.
     bool UpdateGeometry();
+    // Digits, margin and wrap width from the settings and the client size.
+    void ApplyGeometry();
     void Rebuild(bool remeasure);
     // Rows of `line` whose width is known, breaking after the first `keepRows`
     // rows already in `rows`.

@@ -129,7 +129,7 @@ TEST(LayoutTest, MarginGrowsWithTheDigitsOfTheLineCount) {
     EXPECT_EQ(view.layout.Digits(), 4);
     EXPECT_EQ(view.layout.TextLeft(), 40);
     EXPECT_EQ(view.layout.WrapWidth(), 400 - 40 - 3);
-    EXPECT_TRUE(view.follower.last.relaidOut);
+    EXPECT_TRUE(view.follower.last.marginChanged);
     // A window narrower than the margin plus one "x" shows none.
     view.layout.Resize(48, 100);
     EXPECT_EQ(view.layout.TextLeft(), 0);
