@@ -31,7 +31,7 @@ DocPos Document::RightOf(DocPos pos, bool byWord) const {
     const Line& line = *lines_[pos.line];
     if (pos.column == line.Length()) {
         if (pos.line + 1 == LineCount()) return pos;
-        return {0, pos.line + 1};
+        return DocPos::At(pos.line + 1, 0);
     }
     if (byWord) {
         const Attribute* words = line.Attributes();
@@ -40,7 +40,7 @@ DocPos Document::RightOf(DocPos pos, bool byWord) const {
         if (stored == 0 || stored == kLongRun) {
             while (end < line.Length() && RunLengthOf(words[end]) == 0) ++end;
         }
-        return {end, pos.line};
+        return DocPos::At(pos.line, end);
     }
     const char16_t* text = line.Text();
     bool pair = IsHighSurrogate(text[pos.column]) && IsLowSurrogate(text[pos.column + 1]);
@@ -108,7 +108,7 @@ bool Document::FindLinkBefore(DocPos pos, String& link) const {
             // Reading text[column + 1] at the line end meets the sentinel.
             if (text[column] != u'<' || (words[column] & kLinkBit) == 0) continue;
             if (text[column + 1] == u'.' || text[column + 1] == u'#') continue;
-            Column close = LinkEndOf({column, lineIndex}).column;
+            Column close = LinkEndOf(DocPos::At(lineIndex, column)).column;
             Column length = close > column ? close - column - 1 : 0;
             link = String(text + column + 1, static_cast<std::int32_t>(length));
             return true;

@@ -107,8 +107,8 @@ bool FindState::FindNext(const Document& document, Selection& selection) {
     if (searcher_ == nullptr) return false;
     DocPos from = selection.Start();
     if (!selection.Empty()) {
-        from = from.column < document.LineLength(from.line) ? DocPos{from.column + 1, from.line}
-                                                             : DocPos{0, from.line + 1};
+        from = from.column < document.LineLength(from.line) ? DocPos::At(from.line, from.column + 1)
+                                                             : DocPos::At(from.line + 1, 0);
     }
     DocMatch match;
     if (!SearchDocumentForward(document, *searcher_, from, &match)) {
@@ -165,7 +165,7 @@ std::int32_t FindState::ReplaceAll(Document& document, Selection& selection) {
     ReplacementShift shift;
     DocPos lastEnd;
     DocMatch match;
-    for (DocPos from{0, 0}; SearchDocumentForward(document, *searcher_, from, &match); from = match.to) {
+    for (DocPos from = DocPos::At(0, 0); SearchDocumentForward(document, *searcher_, from, &match); from = match.to) {
         DocPos mappedFrom = shift.Map(match.from);
         DocPos mappedTo = shift.Map(match.to);
         group.Add(std::make_unique<ReplaceCommand>(mappedFrom, mappedTo, replaceText_.View()));
