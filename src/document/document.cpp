@@ -133,6 +133,8 @@ DocPos Document::Change(DocPos& from, DocPos& to, std::u16string_view text, std:
         pendingOldEnd_ = to;
         pendingNewEnd_ = end;
         pendingChange_ = true;
+        // A command run by hand, outside Execute, Undo and Redo, is still heard.
+        if (!editing_) FlushChange();
         return end;
     }
     // Fold this change into the edit's one update: the text behind the later
@@ -153,11 +155,14 @@ std::unique_ptr<EditCommand> Document::RunEdit(EditCommand& command) {
     std::unique_ptr<EditCommand> inverse = command.Execute(*this);
     if (!outer) return inverse;
     editing_ = false;
-    if (pendingChange_) {
-        pendingChange_ = false;
-        NotifyTextUpdate(pendingStart_, pendingOldEnd_, pendingNewEnd_, true);
-    }
+    FlushChange();
     return inverse;
+}
+
+void Document::FlushChange() {
+    if (!pendingChange_) return;
+    pendingChange_ = false;
+    NotifyTextUpdate(pendingStart_, pendingOldEnd_, pendingNewEnd_, true);
 }
 
 void Document::ReclassifyLines(LineIndex first, LineIndex last) {

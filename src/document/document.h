@@ -131,6 +131,8 @@ private:
     DocPos Change(DocPos& from, DocPos& to, std::u16string_view text, std::u16string& removed);
     // Runs `command` as one edit: its changes reach the listeners as one update.
     std::unique_ptr<EditCommand> RunEdit(EditCommand& command);
+    // Sends the running edit's one update, if it changed anything.
+    void FlushChange();
     // Classifies lines first..last (clamped). Lines carry no state from one to
     // the next, so nothing after `last` changes.
     void ReclassifyLines(LineIndex first, LineIndex last);

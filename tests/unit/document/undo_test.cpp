@@ -156,6 +156,19 @@ TEST(UndoTest, AGroupReachesListenersAsOneUpdateCoveringEveryStep) {
     EXPECT_EQ(heard.newEnd, DocPos::At(3, 2));
 }
 
+TEST(UndoTest, ACommandRunByHandIsStillHeard) {
+    Document document;
+    DirtyLog log;
+    document.AddListener(&log);
+    InsertCommand insert(DocPos::At(0, 0), u"ab");
+    std::unique_ptr<EditCommand> inverse = insert.Execute(document);
+    EXPECT_EQ(log.textUpdates, 1);
+    inverse->Execute(document);
+    EXPECT_EQ(log.textUpdates, 2);
+    EXPECT_EQ(AllText(document), u"");
+    document.RemoveListener(&log);
+}
+
 TEST(UndoTest, ClearAllForgetsEverything) {
     Document document;
     Type(document, u"text\nmore");
