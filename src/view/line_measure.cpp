@@ -3,7 +3,7 @@
 namespace pathbook {
 
 Pixels RowWidth(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount from, UnitCount to) {
-    const std::int32_t* widths = metrics.PlainWidths();
+    const std::int16_t* widths = metrics.PlainWidths();
     to = to < length ? to : length;
     Pixels x = 0;
     for (UnitCount i = from; i < to; ++i) {
@@ -20,7 +20,7 @@ namespace {
 // Plain units are taken four at a time.
 UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount i, Pixels x,
                   Pixels wrapWidth, Pixels* lineX) {
-    const std::int32_t* widths = metrics.PlainWidths();
+    const std::int16_t* widths = metrics.PlainWidths();
     while (i + 4 <= length) {
         const std::int32_t a = widths[text[i]];
         const std::int32_t b = widths[text[i + 1]];

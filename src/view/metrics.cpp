@@ -13,24 +13,26 @@ Metrics::Metrics(GlyphMeasurer& measurer, std::int32_t tabWidth)
     : measurer_(measurer), table_(0x10000, kUnmeasured) {
     table_[u'\t'] = kContextual;
     std::fill(table_.begin() + 0xD800, table_.begin() + 0xE000, kContextual);
-    for (char16_t unit = 0x20; unit < 0x7F; ++unit) table_[unit] = ClampWidth(measurer_.UnitWidth(unit));
+    for (char16_t unit = 0x20; unit < 0x7F; ++unit) {
+        table_[unit] = static_cast<std::int16_t>(ClampWidth(measurer_.UnitWidth(unit)));
+    }
     lineHeight_ = std::max(measurer_.LineHeight(), 1);
-    xWidth_ = std::max(table_[u'x'], 1);
+    xWidth_ = std::max<std::int32_t>(table_[u'x'], 1);
     tabWidth_ = static_cast<std::int32_t>(std::min<Pixels>(Pixels{std::max(tabWidth, 1)} * xWidth_, kMaxUnitWidth));
     digitWidth_ = 1;
-    for (char16_t digit = u'0'; digit <= u'9'; ++digit) digitWidth_ = std::max(digitWidth_, table_[digit]);
+    for (char16_t digit = u'0'; digit <= u'9'; ++digit) digitWidth_ = std::max<std::int32_t>(digitWidth_, table_[digit]);
 }
 
 std::int32_t Metrics::Measure(char16_t unit) const {
-    std::int32_t width = ClampWidth(measurer_.UnitWidth(unit));
-    table_[unit] = width;
+    const std::int32_t width = ClampWidth(measurer_.UnitWidth(unit));
+    table_[unit] = static_cast<std::int16_t>(width);
     return width;
 }
 
 std::int32_t Metrics::UnitWidth(char16_t unit) const {
     if (unit == u'\t') return tabWidth_;
     if (IsLowSurrogate(unit) || IsHighSurrogate(unit)) return LoneSurrogateWidth(unit);
-    std::int32_t width = table_[unit];
+    const std::int32_t width = table_[unit];
     return width >= 0 ? width : Measure(unit);
 }
 

@@ -19,7 +19,7 @@ namespace pathbook {
 
 using Pixels = std::int64_t;
 
-constexpr std::int32_t kMaxUnitWidth = 0xFFFF;
+constexpr std::int32_t kMaxUnitWidth = 0x7FFF;
 // A tab advances to the next stop lying more than this many pixels beyond x.
 constexpr Pixels kTabSlack = 4;
 
@@ -46,25 +46,27 @@ public:
     // in its row: a tab goes to its stop, a high surrogate followed by a low one
     // takes the pair's width and the low unit then adds 0.
     Pixels Advance(const char16_t* text, UnitCount i, UnitCount length, Pixels x) const {
-        std::int32_t width = table_[text[i]];
+        const std::int32_t width = table_[text[i]];
         return width >= 0 ? x + width : x + ContextWidth(text, i, length, x);
     }
     // The width table for tight loops: an entry >= 0 is the unit's width
     // wherever it stands; for any other entry call Advance.
-    const std::int32_t* PlainWidths() const { return table_.data(); }
+    const std::int16_t* PlainWidths() const { return table_.data(); }
     // The table width of one unit alone (a tab: one tab width, as drawn in a run).
     std::int32_t UnitWidth(char16_t unit) const;
 
 private:
-    static constexpr std::int32_t kUnmeasured = -1;
-    static constexpr std::int32_t kContextual = -2;  // tab and surrogates: the width depends on neighbours
+    static constexpr std::int16_t kUnmeasured = -1;
+    static constexpr std::int16_t kContextual = -2;  // tab and surrogates: the width depends on neighbours
 
     Pixels ContextWidth(const char16_t* text, UnitCount i, UnitCount length, Pixels x) const;
     std::int32_t Measure(char16_t unit) const;
     std::int32_t LoneSurrogateWidth(char16_t unit) const;
 
     GlyphMeasurer& measurer_;
-    mutable std::vector<std::int32_t> table_;  // 65,536 entries: width, kUnmeasured or kContextual
+    // 65,536 entries: width, kUnmeasured or kContextual; 16 bits keep the
+    // table at 128 KB, close to the processor for text of many scripts.
+    mutable std::vector<std::int16_t> table_;
     mutable std::unordered_map<std::uint32_t, std::int32_t> pairs_;  // (high << 16 | low), or a lone surrogate -> width
     std::int32_t lineHeight_;  // >= 1
     std::int32_t xWidth_;      // >= 1
