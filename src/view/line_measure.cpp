@@ -6,7 +6,16 @@ Pixels RowWidth(const Metrics& metrics, const char16_t* text, UnitCount length, 
     const std::int16_t* widths = metrics.PlainWidths();
     to = to < length ? to : length;
     Pixels x = 0;
-    for (UnitCount i = from; i < to; ++i) {
+    UnitCount i = from;
+    for (; i + 4 <= to; i += 4) {
+        const std::int32_t a = widths[text[i]];
+        const std::int32_t b = widths[text[i + 1]];
+        const std::int32_t c = widths[text[i + 2]];
+        const std::int32_t d = widths[text[i + 3]];
+        if ((a | b | c | d) < 0) break;
+        x += Pixels{a} + b + c + d;
+    }
+    for (; i < to; ++i) {
         const std::int32_t width = widths[text[i]];
         x = width >= 0 ? x + width : metrics.Advance(text, i, length, x);
     }
