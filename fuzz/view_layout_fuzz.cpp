@@ -93,7 +93,7 @@ void ExpectFresh(const Layout& layout) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 3) return 0;
-    static const std::int32_t kWraps[] = {kLayoutNoWrap, kLayoutWindowEdge, 1, 3, 10};
+    static const std::int32_t kWraps[] = {kNoWrap, kWrapAtWindowEdge, 1, 3, 10};
     Document document;
     document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
     ByteMeasurer measurer(data[2]);
