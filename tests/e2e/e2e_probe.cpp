@@ -18,6 +18,9 @@
 //                        <handle> TAB <class> TAB <title>, then its controls: TAB <id> TAB <class> TAB <text>
 //   e2e-probe copydata H KIND  sends WM_COPYDATA and prints the answer; KIND is odd, nonul, huge,
 //                        or path:<charset>:<path>
+//   e2e-probe wmclose H  posts WM_CLOSE to window H
+//   e2e-probe statustext H  posts and sends WM_APP+2 with a pointer of this process to window H
+//   e2e-probe endsession H  asks window H whether the session may end (WM_QUERYENDSESSION), prints the answer
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
 //   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
 #include <windows.h>
@@ -283,6 +286,21 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"toolbar") return PrintToolbar(window);
         if (command == L"text") return PrintText(window);
         if (argc == 4 && command == L"copydata") return SendCopyData(window, argv[3]);
+        if (command == L"wmclose") {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        if (command == L"statustext") {
+            // A text pointer from another process: meaningless (here, unmapped) in the receiver.
+            LPARAM foreign = static_cast<LPARAM>(0x10);
+            PostMessageW(window, WM_APP + 2, 0, foreign);
+            std::printf("%d\n", static_cast<int>(SendMessageW(window, WM_APP + 2, 0, foreign)));
+            return 0;
+        }
+        if (command == L"endsession") {
+            std::printf("%d\n", static_cast<int>(SendMessageW(window, WM_QUERYENDSESSION, 0, 0)));
+            return 0;
+        }
         if (argc == 4 && command == L"command" && std::wstring(argv[3]) == L"maximize") {
             PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
             return 0;

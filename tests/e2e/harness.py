@@ -94,6 +94,11 @@ def send_keys(title, *keys):
     subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), timeout=30, check=True)
 
 
+def press(*keys):
+    """Presses the keys in whatever window has the keyboard focus."""
+    subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), timeout=30, check=True)
+
+
 def close_box(window, desktop):
     """The screen point of a window's close box."""
     out = probe("closebox", str(window.handle), desktop=desktop).split()

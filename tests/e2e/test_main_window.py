@@ -9,7 +9,7 @@ import tempfile
 import time
 
 from harness import (EXE, RECORDER, PathbookTestCase, drive_c_path, editor_text, main_windows, popup_titled,
-                     post_command, probe, read_setting, send_keys, status, temp_folder, toolbar, wait_until,
+                     popups, post_command, press, probe, read_setting, send_keys, status, temp_folder, toolbar, wait_until,
                      windows_path, write_favorites, write_settings)
 
 EN = "Pathbook"
@@ -162,22 +162,45 @@ class MainWindowTest(PathbookTestCase):
         path = self.file("keys.txt", b"alpha\r\nbeta\r\n")
         self.start(windows_path(path))
         title = "%s - %s" % (windows_path(path), EN)
+        modified = "%s * - %s" % (windows_path(path), EN)
         window = self.wait_for_title(title)
         send_keys(title, "ctrl+a", "ctrl+x")
         self.assertTrue(wait_until(lambda: editor_text(window) == ""), "Ctrl+A, Ctrl+X empty the text")
-        send_keys("%s * - %s" % (windows_path(path), EN), "ctrl+z")
-        self.assertTrue(wait_until(lambda: editor_text(window).startswith("alpha")), "Ctrl+Z undoes the cut")
-        send_keys("%s * - %s" % (windows_path(path), EN), "ctrl+j")
-        dialog = popup_titled("Jump to Line")
-        self.assertIsNotNone(dialog, "Ctrl+J opens the jump dialog")
+        send_keys(modified, "ctrl+z")
+        self.assertTrue(wait_until(lambda: editor_text(window).split() == ["alpha", "beta"]), "Ctrl+Z undoes the cut")
+        send_keys(modified, "ctrl+a", "ctrl+Insert", "shift+Delete")
+        self.assertTrue(wait_until(lambda: editor_text(window) == ""), "Shift+Delete cuts")
+        send_keys(modified, "shift+Insert", "ctrl+v")
+        self.assertTrue(wait_until(lambda: editor_text(window).split() == ["alpha", "beta"] * 2),
+                        "Ctrl+Insert copied; Shift+Insert and Ctrl+V paste")
+        send_keys(modified, "ctrl+s")
+        self.wait_for_title(title)
+        with open(path, "rb") as f:
+            self.assertEqual(f.read(), b"alpha\r\nbeta\r\n" * 2, "Ctrl+S saves")
+        send_keys(title, "ctrl+j")
+        self.assertIsNotNone(popup_titled("Jump to Line"), "Ctrl+J opens the jump dialog")
         send_keys("Jump to Line", "Escape")
         self.assertTrue(wait_until(lambda: popup_titled("Jump to Line", timeout=0) is None))
-        send_keys("%s * - %s" % (windows_path(path), EN), "ctrl+r")
-        self.assertIsNotNone(popup_titled("ReOpen"), "Ctrl+R opens the reopen dialog")
-        send_keys("ReOpen", "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled("ReOpen", timeout=0) is None))
-        send_keys("%s * - %s" % (windows_path(path), EN), "ctrl+n")
+        for keys in ("ctrl+r", "alt+Return"):
+            send_keys(title, keys)
+            self.assertIsNotNone(popup_titled("ReOpen"), "%s opens the reopen dialog" % keys)
+            send_keys("ReOpen", "Escape")
+            self.assertTrue(wait_until(lambda: popup_titled("ReOpen", timeout=0) is None))
+        send_keys(title, "ctrl+n")
         self.wait_for_windows(2)
+
+    def test_no_editing_refuses_changes_from_accelerators(self):
+        path = self.file("locked.txt", b"locked\r\n")
+        self.start(windows_path(path), env=JA_ENV)
+        window = self.wait_for_title("%s - %s" % (windows_path(path), JA))
+        post_command(window, 40045)
+        title = "%s - %s (編集禁止)" % (windows_path(path), JA)
+        self.wait_for_title(title)
+        send_keys(title, "ctrl+a", "ctrl+c", "ctrl+x", "shift+Delete", "ctrl+v", "shift+Insert", "ctrl+z", "x")
+        post_command(window, 40024)
+        time.sleep(1)
+        self.assertEqual(editor_text(window).split(), ["locked"])
+        self.assertEqual(main_windows()[0].title, title, "still unmodified")
 
     def test_ctrl_f4_on_a_modified_document_asks_and_cancel_keeps_it(self):
         process = self.start()
@@ -196,6 +219,23 @@ class MainWindowTest(PathbookTestCase):
         send_keys(EN, "alt+n")
         self.assertEqual(process.wait(timeout=30), 0)
 
+    def test_end_of_session_asks_before_losing_changes(self):
+        self.start()
+        window = self.wait_for_title("untitled - " + EN)
+        send_keys(window.title, "x")
+        self.wait_for_title("untitled * - " + EN)
+        asking = subprocess.Popen(["wine", os.environ["PATHBOOK_PROBE"], "endsession", str(window.handle)],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.assertIsNotNone(popup_titled(EN), "the save prompt appears")
+        send_keys(EN, "Escape")
+        self.assertEqual(asking.communicate(timeout=30)[0].strip(), "0", "Cancel keeps the session from ending")
+        self.assertEqual([w.title for w in main_windows()], ["untitled * - " + EN])
+        probe("wmclose", str(window.handle))
+        self.assertIsNotNone(popup_titled(EN), "a plain WM_CLOSE asks too")
+        send_keys(EN, "Escape")
+        self.assertTrue(wait_until(lambda: popup_titled(EN, timeout=0) is None))
+        self.assertEqual([w.title for w in main_windows()], ["untitled * - " + EN])
+
     def test_next_and_previous_window_cycle_through_instances(self):
         self.start()
         self.wait_for_windows(1)
@@ -209,12 +249,12 @@ class MainWindowTest(PathbookTestCase):
             front = wait_until(lambda: next((w for w in main_windows() if w.foreground), None))
             self.assertIsNotNone(front)
             seen.add(front.handle)
-            post_command(front, 40026)
+            press("ctrl+Tab")
             wait_until(lambda: next((w for w in main_windows() if w.foreground), front).handle != front.handle,
                        timeout=5)
         self.assertEqual(seen, handles, "Ctrl+Tab visits every instance")
         front = next(w for w in main_windows() if w.foreground)
-        post_command(front, 40027)
+        press("ctrl+shift+Tab")
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle != front.handle for w in main_windows()),
                                    timeout=5), "Ctrl+Shift+Tab raises another window")
 
@@ -263,6 +303,9 @@ class MainWindowTest(PathbookTestCase):
         for kind in ("odd", "nonul", "huge"):
             self.assertEqual(probe("copydata", str(window.handle), kind).strip(), "0", kind)
         self.assertIsNone(process.poll())
+        probe("statustext", str(window.handle))
+        self.assertEqual(status(window)[0][0], "", "a status text from another process is not shown")
+        self.assertIsNone(process.poll())
         self.assertEqual(probe("copydata", str(window.handle), "path:0:" + windows_path(path).upper()).strip(), "1")
         self.assertEqual(probe("copydata", str(window.handle), "path:1200:" + windows_path(path)).strip(), "0")
         self.assertEqual(len(main_windows()), 1)
@@ -282,3 +325,51 @@ class MainWindowTest(PathbookTestCase):
                            shell=True, timeout=60)
             send_keys(title, "ctrl+F4")
             process.wait(timeout=30)
+
+
+class NavigationTest(PathbookTestCase):
+    def setUp(self):
+        super().setUp()
+        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
+
+    def file(self, name):
+        return write(os.path.join(self.folder, name), b"text\r\n")
+
+    def test_home_shortcut_back_button_and_about_box(self):
+        home = windows_path(self.file("home.txt"))
+        other = windows_path(self.file("other.txt"))
+        write_favorites([(0, home)])
+        self.start(other)
+        first = self.wait_for_title("%s - %s" % (other, EN))
+        self.assertFalse(toolbar(first)[30001][0] & 16, "the home button is live while another page is on show")
+        # Ctrl+1 opens the home page; a window showing a named document hands it to a new process.
+        send_keys(first.title, "ctrl+1")
+        second = self.wait_for_title("ホーム > home.txt - " + EN)
+        self.assertEqual(len(main_windows()), 2)
+        self.assertTrue(wait_until(lambda: toolbar(second)[40046][0] & 4), "＜ leads back to other.txt")
+        self.assertTrue(toolbar(second)[30001][0] & 16, "home is on show: the home button looks indeterminate")
+        # ＜ finds other.txt open in the first window and brings that window forward.
+        post_command(second, 40046)
+        self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == first.handle for w in main_windows())))
+        self.assertEqual(len(main_windows()), 2)
+        post_command(first, 40032)
+        # Wine's about box puts the whole title argument into its caption instead of
+        # splitting it at "#" as Windows does; both show the caption part and the version.
+        about = wait_until(lambda: next((p for p in popups() if "About Pathbook" in p[2]), None))
+        self.assertIsNotNone(about, "the about box")
+        self.assertTrue(any("Version 1.0.0 (Pathbook.exe)" in c[2] for c in about[3]), about[3])
+
+    def test_instances_start_from_a_folder_with_spaces(self):
+        folder = os.path.join(self.folder, "with space")
+        os.makedirs(folder)
+        exe = os.path.join(folder, "Pathbook.exe")
+        with open(EXE, "rb") as source, open(exe, "wb") as target:
+            target.write(source.read())
+        # A program named like the first word of the path must not be started instead.
+        decoy = write(os.path.join(self.folder, "with.exe"), b"")
+        self.assertTrue(os.path.exists(decoy))
+        a, b = windows_path(self.file("a.txt")), windows_path(self.file("b.txt"))
+        process = subprocess.Popen(["wine", exe, a, b], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        self.wait_for_title("%s - %s" % (b, EN))
+        self.wait_for_title("%s - %s" % (a, EN))
