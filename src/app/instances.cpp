@@ -1,5 +1,6 @@
 #include "app/instances.h"
 
+#include "app/framework/dialog.h"
 #include "app/framework/message_loop.h"
 #include "platform/win32/wide.h"
 
@@ -8,22 +9,36 @@ namespace {
 
 using platform::win32::Wide;
 
-HWND NextMainWindow(HWND after) { return FindWindowExW(nullptr, after, kMainWindowClass, nullptr); }
-
-String ShortProgramPath() {
+String ProgramPathForCommandLine() {
     wchar_t path[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return String();
     wchar_t shortPath[MAX_PATH];
     DWORD shortLength = GetShortPathNameW(path, shortPath, MAX_PATH);
     const wchar_t* chosen = shortLength > 0 && shortLength < MAX_PATH ? shortPath : path;
-    return String(platform::win32::Utf16(chosen));
+    return u"\"" + String(platform::win32::Utf16(chosen)) + u"\"";
+}
+
+String ProgramFile() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? String(platform::win32::Utf16(path)) : String();
 }
 
 }  // namespace
 
+std::vector<HWND> MainWindows() {
+    std::vector<HWND> windows;
+    for (HWND window = FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, kMainWindowClass, nullptr)) {
+        windows.push_back(window);
+    }
+    return windows;
+}
+
 void LaunchInstance(const String& arguments) {
-    String commandLine = ShortProgramPath() + u" " + arguments;
+    String program = ProgramFile();
+    String commandLine = ProgramPathForCommandLine() + u" " + arguments;
     STARTUPINFOW startup;
     GetStartupInfoW(&startup);
     RECT frame;
@@ -34,8 +49,10 @@ void LaunchInstance(const String& arguments) {
         startup.dwY = static_cast<DWORD>(frame.top + 20);
     }
     PROCESS_INFORMATION process;
+    // The program is named explicitly, so the command line cannot start another one;
     // CreateProcessW may write into the command line, so it gets a private buffer.
-    if (CreateProcessW(nullptr, Wide(commandLine.WritableBuffer(commandLine.Length() + 1)), nullptr, nullptr, FALSE,
+    if (CreateProcessW(program.Empty() ? nullptr : Wide(program.Chars()),
+                       Wide(commandLine.WritableBuffer(commandLine.Length() + 1)), nullptr, nullptr, FALSE,
                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
@@ -43,12 +60,47 @@ void LaunchInstance(const String& arguments) {
 }
 
 bool RaiseRunningInstances() {
-    bool any = false;
-    for (HWND window = NextMainWindow(nullptr); window != nullptr; window = NextMainWindow(window)) {
-        ActivateWindow(window);
-        any = true;
+    std::vector<HWND> windows = MainWindows();
+    for (HWND window : windows) ActivateWindow(window);
+    return !windows.empty();
+}
+
+bool FindDocumentWindow(HWND own, const String& path, CharsetId charset) {
+    COPYDATASTRUCT data{};
+    data.dwData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(charset));
+    data.cbData = static_cast<DWORD>((path.Length() + 1) * 2);
+    data.lpData = const_cast<char16_t*>(path.Chars());
+    std::vector<HWND> candidates{own};
+    for (HWND window : MainWindows()) {
+        if (window != own) candidates.push_back(window);
     }
-    return any;
+    for (HWND window : candidates) {
+        if (window == nullptr) continue;
+        if (SendMessageW(window, WM_COPYDATA, reinterpret_cast<WPARAM>(own), reinterpret_cast<LPARAM>(&data)) != 0) {
+            ActivateWindow(window);
+            return true;
+        }
+    }
+    return false;
+}
+
+void BroadcastToInstances(UINT message) {
+    for (HWND window : MainWindows()) SendMessageW(window, message, 0, 0);
+}
+
+bool RaiseDialogElsewhere(HWND own, const wchar_t* title) {
+    for (HWND window : MainWindows()) {
+        if (window == own) continue;
+        HWND popup = GetLastActivePopup(window);
+        if (popup == nullptr || popup == window || !IsWindowEnabled(popup)) continue;
+        wchar_t text[256] = {};
+        GetWindowTextW(popup, text, 256);
+        if (lstrcmpW(text, title) != 0) continue;
+        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+        ForceForeground(popup);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace pathbook

@@ -1,20 +1,40 @@
 // How one instance of the program addresses the others: they find each other
-// by the main window class.
+// by the main window class. Every search asks all main windows, wherever they
+// stand in the system's window order.
 #pragma once
 
 #include <windows.h>
 
+#include <vector>
+
 #include "runtime/string.h"
+#include "textfile/charset.h"
 
 namespace pathbook {
 
 inline constexpr wchar_t kMainWindowClass[] = L"Pathbook MainWnd";
 
-// Starts a new process of the program: its own short path, a space, then
-// `arguments` verbatim. A failure to start is silent.
+// Every main window, topmost first.
+std::vector<HWND> MainWindows();
+
+// Starts a new process of the program: its own path (short form, quoted), a
+// space, then `arguments` verbatim. When the calling thread has an active
+// window the new one is placed 20 pixels right of and below it. A failure to
+// start is silent.
 void LaunchInstance(const String& arguments);
 
 // Restores and raises every main window; false when there is none.
 bool RaiseRunningInstances();
+
+// Offers the document to `own` first, then to every other main window; the
+// first that shows it is restored and brought forward. False when none does.
+bool FindDocumentWindow(HWND own, const String& path, CharsetId charset);
+
+// Sends `message` (both parameters 0) to every main window, waiting for each.
+void BroadcastToInstances(UINT message);
+
+// Whether some main window other than `own` has an enabled pop-up titled
+// `title`; if so that window is restored and its pop-up brought forward.
+bool RaiseDialogElsewhere(HWND own, const wchar_t* title);
 
 }  // namespace pathbook

@@ -1,7 +1,17 @@
 // Identifiers of the resources and commands, shared by the resource script and the code.
 #pragma once
 
-#define IDR_MAINFRAME 103  // main menu, accelerators and icon
+#define IDR_MAINFRAME 103       // main menu, accelerators and icon
+#define IDR_CONTEXT_MENU 104    // editor context menu; sub-menu 1 is the favourites' edit menu
+#define IDR_MENU_BAR 114        // the buttons of the menu-bar toolbar
+#define IDD_OPEN_EXTRA 105      // controls added below the open dialog
+#define IDD_SAVE_EXTRA 106      // controls added below the save dialog
+#define IDD_REOPEN 107
+#define IDD_FIND 108
+#define IDD_JUMP 109
+#define IDD_SETTINGS 110
+#define IDD_ADD_FAVORITES_EXTRA 111  // controls added below the favourites' add-file dialog
+#define IDD_FAVORITES 112
 
 #define IDS_SAVE_PROMPT 1
 #define IDS_PRODUCT_NAME 2
@@ -9,9 +19,90 @@
 #define IDS_ALL_FILES_FILTER 4
 #define IDS_TEXT_FILES_FILTER 5
 #define IDS_OPEN_FAILED 6
+#define IDS_DEFAULT_DOC_TYPE 7
 #define IDS_NOT_FOUND 8
 #define IDS_REPLACED_COUNT 9
+#define IDS_ABOUT_TITLE 10
+#define IDS_ABOUT_NOTICE 11
 #define IDS_FAVORITE_LIST_FILTER 12
 
+// Controls of the dialog templates.
+#define IDC_ENCODING 1002
+#define IDC_LINE_END 1003
+#define IDC_FIND_TEXT 1004
+#define IDC_REPLACE_TEXT 1005
+#define IDC_IGNORE_CASE 1006
+#define IDC_REG_EXP 1007
+#define IDC_JUMP_LINE 1007
+#define IDC_FIND_PREV 1008
+#define IDC_MRU 1010
+#define IDC_UNDO_UNLIMITED 1011
+#define IDC_UNDO_LIMITED 1012
+#define IDC_UNDO_LIMIT 1013
+#define IDC_FAVORITE_LIST 1020
+#define IDC_OPEN_SAME 1026
+#define IDC_NEWFILE_CHARSET 1028
+#define IDC_NEWFILE_LINE_END 1029
+#define IDC_REMEMBER_SIZE 1030
+#define IDC_REMEMBER_POS 1031
+#define IDC_SINGLE_CLICK 1034
+#define IDC_MOVE_UP 1035
+#define IDC_MOVE_DOWN 1036
+#define IDC_READ_ONLY 1037
+#define IDC_FAVORITE_OPEN 1038
+#define IDC_FAVORITE_ADD 1039
+#define IDC_FAVORITE_DELETE 1040
+#define IDC_FOLDER 1042
+#define IDC_FAVORITE_EDIT 1043
+#define IDC_FAVORITE_SAVE 1044
+#define IDC_STATUS_BAR 1787
+#define IDC_MENU_BAR 30000
+
+// Commands: menu items, accelerators and toolbar buttons.
+#define IDM_HOME 30001
+#define IDM_HISTORY_BUTTON 30002
+#define IDM_REOPEN 40002
 #define IDM_NEW_FILE 40004
+#define IDM_OPEN 40005
+#define IDM_SAVE 40006
+#define IDM_SAVE_AS 40007
 #define IDM_EXIT 40008
+#define IDM_UNDO 40009
+#define IDM_REDO 40010
+#define IDM_CUT 40011
+#define IDM_COPY 40012
+#define IDM_PASTE 40013
+#define IDM_DELETE 40014
+#define IDM_SELECT_ALL 40015
+#define IDM_FIND 40016
+#define IDM_FIND_NEXT 40017
+#define IDM_FIND_PREV 40018
+#define IDM_NO_WRAP 40019
+#define IDM_WRAP_WIDTH 40020
+#define IDM_WRAP_EDGE 40021
+#define IDM_SETTINGS 40022
+#define IDM_JUMP 40023
+#define IDM_INSERT_DATE_TIME 40024
+#define IDM_NEXT_WINDOW 40026
+#define IDM_PREV_WINDOW 40027
+#define IDM_GREP 40028
+#define IDM_STATUS_BAR 40031
+#define IDM_ABOUT 40032
+#define IDM_OPEN_LINK 40033
+#define IDM_OPEN_LOCATION 40034
+#define IDM_ADD_FAVORITE 40037
+#define IDM_NEXT_LINE_LINK 40039
+#define IDM_PREV_LINE_LINK 40040
+#define IDM_PREV_LINK 40041
+#define IDM_NEXT_LINK 40042
+#define IDM_NO_EDITING 40045
+#define IDM_BACK 40046
+#define IDM_FORWARD 40047
+#define IDM_CLEAR_HISTORY 40053
+#define IDM_FAVORITES 40055
+#define IDM_FAVORITES_EXPORT 40057
+#define IDM_FAVORITES_IMPORT 40058
+#define IDM_FAVORITES_CLEAR 40059
+#define IDM_HISTORY_FIRST 40200
+#define IDM_DOC_TYPE_FIRST 40300
+#define IDM_FAVORITE_FIRST 40400

@@ -82,7 +82,7 @@ StartPlan PlanStart(const ArgList& args, StartupHost& host) {
     if (fileIndex + 1 < args.Count()) host.LaunchInstance(SurplusArguments(args, fileIndex));
     plan.openWindow = true;
     if (!options.newInstance && options.file.Empty()) {
-        plan.document = ChooseStartDocument(host);
+        plan.chooseDocument = true;
     } else {
         plan.document = {options.file, options.charset};
         plan.line = options.line;

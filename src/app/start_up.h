@@ -46,6 +46,9 @@ public:
 // The outcome of start-up.
 struct StartPlan {
     bool openWindow = false;  // false: end with exit code 0, no window
+    // No file and no -n: ChooseStartDocument picks the document once the
+    // settings and favourites have been read.
+    bool chooseDocument = false;
     StartDocument document;
     std::int32_t line = -1;
 };
@@ -62,7 +65,8 @@ String SurplusArguments(const ArgList& args, std::size_t fileIndex);
 // README.txt beside the program (as Shift_JIS), the first that exists.
 StartDocument ChooseStartDocument(StartupHost& host);
 
-// Runs the start-up decisions in order: options, hand-off, surplus files, first document.
+// Runs the start-up decisions in order: options, hand-off, surplus files, and
+// whether the first document is to be chosen.
 StartPlan PlanStart(const ArgList& args, StartupHost& host);
 
 }  // namespace pathbook

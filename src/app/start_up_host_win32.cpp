@@ -14,6 +14,18 @@ bool Win32StartupHost::RaiseRunningInstances() { return pathbook::RaiseRunningIn
 
 void Win32StartupHost::LaunchInstance(const String& arguments) { pathbook::LaunchInstance(arguments); }
 
+StartDocument Win32StartupHost::MostRecentHistoryEntry() {
+    if (config_ == nullptr) return {};
+    HistoryEntry latest = config_->GetHistory(-1);
+    return {latest.path, latest.code};
+}
+
+StartDocument Win32StartupHost::HomePage() {
+    if (favorites_ == nullptr) return {};
+    Favorite home = favorites_->Get(0);
+    return {home.path, home.code};
+}
+
 String Win32StartupHost::ProgramPath() {
     wchar_t path[MAX_PATH];
     DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);

@@ -34,10 +34,14 @@ int RunMain(Application& application) {
     Win32StartupHost host;
     StartPlan plan = PlanStart(args, host);
     if (!plan.openWindow) return 0;
+    Window::UseInputMethods(&application.InputMethods());
     MainWindow window;
+    if (plan.chooseDocument) {
+        host.UseLists(window.Config(), window.Favorites());
+        plan.document = ChooseStartDocument(host);
+    }
     window.Create(plan.document.path, plan.document.charset, plan.line);
-    ShowWindow(window.Handle(), SW_SHOWNORMAL);
-    UpdateWindow(window.Handle());
+    window.Show();
     RunMessageLoop(window, application.InputMethods());
     return 0;
 }

@@ -1,18 +1,35 @@
 // e2e-probe.exe: what the end-to-end tests cannot see from X.
 //   e2e-probe            one line per main window ("Pathbook MainWnd"), UTF-8:
 //                        <handle> TAB <title> TAB <iconic 0|1> TAB <foreground 0|1> TAB <visible 0|1>
+//                        TAB <zoomed 0|1>
 //   e2e-probe --out FILE ...  the same, written to FILE and ended by a line "." (for a
 //                        probe started inside a Wine virtual desktop, which has no console
 //                        and does not wait for the program)
-//   e2e-probe closeall   asks every main window to close (as its system menu would),
-//                        for windows of processes a test did not start itself
-//   e2e-probe closebox H the screen point "x y" of the close box of window H, found
-//                        by asking the window itself (WM_NCHITTEST) along its caption
+//   e2e-probe closeall   asks every main window to close (as its system menu would)
+//   e2e-probe closebox H the screen point "x y" of the close box of window H
+//   e2e-probe status H   the texts of the status bar's parts, one per line, then
+//                        "visible <0|1>" and "editor <top> <bottom>" (client coordinates)
+//   e2e-probe toolbar H  one line per toolbar button: <id> TAB <state bits> TAB <text>
+//   e2e-probe menures EXE ID LANG  menu resource ID of EXE in language LANG (1033, 1041): one line
+//                        per item, indented by depth: <id> TAB <enabled 0|1> TAB <checked 0|1> TAB <text>
+//                        (a running window's menu cannot be read from another process under Wine)
+//   e2e-probe text H     the editor's text
+//   e2e-probe popups     one line per visible top-level window that is not a main window:
+//                        <handle> TAB <class> TAB <title>, then its controls: TAB <id> TAB <class> TAB <text>
+//   e2e-probe copydata H KIND  sends WM_COPYDATA and prints the answer; KIND is odd, nonul, huge,
+//                        or path:<charset>:<path>
+//   e2e-probe wmclose H  posts WM_CLOSE to window H
+//   e2e-probe statustext H  posts and sends WM_APP+2 with a pointer of this process to window H
+//   e2e-probe endsession H  asks window H whether the session may end (WM_QUERYENDSESSION), prints the answer
+//   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
+//   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,14 +40,14 @@ std::string Utf8(const wchar_t* text) {
     return out;
 }
 
-}  // namespace
+HWND ParseWindow(const wchar_t* text) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(text, nullptr, 10)));
+}
 
 bool IsCloseBox(HWND window, int x, int y) {
     return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
 }
 
-// Prints the middle of the close box: its top-right corner is the first hit
-// scanning from the window's top-right corner, then it is measured left and down.
 int PrintCloseBox(HWND window) {
     RECT frame;
     if (!GetWindowRect(window, &frame)) return 1;
@@ -48,6 +65,199 @@ int PrintCloseBox(HWND window) {
     return 1;
 }
 
+// Memory in another window's process, for messages whose parameters point at a buffer.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND window, std::size_t size) : size_(size) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        if (process_ != nullptr) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_ != nullptr) CloseHandle(process_);
+    }
+    void* Address() const { return address_; }
+    void Read(void* data, std::size_t size) { ReadProcessMemory(process_, address_, data, size, nullptr); }
+    std::wstring ReadText() {
+        std::wstring text(size_ / 2, L'\0');
+        ReadProcessMemory(process_, address_, text.data(), size_, nullptr);
+        text.resize(wcsnlen(text.c_str(), text.size()));
+        return text;
+    }
+
+private:
+    std::size_t size_;
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64];
+            GetClassNameW(child, name, 64);
+            if (lstrcmpiW(name, s->className) != 0) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintStatus(HWND window) {
+    HWND bar = GetDlgItem(window, 1787);
+    if (bar == nullptr) return 1;
+    int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
+    for (int i = 0; i < parts; ++i) {
+        RemoteBuffer buffer(bar, 1024);
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.Address()));
+        std::printf("%s\n", Utf8(buffer.ReadText().c_str()).c_str());
+    }
+    std::printf("visible %d\n", IsWindowVisible(bar) ? 1 : 0);
+    HWND editor = ChildOfClass(window, L"EDIT");
+    RECT frame{};
+    if (editor != nullptr) {
+        GetWindowRect(GetParent(editor), &frame);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&frame), 2);
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    std::printf("editor %ld %ld client %ld\n", frame.top, frame.bottom, client.bottom);
+    return 0;
+}
+
+int PrintToolbar(HWND window) {
+    HWND bar = GetDlgItem(window, 30000);
+    if (bar == nullptr) return 1;
+    int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RemoteBuffer button(bar, sizeof(TBBUTTON));
+        SendMessageW(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(button.Address()));
+        TBBUTTON local{};
+        button.Read(&local, sizeof local);
+        if (local.fsStyle & BTNS_SEP) continue;
+        RemoteBuffer text(bar, 512);
+        SendMessageW(bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(local.idCommand),
+                     reinterpret_cast<LPARAM>(text.Address()));
+        LRESULT state = SendMessageW(bar, TB_GETSTATE, static_cast<WPARAM>(local.idCommand), 0);
+        std::printf("%d\t%d\t%s\n", local.idCommand, static_cast<int>(state), Utf8(text.ReadText().c_str()).c_str());
+    }
+    return 0;
+}
+
+void PrintMenu(HMENU menu, int depth) {
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 256;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        if (info.fType & MFT_SEPARATOR) continue;
+        std::printf("%*s%u\t%d\t%d\t%s\n", depth * 2, "", info.wID, (info.fState & MFS_DISABLED) ? 0 : 1,
+                    (info.fState & MFS_CHECKED) ? 1 : 0, Utf8(text).c_str());
+        if (info.hSubMenu != nullptr) PrintMenu(info.hSubMenu, depth + 1);
+    }
+}
+
+int PrintText(HWND window) {
+    HWND editor = ChildOfClass(window, L"EDIT");
+    if (editor == nullptr) return 1;
+    int length = static_cast<int>(SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    std::printf("%s", Utf8(text.c_str()).c_str());
+    return 0;
+}
+
+BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    wchar_t name[64];
+    wchar_t text[256] = {};
+    GetClassNameW(control, name, 64);
+    SendMessageW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    std::printf("\t%d\t%s\t%s\n", GetDlgCtrlID(control), Utf8(name).c_str(), Utf8(text).c_str());
+    return TRUE;
+}
+
+int PrintPopups() {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(window)) continue;
+        wchar_t name[64];
+        wchar_t title[256] = {};
+        GetClassNameW(window, name, 64);
+        if (lstrcmpW(name, L"Pathbook MainWnd") == 0) continue;
+        GetWindowTextW(window, title, 256);
+        std::printf("%llu\t%s\t%s\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+                    Utf8(name).c_str(), Utf8(title).c_str());
+        EnumChildWindows(window, PrintControl, 0);
+    }
+    return 0;
+}
+
+int SendCopyData(HWND window, const std::wstring& kind) {
+    std::vector<wchar_t> data;
+    COPYDATASTRUCT message{};
+    if (kind == L"odd") {
+        data.assign(L"C:\\a.txt", L"C:\\a.txt" + 9);
+        message.cbData = 17;
+    } else if (kind == L"nonul") {
+        data.assign(300, L'x');
+        message.cbData = 20;
+    } else if (kind == L"huge") {
+        data.assign(32768, L'y');
+        message.cbData = 65536;
+    } else if (kind.rfind(L"path:", 0) == 0) {
+        std::size_t colon = kind.find(L':', 5);
+        message.dwData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(_wtoi(kind.substr(5, colon - 5).c_str())));
+        std::wstring path = kind.substr(colon + 1);
+        data.assign(path.begin(), path.end());
+        data.push_back(0);
+        message.cbData = static_cast<DWORD>(data.size() * 2);
+    } else {
+        return 2;
+    }
+    message.lpData = data.data();
+    std::printf("%d\n", static_cast<int>(SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&message))));
+    return 0;
+}
+
+int PrintMenuResource(const wchar_t* exe, int id, LANGID language) {
+    HMODULE module = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return 1;
+    HRSRC found = FindResourceExW(module, reinterpret_cast<LPCWSTR>(RT_MENU), MAKEINTRESOURCEW(id), language);
+    if (found == nullptr) return 1;
+    HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(module, found)));
+    if (menu == nullptr) return 1;
+    PrintMenu(menu, 0);
+    DestroyMenu(menu);
+    return 0;
+}
+
+int PrintAccelerators(const wchar_t* exe) {
+    HMODULE module = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return 1;
+    HACCEL table = LoadAcceleratorsW(module, MAKEINTRESOURCEW(103));
+    if (table == nullptr) return 1;
+    ACCEL entries[128];
+    int count = CopyAcceleratorTableW(table, entries, 128);
+    for (int i = 0; i < count; ++i) {
+        std::printf("%d\t%d\t%d\n", entries[i].fVirt & ~FNOINVERT, entries[i].key, entries[i].cmd);
+    }
+    return 0;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
     if (argc >= 3 && std::wstring(argv[1]) == L"--out") {
         if (_wfreopen(argv[2], L"w", stdout) == nullptr) return 2;
@@ -58,25 +268,60 @@ int wmain(int argc, wchar_t** argv) {
         argv += 2;
         argc -= 2;
     }
-    if (argc == 2 && std::wstring(argv[1]) == L"closeall") {
+    std::wstring command = argc >= 2 ? argv[1] : L"";
+    if (command == L"closeall") {
         for (HWND window = FindWindowExW(nullptr, nullptr, L"Pathbook MainWnd", nullptr); window != nullptr;
              window = FindWindowExW(nullptr, window, L"Pathbook MainWnd", nullptr)) {
             PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
         return 0;
     }
-    if (argc == 3 && std::wstring(argv[1]) == L"closebox") {
-        return PrintCloseBox(reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(argv[2], nullptr, 10))));
+    if (command == L"popups") return PrintPopups();
+    if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
+    if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
+    if (argc >= 3) {
+        HWND window = ParseWindow(argv[2]);
+        if (command == L"closebox") return PrintCloseBox(window);
+        if (command == L"status") return PrintStatus(window);
+        if (command == L"toolbar") return PrintToolbar(window);
+        if (command == L"text") return PrintText(window);
+        if (argc == 4 && command == L"copydata") return SendCopyData(window, argv[3]);
+        if (command == L"wmclose") {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        if (command == L"statustext") {
+            // A text pointer from another process: meaningless (here, unmapped) in the receiver.
+            LPARAM foreign = static_cast<LPARAM>(0x10);
+            PostMessageW(window, WM_APP + 2, 0, foreign);
+            std::printf("%d\n", static_cast<int>(SendMessageW(window, WM_APP + 2, 0, foreign)));
+            return 0;
+        }
+        if (command == L"endsession") {
+            std::printf("%d\n", static_cast<int>(SendMessageW(window, WM_QUERYENDSESSION, 0, 0)));
+            return 0;
+        }
+        if (argc == 4 && command == L"command" && std::wstring(argv[3]) == L"maximize") {
+            PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            return 0;
+        }
+        if (argc == 4 && command == L"command" && std::wstring(argv[3]) == L"minimize") {
+            PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return 0;
+        }
+        if (argc == 4 && command == L"command") {
+            PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
+            return 0;
+        }
     }
-    const wchar_t* className = L"Pathbook MainWnd";
     HWND foreground = GetForegroundWindow();
-    for (HWND window = FindWindowExW(nullptr, nullptr, className, nullptr); window != nullptr;
-         window = FindWindowExW(nullptr, window, className, nullptr)) {
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"Pathbook MainWnd", nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"Pathbook MainWnd", nullptr)) {
         wchar_t title[512] = {};
         GetWindowTextW(window, title, 512);
-        std::printf("%llu\t%s\t%d\t%d\t%d\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+        std::printf("%llu\t%s\t%d\t%d\t%d\t%d\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
                     Utf8(title).c_str(), IsIconic(window) ? 1 : 0, window == foreground ? 1 : 0,
-                    IsWindowVisible(window) ? 1 : 0);
+                    IsWindowVisible(window) ? 1 : 0, IsZoomed(window) ? 1 : 0);
     }
     return 0;
 }

@@ -6,7 +6,9 @@ events, as a user's keyboard would send it; what is checked is what a user sees:
 window titles, which window is in front, files on disk.
 """
 
+import glob
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -14,6 +16,7 @@ import unittest
 
 EXE = os.environ.get("PATHBOOK_EXE", "")
 PROBE = os.environ.get("PATHBOOK_PROBE", "")
+RECORDER = os.environ.get("PATHBOOK_RECORDER", "")
 MAIN_CLASS = "Pathbook MainWnd"
 
 
@@ -34,6 +37,7 @@ class Window:
         self.iconic = fields[2] == "1"
         self.foreground = fields[3] == "1"
         self.visible = fields[4] == "1"
+        self.zoomed = fields[5] == "1"
 
 
 def probe(*args, desktop=None):
@@ -71,12 +75,12 @@ def probe(*args, desktop=None):
 
 def main_windows(desktop=None, visible_only=True):
     """The main windows of every running instance, in the system's order."""
-    windows = [Window(line.split("\t")) for line in probe(desktop=desktop).splitlines() if line.count("\t") == 4]
+    windows = [Window(line.split("\t")) for line in probe(desktop=desktop).splitlines() if line.count("\t") == 5]
     return [w for w in windows if w.visible or not visible_only]
 
 
 def x_windows_named(title):
-    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title],
+    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)],
                             capture_output=True, text=True, timeout=30)
     return [int(w) for w in result.stdout.split()]
 
@@ -87,6 +91,11 @@ def send_keys(title, *keys):
     if not xid:
         raise AssertionError("no X window titled %r" % title)
     subprocess.run(["xdotool", "windowfocus", "--sync", str(xid[0])], timeout=30, check=True)
+    subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), timeout=30, check=True)
+
+
+def press(*keys):
+    """Presses the keys in whatever window has the keyboard focus."""
     subprocess.run(["xdotool", "key", "--delay", "50"] + list(keys), timeout=30, check=True)
 
 
@@ -105,6 +114,115 @@ def click_on_desktop(desktop, x, y):
                    timeout=30, check=True)
 
 
+def windows_path(path):
+    """The Wine path (drive Z:) of a Linux path."""
+    return "Z:" + path.replace("/", "\\")
+
+
+def drive_c_path(path):
+    """The Wine path (drive C:) of a Linux path inside the prefix's drive_c."""
+    root = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+    return "C:\\" + os.path.relpath(path, root).replace("/", "\\")
+
+
+def user_folder():
+    """The Wine user's profile folder (Linux path)."""
+    users = [u for u in glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*"))
+             if os.path.basename(u) != "Public"]
+    return users[0]
+
+
+def app_data():
+    return os.path.join(user_folder(), "AppData", "Roaming")
+
+
+def temp_folder():
+    folder = os.path.join(user_folder(), "Temp")
+    os.makedirs(folder, exist_ok=True)
+    return folder
+
+
+def settings_path():
+    return os.path.join(app_data(), "Pathbook.ini")
+
+
+def write_settings(**keys):
+    """Writes the user's settings section: only these keys."""
+    section = os.path.basename(user_folder())
+    lines = ["[%s]" % section] + ["%s=%s" % (k, v) for k, v in keys.items()]
+    with open(settings_path(), "w", encoding="utf-8", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+def read_setting(key):
+    try:
+        with open(settings_path(), encoding="utf-8", errors="replace") as f:
+            for line in f:
+                if line.strip().startswith(key + "="):
+                    return line.strip().split("=", 1)[1]
+    except FileNotFoundError:
+        pass
+    return None
+
+
+def write_favorites(entries):
+    """DocList.txt: an empty header line, then "code,path" per favourite (slot 0 is the home page)."""
+    text = "\r" + "".join("%d,%s\r" % (code, path) for code, path in entries)
+    with open(os.path.join(app_data(), "DocList.txt"), "wb") as f:
+        f.write(text.encode("utf-16-le"))
+
+
+def reset_settings():
+    for name in ("Pathbook.ini", "DocList.txt"):
+        try:
+            os.remove(os.path.join(app_data(), name))
+        except FileNotFoundError:
+            pass
+
+
+def status(window):
+    """[part 0, part 1, part 2], whether the bar is visible, (editor top, editor bottom, client bottom)."""
+    lines = probe("status", str(window.handle)).split("\n")
+    parts = lines[:3]
+    visible = lines[3] == "visible 1"
+    fields = lines[4].split()
+    return parts, visible, (int(fields[1]), int(fields[2]), int(fields[4]))
+
+
+def toolbar(window):
+    """{button id: (state bits, text)}."""
+    buttons = {}
+    for line in probe("toolbar", str(window.handle)).splitlines():
+        fields = line.split("\t")
+        if len(fields) == 3:
+            buttons[int(fields[0])] = (int(fields[1]), fields[2])
+    return buttons
+
+
+def popups():
+    """[(handle, class, title, [(id, class, text)])] of visible top-level windows other than main windows."""
+    windows = []
+    for line in probe("popups").splitlines():
+        fields = line.split("\t")
+        if line.startswith("\t") and windows and len(fields) == 4:
+            windows[-1][3].append((int(fields[1]), fields[2], fields[3]))
+        elif len(fields) == 3:
+            windows.append((int(fields[0]), fields[1], fields[2], []))
+    return windows
+
+
+def popup_titled(title, timeout=10.0):
+    return wait_until(lambda: next((p for p in popups() if p[2] == title), None), timeout)
+
+
+def editor_text(window):
+    return probe("text", str(window.handle))
+
+
+def post_command(window, command_id):
+    probe("command", str(window.handle), str(command_id))
+
+
 class PathbookTestCase(unittest.TestCase):
     """Starts instances and makes sure none outlives its test."""
 
@@ -113,6 +231,7 @@ class PathbookTestCase(unittest.TestCase):
             self.skipTest("needs PATHBOOK_EXE, PATHBOOK_PROBE and an X server")
         self.processes = []
         self.assertEqual(main_windows(), [], "a Pathbook window was left over from before")
+        reset_settings()
 
     def tearDown(self):
         for process in self.processes:
@@ -138,6 +257,12 @@ class PathbookTestCase(unittest.TestCase):
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
+
+    def wait_for_title(self, title, timeout=20.0):
+        """The one main window once its title is `title`."""
+        window = wait_until(lambda: next((w for w in main_windows() if w.title == title), None), timeout)
+        self.assertIsNotNone(window, "no window titled %r; titles: %r" % (title, [w.title for w in main_windows()]))
+        return window
 
     def wait_for_windows(self, count, timeout=30.0, desktop=None):
         windows = wait_until(lambda: (lambda ws: ws if len(ws) == count else None)(main_windows(desktop)), timeout)

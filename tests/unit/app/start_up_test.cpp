@@ -40,7 +40,9 @@ public:
 };
 
 StartPlan Plan(FakeHost& host, const char16_t* commandLine) {
-    return PlanStart(SplitCommandLine(commandLine), host);
+    StartPlan plan = PlanStart(SplitCommandLine(commandLine), host);
+    if (plan.chooseDocument) plan.document = ChooseStartDocument(host);
+    return plan;
 }
 
 TEST(StartUpTest, OptionsBeforeTheFile) {
@@ -120,6 +122,7 @@ TEST(StartUpTest, NewInstanceOptionOpensAnUntitledWindow) {
     host.files[u"C:\\recent.txt"] = kFile;
     StartPlan plan = Plan(host, u"pb -n");
     EXPECT_TRUE(plan.openWindow);
+    EXPECT_FALSE(plan.chooseDocument);
     EXPECT_TRUE(plan.document.path.Empty());
     EXPECT_EQ(host.raised, 0);
 }
@@ -131,6 +134,7 @@ TEST(StartUpTest, StartDocumentComesFromHistoryThenHomeThenReadme) {
     host.files[u"C:\\Tools\\README.txt"] = kFile;
 
     StartPlan plan = Plan(host, u"pb");
+    EXPECT_TRUE(plan.chooseDocument);
     EXPECT_EQ(plan.document.path.View(), u"C:\\Tools\\README.txt");
     EXPECT_EQ(plan.document.charset, 932);
     EXPECT_EQ(plan.line, -1);

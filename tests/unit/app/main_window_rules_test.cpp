@@ -1,0 +1,228 @@
+// The main window's decisions that need no window: dynamic command ids, the
+// grep command line, status-bar parts, menu states, window switching and the
+// document offer from other instances.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/copy_data.h"
+#include "app/grep_command.h"
+#include "app/menu_states.h"
+#include "app/resource_ids.h"
+#include "app/status_parts.h"
+#include "app/window_order.h"
+#include "runtime/utf8.h"
+
+namespace pathbook {
+namespace {
+
+TEST(DynamicCommandTest, FamiliesByHundreds) {
+    struct Case {
+        std::int32_t id;
+        CommandFamily family;
+        std::int32_t n;
+    } cases[] = {
+        {40200, CommandFamily::kHistory, 0},  {40215, CommandFamily::kHistory, 15},
+        {40299, CommandFamily::kHistory, 99}, {40300, CommandFamily::kDocType, 0},
+        {40307, CommandFamily::kDocType, 7},  {40400, CommandFamily::kFavorite, 0},
+        {40408, CommandFamily::kFavorite, 8}, {40199, CommandFamily::kNone, 0},
+        {40500, CommandFamily::kNone, 0},     {40046, CommandFamily::kNone, 0},
+        {-40200, CommandFamily::kNone, 0},    {0, CommandFamily::kNone, 0},
+    };
+    for (const Case& c : cases) {
+        DynamicCommand decoded = DecodeDynamicCommand(c.id);
+        EXPECT_EQ(decoded.family, c.family) << c.id;
+        EXPECT_EQ(decoded.n, c.n) << c.id;
+    }
+}
+
+std::string Grep(const char16_t* pattern, const char16_t* path, const char16_t* current = u"C:\\cur") {
+    return Utf16ToUtf8(ExpandGrepCommand(pattern, path, current).View());
+}
+
+TEST(GrepCommandTest, ExpandsPlaceholdersLeftToRight) {
+    EXPECT_EQ(Grep(u"grep.exe -n %N %D", u"C:\\a\\b.txt"), "grep.exe -n b.txt C:\\a");
+    EXPECT_EQ(Grep(u"g %1|%F|%N|%D", u"C:\\a\\b.txt"), "g C:\\a|C:\\a\\b.txt|b.txt|C:\\a");
+    EXPECT_EQ(Grep(u"g \"%D\"", u"C:/x y/z.txt"), "g \"C:/x y\"");
+}
+
+TEST(GrepCommandTest, UntitledUsesTheCurrentDirectoryWithSeparator) {
+    EXPECT_EQ(Grep(u"g %D", u""), "g C:\\cur\\");
+    EXPECT_EQ(Grep(u"g %D", u"", u"C:\\cur\\"), "g C:\\cur\\");
+    EXPECT_EQ(Grep(u"g [%F][%N]", u""), "g [][]");
+}
+
+TEST(GrepCommandTest, OtherPercentSequencesKeepTheCharacter) {
+    EXPECT_EQ(Grep(u"100%% %x %d", u"C:\\a\\b.txt"), "100% x d");
+    EXPECT_EQ(Grep(u"end %", u"C:\\a\\b.txt"), "end ");
+    EXPECT_EQ(Grep(u"%", u"C:\\a\\b.txt"), "");
+    EXPECT_EQ(Grep(u"", u"C:\\a\\b.txt"), "");
+}
+
+TEST(StatusPartsTest, EdgesFromTheRight) {
+    auto restored = StatusPartEdges(800, false, 40, 45);
+    EXPECT_EQ(restored[2], 800 - 15 - 5);
+    EXPECT_EQ(restored[1], 780 - 45);
+    EXPECT_EQ(restored[0], 735 - 40);
+    auto maximized = StatusPartEdges(800, true, 40, 45);
+    EXPECT_EQ(maximized[2], 795);
+    EXPECT_EQ(maximized[0], 795 - 45 - 40);
+}
+
+TEST(StatusPartsTest, NamesAndCodesOutOfRangeAreEmpty) {
+    EXPECT_EQ(LineEndName(0), String(u"CR"));
+    EXPECT_EQ(LineEndName(1), String(u"LF"));
+    EXPECT_EQ(LineEndName(2), String(u"CRLF"));
+    EXPECT_TRUE(LineEndName(3).Empty());
+    EXPECT_TRUE(LineEndName(-1).Empty());
+    EncodingList encodings;
+    BuildEncodingList(encodings);
+    ASSERT_GT(encodings.Count(), 2);
+    EXPECT_TRUE(EncodingShortCode(encodings, -1).Empty());
+    EXPECT_TRUE(EncodingShortCode(encodings, encodings.Count()).Empty());
+    EXPECT_EQ(EncodingShortCode(encodings, FindEncoding(encodings, charset::kUtf8)), String(u"UTF8"));
+}
+
+bool Enabled(const MenuStates& states, std::int32_t id) {
+    bool enabled = false;
+    bool found = false;
+    for (const ItemState& item : states.items) {
+        if (item.id == id) enabled = item.enabled, found = true;  // the last word counts
+    }
+    EXPECT_TRUE(found) << id;
+    return enabled;
+}
+
+bool Checked(const MenuStates& states, std::int32_t id) {
+    for (const ItemState& item : states.items) {
+        if (item.id == id) return item.checked;
+    }
+    ADD_FAILURE() << id;
+    return false;
+}
+
+TEST(MenuStatesTest, EditItemsFollowSelectionAndHistory) {
+    MenuInputs in;
+    MenuStates none = MenuBarStates(in, false);
+    for (std::int32_t id : {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_UNDO, IDM_REDO}) EXPECT_FALSE(Enabled(none, id));
+    EXPECT_EQ(none.items.size(), 5u);
+    in.selectionEmpty = false;
+    in.canUndo = true;
+    MenuStates some = MenuBarStates(in, true);
+    for (std::int32_t id : {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_UNDO}) EXPECT_TRUE(Enabled(some, id));
+    EXPECT_FALSE(Enabled(some, IDM_REDO));
+}
+
+TEST(MenuStatesTest, FullUpdateCoversFileItemsAndChecks) {
+    MenuInputs in;
+    in.untitled = true;
+    MenuStates untitled = MenuBarStates(in, true);
+    EXPECT_TRUE(Enabled(untitled, IDM_SAVE));
+    EXPECT_FALSE(Enabled(untitled, IDM_REOPEN));
+    EXPECT_FALSE(Enabled(untitled, IDM_ADD_FAVORITE));
+    EXPECT_FALSE(Enabled(untitled, IDM_GREP));
+    EXPECT_TRUE(Checked(untitled, IDM_STATUS_BAR));
+    EXPECT_FALSE(Checked(untitled, IDM_NO_EDITING));
+
+    in.untitled = false;
+    in.grepConfigured = true;
+    in.statusBarShown = false;
+    in.locked = true;
+    MenuStates named = MenuBarStates(in, true);
+    EXPECT_FALSE(Enabled(named, IDM_SAVE));
+    EXPECT_TRUE(Enabled(named, IDM_REOPEN));
+    EXPECT_TRUE(Enabled(named, IDM_ADD_FAVORITE));
+    EXPECT_TRUE(Enabled(named, IDM_GREP));
+    EXPECT_FALSE(Checked(named, IDM_STATUS_BAR));
+    EXPECT_TRUE(Checked(named, IDM_NO_EDITING));
+    in.modified = true;
+    in.pathIsFavorite = true;
+    MenuStates modified = MenuBarStates(in, true);
+    EXPECT_TRUE(Enabled(modified, IDM_SAVE));
+    EXPECT_FALSE(Enabled(modified, IDM_ADD_FAVORITE));
+}
+
+TEST(MenuStatesTest, WrapRadioFollowsWrapMode) {
+    MenuInputs in;
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {-1, IDM_NO_WRAP}, {0, IDM_WRAP_EDGE}, {80, IDM_WRAP_WIDTH}, {1, IDM_WRAP_WIDTH}};
+    for (auto [wrap, item] : cases) {
+        in.wrapMode = wrap;
+        EXPECT_EQ(MenuBarStates(in, true).radioChecked, item) << wrap;
+    }
+    EXPECT_EQ(MenuBarStates(in, false).radioChecked, 0);
+}
+
+TEST(MenuStatesTest, PopupLinksAndNoEditing) {
+    MenuInputs in;
+    in.selectionEmpty = false;
+    in.canUndo = in.canRedo = true;
+    MenuStates plain = PopupStates(in);
+    EXPECT_FALSE(Enabled(plain, IDM_OPEN_LINK));
+    EXPECT_FALSE(Enabled(plain, IDM_OPEN_LOCATION));
+    EXPECT_TRUE(Enabled(plain, IDM_PASTE));
+    in.linkAtCaret = LinkKind::kHttp;
+    MenuStates web = PopupStates(in);
+    EXPECT_TRUE(Enabled(web, IDM_OPEN_LINK));
+    EXPECT_FALSE(Enabled(web, IDM_OPEN_LOCATION));
+    in.linkAtCaret = LinkKind::kFile;
+    in.locked = true;
+    MenuStates locked = PopupStates(in);
+    EXPECT_TRUE(Enabled(locked, IDM_OPEN_LOCATION));
+    for (std::int32_t id : {IDM_CUT, IDM_PASTE, IDM_DELETE, IDM_UNDO, IDM_REDO}) EXPECT_FALSE(Enabled(locked, id));
+    EXPECT_TRUE(Enabled(locked, IDM_COPY));
+}
+
+TEST(WindowOrderTest, NextCyclesThroughInstances) {
+    WindowSwitch first = ChooseNextWindow(3, 0);
+    EXPECT_FALSE(first.none);
+    EXPECT_EQ(first.raise, 1u);
+    EXPECT_TRUE(first.sendSelfToBottom);
+    WindowSwitch middle = ChooseNextWindow(3, 1);
+    EXPECT_EQ(middle.raise, 2u);
+    EXPECT_FALSE(middle.sendSelfToBottom);
+    EXPECT_TRUE(ChooseNextWindow(3, 2).none);
+    EXPECT_TRUE(ChooseNextWindow(1, 0).none);
+    EXPECT_TRUE(ChooseNextWindow(3, 7).none);
+}
+
+TEST(WindowOrderTest, PreviousWrapsToTheLast) {
+    EXPECT_EQ(ChoosePreviousWindow(3, 0).raise, 2u);
+    EXPECT_EQ(ChoosePreviousWindow(3, 2).raise, 1u);
+    EXPECT_FALSE(ChoosePreviousWindow(3, 1).sendSelfToBottom);
+    EXPECT_TRUE(ChoosePreviousWindow(1, 0).none);
+    EXPECT_TRUE(ChoosePreviousWindow(2, 2).none);
+}
+
+TEST(CopyDataTest, AcceptsOnlyBoundedTerminatedText) {
+    std::u16string_view path;
+    const char16_t good[] = u"C:\\a.txt";
+    EXPECT_TRUE(ReadOfferedPath(good, sizeof good, &path));
+    EXPECT_EQ(path, u"C:\\a.txt");
+    EXPECT_FALSE(ReadOfferedPath(good, sizeof good - 1, &path));  // odd size
+    EXPECT_FALSE(ReadOfferedPath(good, sizeof good - 2, &path));  // NUL outside the data
+    EXPECT_TRUE(path.empty());
+    EXPECT_FALSE(ReadOfferedPath(nullptr, 0, &path));
+    EXPECT_FALSE(ReadOfferedPath(good, 0, &path));
+    std::vector<char16_t> longest(260, u'x');
+    longest.back() = 0;
+    EXPECT_TRUE(ReadOfferedPath(longest.data(), 520, &path));
+    EXPECT_EQ(path.size(), 259u);
+    std::vector<char16_t> tooLong(32768, 0);
+    EXPECT_FALSE(ReadOfferedPath(tooLong.data(), 65536, &path));
+    EXPECT_FALSE(ReadOfferedPath(longest.data(), 522, &path));
+}
+
+TEST(CopyDataTest, MatchIgnoresCaseAndAcceptsAnyEncodingForZero) {
+    String shown(u"C:\\Notes\\a.txt");
+    EXPECT_TRUE(OfferMatches(u"c:\\notes\\A.TXT", 0, shown, 932));
+    EXPECT_TRUE(OfferMatches(u"C:\\Notes\\a.txt", 932, shown, 932));
+    EXPECT_FALSE(OfferMatches(u"C:\\Notes\\a.txt", 65001, shown, 932));
+    EXPECT_FALSE(OfferMatches(u"C:\\Notes\\b.txt", 0, shown, 932));
+    EXPECT_FALSE(OfferMatches(u"", 0, String(), 932));
+}
+
+}  // namespace
+}  // namespace pathbook
