@@ -8,7 +8,7 @@ source "$here/env.sh"
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3
   mingw-w64 wine wine64 xvfb xauth xdotool x11-utils fonts-wine fonts-ipafont-gothic
-  googletest libgtest-dev libbenchmark-dev locales
+  googletest libgtest-dev libbenchmark-dev locales nsis zip imagemagick
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -11,26 +11,84 @@
 #include "platform/large_blocks.h"
 #include "runtime/utf8.h"
 #include "tool_command.h"
+#include "tool_help.h"
 
 namespace pathbook::tool {
 namespace {
 
 constexpr Command kCommands[] = {
-    {"encodings", "encodings", RunEncodings},
-    {"detect", "detect [-c ID] FILE", RunDetect},
-    {"decode", "decode [-c ID] FILE", RunDecode},
-    {"encode", "encode -c ID [-l 0|1|2] OUT < utf16le", RunEncode},
-    {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", RunConvert},
-    {"link", "link TEXT", RunLink},
-    {"tokens", "tokens [-c ID] [-k DEFFILE] FILE", RunTokens},
-    {"find", "find [-c ID] [-r] [-i] [-b] [--timing] PATTERN FILE", RunFind},
-    {"linkstatus", "linkstatus [-b BASE] TEXT", RunLinkStatus},
+    {"encodings", "encodings", "list the encoding table",
+     "Prints one row per encoding the editor offers, tab-separated:\n"
+     "  CharsetId, display name, short code (as on the status bar), dialog flags\n"
+     "  (1 = offered when saving, 2 = offered when opening).\n",
+     RunEncodings},
+    {"detect", "detect [-c ID] FILE", "show the encoding and line ends the editor detects",
+     "Prints \"charset=<CharsetId> lineend=<0|1|2> nobreaks=<0|1>\" for FILE as the\n"
+     "editor decides them on opening.\n\n"
+     "Options:\n"
+     "  -c ID   open with this CharsetId instead of detecting (0 detects)\n",
+     RunDetect},
+    {"decode", "decode [-c ID] FILE", "write a file's text as UTF-16LE",
+     "Loads FILE as the editor does and writes its text to standard output as\n"
+     "UTF-16LE without a byte-order mark, lines joined by U+000A.\n\n"
+     "Options:\n"
+     "  -c ID   open with this CharsetId instead of detecting (0 detects)\n",
+     RunDecode},
+    {"encode", "encode -c ID [-l 0|1|2] OUT < utf16le", "save UTF-16LE text in an encoding",
+     "Reads UTF-16LE from standard input and saves it to OUT as the editor saves.\n\n"
+     "Options:\n"
+     "  -c ID   the CharsetId to save in (required)\n"
+     "  -l N    line ends: 0 = CR, 1 = LF, 2 = CR LF (default 2)\n",
+     RunEncode},
+    {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", "convert a file between encodings",
+     "Loads SRC as the editor does and saves it to DST.\n\n"
+     "Options:\n"
+     "  -c IN   open SRC with this CharsetId instead of detecting\n"
+     "  -o ID   save in this CharsetId (default: the one SRC was read with)\n"
+     "  -l N    line ends: 0 = CR, 1 = LF, 2 = CR LF (default: those of SRC)\n",
+     RunConvert},
+    {"link", "link TEXT", "show how a link is recognised",
+     "TEXT is what follows a \"<\" in a note. Prints \"match=<units> kind=<LinkKind>\":\n"
+     "the length of the link, \">\" included (0 when it is no link), and its kind\n"
+     "(0 none, 1 anchor, 2 file, 3 web, 4 ftp, 5 mail).\n",
+     RunLink},
+    {"tokens", "tokens [-c ID] [-k DEFFILE] FILE", "show the attribute words of each line",
+     "Loads FILE as the editor does and prints, per line, the attribute word of\n"
+     "each UTF-16 unit as 4-digit hex.\n\n"
+     "Options:\n"
+     "  -c ID       open with this CharsetId instead of detecting\n"
+     "  -k DEFFILE  classify with the keyword definition in DEFFILE (UTF-8)\n",
+     RunTokens},
+    {"find", "find [-c ID] [-r] [-i] [-b] [--timing] PATTERN FILE", "list the matches of a search",
+     "Loads FILE and repeats Find Next (Find Prev with -b) until nothing more is\n"
+     "found. Prints \"<line>:<start>:<end>\" per match (0-based line, UTF-16\n"
+     "columns, end exclusive), then \"matches=<N>\".\n\n"
+     "Options:\n"
+     "  -c ID     open with this CharsetId instead of detecting\n"
+     "  -r        PATTERN is a regular expression\n"
+     "  -i        ignore case\n"
+     "  -b        search backwards from the end\n"
+     "  --timing  print load and search times in milliseconds on standard error\n",
+     RunFind},
+    {"linkstatus", "linkstatus [-b BASE] TEXT", "check a link as a click in the editor does",
+     "Resolves the link TEXT against the folder BASE, checks how much of it exists\n"
+     "(web and FTP addresses are probed on the network) and prints\n"
+     "\"n=<existing units> text=<link> status=<status line>\".\n\n"
+     "Options:\n"
+     "  -b BASE   the folder of the note the link is in\n",
+     RunLinkStatus},
 };
 
+const Command* FindCommand(const std::string& name) {
+    for (const Command& command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
 int Usage() {
-    std::string text = "usage:";
-    for (const Command& command : kCommands) text += std::string("\n  pathbook-tool [--acp N] ") + command.usage;
-    return Fail(kExitUsage, text);
+    return Fail(kExitUsage, "usage: pathbook-tool [--acp N] COMMAND [ARGS...]\n"
+                            "Try 'pathbook-tool --help' for the commands.");
 }
 
 int Run(Arguments args) {
@@ -46,12 +104,19 @@ int Run(Arguments args) {
         next += 2;
     }
     if (next >= args.size()) return Usage();
-    for (const Command& command : kCommands) {
-        if (args[next] == command.name) {
-            return command.run(Arguments(args.begin() + static_cast<long>(next) + 1, args.end()));
-        }
+    const std::string& word = args[next];
+    if (word == "--help" || word == "-h") return PrintToolHelp(kCommands);
+    if (word == "--version") return PrintVersion();
+    if (word == "help") {
+        if (next + 1 >= args.size()) return PrintToolHelp(kCommands);
+        const Command* command = FindCommand(args[next + 1]);
+        return command ? PrintCommandHelp(*command) : Fail(kExitUsage, "no command '" + args[next + 1] + "'");
     }
-    return Usage();
+    const Command* command = FindCommand(word);
+    if (!command) return Fail(kExitUsage, "no command '" + word + "'\nTry 'pathbook-tool --help' for the commands.");
+    Arguments rest(args.begin() + static_cast<long>(next) + 1, args.end());
+    if (AsksForHelp(rest)) return PrintCommandHelp(*command);
+    return command->run(rest);
 }
 
 }  // namespace

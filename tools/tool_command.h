@@ -17,7 +17,9 @@ using Arguments = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* usage;  // shown after "pathbook-tool [--acp N] "
+    const char* usage;    // shown after "pathbook-tool [--acp N] "
+    const char* summary;  // one line for the list of commands
+    const char* details;  // what `COMMAND --help` adds: what it prints, its options
     int (*run)(const Arguments& args);
 };
 

@@ -1,0 +1,57 @@
+"""pathbook-tool --help, COMMAND --help and --version."""
+
+import re
+import unittest
+
+from tool_harness import TOOL, run_tool
+
+COMMANDS = ["encodings", "detect", "decode", "encode", "convert", "link", "tokens", "find", "linkstatus"]
+
+
+@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
+class HelpTest(unittest.TestCase):
+    def help_text(self, *args):
+        code, out, err = run_tool(*args)
+        self.assertEqual(code, 0, err)
+        self.assertEqual(err, "")
+        return out.decode("utf-8")
+
+    def test_tool_help_lists_every_command(self):
+        for flag in ("--help", "-h"):
+            text = self.help_text(flag)
+            self.assertTrue(text.startswith("Usage: pathbook-tool [--acp N] COMMAND"))
+            listed = re.findall(r"^  (\w+) +\S", text.split("Commands:\n")[1], re.M)
+            self.assertEqual(listed[:len(COMMANDS)], COMMANDS)
+            self.assertIn("Exit status", text)
+
+    def test_each_command_has_its_own_help(self):
+        for command in COMMANDS:
+            text = self.help_text(command, "--help")
+            self.assertTrue(text.startswith("Usage: pathbook-tool [--acp N] " + command), command)
+            self.assertEqual(text, self.help_text("help", command))
+
+    def test_help_names_the_options_a_command_takes(self):
+        text = self.help_text("convert", "--help")
+        for option in ("-c IN", "-o ID", "-l N"):
+            self.assertIn(option, text)
+
+    def test_help_after_the_end_of_flags_is_an_argument(self):
+        code, out, err = run_tool("detect", "--", "--help")
+        self.assertEqual(code, 1)
+        self.assertEqual(out, b"")
+        self.assertIn("cannot open --help", err)
+
+    def test_version_is_the_project_version(self):
+        self.assertRegex(self.help_text("--version"), r"^pathbook-tool \d+\.\d+\.\d+\n$")
+
+    def test_unknown_command_points_to_help(self):
+        code, out, err = run_tool("frobnicate")
+        self.assertEqual(code, 2)
+        self.assertEqual(out, b"")
+        self.assertIn("--help", err)
+        code, _, _ = run_tool("help", "frobnicate")
+        self.assertEqual(code, 2)
+
+
+if __name__ == "__main__":
+    unittest.main()
