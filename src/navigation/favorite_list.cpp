@@ -10,7 +10,6 @@
 namespace pathbook {
 namespace {
 
-constexpr int kApplicationDataFolder = 0x1A;
 constexpr std::size_t kCsvEntryLines = 17;
 
 }  // namespace
@@ -19,9 +18,7 @@ FavoriteList::FavoriteList(const String& listPath, const String& mutexName)
     : listPath_(listPath), mutexName_(mutexName) {}
 
 String FavoriteList::DefaultPath() {
-    std::u16string folder = platform::ShellFolderPath(kApplicationDataFolder);
-    if (!folder.empty() && folder.back() != u'\\') folder.push_back(u'\\');
-    return String(folder + u"DocList.txt");
+    return String(platform::AppDataFilePath(u"DocList.txt"));
 }
 
 void FavoriteList::ReadFile() {
@@ -61,8 +58,9 @@ bool FavoriteList::Add(const String& path, CharsetId code) {
         if (!slots_[i].path.Empty()) continue;
         slots_[i] = Favorite{path, code};
         for (int j = i + 1; j < kEditableFavorites; ++j) slots_[j] = Favorite();
-        WriteFile();
-        return true;
+        if (WriteFile()) return true;
+        ReadFile();  // the copy keeps what the file holds, not what failed to reach it
+        return false;
     }
     return false;
 }

@@ -32,7 +32,8 @@ public:
     // Slot n for n in 0-15; an empty entry for any other n.
     Favorite Get(int n) const;
     // Puts (path, code) into the first free slot unless an equal path comes
-    // first or all 16 are in use, and stores the list. True when stored.
+    // first or all 16 are in use, and stores the list. True when stored; when
+    // the file cannot be written the list stays as the file has it.
     bool Add(const String& path, CharsetId code);
     // Takes slots 0-15 from an edited copy and stores the list.
     bool Replace(const Favorite (&slots)[kEditableFavorites]);

@@ -1,5 +1,7 @@
 #include "navigation/menu_items.h"
 
+#include "links/path_text.h"
+
 namespace pathbook {
 namespace {
 
@@ -15,12 +17,6 @@ void AddPlaceholderWhenEmpty(std::vector<MenuItem>& items, std::int32_t firstId)
 }
 
 }  // namespace
-
-String FileNamePart(const String& path) {
-    std::u16string_view text = path.View();
-    std::size_t slash = text.find_last_of(u"\\/");
-    return slash == std::u16string_view::npos ? path : String(text.substr(slash + 1));
-}
 
 std::vector<MenuItem> HistoryMenuItems(const ConfigStore& config, std::int32_t firstId) {
     std::vector<MenuItem> items;

@@ -27,7 +27,4 @@ std::vector<MenuItem> HistoryMenuItems(const ConfigStore& config, std::int32_t f
 // Favourites 1 to 15 up to the first empty one; item ids are firstId + slot.
 std::vector<MenuItem> FavoritesMenuItems(const FavoriteList& favorites, std::int32_t firstId);
 
-// The text after the last "\" or "/".
-String FileNamePart(const String& path);
-
 }  // namespace pathbook

@@ -99,6 +99,12 @@ TEST_F(FavoriteListTest, AddRereadsWhatOtherInstancesStored) {
     EXPECT_EQ(first.Get(2).path, String(u"C:\\three.txt"));
 }
 
+TEST_F(FavoriteListTest, AddThatCannotBeStoredFailsAndKeepsTheFileState) {
+    FavoriteList list(String(folder_.File("missing-folder") + u"/DocList.txt"), String(mutex_.Name()));
+    EXPECT_FALSE(list.Add(u"C:\\a.txt", 0));
+    EXPECT_TRUE(list.Get(0).path.Empty());
+}
+
 TEST_F(FavoriteListTest, AMissingFileIsAnEmptyList) {
     FavoriteList list = MakeList();
     list.Load();
