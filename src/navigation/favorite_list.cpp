@@ -49,20 +49,20 @@ int FavoriteList::Find(const String& path) const {
 
 Favorite FavoriteList::Get(int n) const { return n >= 0 && n < kEditableFavorites ? slots_[n] : Favorite(); }
 
-bool FavoriteList::Add(const String& path, CharsetId code) {
-    if (path.Empty()) return false;
+AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
+    if (path.Empty()) return AddFavoriteResult::kNotStored;
     HistoryLock lock(mutexName_);
     ReadFile();
     for (int i = 0; i < kEditableFavorites; ++i) {
-        if (slots_[i].path == path) return false;
+        if (slots_[i].path == path) return AddFavoriteResult::kAlreadyListed;
         if (!slots_[i].path.Empty()) continue;
         slots_[i] = Favorite{path, code};
         for (int j = i + 1; j < kEditableFavorites; ++j) slots_[j] = Favorite();
-        if (WriteFile()) return true;
+        if (WriteFile()) return AddFavoriteResult::kAdded;
         ReadFile();  // the copy keeps what the file holds, not what failed to reach it
-        return false;
+        return AddFavoriteResult::kNotStored;
     }
-    return false;
+    return AddFavoriteResult::kListFull;
 }
 
 bool FavoriteList::Replace(const Favorite (&slots)[kEditableFavorites]) {
