@@ -24,8 +24,6 @@
 namespace pathbook {
 namespace {
 
-constexpr char16_t kEditorDefinition[] = u"0110\n[\n]\n#\n";
-
 // Lines of `width` units of words, spaces and an occasional link.
 std::u16string NotesText(std::size_t lines, std::size_t width) {
     static const char16_t* const kWords[] = {u"meeting", u"notes", u"see", u"<C:\\notes\\plan.txt>", u"tomorrow",
@@ -77,7 +75,7 @@ public:
 
 std::unique_ptr<Document> MakeDocument(const std::u16string& text) {
     auto document = std::make_unique<Document>();
-    document->SetKeywordDefinition(kEditorDefinition);
+    document->SetKeywordDefinition(kDefaultKeywordText);
     InsertCommand insert(DocPos::At(0, 0), text);
     document->Execute(insert);
     return document;
@@ -114,7 +112,7 @@ void BM_Insert100MBDeleteUndo(benchmark::State& state) {
     const std::u16string text = NotesText(1250000, 80);  // 101,250,000 units
     for (auto _ : state) {
         Document document;
-        document.SetKeywordDefinition(kEditorDefinition);
+        document.SetKeywordDefinition(kDefaultKeywordText);
         std::clock_t start = std::clock();
         InsertCommand insert({0, 0}, text);
         document.Execute(insert);
@@ -135,7 +133,7 @@ BENCHMARK(BM_Insert100MBDeleteUndo)->Iterations(1)->Unit(benchmark::kMillisecond
 void ClassifyAll(benchmark::State& state, const std::u16string& text) {
     std::unique_ptr<Document> document = MakeDocument(text);
     for (auto _ : state) {
-        document->SetKeywordDefinition(kEditorDefinition);
+        document->SetKeywordDefinition(kDefaultKeywordText);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
@@ -163,7 +161,7 @@ BENCHMARK(BM_ClassifySymbols)->Unit(benchmark::kMillisecond);
 void BM_FinalizeNotes(benchmark::State& state) {
     std::unique_ptr<Document> document = MakeDocument(NotesText(125000, 80));
     for (auto _ : state) {
-        document->SetKeywordDefinition(kEditorDefinition);
+        document->SetKeywordDefinition(kDefaultKeywordText);
         for (LineIndex line = 0; line < document->LineCount(); ++line) benchmark::DoNotOptimize(document->LineTokens(line));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * 125000 * 81));
@@ -212,7 +210,7 @@ void BM_MemoryPerUnit(benchmark::State& state) {
     for (auto _ : state) {
         std::size_t before = ResidentBytes();
         auto document = std::make_unique<Document>();
-        document->SetKeywordDefinition(kEditorDefinition);
+        document->SetKeywordDefinition(kDefaultKeywordText);
         document->Load(std::make_unique<Source>(text));
         std::size_t after = ResidentBytes();
         std::size_t units = text.size() - document->LineCount() + 1;
@@ -229,7 +227,7 @@ void BM_LoadOneLongLine(benchmark::State& state) {
     text.pop_back();
     for (auto _ : state) {
         Document document;
-        document.SetKeywordDefinition(kEditorDefinition);
+        document.SetKeywordDefinition(kDefaultKeywordText);
         document.Load(std::make_unique<Source>(text));
         benchmark::DoNotOptimize(document.LineLength(0));
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine and runs every test: the native unit tests, the same
 # tests cross-built and run under Wine, the end-to-end tests of Pathbook.exe
-# under Wine in Xvfb, and a short run of each fuzz target.
+# under Wine in Xvfb, a short run of each fuzz target, and the unit tests and
+# fuzz targets once more built without the vector paths.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 "$here/setup.sh"
@@ -10,6 +11,9 @@ cd "$PATHBOOK_REPO"
 
 jobs="$(nproc)"
 step() { printf '\n=== %s\n' "$*"; }
+
+step "every test a source comment names exists"
+"$here/check_tested_by.sh"
 
 step "native build and unit tests"
 cmake --preset native -DPATHBOOK_WERROR=ON >/dev/null
@@ -31,10 +35,18 @@ ctest --preset windows | tee build/windows/ctest.log
 step "fuzz targets (short runs on the seed corpora)"
 "$here/fuzz.sh" 10
 
-# One closing line over both test runs: "N passed, N failed".
+step "without the vector paths: unit tests and short fuzz runs"
+# clang, like the fuzz build: the warnings gate is the gcc build above.
+cmake --preset scalar >/dev/null
+cmake --build --preset scalar -j "$jobs"
+ctest --preset scalar -j "$jobs" | tee build/scalar/ctest.log
+"$here/fuzz.sh" 3 scalar
+
+# One closing line over every test run: "N passed, N failed".
 summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | awk '{print $6 - $1, $1}'; }
 read -r native_passed native_failed < <(summary build/native/ctest.log)
 read -r sanitize_passed sanitize_failed < <(summary build/sanitize/ctest.log)
 read -r windows_passed windows_failed < <(summary build/windows/ctest.log)
-printf '\ntests: %d passed, %d failed\n' $((native_passed + sanitize_passed + windows_passed)) \
-  $((native_failed + sanitize_failed + windows_failed))
+read -r scalar_passed scalar_failed < <(summary build/scalar/ctest.log)
+printf '\ntests: %d passed, %d failed\n' $((native_passed + sanitize_passed + windows_passed + scalar_passed)) \
+  $((native_failed + sanitize_failed + windows_failed + scalar_failed))

@@ -9,13 +9,12 @@
 #include <string>
 
 #include "document/document.h"
+#include "document/keyword_definition.h"
 #include "runtime/utf8.h"
 #include "text_file_options.h"
 
 namespace pathbook::tool {
 namespace {
-
-constexpr char16_t kEditorDefinition[] = u"0110\n[\n]\n#\n";
 
 bool ReadUtf8File(const std::string& path, std::u16string* text) {
     std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
@@ -36,7 +35,7 @@ int RunTokens(const Arguments& args) {
     if (parsed.positional.size() != 1) return Fail(kExitUsage, "tokens needs one FILE");
     CharsetId requested = 0;
     if (!ParseCharsetOption(parsed, "c", charset::kAutoDetect, &requested)) return Fail(kExitUsage, "-c needs a CharsetId");
-    std::u16string definition = kEditorDefinition;
+    std::u16string definition = kDefaultKeywordText;
     if (parsed.Has("k") && !ReadUtf8File(parsed.flags["k"], &definition)) {
         return Fail(kExitFileError, "cannot read " + parsed.flags["k"]);
     }

@@ -26,12 +26,13 @@ void ConfigStore::ReadHistory() {
     historyDefaultCode_ = userIni_.GetInt(u"CODE", 0);
 }
 
-void ConfigStore::WriteHistory() {
-    userIni_.PutInt(u"CODE", historyDefaultCode_);
+bool ConfigStore::WriteHistory() {
+    bool stored = userIni_.PutInt(u"CODE", historyDefaultCode_);
     for (int i = 0; i < kHistorySize; ++i) {
-        userIni_.PutEncodedString(NumberedKey(u"MRU", i + 1).c_str(), history_[i].path);
-        userIni_.PutInt(NumberedKey(u"CODE", i + 1).c_str(), history_[i].code);
+        stored &= userIni_.PutEncodedString(NumberedKey(u"MRU", i + 1).c_str(), history_[i].path);
+        stored &= userIni_.PutInt(NumberedKey(u"CODE", i + 1).c_str(), history_[i].code);
     }
+    return stored;
 }
 
 void ConfigStore::LoadHistory() {
@@ -39,13 +40,13 @@ void ConfigStore::LoadHistory() {
     ReadHistory();
 }
 
-void ConfigStore::SaveHistory() {
+bool ConfigStore::SaveHistory() {
     HistoryLock lock(historyMutex_);
-    WriteHistory();
+    return WriteHistory();
 }
 
-void ConfigStore::AddHistory(const String& path, CharsetId code) {
-    if (path.Empty()) return;  // an empty entry would end the list
+bool ConfigStore::AddHistory(const String& path, CharsetId code) {
+    if (path.Empty()) return false;  // an empty entry would end the list
     HistoryLock lock(historyMutex_);
     ReadHistory();
     int from = kHistorySize - 1;
@@ -57,7 +58,7 @@ void ConfigStore::AddHistory(const String& path, CharsetId code) {
     }
     for (int i = from; i > 0; --i) history_[i] = history_[i - 1];
     history_[0] = HistoryEntry{path, code};
-    WriteHistory();
+    return WriteHistory();
 }
 
 void ConfigStore::ClearHistory() {

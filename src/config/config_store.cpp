@@ -9,7 +9,27 @@ constexpr char16_t kSharedSection[] = u"SharedConfig";
 constexpr std::int32_t kUnsetCharset = -1;
 constexpr CharsetId kCharsetForUnset = 1252;
 
-ConfigStore* g_current = nullptr;
+// A value outside the three line ends means the default, CR LF.
+LineEnd LineEndFromSetting(std::int32_t value) {
+    return value == 0 ? LineEnd::kCr : value == 1 ? LineEnd::kLf : LineEnd::kCrLf;
+}
+
+// The switches, read and written alike.
+struct SwitchKey {
+    const char16_t* key;
+    bool Settings::*value;
+    bool fallback;
+};
+
+constexpr SwitchKey kSwitchKeys[] = {
+    {u"OpenSame", &Settings::openSame, false},
+    {u"CountUni", &Settings::countUni, false},
+    {u"StatusBar", &Settings::statusBar, true},
+    {u"RememberWindowSize", &Settings::rememberWindowSize, true},
+    {u"RememberWindowPos", &Settings::rememberWindowPos, true},
+    {u"SingleClick", &Settings::singleClick, true},
+    {u"ReadOnly", &Settings::readOnly, false},
+};
 
 std::int32_t Clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
     return value < low ? low : value > high ? high : value;
@@ -32,15 +52,11 @@ ConfigStore::ConfigStore(const ConfigPlaces& places, const String& defaultTypeNa
     shared_.Attach(places.sharedBlock, places.sharedBlockMutex);
     Load();
     LoadHistory();
-    g_current = this;
 }
 
 ConfigStore::~ConfigStore() {
     shared_.Detach();
-    if (g_current == this) g_current = nullptr;
 }
-
-ConfigStore* ConfigStore::Current() { return g_current; }
 
 void ConfigStore::SelectSettingsSection() {
     sharedMode_ = ini_.IsEnabled(kSharedSection);
@@ -57,11 +73,7 @@ void ConfigStore::Load() {
     s.undoLimit = ini_.GetInt(u"UndoLimit", -1);
     s.txtFilter = ini_.GetString(u"TxtFilter", u"*.txt");
     s.grepExe = ini_.GetString(u"GrepExe", u"");
-    s.openSame = ini_.GetBool(u"OpenSame", false);
-    s.countUni = ini_.GetBool(u"CountUni", false);
-    s.statusBar = ini_.GetBool(u"StatusBar", true);
-    s.rememberWindowSize = ini_.GetBool(u"RememberWindowSize", true);
-    s.rememberWindowPos = ini_.GetBool(u"RememberWindowPos", true);
+    for (const SwitchKey& key : kSwitchKeys) s.*key.value = ini_.GetBool(key.key, key.fallback);
     s.wndX = ini_.GetInt(u"WndX", kSystemDefaultCoordinate);
     s.wndY = ini_.GetInt(u"WndY", kSystemDefaultCoordinate);
     s.wndW = ini_.GetInt(u"WndW", 750);
@@ -70,36 +82,29 @@ void ConfigStore::Load() {
     dialogW_ = ini_.GetInt(u"DlgW", kSystemDefaultCoordinate);
     dialogH_ = ini_.GetInt(u"DlgH", kSystemDefaultCoordinate);
     shared_.SetDialogSize(dialogW_, dialogH_);  // the last instance to load decides
-    s.singleClick = ini_.GetBool(u"SingleClick", true);
-    s.readOnly = ini_.GetBool(u"ReadOnly", false);
     s.historyCount = Clamp(ini_.GetInt(u"MRU", 10), 0, kMaxHistoryShown);
     s.newfileCharset = ini_.GetInt(u"NewfileCharset", static_cast<std::int32_t>(platform::AnsiCodePage()));
     if (s.newfileCharset == kUnsetCharset) s.newfileCharset = kCharsetForUnset;
     s.newfileDoctype = ini_.GetString(u"NewfileDoctype", u"");
-    s.newfileLineBreak = ini_.GetInt(u"NewfileLB", 2);
+    s.newfileLineBreak = LineEndFromSetting(ini_.GetInt(u"NewfileLB", 2));
     docTypes_.CutToDefault();
 }
 
-void ConfigStore::Save() {
+bool ConfigStore::Save() {
     SelectSettingsSection();
     const Settings& s = settings_;
-    ini_.PutInt(u"UndoLimit", s.undoLimit);
-    ini_.PutString(u"TxtFilter", s.txtFilter);
-    ini_.PutString(u"GrepExe", s.grepExe);
-    ini_.PutBool(u"OpenSame", s.openSame);
-    ini_.PutBool(u"CountUni", s.countUni);
-    ini_.PutBool(u"StatusBar", s.statusBar);
-    ini_.PutBool(u"RememberWindowSize", s.rememberWindowSize);
-    ini_.PutBool(u"RememberWindowPos", s.rememberWindowPos);
-    ini_.PutBool(u"SingleClick", s.singleClick);
-    ini_.PutBool(u"ReadOnly", s.readOnly);
-    ini_.PutInt(u"NewfileCharset", s.newfileCharset);
-    ini_.PutString(u"NewfileDoctype", s.newfileDoctype);
-    ini_.PutInt(u"NewfileLB", s.newfileLineBreak);
-    ini_.PutInt(u"MRU", s.historyCount);
+    bool stored = ini_.PutInt(u"UndoLimit", s.undoLimit);
+    stored &= ini_.PutString(u"TxtFilter", s.txtFilter);
+    stored &= ini_.PutString(u"GrepExe", s.grepExe);
+    for (const SwitchKey& key : kSwitchKeys) stored &= ini_.PutBool(key.key, s.*key.value);
+    stored &= ini_.PutInt(u"NewfileCharset", s.newfileCharset);
+    stored &= ini_.PutString(u"NewfileDoctype", s.newfileDoctype);
+    stored &= ini_.PutInt(u"NewfileLB", static_cast<std::int32_t>(s.newfileLineBreak));
+    stored &= ini_.PutInt(u"MRU", s.historyCount);
+    return stored;
 }
 
-void ConfigStore::SaveWindowPlacement(const WindowRect& rect, std::int32_t showState) {
+bool ConfigStore::SaveWindowPlacement(const WindowRect& rect, std::int32_t showState) {
     Settings& s = settings_;
     if (showState == kShowNormal || showState == kShowMaximized) s.windowMaximized = showState == kShowMaximized;
     if (showState == kShowNormal) {
@@ -108,30 +113,33 @@ void ConfigStore::SaveWindowPlacement(const WindowRect& rect, std::int32_t showS
         s.wndW = rect.right - rect.left;
         s.wndH = rect.bottom - rect.top;
     }
-    if (!s.rememberWindowPos && !s.rememberWindowSize) return;
-    ini_.PutInt(u"WndX", s.wndX);
-    ini_.PutInt(u"WndY", s.wndY);
-    ini_.PutInt(u"WndW", s.wndW);
-    ini_.PutInt(u"WndH", s.wndH);
-    ini_.PutBool(u"WndM", s.windowMaximized);
+    if (!s.rememberWindowPos && !s.rememberWindowSize) return true;
+    bool stored = ini_.PutInt(u"WndX", s.wndX);
+    stored &= ini_.PutInt(u"WndY", s.wndY);
+    stored &= ini_.PutInt(u"WndW", s.wndW);
+    stored &= ini_.PutInt(u"WndH", s.wndH);
+    stored &= ini_.PutBool(u"WndM", s.windowMaximized);
+    return stored;
 }
 
-void ConfigStore::SaveDialogSize(std::int32_t width, std::int32_t height) {
-    if (!settings_.rememberWindowPos && !settings_.rememberWindowSize) return;
+bool ConfigStore::SaveDialogSize(std::int32_t width, std::int32_t height) {
+    if (!settings_.rememberWindowPos && !settings_.rememberWindowSize) return true;
     dialogW_ = width;
     dialogH_ = height;
     shared_.SetDialogSize(width, height);
-    ini_.PutInt(u"DlgW", width);
-    ini_.PutInt(u"DlgH", height);
+    bool stored = ini_.PutInt(u"DlgW", width);
+    stored &= ini_.PutInt(u"DlgH", height);
+    return stored;
 }
 
-SearchOptions ConfigStore::LoadSearchOptions() const {
-    return SearchOptions{userIni_.GetBool(u"SearchIgnoreCase", true), userIni_.GetBool(u"SearchRegExp", false)};
+search::FindOptions ConfigStore::LoadSearchOptions() const {
+    return search::FindOptions{userIni_.GetBool(u"SearchIgnoreCase", true), userIni_.GetBool(u"SearchRegExp", false)};
 }
 
-void ConfigStore::SaveSearchOptions(const SearchOptions& options) const {
-    userIni_.PutBool(u"SearchIgnoreCase", options.ignoreCase);
-    userIni_.PutBool(u"SearchRegExp", options.regExp);
+bool ConfigStore::SaveSearchOptions(const search::FindOptions& options) const {
+    bool stored = userIni_.PutBool(u"SearchIgnoreCase", options.ignoreCase);
+    stored &= userIni_.PutBool(u"SearchRegExp", options.regExp);
+    return stored;
 }
 
 std::int32_t ConfigStore::WindowX() const {

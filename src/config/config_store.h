@@ -2,7 +2,7 @@
 // the browsing history (kept in the user's own section in every mode, guarded
 // across instances by the history mutex), the shared settings block, the
 // encoding table and the document types. The main window owns one for its
-// whole life; Current() reaches it from code without a window at hand.
+// whole life.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include "config/ini_file.h"
 #include "config/shared_settings_block.h"
 #include "runtime/string.h"
+#include "search/find_options.h"
 #include "textfile/charset.h"
 #include "textfile/encoding_list.h"
 
@@ -47,7 +48,7 @@ struct Settings {
     std::int32_t historyCount = 10;  // invariant after Load: 0..kMaxHistoryShown
     CharsetId newfileCharset = 0;
     String newfileDoctype;  // empty = the default type
-    std::int32_t newfileLineBreak = 2;  // 0 CR, 1 LF, 2 CR LF
+    LineEnd newfileLineBreak = LineEnd::kCrLf;
 };
 
 constexpr int kHistorySize = 16;
@@ -56,11 +57,6 @@ constexpr std::int32_t kMaxHistoryShown = 20;
 struct HistoryEntry {
     String path;  // empty = no entry
     CharsetId code = 0;
-};
-
-struct SearchOptions {
-    bool ignoreCase = true;
-    bool regExp = false;
 };
 
 // A window rectangle as the system reports it.
@@ -77,17 +73,16 @@ class ConfigStore {
 public:
     // Opens the file, builds the encoding table, creates the default document
     // type (named `defaultTypeName`), attaches the shared block, loads the
-    // settings and the history, and becomes Current().
+    // settings and the history.
     ConfigStore(const ConfigPlaces& places, const String& defaultTypeName);
     ~ConfigStore();
     ConfigStore(const ConfigStore&) = delete;
     ConfigStore& operator=(const ConfigStore&) = delete;
 
-    static ConfigStore* Current();
-
     // The settings section is [SharedConfig] when its Enable is set, else the user's.
     void Load();
-    void Save();
+    // Every write below reports false when the settings file could not be written.
+    bool Save();
     Settings& Values() { return settings_; }
     const Settings& Values() const { return settings_; }
     bool SharedMode() const { return sharedMode_; }
@@ -96,9 +91,9 @@ public:
     // On every move and size change of the main window: remembers the normal
     // rectangle and the maximised state and writes them when either Remember
     // setting is on.
-    void SaveWindowPlacement(const WindowRect& rect, std::int32_t showState);
+    bool SaveWindowPlacement(const WindowRect& rect, std::int32_t showState);
     // When the favourites window closes: its size to the shared block and the file.
-    void SaveDialogSize(std::int32_t width, std::int32_t height);
+    bool SaveDialogSize(std::int32_t width, std::int32_t height);
     // The stored value while the matching Remember setting is on, otherwise
     // kSystemDefaultCoordinate.
     std::int32_t WindowX() const;
@@ -110,11 +105,12 @@ public:
 
     // History: 16 entries, most recent first, packed from entry 0.
     void LoadHistory();
-    void SaveHistory();
+    bool SaveHistory();
     // Moves an equal path (exact comparison) to the top or puts a new one there,
     // dropping the oldest, and saves. The stored list is re-read first, under
-    // the history mutex, so that concurrent instances lose no entry.
-    void AddHistory(const String& path, CharsetId code);
+    // the history mutex, so that concurrent instances lose no entry. False for
+    // an empty path.
+    bool AddHistory(const String& path, CharsetId code);
     // Empties every entry; the caller saves.
     void ClearHistory();
     // Entry `index` (-1 counts as 0); empty for an index outside 0..historyCount-1.
@@ -124,9 +120,9 @@ public:
     // Keys of the user's own section in every mode: the find options, read when
     // the main window is made and written when it closes, and the wrap value
     // in effect, written at exit.
-    SearchOptions LoadSearchOptions() const;
-    void SaveSearchOptions(const SearchOptions& options) const;
-    void SaveWrapType(std::int32_t wrap) const { userIni_.PutInt(u"WrapType", wrap); }
+    search::FindOptions LoadSearchOptions() const;
+    bool SaveSearchOptions(const search::FindOptions& options) const;
+    bool SaveWrapType(std::int32_t wrap) const { return userIni_.PutInt(u"WrapType", wrap); }
 
     const EncodingList& Encodings() const { return encodings_; }
     DocTypeList& DocTypes() { return docTypes_; }
@@ -135,7 +131,7 @@ public:
 private:
     void SelectSettingsSection();
     void ReadHistory();
-    void WriteHistory();
+    bool WriteHistory();
 
     IniFile ini_;         // section: the settings section chosen by Load
     IniFile userIni_;     // section: always the user's own

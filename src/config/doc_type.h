@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "document/keyword_definition.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -84,10 +85,6 @@ DocType DefaultDocType(const String& name);
 
 // -(points * pixelsPerInch / 72), rounded as the system's MulDiv rounds.
 std::int32_t FontHeightForPoints(std::int32_t points, std::int32_t pixelsPerInch);
-
-// The keyword definition every document gets: no keywords, "[" "]" block
-// comments and "#" line comments.
-inline constexpr char16_t kDefaultKeywordText[] = u"0110\n[\n]\n#\n";
 
 // The document types, head first. Invariant: never empty; current() < size().
 class DocTypeList {

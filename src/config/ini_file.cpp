@@ -11,7 +11,6 @@
 namespace pathbook {
 namespace {
 
-constexpr int kApplicationDataFolder = 0x1A;
 constexpr std::uint32_t kFirstReadCapacity = 256;
 
 // The program file's name without folder and extension.
@@ -29,9 +28,7 @@ bool IsQuoted(const String& value) {
 }  // namespace
 
 String IniFile::DefaultPath(const String& programPath) {
-    std::u16string folder = platform::ShellFolderPath(kApplicationDataFolder);
-    if (!folder.empty() && folder.back() != u'\\') folder.push_back(u'\\');
-    return String(folder + FileTitle(programPath.View()) + u".ini");
+    return String(platform::AppDataFilePath(FileTitle(programPath.View()) + u".ini"));
 }
 
 String UserSectionName(std::u16string_view userName) {

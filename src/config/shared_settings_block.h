@@ -8,8 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/named_mutex.h"
-#include "platform/shared_memory.h"
+#include "platform/guarded_block.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -21,16 +20,14 @@ constexpr std::int32_t kSystemDefaultCoordinate = INT32_MIN;  // CW_USEDEFAULT
 
 class SharedSettingsBlock {
 public:
-    SharedSettingsBlock() = default;
     ~SharedSettingsBlock() { Detach(); }
-    SharedSettingsBlock(const SharedSettingsBlock&) = delete;
-    SharedSettingsBlock& operator=(const SharedSettingsBlock&) = delete;
 
-    // Creates or opens the block and counts this instance in.
+    // Creates or opens the block and its mutex and counts this instance in;
+    // false, and detached, when either cannot be had.
     bool Attach(const String& blockName, const String& mutexName);
     // Counts this instance out and lets go of the block.
     void Detach();
-    bool IsAttached() const { return memory_.IsOpen(); }
+    bool IsAttached() const { return block_.IsOpen(); }
 
     std::int32_t AttachCount() const { return Read(kAttachCountOffset); }
     std::int32_t DialogWidth() const { return Read(kDialogWidthOffset); }
@@ -43,12 +40,8 @@ private:
     static constexpr std::uint32_t kDialogHeightOffset = 28;
 
     std::int32_t Read(std::uint32_t offset) const;
-    // Runs `change` on the mapped bytes while holding the mutex.
-    template <typename Change>
-    void Modify(Change change);
 
-    platform::NamedMutex mutex_;
-    mutable platform::SharedMemory memory_;
+    mutable platform::GuardedBlock block_;
 };
 
 }  // namespace pathbook

@@ -17,4 +17,8 @@ namespace pathbook {
 
 std::unique_ptr<Tokenizer> ParseKeywordDefinition(std::u16string_view text);
 
+// The keyword definition every document gets: no keywords, "[" "]" block
+// comments and "#" line comments.
+inline constexpr char16_t kDefaultKeywordText[] = u"0110\n[\n]\n#\n";
+
 }  // namespace pathbook

@@ -1,6 +1,7 @@
 #include "document/line.h"
 
 #include <algorithm>
+#include <cassert>
 #include <new>
 
 #include "runtime/heap.h"
@@ -83,6 +84,7 @@ Line* Line::Insert(Line* line, Column at, const char16_t* units, UnitCount count
     CopyUnits(line->Text() + at, units, count);
     line->Text()[newLength] = kLineSentinel;
     line->finalized = false;
+    assert(line->CheckInvariants());
     return line;
 }
 
@@ -93,6 +95,7 @@ void Line::Remove(Column from, Column to) {
     CopyUnits(Text() + from, Text() + to, length_ - to + 1);
     length_ -= to - from;
     finalized = false;
+    assert(CheckInvariants());
 }
 
 void Line::Truncate(Column at) {
@@ -100,6 +103,7 @@ void Line::Truncate(Column at) {
     length_ = at;
     Text()[length_] = kLineSentinel;
     finalized = false;
+    assert(CheckInvariants());
 }
 
 bool Line::CheckInvariants() const {

@@ -66,6 +66,7 @@ void LineList::Insert(LineIndex index, Line* line) {
     MoveGapTo(std::min(index, Count()));
     slots_[gapStart_++] = line;
     if (gapStart_ == gapEnd_) Grow();
+    AssertBounds();
 }
 
 void LineList::Remove(LineIndex index, std::uint32_t count) {
@@ -80,6 +81,7 @@ void LineList::Remove(LineIndex index, std::uint32_t count) {
     }
     DestroyLines(slots_ + gapEnd_, count);
     gapEnd_ += count;
+    AssertBounds();
 }
 
 bool LineList::CheckInvariants() const {

@@ -3,6 +3,7 @@
 // few pointers.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 
 #include "document/doc_pos.h"
@@ -35,7 +36,12 @@ public:
     bool CheckInvariants() const;
 
 private:
-    std::uint32_t Slot(LineIndex index) const { return index < gapStart_ ? index : index + (gapEnd_ - gapStart_); }
+    std::uint32_t Slot(LineIndex index) const {
+        assert(index < Count());
+        return index < gapStart_ ? index : index + (gapEnd_ - gapStart_);
+    }
+    // Debug builds check the bounds after every change; a closed gap is grown at once.
+    void AssertBounds() const { assert(gapStart_ < gapEnd_ && gapEnd_ <= capacity_); }
     void MoveGapTo(LineIndex index);
     void Grow();
 

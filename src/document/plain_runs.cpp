@@ -42,7 +42,7 @@ constexpr std::uint16_t AsciiEntry(unsigned unit) {
     }
 }
 
-#if PATHBOOK_PLAIN_RUNS_SSE2
+#if PATHBOOK_VECTOR_UNITS
 __m128i Bytes(int value) { return _mm_set1_epi8(static_cast<char>(value)); }
 // Lanes whose (unsigned) byte is at most `most`.
 __m128i AtMost(__m128i bytes, int most) { return _mm_cmpeq_epi8(_mm_subs_epu8(bytes, Bytes(most)), _mm_setzero_si128()); }
@@ -96,7 +96,7 @@ PlainRuns::PlainRuns(const DelimiterSet& delimiters) : asciiEntries_() {
 bool PlainRuns::Classify(const char16_t* units, Attribute* words, UnitCount length) const {
     Cursor cursor{kNoKey, 0, words, 0};
     UnitCount i = 0;
-#if PATHBOOK_PLAIN_RUNS_SSE2
+#if PATHBOOK_VECTOR_UNITS
     for (; length - i >= 16; i += 16) {
         if (!ClassifySixteen(units + i, words + i, i, cursor, 0)) return false;
     }
@@ -131,7 +131,7 @@ bool PlainRuns::ClassifyUnit(const char16_t* units, Attribute* words, UnitCount 
     return true;
 }
 
-#if PATHBOOK_PLAIN_RUNS_SSE2
+#if PATHBOOK_VECTOR_UNITS
 // The same for sixteen units at once, without a branch per run: the class bits
 // and run keys come from comparisons of the units as bytes, then StoreEight
 // writes the words eight at a time.

@@ -8,14 +8,10 @@
 #include <array>
 #include <cstdint>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PATHBOOK_PLAIN_RUNS_SSE2 1
-#endif
-
 #include "document/attributes.h"
 #include "document/delimiter_set.h"
 #include "document/doc_pos.h"
+#include "runtime/vector_units.h"
 
 namespace pathbook {
 
@@ -43,7 +39,7 @@ private:
     };
 
     bool ClassifyUnit(const char16_t* units, Attribute* words, UnitCount i, Cursor& cursor) const;
-#if PATHBOOK_PLAIN_RUNS_SSE2
+#if PATHBOOK_VECTOR_UNITS
     // `units` are the units i..i + 16 of the line; their words go to
     // `sixteenWords`, but for the first `doneLanes`, which are classified already.
     bool ClassifySixteen(const char16_t* units, Attribute* sixteenWords, UnitCount i, Cursor& cursor,

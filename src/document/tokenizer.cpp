@@ -1,5 +1,6 @@
 #include "document/tokenizer.h"
 
+#include <cassert>
 #include <utility>
 
 #include "document/char_classes.h"
@@ -34,6 +35,19 @@ UnitCount ScanRun(const char16_t* units, Attribute* words, UnitCount start, Attr
     while (continues(units[end])) words[end++] = bits;
     words[start] = static_cast<Attribute>(bits | RunLengthBits(end - start));
     return end;
+}
+
+// Whether the run-length fields describe whole runs: each run starts with its
+// length (7 for seven or more) and its other units hold 0.
+[[maybe_unused]] bool RunLengthsHold(const Attribute* words, UnitCount length) {
+    for (UnitCount start = 0; start < length;) {
+        unsigned stored = RunLengthOf(words[start]);
+        UnitCount end = start + 1;
+        while (end < length && RunLengthOf(words[end]) == 0) ++end;
+        if (stored == 0 || (stored < kLongRun ? end - start != stored : end - start < kLongRun)) return false;
+        start = end;
+    }
+    return true;
 }
 
 // Where the run starting at `start` ends: a stored length of 7 (or a
@@ -160,6 +174,7 @@ UnitCount Tokenizer::ClassifySymbols(const char16_t* units, Attribute* words, Un
 void Tokenizer::FinalizeLine(Line& line) {
     Attribute* words = line.Attributes();
     const UnitCount length = line.Length();
+    assert(RunLengthsHold(words, length));
     TokenizerState state = kNormalState;
     UnitCount i = 0;
     while (i < length) {

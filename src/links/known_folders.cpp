@@ -5,6 +5,7 @@
 #include "links/path_text.h"
 #include "platform/program_folders.h"
 #include "platform/shell_folder.h"
+#include "runtime/ascii.h"
 
 namespace pathbook {
 namespace {
@@ -38,8 +39,7 @@ std::u16string SystemPath(FolderId id) {
 }
 
 char16_t Folded(char16_t c) {
-    if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 32);
-    return c == u'/' ? u'\\' : c;
+    return c == u'/' ? u'\\' : AsciiToUpper(c);
 }
 
 bool StartsWithFolded(const String& path, const String& prefix) {

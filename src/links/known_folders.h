@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/shell_folder.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -13,7 +14,7 @@ using FolderId = std::int32_t;
 
 constexpr FolderId kFolderDocuments = 5;
 constexpr FolderId kFolderDesktop = 16;
-constexpr FolderId kFolderAppData = 26;
+constexpr FolderId kFolderAppData = platform::kShellFolderAppData;
 constexpr FolderId kFolderOneDrive = 40;  // the profile folder with "\OneDrive" appended
 constexpr FolderId kFolderCommonDocuments = 46;
 constexpr FolderId kLastShellFolder = 61;

@@ -1,6 +1,7 @@
 #include "links/link_recognition.h"
 
 #include "platform/path_char_type.h"
+#include "runtime/ascii.h"
 
 namespace pathbook {
 namespace {
@@ -40,7 +41,6 @@ bool HasPrefix(const char16_t* text, std::size_t count, const char* prefix) {
     return true;
 }
 
-bool IsAsciiLetter(char16_t unit) { return (unit >= u'A' && unit <= u'Z') || (unit >= u'a' && unit <= u'z'); }
 
 bool IsSlash(char16_t unit) { return unit == u'\\' || unit == u'/'; }
 

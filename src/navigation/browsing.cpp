@@ -67,10 +67,11 @@ void Browser::ClearHistoryCommand() {
     host_.BroadcastHistoryChanged();
 }
 
-void Browser::AddToFavorites(const String& current, CharsetId code) {
-    if (current.Empty()) return;
-    favorites_.Add(current, code);
+AddFavoriteResult Browser::AddToFavorites(const String& current, CharsetId code) {
+    if (current.Empty()) return AddFavoriteResult::kNotStored;
+    AddFavoriteResult result = favorites_.Add(current, code);
     host_.BroadcastFavoritesChanged();
+    return result;
 }
 
 void Browser::RecordLoad(const String& path, CharsetId code) {

@@ -65,8 +65,8 @@ public:
     // Empties and writes the history and tells every instance; the chain stays.
     void ClearHistoryCommand();
     // Adds the document on show to the favourites (nothing when untitled) and
-    // tells every instance.
-    void AddToFavorites(const String& current, CharsetId code);
+    // tells every instance; kNotStored is for the user to hear of.
+    AddFavoriteResult AddToFavorites(const String& current, CharsetId code);
 
     // A document loaded into a window: history and chain, then the broadcast.
     void RecordLoad(const String& path, CharsetId code);

@@ -1,5 +1,6 @@
 #include "navigation/favorite_file.h"
 
+#include "runtime/byte_order.h"
 #include "runtime/decimal.h"
 #include "textfile/file_writer.h"
 #include "textfile/mapped_file.h"
@@ -27,7 +28,7 @@ std::vector<std::u16string> SplitFavoriteLines(const std::uint8_t* bytes, std::s
     std::size_t units = count / 2;
     bool pending = false;  // a line has started (an empty last line is not a line)
     for (std::size_t i = 0; i < units && lines.size() < maxLines; ++i) {
-        char16_t unit = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        char16_t unit = static_cast<char16_t>(LoadUnit16<ByteOrder::kLittleEndian>(bytes + 2 * i));
         if (unit == u'\r' || unit == u'\n') {
             bool crLf = unit == u'\r' && i + 1 < units && bytes[2 * i + 2] == '\n' && bytes[2 * i + 3] == 0;
             if (crLf) ++i;

@@ -10,7 +10,6 @@
 namespace pathbook {
 namespace {
 
-constexpr int kApplicationDataFolder = 0x1A;
 constexpr std::size_t kCsvEntryLines = 17;
 
 }  // namespace
@@ -19,9 +18,7 @@ FavoriteList::FavoriteList(const String& listPath, const String& mutexName)
     : listPath_(listPath), mutexName_(mutexName) {}
 
 String FavoriteList::DefaultPath() {
-    std::u16string folder = platform::ShellFolderPath(kApplicationDataFolder);
-    if (!folder.empty() && folder.back() != u'\\') folder.push_back(u'\\');
-    return String(folder + u"DocList.txt");
+    return String(platform::AppDataFilePath(u"DocList.txt"));
 }
 
 void FavoriteList::ReadFile() {
@@ -52,19 +49,20 @@ int FavoriteList::Find(const String& path) const {
 
 Favorite FavoriteList::Get(int n) const { return n >= 0 && n < kEditableFavorites ? slots_[n] : Favorite(); }
 
-bool FavoriteList::Add(const String& path, CharsetId code) {
-    if (path.Empty()) return false;
+AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
+    if (path.Empty()) return AddFavoriteResult::kNotStored;
     HistoryLock lock(mutexName_);
     ReadFile();
     for (int i = 0; i < kEditableFavorites; ++i) {
-        if (slots_[i].path == path) return false;
+        if (slots_[i].path == path) return AddFavoriteResult::kAlreadyListed;
         if (!slots_[i].path.Empty()) continue;
         slots_[i] = Favorite{path, code};
         for (int j = i + 1; j < kEditableFavorites; ++j) slots_[j] = Favorite();
-        WriteFile();
-        return true;
+        if (WriteFile()) return AddFavoriteResult::kAdded;
+        ReadFile();  // the copy keeps what the file holds, not what failed to reach it
+        return AddFavoriteResult::kNotStored;
     }
-    return false;
+    return AddFavoriteResult::kListFull;
 }
 
 bool FavoriteList::Replace(const Favorite (&slots)[kEditableFavorites]) {

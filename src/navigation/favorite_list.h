@@ -15,6 +15,9 @@ namespace pathbook {
 constexpr int kFavoriteSlots = 17;
 constexpr int kEditableFavorites = 16;  // slots 0-15
 
+// What became of a favourite to add; the window tells the user of kNotStored.
+enum class AddFavoriteResult { kAdded, kAlreadyListed, kListFull, kNotStored };
+
 class FavoriteList {
 public:
     // `listPath`: the list file; `mutexName`: the history mutex.
@@ -32,8 +35,10 @@ public:
     // Slot n for n in 0-15; an empty entry for any other n.
     Favorite Get(int n) const;
     // Puts (path, code) into the first free slot unless an equal path comes
-    // first or all 16 are in use, and stores the list. True when stored.
-    bool Add(const String& path, CharsetId code);
+    // first or all 16 are in use, and stores the list. When the file cannot be
+    // written the list stays as the file has it. An empty path is never listed
+    // (kNotStored).
+    AddFavoriteResult Add(const String& path, CharsetId code);
     // Takes slots 0-15 from an edited copy and stores the list.
     bool Replace(const Favorite (&slots)[kEditableFavorites]);
 

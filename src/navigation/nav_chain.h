@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "navigation/nav_chain_block.h"
-#include "platform/named_mutex.h"
-#include "platform/shared_memory.h"
+#include "platform/guarded_block.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -24,15 +23,11 @@ struct NavChainNames {
 
 class NavChain {
 public:
-    NavChain() = default;
-    ~NavChain() { Detach(); }
-    NavChain(const NavChain&) = delete;
-    NavChain& operator=(const NavChain&) = delete;
-
-    // Creates or opens the mutex and the block and clears the block's sentinel.
+    // Creates or opens the mutex and the block and clears the block's sentinel;
+    // false, and detached, when either cannot be had.
     bool Attach(const NavChainNames& names = NavChainNames());
     void Detach();
-    bool IsAttached() const { return memory_.IsOpen(); }
+    bool IsAttached() const { return block_.IsOpen(); }
 
     // See nav_chain_block.h; each returns false when nothing changed or was found.
     bool Append(const String& path, CharsetId code);
@@ -42,13 +37,7 @@ public:
     std::vector<NavEntry> Entries();
 
 private:
-    // Runs `work` on the mapped block while holding the mutex; false when the
-    // block cannot be mapped.
-    template <typename Work>
-    bool WithBlock(bool writable, Work work);
-
-    platform::NamedMutex mutex_;
-    platform::SharedMemory memory_;
+    platform::GuardedBlock block_;
 };
 
 }  // namespace pathbook

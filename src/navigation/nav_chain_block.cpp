@@ -1,6 +1,7 @@
 #include "navigation/nav_chain_block.h"
 
 #include "navigation/fold_case.h"
+#include "runtime/byte_order.h"
 
 namespace pathbook::navchain {
 namespace {
@@ -9,12 +10,11 @@ constexpr std::uint32_t kHeaderUnits = 5;  // length, reserved, two code units, 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 std::uint16_t UnitAt(const std::uint8_t* block, std::uint32_t index) {
-    return static_cast<std::uint16_t>(block[2 * index] | (block[2 * index + 1] << 8));
+    return static_cast<std::uint16_t>(LoadUnit16<ByteOrder::kLittleEndian>(block + 2 * index));
 }
 
 void SetUnit(std::uint8_t* block, std::uint32_t index, std::uint16_t value) {
-    block[2 * index] = static_cast<std::uint8_t>(value);
-    block[2 * index + 1] = static_cast<std::uint8_t>(value >> 8);
+    StoreUnit16<ByteOrder::kLittleEndian>(value, block + 2 * index);
 }
 
 // The length of the entry at `start`, or 0 when the chain ends there: a zero

@@ -3,11 +3,22 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace pathbook::platform {
+
+constexpr int kShellFolderAppData = 0x1A;
 
 // The folder's path without a trailing separator, or empty when the system has
 // no such folder.
 std::u16string ShellFolderPath(int csidl);
+
+// The application-data folder, a separator and `name`, where the settings and
+// the favourites live; the bare name when the system has no such folder.
+inline std::u16string AppDataFilePath(std::u16string_view name) {
+    std::u16string path = ShellFolderPath(kShellFolderAppData);
+    if (!path.empty() && path.back() != u'\\') path.push_back(u'\\');
+    return path.append(name);
+}
 
 }  // namespace pathbook::platform

@@ -1,65 +1,98 @@
 #include "runtime/utf8.h"
 
-#include <cstdint>
-
 namespace pathbook {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+// The range the first continuation byte must fall in for a lead byte, which
+// rules out overlong forms, surrogates and values above U+10FFFF. Bytes that
+// cannot lead (80-C1, F5-FF) have no trail.
+struct LeadRule {
+    std::uint8_t trailCount;
+    std::uint8_t firstLow;
+    std::uint8_t firstHigh;
+};
 
-void AppendUtf16(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-    } else {
-        c -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-    }
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
+LeadRule RuleFor(std::uint8_t lead) {
+    if (lead >= 0xC2 && lead <= 0xDF) return {1, 0x80, 0xBF};
+    if (lead == 0xE0) return {2, 0xA0, 0xBF};
+    if (lead == 0xED) return {2, 0x80, 0x9F};
+    if (lead >= 0xE1 && lead <= 0xEF) return {2, 0x80, 0xBF};
+    if (lead == 0xF0) return {3, 0x90, 0xBF};
+    if (lead >= 0xF1 && lead <= 0xF3) return {3, 0x80, 0xBF};
+    if (lead == 0xF4) return {3, 0x80, 0x8F};
+    return {0, 0, 0};
 }
 
 }  // namespace
 
+Utf8Step DecodeUtf8Step(const std::uint8_t* bytes, std::size_t count) {
+    std::uint8_t lead = bytes[0];
+    if (lead < 0x80) return {lead, 1};
+    LeadRule rule = RuleFor(lead);
+    char32_t c = lead & (0x7F >> (rule.trailCount + 1));
+    std::size_t length = 1;
+    for (; length <= rule.trailCount; ++length) {
+        std::uint8_t low = length == 1 ? rule.firstLow : 0x80;
+        std::uint8_t high = length == 1 ? rule.firstHigh : 0xBF;
+        if (length >= count || bytes[length] < low || bytes[length] > high) break;
+        c = (c << 6) | (bytes[length] & 0x3F);
+    }
+    bool complete = rule.trailCount > 0 && length == 1u + rule.trailCount;
+    return {complete ? c : char32_t{kReplacementCharacter}, length};
+}
+
+char32_t NextCodePoint(const char16_t* units, std::size_t count, std::size_t* at) {
+    char32_t c = units[(*at)++];
+    if (c < 0xD800 || c > 0xDFFF) return c;
+    if (c <= 0xDBFF && *at < count && units[*at] >= 0xDC00 && units[*at] <= 0xDFFF) {
+        return 0x10000 + ((c - 0xD800) << 10) + (units[(*at)++] - 0xDC00u);
+    }
+    return kReplacementCharacter;
+}
+
+std::size_t EncodeUtf8CodePoint(char32_t c, std::uint8_t out[4]) {
+    if (c < 0x80) {
+        out[0] = static_cast<std::uint8_t>(c);
+        return 1;
+    }
+    if (c < 0x800) {
+        out[0] = static_cast<std::uint8_t>(0xC0 | (c >> 6));
+        out[1] = static_cast<std::uint8_t>(0x80 | (c & 0x3F));
+        return 2;
+    }
+    if (c < 0x10000) {
+        out[0] = static_cast<std::uint8_t>(0xE0 | (c >> 12));
+        out[1] = static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F));
+        out[2] = static_cast<std::uint8_t>(0x80 | (c & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<std::uint8_t>(0xF0 | (c >> 18));
+    out[1] = static_cast<std::uint8_t>(0x80 | ((c >> 12) & 0x3F));
+    out[2] = static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F));
+    out[3] = static_cast<std::uint8_t>(0x80 | (c & 0x3F));
+    return 4;
+}
+
+std::size_t EncodeUtf16CodePoint(char32_t c, char16_t out[2]) {
+    if (c < 0x10000) {
+        out[0] = static_cast<char16_t>(c);
+        return 1;
+    }
+    c -= 0x10000;
+    out[0] = static_cast<char16_t>(0xD800 + (c >> 10));
+    out[1] = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    return 2;
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        auto lead = static_cast<std::uint8_t>(utf8[i]);
-        int trail = lead < 0x80 ? 0 : lead >= 0xF0 && lead <= 0xF4 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
-        if (trail < 0 || (lead >= 0x80 && lead < 0xC2)) {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        char32_t c = trail == 0 ? lead : lead & (0x3F >> trail);
-        std::size_t j = i + 1;
-        for (; j <= i + static_cast<std::size_t>(trail); ++j) {
-            if (j >= utf8.size() || (static_cast<std::uint8_t>(utf8[j]) & 0xC0) != 0x80) break;
-            c = (c << 6) | (static_cast<std::uint8_t>(utf8[j]) & 0x3F);
-        }
-        bool complete = j == i + 1 + static_cast<std::size_t>(trail);
-        bool overlong = (trail == 2 && c < 0x800) || (trail == 3 && c < 0x10000);
-        bool invalid = c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
-        AppendUtf16(out, complete && !overlong && !invalid ? c : kReplacement);
-        i = j;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(utf8.data());
+    char16_t units[2];
+    for (std::size_t i = 0; i < utf8.size();) {
+        Utf8Step step = DecodeUtf8Step(bytes + i, utf8.size() - i);
+        out.append(units, EncodeUtf16CodePoint(step.codePoint, units));
+        i += step.length;
     }
     return out;
 }
@@ -67,16 +100,10 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size());
-    for (std::size_t i = 0; i < utf16.size(); ++i) {
-        char32_t c = utf16[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
-        }
-        AppendUtf8(out, c);
+    std::uint8_t bytes[4];
+    for (std::size_t i = 0; i < utf16.size();) {
+        std::size_t length = EncodeUtf8CodePoint(NextCodePoint(utf16.data(), utf16.size(), &i), bytes);
+        out.append(reinterpret_cast<const char*>(bytes), length);
     }
     return out;
 }

@@ -1,6 +1,5 @@
 // What the find commands need from outside the core: the find dialog with its
-// messages, and the settings store. The window layer and the settings file
-// implement these; tests and pathbook-tool use their own.
+// messages. The window layer implements it; tests and pathbook-tool use their own.
 #pragma once
 
 #include <cstdint>
@@ -28,14 +27,6 @@ public:
     virtual void ReportReplaced(std::int32_t count) { static_cast<void>(count); }
     // Replace All closes the dialog when it replaced something.
     virtual void CloseDialog() {}
-};
-
-class FindSettingsPort {
-public:
-    virtual ~FindSettingsPort() = default;
-    // The stored value of `key`, or `fallback` when there is none.
-    virtual bool ReadBool(const char16_t* key, bool fallback) = 0;
-    virtual void WriteBool(const char16_t* key, bool value) = 0;
 };
 
 }  // namespace pathbook::search

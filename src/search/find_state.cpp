@@ -12,9 +12,6 @@
 namespace pathbook::search {
 namespace {
 
-constexpr const char16_t* kIgnoreCaseKey = u"SearchIgnoreCase";
-constexpr const char16_t* kRegExpKey = u"SearchRegExp";
-
 // Where a replacement ends: `from` moved over the replacement text, whose
 // line breaks (CR LF, CR or LF) each start a new line.
 DocPos EndOfReplacement(DocPos from, std::u16string_view text) {
@@ -62,15 +59,10 @@ private:
 
 }  // namespace
 
-void FindState::LoadSettings(FindSettingsPort& settings) {
-    ignoreCase_ = settings.ReadBool(kIgnoreCaseKey, true);
-    regExp_ = settings.ReadBool(kRegExpKey, false);
+void FindState::SetOptions(const FindOptions& options) {
+    ignoreCase_ = options.ignoreCase;
+    regExp_ = options.regExp;
     changed_ = true;
-}
-
-void FindState::SaveSettings(FindSettingsPort& settings) const {
-    settings.WriteBool(kIgnoreCaseKey, ignoreCase_);
-    settings.WriteBool(kRegExpKey, regExp_);
 }
 
 void FindState::ReadDialog() {

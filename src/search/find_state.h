@@ -11,6 +11,7 @@
 
 #include "document/doc_pos.h"
 #include "runtime/string.h"
+#include "search/find_options.h"
 #include "search/find_ports.h"
 #include "search/searcher.h"
 
@@ -34,9 +35,9 @@ class FindState {
 public:
     explicit FindState(FindDialogPort& dialog) : dialog_(dialog) {}
 
-    // SearchIgnoreCase (default true) and SearchRegExp (default false).
-    void LoadSettings(FindSettingsPort& settings);
-    void SaveSettings(FindSettingsPort& settings) const;
+    // The options as the settings file kept them, and back at the end.
+    void SetOptions(const FindOptions& options);
+    FindOptions Options() const { return FindOptions{ignoreCase_, regExp_}; }
 
     // Takes the dialog's texts and options; anything different from before
     // counts as a change. Nothing happens when no dialog is open.

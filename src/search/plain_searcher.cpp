@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "runtime/ascii.h"
+
 namespace pathbook::search {
 namespace {
 
@@ -14,8 +16,7 @@ constexpr std::int32_t kMinScanWindows = 16;
 
 template <CaseRule kRule>
 inline char16_t Fold(char16_t unit) {
-    if (kRule == CaseRule::FoldAscii && unit >= u'a' && unit <= u'z') return static_cast<char16_t>(unit - 0x20);
-    return unit;
+    return kRule == CaseRule::FoldAscii ? AsciiToUpper(unit) : unit;
 }
 
 template <CaseRule kRule>

@@ -2,7 +2,7 @@
 // trailing "$" at the line end; the rest is parsed (regex_parser.h) and
 // compiled (regex_compiler.h) once, forward and reversed. A pattern with a
 // syntax error never matches; there is no message for it.
-// Tested by tests/unit/search/regex_test.cpp.
+// Tested by tests/unit/search/regex_grammar_test.cpp.
 #pragma once
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // start and final states. Each node adds at most two states and four
 // transitions, so the automaton is linear in the size of the pattern. The
 // tree is walked with an explicit work list, never recursively.
-// Tested by tests/unit/search/regex_test.cpp.
+// Tested by tests/unit/search/regex_grammar_test.cpp.
 #pragma once
 
 #include <cstdint>

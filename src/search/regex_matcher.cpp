@@ -1,4 +1,4 @@
-// Tested by tests/unit/search/regex_test.cpp and tests/unit/search/regex_reference_test.cpp.
+// Tested by tests/unit/search/regex_grammar_test.cpp and tests/unit/search/regex_reference_test.cpp.
 #include "search/regex_matcher.h"
 
 #include <algorithm>

@@ -15,7 +15,7 @@
 // the end. A pattern of bounded length L needs the scan to begin only L units
 // to the right of `start`.
 //
-// Tested by tests/unit/search/regex_test.cpp and the differential test
+// Tested by tests/unit/search/regex_grammar_test.cpp and the differential test
 // tests/unit/search/regex_reference_test.cpp.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Tested by tests/unit/search/regex_test.cpp.
+// Tested by tests/unit/search/regex_grammar_test.cpp.
 #include "search/regex_program.h"
 
 #include <algorithm>

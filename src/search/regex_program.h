@@ -1,7 +1,7 @@
 // The automaton a pattern compiles to (regex_compiler.h builds it, the matcher
 // runs it). State 0 is the start, state 1 the final state; nothing leaves the
 // final state. A transition either moves without input (epsilon) or consumes
-// one unit that its CharSet accepts. Tested by tests/unit/search/regex_test.cpp.
+// one unit that its CharSet accepts. Tested by tests/unit/search/regex_grammar_test.cpp.
 #pragma once
 
 #include <cstdint>

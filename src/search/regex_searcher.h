@@ -6,7 +6,7 @@
 // match the empty string finds nothing. A line without a unit that every
 // match requires (required_units.h) is passed over after one vector scan, and
 // a forward search reads no further than the last unit a match can end with.
-// Tested by tests/unit/search/regex_test.cpp.
+// Tested by tests/unit/search/regex_grammar_test.cpp.
 #pragma once
 
 #include <cstdint>

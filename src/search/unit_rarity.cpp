@@ -1,4 +1,4 @@
-// Tested by tests/unit/search/unit_scan_test.cpp.
+// Tested by tests/unit/search/required_units_test.cpp.
 #include "search/unit_rarity.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // How common a unit is in the notes the editor holds, as a rough score: the
 // searchers scan for their rarest units first, so that few candidates reach
 // the full comparison. Only the order matters; any order gives the same
-// matches, only at another speed. Tested by tests/unit/search/unit_scan_test.cpp
+// matches, only at another speed. Tested by tests/unit/search/required_units_test.cpp
 // and, through the searchers, by tests/unit/search/plain_searcher_test.cpp.
 #pragma once
 

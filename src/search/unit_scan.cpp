@@ -1,12 +1,9 @@
 // Tested by tests/unit/search/unit_scan_test.cpp.
 #include "search/unit_scan.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
-#define PATHBOOK_UNIT_SCAN_SSE2 1
-#include <emmintrin.h>
-#endif
-
+#include "runtime/ascii.h"
 #include "runtime/bit_scan.h"
+#include "runtime/vector_units.h"
 
 namespace pathbook::search {
 namespace {
@@ -19,7 +16,7 @@ bool WindowMatches(const char16_t* text, Window w, const OffsetProbe& one, const
     return one.probe.Matches(text[w + one.offset]) && two.probe.Matches(text[w + two.offset]);
 }
 
-#if defined(PATHBOOK_UNIT_SCAN_SSE2)
+#if PATHBOOK_VECTOR_UNITS
 
 constexpr std::int32_t kLanes = 8;  // 16-bit units per 128-bit register
 
@@ -50,15 +47,14 @@ unsigned WindowMask(const char16_t* text, Window w, const LaneProbe& one, const 
 }  // namespace
 
 UnitProbe ProbeFor(char16_t unit, bool foldAscii) {
-    if (foldAscii && unit >= u'a' && unit <= u'z') return {unit, static_cast<char16_t>(unit - 0x20)};
-    if (foldAscii && unit >= u'A' && unit <= u'Z') return {unit, static_cast<char16_t>(unit + 0x20)};
-    return {unit, unit};
+    if (!foldAscii) return {unit, unit};
+    return {unit, IsAsciiLower(unit) ? AsciiToUpper(unit) : AsciiToLower(unit)};
 }
 
 std::int32_t FindWindowForward(const char16_t* text, std::int32_t first, std::int32_t last, OffsetProbe one,
                                OffsetProbe two) {
     Window w = first;
-#if defined(PATHBOOK_UNIT_SCAN_SSE2)
+#if PATHBOOK_VECTOR_UNITS
     const LaneProbe laneOne = Broadcast(one);
     const LaneProbe laneTwo = Broadcast(two);
     for (; last - w >= kLanes - 1; w += kLanes) {
@@ -76,7 +72,7 @@ std::int32_t FindWindowForward(const char16_t* text, std::int32_t first, std::in
 std::int32_t FindWindowBackward(const char16_t* text, std::int32_t first, std::int32_t last, OffsetProbe one,
                                 OffsetProbe two) {
     Window w = last;
-#if defined(PATHBOOK_UNIT_SCAN_SSE2)
+#if PATHBOOK_VECTOR_UNITS
     const LaneProbe laneOne = Broadcast(one);
     const LaneProbe laneTwo = Broadcast(two);
     for (; w - first >= kLanes - 1; w -= kLanes) {

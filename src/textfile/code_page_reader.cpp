@@ -1,11 +1,7 @@
 #include "textfile/code_page_reader.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PATHBOOK_CODE_PAGE_SSE2 1
-#endif
-
 #include "runtime/bit_scan.h"
+#include "runtime/vector_units.h"
 #include "textfile/utf8_lead.h"
 
 namespace pathbook {
@@ -28,7 +24,7 @@ bool KeepsAscii(platform::CodePage codePage) {
     return false;
 }
 
-#if PATHBOOK_CODE_PAGE_SSE2
+#if PATHBOOK_VECTOR_UNITS
 // Sixteen bytes at a time while they are ASCII and hold no line break. The
 // block that holds the first other byte is widened whole too (the caller's
 // buffer has room for it), which spares the bytes before that one a second
@@ -55,7 +51,7 @@ const std::uint8_t* WidenAsciiBlocks(const std::uint8_t* at, const std::uint8_t*
 // Widens the ASCII bytes from `at` up to the limit, a line break or a byte of
 // 0x80 or above into `out`, and returns where it stopped.
 const std::uint8_t* WidenAscii(const std::uint8_t* at, const std::uint8_t* limit, char16_t* out) {
-#if PATHBOOK_CODE_PAGE_SSE2
+#if PATHBOOK_VECTOR_UNITS
     at = WidenAsciiBlocks(at, limit, out);
 #endif
     while (at < limit && *at < 0x80 && !IsBreak(*at)) *out++ = *at++;

@@ -1,7 +1,7 @@
 // The decoder of every Windows code page, UTF-8 included: finds the end of the
 // line in the bytes, then converts the whole stretch at once through the
 // platform's code-page conversion straight into the caller's buffer.
-// Tested by code_page_reader_test.cpp.
+// Tested by decoder_test.cpp.
 #pragma once
 
 #include "platform/code_page.h"

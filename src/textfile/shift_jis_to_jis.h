@@ -3,7 +3,7 @@
 // extension characters (FA40-FC4B) have no JIS X 0208 code of their own; they
 // become the NEC-selected copies of the same characters in rows 89-92, or the
 // standard code where the character has one.
-// Tested by shift_jis_to_jis_test.cpp.
+// Tested by encoder_test.cpp.
 #pragma once
 
 #include <cstdint>

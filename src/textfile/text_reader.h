@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "runtime/utf8.h"
 #include "textfile/text_source.h"
 
 namespace pathbook {
@@ -31,6 +32,5 @@ struct ByteCursor {
 constexpr char16_t kCarriageReturn = 0x0D;
 constexpr char16_t kLineFeed = 0x0A;
 constexpr char16_t kByteOrderMark = 0xFEFF;
-constexpr char16_t kReplacementCharacter = 0xFFFD;
 
 }  // namespace pathbook

@@ -2,7 +2,7 @@
 // tables: ISO-8859-1, UTF-16, UTF-32 and UTF-5. Tested by encoder_test.cpp.
 #pragma once
 
-#include "textfile/byte_order.h"
+#include "runtime/byte_order.h"
 #include "textfile/text_writer.h"
 
 namespace pathbook {

@@ -2,13 +2,9 @@
 // byte is ignored.
 #pragma once
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PATHBOOK_UTF16_SSE2 1
-#endif
-
 #include "runtime/bit_scan.h"
-#include "textfile/byte_order.h"
+#include "runtime/byte_order.h"
+#include "runtime/vector_units.h"
 #include "textfile/text_reader.h"
 
 namespace pathbook {
@@ -44,7 +40,7 @@ private:
     // and only the units before that one count as taken.
     std::uint32_t TakeBlocks(char16_t* out, std::uint32_t room) {
         std::uint32_t taken = 0;
-#if PATHBOOK_UTF16_SSE2
+#if PATHBOOK_VECTOR_UNITS
         for (; room - taken >= 8; taken += 8, cursor_ += 16) {
             __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cursor_));
             if (Order == ByteOrder::kBigEndian) units = _mm_or_si128(_mm_slli_epi16(units, 8), _mm_srli_epi16(units, 8));

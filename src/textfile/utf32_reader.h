@@ -3,7 +3,7 @@
 // above U+10FFFF names no character and yields U+FFFD.
 #pragma once
 
-#include "textfile/byte_order.h"
+#include "runtime/byte_order.h"
 #include "textfile/text_reader.h"
 
 namespace pathbook {

@@ -3,7 +3,7 @@
 // three units), so no bits are carried from one group to the next; a shorter
 // final group yields one unit for 1-5 characters and two for 6 or 7. The run
 // ends at the first byte that is not base64 (a "-" there is consumed).
-// Tested by utf7_reader_test.cpp.
+// Tested by decoder_test.cpp.
 #pragma once
 
 #include "textfile/text_reader.h"

@@ -11,15 +11,10 @@ namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
-// A drive other than Z: does not exist here.
-bool NamesOtherDrive(const char16_t* path) {
-    return path[0] != 0 && path[1] == u':' && path[0] != u'Z' && path[0] != u'z';
-}
-
 }  // namespace
 
 PathState QueryPath(const char16_t* path) {
-    if (*path == 0 || NamesOtherDrive(path)) return PathState::kNotFound;
+    if (*path == 0 || posix::NamesOtherDrive(path)) return PathState::kNotFound;
     struct stat info;
     if (stat(posix::NativePath(path).c_str(), &info) == 0) return PathState::kExists;
     return errno == ENOENT || errno == ENOTDIR ? PathState::kNotFound : PathState::kUnavailable;

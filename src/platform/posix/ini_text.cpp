@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "runtime/ascii.h"
 #include "runtime/utf8.h"
 
 namespace pathbook::platform::posix {
@@ -31,13 +32,11 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
 bool SameName(std::string_view utf8, std::u16string_view name) {
     std::u16string decoded = Utf8ToUtf16(utf8);
     if (decoded.size() != name.size()) return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (FoldAscii(decoded[i]) != FoldAscii(name[i])) return false;
+        if (AsciiToLower(decoded[i]) != AsciiToLower(name[i])) return false;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "platform/internet.h"
 #include "platform/posix/tcp_socket.h"
 #include "platform/sockets.h"
+#include "runtime/ascii.h"
 #include "runtime/utf8.h"
 
 namespace pathbook::platform {
@@ -26,12 +27,10 @@ constexpr Scheme kSchemes[] = {
 
 constexpr std::uint32_t kHighestPort = 65535;
 
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
-
 bool SameScheme(View a, View b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != b[i]) return false;
+        if (AsciiToLower(a[i]) != b[i]) return false;
     }
     return true;
 }
@@ -44,8 +43,7 @@ const Scheme* FindScheme(View name) {
 }
 
 bool IsSchemeUnit(char16_t c, bool first) {
-    bool letter = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    return letter || (!first && ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.'));
+    return IsAsciiLetter(c) || (!first && ((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.'));
 }
 
 bool ParsePort(View digits, std::uint16_t* port) {

@@ -18,4 +18,16 @@ std::string NativePath(const char16_t* path) {
     return native;
 }
 
+std::u16string WindowsPath(const std::string& native) {
+    std::u16string path = u"Z:" + Utf8ToUtf16(native);
+    for (char16_t& c : path) {
+        if (c == u'/') c = u'\\';
+    }
+    return path;
+}
+
+bool NamesOtherDrive(const char16_t* path) {
+    return path[0] != 0 && path[1] == u':' && path[0] != u'Z' && path[0] != u'z';
+}
+
 }  // namespace pathbook::platform::posix

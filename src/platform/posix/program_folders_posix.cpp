@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/posix/native_path.h"
 #include "platform/program_folders.h"
 #include "runtime/utf8.h"
 
@@ -15,11 +16,7 @@ constexpr std::size_t kMaxPathText = 259;
 // "/tmp/x" as "Z:\tmp\x".
 std::u16string WindowsForm(const std::string& native) {
     if (native.empty() || native[0] != '/' || native.size() + 2 > kMaxPathText) return {};
-    std::u16string path = u"Z:" + Utf8ToUtf16(native);
-    for (char16_t& c : path) {
-        if (c == u'/') c = u'\\';
-    }
-    return path;
+    return posix::WindowsPath(native);
 }
 
 std::string ProgramFile() {

@@ -1,8 +1,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/posix/native_path.h"
 #include "platform/shell_folder.h"
-#include "runtime/utf8.h"
 
 namespace pathbook::platform {
 namespace {
@@ -29,12 +29,9 @@ std::u16string ShellFolderPath(int csidl) {
     if (home == nullptr || *home == 0) return {};
     for (const FolderMapping& folder : kFolders) {
         if (folder.csidl != csidl) continue;
-        std::string path = std::string("Z:") + home;
+        std::string path = home;
         if (*folder.belowHome != 0) path += std::string("/") + folder.belowHome;
-        for (char& c : path) {
-            if (c == '/') c = '\\';
-        }
-        return Utf8ToUtf16(path);
+        return posix::WindowsPath(path);
     }
     return {};
 }

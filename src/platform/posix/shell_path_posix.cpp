@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/shell_path.h"
+#include "runtime/ascii.h"
 #include "runtime/utf8.h"
 
 namespace pathbook::platform {
@@ -16,7 +17,6 @@ constexpr std::size_t kMaxPathText = static_cast<std::size_t>(kMaxPathUnits - 1)
 constexpr View kEllipsis = u"...";
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 bool HasDrive(View path) { return path.size() >= 2 && path[1] == u':' && IsAsciiLetter(path[0]); }
 
 Text CutToBuffer(Text text) {

@@ -1,9 +1,8 @@
 // UTF-8 (code page 65001) for the POSIX build, written out instead of going
 // through iconv: it is the most common encoding by far, and iconv stops at the
-// first ill-formed sequence where Windows substitutes and carries on.
-// Behaviour matches the Windows conversion: every maximal ill-formed subpart
-// becomes one U+FFFD when decoding, and a lone surrogate becomes EF BF BD when
-// encoding.
+// first ill-formed sequence where Windows substitutes and carries on. The
+// strict decoder of runtime/utf8.h does the work, so ill-formed input turns
+// out as the Windows conversion turns it out.
 #pragma once
 
 #include <cstddef>

@@ -52,11 +52,10 @@ TEST_F(ConfigStoreTest, EveryKeyHasItsDefault) {
     EXPECT_EQ(s.historyCount, 10);
     EXPECT_EQ(s.newfileCharset, static_cast<CharsetId>(platform::AnsiCodePage()));
     EXPECT_TRUE(s.newfileDoctype.Empty());
-    EXPECT_EQ(s.newfileLineBreak, 2);
+    EXPECT_EQ(s.newfileLineBreak, LineEnd::kCrLf);
     EXPECT_FALSE(store->SharedMode());
     EXPECT_EQ(store->DocTypes().Count(), 1u);
     EXPECT_GT(store->Encodings().Count(), 0);
-    EXPECT_EQ(ConfigStore::Current(), store.get());
 }
 
 struct ClampCase {
@@ -89,7 +88,7 @@ TEST_F(ConfigStoreTest, SaveWritesWhatLoadReads) {
         s.historyCount = 5;
         s.newfileCharset = 65001;
         s.newfileDoctype = u"Notes";
-        s.newfileLineBreak = 1;
+        s.newfileLineBreak = LineEnd::kLf;
         store->Save();
     }
     auto store = Make();
@@ -102,7 +101,7 @@ TEST_F(ConfigStoreTest, SaveWritesWhatLoadReads) {
     EXPECT_EQ(s.historyCount, 5);
     EXPECT_EQ(s.newfileCharset, 65001);
     EXPECT_EQ(s.newfileDoctype, String(u"Notes"));
-    EXPECT_EQ(s.newfileLineBreak, 1);
+    EXPECT_EQ(s.newfileLineBreak, LineEnd::kLf);
 }
 
 TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) {
@@ -128,7 +127,7 @@ TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) 
 TEST_F(ConfigStoreTest, FindOptionsAndWrapTypeLiveInTheUserSectionInEveryMode) {
     Section(u"SharedConfig").PutInt(u"Enable", 1);
     auto store = Make();
-    SearchOptions options = store->LoadSearchOptions();
+    search::FindOptions options = store->LoadSearchOptions();
     EXPECT_TRUE(options.ignoreCase);
     EXPECT_FALSE(options.regExp);
     store->SaveSearchOptions({false, true});
@@ -263,6 +262,19 @@ TEST_F(ConfigStoreTest, HistoryPathsOutsideTheAnsiCodePageRoundTrip) {
     auto store = Make();
     EXPECT_EQ(store->GetHistory(0).path, path);
     EXPECT_EQ(store->GetHistory(0).code, -65001);
+}
+
+TEST_F(ConfigStoreTest, WritesThatCannotReachTheFileReportFailure) {
+    ConfigPlaces places = Places();
+    places.iniPath = String(private_.File("missing-folder") + u"/Pathbook.ini");
+    ConfigStore store(places, u"(default)");
+    EXPECT_FALSE(store.Save());
+    EXPECT_FALSE(store.SaveWindowPlacement(WindowRect{0, 0, 640, 480}, kShowNormal));
+    EXPECT_FALSE(store.SaveDialogSize(300, 200));
+    EXPECT_FALSE(store.AddHistory(u"C:\\a.txt", 0));
+    EXPECT_FALSE(store.SaveHistory());
+    EXPECT_FALSE(store.SaveSearchOptions(search::FindOptions()));
+    EXPECT_FALSE(store.SaveWrapType(1));
 }
 
 TEST_F(ConfigStoreTest, TheRealPlacesAreTheApplicationDataFileAndTheKnownNames) {

@@ -126,14 +126,6 @@ TEST(DocumentEditTest, LinesGrowAndKeepTheirSentinel) {
     EXPECT_EQ(document.LineText(0)[300], u'\x7f');
 }
 
-TEST(DocumentEditTest, InsertingAThousandLinesDoublesTheLineArray) {
-    Document document;
-    EXPECT_EQ(document.Lines().Capacity(), 40u);
-    Insert(document, {0, 0}, std::u16string(1000, u'\n'));
-    EXPECT_EQ(document.LineCount(), 1001u);
-    EXPECT_EQ(document.Lines().Capacity(), 1280u);
-}
-
 TEST(DocumentEditTest, GapMovesKeepLinesInOrder) {
     Document document;
     Lines model{u""};

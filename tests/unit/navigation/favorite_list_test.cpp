@@ -45,8 +45,8 @@ TEST_F(FavoriteListTest, TheSecondLineIsTheHomePage) {
 
 TEST_F(FavoriteListTest, StoreWritesTheFileByteForByte) {
     FavoriteList list = MakeList();
-    EXPECT_TRUE(list.Add(u"C:\\home.txt", 932));
-    EXPECT_TRUE(list.Add(u"C:\\a,b.txt", -6));
+    EXPECT_EQ(list.Add(u"C:\\home.txt", 932), AddFavoriteResult::kAdded);
+    EXPECT_EQ(list.Add(u"C:\\a,b.txt", -6), AddFavoriteResult::kAdded);
     EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r932,C:\\home.txt\r-6,C:\\a,b.txt\r"));
     FavoriteList other = MakeList();
     other.Load();
@@ -78,13 +78,15 @@ TEST_F(FavoriteListTest, LongLinesAreCutTo259) {
 
 TEST_F(FavoriteListTest, AddKeepsOneEntryPerExactPathAndStopsWhenFull) {
     FavoriteList list = MakeList();
-    EXPECT_TRUE(list.Add(u"C:\\a.txt", 0));
-    EXPECT_FALSE(list.Add(u"C:\\a.txt", 932));
-    EXPECT_TRUE(list.Add(u"C:\\A.TXT", 0));
-    for (int i = 2; i < 16; ++i) EXPECT_TRUE(list.Add(String(u"C:\\" + std::u16string(i, u'n')), i));
-    EXPECT_FALSE(list.Add(u"C:\\extra.txt", 0));
+    EXPECT_EQ(list.Add(u"C:\\a.txt", 0), AddFavoriteResult::kAdded);
+    EXPECT_EQ(list.Add(u"C:\\a.txt", 932), AddFavoriteResult::kAlreadyListed);
+    EXPECT_EQ(list.Add(u"C:\\A.TXT", 0), AddFavoriteResult::kAdded);
+    for (int i = 2; i < 16; ++i) {
+        EXPECT_EQ(list.Add(String(u"C:\\" + std::u16string(i, u'n')), i), AddFavoriteResult::kAdded);
+    }
+    EXPECT_EQ(list.Add(u"C:\\extra.txt", 0), AddFavoriteResult::kListFull);
     EXPECT_EQ(list.Get(15).code, 15);
-    EXPECT_FALSE(list.Add(u"", 0));
+    EXPECT_EQ(list.Add(u"", 0), AddFavoriteResult::kNotStored);
 }
 
 TEST_F(FavoriteListTest, AddRereadsWhatOtherInstancesStored) {
@@ -97,6 +99,12 @@ TEST_F(FavoriteListTest, AddRereadsWhatOtherInstancesStored) {
     EXPECT_EQ(first.Get(0).path, String(u"C:\\home.txt"));
     EXPECT_EQ(first.Get(1).path, String(u"C:\\two.txt"));
     EXPECT_EQ(first.Get(2).path, String(u"C:\\three.txt"));
+}
+
+TEST_F(FavoriteListTest, AddThatCannotBeStoredFailsAndKeepsTheFileState) {
+    FavoriteList list(String(folder_.File("missing-folder") + u"/DocList.txt"), String(mutex_.Name()));
+    EXPECT_EQ(list.Add(u"C:\\a.txt", 0), AddFavoriteResult::kNotStored);
+    EXPECT_TRUE(list.Get(0).path.Empty());
 }
 
 TEST_F(FavoriteListTest, AMissingFileIsAnEmptyList) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "navigation/nav_chain.h"
 #include "support/unique_name.h"
 
@@ -52,6 +54,15 @@ TEST_F(NavChainTest, WithoutTheBlockNothingHappens) {
     EXPECT_FALSE(detached.Previous(u"C:\\A.txt", &entry));
     EXPECT_FALSE(detached.Remove(u"C:\\A.txt"));
     EXPECT_TRUE(detached.Entries().empty());
+}
+
+TEST_F(NavChainTest, AMutexThatCannotBeMadeLeavesTheChainDetached) {
+    // Too long for any system's object names, and in a namespace that does not exist.
+    NavChainNames names{String(block_.Name()), String(u"NoSuchNamespace\\" + std::u16string(300, u'm'))};
+    NavChain chain;
+    EXPECT_FALSE(chain.Attach(names));
+    EXPECT_FALSE(chain.IsAttached());
+    EXPECT_FALSE(chain.Append(u"C:\\A.txt", 0));
 }
 
 TEST(NavChainNamesTest, TheRealNamesAttach) {

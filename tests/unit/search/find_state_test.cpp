@@ -2,7 +2,6 @@
 // selected, the replace rules and Replace All as one undo step.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "document/document.h"
@@ -26,16 +25,6 @@ public:
     bool open = true;
     int notFound = 0;
     std::vector<std::int32_t> replaced;
-};
-
-class FakeSettings : public FindSettingsPort {
-public:
-    bool ReadBool(const char16_t* key, bool fallback) override {
-        auto found = values.find(key);
-        return found == values.end() ? fallback : found->second;
-    }
-    void WriteBool(const char16_t* key, bool value) override { values[key] = value; }
-    std::map<std::u16string, bool> values;
 };
 
 class FindStateTest : public ::testing::Test {
@@ -220,19 +209,15 @@ TEST_F(FindStateTest, EmptySearchTextFindsNothing) {
     EXPECT_EQ(dialog.notFound, 0);
 }
 
-TEST_F(FindStateTest, SettingsRoundTrip) {
-    FakeSettings settings;
-    state.LoadSettings(settings);
-    EXPECT_TRUE(state.IgnoreCase());
-    EXPECT_FALSE(state.RegExp());
-    settings.values[u"SearchIgnoreCase"] = false;
-    settings.values[u"SearchRegExp"] = true;
-    state.LoadSettings(settings);
-    EXPECT_FALSE(state.IgnoreCase());
-    EXPECT_TRUE(state.RegExp());
-    FakeSettings saved;
-    state.SaveSettings(saved);
-    EXPECT_EQ(saved.values, settings.values);
+TEST_F(FindStateTest, StoredOptionsRebuildTheSearcher) {
+    SetText(u"Abc abc");
+    Ask(u"abc", u"", true);
+    state.Prepare(true);
+    state.SetOptions(FindOptions{false, false});
+    state.Prepare(true);
+    EXPECT_TRUE(state.FindNext(document, selection));
+    EXPECT_EQ(selection.Start().column, 4);
+    EXPECT_FALSE(state.Options().ignoreCase);
 }
 
 TEST_F(FindStateTest, ProposedTextIsTheSelectionsFirstLine) {

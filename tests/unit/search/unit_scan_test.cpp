@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "search/unit_filter.h"
-#include "search/unit_rarity.h"
 #include "search/unit_scan.h"
 
 namespace pathbook::search {
@@ -162,13 +161,6 @@ TEST(UnitFilter, WithAPrefixFindsWindowsWhereTwoOfItsUnitsSitInPlace) {
     EXPECT_EQ(filter.NextBackward(copy.get(), 0, 18), 16);
     EXPECT_EQ(filter.NextBackward(copy.get(), 0, 17), 11);
     EXPECT_EQ(filter.NextBackward(copy.get(), 0, 12), 0);
-}
-
-TEST(UnitRarity, RankLettersAndScripts) {
-    EXPECT_LT(UnitCommonness(u'z'), UnitCommonness(u'e'));
-    EXPECT_LT(UnitCommonness(u'E'), UnitCommonness(u'e'));
-    EXPECT_LT(UnitCommonness(0x8ACB), UnitCommonness(0x306E));  // an ideograph against the hiragana "no"
-    EXPECT_EQ(ProbeCommonness(ProbeFor(u'z', true)), UnitCommonness(u'z') + UnitCommonness(u'Z'));
 }
 
 }  // namespace

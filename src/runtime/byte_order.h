@@ -1,4 +1,5 @@
-// Which end of a multi-byte unit comes first in a file.
+// Which end of a multi-byte unit comes first in a file or a shared block, and
+// the loads and stores in either order.
 #pragma once
 
 #include <cstdint>
