@@ -89,14 +89,16 @@ void BroadcastToInstances(UINT message) {
 }
 
 bool RaiseDialogElsewhere(HWND own, const wchar_t* title) {
-    for (HWND window : MainWindows()) {
-        if (window == own) continue;
-        HWND popup = GetLastActivePopup(window);
-        if (popup == nullptr || popup == window || !IsWindowEnabled(popup)) continue;
-        wchar_t text[256] = {};
-        GetWindowTextW(popup, text, 256);
-        if (lstrcmpW(text, title) != 0) continue;
-        if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    // Every top-level window with the title is looked at, since the last active
+    // pop-up of another process's window is not always known here.
+    for (HWND popup = FindWindowExW(nullptr, nullptr, nullptr, title); popup != nullptr;
+         popup = FindWindowExW(nullptr, popup, nullptr, title)) {
+        HWND owner = GetWindow(popup, GW_OWNER);
+        if (owner == nullptr || owner == own || !IsWindowVisible(popup) || !IsWindowEnabled(popup)) continue;
+        wchar_t className[32] = {};
+        GetClassNameW(owner, className, 32);
+        if (lstrcmpW(className, kMainWindowClass) != 0) continue;
+        if (IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
         ForceForeground(popup);
         return true;
     }

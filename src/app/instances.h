@@ -33,7 +33,7 @@ bool FindDocumentWindow(HWND own, const String& path, CharsetId charset);
 // Sends `message` (both parameters 0) to every main window, waiting for each.
 void BroadcastToInstances(UINT message);
 
-// Whether some main window other than `own` has an enabled pop-up titled
+// Whether some main window other than `own` owns an enabled pop-up titled
 // `title`; if so that window is restored and its pop-up brought forward.
 bool RaiseDialogElsewhere(HWND own, const wchar_t* title);
 

@@ -37,6 +37,23 @@ HACCEL MakeFavoriteKeys() {
     return CreateAcceleratorTableW(keys, 9);
 }
 
+// Whether a NUL-terminated UTF-16 text starts at `address` in readable memory of
+// this process: a status text is only read when it is.
+bool IsReadableText(LPARAM address) {
+    auto* at = reinterpret_cast<const char*>(address);
+    MEMORY_BASIC_INFORMATION region;
+    while (VirtualQuery(at, &region, sizeof region) == sizeof region && region.State == MEM_COMMIT &&
+           (region.Protect & (PAGE_READONLY | PAGE_READWRITE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE)) &&
+           !(region.Protect & PAGE_GUARD)) {
+        const char* end = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        for (; at + 1 < end; at += 2) {
+            if (at[0] == 0 && at[1] == 0) return true;
+        }
+        if (at != end) return false;
+    }
+    return false;
+}
+
 std::int32_t ShowState(HWND window) {
     if (IsZoomed(window)) return kShowMaximized;
     return IsIconic(window) ? kShowMinimized : kShowNormal;
@@ -212,7 +229,9 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT
             return true;
         case kStatusText - WM_APP:
             // Only this thread's editor may pass a text pointer, and only for part 0.
-            if (InSendMessageEx(nullptr) != ISMEX_NOSEND || (wParam & 0xFF) != 0 || lParam == 0) return true;
+            if (InSendMessageEx(nullptr) != ISMEX_NOSEND || (wParam & 0xFF) != 0 || !IsReadableText(lParam)) {
+                return true;
+            }
             SendMessageW(statusBar_.Handle(), SB_SETTEXTW, wParam, lParam);
             return true;
         default: return false;

@@ -97,6 +97,7 @@ private:
     void NoWrap();
     void WrapAtWidth();
     void WrapAtEdge();
+    void EditSettings();
     void JumpToLine();
     void InsertDateTime();
     void NextWindow();

@@ -7,6 +7,7 @@
 #include "app/jump_dialog.h"
 #include "app/main_window.h"
 #include "app/resource_ids.h"
+#include "app/settings_dialog.h"
 #include "app/string_resource.h"
 #include "app/window_order.h"
 #include "config/apply_to_editor.h"
@@ -92,6 +93,7 @@ const MainWindow::CommandEntry MainWindow::kCommands[] = {
     {IDM_NO_WRAP, &MainWindow::NoWrap},
     {IDM_WRAP_WIDTH, &MainWindow::WrapAtWidth},
     {IDM_WRAP_EDGE, &MainWindow::WrapAtEdge},
+    {IDM_SETTINGS, &MainWindow::EditSettings},
     {IDM_JUMP, &MainWindow::JumpToLine},
     {IDM_INSERT_DATE_TIME, &MainWindow::InsertDateTime},
     {IDM_NEXT_WINDOW, &MainWindow::NextWindow},
@@ -179,6 +181,15 @@ void MainWindow::SetWrap(std::int32_t wrap) {
 void MainWindow::NoWrap() { SetWrap(WrapValueFor(WrapCommand::kNoWrap, config_->DocTypes().Current())); }
 void MainWindow::WrapAtWidth() { SetWrap(WrapValueFor(WrapCommand::kFixedWidth, config_->DocTypes().Current())); }
 void MainWindow::WrapAtEdge() { SetWrap(WrapValueFor(WrapCommand::kWindowEdge, config_->DocTypes().Current())); }
+
+void MainWindow::EditSettings() {
+    if (RaiseDialogElsewhere(Handle(), Wide(LoadStringResource(IDS_SETTINGS_TITLE).Chars()))) return;
+    SettingsDialog dialog(*config_);
+    if (dialog.RunModal(Handle()) != IDOK) return;
+    RebuildDocTypeMenu();
+    RebuildHistoryMenu();
+    ApplyDocType();
+}
 
 void MainWindow::JumpToLine() {
     JumpDialog dialog;

@@ -15,7 +15,8 @@
 //                        (a running window's menu cannot be read from another process under Wine)
 //   e2e-probe text H     the editor's text
 //   e2e-probe popups     one line per visible top-level window that is not a main window:
-//                        <handle> TAB <class> TAB <title>, then its controls: TAB <id> TAB <class> TAB <text>
+//                        <handle> TAB <class> TAB <title> TAB <owner>, then its controls:
+//                        TAB <id> TAB <class> TAB <text>
 //   e2e-probe copydata H KIND  sends WM_COPYDATA and prints the answer; KIND is odd, nonul, huge,
 //                        or path:<charset>:<path>
 //   e2e-probe wmclose H  posts WM_CLOSE to window H
@@ -197,8 +198,9 @@ int PrintPopups() {
         GetClassNameW(window, name, 64);
         if (lstrcmpW(name, L"Pathbook MainWnd") == 0) continue;
         GetWindowTextW(window, title, 256);
-        std::printf("%llu\t%s\t%s\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
-                    Utf8(name).c_str(), Utf8(title).c_str());
+        std::printf("%llu\t%s\t%s\t%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+                    Utf8(name).c_str(), Utf8(title).c_str(),
+                    static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))));
         EnumChildWindows(window, PrintControl, 0);
     }
     return 0;

@@ -200,14 +200,14 @@ def toolbar(window):
 
 
 def popups():
-    """[(handle, class, title, [(id, class, text)])] of visible top-level windows other than main windows."""
+    """[(handle, class, title, [(id, class, text)], owner)] of visible top-level windows other than main windows."""
     windows = []
     for line in probe("popups").splitlines():
         fields = line.split("\t")
         if line.startswith("\t") and windows and len(fields) == 4:
             windows[-1][3].append((int(fields[1]), fields[2], fields[3]))
-        elif len(fields) == 3:
-            windows.append((int(fields[0]), fields[1], fields[2], []))
+        elif len(fields) == 4:
+            windows.append((int(fields[0]), fields[1], fields[2], [], int(fields[3])))
     return windows
 
 

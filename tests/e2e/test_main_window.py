@@ -258,6 +258,24 @@ class MainWindowTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle != front.handle for w in main_windows()),
                                    timeout=5), "Ctrl+Shift+Tab raises another window")
 
+    def test_settings_dialog_is_raised_where_it_is_already_open(self):
+        self.start()
+        self.wait_for_windows(1)
+        self.start("-n")
+        first, second = self.wait_for_windows(2)
+        post_command(second, 40022)
+        self.assertIsNotNone(popup_titled("Editor Settings"))
+        post_command(first, 40022)
+        time.sleep(1)
+        self.assertEqual(len([p for p in popups() if p[2] == "Editor Settings"]), 1, "no second settings dialog")
+        send_keys("Editor Settings", "Escape")
+        self.assertTrue(wait_until(lambda: popup_titled("Editor Settings", timeout=0) is None))
+        self.assertIsNone(read_setting("OpenSame"), "Cancel writes nothing")
+        post_command(second, 40022)
+        self.assertIsNotNone(popup_titled("Editor Settings"))
+        send_keys("Editor Settings", "Return")
+        self.assertTrue(wait_until(lambda: read_setting("OpenSame") == "0"), "OK writes the settings")
+
     def test_maximised_state_is_restored_at_the_next_start(self):
         process = self.start()
         window = self.wait_for_title("untitled - " + EN)
