@@ -15,8 +15,9 @@ std::int32_t LengthOf(const char16_t* text) {
     return n;
 }
 
-// The one static empty block: count 1 for the static itself, so that it never
-// drops to zero and is never freed; length 1, capacity 4, all characters zero.
+// The one static empty block, shared by every empty String of every thread.
+// Its count is never touched, so threads that each keep their own Strings may
+// make and drop empty ones at once; it is never written and never freed.
 struct {
     std::int32_t count = 1;
     std::int32_t length = 1;
@@ -35,26 +36,30 @@ bool String::PointsIntoBlock(const char16_t* text) const {
     return notAfter(Chars(), text) && notAfter(text, Chars() + block_->capacity);
 }
 
-String::String() : block_(EmptyBlock()) { ++block_->count; }
+void String::Retain(Block* block) {
+    if (block != EmptyBlock()) ++block->count;
+}
+
+void String::Release(Block* block) {
+    if (block != EmptyBlock() && --block->count <= 0) Heap::Free(block);
+}
+
+String::String() : block_(EmptyBlock()) {}
 
 String::String(const char16_t* text, std::int32_t length) : block_(EmptyBlock()) {
-    ++block_->count;
     if (length < 0) length = LengthOf(text);
     if (length > 0) Assign(text, length);
 }
 
 String::String(std::u16string_view text) : String(text.data(), static_cast<std::int32_t>(text.size())) {}
 
-String::String(const String& other) : block_(other.block_) { ++block_->count; }
+String::String(const String& other) : block_(other.block_) { Retain(block_); }
 
-String::String(String&& other) noexcept : block_(other.block_) {
-    other.block_ = EmptyBlock();
-    ++other.block_->count;
-}
+String::String(String&& other) noexcept : block_(other.block_) { other.block_ = EmptyBlock(); }
 
 String& String::operator=(const String& other) {
     if (block_ != other.block_) {
-        ++other.block_->count;
+        Retain(other.block_);
         Release(block_);
         block_ = other.block_;
     }
@@ -68,12 +73,8 @@ String& String::operator=(String&& other) noexcept {
 
 String::~String() { Release(block_); }
 
-void String::Release(Block* block) {
-    if (--block->count <= 0) Heap::Free(block);
-}
-
 void String::MakeWritable(std::int32_t wanted, const char16_t* source, std::int32_t keep) {
-    if (block_->count <= 1 && block_->capacity >= wanted) return;
+    if (block_ != EmptyBlock() && block_->count <= 1 && block_->capacity >= wanted) return;
     std::int32_t capacity = std::max(block_->capacity, wanted);
     auto* block = static_cast<Block*>(
         Heap::Allocate(sizeof(Block) + sizeof(char16_t) * static_cast<std::size_t>(capacity)));
@@ -88,7 +89,6 @@ void String::MakeWritable(std::int32_t wanted, const char16_t* source, std::int3
 void String::BecomeEmpty() {
     Release(block_);
     block_ = EmptyBlock();
-    ++block_->count;
 }
 
 void String::Assign(const char16_t* text, std::int32_t count) {
@@ -154,7 +154,7 @@ char16_t* String::WritableBuffer(std::int32_t capacity) {
 
 void String::SetLength(std::int32_t count) {
     if (count < 0) count = LengthOf(Chars());
-    if (count == 0 && block_->count > 1) {
+    if (count == 0 && (UsesEmptyBlock() || block_->count > 1)) {
         BecomeEmpty();
         return;
     }

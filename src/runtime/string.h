@@ -1,6 +1,8 @@
 // String: the reference-counted, copy-on-write, NUL-terminated UTF-16 string in
 // which the program keeps its text. Copies share one block until one of them is
-// written. Used from the UI thread only: the counts are plain integers.
+// written. The counts are plain integers: a String and its copies stay on one
+// thread. Empty Strings share a static block whose count is never changed, so
+// any thread may make and drop empty Strings of its own.
 //
 // Growth is exact (capacity = what is asked for, never doubled), so appending
 // one character at a time reallocates each time; build long texts elsewhere.
@@ -65,7 +67,7 @@ public:
 
 private:
     struct Block {
-        std::int32_t count;     // Strings pointing here; the static empty block starts at 1
+        std::int32_t count;     // Strings pointing here; always 1 in the static empty block
         std::int32_t length;    // characters in use including the NUL; >= 1
         std::int32_t capacity;  // characters that fit in the area after this header
     };
@@ -73,6 +75,7 @@ private:
         return reinterpret_cast<char16_t*>(reinterpret_cast<char*>(block) + sizeof(Block));
     }
     static Block* EmptyBlock();
+    static void Retain(Block* block);
     static void Release(Block* block);
     // Makes the block private with capacity >= `wanted`, keeping `keep` characters from `source`.
     void MakeWritable(std::int32_t wanted, const char16_t* source, std::int32_t keep);

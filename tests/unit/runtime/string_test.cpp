@@ -17,6 +17,27 @@ TEST(StringTest, EmptyStringsShareTheStaticBlock) {
     EXPECT_TRUE(a.SharesBlockWith(c));
 }
 
+// Link checks make and drop empty Strings on a worker thread while the UI
+// thread does the same, so the shared empty block must never be written.
+TEST(StringTest, TheSharedEmptyBlockIsNeverWritten) {
+    String a;
+    std::int32_t count = a.ShareCount();
+    {
+        String b = a;
+        String c(std::move(b));
+        String d(u"x");
+        d.DropBack(1);
+        EXPECT_EQ(a.ShareCount(), count);
+    }
+    EXPECT_EQ(a.ShareCount(), count);
+    char16_t* buffer = a.WritableBuffer(4);
+    buffer[0] = u'y';
+    a.SetLength(1);
+    EXPECT_FALSE(a.UsesEmptyBlock());
+    EXPECT_EQ(String().Length(), 0);
+    EXPECT_EQ(String().Chars()[0], 0);
+}
+
 TEST(StringTest, ConstructionCopiesExactly) {
     String s(u"hello", 3);
     EXPECT_EQ(s.View(), u"hel");
