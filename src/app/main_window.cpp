@@ -259,7 +259,7 @@ void MainWindow::RefreshTitle() {
     in.locked = Locked();
     in.productName = LoadStringResource(IDS_PRODUCT_NAME);
     SetWindowTextW(Handle(), Wide(ComposeTitle(in).Chars()));
-    statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), encodingIndex_), LineEndName(lineBreak_));
+    statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), encodingIndex_), LineEndName(static_cast<std::int32_t>(lineBreak_)));
 }
 
 void MainWindow::UpdateNavButtons() {

@@ -137,7 +137,7 @@ private:
     bool winsockStarted_ = false;
     CharsetId charset_ = 0;           // the encoding the document is saved with
     std::int32_t encodingIndex_ = -1;  // its row in the table; -1 when the table lacks it
-    std::int32_t lineBreak_ = 2;
+    LineEnd lineBreak_ = LineEnd::kCrLf;
     std::int32_t wrapMode_ = -1;
     AcceleratorTable accelTable_;
     AcceleratorTable favoriteKeys_;

@@ -251,7 +251,11 @@ void MainWindow::ToggleNoEditing() {
     RefreshTitle();
 }
 
-void MainWindow::AddToFavorites() { browser_.AddToFavorites(filePath_, charset_); }
+void MainWindow::AddToFavorites() {
+    if (browser_.AddToFavorites(filePath_, charset_) == AddFavoriteResult::kNotStored) {
+        MessageBoxW(Handle(), Wide(LoadStringResource(IDS_FAVORITE_NOT_STORED).Chars()), nullptr, MB_OK | MB_ICONWARNING);
+    }
+}
 void MainWindow::GoHome() { browser_.GoHome(filePath_); }
 void MainWindow::GoBack() { browser_.GoBack(filePath_); }
 void MainWindow::GoForward() { browser_.GoForward(filePath_); }

@@ -55,7 +55,7 @@ bool MainWindow::LoadDocument(const String& path, CharsetId charset, bool applyS
     const Settings& values = config_->Values();
     if (file->Size() > 0) {
         SetEncoding(file->Charset());
-        lineBreak_ = file->NoLineBreaks() ? values.newfileLineBreak : static_cast<std::int32_t>(file->LineEndStyle());
+        lineBreak_ = file->NoLineBreaks() ? values.newfileLineBreak : file->LineEndStyle();
     } else {
         SetEncoding(values.newfileCharset);
         lineBreak_ = values.newfileLineBreak;
@@ -109,7 +109,7 @@ bool MainWindow::ChooseSavePath() {
 }
 
 bool MainWindow::WriteDocument() {
-    TextFileOut file(charset_, static_cast<LineEnd>(lineBreak_));
+    TextFileOut file(charset_, lineBreak_);
     if (!file.Open(filePath_.Chars()) || !editor_->Save(file)) {
         MessageBoxW(Handle(), Wide(LoadStringResource(IDS_SAVE_FAILED).Chars()), nullptr, MB_OK);
         return false;

@@ -26,6 +26,7 @@
 #define IDS_ABOUT_NOTICE 11
 #define IDS_FAVORITE_LIST_FILTER 12
 #define IDS_SETTINGS_TITLE 13  // the caption of dialog 110, looked for in other instances
+#define IDS_FAVORITE_NOT_STORED 14
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002

@@ -48,7 +48,7 @@ void SettingsDialog::OnInit() {
         AddItem(Item(IDC_NEWFILE_CHARSET), encodings[row].name, encodings[row].id == values.newfileCharset);
     }
     for (std::int32_t lineEnd = 0; lineEnd < 3; ++lineEnd) {
-        AddItem(Item(IDC_NEWFILE_LINE_END), LineEndName(lineEnd).Chars(), lineEnd == values.newfileLineBreak);
+        AddItem(Item(IDC_NEWFILE_LINE_END), LineEndName(lineEnd).Chars(), lineEnd == static_cast<std::int32_t>(values.newfileLineBreak));
     }
     CenterWindow(Handle(), GetWindow(Handle(), GW_OWNER));
     SetFocus(Item(IDC_MRU));
@@ -81,7 +81,7 @@ bool SettingsDialog::OnOK() {
     LRESULT charset = SendMessageW(Item(IDC_NEWFILE_CHARSET), CB_GETCURSEL, 0, 0);
     if (charset != CB_ERR) values.newfileCharset = config_.Encodings()[static_cast<std::int32_t>(charset) + 1].id;
     LRESULT lineEnd = SendMessageW(Item(IDC_NEWFILE_LINE_END), CB_GETCURSEL, 0, 0);
-    if (lineEnd != CB_ERR) values.newfileLineBreak = static_cast<std::int32_t>(lineEnd);
+    if (lineEnd != CB_ERR) values.newfileLineBreak = static_cast<LineEnd>(lineEnd);
     values.newfileDoctype = String();
     config_.DocTypes().Select(0);
     config_.Save();

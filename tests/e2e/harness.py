@@ -79,6 +79,24 @@ def main_windows(desktop=None, visible_only=True):
     return [w for w in windows if w.visible or not visible_only]
 
 
+def running_instances():
+    """Process ids of the Pathbook instances of this Wine prefix, with a window or not."""
+    prefix = ("WINEPREFIX=" + os.environ.get("WINEPREFIX", "")).encode()
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command = f.read().decode("utf-8", "replace")
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                environment = f.read().split(b"\0")
+        except OSError:
+            continue
+        # Wine shows the Windows command line: the program is the first ".exe" in it.
+        if re.match(r"(?:(?!\.exe).)*pathbook\.exe", command, re.I | re.S) and prefix in environment:
+            found.append(int(pid))
+    return found
+
+
 def x_windows_named(title):
     result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)],
                             capture_output=True, text=True, timeout=30)
@@ -240,10 +258,12 @@ class PathbookTestCase(unittest.TestCase):
                 process.wait(timeout=30)
         # Instances that Pathbook started itself are closed as a user would. A
         # window that is closing stays findable, hidden, for a moment: the next
-        # test would hand off to it.
+        # test would hand off to it. After its window a closing instance still
+        # writes its settings, which would overwrite the next test's.
         if main_windows(visible_only=False):
             probe("closeall")
         wait_until(lambda: not main_windows(visible_only=False), timeout=20)
+        wait_until(lambda: not running_instances(), timeout=20)
 
     def start(self, *args, env=None):
         process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,

@@ -375,7 +375,8 @@ class NavigationTest(PathbookTestCase):
         # splitting it at "#" as Windows does; both show the caption part and the version.
         about = wait_until(lambda: next((p for p in popups() if "About Pathbook" in p[2]), None))
         self.assertIsNotNone(about, "the about box")
-        self.assertTrue(any("Version 1.0.0 (Pathbook.exe)" in c[2] for c in about[3]), about[3])
+        version = "Version %s (Pathbook.exe)" % os.environ["PATHBOOK_VERSION"]
+        self.assertTrue(any(version in c[2] for c in about[3]), about[3])
 
     def test_instances_start_from_a_folder_with_spaces(self):
         folder = os.path.join(self.folder, "with space")
