@@ -8,7 +8,7 @@ import subprocess
 import tempfile
 import time
 
-from harness import (EXE, RECORDER, PathbookTestCase, drive_c_path, editor_text, main_windows, popup_titled,
+from harness import (EXE, RECORDER, PathbookTestCase, app_data, drive_c_path, editor_text, main_windows, popup_titled,
                      popups, post_command, press, probe, read_setting, send_keys, status, temp_folder, toolbar, wait_until,
                      windows_path, write_favorites, write_settings)
 
@@ -352,6 +352,22 @@ class NavigationTest(PathbookTestCase):
 
     def file(self, name):
         return write(os.path.join(self.folder, name), b"text\r\n")
+
+    def test_a_favourite_that_cannot_be_stored_is_reported(self):
+        note = windows_path(self.file("note.txt"))
+        # A folder where the list file belongs: the list cannot be written.
+        blocker = os.path.join(app_data(), "DocList.txt")
+        os.makedirs(blocker)
+        self.addCleanup(os.rmdir, blocker)
+        self.start(note)
+        window = self.wait_for_title(note + " - " + EN)
+        post_command(window, 40037)
+        box = wait_until(lambda: next((p for p in popups()
+                                       if "Could not add the file to the favourites." in [c[2] for c in p[3]]), None))
+        self.assertIsNotNone(box, "the failure is reported")
+        send_keys(box[2], "Return")
+        self.assertTrue(wait_until(lambda: not any(p[0] == box[0] for p in popups())))
+        self.assertEqual(window.title, main_windows()[0].title, "the window is still there")
 
     def test_home_shortcut_back_button_and_about_box(self):
         home = windows_path(self.file("home.txt"))
