@@ -1,5 +1,5 @@
 // The dynamic command families: history entry n (40200 + n), document type n
-// (40300 + n) and favourite n (40400 + n). Tested by command_ids_test.cpp.
+// (40300 + n) and favourite n (40400 + n). Tested by main_window_rules_test.cpp.
 #pragma once
 
 #include <cstdint>

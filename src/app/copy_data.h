@@ -1,6 +1,6 @@
 // The document offer that running instances send each other (WM_COPYDATA): a
 // path and an encoding. The data comes from another process, so it is checked
-// before it is read as text. Tested by copy_data_test.cpp.
+// before it is read as text. Tested by main_window_rules_test.cpp.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // The command line of the external grep program, from the GrepExe setting and
-// the document on show. Tested by grep_command_test.cpp.
+// the document on show. Tested by main_window_rules_test.cpp.
 #pragma once
 
 #include "runtime/string.h"

@@ -1,6 +1,6 @@
 // Which menu items are enabled, checked or radio-marked, decided from the
 // window's state. UpdateMenu and UpdatePopup apply the result. Tested by
-// menu_states_test.cpp.
+// main_window_rules_test.cpp.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The status bar's three parts: link status, encoding short code, line-end
-// style. Tested by status_parts_test.cpp.
+// style. Tested by main_window_rules_test.cpp.
 #pragma once
 
 #include <array>

@@ -1,5 +1,5 @@
 // Next and previous window: which main window to raise, from the main windows
-// in the system's order (topmost first). Tested by window_order_test.cpp.
+// in the system's order (topmost first). Tested by main_window_rules_test.cpp.
 #pragma once
 
 #include <cstddef>

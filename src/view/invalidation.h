@@ -1,6 +1,6 @@
 // Which parts of the window to repaint after an edit or a caret move. Client
 // pixels, clipped to the client area; an empty list means nothing to repaint.
-// Tested by invalidation_test.cpp.
+// Tested by edit_view_core_test.cpp.
 #pragma once
 
 #include <vector>

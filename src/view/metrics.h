@@ -1,6 +1,6 @@
 // Character widths of one font, cached: a 65,536-entry table for single units
 // and a map for surrogate pairs, plus the derived sizes every measurement
-// divides by. Tested by metrics_test.cpp.
+// divides by. Tested by layout_test.cpp.
 //
 // Widths are 64-bit (`Pixels`): a line of hundreds of millions of units must
 // not wrap around. Every divisor (line height, width of "x", tab width) is at
