@@ -10,6 +10,7 @@
 #include "app/editor_port.h"
 #include "app/framework/window.h"
 #include "app/resource_ids.h"
+#include "document/edit_command.h"
 #include "platform/win32/wide.h"
 
 namespace pathbook {
@@ -85,9 +86,8 @@ public:
         document_.SetUndoLimit(limit < 0 ? kUnlimitedUndo : static_cast<std::uint32_t>(limit));
     }
     void SetKeywordText(const char16_t* definition) override { document_.SetKeywordDefinition(definition); }
-    void SetLineNumbers(bool) override {}
+    void Apply(const ViewSettings&, std::int32_t, bool) override {}
     void SetWrap(std::int32_t) override {}
-    void SetAppearance(const ViewSettings&) override {}
 
 protected:
     void OnCreate(CREATESTRUCTW&) override {
@@ -196,9 +196,8 @@ void PlainEditor::Load(std::unique_ptr<TextSource> source) {
 
 bool PlainEditor::Save(TextSink& sink) {
     document_.ClearAll();
-    DocPos start{0, 0};
-    DocPos end;
-    document_.InsertText(start, Text(), end);
+    InsertCommand insert(DocPos{0, 0}, Text());
+    document_.Execute(insert);
     if (!document_.Save(sink)) return false;
     Send(EM_SETMODIFY, FALSE, 0);
     ReportModified();

@@ -22,6 +22,8 @@ public:
     // The view rebuilds its fonts, pen and brushes and lays the text out once,
     // with the new wrap value and line-number switch.
     virtual void Apply(const ViewSettings& appearance, std::int32_t wrap, bool lineNumbers) = 0;
+    // The wrap commands: the lines are broken again at the new wrap value, not measured.
+    virtual void SetWrap(std::int32_t wrap) = 0;
 };
 
 // In order: undo limit, the view's settings (one layout), keyword text. Call

@@ -77,6 +77,9 @@ protected:
     // Button, move and wheel messages of the client area.
     virtual bool OnMouse(UINT /*message*/, WPARAM, LPARAM) { return false; }
     virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
+    // WM_VSCROLL and WM_HSCROLL: `request` is the SB_* code; `control` is
+    // null for the window's own scroll bars.
+    virtual bool OnScroll(bool /*vertical*/, WORD /*request*/, HWND /*control*/) { return false; }
     // WM_IME_* messages.
     virtual bool OnImeMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
 

@@ -20,6 +20,7 @@ public:
         calls.push_back("view " + std::to_string(appearance.pointSize) + " wrap " + std::to_string(wrap) +
                         (lineNumbers ? " numbers on" : " numbers off"));
     }
+    void SetWrap(std::int32_t wrap) override { calls.push_back("wrap " + std::to_string(wrap)); }
     std::vector<std::string> calls;
 };
 
