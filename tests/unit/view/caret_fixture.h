@@ -42,6 +42,7 @@ struct CaretFixture {
     explicit CaretFixture(std::u16string text, LayoutOptions options = {})
         : metrics(measurer, 4), core(document, metrics, host), caret(document, core, host) {
         host.core = &core;
+        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");  // links recognised, "[" and "]" tokens
         InsertCommand command(DocPos::At(0, 0), std::move(text));
         document.Execute(command);
         core.Resize(400, 160);
