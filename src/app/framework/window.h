@@ -80,6 +80,10 @@ protected:
     // WM_VSCROLL and WM_HSCROLL: `request` is the SB_* code; `control` is
     // null for the window's own scroll bars.
     virtual bool OnScroll(bool /*vertical*/, WORD /*request*/, HWND /*control*/) { return false; }
+    // WM_SETCURSOR: true when the handler set the pointer itself.
+    virtual bool OnSetCursor(HWND /*over*/, UINT /*hitTest*/) { return false; }
+    // WM_GETTEXT and WM_GETTEXTLENGTH, for windows whose text is not their title.
+    virtual bool OnGetText(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
     // WM_IME_* messages.
     virtual bool OnImeMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
 

@@ -14,7 +14,7 @@ constexpr COLORREF kFileNameColor = RGB(255, 255, 128);
 constexpr COLORREF kCommentColor = RGB(200, 220, 255);
 constexpr COLORREF kCrimsonColor = RGB(219, 53, 97);
 
-LOGFONTW FontRecord(HDC dc, const ViewSettings& look) {
+LOGFONTW MakeFontRecord(HDC dc, const ViewSettings& look) {
     const FontDescription& font = look.font;
     LOGFONTW record{};
     record.lfHeight = font.height != 0 ? font.height : FontHeightForPoints(look.pointSize, GetDeviceCaps(dc, LOGPIXELSY));
@@ -47,7 +47,8 @@ Painter::~Painter() {
 }
 
 void Painter::Configure(const ViewSettings& look) {
-    LOGFONTW record = FontRecord(dc_, look);
+    LOGFONTW record = MakeFontRecord(dc_, look);
+    fontRecord_ = record;
     OwnedGdi<HFONT> normal(CreateFontIndirectW(&record));
     record.lfUnderline = TRUE;
     OwnedGdi<HFONT> link(CreateFontIndirectW(&record));
@@ -92,7 +93,7 @@ void Painter::BeginPaint() {
 }
 
 std::int32_t Painter::UnitWidth(char16_t unit) {
-    SelectFont(FontFor(TextFont::kNormal));
+    UseFont(FontFor(TextFont::kNormal));
     if (unit >= 0xD800 && unit <= 0xDFFF) {
         SIZE size{};
         GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(&unit), 1, &size);
@@ -104,7 +105,7 @@ std::int32_t Painter::UnitWidth(char16_t unit) {
 }
 
 std::int32_t Painter::PairWidth(char16_t high, char16_t low) {
-    SelectFont(FontFor(TextFont::kNormal));
+    UseFont(FontFor(TextFont::kNormal));
     const wchar_t pair[2] = {static_cast<wchar_t>(high), static_cast<wchar_t>(low)};
     SIZE size{};
     GetTextExtentPoint32W(dc_, pair, 2, &size);
@@ -121,8 +122,8 @@ void Painter::Fill(const PixelRect& rect, Brush brush) {
 
 void Painter::Text(std::int32_t x, std::int32_t top, const char16_t* units, const std::int32_t* advances,
                    std::uint32_t count, TextFont font, ViewColor color) {
-    SelectFont(FontFor(font));
-    SelectColor(colors_[color]);
+    UseFont(FontFor(font));
+    UseColor(colors_[color]);
     static_assert(sizeof(INT) == sizeof(std::int32_t), "advances go to the system as they are");
     ExtTextOutW(dc_, x, top, 0, nullptr, Wide(units), count, reinterpret_cast<const INT*>(advances));
     ++gdiCalls_;
@@ -160,14 +161,14 @@ void Painter::ClearClip() {
     ++gdiCalls_;
 }
 
-void Painter::SelectFont(HFONT font) {
+void Painter::UseFont(HFONT font) {
     if (font == currentFont_) return;
     SelectObject(dc_, font);
     currentFont_ = font;
     ++gdiCalls_;
 }
 
-void Painter::SelectColor(COLORREF color) {
+void Painter::UseColor(COLORREF color) {
     if (color == currentColor_) return;
     SetTextColor(dc_, color);
     currentColor_ = color;

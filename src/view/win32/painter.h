@@ -36,6 +36,9 @@ public:
     // Builds the three fonts, the brushes and the pen from `look`.
     void Configure(const ViewSettings& look);
 
+    // The record the normal font was built from (for the input method's composition font).
+    const LOGFONTW& FontRecord() const { return fontRecord_; }
+
     // Resets the call count; a paint starts with nothing assumed selected.
     void BeginPaint();
     std::uint32_t GdiCalls() const { return gdiCalls_; }
@@ -54,13 +57,14 @@ public:
     void ClearClip() override;
 
 private:
-    void SelectFont(HFONT font);
-    void SelectColor(COLORREF color);
+    void UseFont(HFONT font);
+    void UseColor(COLORREF color);
     HFONT FontFor(TextFont font) const;
     HBRUSH BrushFor(Brush brush) const;
 
     HDC dc_;
     HGDIOBJ originalFont_;
+    LOGFONTW fontRecord_{};
     OwnedGdi<HFONT> fonts_[3];  // by TextFont
     OwnedGdi<HBRUSH> background_;
     OwnedGdi<HBRUSH> fileName_;

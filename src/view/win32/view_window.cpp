@@ -59,18 +59,16 @@ void ViewWindow::Apply(const ViewSettings& appearance, std::int32_t wrap, bool l
 
 void ViewWindow::SetWrap(std::int32_t wrap) {
     options_.wrap = wrap;
-    if (core_ != nullptr) core_->SetOptions(options_);
+    if (core_ == nullptr) return;
+    core_->SetOptions(options_);
+    AfterLayoutChange();
 }
 
 void ViewWindow::SetLineNumbers(bool shown) {
     options_.lineNumbers = shown;
-    if (core_ != nullptr) core_->SetOptions(options_);
-}
-
-void ViewWindow::SetSelection(DocPos from, DocPos to) {
-    selectionFrom_ = from;
-    selectionTo_ = to;
-    if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+    if (core_ == nullptr) return;
+    core_->SetOptions(options_);
+    AfterLayoutChange();
 }
 
 void ViewWindow::Rebuild() {
@@ -78,6 +76,12 @@ void ViewWindow::Rebuild() {
     auto metrics = std::make_unique<Metrics>(*painter_, look_.tabWidth);
     core_->Apply(*metrics, options_);
     metrics_ = std::move(metrics);  // the old measures go once the layout no longer uses them
+    AfterLayoutChange();
+}
+
+void ViewWindow::AfterLayoutChange() {
+    caret_->Relayout();
+    if (hasSystemCaret_) CaretShapeChanged();  // the row height may have changed
 }
 
 void ViewWindow::OnCreate(CREATESTRUCTW&) {
@@ -85,10 +89,14 @@ void ViewWindow::OnCreate(CREATESTRUCTW&) {
     painter_->Configure(look_);
     metrics_ = std::make_unique<Metrics>(*painter_, look_.tabWidth);
     core_ = std::make_unique<EditViewCore>(document_, *metrics_, *this);
+    caret_ = std::make_unique<Caret>(document_, *core_, *this);
     core_->SetOptions(options_);
+    caret_->Relayout();
 }
 
 void ViewWindow::OnDestroy() {
+    EndDrag();
+    caret_.reset();
     core_.reset();
     metrics_.reset();
     painter_.reset();
@@ -113,7 +121,8 @@ bool ViewWindow::OnPaint() {
     if (core_ != nullptr) {
         painter_->BeginPaint();
         const RECT& r = paint.rcPaint;
-        core_->Paint(PixelRect{r.left, r.top, r.right, r.bottom}, look_, selectionFrom_, selectionTo_, *painter_);
+        core_->Paint(PixelRect{r.left, r.top, r.right, r.bottom}, look_, caret_->Anchor().pos,
+                     caret_->Position().pos, *painter_);
         lastPaintGdiCalls_ = painter_->GdiCalls();
     }
     EndPaint(Handle(), &paint);
@@ -121,7 +130,27 @@ bool ViewWindow::OnPaint() {
 }
 
 bool ViewWindow::OnSize(UINT type, int width, int height) {
-    if (type != SIZE_MINIMIZED && core_ != nullptr) core_->Resize(width, height);
+    if (type == SIZE_MINIMIZED || core_ == nullptr) return true;
+    core_->Resize(width, height);
+    caret_->Relayout();
+    return true;
+}
+
+bool ViewWindow::OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const DocPos start{0, 0};
+    const DocPos end{kEndOfText, kEndOfText};
+    const TextSize length = document_.RangeLength(start, end);
+    if (message == WM_GETTEXTLENGTH) {
+        result = static_cast<LRESULT>(length);
+        return true;
+    }
+    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+    if (buffer == nullptr || wParam == 0) return true;
+    const std::u16string text = document_.CopyRange(start, end);
+    const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
+    std::copy_n(text.data(), copied, buffer);
+    buffer[copied] = L'\0';
+    result = static_cast<LRESULT>(copied);
     return true;
 }
 
@@ -146,17 +175,12 @@ bool ViewWindow::OnScroll(bool vertical, WORD request, HWND control) {
     } else {
         viewport.left = HorizontalTarget(layout, viewport.left, kind, track);
     }
-    ScrollView(viewport);
+    ScrollTo(viewport);
     return true;
 }
 
-bool ViewWindow::OnMouse(UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) {
-        SetFocus(Handle());
-        return false;
-    }
-    if (message != WM_MOUSEWHEEL || core_ == nullptr) return false;
-    const std::int64_t rows = wheel_.Add(GET_WHEEL_DELTA_WPARAM(wParam));
+void ViewWindow::Wheel(std::int32_t delta) {
+    const std::int64_t rows = wheel_.Add(delta);
     Viewport viewport = core_->CurrentViewport();
     if (rows < 0) {
         const RowIndex up = static_cast<RowIndex>(-rows);
@@ -164,13 +188,16 @@ bool ViewWindow::OnMouse(UINT message, WPARAM wParam, LPARAM) {
     } else {
         viewport.topRow += static_cast<RowIndex>(rows);
     }
-    ScrollView(viewport);
-    return true;
+    ScrollTo(viewport);
 }
 
-void ViewWindow::ScrollView(Viewport viewport) {
+void ViewWindow::ScrollTo(Viewport viewport) {
     if (core_ == nullptr) return;
     MovePixels(core_->ScrollTo(viewport));
+    if (caret_ != nullptr) {
+        const Caret::Point point = caret_->SystemCaretPoint();
+        PlaceSystemCaret(point.x, point.y);
+    }
 }
 
 void ViewWindow::MovePixels(EditViewCore::Move move) {
