@@ -23,8 +23,6 @@
 //   e2e-probe endsession H  asks window H whether the session may end (WM_QUERYENDSESSION), prints the answer
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
 //   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
-//   e2e-probe viewrect H    the screen rectangle of the view's client area: "left top right bottom"
-//   e2e-probe ping H        "<ms>" that window H took to answer WM_NULL, or "hung" after 2 seconds
 //   e2e-probe dropfiles PATH...  puts the paths on the clipboard as a shell file list (CF_HDROP)
 #include <windows.h>
 #include <fcntl.h>
@@ -183,26 +181,6 @@ void PrintMenu(HMENU menu, int depth) {
     }
 }
 
-int PrintViewRect(HWND window) {
-    HWND view = ChildOfClass(window, L"TextLoom View");
-    RECT client{};
-    if (view == nullptr || !GetClientRect(view, &client)) return 1;
-    MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::printf("%ld %ld %ld %ld\n", client.left, client.top, client.right, client.bottom);
-    return 0;
-}
-
-int PrintPing(HWND window) {
-    const ULONGLONG start = GetTickCount64();
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer)) {
-        std::printf("hung\n");
-        return 0;
-    }
-    std::printf("%llu\n", GetTickCount64() - start);
-    return 0;
-}
-
 int PutFileList(int count, wchar_t** paths) {
     std::wstring list;
     for (int i = 0; i < count; ++i) list.append(paths[i]).push_back(L'\0');
@@ -340,8 +318,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
     if (argc >= 3) {
         HWND window = ParseWindow(argv[2]);
-        if (command == L"viewrect") return PrintViewRect(window);
-        if (command == L"ping") return PrintPing(window);
         if (command == L"closebox") return PrintCloseBox(window);
         if (command == L"status") return PrintStatus(window);
         if (command == L"toolbar") return PrintToolbar(window);

@@ -47,6 +47,8 @@ public:
     const EditViewCore* Core() const { return core_.get(); }
     Caret* EditCaret() { return caret_.get(); }
     const Caret* EditCaret() const { return caret_.get(); }
+    // The record of the view's font, once created (for the benchmark's EDIT control).
+    const LOGFONTW& FontRecord() const { return painter_->FontRecord(); }
     // GDI calls of the last WM_PAINT, for the benchmark.
     std::uint32_t LastPaintGdiCalls() const { return lastPaintGdiCalls_; }
 
