@@ -1,6 +1,7 @@
 // Keys and typing on a document with wrapped rows, surrogate pairs and tabs.
 #include <gtest/gtest.h>
 
+#include "document/memory_text.h"
 #include "view/caret_fixture.h"
 
 namespace pathbook {
@@ -243,6 +244,20 @@ TEST(CaretKeysTest, UndoPutsTheCaretAtTheEndOfTheChange) {
     EXPECT_EQ(view.At(), DocPos::At(0, 4));
     view.document.Redo();
     EXPECT_EQ(view.At(), DocPos::At(0, 5));
+}
+
+TEST(CaretKeysTest, ClearingAndLoadingPutTheCaretAtTheStart) {
+    CaretFixture view(u"ab\ncd", LayoutOptions{1, false});
+    view.caret.SetCaret(DocPos::At(0, 1), false);
+    view.caret.SetCaret(DocPos::At(1, 1), true);
+    view.document.ClearAll();
+    EXPECT_EQ(view.At(), DocPos::At(0, 0));
+    EXPECT_TRUE(view.caret.SelectionEmpty());
+    test::Load(view.document, u"ef\ngh");
+    EXPECT_EQ(view.At(), DocPos::At(0, 0));
+    view.Press(EditKey::kEnd, false, true);
+    EXPECT_EQ(view.At(), DocPos::At(1, 2));
+    EXPECT_EQ(view.caret.Position().absRow, 3u);  // one letter a row
 }
 
 TEST(CaretKeysTest, SelectAllAndDeleteSelection) {
