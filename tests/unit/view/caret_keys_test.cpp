@@ -283,6 +283,19 @@ TEST(CaretKeysTest, TheCaretScrollsIntoViewAndIsPlacedInClientPixels) {
     EXPECT_EQ(view.host.placed.second, static_cast<std::int32_t>((40 - top) * 16));
 }
 
+TEST(CaretKeysTest, ACaretScrolledUnderTheMarginIsHiddenLeftOfTheWindow) {
+    CaretFixture view(std::u16string(200, u'a'), LayoutOptions{kNoWrap, true});
+    const std::int32_t margin = view.core.CurrentLayout().TextLeft();
+    view.caret.SetCaret(DocPos::At(0, 5), false);
+    view.core.ScrollTo(Viewport{0, 40 + margin / 2});
+    view.caret.Relayout();
+    EXPECT_EQ(view.caret.SystemCaretPoint().x, -margin);
+    EXPECT_EQ(view.host.placed.first, -margin);
+    view.core.ScrollTo(Viewport{0, 16});
+    view.caret.Relayout();
+    EXPECT_EQ(view.host.placed.first, margin + 24);
+}
+
 TEST(CaretKeysTest, KeyCodesMapToEditKeys) {
     EXPECT_EQ(KeyFromVirtualKey(0x25), EditKey::kLeft);
     EXPECT_EQ(KeyFromVirtualKey(0x2E), EditKey::kDelete);
