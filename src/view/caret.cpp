@@ -292,16 +292,7 @@ bool Caret::ActivateLinkAtSelection(LinkCommand command) {
     return OnLinkUnit(pos) && ActivateLink(pos, command, false);
 }
 
-LinkKind Caret::LinkKindAtCaret() const {
-    const DocPos pos = SelectionStart();
-    if (!OnLinkUnit(pos)) return LinkKind::kNone;
-    const char16_t* text = document_.LineText(pos.line);
-    Column first = document_.LinkStartOf(pos).column;
-    if (text[first] == u'<') ++first;
-    const Column close = document_.LinkEndOf(pos).column;
-    const Column end = std::max(first, text[close] == u'>' ? close : close + 1);
-    return ClassifyLink(text + first, end - first);
-}
+LinkKind Caret::LinkKindAtCaret() const { return LinkKindAt(document_, SelectionStart()); }
 
 void Caret::SelectLinkAt(DocPos pos) {
     const DocPos open = document_.LinkStartOf(pos);

@@ -56,7 +56,8 @@ public:
     // places the system caret, tells the sink and scrolls the caret into view.
     void SetCaret(DocPos pos, bool extend);
     // After the layout changed without an edit (EditViewCore::Apply, SetOptions,
-    // Resize): recomputes rows and x of caret and anchor and places the caret.
+    // Resize) or the view scrolled by wheel or scroll bar: recomputes rows and
+    // x of caret and anchor and places the system caret again.
     void Relayout();
 
     // Keyboard. Key: WM_KEYDOWN. Char: WM_CHAR (control characters other than

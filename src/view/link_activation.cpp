@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "document/attributes.h"
-#include "links/link_recognition.h"
 #include "links/link_status.h"
 #include "runtime/string.h"
 
@@ -21,22 +20,44 @@ std::size_t ComponentCut(const Document& document, DocPos pos, Column first) {
     return end > first ? end - first : 0;
 }
 
+bool OnLink(const Document& document, DocPos pos) {
+    if (pos.line >= document.LineCount() || pos.column >= document.LineLength(pos.line)) return false;
+    return (document.LineTokens(pos.line)[pos.column] & kLinkBit) != 0;
+}
+
+// The units between the link's brackets; a link cut short by its line end keeps its last unit.
+struct TextBounds {
+    Column first;
+    Column end;
+};
+TextBounds BoundsBetween(const char16_t* text, Column open, Column close) {
+    const Column first = open + (text[open] == u'<' ? 1 : 0);
+    return {first, std::max(first, text[close] == u'>' ? close : close + 1)};
+}
+
 }  // namespace
+
+LinkKind LinkKindAt(const Document& document, DocPos pos) {
+    if (!OnLink(document, pos)) return LinkKind::kNone;
+    const char16_t* text = document.LineText(pos.line);
+    const TextBounds bounds =
+        BoundsBetween(text, document.LinkStartOf(pos).column, document.LinkEndOf(pos).column);
+    return ClassifyLink(text + bounds.first, bounds.end - bounds.first);
+}
 
 LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand command, bool cutAtComponent,
                                const std::u16string& currentDirectory) {
     LinkRequest request;
-    if (pos.line >= document.LineCount() || pos.column >= document.LineLength(pos.line)) return request;
-    if ((document.LineTokens(pos.line)[pos.column] & kLinkBit) == 0) return request;
+    if (!OnLink(document, pos)) return request;
     const char16_t* text = document.LineText(pos.line);
     request.valid = true;
     request.clicked = pos;
     request.line = pos.line;
     request.open = document.LinkStartOf(pos).column;
     request.close = document.LinkEndOf(pos).column;
-    const Column first = request.open + (text[request.open] == u'<' ? 1 : 0);
-    const Column end = std::max(first, text[request.close] == u'>' ? request.close : request.close + 1);
-    request.spanText.assign(text + first, end - first);
+    const TextBounds bounds = BoundsBetween(text, request.open, request.close);
+    const Column first = bounds.first;
+    request.spanText.assign(text + first, bounds.end - first);
     request.linkText = request.spanText;
 
     if (!request.linkText.empty() && request.linkText[0] == u'#') {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "document/document.h"
+#include "links/link_recognition.h"
 
 namespace pathbook {
 
@@ -41,6 +42,9 @@ struct LinkResult {
 // component like kOpenLocation. `currentDirectory` is the base of "#" links.
 LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand command, bool cutAtComponent,
                                const std::u16string& currentDirectory);
+
+// The kind of the link whose unit is at `pos`; kNone off a link or at a line end.
+LinkKind LinkKindAt(const Document& document, DocPos pos);
 
 // Resolves and tests the request's link. May block for seconds on a network
 // link; safe on any thread.

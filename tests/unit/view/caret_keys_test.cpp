@@ -1,6 +1,7 @@
 // Keys and typing on a document with wrapped rows, surrogate pairs and tabs.
 #include <gtest/gtest.h>
 
+#include "document/memory_text.h"
 #include "view/caret_fixture.h"
 
 namespace pathbook {
@@ -245,6 +246,20 @@ TEST(CaretKeysTest, UndoPutsTheCaretAtTheEndOfTheChange) {
     EXPECT_EQ(view.At(), DocPos::At(0, 5));
 }
 
+TEST(CaretKeysTest, ClearingAndLoadingPutTheCaretAtTheStart) {
+    CaretFixture view(u"ab\ncd", LayoutOptions{1, false});
+    view.caret.SetCaret(DocPos::At(0, 1), false);
+    view.caret.SetCaret(DocPos::At(1, 1), true);
+    view.document.ClearAll();
+    EXPECT_EQ(view.At(), DocPos::At(0, 0));
+    EXPECT_TRUE(view.caret.SelectionEmpty());
+    test::Load(view.document, u"ef\ngh");
+    EXPECT_EQ(view.At(), DocPos::At(0, 0));
+    view.Press(EditKey::kEnd, false, true);
+    EXPECT_EQ(view.At(), DocPos::At(1, 2));
+    EXPECT_EQ(view.caret.Position().absRow, 3u);  // one letter a row
+}
+
 TEST(CaretKeysTest, SelectAllAndDeleteSelection) {
     CaretFixture view(u"ab\ncd");
     view.caret.SelectAll();
@@ -266,6 +281,19 @@ TEST(CaretKeysTest, TheCaretScrollsIntoViewAndIsPlacedInClientPixels) {
     EXPECT_GT(view.core.CurrentViewport().topRow, 0u);
     const RowIndex top = view.core.CurrentViewport().topRow;
     EXPECT_EQ(view.host.placed.second, static_cast<std::int32_t>((40 - top) * 16));
+}
+
+TEST(CaretKeysTest, ACaretScrolledUnderTheMarginIsHiddenLeftOfTheWindow) {
+    CaretFixture view(std::u16string(200, u'a'), LayoutOptions{kNoWrap, true});
+    const std::int32_t margin = view.core.CurrentLayout().TextLeft();
+    view.caret.SetCaret(DocPos::At(0, 5), false);
+    view.core.ScrollTo(Viewport{0, 40 + margin / 2});
+    view.caret.Relayout();
+    EXPECT_EQ(view.caret.SystemCaretPoint().x, -margin);
+    EXPECT_EQ(view.host.placed.first, -margin);
+    view.core.ScrollTo(Viewport{0, 16});
+    view.caret.Relayout();
+    EXPECT_EQ(view.host.placed.first, margin + 24);
 }
 
 TEST(CaretKeysTest, KeyCodesMapToEditKeys) {
