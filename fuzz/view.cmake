@@ -1,1 +1,2 @@
 pathbook_fuzz_target(view_layout_fuzz view_layout_fuzz.cpp)
+pathbook_fuzz_target(paste_text_fuzz paste_text_fuzz.cpp)

@@ -76,7 +76,7 @@ public:
     virtual EditorViewSettings& SettingsForView() = 0;
 };
 
-// The editor the program uses until the full view replaces it.
+// The program's editor: the document in the view.
 std::unique_ptr<EditorPort> MakeEditor();
 
 }  // namespace pathbook

@@ -13,7 +13,7 @@
 //   e2e-probe menures EXE ID LANG  menu resource ID of EXE in language LANG (1033, 1041): one line
 //                        per item, indented by depth: <id> TAB <enabled 0|1> TAB <checked 0|1> TAB <text>
 //                        (a running window's menu cannot be read from another process under Wine)
-//   e2e-probe text H     the editor's text
+//   e2e-probe text H     the editor's text (WM_GETTEXT of the view)
 //   e2e-probe popups     one line per visible top-level window that is not a main window:
 //                        <handle> TAB <class> TAB <title> TAB <owner>, then its controls:
 //                        TAB <id> TAB <class> TAB <text>
@@ -24,11 +24,16 @@
 //   e2e-probe endsession H  asks window H whether the session may end (WM_QUERYENDSESSION), prints the answer
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
 //   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
+//   e2e-probe dropfiles PATH...  puts the paths on the clipboard as a shell file list (CF_HDROP)
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -113,6 +118,12 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
     return search.found;
 }
 
+// The editor's text window: the view, or the stand-in's edit control.
+HWND EditorTextWindow(HWND window) {
+    HWND view = ChildOfClass(window, L"TextLoom View");
+    return view != nullptr ? view : ChildOfClass(window, L"EDIT");
+}
+
 int PrintStatus(HWND window) {
     HWND bar = GetDlgItem(window, 1787);
     if (bar == nullptr) return 1;
@@ -123,7 +134,7 @@ int PrintStatus(HWND window) {
         std::printf("%s\n", Utf8(buffer.ReadText().c_str()).c_str());
     }
     std::printf("visible %d\n", IsWindowVisible(bar) ? 1 : 0);
-    HWND editor = ChildOfClass(window, L"EDIT");
+    HWND editor = EditorTextWindow(window);
     RECT frame{};
     if (editor != nullptr) {
         GetWindowRect(GetParent(editor), &frame);
@@ -171,9 +182,34 @@ void PrintMenu(HMENU menu, int depth) {
     }
 }
 
+int PutFileList(int count, wchar_t** paths) {
+    std::wstring list;
+    for (int i = 0; i < count; ++i) list.append(paths[i]).push_back(L'\0');
+    list.push_back(L'\0');
+    const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    if (block == nullptr) return 1;
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(block);
+        return 1;
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_HDROP, block) == nullptr) GlobalFree(block);
+    CloseClipboard();
+    return 0;
+}
+
 int PrintText(HWND window) {
-    HWND editor = ChildOfClass(window, L"EDIT");
+    HWND editor = EditorTextWindow(window);
     if (editor == nullptr) return 1;
+    // Line breaks reach the test as the editor has them.
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
     int length = static_cast<int>(SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
@@ -281,6 +317,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"popups") return PrintPopups();
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
+    if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
     if (argc >= 3) {
         HWND window = ParseWindow(argv[2]);
         if (command == L"closebox") return PrintCloseBox(window);

@@ -17,6 +17,7 @@ import unittest
 EXE = os.environ.get("PATHBOOK_EXE", "")
 PROBE = os.environ.get("PATHBOOK_PROBE", "")
 RECORDER = os.environ.get("PATHBOOK_RECORDER", "")
+VIEW_HOST = os.environ.get("PATHBOOK_VIEW_HOST", "")
 MAIN_CLASS = "Pathbook MainWnd"
 
 
@@ -130,6 +131,24 @@ def click_on_desktop(desktop, x, y):
     (xid,) = wait_until(lambda: x_windows_named(desktop + " - Wine desktop"))
     subprocess.run(["xdotool", "mousemove", "--window", str(xid), str(x), str(y), "click", "1"],
                    timeout=30, check=True)
+
+
+def colour_counts(xid, left, top, width, height):
+    """{(r, g, b): pixel count} in a rectangle of X window `xid`, from a screenshot."""
+    out = subprocess.run(["import", "-window", str(xid), "-crop", "%dx%d+%d+%d" % (width, height, left, top),
+                          "+repage", "-depth", "8", "-format", "%c", "histogram:info:-"],
+                         capture_output=True, text=True, timeout=30).stdout
+    counts = {}
+    for line in out.splitlines():
+        match = re.match(r"\s*(\d+):\s*\((\d+),(\d+),(\d+)", line)
+        if match:
+            counts[tuple(int(v) for v in match.groups()[1:])] = int(match.group(1))
+    return counts
+
+
+def screenshot(xid, path):
+    """Saves X window `xid` as a PNG file."""
+    subprocess.run(["import", "-window", str(xid), path], timeout=30, check=True)
 
 
 def windows_path(path):

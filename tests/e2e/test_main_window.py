@@ -168,7 +168,8 @@ class MainWindowTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: editor_text(window) == ""), "Ctrl+A, Ctrl+X empty the text")
         send_keys(modified, "ctrl+z")
         self.assertTrue(wait_until(lambda: editor_text(window).split() == ["alpha", "beta"]), "Ctrl+Z undoes the cut")
-        send_keys(modified, "ctrl+a", "ctrl+Insert", "shift+Delete")
+        # Undone back to the saved text, the document is unmodified again.
+        send_keys(title, "ctrl+a", "ctrl+Insert", "shift+Delete")
         self.assertTrue(wait_until(lambda: editor_text(window) == ""), "Shift+Delete cuts")
         send_keys(modified, "shift+Insert", "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_text(window).split() == ["alpha", "beta"] * 2),

@@ -92,6 +92,14 @@ bool Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_SYSKEYUP: return OnKey(message, wParam, lParam);
         case WM_CHAR: return OnChar(wParam, lParam);
         case WM_TIMER: return OnTimer(wParam);
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+            return OnScroll(message == WM_VSCROLL, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH: return OnGetText(message, wParam, lParam, result);
+        case WM_SETCURSOR:
+            result = TRUE;
+            return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
         default: break;
     }
     if (message >= WM_APP && message <= 0xBFFF) return OnAppMessage(message - WM_APP, wParam, lParam, result);

@@ -77,6 +77,13 @@ protected:
     // Button, move and wheel messages of the client area.
     virtual bool OnMouse(UINT /*message*/, WPARAM, LPARAM) { return false; }
     virtual bool OnTimer(UINT_PTR /*id*/) { return false; }
+    // WM_VSCROLL and WM_HSCROLL: `request` is the SB_* code; `control` is
+    // null for the window's own scroll bars.
+    virtual bool OnScroll(bool /*vertical*/, WORD /*request*/, HWND /*control*/) { return false; }
+    // WM_SETCURSOR: true when the handler set the pointer itself.
+    virtual bool OnSetCursor(HWND /*over*/, UINT /*hitTest*/) { return false; }
+    // WM_GETTEXT and WM_GETTEXTLENGTH, for windows whose text is not their title.
+    virtual bool OnGetText(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
     // WM_IME_* messages.
     virtual bool OnImeMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
 

@@ -1,0 +1,90 @@
+#include "view/win32/clipboard_win32.h"
+
+#include <shellapi.h>
+
+#include "view/clipboard_text.h"
+
+namespace pathbook {
+namespace {
+
+// The clipboard open for the lifetime of this guard.
+class OpenClipboardGuard {
+public:
+    explicit OpenClipboardGuard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenClipboardGuard() {
+        if (open_) CloseClipboard();
+    }
+    OpenClipboardGuard(const OpenClipboardGuard&) = delete;
+    OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
+    bool Open() const { return open_; }
+
+private:
+    bool open_;
+};
+
+HGLOBAL MakeTextBlock(const Document& document, DocPos from, DocPos to) {
+    const TextSize units = ClipboardUnits(document, from, to);
+    const unsigned long long bytes = static_cast<unsigned long long>(units) * sizeof(char16_t);
+    if (bytes > SIZE_MAX) return nullptr;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes));
+    if (block == nullptr) return nullptr;
+    auto* data = static_cast<char16_t*>(GlobalLock(block));
+    if (data == nullptr) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    WriteClipboardText(document, from, to, data);
+    GlobalUnlock(block);
+    return block;
+}
+
+std::u16string ReadTextBlock(HANDLE block) {
+    const SIZE_T units = GlobalSize(block) / sizeof(char16_t);
+    const auto* data = static_cast<const char16_t*>(GlobalLock(block));
+    if (data == nullptr) return {};
+    std::u16string text(data, units);
+    GlobalUnlock(block);
+    return text;
+}
+
+std::vector<std::u16string> ReadFileList(HANDLE block) {
+    auto drop = static_cast<HDROP>(block);
+    std::vector<std::u16string> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::u16string path(length + 1, u'\0');
+        const UINT copied = DragQueryFileW(drop, i, reinterpret_cast<wchar_t*>(path.data()), length + 1);
+        path.resize(copied);
+        files.push_back(std::move(path));
+    }
+    return files;
+}
+
+}  // namespace
+
+bool CopyToClipboard(HWND owner, const Document& document, DocPos from, DocPos to) {
+    HGLOBAL block = MakeTextBlock(document, from, to);
+    if (block == nullptr) return false;
+    OpenClipboardGuard clipboard(owner);
+    if (!clipboard.Open() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+        GlobalFree(block);
+        return false;
+    }
+    return true;
+}
+
+ClipboardContent ReadClipboard(HWND owner) {
+    ClipboardContent content;
+    OpenClipboardGuard clipboard(owner);
+    if (!clipboard.Open()) return content;
+    if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) {
+        content.hasText = true;
+        content.text = ReadTextBlock(text);
+    } else if (HANDLE drop = GetClipboardData(CF_HDROP)) {
+        content.files = ReadFileList(drop);
+    }
+    return content;
+}
+
+}  // namespace pathbook

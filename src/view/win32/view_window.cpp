@@ -1,0 +1,222 @@
+#include "view/win32/view_window.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace pathbook {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TextLoom View";
+
+bool ToScrollRequest(WORD request, ScrollRequest& out) {
+    switch (request) {
+        case SB_LINEUP: out = ScrollRequest::kLineBack; return true;
+        case SB_LINEDOWN: out = ScrollRequest::kLineForward; return true;
+        case SB_PAGEUP: out = ScrollRequest::kPageBack; return true;
+        case SB_PAGEDOWN: out = ScrollRequest::kPageForward; return true;
+        case SB_TOP: out = ScrollRequest::kStart; return true;
+        case SB_BOTTOM: out = ScrollRequest::kEnd; return true;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: out = ScrollRequest::kTrack; return true;
+        default: return false;
+    }
+}
+
+void PushBar(HWND window, int bar, ScrollBarState state) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    // A bar that stays put keeps the client width, which wrapping at the edge depends on.
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = state.max;
+    info.nPage = state.page;
+    info.nPos = state.pos;
+    SetScrollInfo(window, bar, &info, TRUE);
+}
+
+}  // namespace
+
+ViewWindow::ViewWindow(Document& document)
+    : Window(kClassName, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 0), document_(document) {
+    WNDCLASSEXW classInfo{};
+    classInfo.style = CS_OWNDC | CS_DBLCLKS;
+    classInfo.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+    classInfo.lpszClassName = kClassName;
+    RegisterWindowClass(classInfo);
+}
+
+ViewWindow::~ViewWindow() { Destroy(); }
+
+bool ViewWindow::Create(HWND parent, int id) {
+    return Window::Create(L"", parent, 0, 0, 0, 0, nullptr, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+}
+
+void ViewWindow::Apply(const ViewSettings& appearance, std::int32_t wrap, bool lineNumbers) {
+    look_ = appearance;
+    options_ = LayoutOptions{wrap, lineNumbers};
+    if (core_ != nullptr) Rebuild();
+}
+
+void ViewWindow::SetWrap(std::int32_t wrap) {
+    options_.wrap = wrap;
+    if (core_ == nullptr) return;
+    core_->SetOptions(options_);
+    AfterLayoutChange();
+}
+
+void ViewWindow::SetLineNumbers(bool shown) {
+    options_.lineNumbers = shown;
+    if (core_ == nullptr) return;
+    core_->SetOptions(options_);
+    AfterLayoutChange();
+}
+
+void ViewWindow::Rebuild() {
+    painter_->Configure(look_);
+    auto metrics = std::make_unique<Metrics>(*painter_, look_.tabWidth);
+    core_->Apply(*metrics, options_);
+    metrics_ = std::move(metrics);  // the old measures go once the layout no longer uses them
+    AfterLayoutChange();
+}
+
+void ViewWindow::AfterLayoutChange() {
+    caret_->Relayout();
+    if (hasSystemCaret_) CaretShapeChanged();  // the row height may have changed
+}
+
+void ViewWindow::OnCreate(CREATESTRUCTW&) {
+    painter_ = std::make_unique<Painter>(GetDC(Handle()));
+    painter_->Configure(look_);
+    metrics_ = std::make_unique<Metrics>(*painter_, look_.tabWidth);
+    core_ = std::make_unique<EditViewCore>(document_, *metrics_, *this);
+    caret_ = std::make_unique<Caret>(document_, *core_, *this);
+    core_->SetOptions(options_);
+    caret_->Relayout();
+}
+
+void ViewWindow::OnDestroy() {
+    EndDrag();
+    caret_.reset();
+    core_.reset();
+    metrics_.reset();
+    painter_.reset();
+}
+
+void ViewWindow::Invalidate(const PixelRect& rect) {
+    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    InvalidateRect(Handle(), &area, FALSE);
+}
+
+void ViewWindow::ScrollBarsChanged() {
+    if (core_ == nullptr) return;
+    const Layout& layout = core_->CurrentLayout();
+    const Viewport viewport = core_->CurrentViewport();
+    PushBar(Handle(), SB_VERT, VerticalBar(layout, viewport.topRow));
+    PushBar(Handle(), SB_HORZ, HorizontalBar(layout, viewport.left));
+}
+
+bool ViewWindow::OnPaint() {
+    PAINTSTRUCT paint{};
+    BeginPaint(Handle(), &paint);
+    if (core_ != nullptr) {
+        painter_->BeginPaint();
+        const RECT& r = paint.rcPaint;
+        core_->Paint(PixelRect{r.left, r.top, r.right, r.bottom}, look_, caret_->Anchor().pos,
+                     caret_->Position().pos, *painter_);
+        lastPaintGdiCalls_ = painter_->GdiCalls();
+    }
+    EndPaint(Handle(), &paint);
+    return true;
+}
+
+bool ViewWindow::OnSize(UINT type, int width, int height) {
+    if (type == SIZE_MINIMIZED || core_ == nullptr) return true;
+    core_->Resize(width, height);
+    caret_->Relayout();
+    return true;
+}
+
+bool ViewWindow::OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const DocPos start{0, 0};
+    const DocPos end{kEndOfText, kEndOfText};
+    const TextSize length = document_.RangeLength(start, end);
+    if (message == WM_GETTEXTLENGTH) {
+        result = static_cast<LRESULT>(length);
+        return true;
+    }
+    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+    if (buffer == nullptr || wParam == 0) return true;
+    const std::u16string text = document_.CopyRange(start, end);
+    const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
+    std::copy_n(text.data(), copied, buffer);
+    buffer[copied] = L'\0';
+    result = static_cast<LRESULT>(copied);
+    return true;
+}
+
+std::int32_t ViewWindow::TrackPosition(int bar) const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(Handle(), bar, &info);
+    return info.nTrackPos;
+}
+
+bool ViewWindow::OnScroll(bool vertical, WORD request, HWND control) {
+    ScrollRequest kind;
+    if (control != nullptr) return false;
+    if (core_ == nullptr || !ToScrollRequest(request, kind)) return true;
+    const int bar = vertical ? SB_VERT : SB_HORZ;
+    const std::int32_t track = kind == ScrollRequest::kTrack ? TrackPosition(bar) : 0;
+    const Layout& layout = core_->CurrentLayout();
+    Viewport viewport = core_->CurrentViewport();
+    if (vertical) {
+        viewport.topRow = VerticalTarget(layout, viewport.topRow, kind, track);
+    } else {
+        viewport.left = HorizontalTarget(layout, viewport.left, kind, track);
+    }
+    ScrollTo(viewport);
+    return true;
+}
+
+void ViewWindow::Wheel(std::int32_t delta) {
+    const std::int64_t rows = wheel_.Add(delta);
+    Viewport viewport = core_->CurrentViewport();
+    if (rows < 0) {
+        const RowIndex up = static_cast<RowIndex>(-rows);
+        viewport.topRow = viewport.topRow > up ? viewport.topRow - up : 0;
+    } else {
+        viewport.topRow += static_cast<RowIndex>(rows);
+    }
+    ScrollTo(viewport);
+}
+
+void ViewWindow::ScrollTo(Viewport viewport) {
+    if (core_ == nullptr) return;
+    MovePixels(core_->ScrollTo(viewport));
+    if (caret_ != nullptr) {
+        const Caret::Point point = caret_->SystemCaretPoint();
+        PlaceSystemCaret(point.x, point.y);
+    }
+}
+
+void ViewWindow::MovePixels(EditViewCore::Move move) {
+    if (move.dx == 0 && move.dy == 0) return;
+    const Layout& layout = core_->CurrentLayout();
+    const std::int32_t width = layout.ClientWidth();
+    const std::int32_t height = layout.ClientHeight();
+    const std::int32_t textLeft = layout.TextLeft();
+    const bool both = move.dx != 0 && move.dy != 0;
+    if (both || std::llabs(move.dx) >= width - textLeft || std::llabs(move.dy) >= height) {
+        InvalidateRect(Handle(), nullptr, FALSE);
+    } else if (move.dy != 0) {
+        ScrollWindowEx(Handle(), 0, static_cast<int>(move.dy), nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    } else {
+        // The margin stays where it is; only the text area moves sideways.
+        const RECT text{textLeft, 0, width, height};
+        ScrollWindowEx(Handle(), static_cast<int>(move.dx), 0, &text, &text, nullptr, nullptr, SW_INVALIDATE);
+    }
+    UpdateWindow(Handle());
+}
+
+}  // namespace pathbook

@@ -1,0 +1,108 @@
+// "TextLoom View": the window that shows a document through EditViewCore and
+// edits it through Caret. It owns the Painter on its kept device context and
+// the Metrics built from it, forwards WM_SIZE, WM_PAINT, the scroll bars and
+// the wheel to the core, moves the window's pixels when the core scrolls, and
+// turns keys, characters, the mouse, focus and input-method messages into
+// calls of the caret (view_window_input.cpp).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/framework/window.h"
+#include "config/apply_to_editor.h"
+#include "document/document.h"
+#include "view/caret.h"
+#include "view/edit_view_core.h"
+#include "view/metrics.h"
+#include "view/win32/painter.h"
+
+namespace pathbook {
+
+// Where the view sends texts for the status line.
+class StatusSink {
+public:
+    virtual ~StatusSink() = default;
+    virtual void ShowStatus(const std::u16string& text) = 0;
+};
+
+class ViewWindow final : public Window, public ViewHost, public CaretHost, public EditorViewSettings {
+public:
+    // `document` outlives the window.
+    explicit ViewWindow(Document& document);
+    ~ViewWindow() override;
+
+    bool Create(HWND parent, int id);
+
+    // Settings given before Create are kept and used when the window is made.
+    void Apply(const ViewSettings& appearance, std::int32_t wrap, bool lineNumbers) override;
+    void SetWrap(std::int32_t wrap) override;
+    void SetLineNumbers(bool shown);
+    void SetStatusSink(StatusSink* sink) { statusSink_ = sink; }
+
+    // Null before Create and after the window is gone.
+    const EditViewCore* Core() const { return core_.get(); }
+    Caret* EditCaret() { return caret_.get(); }
+    const Caret* EditCaret() const { return caret_.get(); }
+    // The record of the view's font, once created (for the benchmark's EDIT control).
+    const LOGFONTW& FontRecord() const { return painter_->FontRecord(); }
+    // GDI calls of the last WM_PAINT, for the benchmark.
+    std::uint32_t LastPaintGdiCalls() const { return lastPaintGdiCalls_; }
+
+    // ViewHost and CaretHost.
+    void Invalidate(const PixelRect& rect) override;
+    void ScrollBarsChanged() override;
+    void ScrollTo(Viewport viewport) override;
+    void PlaceSystemCaret(std::int32_t x, std::int32_t y) override;
+    void CaretShapeChanged() override;
+    void ShowStatus(const std::u16string& text) override;
+    void StartLinkResolution(const LinkRequest& request) override;
+    void CursorChanged() override;
+
+protected:
+    void OnCreate(CREATESTRUCTW&) override;
+    void OnDestroy() override;
+    bool OnPaint() override;
+    bool OnSize(UINT type, int width, int height) override;
+    bool OnScroll(bool vertical, WORD request, HWND control) override;
+    bool OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnKey(UINT message, WPARAM key, LPARAM flags) override;
+    bool OnChar(WPARAM unit, LPARAM flags) override;
+    bool OnFocus(bool gained) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnSetCursor(HWND over, UINT hitTest) override;
+    // The window's text is the document's, with CR LF between lines.
+    bool OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // Builds fonts and Metrics for the current look; the core lays out once.
+    void Rebuild();
+    void AfterLayoutChange();
+    void MovePixels(EditViewCore::Move move);
+    std::int32_t TrackPosition(int bar) const;
+    void Wheel(std::int32_t delta);
+    void ShowSystemCaret();
+    void EndDrag();
+    void PlaceComposition();
+    bool ImeComposition(LPARAM flags);
+    bool ImeRequest(WPARAM request, LPARAM data, LRESULT& result);
+
+    Document& document_;
+    ViewSettings look_;
+    LayoutOptions options_;
+    std::unique_ptr<Painter> painter_;
+    std::unique_ptr<Metrics> metrics_;
+    std::unique_ptr<EditViewCore> core_;
+    std::unique_ptr<Caret> caret_;  // after core_: it listens to the document after the layout
+    StatusSink* statusSink_ = nullptr;
+    WheelAccumulator wheel_;
+    bool hasSystemCaret_ = false;
+    std::uint32_t lastPaintGdiCalls_ = 0;
+};
+
+}  // namespace pathbook

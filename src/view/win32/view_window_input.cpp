@@ -1,0 +1,265 @@
+// The caret's half of "TextLoom View": input messages become caret calls, and
+// the caret's requests (system caret, pointer, status, link checks) become
+// system calls.
+#include "view/win32/view_window.h"
+
+#include <imm.h>
+
+#include <string>
+
+#include "view/edit_keys.h"
+#include "view/ime_blocks.h"
+#include "view/win32/link_worker.h"
+
+namespace pathbook {
+namespace {
+
+constexpr UINT_PTR kDragTimer = 1;
+constexpr UINT kLinkChecked = 1;  // WM_APP + this: a LinkJob came back
+
+bool Held(int key) { return GetKeyState(key) < 0; }
+
+// The drag's auto-scroll follows the keyboard's repeat speed (0 slow .. 31 fast).
+UINT DragInterval() {
+    DWORD speed = 31;
+    SystemParametersInfoW(SPI_GETKEYBOARDSPEED, 0, &speed, 0);
+    return 400 - (speed > 31 ? 31 : speed) * 12;
+}
+
+HCURSOR CursorFor(CursorShape shape) {
+    switch (shape) {
+        case CursorShape::kHand: return LoadCursorW(nullptr, IDC_HAND);
+        case CursorShape::kBusy: return LoadCursorW(nullptr, IDC_APPSTARTING);
+        case CursorShape::kIBeam: break;
+    }
+    return LoadCursorW(nullptr, IDC_IBEAM);
+}
+
+// The input-method context of a window for the lifetime of this guard.
+class ImeContext {
+public:
+    explicit ImeContext(HWND window) : window_(window), context_(ImmGetContext(window)) {}
+    ~ImeContext() {
+        if (context_ != nullptr) ImmReleaseContext(window_, context_);
+    }
+    ImeContext(const ImeContext&) = delete;
+    ImeContext& operator=(const ImeContext&) = delete;
+    HIMC Get() const { return context_; }
+
+private:
+    HWND window_;
+    HIMC context_;
+};
+
+// Copies an input-method block into the caller's buffer, whose size it states
+// itself; a query (no buffer) learns the size needed.
+LRESULT AnswerBlock(const std::vector<std::uint8_t>& block, LPARAM data, bool& filled) {
+    filled = false;
+    if (block.empty()) return 0;
+    if (data == 0) return static_cast<LRESULT>(block.size());
+    auto* destination = reinterpret_cast<RECONVERTSTRING*>(data);
+    if (!FillImeBlock(block, destination, destination->dwSize)) return 0;
+    filled = true;
+    return static_cast<LRESULT>(block.size());
+}
+
+}  // namespace
+
+bool ViewWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (caret_ == nullptr) return false;
+    const std::int32_t x = static_cast<short>(LOWORD(lParam));
+    const std::int32_t y = static_cast<short>(HIWORD(lParam));
+    const bool shift = (wParam & MK_SHIFT) != 0;
+    const bool ctrl = (wParam & MK_CONTROL) != 0;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            SetFocus(Handle());
+            if (caret_->LeftButtonDown(x, y, shift, ctrl)) {
+                SetCapture(Handle());
+                SetTimer(Handle(), kDragTimer, DragInterval(), nullptr);
+            }
+            return true;
+        case WM_MOUSEMOVE: caret_->MouseMove(x, y); return true;
+        case WM_LBUTTONUP: EndDrag(); return true;
+        case WM_LBUTTONDBLCLK: caret_->DoubleClick(x, y, ctrl); return true;
+        case WM_RBUTTONDOWN:
+            SetFocus(Handle());
+            caret_->RightButtonDown(x, y);
+            return true;
+        case WM_MOUSEWHEEL: Wheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
+        default: return false;
+    }
+}
+
+void ViewWindow::EndDrag() {
+    if (caret_ == nullptr || !caret_->Dragging()) return;
+    KillTimer(Handle(), kDragTimer);
+    caret_->LeftButtonUp();
+    if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+bool ViewWindow::OnTimer(UINT_PTR id) {
+    if (id != kDragTimer || caret_ == nullptr) return false;
+    if (GetCapture() != Handle()) {
+        EndDrag();  // the capture was taken away: the drag is over
+        return true;
+    }
+    caret_->DragTick();
+    return true;
+}
+
+bool ViewWindow::OnKey(UINT message, WPARAM key, LPARAM) {
+    if (message != WM_KEYDOWN || caret_ == nullptr) return false;
+    const EditKey editKey = KeyFromVirtualKey(static_cast<std::uint32_t>(key));
+    if (editKey == EditKey::kOther) return false;
+    caret_->Key(editKey, Held(VK_SHIFT), Held(VK_CONTROL));
+    return true;
+}
+
+bool ViewWindow::OnChar(WPARAM unit, LPARAM) {
+    if (caret_ == nullptr) return false;
+    caret_->Char(static_cast<char16_t>(unit));
+    return true;
+}
+
+bool ViewWindow::OnFocus(bool gained) {
+    if (caret_ == nullptr) return false;
+    if (gained) {
+        ShowSystemCaret();
+    } else {
+        EndDrag();
+        hasSystemCaret_ = false;
+        DestroyCaret();
+    }
+    return true;
+}
+
+void ViewWindow::ShowSystemCaret() {
+    const std::int32_t height = metrics_->LineHeight();
+    CreateCaret(Handle(), nullptr, caret_->SystemCaretWidth(), height);
+    hasSystemCaret_ = true;
+    const Caret::Point point = caret_->SystemCaretPoint();
+    PlaceSystemCaret(point.x, point.y);
+    ShowCaret(Handle());
+}
+
+void ViewWindow::PlaceSystemCaret(std::int32_t x, std::int32_t y) {
+    if (!hasSystemCaret_) return;
+    SetCaretPos(x, y);
+    PlaceComposition();
+}
+
+void ViewWindow::CaretShapeChanged() {
+    if (!hasSystemCaret_) return;
+    DestroyCaret();
+    ShowSystemCaret();
+}
+
+void ViewWindow::ShowStatus(const std::u16string& text) {
+    if (statusSink_ != nullptr) statusSink_->ShowStatus(text);
+}
+
+void ViewWindow::StartLinkResolution(const LinkRequest& request) {
+    if (StartLinkJob(Handle(), WM_APP + kLinkChecked, request)) return;
+    // Without a thread the check cannot run: end it as one that found nothing.
+    caret_->FinishLinkActivation(request, LinkResult{});
+}
+
+bool ViewWindow::OnAppMessage(UINT offset, WPARAM, LPARAM lParam, LRESULT&) {
+    if (offset != kLinkChecked) return false;
+    std::unique_ptr<LinkJob> job = TakeLinkJob(lParam);
+    if (job != nullptr && caret_ != nullptr) caret_->FinishLinkActivation(job->request, job->result);
+    return true;
+}
+
+void ViewWindow::CursorChanged() {
+    POINT point{};
+    if (caret_ == nullptr || !GetCursorPos(&point) || WindowFromPoint(point) != Handle()) return;
+    ScreenToClient(Handle(), &point);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (PtInRect(&client, point)) SetCursor(CursorFor(caret_->Cursor()));
+}
+
+bool ViewWindow::OnSetCursor(HWND over, UINT hitTest) {
+    if (caret_ == nullptr || over != Handle() || hitTest != HTCLIENT) return false;
+    SetCursor(CursorFor(caret_->Cursor()));
+    return true;
+}
+
+void ViewWindow::PlaceComposition() {
+    ImeContext context(Handle());
+    if (context.Get() == nullptr) return;
+    const Caret::Point point = caret_->SystemCaretPoint();
+    COMPOSITIONFORM form{};
+    form.dwStyle = CFS_POINT;
+    form.ptCurrentPos = POINT{point.x, point.y};
+    ImmSetCompositionWindow(context.Get(), &form);
+}
+
+bool ViewWindow::OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (caret_ == nullptr) return false;
+    switch (message) {
+        case WM_IME_STARTCOMPOSITION: {
+            ImeContext context(Handle());
+            if (context.Get() != nullptr) {
+                LOGFONTW font = painter_->FontRecord();
+                ImmSetCompositionFontW(context.Get(), &font);
+            }
+            PlaceComposition();
+            return false;  // the system still opens its composition window
+        }
+        case WM_IME_COMPOSITION: return ImeComposition(lParam);
+        case WM_IME_REQUEST: return ImeRequest(wParam, lParam, result);
+        default: return false;
+    }
+}
+
+bool ViewWindow::ImeComposition(LPARAM flags) {
+    if ((flags & GCS_RESULTSTR) == 0) return false;
+    ImeContext context(Handle());
+    if (context.Get() == nullptr) return false;
+    // Negative answers are errors: there is no string then.
+    const LONG bytes = ImmGetCompositionStringW(context.Get(), GCS_RESULTSTR, nullptr, 0);
+    if (bytes <= 0) return true;
+    std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
+    const LONG copied = ImmGetCompositionStringW(context.Get(), GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
+    if (copied <= 0) return true;
+    text.resize(static_cast<std::size_t>(copied) / sizeof(char16_t));
+    caret_->InputString(text);
+    return true;  // handled here: no WM_IME_CHAR follows
+}
+
+bool ViewWindow::ImeRequest(WPARAM request, LPARAM data, LRESULT& result) {
+    bool filled = false;
+    switch (request) {
+        case IMR_RECONVERTSTRING:
+            result = AnswerBlock(caret_->ReconversionBlock(), data, filled);
+            if (filled) caret_->StartReconversion();
+            return true;
+        case IMR_DOCUMENTFEED: result = AnswerBlock(caret_->DocumentFeedBlock(), data, filled); return true;
+        case IMR_COMPOSITIONFONT:
+            if (data == 0) return false;
+            *reinterpret_cast<LOGFONTW*>(data) = painter_->FontRecord();
+            result = 1;
+            return true;
+        case IMR_QUERYCHARPOSITION: {
+            if (data == 0) return false;
+            auto* position = reinterpret_cast<IMECHARPOSITION*>(data);
+            const Caret::CharPlace place = caret_->CharPosition(position->dwCharPos);
+            POINT point{place.x, place.y};
+            ClientToScreen(Handle(), &point);
+            position->pt = point;
+            position->cLineHeight = static_cast<UINT>(place.lineHeight);
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+            position->rcDocument = client;
+            result = 1;
+            return true;
+        }
+        default: return false;
+    }
+}
+
+}  // namespace pathbook

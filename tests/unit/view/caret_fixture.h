@@ -1,0 +1,74 @@
+// A document, its view core and a caret, with a window layer that records
+// what the caret asks of it: a fixed font of 8 x 16 pixels, 400 x 160 pixels.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "document/document.h"
+#include "view/caret.h"
+#include "view/edit_view_core.h"
+#include "view/fake_measurer.h"
+
+namespace pathbook::test {
+
+struct RecordingCaretHost : ViewHost, CaretHost {
+    void Invalidate(const PixelRect& rect) override { rects.push_back(rect); }
+    void ScrollBarsChanged() override {}
+    void ScrollTo(Viewport viewport) override { core->ScrollTo(viewport); }
+    void PlaceSystemCaret(std::int32_t x, std::int32_t y) override { placed = {x, y}; }
+    void CaretShapeChanged() override { ++shapeChanges; }
+    void ShowStatus(const std::u16string& text) override { statuses.push_back(text); }
+    void StartLinkResolution(const LinkRequest& request) override { requests.push_back(request); }
+    void CursorChanged() override { ++cursorChanges; }
+
+    EditViewCore* core = nullptr;
+    std::vector<PixelRect> rects;
+    std::pair<std::int32_t, std::int32_t> placed;
+    int shapeChanges = 0;
+    int cursorChanges = 0;
+    std::vector<std::u16string> statuses;
+    std::vector<LinkRequest> requests;
+};
+
+struct RecordingEvents : CaretEvents {
+    void OnOpenLink(const std::u16string& basePath, const std::u16string& linkText) override {
+        opened.push_back(basePath + u"|" + linkText);
+    }
+    std::vector<std::u16string> opened;
+};
+
+struct CaretFixture {
+    explicit CaretFixture(std::u16string text, LayoutOptions options = {})
+        : metrics(measurer, 4), core(document, metrics, host), caret(document, core, host) {
+        host.core = &core;
+        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");  // links recognised, "[" and "]" tokens
+        InsertCommand command(DocPos::At(0, 0), std::move(text));
+        document.Execute(command);
+        core.Resize(400, 160);
+        core.SetOptions(options);
+        caret.Relayout();
+        caret.SetCaret(DocPos::At(0, 0), false);
+        caret.SetEvents(&events);
+    }
+    std::u16string Line(LineIndex line) const {
+        return std::u16string(document.LineText(line), document.LineLength(line));
+    }
+    std::u16string Text() const { return document.CopyRange(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText)); }
+    DocPos At() const { return caret.Position().pos; }
+    DocPos AnchorAt() const { return caret.Anchor().pos; }
+    void Press(EditKey key, bool shift = false, bool ctrl = false) { caret.Key(key, shift, ctrl); }
+    void Type(std::u16string_view text) {
+        for (char16_t unit : text) caret.Char(unit);
+    }
+
+    Document document;
+    FakeMeasurer measurer;
+    Metrics metrics;
+    RecordingCaretHost host;
+    EditViewCore core;
+    Caret caret;
+    RecordingEvents events;
+};
+
+}  // namespace pathbook::test

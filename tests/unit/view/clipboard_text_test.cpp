@@ -1,0 +1,83 @@
+// Copying a range, pasting text and files, through the helpers and the caret.
+#include <gtest/gtest.h>
+
+#include "view/caret_fixture.h"
+#include "view/clipboard_text.h"
+
+namespace pathbook {
+namespace {
+
+using test::CaretFixture;
+
+TEST(ClipboardTextTest, CopiedTextHasCrLfBreaksAndANul) {
+    CaretFixture view(u"one\ntwo\nthree");
+    const DocPos from = DocPos::At(0, 1);
+    const DocPos to = DocPos::At(2, 2);
+    const TextSize units = ClipboardUnits(view.document, to, from);
+    std::u16string block(units, u'?');
+    WriteClipboardText(view.document, to, from, block.data());
+    EXPECT_EQ(block, std::u16string(u"ne\r\ntwo\r\nth", 12));
+}
+
+TEST(ClipboardTextTest, PastedTextEndsAtItsNulOrTheBlock) {
+    const char16_t block[] = {u'a', u'b', 0, u'c'};
+    EXPECT_EQ(PastedText(block, 4, false), u"ab");
+    const char16_t unterminated[] = {u'a', u'\t', u'b'};
+    EXPECT_EQ(PastedText(unterminated, 3, false), u"a\tb");
+    EXPECT_EQ(PastedText(unterminated, 0, false), u"");
+    EXPECT_EQ(PastedText(nullptr, 5, false), u"");
+}
+
+TEST(ClipboardTextTest, TextGoingIntoALinkLosesControlsAndBrackets) {
+    const std::u16string text = u"C:\\a\tb<c>\r\n\x1F\x7F";
+    EXPECT_EQ(PastedText(text.data(), text.size(), true), u"C:\\abc\x7F");
+}
+
+TEST(ClipboardTextTest, PastingBetweenBracketsKeepsOneLink) {
+    CaretFixture view(u"");
+    view.Type(u"<");
+    const std::u16string clip = u"C:\\dir\tx\r\n";
+    view.caret.PasteText(clip.c_str(), clip.size() + 1);
+    EXPECT_EQ(view.Text(), u"<C:\\dirx>");
+    view.caret.SetCaret(DocPos::At(0, 9), false);
+    view.caret.PasteText(clip.c_str(), clip.size() + 1);
+    EXPECT_EQ(view.Text(), u"<C:\\dirx>C:\\dir\tx\r\n");
+    view.document.Undo();
+    EXPECT_EQ(view.Text(), u"<C:\\dirx>");
+}
+
+TEST(ClipboardTextTest, PasteReplacesTheSelectionAsOneStep) {
+    CaretFixture view(u"abc");
+    view.caret.SelectAll();
+    const char16_t clip[] = u"x\ny";
+    view.caret.PasteText(clip, 4);
+    EXPECT_EQ(view.Text(), u"x\r\ny");
+    EXPECT_EQ(view.At(), DocPos::At(1, 1));
+    view.document.Undo();
+    EXPECT_EQ(view.Text(), u"abc");
+}
+
+TEST(ClipboardTextTest, FilesBecomeLinkLinesWhileTheyFit) {
+    EXPECT_EQ(FileListText({u"C:\\a.txt", u"D:\\b"}), u"<C:\\a.txt>\r\n<D:\\b>\r\n");
+    const std::u16string long1(200, u'x');
+    const std::u16string long2(60, u'y');
+    const std::u16string list = FileListText({long1, long2, u"C:\\z"});
+    EXPECT_EQ(list, u"<" + long1 + u">\r\n<C:\\z>\r\n");
+    EXPECT_LT(list.size(), 260u);
+    EXPECT_EQ(FileListText({std::u16string(256, u'q')}), u"");
+    EXPECT_EQ(FileListText({std::u16string(255, u'q')}).size(), 259u);
+}
+
+TEST(ClipboardTextTest, PastedFilesGoToTheCaretAsASecondStep) {
+    CaretFixture view(u"ab");
+    view.caret.SetCaret(DocPos::At(0, 1), false);
+    const char16_t clip[] = u"T";
+    view.caret.PasteText(clip, 2);
+    view.caret.PasteFiles({u"C:\\f1", u"C:\\f2"});
+    EXPECT_EQ(view.Text(), u"aT<C:\\f1>\r\n<C:\\f2>\r\nb");
+    view.document.Undo();
+    EXPECT_EQ(view.Text(), u"aTb");
+}
+
+}  // namespace
+}  // namespace pathbook

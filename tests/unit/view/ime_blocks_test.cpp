@@ -1,0 +1,118 @@
+// The reconversion and document-feed blocks, byte for byte, and where the
+// input method's windows go.
+#include <gtest/gtest.h>
+
+#include "view/caret_fixture.h"
+#include "view/ime_blocks.h"
+
+namespace pathbook {
+namespace {
+
+using test::CaretFixture;
+
+std::vector<std::uint8_t> Header(std::uint32_t size, std::uint32_t length, std::uint32_t compLength,
+                                 std::uint32_t compOffset) {
+    std::vector<std::uint8_t> bytes;
+    for (std::uint32_t field : {size, 0u, length, 32u, compLength, compOffset, compLength, compOffset}) {
+        for (int byte = 0; byte < 4; ++byte) bytes.push_back(static_cast<std::uint8_t>(field >> (8 * byte)));
+    }
+    return bytes;
+}
+
+std::vector<std::uint8_t> Block(std::u16string_view text, std::uint32_t compLength, std::uint32_t compOffset) {
+    std::vector<std::uint8_t> bytes = Header(34 + 2 * static_cast<std::uint32_t>(text.size()),
+                                             static_cast<std::uint32_t>(text.size()), compLength, compOffset);
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<std::uint8_t>(unit));
+        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+    }
+    bytes.push_back(0);
+    bytes.push_back(0);
+    return bytes;
+}
+
+TEST(ImeBlocksTest, AReconversionBlockIsLaidOutByteForByte) {
+    const std::vector<std::uint8_t> block = ReconvertBlock(u"日本", 0, 2);
+    EXPECT_EQ(block, (std::vector<std::uint8_t>{38, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 32, 0, 0, 0,
+                                               2, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+                                               0xE5, 0x65, 0x2C, 0x67, 0, 0}));
+    EXPECT_EQ(ReconvertBlock(u"abc", 1, 9), Block(u"abc", 2, 2));
+    EXPECT_EQ(ReconvertBlock(u"", 4, 4), Block(u"", 0, 0));
+}
+
+TEST(ImeBlocksTest, ABlockIsCopiedOnlyWhereItFits) {
+    const std::vector<std::uint8_t> block = ReconvertBlock(u"ab", 0, 2);
+    std::vector<std::uint8_t> room(block.size() - 1, 0xAA);
+    EXPECT_FALSE(FillImeBlock(block, room.data(), room.size()));
+    EXPECT_EQ(room, std::vector<std::uint8_t>(block.size() - 1, 0xAA));
+    room.resize(block.size() + 4, 0xAA);
+    EXPECT_TRUE(FillImeBlock(block, room.data(), room.size()));
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), room.begin()));
+    EXPECT_FALSE(FillImeBlock(block, nullptr, 100));
+}
+
+TEST(CaretImeTest, ReconversionTakesASelectionWithinOneLine) {
+    CaretFixture view(u"漢字 かな\nnext");
+    view.caret.SetCaret(DocPos::At(0, 0), false);
+    view.caret.SetCaret(DocPos::At(0, 2), true);
+    EXPECT_EQ(view.caret.ReconversionBlock(), Block(u"漢字", 2, 0));
+    view.caret.StartReconversion();
+    EXPECT_EQ(view.At(), DocPos::At(0, 0));
+    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 2));
+    view.caret.InputString(u"感じ");
+    EXPECT_EQ(view.Text(), u"感じ かな\r\nnext");
+    view.caret.SetCaret(DocPos::At(0, 4), false);
+    view.caret.SetCaret(DocPos::At(1, 1), true);
+    EXPECT_TRUE(view.caret.ReconversionBlock().empty());
+}
+
+TEST(CaretImeTest, ASelectionMadeRightToLeftIsNotSwapped) {
+    CaretFixture view(u"abc def");
+    view.caret.SetCaret(DocPos::At(0, 3), false);
+    view.caret.SetCaret(DocPos::At(0, 1), true);
+    view.caret.StartReconversion();
+    EXPECT_EQ(view.At(), DocPos::At(0, 1));
+    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 3));
+}
+
+TEST(CaretImeTest, ReconversionOfAnEmptySelectionTakesTheWordAtTheCaret) {
+    CaretFixture view(u"abc def");
+    view.caret.SetCaret(DocPos::At(0, 5), false);
+    EXPECT_EQ(view.caret.ReconversionBlock(), Block(u"def", 3, 0));
+    view.caret.StartReconversion();
+    EXPECT_EQ(view.At(), DocPos::At(0, 4));
+    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 7));
+    view.caret.SetCaret(DocPos::At(0, 7), false);
+    EXPECT_EQ(view.caret.ReconversionBlock(), Block(u"def", 3, 0));
+    CaretFixture empty(u"");
+    EXPECT_TRUE(empty.caret.ReconversionBlock().empty());
+}
+
+TEST(CaretImeTest, TheDocumentFeedIsTheLineAroundTheCaret) {
+    CaretFixture view(u"first\nhello world\nlast");
+    view.caret.SetCaret(DocPos::At(1, 5), false);
+    EXPECT_EQ(view.caret.DocumentFeedBlock(), Block(u"hello world", 0, 10));
+    const std::u16string pair = u"\U0001F600";
+    std::u16string line = u"a" + pair + std::u16string(255, u'x') + u"^" + std::u16string(300, u'y');
+    CaretFixture wide(line);
+    wide.caret.SetCaret(DocPos::At(0, 258), false);  // "^": 256 units after the pair's low half
+    const std::vector<std::uint8_t> feed = wide.caret.DocumentFeedBlock();
+    const std::u16string expected = line.substr(1, 2 + 255 + 1 + 255);  // the window starts with the whole pair
+    EXPECT_EQ(feed, Block(expected, 0, 2 * 257));
+}
+
+TEST(CaretImeTest, CharPositionsFollowTheSelectionStart) {
+    CaretFixture view(u"abcdef\nxy");
+    view.caret.SetCaret(DocPos::At(1, 1), false);
+    Caret::CharPlace place = view.caret.CharPosition(0);
+    EXPECT_EQ(place.x, 8);
+    EXPECT_EQ(place.y, 16);
+    EXPECT_EQ(place.lineHeight, 16);
+    view.caret.SetCaret(DocPos::At(0, 4), false);
+    view.caret.SetCaret(DocPos::At(0, 2), true);
+    EXPECT_EQ(view.caret.CharPosition(3).x, 40);
+    EXPECT_EQ(view.caret.CharPosition(99).x, 48);
+}
+
+}  // namespace
+}  // namespace pathbook

@@ -1,0 +1,124 @@
+// The link request read from the document: its text, base path and cut; and
+// what a result means for the missing marks and for opening.
+#include <gtest/gtest.h>
+
+#include "document/edit_command.h"
+#include "view/link_activation.h"
+
+namespace pathbook {
+namespace {
+
+struct LinkDocument {
+    explicit LinkDocument(std::u16string text) {
+        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+        InsertCommand command(DocPos::At(0, 0), std::move(text));
+        document.Execute(command);
+    }
+    LinkRequest At(LineIndex line, Column column, LinkCommand command = LinkCommand::kOpen, bool cut = false) {
+        return PrepareLinkRequest(document, DocPos::At(line, column), command, cut, u"C:\\cwd");
+    }
+    Document document;
+};
+
+TEST(LinkActivationTest, NoRequestOffALink) {
+    LinkDocument doc(u"ab <C:\\x> cd");
+    EXPECT_FALSE(doc.At(0, 1).valid);
+    EXPECT_FALSE(doc.At(0, 99).valid);
+    EXPECT_FALSE(doc.At(5, 0).valid);
+    const LinkRequest request = doc.At(0, 3);
+    EXPECT_TRUE(request.valid);
+    EXPECT_EQ(request.open, 3u);
+    EXPECT_EQ(request.close, 8u);
+    EXPECT_EQ(request.linkText, u"C:\\x");
+}
+
+TEST(LinkActivationTest, BasePathsForAnchorsAndRelativeLinks) {
+    LinkDocument doc(u"<C:\\notes\\a.txt>\n<.\\b.txt> <#top>\n<..\\c>");
+    const LinkRequest relative = doc.At(1, 2);
+    EXPECT_EQ(relative.basePath, u"C:\\notes\\a.txt");
+    EXPECT_EQ(relative.linkText, u".\\b.txt");
+    const LinkRequest anchor = doc.At(1, 12);
+    EXPECT_EQ(anchor.basePath, u"C:\\cwd");
+    EXPECT_EQ(anchor.linkText, u"\\top");
+    EXPECT_EQ(anchor.spanText, u"#top");
+    EXPECT_EQ(doc.At(2, 2).basePath, u"C:\\notes\\a.txt");  // skips the "." and "#" links between
+    EXPECT_EQ(doc.At(0, 2).basePath, u"");
+}
+
+TEST(LinkActivationTest, CtrlAndOpenLocationCutAFileLinkAtTheClickedComponent) {
+    LinkDocument doc(u"<C:\\a\\bb\\c.txt> <http://h/x/y>");
+    EXPECT_EQ(doc.At(0, 7, LinkCommand::kOpen, true).linkText, u"C:\\a\\bb");
+    EXPECT_EQ(doc.At(0, 7, LinkCommand::kOpenLocation).linkText, u"C:\\a\\bb");
+    EXPECT_EQ(doc.At(0, 5, LinkCommand::kOpenLocation).linkText, u"C:\\a");
+    EXPECT_EQ(doc.At(0, 12, LinkCommand::kOpenLocation).linkText, u"C:\\a\\bb\\c.txt");
+    EXPECT_EQ(doc.At(0, 7).linkText, u"C:\\a\\bb\\c.txt");
+    EXPECT_EQ(doc.At(0, 20, LinkCommand::kOpen, true).linkText, u"http://h/x/y");  // only file links are cut
+}
+
+TEST(LinkActivationTest, ALongLinkIsCutToAPathBuffer) {
+    LinkDocument doc(u"<C:\\" + std::u16string(400, u'a') + u">");
+    const LinkRequest request = doc.At(0, 10);
+    EXPECT_EQ(request.linkText.size(), 259u);
+    EXPECT_EQ(request.spanText.size(), 403u);
+}
+
+LinkResult Result(std::int32_t existing) {
+    LinkResult result;
+    result.existing = existing;
+    return result;
+}
+
+TEST(LinkActivationTest, OutcomesForWholePartlyAndNotExistingLinks) {
+    LinkDocument doc(u"x <C:\\dir\\f.txt>");  // text at 3..12
+    const LinkRequest request = doc.At(0, 4);
+    LinkOutcome whole = DecideLinkOutcome(doc.document, request, Result(12));
+    EXPECT_TRUE(whole.open);
+    EXPECT_EQ(whole.textStart, 3u);
+    EXPECT_EQ(whole.clearTo, 15u);
+    EXPECT_EQ(whole.textEnd, 15u);
+    LinkOutcome part = DecideLinkOutcome(doc.document, request, Result(7));
+    EXPECT_FALSE(part.open);  // nothing marked yet: this click only marks
+    EXPECT_EQ(part.clearTo, 10u);
+    EXPECT_EQ(part.textEnd, 15u);
+    doc.document.SetMissingPart(0, 10, 15, true);
+    EXPECT_TRUE(DecideLinkOutcome(doc.document, request, Result(7)).open);
+    EXPECT_FALSE(DecideLinkOutcome(doc.document, doc.At(0, 11), Result(7)).open);
+    LinkOutcome none = DecideLinkOutcome(doc.document, request, Result(0));
+    EXPECT_FALSE(none.open);
+    EXPECT_EQ(none.clearTo, 3u);
+    EXPECT_EQ(none.textEnd, 15u);
+    EXPECT_EQ(DecideLinkOutcome(doc.document, request, Result(13)).clearTo, 15u);  // a count past the text
+}
+
+TEST(LinkActivationTest, ACutLinkThatExistsOpensAndClearsOnlyItsPart) {
+    LinkDocument doc(u"<C:\\dir\\f.txt>");
+    doc.document.SetMissingPart(0, 1, 13, true);
+    const LinkRequest request = doc.At(0, 4, LinkCommand::kOpenLocation);
+    ASSERT_EQ(request.linkText, u"C:\\dir");
+    const LinkOutcome outcome = DecideLinkOutcome(doc.document, request, Result(6));
+    EXPECT_TRUE(outcome.open);
+    EXPECT_EQ(outcome.clearTo, 7u);
+    EXPECT_EQ(outcome.textEnd, 7u);
+}
+
+TEST(LinkActivationTest, AnEditedLinkGivesNoOutcome) {
+    LinkDocument doc(u"<C:\\dir>");
+    const LinkRequest request = doc.At(0, 2);
+    InsertCommand insert(DocPos::At(0, 3), u"x");
+    doc.document.Execute(insert);
+    EXPECT_FALSE(DecideLinkOutcome(doc.document, request, Result(6)).stillThere);
+    DeleteCommand clear(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
+    doc.document.Execute(clear);
+    EXPECT_FALSE(DecideLinkOutcome(doc.document, request, Result(6)).stillThere);
+}
+
+TEST(LinkActivationTest, ResolvingCopiesEverythingOut) {
+    LinkDocument doc(u"<mailto://someone>");
+    const LinkResult result = ResolveLinkRequest(doc.At(0, 3));
+    EXPECT_EQ(result.existing, 16);
+    EXPECT_EQ(result.linkText, u"mailto://someone");
+    EXPECT_EQ(result.statusText, u"【MAIL】 mailto://someone");
+}
+
+}  // namespace
+}  // namespace pathbook
