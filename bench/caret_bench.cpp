@@ -7,15 +7,14 @@
 // wrote to); without it the copy and paste benchmarks are skipped.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/document.h"
 #include "document/edit_command.h"
-#include "runtime/utf8.h"
-#include "textfile/text_file_in.h"
+#include "document/keyword_definition.h"
+#include "view_bench_support.h"
 #include "view/caret.h"
 #include "view/clipboard_text.h"
 #include "view/edit_view_core.h"
@@ -23,14 +22,9 @@
 namespace pathbook {
 namespace {
 
-constexpr char16_t kDefinition[] = u"0110\n[\n]\n#\n";
-
-class FixedMeasurer : public GlyphMeasurer {
-public:
-    std::int32_t UnitWidth(char16_t unit) override { return unit >= 0x1100 ? 16 : 8; }
-    std::int32_t PairWidth(char16_t, char16_t) override { return 16; }
-    std::int32_t LineHeight() override { return 16; }
-};
+using bench::CorpusPath;
+using bench::FixedMeasurer;
+using bench::LoadCorpus;
 
 struct NullHost : ViewHost, CaretHost {
     void Invalidate(const PixelRect&) override {}
@@ -59,18 +53,6 @@ struct EditorOn {
     EditViewCore core;
     Caret caret;
 };
-
-std::string CorpusPath(const char* name) {
-    const char* folder = std::getenv("PATHBOOK_CORPUS");
-    return folder == nullptr ? std::string() : std::string(folder) + "/" + name;
-}
-
-bool LoadCorpus(Document& document, const std::string& path) {
-    auto file = std::make_unique<TextFileIn>(0);
-    if (path.empty() || !file->Open(Utf8ToUtf16(path).c_str())) return false;
-    document.Load(std::move(file));
-    return true;
-}
 
 void FillLongLine(Document& document) {
     std::u16string text(10000000, u'a');
@@ -109,7 +91,7 @@ BENCHMARK(BM_KeystrokeLongLineView)->Arg(kNoWrap)->Arg(kWrapAtWindowEdge)->Unit(
 Document* NotesDocument() {
     static Document* document = [] {
         auto* loaded = new Document;
-        loaded->SetKeywordDefinition(kDefinition);
+        loaded->SetKeywordDefinition(kDefaultKeywordText);
         if (!LoadCorpus(*loaded, CorpusPath("mixed_utf8_crlf.txt"))) {
             delete loaded;
             return static_cast<Document*>(nullptr);
@@ -139,7 +121,7 @@ void BM_LoadNotesIntoView(benchmark::State& state) {
     const std::string path = CorpusPath("mixed_utf8_crlf.txt");
     for (auto _ : state) {
         Document document;
-        document.SetKeywordDefinition(kDefinition);
+        document.SetKeywordDefinition(kDefaultKeywordText);
         EditorOn editor(document);
         if (!LoadCorpus(document, path)) return state.SkipWithError("set PATHBOOK_CORPUS");
         benchmark::DoNotOptimize(document.LineCount());
@@ -157,7 +139,7 @@ void BM_PasteNotesIntoView(benchmark::State& state) {
     WriteClipboardText(*notes, DocPos(), to, block.data());
     for (auto _ : state) {
         Document document;
-        document.SetKeywordDefinition(kDefinition);
+        document.SetKeywordDefinition(kDefaultKeywordText);
         EditorOn editor(document);
         editor.caret.PasteText(block.data(), block.size());
         benchmark::DoNotOptimize(document.LineCount());

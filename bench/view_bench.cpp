@@ -6,15 +6,13 @@
 // wrote to); without it the layout benchmarks are skipped.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
 
 #include "document/document.h"
 #include "document/edit_command.h"
-#include "runtime/utf8.h"
-#include "textfile/text_file_in.h"
+#include "view_bench_support.h"
 #include "view/layout.h"
 #include "view/scrolling.h"
 #include "view/view_pos.h"
@@ -22,25 +20,9 @@
 namespace pathbook {
 namespace {
 
-// Every unit 8 pixels, wide (CJK) units 16, pairs 16.
-class FixedMeasurer : public GlyphMeasurer {
-public:
-    std::int32_t UnitWidth(char16_t unit) override { return unit >= 0x1100 ? 16 : 8; }
-    std::int32_t PairWidth(char16_t, char16_t) override { return 16; }
-    std::int32_t LineHeight() override { return 16; }
-};
-
-std::string CorpusPath(const char* name) {
-    const char* folder = std::getenv("PATHBOOK_CORPUS");
-    return folder == nullptr ? std::string() : std::string(folder) + "/" + name;
-}
-
-bool LoadCorpus(Document& document, const std::string& path) {
-    auto file = std::make_unique<TextFileIn>(0);
-    if (path.empty() || !file->Open(Utf8ToUtf16(path).c_str())) return false;
-    document.Load(std::move(file));
-    return true;
-}
+using bench::CorpusPath;
+using bench::FixedMeasurer;
+using bench::LoadCorpus;
 
 Document* NotesDocument() {
     static Document* document = [] {

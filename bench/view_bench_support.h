@@ -1,0 +1,38 @@
+// What the view and caret benchmarks share: a fixed-width font and the notes
+// corpus that make_corpus.py wrote to the folder PATHBOOK_CORPUS names.
+#pragma once
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "document/document.h"
+#include "runtime/utf8.h"
+#include "textfile/text_file_in.h"
+#include "view/glyph_measurer.h"
+
+namespace pathbook::bench {
+
+// Every unit 8 pixels, wide (CJK) units 16, pairs 16.
+class FixedMeasurer : public GlyphMeasurer {
+public:
+    std::int32_t UnitWidth(char16_t unit) override { return unit >= 0x1100 ? 16 : 8; }
+    std::int32_t PairWidth(char16_t, char16_t) override { return 16; }
+    std::int32_t LineHeight() override { return 16; }
+};
+
+// The path of a corpus file, or empty without PATHBOOK_CORPUS.
+inline std::string CorpusPath(const char* name) {
+    const char* folder = std::getenv("PATHBOOK_CORPUS");
+    return folder == nullptr ? std::string() : std::string(folder) + "/" + name;
+}
+
+// Loads `path` as the editor does; false when there is no such file.
+inline bool LoadCorpus(Document& document, const std::string& path) {
+    auto file = std::make_unique<TextFileIn>(0);
+    if (path.empty() || !file->Open(Utf8ToUtf16(path).c_str())) return false;
+    document.Load(std::move(file));
+    return true;
+}
+
+}  // namespace pathbook::bench
