@@ -126,13 +126,15 @@ std::int64_t WheelAccumulator::Add(std::int32_t delta) {
 Viewport ScrollToShow(const Layout& layout, Viewport viewport, const ViewPos& pos) {
     const Pixels page = TextWidth(layout) + 1;
     const Pixels x = layout.Measures().XWidth();
-    if (pos.x < viewport.left) {
+    // A window without room for one "x" or one whole row (not yet sized, or
+    // squeezed) starts at the position: the usual margins would scroll past it.
+    if (pos.x < viewport.left || page <= x) {
         viewport.left = pos.x;
     } else if (pos.x >= page + viewport.left - x) {
         viewport.left = pos.x + x - page;
     }
     const RowIndex rows = PageRows(layout);
-    if (pos.absRow < viewport.topRow) {
+    if (pos.absRow < viewport.topRow || rows <= 1) {
         viewport.topRow = pos.absRow;
     } else if (pos.absRow + 1 >= rows + viewport.topRow) {
         viewport.topRow = pos.absRow + 2 - std::min<RowIndex>(rows, pos.absRow + 2);

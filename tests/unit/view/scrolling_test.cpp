@@ -93,6 +93,19 @@ TEST(ScrollingTest, ShowingAPositionScrollsTheLeastNeeded) {
     EXPECT_EQ(viewport.left, 240 + 8 - 201);
 }
 
+// A document is loaded into the view before the window has its size.
+TEST(ScrollingTest, AWindowWithoutRoomStartsAtTheCaret) {
+    ViewFixture view(Lines(100));
+    view.layout.Resize(0, 0);
+    Viewport viewport;
+    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(0, 0)));
+    EXPECT_EQ(viewport.topRow, 0u);
+    EXPECT_EQ(viewport.left, 0);
+    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(20, 3)));
+    EXPECT_EQ(viewport.topRow, 20u);
+    EXPECT_EQ(viewport.left, 24);
+}
+
 TEST(ScrollingTest, EditsAboveTheWindowKeepTheVisibleTextInPlace) {
     ViewFixture view(Lines(100));
     view.layout.Resize(200, 160);
