@@ -14,6 +14,8 @@
 //                        per item, indented by depth: <id> TAB <enabled 0|1> TAB <checked 0|1> TAB <text>
 //                        (a running window's menu cannot be read from another process under Wine)
 //   e2e-probe text H     the editor's text (WM_GETTEXT of the view)
+//   e2e-probe viewrect H the view's client area on the screen: <left> <top> <right> <bottom>
+//   e2e-probe ping H     milliseconds window H takes to answer WM_NULL
 //   e2e-probe popups     one line per visible top-level window that is not a main window:
 //                        <handle> TAB <class> TAB <title> TAB <owner>, then its controls:
 //                        TAB <id> TAB <class> TAB <text>
@@ -122,6 +124,26 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
 HWND EditorTextWindow(HWND window) {
     HWND view = ChildOfClass(window, L"TextLoom View");
     return view != nullptr ? view : ChildOfClass(window, L"EDIT");
+}
+
+// The view's client area in screen coordinates: "left top right bottom".
+int PrintViewRect(HWND window) {
+    HWND view = EditorTextWindow(window);
+    RECT client{};
+    if (view == nullptr || !GetClientRect(view, &client)) return 1;
+    POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};
+    MapWindowPoints(view, nullptr, corners, 2);
+    std::printf("%ld %ld %ld %ld\n", corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+    return 0;
+}
+
+// How long the window takes to answer WM_NULL, in milliseconds (at most 5000).
+int PrintAnswerTime(HWND window) {
+    DWORD start = GetTickCount();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) return 1;
+    std::printf("%lu\n", GetTickCount() - start);
+    return 0;
 }
 
 int PrintStatus(HWND window) {
@@ -324,6 +346,8 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"status") return PrintStatus(window);
         if (command == L"toolbar") return PrintToolbar(window);
         if (command == L"text") return PrintText(window);
+        if (command == L"viewrect") return PrintViewRect(window);
+        if (command == L"ping") return PrintAnswerTime(window);
         if (argc == 4 && command == L"copydata") return SendCopyData(window, argv[3]);
         if (command == L"wmclose") {
             PostMessageW(window, WM_CLOSE, 0, 0);

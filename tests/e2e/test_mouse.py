@@ -1,0 +1,100 @@
+"""The mouse in the real view of Pathbook.exe: drag and double-click selection,
+and clicks on links (a linked note opens, a partly existing path
+is struck out, and the window keeps answering while a web link is checked)."""
+
+import os
+import socket
+import subprocess
+import tempfile
+
+from harness import (PathbookTestCase, colour_counts, editor_text, probe, send_keys, status,
+                     wait_until, windows_path, x_windows_named)
+
+EN_TITLE_SUFFIX = " - Pathbook"
+MISSING = (140, 140, 140)  # colour slot 3 of the default type: the missing part of a link
+ROW = 21                   # the default type's row height under Wine
+
+
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def view_rect(window):
+    fields = probe("viewrect", str(window.handle)).split()
+    return tuple(int(f) for f in fields) if len(fields) == 4 else None
+
+
+def text_of(window):
+    return editor_text(window).replace("\r\n", "\n")
+
+
+def on_view(window, x, y, *actions):
+    """The pointer to point (x, y) of the view's client area, then `actions`."""
+    left, top, _, _ = wait_until(lambda: view_rect(window))
+    subprocess.run(["xdotool", "mousemove", str(left + x), str(top + y)] + list(actions), timeout=30, check=True)
+
+
+class MouseTest(PathbookTestCase):
+    def setUp(self):
+        super().setUp()
+        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
+
+    def open(self, name, data):
+        path = write(os.path.join(self.folder, name), data)
+        self.start(windows_path(path))
+        title = windows_path(path) + EN_TITLE_SUFFIX
+        return title, self.wait_for_title(title)
+
+    def test_drag_and_double_click_select(self):
+        title, window = self.open("m.txt", b"word word word word\r\n")
+        on_view(window, 1, ROW // 2, "mousedown", "1")
+        on_view(window, 30, ROW // 2)
+        on_view(window, 60, ROW // 2, "mouseup", "1")
+        send_keys(title, "ctrl+c", "ctrl+End", "ctrl+v")
+        modified = title.replace(" - ", " * - ", 1)
+        pasted = wait_until(lambda: (lambda lines: lines[1] if len(lines) == 2 and lines[1] else None)(
+            text_of(window).split("\n")))
+        self.assertTrue(pasted and "word word word word".startswith(pasted), "the dragged text: %r" % pasted)
+        on_view(window, 5, ROW // 2, "click", "--repeat", "2", "--delay", "80", "1")
+        send_keys(modified, "ctrl+c", "ctrl+End", "Return", "ctrl+v")
+        self.assertTrue(wait_until(lambda: text_of(window).split("\n")[-1] == "word"),
+                        "a double click selects the word: %r" % text_of(window))
+
+    def test_click_on_a_link_to_a_note_opens_it(self):
+        target = windows_path(write(os.path.join(self.folder, "target.txt"), b"the target\r\n"))
+        _, window = self.open("links.txt", ("see <%s>\r\n" % target).encode())
+        on_view(window, 80, ROW // 2, "click", "1")
+        # The window shows a note of its own, so the linked one opens in a new window.
+        opened = self.wait_for_title(target + EN_TITLE_SUFFIX)
+        self.assertNotEqual(opened.handle, window.handle)
+        self.assertTrue(wait_until(lambda: text_of(opened) == "the target\n"), text_of(opened))
+
+    def test_click_on_a_partly_existing_path_strikes_out_the_missing_part(self):
+        missing = windows_path(os.path.join(self.folder, "nothere", "x.txt"))
+        title, window = self.open("part.txt", ("<%s>\r\n" % missing).encode())
+        on_view(window, 40, ROW // 2, "click", "1")
+        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")),
+                        "status: %r" % status(window)[0][0])
+        left, top, right, _ = view_rect(window)
+        (xid,) = x_windows_named(title)
+        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(xid)], capture_output=True,
+                                  text=True, timeout=30).stdout
+        origin = dict(line.split("=") for line in geometry.split())
+        row = colour_counts(xid, left - int(origin["X"]), top - int(origin["Y"]), right - left, ROW)
+        self.assertGreater(row.get(MISSING, 0), 20, "the missing part is struck out in grey")
+
+    def test_window_answers_while_a_web_link_is_checked(self):
+        server = socket.socket()
+        server.bind(("127.0.0.1", 0))
+        server.listen(1)  # accepts the connection and never answers
+        self.addCleanup(server.close)
+        url = "http://127.0.0.1:%d/never" % server.getsockname()[1]
+        _, window = self.open("web.txt", ("<%s>\r\n" % url).encode())
+        on_view(window, 40, ROW // 2, "click", "1")
+        for _ in range(3):
+            answer = probe("ping", str(window.handle)).strip()
+            self.assertTrue(answer.isdigit() and int(answer) <= 100, "WM_NULL answered after %r ms" % answer)
+        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【HTTP】 ×："), timeout=120),
+                        "status: %r" % status(window)[0][0])
