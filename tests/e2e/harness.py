@@ -256,6 +256,17 @@ def editor_text(window):
     return probe("text", str(window.handle))
 
 
+def editor_lines(window):
+    """The editor's text with its line breaks as "\\n"."""
+    return editor_text(window).replace("\r\n", "\n")
+
+
+def write_file(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
 def post_command(window, command_id):
     probe("command", str(window.handle), str(command_id))
 

@@ -5,20 +5,9 @@ typing, overwrite, undo and redo, selection by keys, and the real clipboard
 import os
 import tempfile
 
-from harness import PathbookTestCase, editor_text, probe, send_keys, wait_until, windows_path
+from harness import PathbookTestCase, editor_lines, probe, send_keys, wait_until, windows_path, write_file
 
 EN = "Pathbook"
-
-
-def write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
-
-
-def text_of(window):
-    """The editor's text with its line breaks as "\\n"."""
-    return editor_text(window).replace("\r\n", "\n")
 
 
 class EditingTest(PathbookTestCase):
@@ -27,7 +16,7 @@ class EditingTest(PathbookTestCase):
         self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
 
     def open(self, name, data):
-        path = write(os.path.join(self.folder, name), data)
+        path = write_file(os.path.join(self.folder, name), data)
         self.start(windows_path(path))
         title = "%s - %s" % (windows_path(path), EN)
         return path, title, self.wait_for_title(title)
@@ -37,28 +26,28 @@ class EditingTest(PathbookTestCase):
         send_keys(title, "x", "y")
         modified = title.replace(" - ", " * - ", 1)
         self.wait_for_title(modified)
-        self.assertTrue(wait_until(lambda: text_of(window) == "xyabc"), text_of(window))
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "xyabc"), editor_lines(window))
         send_keys(modified, "Insert", "Z", "Insert", "Return")
-        self.assertTrue(wait_until(lambda: text_of(window) == "xyZ\nbc"), "overwrite, then insert again")
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "xyZ\nbc"), "overwrite, then insert again")
         send_keys(modified, "ctrl+z", "ctrl+z", "ctrl+z", "ctrl+z")
         self.wait_for_title(title)
-        self.assertEqual(text_of(window), "abc", "undone back to the saved text")
+        self.assertEqual(editor_lines(window), "abc", "undone back to the saved text")
         send_keys(title, "ctrl+y")
-        self.assertTrue(wait_until(lambda: text_of(window) == "xabc"), "redo")
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "xabc"), "redo")
 
     def test_shift_arrows_select_and_the_clipboard_carries_the_copy(self):
         _, title, window = self.open("s.txt", b"alpha beta\r\n")
         send_keys(title, "shift+Right", "shift+Right", "shift+Right", "ctrl+c", "ctrl+End", "ctrl+v")
-        self.assertTrue(wait_until(lambda: text_of(window) == "alpha beta\nalp"), text_of(window))
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\nalp"), editor_lines(window))
         modified = title.replace(" - ", " * - ", 1)
         send_keys(modified, "shift+Home", "ctrl+x")
-        self.assertTrue(wait_until(lambda: text_of(window) == "alpha beta\n"), "Ctrl+X cuts the selection")
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\n"), "Ctrl+X cuts the selection")
         send_keys(modified, "ctrl+v", "ctrl+v")
-        self.assertTrue(wait_until(lambda: text_of(window) == "alpha beta\nalpalp"), "the cut text pastes")
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\nalpalp"), "the cut text pastes")
 
     def test_pasting_a_file_list_gives_links(self):
         _, title, window = self.open("p.txt", b"")
         probe("dropfiles", "C:\\a.txt", "C:\\folder\\b c.txt")
         send_keys(title, "ctrl+v")
-        self.assertTrue(wait_until(lambda: text_of(window) == "<C:\\a.txt>\n<C:\\folder\\b c.txt>\n"),
-                        text_of(window))
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "<C:\\a.txt>\n<C:\\folder\\b c.txt>\n"),
+                        editor_lines(window))

@@ -7,27 +7,17 @@ import socket
 import subprocess
 import tempfile
 
-from harness import (PathbookTestCase, colour_counts, editor_text, probe, send_keys, status,
-                     wait_until, windows_path, x_windows_named)
+from harness import (PathbookTestCase, colour_counts, editor_lines, probe, send_keys, status,
+                     wait_until, windows_path, write_file, x_windows_named)
 
 EN_TITLE_SUFFIX = " - Pathbook"
 MISSING = (140, 140, 140)  # colour slot 3 of the default type: the missing part of a link
 ROW = 21                   # the default type's row height under Wine
 
 
-def write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
-
-
 def view_rect(window):
     fields = probe("viewrect", str(window.handle)).split()
     return tuple(int(f) for f in fields) if len(fields) == 4 else None
-
-
-def text_of(window):
-    return editor_text(window).replace("\r\n", "\n")
 
 
 def on_view(window, x, y, *actions):
@@ -42,7 +32,7 @@ class MouseTest(PathbookTestCase):
         self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
 
     def open(self, name, data):
-        path = write(os.path.join(self.folder, name), data)
+        path = write_file(os.path.join(self.folder, name), data)
         self.start(windows_path(path))
         title = windows_path(path) + EN_TITLE_SUFFIX
         return title, self.wait_for_title(title)
@@ -55,21 +45,21 @@ class MouseTest(PathbookTestCase):
         send_keys(title, "ctrl+c", "ctrl+End", "ctrl+v")
         modified = title.replace(" - ", " * - ", 1)
         pasted = wait_until(lambda: (lambda lines: lines[1] if len(lines) == 2 and lines[1] else None)(
-            text_of(window).split("\n")))
+            editor_lines(window).split("\n")))
         self.assertTrue(pasted and "word word word word".startswith(pasted), "the dragged text: %r" % pasted)
         on_view(window, 5, ROW // 2, "click", "--repeat", "2", "--delay", "80", "1")
         send_keys(modified, "ctrl+c", "ctrl+End", "Return", "ctrl+v")
-        self.assertTrue(wait_until(lambda: text_of(window).split("\n")[-1] == "word"),
-                        "a double click selects the word: %r" % text_of(window))
+        self.assertTrue(wait_until(lambda: editor_lines(window).split("\n")[-1] == "word"),
+                        "a double click selects the word: %r" % editor_lines(window))
 
     def test_click_on_a_link_to_a_note_opens_it(self):
-        target = windows_path(write(os.path.join(self.folder, "target.txt"), b"the target\r\n"))
+        target = windows_path(write_file(os.path.join(self.folder, "target.txt"), b"the target\r\n"))
         _, window = self.open("links.txt", ("see <%s>\r\n" % target).encode())
         on_view(window, 80, ROW // 2, "click", "1")
         # The window shows a note of its own, so the linked one opens in a new window.
         opened = self.wait_for_title(target + EN_TITLE_SUFFIX)
         self.assertNotEqual(opened.handle, window.handle)
-        self.assertTrue(wait_until(lambda: text_of(opened) == "the target\n"), text_of(opened))
+        self.assertTrue(wait_until(lambda: editor_lines(opened) == "the target\n"), editor_lines(opened))
 
     def test_click_on_a_partly_existing_path_strikes_out_the_missing_part(self):
         missing = windows_path(os.path.join(self.folder, "nothere", "x.txt"))
