@@ -134,6 +134,7 @@ bool MainWindow::RunDynamicCommand(int id) {
         case CommandFamily::kFavorite: browser_.OpenFavorite(command.n); return true;
         case CommandFamily::kDocType:
             config_->DocTypes().Select(static_cast<std::size_t>(command.n));
+            RebuildDocTypeMenu();
             ApplyDocType();
             return true;
         case CommandFamily::kNone: return false;
