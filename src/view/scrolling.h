@@ -28,6 +28,11 @@ struct ScrollBarState {
     std::int32_t max = 0;
     std::uint32_t page = 0;
     std::int32_t pos = 0;
+
+    friend bool operator==(const ScrollBarState& a, const ScrollBarState& b) {
+        return a.max == b.max && a.page == b.page && a.pos == b.pos;
+    }
+    friend bool operator!=(const ScrollBarState& a, const ScrollBarState& b) { return !(a == b); }
 };
 ScrollBarState VerticalBar(const Layout& layout, RowIndex topRow);
 ScrollBarState HorizontalBar(const Layout& layout, Pixels left);

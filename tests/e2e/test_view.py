@@ -113,6 +113,15 @@ class PaintTest(ViewTestCase):
         self.assertNotIn(FILE_NAME, link_row, "a missing file name loses its light yellow")
 
 
+class TypingTest(ViewTestCase):
+    def test_a_keystroke_repaints_only_its_row(self):
+        out = subprocess.run(["wine", VIEW_HOST, "--lines", "1000", "--keys", "80"], capture_output=True, text=True,
+                             timeout=120).stdout
+        match = re.search(r"invalid (\d+) row (\d+)", out)
+        self.assertIsNotNone(match, out)
+        self.assertEqual(match.group(1), match.group(2), "the tallest area a letter left invalid is one row")
+
+
 class ScrollTest(ViewTestCase):
     def test_thumb_dragged_to_the_bottom_reaches_the_last_line(self):
         xid = self.show("--lines", "100000")

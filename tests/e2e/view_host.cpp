@@ -9,6 +9,9 @@
 //     --size WxH          the window's outer size (default 640x480)
 //     --bench N           paints the full window N times, then the same text in an EDIT
 //                         control N times, prints "view <ms> edit <ms> gdi <calls>" and exits
+//     --keys N            types N letters from the middle line down, each followed by the paint
+//                         it causes; prints "key <ms per key> invalid <tallest invalid px> row <row px>"
+//                         and exits
 // The title shows the view's state for the tests:
 //   "view-host rows R top T maxtop M height H margin W" (row height and margin width in pixels).
 #include <windows.h>
@@ -46,6 +49,7 @@ struct Options {
     int width = 640;
     int height = 480;
     int benchRounds = 0;
+    int keys = 0;
 };
 
 Options ParseOptions(int argc, wchar_t** argv) {
@@ -59,6 +63,7 @@ Options ParseOptions(int argc, wchar_t** argv) {
         else if (arg == L"--numbers") options.numbers = true;
         else if (arg == L"--size" && more) std::swscanf(argv[++i], L"%dx%d", &options.width, &options.height);
         else if (arg == L"--bench" && more) options.benchRounds = std::wcstol(argv[++i], nullptr, 10);
+        else if (arg == L"--keys" && more) options.keys = std::wcstol(argv[++i], nullptr, 10);
         else if (arg == L"--missing" && i + 3 < argc) {
             options.missing = true;
             options.missingLine = std::wcstoul(argv[++i], nullptr, 10);
@@ -120,6 +125,41 @@ public:
         std::fflush(stdout);
         DestroyWindow(edit);
         DeleteObject(font);
+    }
+
+    // Keystroke to painted row: WM_CHAR, then the WM_PAINT it caused, timed together;
+    // the invalid area each keystroke leaves shows how much of the window it repaints.
+    // Forty letters go into each line from the middle down, so that the caret never
+    // reaches the right edge, where every letter would also scroll the view.
+    void TypeInMiddle(int keys) {
+        constexpr int kLettersPerLine = 40;
+        HWND view = control_.View().Handle();
+        const LineIndex middle = static_cast<LineIndex>(options_.lines / 2);
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        LONGLONG ticks = 0;
+        LONG tallest = 0;
+        for (int i = 0; i < keys; ++i) {
+            if (i % kLettersPerLine == 0) {
+                control_.View().EditCaret()->SetCaret(DocPos::At(middle + i / kLettersPerLine, 0), false);
+                UpdateWindow(view);
+                GdiFlush();
+            }
+            LARGE_INTEGER start, end;
+            QueryPerformanceCounter(&start);
+            SendMessageW(view, WM_CHAR, L'x', 1);
+            RECT invalid{};
+            GetUpdateRect(view, &invalid, FALSE);
+            UpdateWindow(view);
+            GdiFlush();
+            QueryPerformanceCounter(&end);
+            ticks += end.QuadPart - start.QuadPart;
+            if (invalid.bottom - invalid.top > tallest) tallest = invalid.bottom - invalid.top;
+        }
+        const double perKey = 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart) / keys;
+        std::printf("key %.4f invalid %ld row %d\n", perKey, tallest,
+                    control_.View().Core()->CurrentLayout().Measures().LineHeight());
+        std::fflush(stdout);
     }
 
 protected:
@@ -196,6 +236,12 @@ int wmain(int argc, wchar_t** argv) {
     if (options.benchRounds > 0) {
         UpdateWindow(host.Handle());
         host.Benchmark(text, options.benchRounds);
+        return 0;
+    }
+    if (options.keys > 0) {
+        UpdateWindow(host.Handle());
+        SetFocus(host.Control().View().Handle());
+        host.TypeInMiddle(options.keys);
         return 0;
     }
     MSG message;

@@ -22,7 +22,9 @@ bool ToScrollRequest(WORD request, ScrollRequest& out) {
     }
 }
 
-void PushBar(HWND window, int bar, ScrollBarState state) {
+void PushBar(HWND window, int bar, ScrollBarState state, ScrollBarState& pushed) {
+    if (state == pushed) return;
+    pushed = state;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     // A bar that stays put keeps the client width, which wrapping at the edge depends on.
@@ -111,8 +113,8 @@ void ViewWindow::ScrollBarsChanged() {
     if (core_ == nullptr) return;
     const Layout& layout = core_->CurrentLayout();
     const Viewport viewport = core_->CurrentViewport();
-    PushBar(Handle(), SB_VERT, VerticalBar(layout, viewport.topRow));
-    PushBar(Handle(), SB_HORZ, HorizontalBar(layout, viewport.left));
+    PushBar(Handle(), SB_VERT, VerticalBar(layout, viewport.topRow), verticalBar_);
+    PushBar(Handle(), SB_HORZ, HorizontalBar(layout, viewport.left), horizontalBar_);
 }
 
 bool ViewWindow::OnPaint() {

@@ -102,6 +102,10 @@ private:
     StatusSink* statusSink_ = nullptr;
     WheelAccumulator wheel_;
     bool hasSystemCaret_ = false;
+    // What the bars were last given: setting a bar redraws it, which costs more
+    // than a keystroke's whole paint, so a bar is set only when it changes.
+    ScrollBarState verticalBar_{-1, 0, 0};
+    ScrollBarState horizontalBar_{-1, 0, 0};
     std::uint32_t lastPaintGdiCalls_ = 0;
 };
 
