@@ -35,6 +35,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "setup: creating the Wine prefix $WINEPREFIX"
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
-  wine regedit /S "$(winepath -w "$here/wine-fonts.reg")" >/dev/null 2>&1
   wineserver -w
+fi
+# Font settings follow the file: a prefix made before a change gets it too.
+fonts_stamp="$WINEPREFIX/.pathbook-fonts"
+if [ ! -f "$fonts_stamp" ] || [ "$here/wine-fonts.reg" -nt "$fonts_stamp" ]; then
+  wine regedit /S "$(winepath -w "$here/wine-fonts.reg")" >/dev/null 2>&1
+  touch "$fonts_stamp"
 fi

@@ -6,6 +6,7 @@ import os
 import re
 import subprocess
 import tempfile
+import time
 import unittest
 
 from harness import VIEW_HOST, colour_counts, screenshot, wait_until, windows_path
@@ -153,6 +154,10 @@ class ScrollTest(ViewTestCase):
 class WrapTest(ViewTestCase):
     def test_resize_wraps_again_at_the_window_edge(self):
         xid = self.show("--wrap", "0", "--size", "800x400", text="word " * 200 + "\r\nshort")
+        # The same X size as the one returned to below: --size is the frame's, this the client's.
+        subprocess.run(["xdotool", "windowsize", str(xid), "800", "400"], timeout=30, check=True)
+        wait_until(lambda: geometry(xid) == (800, 400), timeout=5)
+        time.sleep(0.5)
         wide = state(xid)["rows"]
         subprocess.run(["xdotool", "windowsize", str(xid), "400", "400"], timeout=30, check=True)
         narrow = wait_until(lambda: (lambda r: r if r > wide else None)(state(xid)["rows"]), timeout=5)
