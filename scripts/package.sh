@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release: dist/Pathbook-<version>-win64.zip (the programs,
-# README.txt and the sample notebook) and dist/Pathbook-<version>-setup.exe,
+# README.txt, LICENSE.txt and the sample notebook) and dist/Pathbook-<version>-setup.exe,
 # a per-user installer.
 #   scripts/package.sh                        configure and build the Windows preset first
 #   scripts/package.sh --from-build DIR [--dist DIR]   package what DIR has built
@@ -36,6 +36,7 @@ mkdir -p "$stage/samples"
 x86_64-w64-mingw32-strip -o "$stage/Pathbook.exe" "$build/src/app/Pathbook.exe"
 x86_64-w64-mingw32-strip -o "$stage/pathbook-tool.exe" "$build/tools/pathbook-tool.exe"
 cp "$repo/resources/README.txt" "$stage/README.txt"
+cp "$repo/LICENSE.txt" "$stage/LICENSE.txt"
 cp -r "$repo/samples/notes" "$stage/samples/notes"
 
 (cd "$dist" && zip -qr -X "$name.zip" "$name")

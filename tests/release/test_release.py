@@ -46,7 +46,7 @@ class ZipTest(unittest.TestCase):
         with zipfile.ZipFile(archive) as zipped:
             files = {name[len(top) + 1:] for name in zipped.namelist() if not name.endswith("/")}
             self.assertTrue(all(name.startswith(top + "/") for name in zipped.namelist()))
-            self.assertEqual({f for f in files if "/" not in f}, {"Pathbook.exe", "pathbook-tool.exe", "README.txt"})
+            self.assertEqual({f for f in files if "/" not in f}, {"Pathbook.exe", "pathbook-tool.exe", "README.txt", "LICENSE.txt"})
             self.assertIn("samples/notes/Home.txt", files)
             for program in ("Pathbook.exe", "pathbook-tool.exe"):
                 self.assertEqual(zipped.read(top + "/" + program)[:2], b"MZ")
@@ -80,7 +80,7 @@ class InstallerTest(unittest.TestCase):
 
     def test_install_start_and_uninstall(self):
         self.install()
-        for name in ("Pathbook.exe", "pathbook-tool.exe", "README.txt", "Uninstall.exe", "samples/notes/Home.txt"):
+        for name in ("Pathbook.exe", "pathbook-tool.exe", "README.txt", "LICENSE.txt", "Uninstall.exe", "samples/notes/Home.txt"):
             self.assertTrue(os.path.exists(os.path.join(self.target, name)), name)
         self.assertTrue(os.path.exists(start_menu_shortcut()))
         self.assertIn(windows_path(self.target), wine("reg", "query", UNINSTALL_KEY).stdout)
@@ -100,7 +100,7 @@ class InstallerTest(unittest.TestCase):
         with open(own_note, "w") as note:
             note.write("a note of the user's own\r\n")
         self.uninstall()
-        for name in ("Pathbook.exe", "pathbook-tool.exe", "README.txt", "Uninstall.exe"):
+        for name in ("Pathbook.exe", "pathbook-tool.exe", "README.txt", "LICENSE.txt", "Uninstall.exe"):
             self.assertFalse(os.path.exists(os.path.join(self.target, name)), name)
         self.assertFalse(os.path.exists(start_menu_shortcut()))
         self.assertNotEqual(wine("reg", "query", UNINSTALL_KEY).returncode, 0)
