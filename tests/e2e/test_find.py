@@ -70,9 +70,9 @@ class FindTestCase(PathbookTestCase):
 class FindTest(FindTestCase):
     def test_find_walks_the_matches_and_reports_not_found(self):
         _, title, window = self.open("walk.txt", b"ab1 xx ab2\r\nAB3 end\r\n")
-        send_keys(title, "ctrl+f")
+        send_keys(title, "F3")
         dialog = popup_titled(FIND_EN)
-        self.assertIsNotNone(dialog, "Ctrl+F opens the find dialog")
+        self.assertIsNotNone(dialog, "F3 before any search opens the find dialog")
         self.assertEqual(dialog[4], window.handle, "owned by the main window")
         self.assert_centred_over(dialog, window)
         texts = controls(dialog)
@@ -185,9 +185,9 @@ class JumpTest(FindTestCase):
 class JapaneseTest(FindTestCase):
     def test_japanese_find_and_jump_dialogs(self):
         _, title, window = self.open("ja.txt", b"abc\r\n", JA, JA_ENV)
-        send_keys(title, "ctrl+f")
+        send_keys(title, "shift+F3")
         dialog = popup_titled(FIND_JA)
-        self.assertIsNotNone(dialog)
+        self.assertIsNotNone(dialog, "Shift+F3 before any search opens the find dialog")
         self.assert_centred_over(dialog, window)
         texts = controls(dialog)
         for control, text in {3: "次を検索(&F)", 1008: "前を検索(&E)", 4: "置換(&R)", 5: "全置換(&A)", 2: "閉じる",
