@@ -10,7 +10,6 @@
 namespace pathbook {
 namespace {
 
-using platform::win32::Utf16;
 using platform::win32::Wide;
 
 // The push buttons of the template besides Find Prev (1008) and Close (2).

@@ -99,6 +99,12 @@ class FindTest(FindTestCase):
         self.dismiss_message("Error", "Not Found.")
         self.assertEqual(self.selection(title), "ab1", "nothing found leaves the selection")
         self.assertEqual(editor_lines(window), "ab1 xx ab2\nAB3 end\n")
+        # Opened over a selection the search does not find, the dialog proposes the selection.
+        send_keys(title, "ctrl+End", "Up", "End", "shift+Left", "shift+Left", "shift+Left", "ctrl+f")
+        dialog = popup_titled(FIND_EN)
+        self.assertIsNotNone(dialog)
+        self.assertEqual(controls(dialog)[FIND_TEXT], "end")
+        self.assertEqual(probe("checked", str(dialog[0]), str(REG_EXP)).strip(), "1", "the options stay")
 
     def test_replace_all_counts_saves_and_undoes_in_one_step(self):
         path, title, window = self.open("all.txt", b"a X a\r\nbab\r\n")
