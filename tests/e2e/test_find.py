@@ -161,23 +161,34 @@ class FindTest(FindTestCase):
         self.assertEqual((read_setting("SearchIgnoreCase"), read_setting("SearchRegExp")), ("1", "0"))
 
 
+LONG = b"".join(b"line %d\r\n" % n for n in range(1, 1001))
+
+
 class JumpTest(FindTestCase):
+    def assert_typing_lands_on(self, title, window, line):
+        caret = wait_until(lambda: probe("caret", str(window.handle)).split(), timeout=10)
+        self.assertEqual(caret[0], "1", "the caret lies inside the view")
+        send_keys(title, "Q")
+        lines = wait_until(lambda: (lambda ls: ls if ls[line - 1].startswith("Q") else None)(
+            editor_lines(window).split("\n")), timeout=10)
+        self.assertIsNotNone(lines, "the caret is at the start of line %d" % line)
+        self.assertEqual(lines[line - 1], "Qline %d" % line)
+
+    def test_the_line_option_opens_the_file_at_that_line(self):
+        path = write_file(os.path.join(self.folder, "start.txt"), LONG)
+        self.start("-l700", windows_path(path))
+        title = "%s - %s" % (windows_path(path), EN)
+        self.assert_typing_lands_on(title, self.wait_for_title(title), 700)
+
     def test_jump_to_line_500_brings_it_into_view(self):
-        data = b"".join(b"line %d\r\n" % n for n in range(1, 1001))
-        _, title, window = self.open("long.txt", data)
+        _, title, window = self.open("long.txt", LONG)
         send_keys(title, "ctrl+j")
         dialog = popup_titled("Jump to Line")
         self.assertIsNotNone(dialog)
         self.assert_centred_over(dialog, window)
         send_keys("Jump to Line", "5", "0", "0", "Return")
         self.assertTrue(wait_until(lambda: popup_titled("Jump to Line", timeout=0) is None))
-        caret = wait_until(lambda: probe("caret", str(window.handle)).split(), timeout=10)
-        self.assertEqual(caret[0], "1", "the caret lies inside the view")
-        send_keys(title, "Q")
-        lines = wait_until(lambda: (lambda ls: ls if ls[499].startswith("Q") else None)(
-            editor_lines(window).split("\n")), timeout=10)
-        self.assertIsNotNone(lines, "the caret is at the start of line 500")
-        self.assertEqual(lines[499], "Qline 500")
+        self.assert_typing_lands_on(title, window, 500)
         # Past the end: the last line.
         modified = title.replace(" - ", " * - ", 1)
         send_keys(modified, "ctrl+j")
