@@ -6,8 +6,8 @@ the settings file, and the jump dialog, in English and Japanese."""
 import os
 import tempfile
 
-from harness import (PathbookTestCase, editor_lines, main_windows, popup_titled, post_command, probe, read_setting,
-                     send_keys, wait_until, windows_path, write_file, write_settings)
+from harness import (PathbookTestCase, editor_lines, main_windows, popup_titled, popups, post_command, probe,
+                     read_setting, send_keys, wait_until, windows_path, write_file, write_settings)
 
 EN = "Pathbook"
 JA = "パスブック"
@@ -136,6 +136,10 @@ class FindTest(FindTestCase):
         send_keys(locked, "ctrl+f")
         self.assertIsNotNone(popup_titled(FIND_EN))
         send_keys(FIND_EN, "a", "Tab", "z", "alt+r", "alt+r", "alt+a")
+        # Ctrl+F in the main window raises the open dialog instead of making another.
+        send_keys(locked, "ctrl+f")
+        self.assertTrue(wait_until(lambda: not main_windows()[0].foreground), "the dialog comes to the front")
+        self.assertEqual([p[2] for p in popups()].count(FIND_EN), 1)
         send_keys(FIND_EN, "Escape")
         self.assertTrue(wait_until(lambda: popup_titled(FIND_EN, timeout=0) is None))
         self.assertEqual(self.selection(locked), "A", "Replace walked to the second match")
