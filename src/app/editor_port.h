@@ -63,6 +63,15 @@ public:
     virtual void InsertText(std::u16string_view text) = 0;
     // Moves the caret to the start of 1-based `line`, clamped to the text, and shows it.
     virtual void JumpToLine(std::int32_t line) = 0;
+    // The document on show, for the find commands (edits go through its Execute).
+    virtual Document& Text() = 0;
+    // The selection: the anchor stays, the caret moves; equal when nothing is selected.
+    virtual DocPos SelectionAnchor() const = 0;
+    virtual DocPos CaretPosition() const = 0;
+    // Moves the caret to `anchor`, then extends the selection to `caret`, and shows it.
+    virtual void Select(DocPos anchor, DocPos caret) = 0;
+    // The selected text with CR LF between lines; empty without a selection.
+    virtual String SelectedText() const = 0;
     // The link commands of the editor (select the next / previous link, open the
     // link at the caret or its folder); false when the editor does not offer them.
     virtual bool RunLinkCommand(int commandId) = 0;

@@ -83,6 +83,7 @@ MainWindow::MainWindow()
     RegisterWindowClass(classInfo);
     Application::Instance().InputMethods().Activate(true);
     chain_.Attach();
+    find_.SetOptions(config_->LoadSearchOptions());
 }
 
 MainWindow::~MainWindow() {
@@ -112,6 +113,7 @@ bool MainWindow::PreTranslate(MSG& message) {
     // The status text carries a pointer: a posted one may come from anywhere.
     if (message.message == kStatusText) return true;
     if (favoriteKeys_) TranslateAcceleratorW(Handle(), favoriteKeys_.Get(), &message);
+    if (find_.PreTranslate(message)) return true;
     return accelTable_ && TranslateAcceleratorW(Handle(), accelTable_.Get(), &message) != 0;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/bars.h"
 #include "app/editor_port.h"
+#include "app/find_dialog.h"
 #include "app/framework/handles.h"
 #include "app/framework/window.h"
 #include "app/menu_states.h"
@@ -38,7 +39,7 @@ public:
     const ConfigStore& Config() const { return *config_; }
     const FavoriteList& Favorites() const { return favorites_; }
 
-    // Favourite shortcuts, then the accelerator table.
+    // Favourite shortcuts, the find dialog's keyboard navigation, then the accelerator table.
     bool PreTranslate(MSG& message) override;
 
 protected:
@@ -99,6 +100,9 @@ private:
     void WrapAtEdge();
     void EditSettings();
     void JumpToLine();
+    void OpenFind();
+    void FindNext();
+    void FindPrev();
     void InsertDateTime();
     void NextWindow();
     void PreviousWindow();
@@ -142,6 +146,7 @@ private:
     AcceleratorTable accelTable_;
     AcceleratorTable favoriteKeys_;
     Menu contextMenu_;
+    FindDialog find_{*editor_};
 };
 
 }  // namespace pathbook

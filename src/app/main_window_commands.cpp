@@ -95,6 +95,9 @@ const MainWindow::CommandEntry MainWindow::kCommands[] = {
     {IDM_WRAP_EDGE, &MainWindow::WrapAtEdge},
     {IDM_SETTINGS, &MainWindow::EditSettings},
     {IDM_JUMP, &MainWindow::JumpToLine},
+    {IDM_FIND, &MainWindow::OpenFind},
+    {IDM_FIND_NEXT, &MainWindow::FindNext},
+    {IDM_FIND_PREV, &MainWindow::FindPrev},
     {IDM_INSERT_DATE_TIME, &MainWindow::InsertDateTime},
     {IDM_NEXT_WINDOW, &MainWindow::NextWindow},
     {IDM_PREV_WINDOW, &MainWindow::PreviousWindow},
@@ -196,6 +199,10 @@ void MainWindow::JumpToLine() {
     JumpDialog dialog;
     if (dialog.RunModal(Handle()) == IDOK) editor_->JumpToLine(dialog.Line());
 }
+
+void MainWindow::OpenFind() { find_.Open(Handle()); }
+void MainWindow::FindNext() { find_.FindAgain(Handle(), true); }
+void MainWindow::FindPrev() { find_.FindAgain(Handle(), false); }
 
 void MainWindow::NextWindow() {
     std::vector<HWND> windows = MainWindows();

@@ -128,6 +128,7 @@ bool MainWindow::AskSave() {
 }
 
 void MainWindow::Exit() {
+    config_->SaveSearchOptions(find_.Options());
     if (AskSave()) DestroyWindow(Handle());
     config_->SaveWrapType(wrapMode_);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/editor_port.h"
+#include "app/line_number.h"
 #include "app/messages.h"
 #include "app/resource_ids.h"
 #include "view/caret.h"
@@ -76,11 +77,21 @@ public:
         if (Editable()) EditCaret()->ReplaceSelection(text);
     }
     void JumpToLine(std::int32_t line) override {
-        Caret* caret = EditCaret();
-        if (caret == nullptr) return;
-        const std::int64_t last = document_.LineCount();
-        const std::int64_t target = line < 1 ? 1 : (line > last ? last : line);
-        caret->SetCaret(DocPos{static_cast<LineIndex>(target - 1), 0}, false);
+        if (Caret* caret = EditCaret()) caret->SetCaret(DocPos::At(LineForNumber(line, document_.LineCount()), 0), false);
+    }
+    Document& Text() override { return document_; }
+    DocPos SelectionAnchor() const override { return EditCaret() != nullptr ? EditCaret()->Anchor().pos : DocPos(); }
+    DocPos CaretPosition() const override { return EditCaret() != nullptr ? EditCaret()->Position().pos : DocPos(); }
+    void Select(DocPos anchor, DocPos caret) override {
+        Caret* edit = EditCaret();
+        if (edit == nullptr) return;
+        edit->SetCaret(anchor, false);
+        edit->SetCaret(caret, true);
+    }
+    String SelectedText() const override {
+        const Caret* caret = EditCaret();
+        if (caret == nullptr || caret->SelectionEmpty()) return String();
+        return String(document_.CopyRange(caret->SelectionStart(), caret->SelectionEnd()));
     }
     bool RunLinkCommand(int commandId) override;
 

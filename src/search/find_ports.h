@@ -27,6 +27,8 @@ public:
     virtual void ReportReplaced(std::int32_t count) { static_cast<void>(count); }
     // Replace All closes the dialog when it replaced something.
     virtual void CloseDialog() {}
+    // Replace All was refused: editing is locked.
+    virtual void ReportLocked() {}
 };
 
 }  // namespace pathbook::search

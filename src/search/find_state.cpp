@@ -130,8 +130,9 @@ bool FindState::FindPrev(const Document& document, Selection& selection) {
     return true;
 }
 
-bool FindState::Replace(Document& document, Selection& selection) {
+bool FindState::Replace(Document& document, Selection& selection, Editing editing) {
     if (searcher_ == nullptr) return false;
+    if (editing == Editing::kLocked) return FindNext(document, selection);
     DocMatch match;
     if (!SearchDocumentForward(document, *searcher_, selection.Start(), &match)) {
         dialog_.ReportNotFound();
@@ -151,8 +152,12 @@ bool FindState::Replace(Document& document, Selection& selection) {
     return true;
 }
 
-std::int32_t FindState::ReplaceAll(Document& document, Selection& selection) {
+std::int32_t FindState::ReplaceAll(Document& document, Selection& selection, Editing editing) {
     if (searcher_ == nullptr) return 0;
+    if (editing == Editing::kLocked) {
+        dialog_.ReportLocked();
+        return 0;
+    }
     CommandGroup group;
     ReplacementShift shift;
     DocPos lastEnd;

@@ -31,6 +31,9 @@ struct Selection {
     bool Empty() const { return anchor == caret; }
 };
 
+// Whether the commands may change the document: the no-editing state locks it.
+enum class Editing { kAllowed, kLocked };
+
 class FindState {
 public:
     explicit FindState(FindDialogPort& dialog) : dialog_(dialog) {}
@@ -60,12 +63,14 @@ public:
     // Matches that start before the selection start.
     bool FindPrev(const Document& document, Selection& selection);
     // Replaces the selection when it is exactly the next match, then selects
-    // the match after it; otherwise only selects the next match.
-    bool Replace(Document& document, Selection& selection);
+    // the match after it; otherwise only selects the next match. While editing
+    // is locked nothing is replaced: it walks the matches as FindNext does.
+    bool Replace(Document& document, Selection& selection, Editing editing = Editing::kAllowed);
     // Replaces every match of the text as it stands, as one undo step, and
     // reports the count. When something was replaced the caret goes behind the
-    // last replacement and the dialog is closed. Returns the count.
-    std::int32_t ReplaceAll(Document& document, Selection& selection);
+    // last replacement and the dialog is closed. Returns the count. While
+    // editing is locked it changes nothing, reports the refusal and returns 0.
+    std::int32_t ReplaceAll(Document& document, Selection& selection, Editing editing = Editing::kAllowed);
 
     // The text the dialog proposes when it opens over a selection: the
     // selection's first line, or the current search text when the searcher

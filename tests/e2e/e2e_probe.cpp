@@ -27,6 +27,10 @@
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
 //   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
 //   e2e-probe dropfiles PATH...  puts the paths on the clipboard as a shell file list (CF_HDROP)
+//   e2e-probe clipboard  the clipboard's Unicode text
+//   e2e-probe checked H ID  the check state (0, 1, 2) of button ID in dialog H
+//   e2e-probe rect H     the screen rectangle of window H: <left> <top> <right> <bottom>
+//   e2e-probe caret H    the system caret of window H's thread: <in its window's client area 0|1> <line top>
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -248,6 +252,40 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     return TRUE;
 }
 
+int PrintClipboard() {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    if (text != nullptr) {
+        std::fflush(stdout);
+        _setmode(_fileno(stdout), _O_BINARY);
+        std::printf("%s", Utf8(text).c_str());
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text != nullptr ? 0 : 1;
+}
+
+int PrintRect(HWND window) {
+    RECT frame{};
+    if (!GetWindowRect(window, &frame)) return 1;
+    std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right, frame.bottom);
+    return 0;
+}
+
+int PrintCaret(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || info.hwndCaret == nullptr) return 1;
+    RECT client{};
+    GetClientRect(info.hwndCaret, &client);
+    const RECT& caret = info.rcCaret;
+    bool inside = caret.left >= client.left && caret.right <= client.right && caret.top >= client.top &&
+                  caret.bottom <= client.bottom;
+    std::printf("%d %ld\n", inside ? 1 : 0, caret.top);
+    return 0;
+}
+
 int PrintPopups() {
     for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
         if (!IsWindowVisible(window)) continue;
@@ -340,6 +378,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
+    if (command == L"clipboard") return PrintClipboard();
     if (argc >= 3) {
         HWND window = ParseWindow(argv[2]);
         if (command == L"closebox") return PrintCloseBox(window);
@@ -347,6 +386,12 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"toolbar") return PrintToolbar(window);
         if (command == L"text") return PrintText(window);
         if (command == L"viewrect") return PrintViewRect(window);
+        if (command == L"rect") return PrintRect(window);
+        if (command == L"caret") return PrintCaret(window);
+        if (argc == 4 && command == L"checked") {
+            std::printf("%d\n", static_cast<int>(IsDlgButtonChecked(window, _wtoi(argv[3]))));
+            return 0;
+        }
         if (command == L"ping") return PrintAnswerTime(window);
         if (argc == 4 && command == L"copydata") return SendCopyData(window, argv[3]);
         if (command == L"wmclose") {

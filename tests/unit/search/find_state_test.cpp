@@ -20,10 +20,12 @@ public:
     void ReportNotFound() override { ++notFound; }
     void ReportReplaced(std::int32_t count) override { replaced.push_back(count); }
     void CloseDialog() override { open = false; }
+    void ReportLocked() override { ++locked; }
 
     FindDialogTexts texts;
     bool open = true;
     int notFound = 0;
+    int locked = 0;
     std::vector<std::int32_t> replaced;
 };
 
@@ -140,6 +142,34 @@ TEST_F(FindStateTest, ReplaceAllIsOneUndoStepAndShiftsWithinALine) {
     EXPECT_FALSE(dialog.open);
     document.Undo();
     EXPECT_EQ(Text(), u"aXa\r\nbab");
+    EXPECT_FALSE(document.CanUndo());
+}
+
+TEST_F(FindStateTest, WhileEditingIsLockedReplaceOnlyWalksTheMatches) {
+    SetText(u"a1a2");
+    Ask(u"a", u"XY");
+    state.Prepare(true);
+    ASSERT_TRUE(state.Replace(document, selection, Editing::kLocked));
+    EXPECT_EQ(Describe(selection), "0:0-0:1");
+    ASSERT_TRUE(state.Replace(document, selection, Editing::kLocked));
+    EXPECT_EQ(Describe(selection), "0:2-0:3");
+    EXPECT_FALSE(state.Replace(document, selection, Editing::kLocked));
+    EXPECT_EQ(dialog.notFound, 1);
+    EXPECT_EQ(Text(), u"a1a2");
+    EXPECT_FALSE(document.CanUndo());
+}
+
+TEST_F(FindStateTest, WhileEditingIsLockedReplaceAllChangesNothing) {
+    SetText(u"a1a2");
+    Ask(u"a", u"XY");
+    state.Prepare(true);
+    selection = {{1, 0}, {1, 0}};
+    EXPECT_EQ(state.ReplaceAll(document, selection, Editing::kLocked), 0);
+    EXPECT_EQ(Text(), u"a1a2");
+    EXPECT_EQ(dialog.locked, 1);
+    EXPECT_TRUE(dialog.replaced.empty());
+    EXPECT_TRUE(dialog.open);
+    EXPECT_EQ(Describe(selection), "0:1-0:1");
     EXPECT_FALSE(document.CanUndo());
 }
 
