@@ -23,6 +23,17 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# An X input method with a Japanese engine, for typing through the IME in the
+# tests; its recommends (desktop toolkits, media libraries) are not needed.
+if ! dpkg-query -W -f='${Status}' uim-anthy 2>/dev/null | grep -q 'install ok installed' ||
+   ! dpkg-query -W -f='${Status}' uim-xim 2>/dev/null | grep -q 'install ok installed'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "setup: installing uim-xim uim-anthy"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends uim-xim uim-anthy >/dev/null
+fi
+
 # The Japanese locale lets the tests start Wine with code page 932.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
   sudo=""
