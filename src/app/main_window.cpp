@@ -226,6 +226,8 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT
         case kFavoritesChanged - WM_APP:
             favorites_.Load();
             UpdateHomeButton();
+            // The title names the document's place among the favourites.
+            RefreshTitle();
             return true;
         case kStatusText - WM_APP:
             // Only this thread's editor may pass a text pointer, and only for part 0.
@@ -272,21 +274,21 @@ void MainWindow::UpdateHomeButton() {
     menuBar_.SetIndeterminate(IDM_HOME, browser_.HomeButton(filePath_) == HomeButtonState::kIndeterminate);
 }
 
-void MainWindow::OpenDocument(const String& path, CharsetId code) {
+bool MainWindow::OpenDocument(const String& path, CharsetId code) {
     if (FindDocumentWindow(Handle(), path, code)) {
         browser_.RecordFoundOpen(path, code);
-        return;
+        return true;
     }
     if (!filePath_.Empty() || editor_->Modified()) {
         if (!config_->Values().openSame) {
             String arguments;
             arguments.AssignInt(code);
             LaunchInstance(u"-c" + arguments + u" \"" + path + u"\"");
-            return;
+            return true;
         }
-        if (!AskSave()) return;
+        if (!AskSave()) return false;
     }
-    LoadDocument(path, code, true);
+    return LoadDocument(path, code, true);
 }
 
 void MainWindow::ShowHomeMenu() { DropDown(IDM_HOME); }

@@ -64,7 +64,7 @@ private:
     static const CommandEntry kCommands[];
 
     // BrowsingHost.
-    void OpenDocument(const String& path, CharsetId code) override;
+    bool OpenDocument(const String& path, CharsetId code) override;
     void ShowHomeMenu() override;
     void BroadcastHistoryChanged() override;
     void BroadcastFavoritesChanged() override;
