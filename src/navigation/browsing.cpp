@@ -29,7 +29,8 @@ bool Browser::Open(OpenWay way, const String& path, CharsetId code) {
     TakenEntry taken;
     bool wasInChain = KindOf(way) == OpenKind::kJump && chain_.Remove(path, &taken);
     if (host_.OpenDocument(path, code)) return true;
-    if (wasInChain) chain_.PutBack(taken);
+    // Buttons that looked at the chain without the page meanwhile look again.
+    if (wasInChain && chain_.PutBack(taken)) host_.BroadcastHistoryChanged();
     return false;
 }
 

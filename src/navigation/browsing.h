@@ -55,7 +55,8 @@ public:
 
     // Opens `path` the given way: a jump first takes the path out of the chain,
     // so that the visit goes to its end, and puts it back where it stood when
-    // nothing was opened. False when nothing was opened.
+    // nothing was opened, telling every instance to look at the chain again.
+    // False when nothing was opened.
     bool Open(OpenWay way, const String& path, CharsetId code);
     // History entry n / favourite n; nothing (false) for an empty entry.
     bool OpenHistory(int n);

@@ -117,8 +117,10 @@ TEST_F(BrowsingTest, AJumpThatOpensNothingLeavesTheChainAsItWas) {
     const std::vector<std::u16string> visited{u"C:\\notes\\A.txt", u"C:\\notes\\B.txt", u"C:\\notes\\C.txt"};
     window_->browser.AddToFavorites(kB, 932);
     window_->unreadable = kB;
+    int broadcasts = window_->historyBroadcasts;
     EXPECT_FALSE(window_->browser.OpenFavorite(0));
     EXPECT_EQ(Chain(), visited);
+    EXPECT_EQ(window_->historyBroadcasts, broadcasts + 1);  // the buttons look at the chain again
     EXPECT_EQ(chain_.Entries()[1].code, 932);
     window_->unreadable = kA;
     EXPECT_FALSE(window_->browser.OpenHistory(2));
@@ -127,6 +129,11 @@ TEST_F(BrowsingTest, AJumpThatOpensNothingLeavesTheChainAsItWas) {
     window_->browser.GoBack(window_->current);
     window_->browser.GoBack(window_->current);
     EXPECT_EQ(window_->current, kB);
+    window_->unreadable = u"C:\\notes\\D.txt";
+    broadcasts = window_->historyBroadcasts;
+    EXPECT_FALSE(window_->browser.Open(OpenWay::kFavorite, window_->unreadable, 0));
+    EXPECT_EQ(window_->historyBroadcasts, broadcasts);  // not in the chain: nothing to put back
+    EXPECT_EQ(Chain(), visited);
     window_->unreadable = String();
     EXPECT_TRUE(window_->browser.OpenHistory(2));
     EXPECT_EQ(Chain().back(), u"C:\\notes\\A.txt");
