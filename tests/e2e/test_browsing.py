@@ -189,6 +189,12 @@ class BrowsingTest(PathbookTestCase):
         self.assertRegex(code, r"^-?\d+$")
         self.assertEqual(lines[2:], [""], "every line ends with CR, LF nowhere: %r" % data)
         self.assertTrue(button_state(window, HOME) & INDETERMINATE, "the home page is on show")
+        # With the home page on show, ホーム drops its menu too (お気に入りに追加 greyed: a is listed).
+        click_button(window, HOME, where=0.3)
+        drop_down()
+        self.shoot("home-menu-on-home-ja")
+        press("Escape")
+        self.assertTrue(no_drop_down())
         # Another page: ホーム is live, and Ctrl+1 opens the home page (a jump).
         window = self.follow_link(window, b, JA)
         self.assertTrue(wait_until(lambda: not button_state(window, HOME) & INDETERMINATE))
@@ -200,6 +206,11 @@ class BrowsingTest(PathbookTestCase):
         a = self.note("a.txt")
         self.start()
         window = self.wait_for_title("untitled" + EN)
+        # An untitled document is not added to the favourites, and nobody is told of it.
+        post_command(window, ADD_FAVORITE)
+        time.sleep(0.5)
+        self.assertEqual(popups(), [])
+        self.assertFalse(os.path.exists(os.path.join(app_data(), "DocList.txt")))
         probe("drop", str(window.handle), a)
         window = self.wait_for_title(a + EN)
         self.assertEqual(window.handle, main_windows()[0].handle)
