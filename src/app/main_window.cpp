@@ -54,6 +54,15 @@ bool IsReadableText(LPARAM address) {
     return false;
 }
 
+// Whether the file opens for reading, as loading it will.
+bool IsReadable(const String& path) {
+    HANDLE file = CreateFileW(Wide(path.Chars()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 std::int32_t ShowState(HWND window) {
     if (IsZoomed(window)) return kShowMaximized;
     return IsIconic(window) ? kShowMinimized : kShowNormal;
@@ -281,6 +290,12 @@ bool MainWindow::OpenDocument(const String& path, CharsetId code) {
     }
     if (!filePath_.Empty() || editor_->Modified()) {
         if (!config_->Values().openSame) {
+            // A new process could only report the failure and stay empty; this
+            // window reports it, and the caller learns that nothing opened.
+            if (!IsReadable(path)) {
+                MessageBoxW(Handle(), Wide(LoadStringResource(IDS_OPEN_FAILED).Chars()), nullptr, MB_OK);
+                return false;
+            }
             String arguments;
             arguments.AssignInt(code);
             LaunchInstance(u"-c" + arguments + u" \"" + path + u"\"");

@@ -88,6 +88,14 @@ class BrowsingTest(PathbookTestCase):
         """File > Recent Files > the item numbered `digit`, by keyboard, in the English menu."""
         send_keys(window.title, "alt+f", "e", digit)
 
+    def expect_open_failure(self):
+        """The open failure's message box: there, then closed with Enter."""
+        box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in [c[2] for c in p[3]]),
+                                      None))
+        self.assertIsNotNone(box, "the open failure is reported")
+        press("Return")
+        self.assertTrue(wait_until(lambda: not any(p[0] == box[0] for p in popups())))
+
     def test_history_menu_lists_what_was_opened_most_recent_first_and_survives_a_restart(self):
         write_settings(OpenSame=1)
         b = self.note("b.txt")
@@ -137,11 +145,7 @@ class BrowsingTest(PathbookTestCase):
         # The history is b, a, c. Jumping to a, which has gone, fails and leaves the chain a, b, c.
         os.remove(os.path.join(self.folder, "a.txt"))
         self.open_recent(window, "1")
-        box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in [c[2] for c in p[3]]),
-                                      None))
-        self.assertIsNotNone(box, "the open failure is reported")
-        press("Return")
-        self.assertTrue(wait_until(lambda: not any(p[0] == box[0] for p in popups())))
+        self.expect_open_failure()
         self.assertEqual(main_windows()[0].title, b + EN)
         self.assertTrue(wait_until(lambda: button_state(window, BACK) & ENABLED), "＜ still leads to a")
         self.assertTrue(button_state(window, FORWARD) & ENABLED, "＞ still leads to c")
@@ -165,6 +169,16 @@ class BrowsingTest(PathbookTestCase):
         post_command(first, FORWARD)
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == second.handle for w in main_windows())))
         self.assertEqual(len(main_windows()), 2)
+        # a's window closes and a goes: a history jump to it from b fails here, with no new window,
+        # and ＜ still leads to a.
+        post_command(first, 40008)
+        self.wait_for_windows(1)
+        os.remove(os.path.join(self.folder, "a.txt"))
+        self.open_recent(second, "1")
+        self.expect_open_failure()
+        time.sleep(1)
+        self.assertEqual([w.title for w in main_windows()], [b + EN])
+        self.assertTrue(wait_until(lambda: button_state(second, BACK) & ENABLED), "＜ still leads to a")
 
     def test_home_without_a_home_page_drops_its_menu_and_add_to_favourites_makes_one(self):
         write_settings(OpenSame=1)
