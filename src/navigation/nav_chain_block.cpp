@@ -78,7 +78,7 @@ bool ReadEntry(const std::uint8_t* block, std::uint32_t start, NavEntry* entry) 
     return true;
 }
 
-// Writes the entry for (path, code) at `start`, `length` units long.
+// Writes the entry for (path, code) at `start`: path length + 5 units.
 void WriteEntry(std::uint8_t* block, std::uint32_t start, std::u16string_view path, CharsetId code) {
     std::uint32_t length = static_cast<std::uint32_t>(path.size()) + kHeaderUnits;
     std::uint32_t bits = static_cast<std::uint32_t>(code);
@@ -111,7 +111,7 @@ bool Remove(std::uint8_t* block, std::u16string_view path, TakenEntry* taken) {
     if (walk.found == kNone) return false;
     std::uint32_t after = walk.found + EntryLength(block, walk.found);
     if (taken != nullptr) {
-        taken->next.clear();
+        *taken = TakenEntry();
         ReadEntry(block, walk.found, &taken->entry);
         NavEntry follower;
         if (ReadEntry(block, after, &follower)) taken->next = std::move(follower.path);
