@@ -8,8 +8,8 @@ import subprocess
 import tempfile
 import time
 
-from harness import (PathbookTestCase, app_data, main_windows, popups, post_command, press, probe, send_keys,
-                     toolbar, wait_until, windows_path, write_file, write_settings, x_windows_named)
+from harness import (PathbookTestCase, app_data, main_windows, popups, post_command, press, probe, running_instances,
+                     send_keys, toolbar, wait_until, windows_path, write_file, write_settings, x_windows_named)
 
 EN = " - Pathbook"
 JA = " - パスブック"
@@ -88,6 +88,11 @@ class BrowsingTest(PathbookTestCase):
         """File > Recent Files > the item numbered `digit`, by keyboard, in the English menu."""
         send_keys(window.title, "alt+f", "e", digit)
 
+    def exit(self, window):
+        """Exit, and the process gone: it writes its settings after its window closes."""
+        post_command(window, 40008)
+        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False) and not running_instances()))
+
     def expect_open_failure(self):
         """The open failure's message box: there, then closed with Enter."""
         box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in [c[2] for c in p[3]]),
@@ -108,13 +113,11 @@ class BrowsingTest(PathbookTestCase):
         self.shoot("recent-files-en")
         press("1")
         window = self.wait_for_title(a + EN)
-        post_command(window, 40008)
-        wait_until(lambda: not main_windows(visible_only=False))
+        self.exit(window)
         # Started without a file, the program opens the most recent entry.
         self.start()
         window = self.wait_for_title(a + EN)
-        post_command(window, 40008)
-        wait_until(lambda: not main_windows(visible_only=False))
+        self.exit(window)
         self.start("-n")
         window = self.wait_for_title("untitled" + EN)
         # Reopening a put it first: item 1 is now b.
