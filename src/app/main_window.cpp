@@ -54,6 +54,15 @@ bool IsReadableText(LPARAM address) {
     return false;
 }
 
+// Whether the file opens for reading, as loading it will.
+bool IsReadable(const String& path) {
+    HANDLE file = CreateFileW(Wide(path.Chars()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 std::int32_t ShowState(HWND window) {
     if (IsZoomed(window)) return kShowMaximized;
     return IsIconic(window) ? kShowMinimized : kShowNormal;
@@ -228,6 +237,8 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT
         case kFavoritesChanged - WM_APP:
             favorites_.Load();
             UpdateHomeButton();
+            // The title names the document's place among the favourites.
+            RefreshTitle();
             return true;
         case kStatusText - WM_APP:
             // Only this thread's editor may pass a text pointer, and only for part 0.
@@ -274,21 +285,27 @@ void MainWindow::UpdateHomeButton() {
     menuBar_.SetIndeterminate(IDM_HOME, browser_.HomeButton(filePath_) == HomeButtonState::kIndeterminate);
 }
 
-void MainWindow::OpenDocument(const String& path, CharsetId code) {
+bool MainWindow::OpenDocument(const String& path, CharsetId code) {
     if (FindDocumentWindow(Handle(), path, code)) {
         browser_.RecordFoundOpen(path, code);
-        return;
+        return true;
     }
     if (!filePath_.Empty() || editor_->Modified()) {
         if (!config_->Values().openSame) {
+            // A new process could only report the failure and stay empty; this
+            // window reports it, and the caller learns that nothing opened.
+            if (!IsReadable(path)) {
+                MessageBoxW(Handle(), Wide(LoadStringResource(IDS_OPEN_FAILED).Chars()), nullptr, MB_OK);
+                return false;
+            }
             String arguments;
             arguments.AssignInt(code);
             LaunchInstance(u"-c" + arguments + u" \"" + path + u"\"");
-            return;
+            return true;
         }
-        if (!AskSave()) return;
+        if (!AskSave()) return false;
     }
-    LoadDocument(path, code, true);
+    return LoadDocument(path, code, true);
 }
 
 void MainWindow::ShowHomeMenu() { DropDown(IDM_HOME); }

@@ -65,7 +65,7 @@ private:
     static const CommandEntry kCommands[];
 
     // BrowsingHost.
-    void OpenDocument(const String& path, CharsetId code) override;
+    bool OpenDocument(const String& path, CharsetId code) override;
     void ShowHomeMenu() override;
     void BroadcastHistoryChanged() override;
     void BroadcastFavoritesChanged() override;

@@ -260,6 +260,7 @@ void MainWindow::ToggleNoEditing() {
 }
 
 void MainWindow::AddToFavorites() {
+    if (filePath_.Empty()) return;
     if (browser_.AddToFavorites(filePath_, charset_) == AddFavoriteResult::kNotStored) {
         MessageBoxW(Handle(), Wide(LoadStringResource(IDS_FAVORITE_NOT_STORED).Chars()), nullptr, MB_OK | MB_ICONWARNING);
     }

@@ -29,6 +29,15 @@ void ReplaceItems(HMENU menu, UINT position, const std::vector<MenuItem>& items)
     }
 }
 
+// The home drop-down's "add to favourites" follows the menu-bar rule: a named
+// document that is not yet a favourite.
+void ApplyAddFavoriteState(HMENU popup, const MenuStates& states) {
+    for (const ItemState& item : states.items) {
+        if (item.id != IDM_ADD_FAVORITE) continue;
+        EnableMenuItem(popup, IDM_ADD_FAVORITE, MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
 HMENU SubMenuOf(HMENU menu, int top, int sub) {
     HMENU popup = GetSubMenu(menu, top);
     return popup != nullptr ? GetSubMenu(popup, sub) : nullptr;
@@ -78,7 +87,10 @@ bool MainWindow::OnInitMenuPopup(HMENU menu, bool systemMenu) {
 void MainWindow::DropDown(int buttonId) {
     HMENU popup = menuBar_.PopupOf(buttonId);
     if (popup == nullptr) return;
-    if (buttonId == IDM_HOME) ReplaceItems(popup, 0, FavoritesMenuItems(favorites_, IDM_FAVORITE_FIRST));
+    if (buttonId == IDM_HOME) {
+        ReplaceItems(popup, 0, FavoritesMenuItems(favorites_, IDM_FAVORITE_FIRST));
+        ApplyAddFavoriteState(popup, MenuBarStates(CurrentMenuInputs(), true));
+    }
     if (buttonId == IDM_HISTORY_BUTTON) ReplaceItems(popup, 0, HistoryMenuItems(*config_, IDM_HISTORY_FIRST));
     menuBar_.ShowDropDown(buttonId);
 }

@@ -24,20 +24,24 @@ OpenKind KindOf(OpenWay way) {
     return OpenKind::kFollow;
 }
 
-void Browser::Open(OpenWay way, const String& path, CharsetId code) {
-    if (path.Empty()) return;
-    if (KindOf(way) == OpenKind::kJump) chain_.Remove(path);
-    host_.OpenDocument(path, code);
+bool Browser::Open(OpenWay way, const String& path, CharsetId code) {
+    if (path.Empty()) return false;
+    TakenEntry taken;
+    bool wasInChain = KindOf(way) == OpenKind::kJump && chain_.Remove(path, &taken);
+    if (host_.OpenDocument(path, code)) return true;
+    // Buttons that looked at the chain without the page meanwhile look again.
+    if (wasInChain && chain_.PutBack(taken)) host_.BroadcastHistoryChanged();
+    return false;
 }
 
-void Browser::OpenHistory(int n) {
+bool Browser::OpenHistory(int n) {
     HistoryEntry entry = config_.GetHistory(n);
-    Open(OpenWay::kHistoryEntry, entry.path, entry.code);
+    return Open(OpenWay::kHistoryEntry, entry.path, entry.code);
 }
 
-void Browser::OpenFavorite(int n) {
+bool Browser::OpenFavorite(int n) {
     Favorite entry = favorites_.Get(n);
-    Open(OpenWay::kFavorite, entry.path, entry.code);
+    return Open(OpenWay::kFavorite, entry.path, entry.code);
 }
 
 void Browser::GoBack(const String& current) {

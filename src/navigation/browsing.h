@@ -31,7 +31,9 @@ class BrowsingHost {
 public:
     virtual ~BrowsingHost() = default;
     // Routes the document to a running window, a new process or this window.
-    virtual void OpenDocument(const String& path, CharsetId code) = 0;
+    // False when nothing was opened: the file could not be read, or the user
+    // kept the document on show.
+    virtual bool OpenDocument(const String& path, CharsetId code) = 0;
     // Drops down the home button's menu of favourites.
     virtual void ShowHomeMenu() = 0;
     // Tells every instance that the history / the favourites changed.
@@ -51,11 +53,14 @@ public:
     Browser(ConfigStore& config, FavoriteList& favorites, NavChain& chain, BrowsingHost& host)
         : config_(config), favorites_(favorites), chain_(chain), host_(host) {}
 
-    // Opens `path` the given way: a jump first takes the path out of the chain.
-    void Open(OpenWay way, const String& path, CharsetId code);
-    // History entry n / favourite n; nothing for an empty entry.
-    void OpenHistory(int n);
-    void OpenFavorite(int n);
+    // Opens `path` the given way: a jump first takes the path out of the chain,
+    // so that the visit goes to its end, and puts it back where it stood when
+    // nothing was opened, telling every instance to look at the chain again.
+    // False when nothing was opened.
+    bool Open(OpenWay way, const String& path, CharsetId code);
+    // History entry n / favourite n; nothing (false) for an empty entry.
+    bool OpenHistory(int n);
+    bool OpenFavorite(int n);
     // The chain's entry before / after the document on show; nothing when
     // there is none. `current` is empty for an untitled document.
     void GoBack(const String& current);

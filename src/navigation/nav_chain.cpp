@@ -18,8 +18,12 @@ bool NavChain::Append(const String& path, CharsetId code) {
     return block_.Use(true, [&](std::uint8_t* block) { return navchain::Append(block, path.View(), code); });
 }
 
-bool NavChain::Remove(const String& path) {
-    return block_.Use(true, [&](std::uint8_t* block) { return navchain::Remove(block, path.View()); });
+bool NavChain::Remove(const String& path, TakenEntry* taken) {
+    return block_.Use(true, [&](std::uint8_t* block) { return navchain::Remove(block, path.View(), taken); });
+}
+
+bool NavChain::PutBack(const TakenEntry& taken) {
+    return block_.Use(true, [&](std::uint8_t* block) { return navchain::PutBack(block, taken); });
 }
 
 bool NavChain::Next(const String& path, NavEntry* entry) {

@@ -31,7 +31,8 @@ public:
 
     // See nav_chain_block.h; each returns false when nothing changed or was found.
     bool Append(const String& path, CharsetId code);
-    bool Remove(const String& path);
+    bool Remove(const String& path, TakenEntry* taken = nullptr);
+    bool PutBack(const TakenEntry& taken);
     bool Next(const String& path, NavEntry* entry);
     bool Previous(const String& path, NavEntry* entry);
     std::vector<NavEntry> Entries();

@@ -78,15 +78,9 @@ bool ReadEntry(const std::uint8_t* block, std::uint32_t start, NavEntry* entry) 
     return true;
 }
 
-}  // namespace
-
-bool Append(std::uint8_t* block, std::u16string_view path, CharsetId code) {
-    if (path.empty() || path.size() > kMaxNavPathLength) return false;
-    Walk walk = WalkFor(block, path);
-    if (walk.found != kNone) return false;
-    std::uint32_t start = walk.end;
+// Writes the entry for (path, code) at `start`: path length + 5 units.
+void WriteEntry(std::uint8_t* block, std::uint32_t start, std::u16string_view path, CharsetId code) {
     std::uint32_t length = static_cast<std::uint32_t>(path.size()) + kHeaderUnits;
-    if (start + length >= kNavChainUnits) return false;
     std::uint32_t bits = static_cast<std::uint32_t>(code);
     SetUnit(block, start, static_cast<std::uint16_t>(length));
     SetUnit(block, start + 1, 0);
@@ -94,17 +88,52 @@ bool Append(std::uint8_t* block, std::u16string_view path, CharsetId code) {
     SetUnit(block, start + 3, static_cast<std::uint16_t>(bits >> 16));
     for (std::size_t i = 0; i < path.size(); ++i) SetUnit(block, start + 4 + static_cast<std::uint32_t>(i), path[i]);
     SetUnit(block, start + length - 1, 0);
+}
+
+bool Fits(std::u16string_view path) { return !path.empty() && path.size() <= kMaxNavPathLength; }
+
+}  // namespace
+
+bool Append(std::uint8_t* block, std::u16string_view path, CharsetId code) {
+    if (!Fits(path)) return false;
+    Walk walk = WalkFor(block, path);
+    if (walk.found != kNone) return false;
+    std::uint32_t start = walk.end;
+    std::uint32_t length = static_cast<std::uint32_t>(path.size()) + kHeaderUnits;
+    if (start + length >= kNavChainUnits) return false;
+    WriteEntry(block, start, path, code);
     SetUnit(block, start + length, 0);
     return true;
 }
 
-bool Remove(std::uint8_t* block, std::u16string_view path) {
+bool Remove(std::uint8_t* block, std::u16string_view path, TakenEntry* taken) {
     Walk walk = WalkFor(block, path);
     if (walk.found == kNone) return false;
     std::uint32_t after = walk.found + EntryLength(block, walk.found);
+    if (taken != nullptr) {
+        *taken = TakenEntry();
+        ReadEntry(block, walk.found, &taken->entry);
+        NavEntry follower;
+        if (ReadEntry(block, after, &follower)) taken->next = std::move(follower.path);
+    }
     std::uint32_t moved = ChainEnd(block, after) - after;
     for (std::uint32_t i = 0; i < moved; ++i) SetUnit(block, walk.found + i, UnitAt(block, after + i));
     SetUnit(block, walk.found + moved, 0);
+    return true;
+}
+
+bool PutBack(std::uint8_t* block, const TakenEntry& taken) {
+    const std::u16string& path = taken.entry.path;
+    if (!Fits(path) || WalkFor(block, path).found != kNone) return false;
+    std::uint32_t end = ChainEnd(block, 0);
+    std::uint32_t length = static_cast<std::uint32_t>(path.size()) + kHeaderUnits;
+    if (end + length >= kNavChainUnits) return false;
+    std::uint32_t start = taken.next.empty() ? kNone : WalkFor(block, taken.next).found;
+    if (start == kNone) start = end;
+    // Moves the tail up from its end, so that no unit is overwritten before it is copied.
+    for (std::uint32_t i = end; i > start; --i) SetUnit(block, i - 1 + length, UnitAt(block, i - 1));
+    WriteEntry(block, start, path, taken.entry.code);
+    SetUnit(block, end + length, 0);
     return true;
 }
 

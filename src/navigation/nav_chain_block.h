@@ -32,13 +32,25 @@ struct NavEntry {
     CharsetId code = 0;
 };
 
+// An entry taken out of the chain and the path that followed it (empty when
+// it was the last), so that it can be put back where it stood.
+struct TakenEntry {
+    NavEntry entry;
+    std::u16string next;
+};
+
 namespace navchain {
 
 // Adds (path, code) at the end unless the path is there already, the path is
 // empty or longer than kMaxNavPathLength, or the block has no room. True when added.
 bool Append(std::uint8_t* block, std::u16string_view path, CharsetId code);
-// Takes the path's entry out, moving the later ones down. True when it was there.
-bool Remove(std::uint8_t* block, std::u16string_view path);
+// Takes the path's entry out, moving the later ones down. True when it was
+// there; `taken`, when given, then receives the entry and its follower.
+bool Remove(std::uint8_t* block, std::u16string_view path, TakenEntry* taken = nullptr);
+// Puts a taken entry back in front of its follower, or at the end when the
+// follower has gone meanwhile. Nothing when the path is in the chain again or
+// the block has no room. True when put back.
+bool PutBack(std::uint8_t* block, const TakenEntry& taken);
 // The entry just after / before the path's entry; false when the path is not
 // in the chain or has no such neighbour.
 bool Next(const std::uint8_t* block, std::u16string_view path, NavEntry* entry);

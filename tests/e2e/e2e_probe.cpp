@@ -29,8 +29,11 @@
 //   e2e-probe dropfiles PATH...  puts the paths on the clipboard as a shell file list (CF_HDROP)
 //   e2e-probe clipboard  the clipboard's Unicode text
 //   e2e-probe checked H ID  the check state (0, 1, 2) of button ID in dialog H
-//   e2e-probe rect H     the screen rectangle of window H: <left> <top> <right> <bottom>
+//   e2e-probe rect H     the screen rectangle of window H (a drop-down menu, say): <left> <top> <right> <bottom>
 //   e2e-probe caret H    the system caret of window H's thread: <in its window's client area 0|1> <line top>
+//   e2e-probe drop H PATH...  drops the paths on window H as the shell does: a file list in
+//                        H's process and WM_DROPFILES posted to H
+//   e2e-probe buttonrect H ID  the screen rectangle of toolbar button ID: <left> <top> <right> <bottom>
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -230,6 +233,44 @@ int PutFileList(int count, wchar_t** paths) {
     return 0;
 }
 
+// The file list goes into the window's process, as the system puts it there for
+// a real drop. It is left there: the window frees it when done with it. The list
+// starts past the allocation's start, so that a heap check of the words before
+// it reads zeros rather than an unmapped page.
+int DropFiles(HWND window, int count, wchar_t** paths) {
+    std::wstring list;
+    for (int i = 0; i < count; ++i) list.append(paths[i]).push_back(L'\0');
+    list.push_back(L'\0');
+    constexpr SIZE_T kOffset = 64;
+    std::vector<char> data(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = reinterpret_cast<DROPFILES*>(data.data());
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(data.data() + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    if (process == nullptr) return 1;
+    auto* block = static_cast<char*>(VirtualAllocEx(process, nullptr, kOffset + data.size(), MEM_COMMIT, PAGE_READWRITE));
+    bool written = block != nullptr && WriteProcessMemory(process, block + kOffset, data.data(), data.size(), nullptr);
+    CloseHandle(process);
+    if (!written) return 1;
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block + kOffset), 0);
+    return 0;
+}
+
+int PrintButtonRect(HWND window, int id) {
+    HWND bar = GetDlgItem(window, 30000);
+    if (bar == nullptr) return 1;
+    RemoteBuffer rect(bar, sizeof(RECT));
+    if (!SendMessageW(bar, TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(rect.Address()))) return 1;
+    RECT local{};
+    rect.Read(&local, sizeof local);
+    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&local), 2);
+    std::printf("%ld %ld %ld %ld\n", local.left, local.top, local.right, local.bottom);
+    return 0;
+}
+
 int PrintText(HWND window) {
     HWND editor = EditorTextWindow(window);
     if (editor == nullptr) return 1;
@@ -384,6 +425,8 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"closebox") return PrintCloseBox(window);
         if (command == L"status") return PrintStatus(window);
         if (command == L"toolbar") return PrintToolbar(window);
+        if (command == L"drop") return DropFiles(window, argc - 3, argv + 3);
+        if (argc == 4 && command == L"buttonrect") return PrintButtonRect(window, _wtoi(argv[3]));
         if (command == L"text") return PrintText(window);
         if (command == L"viewrect") return PrintViewRect(window);
         if (command == L"rect") return PrintRect(window);

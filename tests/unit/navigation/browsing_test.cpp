@@ -34,9 +34,11 @@ class Window : public BrowsingHost {
 public:
     Window(ConfigStore& config, FavoriteList& favorites, NavChain& chain)
         : browser(config, favorites, chain, *this) {}
-    void OpenDocument(const String& path, CharsetId code) override {
+    bool OpenDocument(const String& path, CharsetId code) override {
+        if (path == unreadable) return false;
         current = path;
         browser.RecordLoad(path, code);
+        return true;
     }
     void ShowHomeMenu() override { ++homeMenus; }
     void BroadcastHistoryChanged() override { ++historyBroadcasts; }
@@ -44,6 +46,7 @@ public:
 
     Browser browser;
     String current;
+    String unreadable;  // a path whose open fails
     int homeMenus = 0;
     int historyBroadcasts = 0;
     int favoriteBroadcasts = 0;
@@ -107,6 +110,33 @@ TEST_F(BrowsingTest, AHistoryJumpMovesTheVisitToTheEnd) {
     EXPECT_EQ(Chain(), (std::vector<std::u16string>{u"C:\\notes\\B.txt", u"C:\\notes\\C.txt", u"C:\\notes\\A.txt"}));
     window_->browser.GoBack(window_->current);
     EXPECT_EQ(window_->current, kC);
+}
+
+TEST_F(BrowsingTest, AJumpThatOpensNothingLeavesTheChainAsItWas) {
+    VisitABC();
+    const std::vector<std::u16string> visited{u"C:\\notes\\A.txt", u"C:\\notes\\B.txt", u"C:\\notes\\C.txt"};
+    window_->browser.AddToFavorites(kB, 932);
+    window_->unreadable = kB;
+    int broadcasts = window_->historyBroadcasts;
+    EXPECT_FALSE(window_->browser.OpenFavorite(0));
+    EXPECT_EQ(Chain(), visited);
+    EXPECT_EQ(window_->historyBroadcasts, broadcasts + 1);  // the buttons look at the chain again
+    EXPECT_EQ(chain_.Entries()[1].code, 932);
+    window_->unreadable = kA;
+    EXPECT_FALSE(window_->browser.OpenHistory(2));
+    EXPECT_EQ(Chain(), visited);
+    EXPECT_EQ(config_->GetHistory(2).path, kA);  // the entry stays in the history as well
+    window_->browser.GoBack(window_->current);
+    window_->browser.GoBack(window_->current);
+    EXPECT_EQ(window_->current, kB);
+    window_->unreadable = u"C:\\notes\\D.txt";
+    broadcasts = window_->historyBroadcasts;
+    EXPECT_FALSE(window_->browser.Open(OpenWay::kFavorite, window_->unreadable, 0));
+    EXPECT_EQ(window_->historyBroadcasts, broadcasts);  // not in the chain: nothing to put back
+    EXPECT_EQ(Chain(), visited);
+    window_->unreadable = String();
+    EXPECT_TRUE(window_->browser.OpenHistory(2));
+    EXPECT_EQ(Chain().back(), u"C:\\notes\\A.txt");
 }
 
 TEST_F(BrowsingTest, FollowingALinkBackLeavesTheChain) {

@@ -89,6 +89,56 @@ TEST_F(ChainBlockTest, RemoveClosesTheGap) {
     EXPECT_TRUE(navchain::CheckInvariants(block_));
 }
 
+TEST_F(ChainBlockTest, ATakenEntryGoesBackWhereItStood) {
+    AppendAll({u"A", u"BB", u"CCC"});
+    std::uint8_t before[kNavChainBytes];
+    std::memcpy(before, block_, sizeof before);
+    for (const char16_t* path : {u"A", u"bb", u"CCC"}) {
+        TakenEntry taken;
+        ASSERT_TRUE(navchain::Remove(block_, path, &taken));
+        EXPECT_TRUE(navchain::CheckInvariants(block_));
+        EXPECT_TRUE(navchain::PutBack(block_, taken));
+        EXPECT_EQ(std::memcmp(before, block_, sizeof before), 0) << Paths().size();
+    }
+}
+
+TEST_F(ChainBlockTest, PutBackFollowsTheChainAsItIsNow) {
+    AppendAll({u"A", u"B", u"C"});
+    TakenEntry taken;
+    ASSERT_TRUE(navchain::Remove(block_, u"B", &taken));
+    EXPECT_EQ(taken.entry.path, u"B");
+    EXPECT_EQ(taken.entry.code, 2);
+    EXPECT_EQ(taken.next, u"C");
+    ASSERT_TRUE(navchain::Append(block_, u"D", 4));
+    ASSERT_TRUE(navchain::Remove(block_, u"C"));
+    EXPECT_TRUE(navchain::PutBack(block_, taken));  // its follower has gone: at the end
+    EXPECT_EQ(Paths(), (std::vector<std::u16string>{u"A", u"D", u"B"}));
+    EXPECT_FALSE(navchain::PutBack(block_, taken));  // there already
+    TakenEntry last;
+    ASSERT_TRUE(navchain::Remove(block_, u"b", &last));
+    EXPECT_TRUE(last.next.empty());
+    ASSERT_TRUE(navchain::Append(block_, u"b", 9));
+    EXPECT_FALSE(navchain::PutBack(block_, last));  // back in other letter case
+    EXPECT_EQ(navchain::Entries(block_)[2].code, 9);
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+}
+
+TEST_F(ChainBlockTest, PutBackNeedsRoom) {
+    std::u16string path(259, u'x');
+    for (int i = 0; i < 7; ++i) {
+        path[0] = static_cast<char16_t>(u'A' + i);
+        ASSERT_TRUE(navchain::Append(block_, path, i));
+    }
+    TakenEntry taken;
+    path[0] = u'A';
+    ASSERT_TRUE(navchain::Remove(block_, path, &taken));
+    ASSERT_TRUE(navchain::Append(block_, std::u16string(259, u'z'), 0));
+    EXPECT_FALSE(navchain::PutBack(block_, taken));
+    EXPECT_EQ(Unit(2047), 0);
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
+    EXPECT_FALSE(navchain::PutBack(block_, TakenEntry{}));
+}
+
 TEST_F(ChainBlockTest, AFullBlockRefusesNewEntries) {
     std::u16string path(259, u'x');
     int added = 0;

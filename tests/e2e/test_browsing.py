@@ -1,0 +1,292 @@
+"""Browsing notes like pages in the real Pathbook.exe: the history menu, back and
+forward within one window and across instances, the home button and the
+favourite shortcuts, dropped files, and how the messages between instances keep
+every window's menus and buttons in step."""
+
+import os
+import subprocess
+import tempfile
+import time
+
+from harness import (PathbookTestCase, app_data, main_windows, popups, post_command, press, probe, running_instances,
+                     send_keys, toolbar, wait_until, windows_path, write_file, write_settings, x_windows_named)
+
+EN = " - Pathbook"
+JA = " - パスブック"
+JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
+ROW = 21  # the default type's row height under Wine
+ENABLED = 4  # toolbar button state bits
+INDETERMINATE = 16
+HOME, HISTORY, BACK, FORWARD = 30001, 30002, 40046, 40047
+ADD_FAVORITE, CLEAR_HISTORY = 40037, 40053
+
+
+def rect(*args):
+    fields = probe(*args).split()
+    return tuple(int(f) for f in fields) if len(fields) == 4 else None
+
+
+def click_at(x, y):
+    # Apart from the click before, or the two would make a double click.
+    time.sleep(0.6)
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], timeout=30, check=True)
+
+
+def click_button(window, button, where=0.5):
+    """A click on a toolbar button, `where` across it from its left edge."""
+    left, top, right, bottom = wait_until(lambda: rect("buttonrect", str(window.handle), str(button)))
+    click_at(left + int((right - left) * where), (top + bottom) // 2)
+
+
+def click_link(window):
+    """A click on the link that each note here starts its first line with, after "see <"."""
+    left, top, _, _ = wait_until(lambda: rect("viewrect", str(window.handle)))
+    click_at(left + 80, top + ROW // 2)
+
+
+def bring_forward(window):
+    """Raises the window above the others, so that a click at its buttons reaches it."""
+    xid = wait_until(lambda: x_windows_named(window.title))
+    if not xid:
+        raise AssertionError("no X window titled %r" % window.title)
+    subprocess.run(["xdotool", "windowraise", str(xid[0])], timeout=30, check=True)
+    time.sleep(0.3)
+
+
+def drop_down():
+    """The drop-down menu on show: (handle, (left, top, right, bottom))."""
+    menu = wait_until(lambda: next((p for p in popups() if p[1] == "#32768"), None), timeout=10)
+    if menu is None:
+        raise AssertionError("no drop-down menu on show")
+    return menu[0], rect("rect", str(menu[0]))
+
+
+def no_drop_down():
+    return wait_until(lambda: not any(p[1] == "#32768" for p in popups()), timeout=10)
+
+
+def button_state(window, button):
+    return toolbar(window)[button][0]
+
+
+class BrowsingTest(PathbookTestCase):
+    def setUp(self):
+        super().setUp()
+        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
+
+    def note(self, name, link_to=None):
+        """A note, whose first line links to the note `link_to` when given; its Wine path."""
+        text = "see <%s>\r\n" % windows_path(os.path.join(self.folder, link_to)) if link_to else "text\r\n"
+        return windows_path(write_file(os.path.join(self.folder, name), text.encode()))
+
+    def follow_link(self, window, target, suffix=EN):
+        """Clicks the link in `window`; the window (this one or another) that then shows `target`."""
+        click_link(window)
+        return self.wait_for_title(target + suffix)
+
+    def open_recent(self, window, digit):
+        """File > Recent Files > the item numbered `digit`, by keyboard, in the English menu."""
+        send_keys(window.title, "alt+f", "e", digit)
+
+    def exit(self, window):
+        """Exit, and the process gone: it writes its settings after its window closes."""
+        post_command(window, 40008)
+        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False) and not running_instances()))
+
+    def expect_open_failure(self):
+        """The open failure's message box: there, then closed with Enter."""
+        box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in [c[2] for c in p[3]]),
+                                      None))
+        self.assertIsNotNone(box, "the open failure is reported")
+        press("Return")
+        self.assertTrue(wait_until(lambda: not any(p[0] == box[0] for p in popups())))
+
+    def test_history_menu_lists_what_was_opened_most_recent_first_and_survives_a_restart(self):
+        write_settings(OpenSame=1)
+        b = self.note("b.txt")
+        a = self.note("a.txt", link_to="b.txt")
+        self.start(a)
+        window = self.follow_link(self.wait_for_title(a + EN), b)
+        self.assertEqual(len(main_windows()), 1, "OpenSame keeps one window")
+        # The history is b, a: item 1 is a.
+        send_keys(window.title, "alt+f", "e")
+        self.shoot("recent-files-en")
+        press("1")
+        window = self.wait_for_title(a + EN)
+        self.exit(window)
+        # Started without a file, the program opens the most recent entry.
+        self.start()
+        window = self.wait_for_title(a + EN)
+        self.exit(window)
+        self.start("-n")
+        window = self.wait_for_title("untitled" + EN)
+        # Reopening a put it first: item 1 is now b.
+        self.open_recent(window, "1")
+        self.wait_for_title(b + EN)
+
+    def test_back_and_forward_in_one_window_and_a_failed_jump_keeps_the_chain(self):
+        write_settings(OpenSame=1)
+        c = self.note("c.txt")
+        b = self.note("b.txt", link_to="c.txt")
+        a = self.note("a.txt", link_to="b.txt")
+        self.start(a)
+        window = self.wait_for_title(a + EN)
+        self.assertFalse(button_state(window, BACK) & ENABLED)
+        window = self.follow_link(window, b)
+        window = self.follow_link(window, c)
+        self.assertTrue(button_state(window, BACK) & ENABLED)
+        self.assertFalse(button_state(window, FORWARD) & ENABLED)
+        click_button(window, BACK)
+        window = self.wait_for_title(b + EN)
+        click_button(window, BACK)
+        window = self.wait_for_title(a + EN)
+        self.assertFalse(button_state(window, BACK) & ENABLED, "a is the first page")
+        self.assertTrue(button_state(window, FORWARD) & ENABLED)
+        click_button(window, FORWARD)
+        window = self.wait_for_title(b + EN)
+        self.assertEqual(len(main_windows()), 1)
+        # The history is b, a, c. Jumping to a, which has gone, fails and leaves the chain a, b, c.
+        os.remove(os.path.join(self.folder, "a.txt"))
+        self.open_recent(window, "1")
+        self.expect_open_failure()
+        self.assertEqual(main_windows()[0].title, b + EN)
+        self.assertTrue(wait_until(lambda: button_state(window, BACK) & ENABLED), "＜ still leads to a")
+        self.assertTrue(button_state(window, FORWARD) & ENABLED, "＞ still leads to c")
+
+    def test_back_across_two_instances_brings_the_other_forward(self):
+        b = self.note("b.txt")
+        a = self.note("a.txt", link_to="b.txt")
+        self.start(a)
+        first = self.wait_for_title(a + EN)
+        # A window showing a note of its own hands the linked one to a new process.
+        second = self.follow_link(first, b)
+        self.assertNotEqual(second.handle, first.handle)
+        self.assertTrue(wait_until(lambda: button_state(first, FORWARD) & ENABLED),
+                        "the first window's ＞ follows the second window's visit")
+        self.assertTrue(button_state(second, BACK) & ENABLED, "the chain is shared")
+        click_button(second, BACK)
+        self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == first.handle for w in main_windows())),
+                        "the window showing a comes forward")
+        time.sleep(1)
+        self.assertEqual(len(main_windows()), 2, "no third window")
+        post_command(first, FORWARD)
+        self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == second.handle for w in main_windows())))
+        self.assertEqual(len(main_windows()), 2)
+        # a's window closes and a goes: a history jump to it from b fails here, with no new window,
+        # and ＜ still leads to a.
+        post_command(first, 40008)
+        self.wait_for_windows(1)
+        os.remove(os.path.join(self.folder, "a.txt"))
+        self.open_recent(second, "1")
+        self.expect_open_failure()
+        time.sleep(1)
+        self.assertEqual([w.title for w in main_windows()], [b + EN])
+        self.assertTrue(wait_until(lambda: button_state(second, BACK) & ENABLED), "＜ still leads to a")
+
+    def test_home_without_a_home_page_drops_its_menu_and_add_to_favourites_makes_one(self):
+        write_settings(OpenSame=1)
+        b = self.note("b.txt")
+        a = self.note("a.txt", link_to="b.txt")
+        self.start(a, env=JA_ENV)
+        window = self.wait_for_title(a + JA)
+        self.assertTrue(button_state(window, HOME) & INDETERMINATE, "no home page yet")
+        click_button(window, HOME, where=0.3)
+        _, (left, _, right, bottom) = drop_down()
+        self.shoot("home-menu-ja")
+        # The last item, below "(no files)" and the separator: お気に入りに追加.
+        click_at((left + right) // 2, bottom - 10)
+        window = self.wait_for_title("ホーム > a.txt" + JA)
+        with open(os.path.join(app_data(), "DocList.txt"), "rb") as f:
+            data = f.read()
+        self.assertFalse(data.startswith(b"\xff\xfe"), "no byte-order mark")
+        lines = data.decode("utf-16-le").split("\r")
+        self.assertEqual(lines[0], "")
+        code, path = lines[1].split(",", 1)
+        self.assertEqual(path, a)
+        self.assertRegex(code, r"^-?\d+$")
+        self.assertEqual(lines[2:], [""], "every line ends with CR, LF nowhere: %r" % data)
+        self.assertTrue(button_state(window, HOME) & INDETERMINATE, "the home page is on show")
+        # With the home page on show, ホーム drops its menu too (お気に入りに追加 greyed: a is listed).
+        click_button(window, HOME, where=0.3)
+        drop_down()
+        self.shoot("home-menu-on-home-ja")
+        press("Escape")
+        self.assertTrue(no_drop_down())
+        # Another page: ホーム is live, and Ctrl+1 opens the home page (a jump).
+        window = self.follow_link(window, b, JA)
+        self.assertTrue(wait_until(lambda: not button_state(window, HOME) & INDETERMINATE))
+        send_keys(window.title, "ctrl+1")
+        self.wait_for_title("ホーム > a.txt" + JA)
+        self.assertEqual(len(main_windows()), 1)
+
+    def test_a_file_dropped_on_the_window_opens(self):
+        a = self.note("a.txt")
+        self.start()
+        window = self.wait_for_title("untitled" + EN)
+        # An untitled document is not added to the favourites, and nobody is told of it.
+        post_command(window, ADD_FAVORITE)
+        time.sleep(0.5)
+        self.assertEqual(popups(), [])
+        self.assertFalse(os.path.exists(os.path.join(app_data(), "DocList.txt")))
+        probe("drop", str(window.handle), a)
+        window = self.wait_for_title(a + EN)
+        self.assertEqual(window.handle, main_windows()[0].handle)
+        # A second file, dropped on a window that shows one, opens in a new one.
+        b = self.note("b.txt")
+        probe("drop", str(window.handle), b)
+        self.wait_for_title(b + EN)
+        self.assertEqual(len(main_windows()), 2)
+
+    def test_broadcasts_keep_the_other_instance_in_step(self):
+        a = self.note("a.txt")
+        b = self.note("b.txt")
+        self.start(a, env=JA_ENV)
+        first = self.wait_for_title(a + JA)
+        self.assertFalse(button_state(first, FORWARD) & ENABLED)
+        self.start(b, env=JA_ENV)
+        second = self.wait_for_title(b + JA)
+        self.assertTrue(wait_until(lambda: button_state(first, FORWARD) & ENABLED), "＞ follows the new visit")
+        # The first window's history menu lists b, opened after it, first: item 0 brings b's window forward.
+        bring_forward(first)
+        click_button(first, HISTORY)
+        _, (_, top, _, bottom) = drop_down()
+        listed_height = bottom - top
+        self.shoot("history-menu-ja")
+        press("0")
+        self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == second.handle for w in main_windows())))
+        self.assertEqual(len(main_windows()), 2)
+        # Clearing the history in the second window empties the first one's menu to "(no files)".
+        post_command(second, CLEAR_HISTORY)
+        time.sleep(0.5)
+        bring_forward(first)
+        click_button(first, HISTORY)
+        _, (_, top, _, bottom) = drop_down()
+        self.shoot("history-menu-cleared-ja")
+        self.assertLess(bottom - top, listed_height, "one item fewer")
+        press("Escape")
+        self.assertTrue(no_drop_down())
+        # An empty home drop-down has the same three rows: "(no files)", a separator, one command.
+        click_button(first, HOME, where=0.9)
+        _, (_, home_top, _, home_bottom) = drop_down()
+        self.assertEqual(home_bottom - home_top, bottom - top)
+        press("Escape")
+        self.assertTrue(no_drop_down())
+        # Adding b to the favourites in the second window lights up the first one's ホーム.
+        self.assertTrue(button_state(first, HOME) & INDETERMINATE)
+        post_command(second, ADD_FAVORITE)
+        self.wait_for_title("ホーム > b.txt" + JA)
+        self.assertTrue(wait_until(lambda: not button_state(first, HOME) & INDETERMINATE))
+
+    def shoot(self, name):
+        """Screenshots for a person to look at, when PATHBOOK_SHOTS names a folder: the screen, and
+        each menu on show on its own (a screenshot of the screen leaves Wine's menus black)."""
+        shots = os.environ.get("PATHBOOK_SHOTS")
+        if not shots:
+            return
+        time.sleep(0.5)
+        subprocess.run("xwd -root -display $DISPLAY | convert xwd:- %s" % os.path.join(shots, name + ".png"),
+                       shell=True, timeout=60)
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True, timeout=30).stdout
+        menus = [line.split()[0] for line in tree.splitlines() if "(has no name)" in line and "pathbook.exe" in line]
+        for n, xid in enumerate(menus):
+            subprocess.run(["import", "-window", xid, os.path.join(shots, "%s-menu%d.png" % (name, n))], timeout=30)
