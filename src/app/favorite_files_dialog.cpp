@@ -86,7 +86,7 @@ UINT_PTR CALLBACK Hook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) no
         SetWindowLongPtrW(hook, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
         FillEncodings(GetDlgItem(hook, IDC_ENCODING), *state->encodings);
         FillFolders(GetDlgItem(hook, IDC_FOLDER), *state);
-        return TRUE;
+        return FALSE;  // the focus stays in the file-name box
     }
     auto* state = reinterpret_cast<HookState*>(GetWindowLongPtrW(hook, GWLP_USERDATA));
     if (state == nullptr) return 0;
@@ -122,6 +122,8 @@ bool ChooseFavoriteFiles(HWND owner, const EncodingList& encodings, ChosenFiles*
     String title = LoadStringResource(IDS_ADD_FAVORITES_TITLE);
     HookState state;
     state.encodings = &encodings;
+    // The document's folder, rather than whatever folder the system remembers from last time.
+    String folder = CurrentFolder();
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -130,6 +132,7 @@ bool ChooseFavoriteFiles(HWND owner, const EncodingList& encodings, ChosenFiles*
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = kSelectionUnits;
     dialog.lpstrTitle = Wide(title.Chars());
+    dialog.lpstrInitialDir = folder.Empty() ? nullptr : Wide(folder.Chars());
     dialog.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    OFN_NOCHANGEDIR | OFN_ENABLESIZING | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
     dialog.lCustData = reinterpret_cast<LPARAM>(&state);

@@ -27,6 +27,7 @@
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
 //   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
 //   e2e-probe dropfiles PATH...  puts the paths on the clipboard as a shell file list (CF_HDROP)
+//   e2e-probe foreground  the handle of the foreground window
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -337,6 +338,10 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"popups") return PrintPopups();
+    if (command == L"foreground") {
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+        return 0;
+    }
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);

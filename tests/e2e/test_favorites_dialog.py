@@ -18,8 +18,12 @@ EXPORT, IMPORT, REMOVE_ALL = 40057, 40058, 40059
 
 
 def doc_list():
-    with open(os.path.join(app_data(), "DocList.txt"), "rb") as f:
-        return f.read().decode("utf-16-le")
+    """DocList.txt as text; None while it is being replaced."""
+    try:
+        with open(os.path.join(app_data(), "DocList.txt"), "rb") as f:
+            return f.read().decode("utf-16-le")
+    except FileNotFoundError:
+        return None
 
 
 def entries_text(entries, header=""):
@@ -77,8 +81,10 @@ class FavoritesDialogTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: doc_list() == entries_text(self.entries[1:])), repr(doc_list()))
         send_keys(EN_TITLE, "Escape")
         self.assertTrue(wait_until(lambda: not any(p[2] == EN_TITLE for p in popups())))
-        self.assertGreaterEqual(int(read_setting("DlgW") or 0), 600)
-        self.assertGreaterEqual(int(read_setting("DlgH") or 0), 300)
+        # The size is written as the dialog window goes, just after it disappears.
+        self.assertTrue(wait_until(lambda: read_setting("DlgW") is not None), "DlgW was not written")
+        self.assertGreaterEqual(int(read_setting("DlgW")), 600)
+        self.assertGreaterEqual(int(read_setting("DlgH")), 300)
 
     def test_moves_in_japanese_are_saved_and_open_takes_the_unsaved_order(self):
         window = self.start_window(env=JA_ENV)
@@ -99,6 +105,22 @@ class FavoritesDialogTest(PathbookTestCase):
             [w.title for w in self.wait_for_windows(2)]))
         self.assertIsNotNone(titles, "home.txt was not opened")
         self.assertEqual(doc_list(), entries_text([one, home, two]))
+
+    def test_add_through_the_edit_menu_updates_a_listed_file_and_appends_a_new_one(self):
+        self.file("new.txt")
+        window = self.start_window()
+        dialog = self.open_dialog(window, EN_TITLE)
+        send_keys(EN_TITLE, "alt+e", "a")  # the Edit button's menu, then Add...
+        chooser = self.file_dialog_of(dialog)
+        self.assertEqual({c[0]: c[2] for c in chooser[3]}.get(1002), "AutoDetect")  # the encoding for every file
+        send_keys(chooser[2], "ctrl+a")
+        subprocess.run(["xdotool", "type", "--delay", "20", '"two.txt" "new.txt"'], timeout=60, check=True)
+        subprocess.run(["xdotool", "key", "Return"], timeout=30, check=True)
+        self.assertTrue(wait_until(lambda: not any(p[0] == chooser[0] for p in popups())), "the file dialog stayed")
+        self.dialog_command(dialog, SAVE)
+        home, one, two = self.entries
+        added = [home, one, (0, two[1]), (0, windows_path(os.path.join(self.folder, "new.txt")))]
+        self.assertTrue(wait_until(lambda: doc_list() == entries_text(added)), repr(doc_list()))
 
     def test_csv_export_then_import_round_trips(self):
         window = self.start_window()
@@ -136,8 +158,9 @@ class FavoritesDialogTest(PathbookTestCase):
         dialog = self.open_dialog(first, EN_TITLE)
         self.start("-n")
         second = next(w for w in self.wait_for_windows(2) if w.handle != first.handle)
+        self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(second.handle)))
         post_command(second, 40055)
-        self.assertTrue(wait_until(lambda: subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
-                                                          capture_output=True, text=True).stdout.strip() == EN_TITLE))
+        self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(dialog[0])),
+                        "the first instance's dialog did not come forward")
         dialogs = [p for p in popups() if p[2] == EN_TITLE]
         self.assertEqual([(p[0], p[4]) for p in dialogs], [(dialog[0], first.handle)])
