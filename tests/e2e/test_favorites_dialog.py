@@ -7,7 +7,7 @@ import subprocess
 import tempfile
 
 from harness import (PathbookTestCase, app_data, popups, post_command, probe, read_setting, send_keys, wait_until,
-                     windows_path, write_favorites)
+                     windows_path, write_favorites, write_settings, x_windows_named)
 
 EN_TITLE = "Document List"
 JA_TITLE = "お気に入りの管理"
@@ -24,6 +24,12 @@ def doc_list():
             return f.read().decode("utf-16-le")
     except FileNotFoundError:
         return None
+
+
+def x_window_size(xid):
+    out = subprocess.run(["xdotool", "getwindowgeometry", str(xid)], capture_output=True, text=True, timeout=30).stdout
+    width, height = out.split("Geometry:")[1].split()[0].split("x")
+    return int(width), int(height)
 
 
 def entries_text(entries, header=""):
@@ -71,8 +77,11 @@ class FavoritesDialogTest(PathbookTestCase):
         return self.wait_for_windows(1)[0]
 
     def test_deleting_the_home_page_and_saving_rewrites_the_list_and_remembers_the_size(self):
+        write_settings(DlgW=820, DlgH=460)
         window = self.start_window()
         dialog = self.open_dialog(window, EN_TITLE)
+        width, height = x_window_size(x_windows_named(EN_TITLE)[0])
+        self.assertTrue(780 <= width <= 820 and 420 <= height <= 460, (width, height))  # the frame aside
         texts = {control[0]: control[2] for control in dialog[3]}
         self.assertEqual([texts.get(i) for i in (OPEN, 1, SAVE, MOVE_UP, MOVE_DOWN, 1043)],
                          ["&Open", "Cancel", "&Save", "Move &Up", "Move &Down", "&Edit"])
@@ -82,9 +91,8 @@ class FavoritesDialogTest(PathbookTestCase):
         send_keys(EN_TITLE, "Escape")
         self.assertTrue(wait_until(lambda: not any(p[2] == EN_TITLE for p in popups())))
         # The size is written as the dialog window goes, just after it disappears.
-        self.assertTrue(wait_until(lambda: read_setting("DlgW") is not None), "DlgW was not written")
-        self.assertGreaterEqual(int(read_setting("DlgW")), 600)
-        self.assertGreaterEqual(int(read_setting("DlgH")), 300)
+        self.assertTrue(wait_until(lambda: read_setting("DlgW") == "820"), read_setting("DlgW"))
+        self.assertEqual(read_setting("DlgH"), "460")
 
     def test_moves_in_japanese_are_saved_and_open_takes_the_unsaved_order(self):
         window = self.start_window(env=JA_ENV)
