@@ -89,7 +89,6 @@ private:
 };
 
 void FavoritesDialog::OnInit() {
-    outcome_.shown = true;
     SetWindowTextW(Handle(), Wide(title_.Chars()));
     list_ = Item(IDC_FAVORITE_LIST);
     for (int i = 0; i < kButtonCount; ++i) {
@@ -213,7 +212,7 @@ bool FavoritesDialog::OnCommand(WORD notifyCode, WORD id, HWND) {
     }
 }
 
-bool FavoritesDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool FavoritesDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -222,7 +221,7 @@ bool FavoritesDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SIZE: Layout(LOWORD(lParam), HIWORD(lParam)); return true;
         case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); return true;
-        default: (void)wParam; return false;
+        default: return false;
     }
 }
 
@@ -248,7 +247,6 @@ void FavoritesDialog::ShowEditMenu() {
     if (menu == nullptr) return;
     bool rows = copy_.Count() > 0;
     auto enable = [menu](UINT id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(IDC_FAVORITE_ADD, copy_.Count() < kEditableFavorites);
     enable(IDC_FAVORITE_DELETE, Selected() >= 0);
     enable(IDM_FAVORITES_CLEAR, rows);
     enable(IDM_FAVORITES_EXPORT, rows);

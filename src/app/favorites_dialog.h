@@ -12,7 +12,6 @@
 namespace pathbook {
 
 struct FavoritesOutcome {
-    bool shown = false;  // false when another instance's dialog was raised instead
     bool saved = false;  // the list file was rewritten
     bool open = false;   // `chosen` is to be opened
     Favorite chosen;     // taken from the dialog's copy, saved or not
