@@ -97,7 +97,9 @@ UINT_PTR CALLBACK Hook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) no
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_FILEOK) {
         HWND combo = GetDlgItem(hook, IDC_ENCODING);
         LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-        if (index != CB_ERR) state->code = static_cast<CharsetId>(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+        if (index != CB_ERR) {
+            state->code = static_cast<CharsetId>(SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+        }
     }
     return 0;
 }

@@ -105,7 +105,8 @@ void FavoritesDialog::OnInit() {
 }
 
 void FavoritesDialog::SetUpList() {
-    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FLATSB);
+    ListView_SetExtendedListViewStyle(list_,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FLATSB);
     SetWindowSubclass(list_, WithoutHorizontalBar, 1, 0);
     for (int i = 0; i < static_cast<int>(sizeof kColumns / sizeof kColumns[0]); ++i) {
         String title = LoadStringResource(kColumns[i].title);
@@ -252,7 +253,8 @@ void FavoritesDialog::ShowEditMenu() {
     enable(IDM_FAVORITES_EXPORT, rows);
     RECT button;
     GetWindowRect(Item(IDC_FAVORITE_EDIT), &button);
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.left, button.bottom, 0, Handle(), nullptr);
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, button.left, button.bottom, 0, Handle(),
+                   nullptr);
 }
 
 void FavoritesDialog::Open() {
