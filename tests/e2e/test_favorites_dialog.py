@@ -172,3 +172,13 @@ class FavoritesDialogTest(PathbookTestCase):
                         "the first instance's dialog did not come forward")
         dialogs = [p for p in popups() if p[2] == EN_TITLE]
         self.assertEqual([(p[0], p[4]) for p in dialogs], [(dialog[0], first.handle)])
+        # While the dialog waits for a file dialog of its own, that one comes forward.
+        self.dialog_command(dialog, EXPORT)
+        chooser = self.file_dialog_of(dialog)
+        self.start("-n")  # a new window comes to the front
+        third = next(w for w in self.wait_for_windows(3) if w.handle not in (first.handle, second.handle))
+        self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(third.handle)))
+        post_command(third, 40055)
+        self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(chooser[0])),
+                        "the file dialog over the first instance's dialog did not come forward")
+        self.assertEqual(len([p for p in popups() if p[2] == EN_TITLE]), 1)
