@@ -8,6 +8,7 @@
 #include "app/framework/dialog.h"
 #include "app/framework/handles.h"
 #include "app/instances.h"
+#include "app/messages.h"
 #include "app/resource_ids.h"
 #include "app/string_resource.h"
 #include "links/path_text.h"
@@ -272,7 +273,7 @@ void FavoritesDialog::Save() {
             MessageBoxW(Handle(), Wide(LoadStringResource(IDS_SAVE_FAILED).Chars()), nullptr, MB_OK | MB_ICONWARNING);
             return;
         }
-        outcome_.saved = true;
+        BroadcastToInstances(kFavoritesChanged);  // the home buttons and drop-downs of every window
     }
     copy_.MarkSaved();
     UpdateButtons();

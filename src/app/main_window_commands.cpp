@@ -260,7 +260,6 @@ void MainWindow::AddToFavorites() {
 }
 void MainWindow::ManageFavorites() {
     FavoritesOutcome outcome = RunFavoritesDialog(Handle(), *config_, favorites_);
-    if (outcome.saved) BroadcastFavoritesChanged();
     if (outcome.open) browser_.Open(OpenWay::kFavorite, outcome.chosen.path, outcome.chosen.code);
 }
 void MainWindow::GoHome() { browser_.GoHome(filePath_); }
