@@ -1,2 +1,3 @@
 pathbook_fuzz_target(nav_chain_fuzz nav_chain_fuzz.cpp)
 pathbook_fuzz_target(favorite_file_fuzz favorite_file_fuzz.cpp)
+pathbook_fuzz_target(favorite_working_copy_fuzz favorite_working_copy_fuzz.cpp)

@@ -94,12 +94,14 @@ bool RaiseDialogElsewhere(HWND own, const wchar_t* title) {
     for (HWND popup = FindWindowExW(nullptr, nullptr, nullptr, title); popup != nullptr;
          popup = FindWindowExW(nullptr, popup, nullptr, title)) {
         HWND owner = GetWindow(popup, GW_OWNER);
-        if (owner == nullptr || owner == own || !IsWindowVisible(popup) || !IsWindowEnabled(popup)) continue;
+        if (owner == nullptr || owner == own || !IsWindowVisible(popup)) continue;
         wchar_t className[32] = {};
         GetClassNameW(owner, className, 32);
         if (lstrcmpW(className, kMainWindowClass) != 0) continue;
         if (IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
-        ForceForeground(popup);
+        // A dialog disabled by one of its own (a file dialog, a message) is still
+        // the one open: what it waits for comes forward.
+        ForceForeground(IsWindowEnabled(popup) ? popup : GetLastActivePopup(popup));
         return true;
     }
     return false;

@@ -33,8 +33,9 @@ bool FindDocumentWindow(HWND own, const String& path, CharsetId charset);
 // Sends `message` (both parameters 0) to every main window, waiting for each.
 void BroadcastToInstances(UINT message);
 
-// Whether some main window other than `own` owns an enabled pop-up titled
-// `title`; if so that window is restored and its pop-up brought forward.
+// Whether some main window other than `own` owns a pop-up titled `title`; if
+// so that window is restored and its pop-up brought forward (or, while the
+// pop-up waits for a window of its own, that window).
 bool RaiseDialogElsewhere(HWND own, const wchar_t* title);
 
 }  // namespace pathbook

@@ -111,6 +111,7 @@ private:
     void About();
     void ToggleNoEditing();
     void AddToFavorites();
+    void ManageFavorites();
     void GoHome();
     void GoBack();
     void GoForward();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/command_ids.h"
+#include "app/favorites_dialog.h"
 #include "app/grep_command.h"
 #include "app/instances.h"
 #include "app/jump_dialog.h"
@@ -105,6 +106,7 @@ const MainWindow::CommandEntry MainWindow::kCommands[] = {
     {IDM_STATUS_BAR, &MainWindow::ToggleStatusBar},
     {IDM_ABOUT, &MainWindow::About},
     {IDM_ADD_FAVORITE, &MainWindow::AddToFavorites},
+    {IDM_FAVORITES, &MainWindow::ManageFavorites},
     {IDM_NO_EDITING, &MainWindow::ToggleNoEditing},
     {IDM_BACK, &MainWindow::GoBack},
     {IDM_FORWARD, &MainWindow::GoForward},
@@ -264,6 +266,10 @@ void MainWindow::AddToFavorites() {
     if (browser_.AddToFavorites(filePath_, charset_) == AddFavoriteResult::kNotStored) {
         MessageBoxW(Handle(), Wide(LoadStringResource(IDS_FAVORITE_NOT_STORED).Chars()), nullptr, MB_OK | MB_ICONWARNING);
     }
+}
+void MainWindow::ManageFavorites() {
+    FavoritesOutcome outcome = RunFavoritesDialog(Handle(), *config_, favorites_);
+    if (outcome.open) browser_.Open(OpenWay::kFavorite, outcome.chosen.path, outcome.chosen.code);
 }
 void MainWindow::GoHome() { browser_.GoHome(filePath_); }
 void MainWindow::GoBack() { browser_.GoBack(filePath_); }

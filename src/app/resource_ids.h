@@ -27,6 +27,19 @@
 #define IDS_FAVORITE_LIST_FILTER 12
 #define IDS_SETTINGS_TITLE 13  // the caption of dialog 110, looked for in other instances
 #define IDS_FAVORITE_NOT_STORED 14
+// The favourites dialog and its add-file dialog.
+#define IDS_FAVORITES_TITLE 120  // the caption of dialog 112, looked for in other instances
+#define IDS_FAVORITES_COLUMN_NO 121
+#define IDS_FAVORITES_COLUMN_NAME 122
+#define IDS_FAVORITES_COLUMN_ENCODING 123
+#define IDS_FAVORITES_COLUMN_PATH 124
+#define IDS_FAVORITES_HOME_ROW 125
+#define IDS_ADD_FAVORITES_TITLE 126
+#define IDS_ADD_FAVORITES_FOLDER_CURRENT 127
+#define IDS_ADD_FAVORITES_FOLDER_DOCUMENTS 128
+#define IDS_ADD_FAVORITES_FOLDER_PUBLIC 129
+#define IDS_ADD_FAVORITES_FOLDER_APP_DATA 130
+#define IDS_ADD_FAVORITES_FOLDER_ONEDRIVE 131
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002

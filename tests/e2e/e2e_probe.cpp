@@ -34,6 +34,7 @@
 //   e2e-probe drop H PATH...  drops the paths on window H as the shell does: a file list in
 //                        H's process and WM_DROPFILES posted to H
 //   e2e-probe buttonrect H ID  the screen rectangle of toolbar button ID: <left> <top> <right> <bottom>
+//   e2e-probe foreground  the handle of the foreground window
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -416,6 +417,10 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (command == L"popups") return PrintPopups();
+    if (command == L"foreground") {
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
+        return 0;
+    }
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);

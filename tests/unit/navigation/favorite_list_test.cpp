@@ -5,6 +5,7 @@
 #include "navigation/favorite_list.h"
 #include "support/temp_folder.h"
 #include "support/unique_name.h"
+#include "support/utf16le_bytes.h"
 
 namespace pathbook {
 namespace {
@@ -12,16 +13,7 @@ namespace {
 using test::NameCleanup;
 using test::TempFolder;
 using test::UniqueName;
-
-// UTF-16LE bytes of ASCII-and-BMP text.
-std::string Utf16Le(std::u16string_view text) {
-    std::string bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
+using test::Utf16Le;
 
 class FavoriteListTest : public ::testing::Test {
 protected:

@@ -1,0 +1,59 @@
+#include "app/favorites_dialog_rules.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace pathbook {
+namespace {
+
+std::int32_t Fit(std::int32_t wanted, std::int32_t minimum, std::int32_t screen) {
+    std::int32_t largest = std::max(minimum, screen);
+    return std::clamp(wanted, minimum, largest);
+}
+
+bool IsAbsolute(std::u16string_view name) {
+    return (name.size() >= 2 && name[1] == u':') || (!name.empty() && (name[0] == u'\\' || name[0] == u'/'));
+}
+
+}  // namespace
+
+PixelSize FavoritesDialogSize(std::int32_t rememberedW, std::int32_t rememberedH, PixelSize templateSize,
+                              PixelSize screen) {
+    PixelSize wanted = rememberedW > 0 && rememberedH > 0 ? PixelSize{rememberedW, rememberedH} : templateSize;
+    return {Fit(wanted.width, kFavoritesMinimumSize.width, screen.width),
+            Fit(wanted.height, kFavoritesMinimumSize.height, screen.height)};
+}
+
+FavoritesLayout LayOutFavorites(PixelSize client) {
+    constexpr std::int32_t kMargin = 10;
+    constexpr std::int32_t kBelowList = 50;
+    constexpr std::int32_t kButtonsFromBottom = 30;
+    return {{kMargin, kMargin, std::max(0, client.width - 2 * kMargin), std::max(0, client.height - kBelowList)},
+            std::max(0, client.height - kButtonsFromBottom)};
+}
+
+std::vector<String> SelectedFiles(const char16_t* buffer, std::size_t units) {
+    std::vector<std::u16string_view> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < units; ++i) {
+        if (buffer[i] != 0) continue;
+        if (i == start) break;  // the empty string that ends the list
+        parts.emplace_back(buffer + start, i - start);
+        start = i + 1;
+    }
+    std::vector<String> files;
+    if (parts.size() == 1) files.emplace_back(parts[0]);
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        if (IsAbsolute(parts[i])) {
+            files.emplace_back(parts[i]);
+            continue;
+        }
+        String path(parts[0]);
+        if (path.View().back() != u'\\') path.Append(u'\\');
+        path.Append(String(parts[i]));
+        files.push_back(path);
+    }
+    return files;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,51 @@
+// The decisions of the favourites dialog that need no window: its size when it
+// opens, where its controls go when it is resized, and the files a
+// multiple-selection file dialog returned.
+// Tested by favorites_dialog_rules_test.cpp.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/string.h"
+
+namespace pathbook {
+
+struct PixelSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+
+// The dialog is never smaller than this (its minimum tracking size).
+constexpr PixelSize kFavoritesMinimumSize{600, 300};
+
+// The size the dialog opens with: the remembered size when both values are
+// positive (a value never stored reads as -2147483648, and the shared block
+// starts at 0), otherwise the template's; at least kFavoritesMinimumSize, and
+// no larger than `screen` (the work area) where the minimum allows.
+PixelSize FavoritesDialogSize(std::int32_t rememberedW, std::int32_t rememberedH, PixelSize templateSize,
+                              PixelSize screen);
+
+struct PixelRect {
+    std::int32_t x;
+    std::int32_t y;
+    std::int32_t width;
+    std::int32_t height;
+};
+
+// Within a client area of `client`: the list fills it but for a 10-pixel margin
+// and the button row; the buttons keep their horizontal place with their top
+// `buttonTop`. No size goes below 0.
+struct FavoritesLayout {
+    PixelRect list;
+    std::int32_t buttonTop;
+};
+FavoritesLayout LayOutFavorites(PixelSize client);
+
+// The full paths in the buffer of a file dialog that allows several files:
+// either one full path, or the folder followed by the names, each ended by a
+// NUL, the whole ended by an empty string. `units` bounds the reading; names
+// that are already absolute are kept as they are.
+std::vector<String> SelectedFiles(const char16_t* buffer, std::size_t units);
+
+}  // namespace pathbook

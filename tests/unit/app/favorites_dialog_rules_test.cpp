@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "app/favorites_dialog_rules.h"
+
+namespace pathbook {
+namespace {
+
+constexpr PixelSize kTemplate{640, 380};
+constexpr PixelSize kScreen{1920, 1080};
+
+void ExpectSize(PixelSize size, std::int32_t width, std::int32_t height) {
+    EXPECT_EQ(size.width, width);
+    EXPECT_EQ(size.height, height);
+}
+
+TEST(FavoritesDialogSizeTest, UnsetOrNotPositiveGivesTheTemplate) {
+    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, kTemplate, kScreen), 640, 380);
+    ExpectSize(FavoritesDialogSize(0, 0, kTemplate, kScreen), 640, 380);  // a fresh shared block
+    ExpectSize(FavoritesDialogSize(700, -5, kTemplate, kScreen), 640, 380);
+    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, kScreen), 900, 500);
+}
+
+TEST(FavoritesDialogSizeTest, NeverBelowTheMinimumNorBeyondTheScreen) {
+    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, {400, 200}, kScreen), 600, 300);
+    ExpectSize(FavoritesDialogSize(100, 100, kTemplate, kScreen), 600, 300);
+    ExpectSize(FavoritesDialogSize(INT32_MAX, 5000, kTemplate, kScreen), 1920, 1080);
+    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, {500, 200}), 600, 300);  // a tiny screen: the minimum wins
+}
+
+TEST(FavoritesLayoutTest, ListAndButtonRowFollowTheClientArea) {
+    FavoritesLayout layout = LayOutFavorites({700, 400});
+    EXPECT_EQ(layout.list.x, 10);
+    EXPECT_EQ(layout.list.y, 10);
+    EXPECT_EQ(layout.list.width, 680);
+    EXPECT_EQ(layout.list.height, 350);
+    EXPECT_EQ(layout.buttonTop, 370);
+    FavoritesLayout tiny = LayOutFavorites({5, 5});
+    EXPECT_EQ(tiny.list.width, 0);
+    EXPECT_EQ(tiny.list.height, 0);
+    EXPECT_EQ(tiny.buttonTop, 0);
+}
+
+TEST(SelectedFilesTest, OneFileOrAFolderWithNames) {
+    const char16_t one[] = u"C:\\notes\\a.txt\0\0";
+    EXPECT_EQ(SelectedFiles(one, sizeof one / 2), std::vector<String>{String(u"C:\\notes\\a.txt")});
+    const char16_t several[] = u"C:\\notes\0a.txt\0b,c.txt\0\0";
+    EXPECT_EQ(SelectedFiles(several, sizeof several / 2),
+              (std::vector<String>{String(u"C:\\notes\\a.txt"), String(u"C:\\notes\\b,c.txt")}));
+    const char16_t root[] = u"C:\\\0a.txt\0\0";
+    EXPECT_EQ(SelectedFiles(root, sizeof root / 2), std::vector<String>{String(u"C:\\a.txt")});
+    const char16_t absolute[] = u"C:\\notes\0D:\\x.txt\0\0";
+    EXPECT_EQ(SelectedFiles(absolute, sizeof absolute / 2), std::vector<String>{String(u"D:\\x.txt")});
+}
+
+TEST(SelectedFilesTest, NothingOrAnUnendedBufferIsReadSafely) {
+    const char16_t empty[] = u"\0";
+    EXPECT_TRUE(SelectedFiles(empty, 1).empty());
+    const char16_t unended[] = {u'C', u':', u'\\', u'a'};
+    EXPECT_TRUE(SelectedFiles(unended, 4).empty());
+}
+
+}  // namespace
+}  // namespace pathbook
