@@ -57,3 +57,5 @@ shoot() {
 
 shoot pb-en en_US.UTF-8 main-en.png
 shoot pb-ja ja_JP.UTF-8 main-ja.png
+shoot pb-en en_US.UTF-8 find-en.png ctrl+f
+shoot pb-ja ja_JP.UTF-8 find-ja.png ctrl+f
