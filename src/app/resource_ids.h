@@ -27,6 +27,11 @@
 #define IDS_FAVORITE_LIST_FILTER 12
 #define IDS_SETTINGS_TITLE 13  // the caption of dialog 110, looked for in other instances
 #define IDS_FAVORITE_NOT_STORED 14
+#define IDS_FOLDER_CURRENT 120  // the folder combo of the file dialogs: 120 to 124 in its order
+#define IDS_FOLDER_DOCUMENTS 121
+#define IDS_FOLDER_COMMON_DOCUMENTS 122
+#define IDS_FOLDER_APP_DATA 123
+#define IDS_FOLDER_ONEDRIVE 124
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002
