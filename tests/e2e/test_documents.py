@@ -6,9 +6,10 @@ import os
 import shutil
 import subprocess
 import tempfile
+import time
 
-from harness import (PathbookTestCase, editor_lines, editor_text, main_windows, popup_titled, popups, post_command,
-                     press, send_keys, status, wait_until, windows_path, write_file, write_settings)
+from harness import (EXE, PathbookTestCase, editor_lines, main_windows, popup_titled, popups, post_command,
+                     press, probe, send_keys, status, wait_until, windows_path, write_file, write_settings)
 
 EN = "Pathbook"
 JA = "パスブック"
@@ -118,6 +119,15 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(editor_lines(window), "開いた\n")
         self.assertEqual(status(window)[0][1:], ["UTF8", "CRLF"])
 
+    def test_a_relative_path_is_stored_absolute_and_matches_the_same_document(self):
+        path = self.file("relative.txt")
+        os.mkdir(os.path.join(self.folder, "sub"))
+        self.processes.append(subprocess.Popen(["wine", EXE, "sub\\..\\.\\relative.txt"], cwd=self.folder,
+                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        window = self.wait_for_title(self.title_of(path))
+        # Offered by its absolute path, the document is the one this window shows.
+        self.assertEqual(probe("copydata", str(window.handle), "path:0:" + windows_path(path)).strip(), "1")
+
     def test_open_dialog_with_a_named_document_starts_a_second_instance(self):
         first = self.file("first.txt")
         second = self.file("second.txt")
@@ -195,10 +205,10 @@ class DocumentsTest(PathbookTestCase):
         title = self.title_of(locked, product=JA) + " (編集禁止)"
         window = self.wait_for_title(title)
         send_keys(title, "x", "Delete", "Return")
+        time.sleep(1)
         self.assertEqual(editor_lines(window), "locked\n", "edits are refused")
         self.assertEqual(main_windows()[0].title, title, "still unmodified")
-        probe_close = main_windows()[0]
-        post_command(probe_close, 40008)
+        post_command(window, 40008)
         self.assertTrue(wait_until(lambda: not main_windows()))
         write_settings(ReadOnly=1)
         plain = self.file("plain.txt", b"plain\r\n")
