@@ -6,7 +6,9 @@
 
 #include "app/file_dialog_choices.h"
 #include "app/resource_ids.h"
+#include "app/status_parts.h"
 #include "app/string_resource.h"
+#include "platform/program_folders.h"
 #include "platform/win32/wide.h"
 
 namespace pathbook {
@@ -20,8 +22,6 @@ using platform::win32::Wide;
 constexpr int kFileNameCombo = 1148;
 constexpr int kFileNameEdit = 1152;
 
-constexpr const char16_t* kLineEndNames[] = {u"CR", u"LF", u"CRLF"};
-
 // What the hook shows and what it reads back when the user presses OK.
 struct ExtraControls {
     const EncodingList& encodings;
@@ -32,16 +32,10 @@ struct ExtraControls {
     String currentAtOpen;
 };
 
-String CurrentDirectory() {
-    wchar_t folder[MAX_PATH];
-    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
-    return length > 0 && length < MAX_PATH ? String(Utf16(folder)) : String();
-}
-
 // Puts the current directory back when the dialog has changed it.
 class CurrentDirectoryKeeper {
 public:
-    CurrentDirectoryKeeper() : saved_(CurrentDirectory()) {}
+    CurrentDirectoryKeeper() : saved_(platform::ProgramFolderPath(platform::ProgramFolder::kCurrentDirectory)) {}
     ~CurrentDirectoryKeeper() {
         if (!saved_.Empty()) SetCurrentDirectoryW(Wide(saved_.Chars()));
     }
@@ -61,7 +55,7 @@ void FillControls(HWND dialog, const ExtraControls& extra) {
     SendMessageW(encodings, CB_SETCURSEL, static_cast<WPARAM>(ComboIndexOfRow(extra.rows, extra.row)), 0);
     if (extra.offersLineEnds) {
         HWND lineEnds = GetDlgItem(dialog, IDC_LINE_END);
-        for (const char16_t* name : kLineEndNames) AddItem(lineEnds, name);
+        for (std::int32_t style = 0; style <= 2; ++style) AddItem(lineEnds, LineEndName(style).Chars());
         SendMessageW(lineEnds, CB_SETCURSEL, static_cast<WPARAM>(extra.lineEnd), 0);
     }
     HWND folders = GetDlgItem(dialog, IDC_FOLDER);

@@ -157,6 +157,19 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(editor_lines(window), "two\n")
         self.assertEqual(read_bytes(first), b"one\r\n", "No keeps the old file as it was")
 
+    def test_a_linked_note_is_detected_not_read_in_the_linking_notes_encoding(self):
+        linked = self.file("linked.txt", "\ufeff日本\r\n".encode("utf-8"))
+        linking = self.file("linking.txt", ("\ufeff<%s>\r\n" % windows_path(linked)).encode("utf-16-le"))
+        self.start(windows_path(linking))
+        window = self.wait_for_title(self.title_of(linking))
+        self.assertEqual(status(window)[0][1], "U16L")
+        send_keys(window.title, "ctrl+Home", "Right", "Right")
+        post_command(window, 40033)
+        windows = self.wait_for_windows(2)
+        opened = next(w for w in windows if w.title == self.title_of(linked))
+        self.assertEqual(editor_lines(opened), "日本\n")
+        self.assertEqual(status(opened)[0][1], "UTF8")
+
     def test_save_as_in_each_encoding_and_line_end(self):
         source = self.file("source.txt", "日本語\nline\n".encode("utf-8"))
         self.start(windows_path(source))
