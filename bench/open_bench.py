@@ -66,9 +66,10 @@ def main():
     for take in samples.values():
         take()  # warm-up: the file in the page cache, Wine's libraries loaded
     times = {name: [] for name in samples}
-    for _ in range(runs):
+    for run in range(runs):
         for name, take in samples.items():
             times[name].append(take())
+            print("run %d %-7s %.3f s" % (run + 1, name, times[name][-1]), file=sys.stderr, flush=True)
     size = os.path.getsize(path) / 1e6
     print("%s (%.0f MB)" % (os.path.basename(path), size))
     for name, values in times.items():

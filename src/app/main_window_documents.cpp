@@ -95,6 +95,7 @@ bool MainWindow::SaveAs() {
 
 void MainWindow::SaveAsCommand() { SaveAs(); }
 
+// The save dialog; on OK the window takes the chosen path, encoding and line end.
 bool MainWindow::ChooseSavePath() {
     SaveChoice choice{filePath_, encodingIndex_, lineBreak_};
     if (!ShowSaveDialog(Handle(), config_->Encodings(), choice)) return false;
