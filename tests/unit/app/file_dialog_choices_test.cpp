@@ -21,10 +21,14 @@ TEST(FileDialogChoicesTest, FolderEntriesInOrderWithTheirSeparators) {
     for (std::int32_t index = 1; index < kFolderChoiceCount; ++index) {
         String path = FolderChoicePath(index, u"C:\\notes");
         EXPECT_EQ(path, FolderPath(kFolderChoices[index], true)) << index;
-        if (!path.Empty()) EXPECT_TRUE(IsPathSeparator(path[path.Length() - 1])) << index;
+        if (!path.Empty()) {
+            EXPECT_TRUE(IsPathSeparator(path[path.Length() - 1])) << index;
+        }
     }
     String oneDrive = FolderChoicePath(4, u"");
-    if (!oneDrive.Empty()) EXPECT_NE(oneDrive.View().find(u"\\OneDrive\\"), std::u16string_view::npos);
+    if (!oneDrive.Empty()) {
+        EXPECT_NE(oneDrive.View().find(u"\\OneDrive\\"), std::u16string_view::npos);
+    }
     EXPECT_TRUE(FolderChoicePath(-1, u"C:\\x").Empty());
     EXPECT_TRUE(FolderChoicePath(kFolderChoiceCount, u"C:\\x").Empty());
 }
