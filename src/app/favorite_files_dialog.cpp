@@ -58,9 +58,8 @@ void FillFolders(HWND combo, HookState& state) {
                      WithSeparator(platform::ShellFolderPath(kPublicDocumentsFolder)),
                      WithSeparator(platform::ShellFolderPath(kAppDataFolder)),
                      oneDrive.empty() ? String() : WithSeparator(oneDrive + u"\\OneDrive")};
-    constexpr unsigned kNames[] = {IDS_ADD_FAVORITES_FOLDER_CURRENT, IDS_ADD_FAVORITES_FOLDER_DOCUMENTS,
-                                   IDS_ADD_FAVORITES_FOLDER_PUBLIC, IDS_ADD_FAVORITES_FOLDER_APP_DATA,
-                                   IDS_ADD_FAVORITES_FOLDER_ONEDRIVE};
+    constexpr unsigned kNames[] = {IDS_FOLDER_CURRENT, IDS_FOLDER_DOCUMENTS, IDS_FOLDER_COMMON_DOCUMENTS,
+                                   IDS_FOLDER_APP_DATA, IDS_FOLDER_ONEDRIVE};
     for (unsigned name : kNames) {
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(LoadStringResource(name).Chars())));
     }

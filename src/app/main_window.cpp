@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/copy_data.h"
+#include "app/full_path.h"
 #include "app/instances.h"
 #include "app/messages.h"
 #include "app/resource_ids.h"
@@ -285,7 +286,8 @@ void MainWindow::UpdateHomeButton() {
     menuBar_.SetIndeterminate(IDM_HOME, browser_.HomeButton(filePath_) == HomeButtonState::kIndeterminate);
 }
 
-bool MainWindow::OpenDocument(const String& path, CharsetId code) {
+bool MainWindow::OpenDocument(const String& given, CharsetId code) {
+    String path = FullPath(given);
     if (FindDocumentWindow(Handle(), path, code)) {
         browser_.RecordFoundOpen(path, code);
         return true;

@@ -77,6 +77,7 @@ private:
     bool LoadDocument(const String& path, CharsetId charset, bool applySettings);
     void SetUpNewDocument();
     bool Save();
+    bool SaveAs();
     bool ChooseSavePath();
     bool WriteDocument();
     bool AskSave();
@@ -86,8 +87,10 @@ private:
 
     // Commands of the shell.
     void NewFile();
+    void OpenFile();
     void Reopen();
     void SaveCommand();
+    void SaveAsCommand();
     void Undo();
     void Redo();
     void Cut();

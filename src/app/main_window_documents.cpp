@@ -1,9 +1,10 @@
 // The main window's document: loading, the new document, saving, the save
 // prompt, exit, and links handed on by the editor.
 #include <windows.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
+#include "app/file_dialog.h"
+#include "app/full_path.h"
 #include "app/instances.h"
 #include "app/main_window.h"
 #include "app/reopen_dialog.h"
@@ -19,17 +20,10 @@
 namespace pathbook {
 namespace {
 
-using platform::win32::Utf16;
 using platform::win32::Wide;
 
-String AbsolutePath(const String& path) {
-    if (path.Length() >= 2 && (path[0] == u'\\' || path[1] == u':')) return path;
-    wchar_t folder[MAX_PATH];
-    DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
-    String absolute(Utf16(folder), length < MAX_PATH ? static_cast<std::int32_t>(length) : 0);
-    SetTrailingSeparator(absolute, true);
-    absolute.Append(path);
-    return absolute;
+void ShowFailure(HWND owner, unsigned messageId) {
+    MessageBoxW(owner, Wide(LoadStringResource(messageId).Chars()), nullptr, MB_OK);
 }
 
 }  // namespace
@@ -46,11 +40,12 @@ void MainWindow::ApplyDocType() {
 
 bool MainWindow::LoadDocument(const String& path, CharsetId charset, bool applySettings) {
     auto file = std::make_unique<TextFileIn>(charset);
-    if (!file->Open(path.Chars())) {
-        MessageBoxW(Handle(), Wide(LoadStringResource(IDS_OPEN_FAILED).Chars()), nullptr, MB_OK);
+    String fullPath = FullPath(path);
+    if (!file->Open(fullPath.Chars())) {
+        ShowFailure(Handle(), IDS_OPEN_FAILED);
         return false;
     }
-    filePath_ = AbsolutePath(path);
+    filePath_ = fullPath;
     UseLongFileName(filePath_);
     const Settings& values = config_->Values();
     if (file->Size() > 0) {
@@ -89,29 +84,38 @@ bool MainWindow::Save() {
     return true;
 }
 
-// The path to save an untitled document under, from the system's save dialog.
+// The chosen path, encoding and line end are kept even when the write fails:
+// the next Save tries them again.
+bool MainWindow::SaveAs() {
+    if (!ChooseSavePath()) return false;
+    bool written = WriteDocument();
+    ApplyDocType();
+    return written;
+}
+
+void MainWindow::SaveAsCommand() { SaveAs(); }
+
+// The save dialog; on OK the window takes the chosen path, encoding and line end.
 bool MainWindow::ChooseSavePath() {
-    wchar_t path[MAX_PATH] = {};
-    String filter = LoadStringResource(IDS_ALL_FILES_FILTER);
-    filter.Append(u'\0');
-    filter.Append(u"*.*");
-    filter.Append(u'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = Wide(filter.Chars());
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) return false;
-    filePath_ = String(Utf16(path));
+    SaveChoice choice{filePath_, encodingIndex_, lineBreak_};
+    if (!ShowSaveDialog(Handle(), config_->Encodings(), choice)) return false;
+    filePath_ = FullPath(choice.path);
+    if (choice.encodingRow >= 0) SetEncoding(config_->Encodings()[choice.encodingRow].id);
+    lineBreak_ = choice.lineEnd;
+    RefreshTitle();
     return true;
+}
+
+void MainWindow::OpenFile() {
+    OpenChoice chosen;
+    if (!ShowOpenDialog(Handle(), config_->Encodings(), config_->Values().txtFilter, filePath_, chosen)) return;
+    browser_.Open(OpenWay::kOpenDialog, FullPath(chosen.path), chosen.charset);
 }
 
 bool MainWindow::WriteDocument() {
     TextFileOut file(charset_, lineBreak_);
     if (!file.Open(filePath_.Chars()) || !editor_->Save(file)) {
-        MessageBoxW(Handle(), Wide(LoadStringResource(IDS_SAVE_FAILED).Chars()), nullptr, MB_OK);
+        ShowFailure(Handle(), IDS_SAVE_FAILED);
         return false;
     }
     RefreshTitle();
@@ -145,12 +149,14 @@ void MainWindow::OnLinkActivated(const String& baseFolder, const String& linkTex
     String joined = baseFolder;
     JoinPath(joined, linkText);
     String target = ExpandPath(joined);
+    // The linked note is detected afresh: it need not share the linking note's encoding.
     if (ClassifyLink(target.Chars()) == LinkKind::kFile && EqualIgnoringCase(FileExtension(target).View(), u"txt")) {
-        browser_.Open(OpenWay::kLink, target, charset_);
+        browser_.Open(OpenWay::kLink, FullPath(target), charset::kAutoDetect);
     } else {
         SHELLEXECUTEINFOW run{};
         run.cbSize = sizeof run;
-        run.fMask = SEE_MASK_WAITFORINPUTIDLE | SEE_MASK_NOCLOSEPROCESS;
+        // A failed hand-off is silent: no error box from the shell either.
+        run.fMask = SEE_MASK_WAITFORINPUTIDLE | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
         run.lpVerb = L"open";
         run.lpFile = Wide(target.Chars());
         run.nShow = SW_SHOWNORMAL;

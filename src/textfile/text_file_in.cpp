@@ -14,6 +14,7 @@ constexpr std::ptrdiff_t kReleaseStep = std::ptrdiff_t{1} << 20;
 }  // namespace
 
 bool TextFileIn::Open(const char16_t* path) {
+    splitter_ = DecodedBreakSplitter();
     decoder_.reset();
     if (!file_.Open(path)) return false;
     std::uint32_t examined = file_.Size() < kDetectionWindow ? file_.Size() : kDetectionWindow;
@@ -22,15 +23,16 @@ bool TextFileIn::Open(const char16_t* path) {
     lineEnd_ = detection.lineEnd;
     noLineBreaks_ = detection.noLineBreaks;
     decoder_ = CreateTextReader(charset_, file_.Data(), file_.Size());
+    splitter_ = DecodedBreakSplitter(decoder_.get());
     released_ = file_.Data();
     return true;
 }
 
-ReadState TextFileIn::State() const { return decoder_ ? decoder_->State() : ReadState::kFinished; }
+ReadState TextFileIn::State() const { return decoder_ ? splitter_.State() : ReadState::kFinished; }
 
 std::uint32_t TextFileIn::Read(char16_t* buffer, std::uint32_t capacity) {
     if (!decoder_) return 0;
-    std::uint32_t count = decoder_->Read(buffer, capacity);
+    std::uint32_t count = splitter_.Read(buffer, capacity);
     ReleaseDecoded();
     return count;
 }

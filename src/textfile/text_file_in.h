@@ -1,8 +1,9 @@
 // A text file opened for loading: maps it, detects its encoding and line-end
 // style from its first 16384 bytes, and decodes it line by line for the
-// document. The mapping lives exactly as long as this object; the pages
-// already decoded leave memory as the decoder moves on, so a load holds the
-// document but not the whole file.
+// document, ending a line at every CR and LF the decoder produces. The
+// mapping lives exactly as long as this object; the pages already decoded
+// leave memory as the decoder moves on, so a load holds the document but not
+// the whole file.
 // Tested by text_file_test.cpp.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "textfile/charset.h"
+#include "textfile/decoded_break_splitter.h"
 #include "textfile/mapped_file.h"
 #include "textfile/text_reader.h"
 
@@ -45,6 +47,7 @@ private:
     // destroyed after it.
     MappedFile file_;
     std::unique_ptr<TextReader> decoder_;
+    DecodedBreakSplitter splitter_;  // reads decoder_
     CharsetId charset_;
     LineEnd lineEnd_ = LineEnd::kCrLf;
     bool noLineBreaks_ = true;

@@ -1,0 +1,38 @@
+// The system's open and save dialogs with the program's own controls below
+// them: the encoding combo, the save dialog's line-end combo, and the folder
+// combo that moves the dialog to the current directory or a special folder.
+// Both restore the current directory the dialog may have changed.
+#pragma once
+
+#include <windows.h>
+
+#include "runtime/string.h"
+#include "textfile/charset.h"
+#include "textfile/encoding_list.h"
+
+namespace pathbook {
+
+struct OpenChoice {
+    String path;
+    CharsetId charset = charset::kAutoDetect;
+};
+
+// Template 105: text files (`txtPattern`) and all files; the file must exist.
+// Starts in the current directory with `initialPath` in the file-name box
+// unless it names a folder; the encodings offered for opening, automatic
+// detection selected. False on Cancel.
+bool ShowOpenDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, const String& initialPath,
+                    OpenChoice& chosen);
+
+struct SaveChoice {
+    String path;
+    std::int32_t encodingRow = -1;
+    LineEnd lineEnd = LineEnd::kCrLf;
+};
+
+// Template 106: all files; the folder must exist and an existing file is only
+// replaced after asking. Starts from `choice` (the document's path, row and
+// line end) and on OK holds what was chosen; on Cancel it is left as it was.
+bool ShowSaveDialog(HWND owner, const EncodingList& encodings, SaveChoice& choice);
+
+}  // namespace pathbook
