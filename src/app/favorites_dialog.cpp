@@ -3,7 +3,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include "app/favorite_files_dialog.h"
+#include "app/file_dialog.h"
+#include "app/file_dialog_choices.h"
 #include "app/favorites_dialog_rules.h"
 #include "app/framework/dialog.h"
 #include "app/framework/handles.h"
@@ -287,10 +288,10 @@ void FavoritesDialog::Move(bool up) {
 
 void FavoritesDialog::AddFiles() {
     ChosenFiles chosen;
-    if (!ChooseFavoriteFiles(Handle(), config_.Encodings(), &chosen)) return;
+    if (!ShowAddFilesDialog(Handle(), config_.Encodings(), config_.Values().txtFilter, chosen)) return;
     int last = Selected();
     for (const String& path : chosen.paths) {
-        AddedFile added = copy_.AddFile(path, chosen.code);
+        AddedFile added = copy_.AddFile(path, chosen.charset);
         if (added.kind != AddedFile::kDropped) last = added.row;
     }
     ShowRows(last);
@@ -309,10 +310,7 @@ void FavoritesDialog::RemoveAll() {
 
 bool FavoritesDialog::ChooseCsv(bool forSaving, String* path) {
     wchar_t file[MAX_PATH] = {};
-    String filter = LoadStringResource(IDS_FAVORITE_LIST_FILTER);
-    filter.Append(u'\0');
-    filter.Append(u"*.csv");
-    filter.Append(u'\0');
+    String filter = DialogFilter({{LoadStringResource(IDS_FAVORITE_LIST_FILTER), u"*.csv"}});
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = Handle();

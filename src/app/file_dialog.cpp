@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/favorites_dialog_rules.h"
 #include "app/file_dialog_choices.h"
 #include "app/resource_ids.h"
 #include "app/status_parts.h"
@@ -21,6 +22,8 @@ using platform::win32::Wide;
 // field in dialogs without the name history.
 constexpr int kFileNameCombo = 1148;
 constexpr int kFileNameEdit = 1152;
+// Room for the folder and the names of many files chosen at once.
+constexpr DWORD kSelectionUnits = 16640;
 
 // What the hook shows and what it reads back when the user presses OK.
 struct ExtraControls {
@@ -95,7 +98,7 @@ UINT_PTR CALLBACK ExtraControlsHook(HWND dialog, UINT message, WPARAM wParam, LP
             extra = reinterpret_cast<ExtraControls*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
             SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(extra));
             FillControls(dialog, *extra);
-            return TRUE;
+            return FALSE;  // the focus stays in the file-name box
         case WM_COMMAND:
             if (extra != nullptr && LOWORD(wParam) == IDC_FOLDER && HIWORD(wParam) == CBN_SELCHANGE) {
                 GoToFolder(dialog, *extra);
@@ -124,6 +127,23 @@ OPENFILENAMEW DialogSetup(HWND owner, int templateId, const String& filter, wcha
     return dialog;
 }
 
+String OpenFilter(const String& txtPattern) {
+    return DialogFilter({{LoadStringResource(IDS_TEXT_FILES_FILTER), txtPattern},
+                         {LoadStringResource(IDS_ALL_FILES_FILTER), u"*.*"}});
+}
+
+// The encodings offered for opening, the first (automatic detection) chosen.
+ExtraControls OpeningControls(const EncodingList& encodings, const CurrentDirectoryKeeper& keeper) {
+    ExtraControls extra{encodings, OfferedEncodingRows(encodings, kOfferedForOpening), -1, false, LineEnd::kCrLf,
+                        keeper.Saved()};
+    if (!extra.rows.empty()) extra.row = extra.rows.front();
+    return extra;
+}
+
+CharsetId ChosenCharset(const ExtraControls& extra) {
+    return extra.row >= 0 ? extra.encodings[extra.row].id : charset::kAutoDetect;
+}
+
 // Copies `text` into the dialog's path buffer when it fits.
 void StartWith(wchar_t* path, const String& text) {
     if (text.Length() < MAX_PATH) lstrcpynW(path, Wide(text.Chars()), MAX_PATH);
@@ -134,11 +154,8 @@ void StartWith(wchar_t* path, const String& text) {
 bool ShowOpenDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, const String& initialPath,
                     OpenChoice& chosen) {
     CurrentDirectoryKeeper keeper;
-    String filter = DialogFilter({{LoadStringResource(IDS_TEXT_FILES_FILTER), txtPattern},
-                                  {LoadStringResource(IDS_ALL_FILES_FILTER), u"*.*"}});
-    ExtraControls extra{encodings, OfferedEncodingRows(encodings, kOfferedForOpening), -1, false, LineEnd::kCrLf,
-                        keeper.Saved()};
-    if (!extra.rows.empty()) extra.row = extra.rows.front();
+    String filter = OpenFilter(txtPattern);
+    ExtraControls extra = OpeningControls(encodings, keeper);
     wchar_t path[MAX_PATH] = {};
     DWORD attributes = initialPath.Empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Wide(initialPath.Chars()));
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) StartWith(path, initialPath);
@@ -146,8 +163,24 @@ bool ShowOpenDialog(HWND owner, const EncodingList& encodings, const String& txt
     dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     if (!GetOpenFileNameW(&dialog)) return false;
     chosen.path = String(Utf16(path));
-    chosen.charset = extra.row >= 0 ? encodings[extra.row].id : charset::kAutoDetect;
+    chosen.charset = ChosenCharset(extra);
     return true;
+}
+
+bool ShowAddFilesDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, ChosenFiles& chosen) {
+    CurrentDirectoryKeeper keeper;
+    String filter = OpenFilter(txtPattern);
+    ExtraControls extra = OpeningControls(encodings, keeper);
+    String title = LoadStringResource(IDS_ADD_FAVORITES_TITLE);
+    std::vector<wchar_t> names(kSelectionUnits + 1, L'\0');
+    OPENFILENAMEW dialog = DialogSetup(owner, IDD_ADD_FAVORITES_EXTRA, filter, names.data(), extra);
+    dialog.nMaxFile = kSelectionUnits;
+    dialog.lpstrTitle = Wide(title.Chars());
+    dialog.Flags |= OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameW(&dialog)) return false;
+    chosen.paths = SelectedFiles(Utf16(names.data()), names.size());
+    chosen.charset = ChosenCharset(extra);
+    return !chosen.paths.empty();
 }
 
 bool ShowSaveDialog(HWND owner, const EncodingList& encodings, SaveChoice& choice) {

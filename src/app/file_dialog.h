@@ -1,10 +1,13 @@
-// The system's open and save dialogs with the program's own controls below
-// them: the encoding combo, the save dialog's line-end combo, and the folder
-// combo that moves the dialog to the current directory or a special folder.
-// Both restore the current directory the dialog may have changed.
+// The system's open and save dialogs, and the favourites' add-files dialog,
+// with the program's own controls below them: the encoding combo, the save
+// dialog's line-end combo, and the folder combo that moves the dialog to the
+// current directory or a special folder. Each restores the current directory
+// the dialog may have changed.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "runtime/string.h"
 #include "textfile/charset.h"
@@ -34,5 +37,14 @@ struct SaveChoice {
 // replaced after asking. Starts from `choice` (the document's path, row and
 // line end) and on OK holds what was chosen; on Cancel it is left as it was.
 bool ShowSaveDialog(HWND owner, const EncodingList& encodings, SaveChoice& choice);
+
+struct ChosenFiles {
+    std::vector<String> paths;  // full paths
+    CharsetId charset = charset::kAutoDetect;  // for every one of them
+};
+
+// The favourites' 追加 (template 111, titled "ファイル選択"): like the open
+// dialog, with several files at once. False on Cancel or when nothing was chosen.
+bool ShowAddFilesDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, ChosenFiles& chosen);
 
 }  // namespace pathbook
