@@ -8,8 +8,9 @@ is painted as it is shown, so this is the time to the first painted screen.
 Decode: `pathbook-tool.exe decode FILE` (detection, decoding, document fill,
 classification, the text written out) with its output written to a scratch
 file, timed from start to exit. Not to /dev/null: Wine writes to a character
-device more than ten times slower than to a file, which would time Wine. Both run warm (wineserver already running) and alternate, so
-both see the same machine.
+device more than ten times slower than to a file, which would time Wine.
+Both run warm (wineserver already running) and alternate, so both see the
+same machine.
 
 Usage: bench/open_bench.py PATHBOOK_EXE PATHBOOK_TOOL_EXE FILE [runs]
 (after: source scripts/env.sh; ensure_display; start_wineserver). Corpus:
