@@ -9,7 +9,7 @@
 #include <string>
 
 #include "document/document.h"
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 #include "links/link_status.h"
 #include "links/path_text.h"
 

@@ -2,7 +2,7 @@
 // line after "<"): "match=<units> kind=<LinkKind>".
 #include <string>
 
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 #include "runtime/utf8.h"
 #include "tool_command.h"
 

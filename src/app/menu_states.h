@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 
 namespace pathbook {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "document/document.h"
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 
 namespace pathbook {
 namespace {

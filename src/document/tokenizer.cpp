@@ -5,7 +5,7 @@
 
 #include "document/char_classes.h"
 #include "document/plain_runs.h"
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 
 namespace pathbook {
 namespace {

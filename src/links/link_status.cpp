@@ -1,7 +1,7 @@
 #include "links/link_status.h"
 
 #include "links/existing_prefix.h"
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 #include "links/network_probe.h"
 #include "links/path_text.h"
 #include "platform/file_names.h"

@@ -14,7 +14,7 @@
 #include "search/regex.h"
 #include "search/regex_matcher.h"
 #include "search/searcher.h"
-#include "search/unit_scan.h"
+#include "runtime/unit_scan.h"
 
 namespace pathbook::search {
 

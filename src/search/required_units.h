@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "search/regex_syntax.h"
-#include "search/unit_scan.h"
+#include "runtime/unit_scan.h"
 
 namespace pathbook::search {
 

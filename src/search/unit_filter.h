@@ -13,7 +13,7 @@
 
 #include "search/regex_program.h"
 #include "search/unit_rarity.h"
-#include "search/unit_scan.h"
+#include "runtime/unit_scan.h"
 
 namespace pathbook::search {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/unit_scan.h"
+#include "runtime/unit_scan.h"
 
 namespace pathbook::search {
 

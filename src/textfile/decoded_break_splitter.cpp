@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "search/unit_scan.h"
+#include "runtime/unit_scan.h"
 #include "textfile/text_reader.h"
 
 namespace pathbook {

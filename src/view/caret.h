@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "document/document.h"
-#include "links/link_recognition.h"
+#include "document/link_recognition.h"
 #include "view/caret_host.h"
 #include "view/edit_keys.h"
 #include "view/edit_view_core.h"

@@ -23,8 +23,8 @@
 #include <memory>
 #include <string>
 
-#include "app/framework/message_loop.h"
-#include "app/framework/window.h"
+#include "framework/message_loop.h"
+#include "framework/window.h"
 #include "config/doc_type.h"
 #include "document/document.h"
 #include "document/edit_command.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/framework/window.h"
+#include "framework/window.h"
 #include "document/document.h"
 #include "view/win32/view_window.h"
 

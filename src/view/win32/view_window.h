@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/framework/window.h"
+#include "framework/window.h"
 #include "config/apply_to_editor.h"
 #include "document/document.h"
 #include "view/caret.h"

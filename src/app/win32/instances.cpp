@@ -1,0 +1,110 @@
+#include "app/win32/instances.h"
+
+#include "framework/dialog.h"
+#include "framework/message_loop.h"
+#include "platform/win32/wide.h"
+
+namespace pathbook {
+namespace {
+
+using platform::win32::Wide;
+
+String ProgramPathForCommandLine() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return String();
+    wchar_t shortPath[MAX_PATH];
+    DWORD shortLength = GetShortPathNameW(path, shortPath, MAX_PATH);
+    const wchar_t* chosen = shortLength > 0 && shortLength < MAX_PATH ? shortPath : path;
+    return u"\"" + String(platform::win32::Utf16(chosen)) + u"\"";
+}
+
+String ProgramFile() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? String(platform::win32::Utf16(path)) : String();
+}
+
+}  // namespace
+
+std::vector<HWND> MainWindows() {
+    std::vector<HWND> windows;
+    for (HWND window = FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, kMainWindowClass, nullptr)) {
+        windows.push_back(window);
+    }
+    return windows;
+}
+
+void LaunchInstance(const String& arguments) {
+    String program = ProgramFile();
+    String commandLine = ProgramPathForCommandLine() + u" " + arguments;
+    STARTUPINFOW startup;
+    GetStartupInfoW(&startup);
+    RECT frame;
+    HWND active = GetActiveWindow();
+    if (active != nullptr && GetWindowRect(active, &frame)) {
+        startup.dwFlags |= STARTF_USEPOSITION;
+        startup.dwX = static_cast<DWORD>(frame.left + 20);
+        startup.dwY = static_cast<DWORD>(frame.top + 20);
+    }
+    PROCESS_INFORMATION process;
+    // The program is named explicitly, so the command line cannot start another one;
+    // CreateProcessW may write into the command line, so it gets a private buffer.
+    if (CreateProcessW(program.Empty() ? nullptr : Wide(program.Chars()),
+                       Wide(commandLine.WritableBuffer(commandLine.Length() + 1)), nullptr, nullptr, FALSE,
+                       NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+bool RaiseRunningInstances() {
+    std::vector<HWND> windows = MainWindows();
+    for (HWND window : windows) ActivateWindow(window);
+    return !windows.empty();
+}
+
+bool FindDocumentWindow(HWND own, const String& path, CharsetId charset) {
+    COPYDATASTRUCT data{};
+    data.dwData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(charset));
+    data.cbData = static_cast<DWORD>((path.Length() + 1) * 2);
+    data.lpData = const_cast<char16_t*>(path.Chars());
+    std::vector<HWND> candidates{own};
+    for (HWND window : MainWindows()) {
+        if (window != own) candidates.push_back(window);
+    }
+    for (HWND window : candidates) {
+        if (window == nullptr) continue;
+        if (SendMessageW(window, WM_COPYDATA, reinterpret_cast<WPARAM>(own), reinterpret_cast<LPARAM>(&data)) != 0) {
+            ActivateWindow(window);
+            return true;
+        }
+    }
+    return false;
+}
+
+void BroadcastToInstances(UINT message) {
+    for (HWND window : MainWindows()) SendMessageW(window, message, 0, 0);
+}
+
+bool RaiseDialogElsewhere(HWND own, const wchar_t* title) {
+    // Every top-level window with the title is looked at, since the last active
+    // pop-up of another process's window is not always known here.
+    for (HWND popup = FindWindowExW(nullptr, nullptr, nullptr, title); popup != nullptr;
+         popup = FindWindowExW(nullptr, popup, nullptr, title)) {
+        HWND owner = GetWindow(popup, GW_OWNER);
+        if (owner == nullptr || owner == own || !IsWindowVisible(popup)) continue;
+        wchar_t className[32] = {};
+        GetClassNameW(owner, className, 32);
+        if (lstrcmpW(className, kMainWindowClass) != 0) continue;
+        if (IsIconic(owner)) ShowWindow(owner, SW_RESTORE);
+        // A dialog disabled by one of its own (a file dialog, a message) is still
+        // the one open: what it waits for comes forward.
+        ForceForeground(IsWindowEnabled(popup) ? popup : GetLastActivePopup(popup));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace pathbook

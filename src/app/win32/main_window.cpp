@@ -1,0 +1,322 @@
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+#include <winsock.h>
+
+#include "app/win32/application.h"
+#include "app/copy_data.h"
+#include "app/win32/full_path.h"
+#include "app/win32/instances.h"
+#include "app/win32/messages.h"
+#include "app/resource_ids.h"
+#include "app/status_parts.h"
+#include "app/win32/string_resource.h"
+#include "app/title.h"
+#include "links/known_folders.h"
+#include "platform/win32/wide.h"
+
+namespace pathbook {
+namespace {
+
+using platform::win32::Utf16;
+using platform::win32::Wide;
+
+constexpr int kEditorId = 1;
+
+String ProgramPath() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? String(Utf16(path)) : String();
+}
+
+// Ctrl+1 ... Ctrl+9 open favourites 0 ... 8.
+HACCEL MakeFavoriteKeys() {
+    ACCEL keys[9];
+    for (int n = 0; n < 9; ++n) {
+        keys[n] = {FVIRTKEY | FCONTROL, static_cast<WORD>('1' + n), static_cast<WORD>(IDM_FAVORITE_FIRST + n)};
+    }
+    return CreateAcceleratorTableW(keys, 9);
+}
+
+// Whether a NUL-terminated UTF-16 text starts at `address` in readable memory of
+// this process: a status text is only read when it is.
+bool IsReadableText(LPARAM address) {
+    auto* at = reinterpret_cast<const char*>(address);
+    MEMORY_BASIC_INFORMATION region;
+    while (VirtualQuery(at, &region, sizeof region) == sizeof region && region.State == MEM_COMMIT &&
+           (region.Protect & (PAGE_READONLY | PAGE_READWRITE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE)) &&
+           !(region.Protect & PAGE_GUARD)) {
+        const char* end = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        for (; at + 1 < end; at += 2) {
+            if (at[0] == 0 && at[1] == 0) return true;
+        }
+        if (at != end) return false;
+    }
+    return false;
+}
+
+// Whether the file opens for reading, as loading it will.
+bool IsReadable(const String& path) {
+    HANDLE file = CreateFileW(Wide(path.Chars()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::int32_t ShowState(HWND window) {
+    if (IsZoomed(window)) return kShowMaximized;
+    return IsIconic(window) ? kShowMinimized : kShowNormal;
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : Window(kMainWindowClass, WS_OVERLAPPEDWINDOW, WS_EX_ACCEPTFILES),
+      config_(std::make_unique<ConfigStore>(ConfigPlaces::ForProgram(ProgramPath()),
+                                            LoadStringResource(IDS_DEFAULT_DOC_TYPE))),
+      favorites_(FavoriteList::DefaultPath(), kHistoryMutexName),
+      browser_(*config_, favorites_, chain_, *this),
+      editor_(MakeEditor()) {
+    favorites_.Load();
+    WSADATA winsock;
+    winsockStarted_ = WSAStartup(MAKEWORD(1, 1), &winsock) == 0;
+    SetEncoding(config_->Values().newfileCharset);
+    lineBreak_ = config_->Values().newfileLineBreak;
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW classInfo{};
+    classInfo.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    classInfo.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    classInfo.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    classInfo.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINFRAME);
+    classInfo.lpszClassName = kMainWindowClass;
+    RegisterWindowClass(classInfo);
+    Application::Instance().InputMethods().Activate(true);
+    chain_.Attach();
+    find_.SetOptions(config_->LoadSearchOptions());
+}
+
+MainWindow::~MainWindow() {
+    Destroy();
+    if (winsockStarted_) WSACleanup();
+}
+
+void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line) {
+    int x = config_->WindowX();
+    int y = config_->WindowY();
+    STARTUPINFOW startup{};
+    GetStartupInfoW(&startup);
+    if (startup.dwFlags & STARTF_USEPOSITION) x = y = CW_USEDEFAULT;
+    Window::Create(L"", nullptr, x, y, config_->WindowW(), config_->WindowH(), nullptr);
+    if (file.Empty() || !LoadDocument(file, charset, true)) SetUpNewDocument();
+    if (line != -1) editor_->JumpToLine(line);
+}
+
+void MainWindow::Show() {
+    const Settings& values = config_->Values();
+    ShowWindow(Handle(), values.rememberWindowSize && values.windowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+}
+
+bool MainWindow::PreTranslate(MSG& message) {
+    if (Handle() == nullptr) return false;
+    // The status text carries a pointer: a posted one may come from anywhere.
+    if (message.message == kStatusText) return true;
+    if (favoriteKeys_) TranslateAcceleratorW(Handle(), favoriteKeys_.Get(), &message);
+    if (find_.PreTranslate(message)) return true;
+    return accelTable_ && TranslateAcceleratorW(Handle(), accelTable_.Get(), &message) != 0;
+}
+
+void MainWindow::OnCreate(CREATESTRUCTW&) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    accelTable_.Reset(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    Application::Instance().RequestInit(Application::kCommonControls);
+    menuBar_.Build(Handle(), IDR_MENU_BAR, IDM_HOME);
+    statusBar_.Create(Handle());
+    editor_->Create(Handle(), kEditorId, *this);
+    statusBar_.Show(config_->Values().statusBar);
+    contextMenu_.Reset(LoadMenuW(module, MAKEINTRESOURCEW(IDR_CONTEXT_MENU)));
+    favoriteKeys_.Reset(MakeFavoriteKeys());
+    RebuildHistoryMenu();
+    RebuildDocTypeMenu();
+}
+
+void MainWindow::OnDestroy() { chain_.Detach(); }
+
+bool MainWindow::OnMove() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(Handle(), &placement)) return true;
+    const RECT& r = placement.rcNormalPosition;
+    config_->SaveWindowPlacement({r.left, r.top, r.right, r.bottom}, ShowState(Handle()));
+    return true;
+}
+
+bool MainWindow::OnSize(UINT type, int, int) {
+    // A minimised window shows only the file name, whether or not it lost the activation.
+    RefreshTitle();
+    if (type != SIZE_RESTORED && type != SIZE_MAXIMIZED) return true;
+    Layout();
+    OnMove();
+    return true;
+}
+
+void MainWindow::Layout() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    int top = menuBar_.Layout();
+    int bottom = statusBar_.Layout(IsZoomed(Handle()) != FALSE);
+    editor_->Move(0, top, client.right, client.bottom - top - bottom);
+}
+
+bool MainWindow::OnActivate(bool active) {
+    if (active) {
+        editor_->Focus();
+        // The chain may have changed without a broadcast reaching this window.
+        UpdateNavButtons();
+    }
+    RefreshTitle();
+    return true;
+}
+
+bool MainWindow::OnClose() {
+    Exit();
+    return true;
+}
+
+bool MainWindow::OnQueryEndSession(LRESULT& result) {
+    result = AskSave() ? TRUE : FALSE;
+    return true;
+}
+
+bool MainWindow::OnSysCommand(WPARAM command) {
+    WPARAM kind = command & 0xFFF0;
+    if (kind != SC_CLOSE && kind != SC_DEFAULT) return false;
+    Exit();
+    return true;
+}
+
+bool MainWindow::OnContextMenu(HWND from, int x, int y) {
+    if (from != editor_->Handle() || !contextMenu_) return false;
+    if (x == -1 && y == -1) {
+        POINT caret{0, 0};
+        ClientToScreen(editor_->Handle(), &caret);
+        x = caret.x;
+        y = caret.y;
+    }
+    UINT alignment = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    TrackPopupMenu(GetSubMenu(contextMenu_.Get(), 0), alignment | TPM_RIGHTBUTTON, x, y, 0, Handle(), nullptr);
+    return true;
+}
+
+bool MainWindow::OnDropFiles(HDROP drop) {
+    DropHandle owned(drop);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t path[MAX_PATH];
+        if (DragQueryFileW(drop, i, path, MAX_PATH) == 0) continue;
+        browser_.Open(OpenWay::kDroppedFile, String(Utf16(path)), 0);
+    }
+    return true;
+}
+
+bool MainWindow::OnCopyData(const COPYDATASTRUCT& data, LRESULT& result) {
+    std::u16string_view path;
+    auto offered = static_cast<CharsetId>(static_cast<LONG_PTR>(data.dwData));
+    result = ReadOfferedPath(data.lpData, data.cbData, &path) && OfferMatches(path, offered, filePath_, charset_);
+    return true;
+}
+
+bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (offset) {
+        case kHistoryChanged - WM_APP:
+            config_->LoadHistory();
+            RebuildHistoryMenu();
+            UpdateNavButtons();
+            return true;
+        case kFavoritesChanged - WM_APP:
+            favorites_.Load();
+            UpdateHomeButton();
+            // The title names the document's place among the favourites.
+            RefreshTitle();
+            return true;
+        case kStatusText - WM_APP:
+            // Only this thread's editor may pass a text pointer, and only for part 0.
+            if (InSendMessageEx(nullptr) != ISMEX_NOSEND || (wParam & 0xFF) != 0 || !IsReadableText(lParam)) {
+                return true;
+            }
+            SendMessageW(statusBar_.Handle(), SB_SETTEXTW, wParam, lParam);
+            return true;
+        default: return false;
+    }
+}
+
+bool MainWindow::OnNotify(NMHDR& header, LRESULT& result) {
+    if (header.hwndFrom != menuBar_.Handle() || header.code != TBN_DROPDOWN) return false;
+    DropDown(reinterpret_cast<NMTOOLBARW&>(header).iItem);
+    result = TBDDRET_DEFAULT;
+    return true;
+}
+
+void MainWindow::RefreshTitle() {
+    if (Handle() == nullptr) return;
+    TitleInputs in;
+    in.path = filePath_;
+    if (!filePath_.Empty()) {
+        in.favoriteSlot = favorites_.Find(filePath_);
+        FolderId folder = FindKnownFolder(filePath_);
+        if (folder != 0) in.folderName = FolderName(folder);
+    }
+    in.minimized = IsIconic(Handle()) != FALSE;
+    in.modified = editor_->Modified();
+    in.locked = Locked();
+    in.productName = LoadStringResource(IDS_PRODUCT_NAME);
+    SetWindowTextW(Handle(), Wide(ComposeTitle(in).Chars()));
+    statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), encodingIndex_), LineEndName(static_cast<std::int32_t>(lineBreak_)));
+}
+
+void MainWindow::UpdateNavButtons() {
+    NavButtonStates states = browser_.NavButtons(filePath_);
+    menuBar_.SetEnabled(IDM_BACK, states.back);
+    menuBar_.SetEnabled(IDM_FORWARD, states.forward);
+}
+
+void MainWindow::UpdateHomeButton() {
+    menuBar_.SetIndeterminate(IDM_HOME, browser_.HomeButton(filePath_) == HomeButtonState::kIndeterminate);
+}
+
+bool MainWindow::OpenDocument(const String& given, CharsetId code) {
+    String path = FullPath(given);
+    if (FindDocumentWindow(Handle(), path, code)) {
+        browser_.RecordFoundOpen(path, code);
+        return true;
+    }
+    if (!filePath_.Empty() || editor_->Modified()) {
+        if (!config_->Values().openSame) {
+            // A new process could only report the failure and stay empty; this
+            // window reports it, and the caller learns that nothing opened.
+            if (!IsReadable(path)) {
+                MessageBoxW(Handle(), Wide(LoadStringResource(IDS_OPEN_FAILED).Chars()), nullptr, MB_OK);
+                return false;
+            }
+            String arguments;
+            arguments.AssignInt(code);
+            LaunchInstance(u"-c" + arguments + u" \"" + path + u"\"");
+            return true;
+        }
+        if (!AskSave()) return false;
+    }
+    return LoadDocument(path, code, true);
+}
+
+void MainWindow::ShowHomeMenu() { DropDown(IDM_HOME); }
+
+void MainWindow::BroadcastHistoryChanged() { BroadcastToInstances(kHistoryChanged); }
+
+void MainWindow::BroadcastFavoritesChanged() { BroadcastToInstances(kFavoritesChanged); }
+
+void MainWindow::OnModifiedChanged(bool) { RefreshTitle(); }
+
+
+}  // namespace pathbook

@@ -1,0 +1,35 @@
+#include "app/win32/start_up_host.h"
+
+#include <windows.h>
+
+#include "app/win32/instances.h"
+#include "platform/file_system.h"
+#include "platform/win32/wide.h"
+
+namespace pathbook {
+
+std::uint32_t Win32StartupHost::FileAttributes(const char16_t* path) { return platform::FileAttributes(path); }
+
+bool Win32StartupHost::RaiseRunningInstances() { return pathbook::RaiseRunningInstances(); }
+
+void Win32StartupHost::LaunchInstance(const String& arguments) { pathbook::LaunchInstance(arguments); }
+
+StartDocument Win32StartupHost::MostRecentHistoryEntry() {
+    if (config_ == nullptr) return {};
+    HistoryEntry latest = config_->GetHistory(-1);
+    return {latest.path, latest.code};
+}
+
+StartDocument Win32StartupHost::HomePage() {
+    if (favorites_ == nullptr) return {};
+    Favorite home = favorites_->Get(0);
+    return {home.path, home.code};
+}
+
+String Win32StartupHost::ProgramPath() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return length < MAX_PATH ? String(platform::win32::Utf16(path), static_cast<std::int32_t>(length)) : String();
+}
+
+}  // namespace pathbook
