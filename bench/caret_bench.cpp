@@ -15,7 +15,8 @@
 #include "document/edit_command.h"
 #include "document/keyword_definition.h"
 #include "view_bench_support.h"
-#include "view/caret.h"
+#include "support/null_view_host.h"
+#include "view/edit_input.h"
 #include "view/clipboard_text.h"
 #include "view/edit_view_core.h"
 
@@ -26,32 +27,20 @@ using bench::CorpusPath;
 using bench::FixedMeasurer;
 using bench::LoadCorpus;
 
-struct NullHost : ViewHost, CaretHost {
-    void Invalidate(const PixelRect&) override {}
-    void ScrollBarsChanged() override {}
-    void ScrollTo(Viewport viewport) override { core->ScrollTo(viewport); }
-    void PlaceSystemCaret(std::int32_t, std::int32_t) override {}
-    void CaretShapeChanged() override {}
-    void ShowStatus(const std::u16string&) override {}
-    void StartLinkResolution(const LinkRequest&) override {}
-    void CursorChanged() override {}
-    EditViewCore* core = nullptr;
-};
-
 // A document with a 1,000 x 800 window on it and a caret.
 struct EditorOn {
     explicit EditorOn(Document& document, LayoutOptions options = {kNoWrap, true})
-        : metrics(measurer, 4), core(document, metrics, host), caret(document, core, host) {
+        : metrics(measurer, 4), core(document, metrics, host), input(document, core, host) {
         host.core = &core;
         core.Resize(1000, 800);
         core.SetOptions(options);
-        caret.Relayout();
+        input.selection.Relayout();
     }
     FixedMeasurer measurer;
     Metrics metrics;
-    NullHost host;
+    test::NullViewHost host;
     EditViewCore core;
-    Caret caret;
+    EditInput input;
 };
 
 void FillLongLine(Document& document) {
@@ -78,12 +67,12 @@ void BM_KeystrokeLongLineView(benchmark::State& state) {
     Document document;
     FillLongLine(document);
     EditorOn editor(document, LayoutOptions{static_cast<std::int32_t>(state.range(0)), true});
-    editor.caret.SetCaret(DocPos::At(0, 5000000), false);
+    editor.input.selection.SetCaret(DocPos::At(0, 5000000), false);
     for (auto _ : state) {
         state.PauseTiming();
-        editor.caret.SetCaret(DocPos::At(0, 5000000), false);
+        editor.input.selection.SetCaret(DocPos::At(0, 5000000), false);
         state.ResumeTiming();
-        editor.caret.Char(u'x');
+        editor.input.keys.Char(u'x');
     }
 }
 BENCHMARK(BM_KeystrokeLongLineView)->Arg(kNoWrap)->Arg(kWrapAtWindowEdge)->Unit(benchmark::kMillisecond);
@@ -141,7 +130,7 @@ void BM_PasteNotesIntoView(benchmark::State& state) {
         Document document;
         document.SetKeywordDefinition(kDefaultKeywordText);
         EditorOn editor(document);
-        editor.caret.PasteText(block.data(), block.size());
+        editor.input.keys.PasteText(block.data(), block.size());
         benchmark::DoNotOptimize(document.LineCount());
     }
 }

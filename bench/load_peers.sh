@@ -7,7 +7,7 @@
 # written (line feeds between lines included). The single line's cost per
 # byte is compared with that of the UTF-8 corpus of the same text.
 # Usage: bench/load_peers.sh [CORPUS_DIR] [RUNS]
-# Corpora: python3 /work/shared/bench/make_corpus.py build/corpus [--scale S]
+# Corpora: bench/make_corpus.py build/corpus [--scale S]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${1:-build/corpus}"

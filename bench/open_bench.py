@@ -14,7 +14,7 @@ same machine.
 
 Usage: bench/open_bench.py PATHBOOK_EXE PATHBOOK_TOOL_EXE FILE [runs]
 (after: source scripts/env.sh; ensure_display; start_wineserver). Corpus:
-python3 /work/shared/bench/make_corpus.py build/corpus (mixed_utf8_crlf.txt is
+bench/make_corpus.py build/corpus (mixed_utf8_crlf.txt is
 the 100 MB notes file). Prints the median and best of each and the ratio of
 the medians.
 """

@@ -15,7 +15,7 @@ tool="${PATHBOOK_TOOL:-$repo/build/native/tools/pathbook-tool}"
 re2peer="$repo/build/native/bench/search_re2_peer"
 derived="$repo/build/search_corpus"
 runs=3
-[ -f "$corpus/single_line_10mb.txt" ] || python3 /work/shared/bench/make_corpus.py "$corpus"
+[ -f "$corpus/single_line_10mb.txt" ] || "$repo/bench/make_corpus.py" "$corpus"
 mkdir -p "$derived"
 split="$derived/single_line_split100.txt"
 [ "$split" -nt "$corpus/single_line_10mb.txt" ] || python3 -c "

@@ -2,7 +2,7 @@
 # Loads (bench/load_peers.sh) and saves of the corpora through pathbook-tool
 # beside iconv doing the same conversion; saves compare wall times (best of N runs).
 # Usage: bench/textfile_peers.sh [CORPUS_DIR] [RUNS]
-# Corpora: python3 /work/shared/bench/make_corpus.py build/corpus [--scale S]
+# Corpora: bench/make_corpus.py build/corpus [--scale S]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 corpus="${1:-build/corpus}"

@@ -1,5 +1,6 @@
-// What the view and caret benchmarks share: a fixed-width font and the notes
-// corpus that make_corpus.py wrote to the folder PATHBOOK_CORPUS names.
+// What the view and caret benchmarks share: a fixed-width font (8 pixels, wide
+// units 16) and the notes corpus that make_corpus.py wrote to the folder
+// PATHBOOK_CORPUS names.
 #pragma once
 
 #include <cstdlib>
@@ -9,16 +10,14 @@
 #include "document/document.h"
 #include "runtime/utf8.h"
 #include "textfile/text_file_in.h"
-#include "view/glyph_measurer.h"
+#include "support/fake_measurer.h"
 
 namespace pathbook::bench {
 
 // Every unit 8 pixels, wide (CJK) units 16, pairs 16.
-class FixedMeasurer : public GlyphMeasurer {
+class FixedMeasurer : public test::FakeMeasurer {
 public:
-    std::int32_t UnitWidth(char16_t unit) override { return unit >= 0x1100 ? 16 : 8; }
-    std::int32_t PairWidth(char16_t, char16_t) override { return 16; }
-    std::int32_t LineHeight() override { return 16; }
+    FixedMeasurer() { SetWideWidth(16); }
 };
 
 // The path of a corpus file, or empty without PATHBOOK_CORPUS.

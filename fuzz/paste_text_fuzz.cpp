@@ -13,7 +13,9 @@
 
 #include "document/document.h"
 #include "document/edit_command.h"
-#include "view/caret.h"
+#include "support/fake_measurer.h"
+#include "support/null_view_host.h"
+#include "view/edit_input.h"
 #include "view/clipboard_text.h"
 #include "view/edit_view_core.h"
 #include "view/metrics.h"
@@ -26,24 +28,6 @@ void Check(bool condition) {
     if (!condition) std::abort();
 }
 
-struct FixedMeasurer : GlyphMeasurer {
-    std::int32_t UnitWidth(char16_t) override { return 8; }
-    std::int32_t PairWidth(char16_t, char16_t) override { return 16; }
-    std::int32_t LineHeight() override { return 16; }
-};
-
-struct SilentHost : ViewHost, CaretHost {
-    void Invalidate(const PixelRect&) override {}
-    void ScrollBarsChanged() override {}
-    void ScrollTo(Viewport viewport) override { core->ScrollTo(viewport); }
-    void PlaceSystemCaret(std::int32_t, std::int32_t) override {}
-    void CaretShapeChanged() override {}
-    void ShowStatus(const std::u16string&) override {}
-    void StartLinkResolution(const LinkRequest&) override {}
-    void CursorChanged() override {}
-    EditViewCore* core = nullptr;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,22 +39,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     Document document;
-    FixedMeasurer measurer;
+    test::FakeMeasurer measurer;
     Metrics metrics(measurer, 4);
-    SilentHost host;
+    test::NullViewHost host;
     EditViewCore core(document, metrics, host);
     host.core = &core;
-    Caret caret(document, core, host);
+    EditInput input(document, core, host);
     core.Resize(200, 100);
-    caret.Relayout();
-    caret.Char(u'<');
-    if (!intoLink) caret.Key(EditKey::kEnd, false, false);
+    input.selection.Relayout();
+    input.keys.Char(u'<');
+    if (!intoLink) input.keys.Key(EditKey::kEnd, false, false);
     const std::u16string before = document.CopyRange(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
 
     const std::u16string text = PastedText(block.data(), block.size(), intoLink);
     Check(text.size() <= block.size());
     Check(text.find(u'\0') == std::u16string::npos);
-    caret.PasteText(block.data(), block.size());
+    input.keys.PasteText(block.data(), block.size());
     if (intoLink) {
         Check(document.LineCount() == 1);
         const std::u16string line(document.LineText(0), document.LineLength(0));

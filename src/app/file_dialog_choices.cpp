@@ -16,9 +16,9 @@ String DialogFilter(std::initializer_list<FilterEntry> entries) {
     return filter;
 }
 
-String FolderChoicePath(std::int32_t index, const String& currentAtOpen) {
+String FolderChoicePath(std::int32_t index, const String& noteFolder) {
     if (index < 0 || index >= kFolderChoiceCount) return String();
-    if (kFolderChoices[index] == kFolderCurrent) return currentAtOpen;
+    if (kFolderChoices[index] == kFolderCurrent) return noteFolder;
     return FolderPath(kFolderChoices[index], true);
 }
 

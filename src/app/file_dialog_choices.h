@@ -10,9 +10,23 @@
 
 #include "links/known_folders.h"
 #include "runtime/string.h"
+#include "textfile/charset.h"
 #include "textfile/encoding_list.h"
 
 namespace pathbook {
+
+// What the open dialog gives: the file and the encoding to read it in.
+struct OpenChoice {
+    String path;
+    CharsetId charset = charset::kAutoDetect;
+};
+
+// What the save dialog starts from and gives: the file, its encoding row and line end.
+struct SaveChoice {
+    String path;
+    std::int32_t encodingRow = -1;
+    LineEnd lineEnd = LineEnd::kCrLf;
+};
 
 struct FilterEntry {
     String name;     // "Text Files"
@@ -23,17 +37,17 @@ struct FilterEntry {
 // ended by one more.
 String DialogFilter(std::initializer_list<FilterEntry> entries);
 
-// The folder combo's entries in order: the current directory when the dialog
-// opened, documents, public documents, roaming application data, OneDrive.
+// The folder combo's entries in order: the note's folder (the program's start
+// folder for an untitled note), documents, public documents, roaming
+// application data, OneDrive.
 inline constexpr FolderId kFolderChoices[] = {kFolderCurrent, kFolderDocuments, kFolderCommonDocuments, kFolderAppData,
                                               kFolderOneDrive};
 inline constexpr std::int32_t kFolderChoiceCount = 5;
 
-// The text choosing entry `index` writes into the file-name box: the current
-// directory as it was when the dialog opened, or the special folder with a
-// trailing separator. Empty for an index out of range or a folder the
-// system cannot supply.
-String FolderChoicePath(std::int32_t index, const String& currentAtOpen);
+// The text choosing entry `index` writes into the file-name box: the note's
+// folder, or the special folder with a trailing separator. Empty for an index
+// out of range or a folder the system cannot supply.
+String FolderChoicePath(std::int32_t index, const String& noteFolder);
 
 // The rows of the table marked with `flag` (kOfferedForOpening or
 // kOfferedForSaving), in table order: combo index i shows row rows[i].

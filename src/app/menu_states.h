@@ -1,6 +1,6 @@
 // Which menu items are enabled, checked or radio-marked, decided from the
-// window's state. UpdateMenu and UpdatePopup apply the result. Tested by
-// main_window_rules_test.cpp.
+// window's state by the rules of the command table (command_table.cpp). The
+// main window applies the result. Tested by main_window_rules_test.cpp.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +28,7 @@ struct ItemState {
     std::int32_t id;
     bool enabled;
     bool checked;
+    bool checkable;  // the item carries a check mark, set or cleared
 };
 
 struct MenuStates {

@@ -81,18 +81,26 @@ public:
     void SetMissingPart(LineIndex line, Column from, Column to, bool missing);
 
     // Undo and redo.
-    // Runs `command` (the caller keeps it) and records its inverse.
-    void Execute(EditCommand& command);
-    void Undo();
-    void Redo();
+    // Runs `command` (the caller keeps it) and records its inverse. False,
+    // with nothing changed, while editing is locked.
+    bool Execute(EditCommand& command);
+    // Both do nothing (false) while editing is locked or with nothing to undo / redo.
+    bool Undo();
+    bool Redo();
     bool CanUndo() const { return undo_.CanUndo(); }
     bool CanRedo() const { return undo_.CanRedo(); }
     bool IsModified() const { return undo_.IsModified(); }
     // 0 counts as 1; kUnlimitedUndo (the default) keeps everything. Applied at
     // the next Execute.
     void SetUndoLimit(std::uint32_t limit) { undo_.SetLimit(limit); }
-    // Deletes all text, forgets the history, and leaves the document unmodified.
+    // Deletes all text, forgets the history, and leaves the document unmodified
+    // (also while editing is locked: this is not an edit).
     void ClearAll();
+
+    // The no-editing state ("編集禁止"): while on, Execute, Undo and Redo refuse,
+    // so no way of editing can get past it. Loading and ClearAll are not edits.
+    void SetEditLock(bool on) { editLocked_ = on; }
+    bool EditLocked() const { return editLocked_; }
 
     // Files.
     // Appends the source's text at the end of the document (callers ClearAll first),
@@ -148,6 +156,7 @@ private:
     std::vector<DocListener*> listeners_;   // registration order, changed by removals
     UndoChain undo_;
     std::unique_ptr<Tokenizer> tokenizer_;  // never null
+    bool editLocked_ = false;
     // The changes of the running edit as one: the text from pendingStart_ to
     // pendingOldEnd_ before the edit now ends at pendingNewEnd_.
     bool editing_ = false;

@@ -4,31 +4,35 @@
 
 namespace pathbook {
 
-void Document::Execute(EditCommand& command) {
+bool Document::Execute(EditCommand& command) {
+    if (editLocked_) return false;
     bool wasModified = IsModified();
     undo_.Record(RunEdit(command));
     if (IsModified() != wasModified) NotifyDirtyFlag();
+    return true;
 }
 
-void Document::Undo() {
+bool Document::Undo() {
     EditCommand* command = undo_.UndoCommand();
-    if (command == nullptr) return;
+    if (editLocked_ || command == nullptr) return false;
     bool wasModified = IsModified();
     undo_.StepBack(RunEdit(*command));
     if (IsModified() != wasModified) NotifyDirtyFlag();
+    return true;
 }
 
-void Document::Redo() {
+bool Document::Redo() {
     EditCommand* command = undo_.RedoCommand();
-    if (command == nullptr) return;
+    if (editLocked_ || command == nullptr) return false;
     bool wasModified = IsModified();
     undo_.StepForward(RunEdit(*command));
     if (IsModified() != wasModified) NotifyDirtyFlag();
+    return true;
 }
 
 void Document::ClearAll() {
     DeleteCommand everything(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
-    Execute(everything);
+    RunEdit(everything);
     undo_.Clear();
     NotifyDirtyFlag();
 }

@@ -4,14 +4,9 @@
 
 #include "document/document.h"
 #include "document/link_recognition.h"
+#include "runtime/surrogates.h"
 
 namespace pathbook {
-namespace {
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-}  // namespace
 
 DocPos Document::LeftOf(DocPos pos, bool byWord) const {
     Clamp(pos);

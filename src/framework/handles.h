@@ -1,10 +1,12 @@
 // Small owning types for the system objects the windows hold: GDI objects,
-// menus, accelerator tables, global memory and window device contexts. Each
-// owns at most one handle, frees it once, and moves but never copies, so no
-// raw handle outlives its owner.
+// menus, accelerator tables, global memory, dropped-file lists, window device
+// contexts, the clipboard and input-method contexts. Each owns at most one
+// handle, frees it once, and moves but never copies (the guards do neither),
+// so no raw handle outlives its owner. Every such guard of the program lives here.
 #pragma once
 
 #include <windows.h>
+#include <imm.h>
 #include <shellapi.h>
 
 #include <utility>
@@ -57,9 +59,6 @@ struct DropTraits {
 
 template <typename T>
 using GdiObject = UniqueHandle<T, GdiObjectTraits>;  // HFONT, HBRUSH, HPEN, HBITMAP
-using Font = GdiObject<HFONT>;
-using Brush = GdiObject<HBRUSH>;
-using Pen = GdiObject<HPEN>;
 using Menu = UniqueHandle<HMENU, MenuTraits>;
 using AcceleratorTable = UniqueHandle<HACCEL, AcceleratorTraits>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
@@ -109,6 +108,37 @@ public:
 private:
     HGLOBAL memory_;
     T* data_;
+};
+
+// The clipboard open for the lifetime of this guard.
+class OpenClipboardGuard {
+public:
+    explicit OpenClipboardGuard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenClipboardGuard() {
+        if (open_) CloseClipboard();
+    }
+    OpenClipboardGuard(const OpenClipboardGuard&) = delete;
+    OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
+    bool Open() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// The input-method context of a window for the lifetime of this guard.
+class ImeContext {
+public:
+    explicit ImeContext(HWND window) : window_(window), context_(ImmGetContext(window)) {}
+    ~ImeContext() {
+        if (context_ != nullptr) ImmReleaseContext(window_, context_);
+    }
+    ImeContext(const ImeContext&) = delete;
+    ImeContext& operator=(const ImeContext&) = delete;
+    HIMC Get() const { return context_; }
+
+private:
+    HWND window_;
+    HIMC context_;
 };
 
 }  // namespace pathbook

@@ -22,4 +22,13 @@ std::u16string StoredFileName(const char16_t* path);
 // GetShortPathNameW; empty when the system cannot give one.
 std::u16string ShortPathName(const char16_t* path);
 
+// GetFullPathNameW: a relative path taken from the folder the process started
+// in, "." and ".." folded. Paths are made absolute before they are stored,
+// compared or sent to other instances, so that "..\x.txt" and "C:\notes\x.txt"
+// are one document. The path as given when the system cannot make it absolute.
+std::u16string FullPathName(const char16_t* path);
+
+// Whether the file opens for reading, as loading it will.
+bool IsReadableFile(const char16_t* path);
+
 }  // namespace pathbook::platform

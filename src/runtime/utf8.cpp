@@ -1,5 +1,7 @@
 #include "runtime/utf8.h"
 
+#include "runtime/surrogates.h"
+
 namespace pathbook {
 namespace {
 
@@ -42,10 +44,10 @@ Utf8Step DecodeUtf8Step(const std::uint8_t* bytes, std::size_t count) {
 }
 
 char32_t NextCodePoint(const char16_t* units, std::size_t count, std::size_t* at) {
-    char32_t c = units[(*at)++];
-    if (c < 0xD800 || c > 0xDFFF) return c;
-    if (c <= 0xDBFF && *at < count && units[*at] >= 0xDC00 && units[*at] <= 0xDFFF) {
-        return 0x10000 + ((c - 0xD800) << 10) + (units[(*at)++] - 0xDC00u);
+    const char16_t unit = units[(*at)++];
+    if (!IsSurrogate(unit)) return unit;
+    if (IsHighSurrogate(unit) && *at < count && IsLowSurrogate(units[*at])) {
+        return CombineSurrogates(unit, units[(*at)++]);
     }
     return kReplacementCharacter;
 }

@@ -130,9 +130,9 @@ bool FindState::FindPrev(const Document& document, Selection& selection) {
     return true;
 }
 
-bool FindState::Replace(Document& document, Selection& selection, Editing editing) {
+bool FindState::Replace(Document& document, Selection& selection) {
     if (searcher_ == nullptr) return false;
-    if (editing == Editing::kLocked) return FindNext(document, selection);
+    if (document.EditLocked()) return FindNext(document, selection);
     DocMatch match;
     if (!SearchDocumentForward(document, *searcher_, selection.Start(), &match)) {
         dialog_.ReportNotFound();
@@ -152,9 +152,9 @@ bool FindState::Replace(Document& document, Selection& selection, Editing editin
     return true;
 }
 
-std::int32_t FindState::ReplaceAll(Document& document, Selection& selection, Editing editing) {
+std::int32_t FindState::ReplaceAll(Document& document, Selection& selection) {
     if (searcher_ == nullptr) return 0;
-    if (editing == Editing::kLocked) {
+    if (document.EditLocked()) {
         dialog_.ReportLocked();
         return 0;
     }

@@ -31,9 +31,6 @@ struct Selection {
     bool Empty() const { return anchor == caret; }
 };
 
-// Whether the commands may change the document: the no-editing state locks it.
-enum class Editing { kAllowed, kLocked };
-
 class FindState {
 public:
     explicit FindState(FindDialogPort& dialog) : dialog_(dialog) {}
@@ -63,14 +60,15 @@ public:
     // Matches that start before the selection start.
     bool FindPrev(const Document& document, Selection& selection);
     // Replaces the selection when it is exactly the next match, then selects
-    // the match after it; otherwise only selects the next match. While editing
-    // is locked nothing is replaced: it walks the matches as FindNext does.
-    bool Replace(Document& document, Selection& selection, Editing editing = Editing::kAllowed);
+    // the match after it; otherwise only selects the next match. While the
+    // document's editing is locked nothing is replaced: it walks the matches as
+    // FindNext does.
+    bool Replace(Document& document, Selection& selection);
     // Replaces every match of the text as it stands, as one undo step, and
     // reports the count. When something was replaced the caret goes behind the
-    // last replacement and the dialog is closed. Returns the count. While
-    // editing is locked it changes nothing, reports the refusal and returns 0.
-    std::int32_t ReplaceAll(Document& document, Selection& selection, Editing editing = Editing::kAllowed);
+    // last replacement and the dialog is closed. Returns the count. While the
+    // document's editing is locked it changes nothing, reports the refusal and returns 0.
+    std::int32_t ReplaceAll(Document& document, Selection& selection);
 
     // The text the dialog proposes when it opens over a selection: the
     // selection's first line, or the current search text when the searcher

@@ -1,13 +1,13 @@
 #include "textfile/unit_writers.h"
 
+#include "runtime/surrogates.h"
+
 namespace pathbook {
 namespace {
 
 // Units are encoded into a block on the stack and handed over in runs.
 constexpr std::uint32_t kBlockBytes = 4096;
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 class Block {
 public:

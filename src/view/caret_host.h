@@ -1,6 +1,6 @@
-// The interfaces through which the caret acts on its window and tells its
-// owner what happened. The window layer implements CaretHost; the main window
-// may install CaretEvents.
+// The interfaces through which the view's input (edit_input.h) acts on its
+// window and tells its owner what happened. The window layer implements
+// CaretHost; the owner of the view may install CaretEvents.
 #pragma once
 
 #include <cstdint>
@@ -30,15 +30,15 @@ public:
     // Moves the system caret and the composition window to the client point;
     // does nothing while the view has no system caret.
     virtual void PlaceSystemCaret(std::int32_t x, std::int32_t y) = 0;
-    // Insert mode changed: recreate the system caret (Caret::SystemCaretWide).
+    // Insert mode changed: recreate the system caret (Selection::SystemCaretWidth).
     virtual void CaretShapeChanged() = 0;
     // Shows `text` in the main window's status line (empty clears it).
     virtual void ShowStatus(const std::u16string& text) = 0;
     // Runs ResolveLinkRequest(request) off the UI thread and hands the result
-    // back with Caret::FinishLinkActivation on the UI thread. Copy the request:
-    // it does not outlive the call.
+    // back with LinkInput::Finish on the UI thread. Copy the request: it does
+    // not outlive the call.
     virtual void StartLinkResolution(const LinkRequest& request) = 0;
-    // Caret::Cursor() changed; show it unless the owner shows a busy pointer.
+    // MouseInput::Cursor() changed; show it unless the owner shows a busy pointer.
     virtual void CursorChanged() = 0;
 };
 

@@ -46,7 +46,7 @@ LinkKind LinkKindAt(const Document& document, DocPos pos) {
 }
 
 LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand command, bool cutAtComponent,
-                               const std::u16string& currentDirectory) {
+                               const std::u16string& linkBase) {
     LinkRequest request;
     if (!OnLink(document, pos)) return request;
     const char16_t* text = document.LineText(pos.line);
@@ -61,10 +61,11 @@ LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand
     request.linkText = request.spanText;
 
     if (!request.linkText.empty() && request.linkText[0] == u'#') {
-        request.basePath = currentDirectory;
+        request.basePath = linkBase;
     } else if (!request.linkText.empty() && request.linkText[0] == u'.') {
         String base;
-        if (document.FindLinkBefore(DocPos::At(pos.line, request.open), base)) request.basePath = base.View();
+        const bool baseAbove = document.FindLinkBefore(DocPos::At(pos.line, request.open), base);
+        request.basePath = baseAbove ? std::u16string(base.View()) : linkBase;
     }
     const bool isFile = ClassifyLink(request.linkText.data(), request.linkText.size()) == LinkKind::kFile;
     if (isFile && (cutAtComponent || command == LinkCommand::kOpenLocation)) {

@@ -15,9 +15,9 @@
 namespace pathbook {
 
 // The command a link is opened with.
-enum class LinkCommand : std::int32_t {
-    kOpen = 40033,          // open the link
-    kOpenLocation = 40034,  // open the folder (or file) the clicked component ends
+enum class LinkCommand {
+    kOpen,          // open the link
+    kOpenLocation,  // open the folder (or file) the clicked component ends
 };
 
 struct LinkRequest {
@@ -39,9 +39,10 @@ struct LinkResult {
 
 // The request for activating the link at `pos` with `command`; `cutAtComponent`
 // (Ctrl held with an empty selection) cuts a file link at the clicked
-// component like kOpenLocation. `currentDirectory` is the base of "#" links.
+// component like kOpenLocation. `linkBase`, the folder of the note, is the base
+// of "#" links and of relative links that have no absolute link above them.
 LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand command, bool cutAtComponent,
-                               const std::u16string& currentDirectory);
+                               const std::u16string& linkBase);
 
 // The kind of the link whose unit is at `pos`; kNone off a link or at a line end.
 LinkKind LinkKindAt(const Document& document, DocPos pos);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/doc_pos.h"
+#include "runtime/surrogates.h"
 #include "view/glyph_measurer.h"
 
 namespace pathbook {
@@ -23,8 +24,6 @@ constexpr std::int32_t kMaxUnitWidth = 0x7FFF;
 // A tab advances to the next stop lying more than this many pixels beyond x.
 constexpr Pixels kTabSlack = 4;
 
-constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 class Metrics {
 public:

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "document/attributes.h"
+#include "runtime/int_math.h"
+#include "runtime/surrogates.h"
 
 namespace pathbook {
 namespace {
@@ -26,11 +28,6 @@ RunKind KindOf(char16_t unit) {
     return RunKind::kText;
 }
 
-std::int32_t Saturate(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
-std::int64_t FloorDivide(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 class RegionPainter {
 public:

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "runtime/int_math.h"
+#include "runtime/surrogates.h"
 #include "view/line_measure.h"
 
 namespace pathbook {
 namespace {
 
-constexpr std::int32_t Saturate(std::int64_t value) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
-std::int64_t FloorDivide(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 // Walks a row from its start while the x after a unit is at most `limit`; the
 // first character of a continuation row is always taken, so the column never

@@ -128,11 +128,8 @@ HWND ChildOfClass(HWND parent, const wchar_t* className) {
     return search.found;
 }
 
-// The editor's text window: the view, or the stand-in's edit control.
-HWND EditorTextWindow(HWND window) {
-    HWND view = ChildOfClass(window, L"TextLoom View");
-    return view != nullptr ? view : ChildOfClass(window, L"EDIT");
-}
+// The editor's text window: the view.
+HWND EditorTextWindow(HWND window) { return ChildOfClass(window, L"TextLoom View"); }
 
 // The view's client area in screen coordinates: "left top right bottom".
 int PrintViewRect(HWND window) {

@@ -9,6 +9,7 @@ window titles, which window is in front, files on disk.
 import glob
 import os
 import re
+import shutil
 import subprocess
 import tempfile
 import time
@@ -280,6 +281,23 @@ class PathbookTestCase(unittest.TestCase):
         self.processes = []
         self.assertEqual(main_windows(), [], "a Pathbook window was left over from before")
         reset_settings()
+        # The test's own notes, removed with it.
+        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
+        self.addCleanup(self.remove_folder)
+
+    def remove_folder(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def note(self, name, data=b"text\r\n"):
+        """Writes a note into the test's folder; its Linux path."""
+        return write_file(os.path.join(self.folder, name), data)
+
+    def open_note(self, name, data):
+        """Starts Pathbook on a new note; (path, title, window) once the window shows it."""
+        path = self.note(name, data)
+        self.start(windows_path(path))
+        title = "%s - Pathbook" % windows_path(path)
+        return path, title, self.wait_for_title(title)
 
     def tearDown(self):
         for process in self.processes:
@@ -293,7 +311,8 @@ class PathbookTestCase(unittest.TestCase):
         if main_windows(visible_only=False):
             probe("closeall")
         wait_until(lambda: not main_windows(visible_only=False), timeout=20)
-        wait_until(lambda: not running_instances(), timeout=20)
+        # A loaded machine may take long to end them.
+        wait_until(lambda: not running_instances(), timeout=60)
 
     def start(self, *args, env=None):
         process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,

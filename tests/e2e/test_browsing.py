@@ -5,9 +5,9 @@ every window's menus and buttons in step."""
 
 import os
 import subprocess
-import tempfile
 import time
 
+from commands import IDM
 from harness import (PathbookTestCase, app_data, main_windows, popups, post_command, press, probe, running_instances,
                      send_keys, toolbar, wait_until, windows_path, write_file, write_settings, x_windows_named)
 
@@ -17,8 +17,6 @@ JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
 ROW = 21  # the default type's row height under Wine
 ENABLED = 4  # toolbar button state bits
 INDETERMINATE = 16
-HOME, HISTORY, BACK, FORWARD = 30001, 30002, 40046, 40047
-ADD_FAVORITE, CLEAR_HISTORY = 40037, 40053
 
 
 def rect(*args):
@@ -70,10 +68,6 @@ def button_state(window, button):
 
 
 class BrowsingTest(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
-
     def note(self, name, link_to=None):
         """A note, whose first line links to the note `link_to` when given; its Wine path."""
         text = "see <%s>\r\n" % windows_path(os.path.join(self.folder, link_to)) if link_to else "text\r\n"
@@ -90,7 +84,7 @@ class BrowsingTest(PathbookTestCase):
 
     def exit(self, window):
         """Exit, and the process gone: it writes its settings after its window closes."""
-        post_command(window, 40008)
+        post_command(window, IDM.EXIT)
         self.assertTrue(wait_until(lambda: not main_windows(visible_only=False) and not running_instances()))
 
     def expect_open_failure(self):
@@ -131,18 +125,18 @@ class BrowsingTest(PathbookTestCase):
         a = self.note("a.txt", link_to="b.txt")
         self.start(a)
         window = self.wait_for_title(a + EN)
-        self.assertFalse(button_state(window, BACK) & ENABLED)
+        self.assertFalse(button_state(window, IDM.BACK) & ENABLED)
         window = self.follow_link(window, b)
         window = self.follow_link(window, c)
-        self.assertTrue(button_state(window, BACK) & ENABLED)
-        self.assertFalse(button_state(window, FORWARD) & ENABLED)
-        click_button(window, BACK)
+        self.assertTrue(button_state(window, IDM.BACK) & ENABLED)
+        self.assertFalse(button_state(window, IDM.FORWARD) & ENABLED)
+        click_button(window, IDM.BACK)
         window = self.wait_for_title(b + EN)
-        click_button(window, BACK)
+        click_button(window, IDM.BACK)
         window = self.wait_for_title(a + EN)
-        self.assertFalse(button_state(window, BACK) & ENABLED, "a is the first page")
-        self.assertTrue(button_state(window, FORWARD) & ENABLED)
-        click_button(window, FORWARD)
+        self.assertFalse(button_state(window, IDM.BACK) & ENABLED, "a is the first page")
+        self.assertTrue(button_state(window, IDM.FORWARD) & ENABLED)
+        click_button(window, IDM.FORWARD)
         window = self.wait_for_title(b + EN)
         self.assertEqual(len(main_windows()), 1)
         # The history is b, a, c. Jumping to a, which has gone, fails and leaves the chain a, b, c.
@@ -150,8 +144,8 @@ class BrowsingTest(PathbookTestCase):
         self.open_recent(window, "1")
         self.expect_open_failure()
         self.assertEqual(main_windows()[0].title, b + EN)
-        self.assertTrue(wait_until(lambda: button_state(window, BACK) & ENABLED), "＜ still leads to a")
-        self.assertTrue(button_state(window, FORWARD) & ENABLED, "＞ still leads to c")
+        self.assertTrue(wait_until(lambda: button_state(window, IDM.BACK) & ENABLED), "＜ still leads to a")
+        self.assertTrue(button_state(window, IDM.FORWARD) & ENABLED, "＞ still leads to c")
 
     def test_back_across_two_instances_brings_the_other_forward(self):
         b = self.note("b.txt")
@@ -161,27 +155,27 @@ class BrowsingTest(PathbookTestCase):
         # A window showing a note of its own hands the linked one to a new process.
         second = self.follow_link(first, b)
         self.assertNotEqual(second.handle, first.handle)
-        self.assertTrue(wait_until(lambda: button_state(first, FORWARD) & ENABLED),
+        self.assertTrue(wait_until(lambda: button_state(first, IDM.FORWARD) & ENABLED),
                         "the first window's ＞ follows the second window's visit")
-        self.assertTrue(button_state(second, BACK) & ENABLED, "the chain is shared")
-        click_button(second, BACK)
+        self.assertTrue(button_state(second, IDM.BACK) & ENABLED, "the chain is shared")
+        click_button(second, IDM.BACK)
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == first.handle for w in main_windows())),
                         "the window showing a comes forward")
         time.sleep(1)
         self.assertEqual(len(main_windows()), 2, "no third window")
-        post_command(first, FORWARD)
+        post_command(first, IDM.FORWARD)
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == second.handle for w in main_windows())))
         self.assertEqual(len(main_windows()), 2)
         # a's window closes and a goes: a history jump to it from b fails here, with no new window,
         # and ＜ still leads to a.
-        post_command(first, 40008)
+        post_command(first, IDM.EXIT)
         self.wait_for_windows(1)
         os.remove(os.path.join(self.folder, "a.txt"))
         self.open_recent(second, "1")
         self.expect_open_failure()
         time.sleep(1)
         self.assertEqual([w.title for w in main_windows()], [b + EN])
-        self.assertTrue(wait_until(lambda: button_state(second, BACK) & ENABLED), "＜ still leads to a")
+        self.assertTrue(wait_until(lambda: button_state(second, IDM.BACK) & ENABLED), "＜ still leads to a")
 
     def test_home_without_a_home_page_drops_its_menu_and_add_to_favourites_makes_one(self):
         write_settings(OpenSame=1)
@@ -189,8 +183,8 @@ class BrowsingTest(PathbookTestCase):
         a = self.note("a.txt", link_to="b.txt")
         self.start(a, env=JA_ENV)
         window = self.wait_for_title(a + JA)
-        self.assertTrue(button_state(window, HOME) & INDETERMINATE, "no home page yet")
-        click_button(window, HOME, where=0.3)
+        self.assertTrue(button_state(window, IDM.HOME) & INDETERMINATE, "no home page yet")
+        click_button(window, IDM.HOME, where=0.3)
         _, (left, _, right, bottom) = drop_down()
         self.shoot("home-menu-ja")
         # The last item, below "(no files)" and the separator: お気に入りに追加.
@@ -205,16 +199,16 @@ class BrowsingTest(PathbookTestCase):
         self.assertEqual(path, a)
         self.assertRegex(code, r"^-?\d+$")
         self.assertEqual(lines[2:], [""], "every line ends with CR, LF nowhere: %r" % data)
-        self.assertTrue(button_state(window, HOME) & INDETERMINATE, "the home page is on show")
+        self.assertTrue(button_state(window, IDM.HOME) & INDETERMINATE, "the home page is on show")
         # With the home page on show, ホーム drops its menu too (お気に入りに追加 greyed: a is listed).
-        click_button(window, HOME, where=0.3)
+        click_button(window, IDM.HOME, where=0.3)
         drop_down()
         self.shoot("home-menu-on-home-ja")
         press("Escape")
         self.assertTrue(no_drop_down())
         # Another page: ホーム is live, and Ctrl+1 opens the home page (a jump).
         window = self.follow_link(window, b, JA)
-        self.assertTrue(wait_until(lambda: not button_state(window, HOME) & INDETERMINATE))
+        self.assertTrue(wait_until(lambda: not button_state(window, IDM.HOME) & INDETERMINATE))
         send_keys(window.title, "ctrl+1")
         self.wait_for_title("ホーム > a.txt" + JA)
         self.assertEqual(len(main_windows()), 1)
@@ -224,7 +218,7 @@ class BrowsingTest(PathbookTestCase):
         self.start()
         window = self.wait_for_title("untitled" + EN)
         # An untitled document is not added to the favourites, and nobody is told of it.
-        post_command(window, ADD_FAVORITE)
+        post_command(window, IDM.ADD_FAVORITE)
         time.sleep(0.5)
         self.assertEqual(popups(), [])
         self.assertFalse(os.path.exists(os.path.join(app_data(), "DocList.txt")))
@@ -242,13 +236,13 @@ class BrowsingTest(PathbookTestCase):
         b = self.note("b.txt")
         self.start(a, env=JA_ENV)
         first = self.wait_for_title(a + JA)
-        self.assertFalse(button_state(first, FORWARD) & ENABLED)
+        self.assertFalse(button_state(first, IDM.FORWARD) & ENABLED)
         self.start(b, env=JA_ENV)
         second = self.wait_for_title(b + JA)
-        self.assertTrue(wait_until(lambda: button_state(first, FORWARD) & ENABLED), "＞ follows the new visit")
+        self.assertTrue(wait_until(lambda: button_state(first, IDM.FORWARD) & ENABLED), "＞ follows the new visit")
         # The first window's history menu lists b, opened after it, first: item 0 brings b's window forward.
         bring_forward(first)
-        click_button(first, HISTORY)
+        click_button(first, IDM.HISTORY_BUTTON)
         _, (_, top, _, bottom) = drop_down()
         listed_height = bottom - top
         self.shoot("history-menu-ja")
@@ -256,26 +250,26 @@ class BrowsingTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == second.handle for w in main_windows())))
         self.assertEqual(len(main_windows()), 2)
         # Clearing the history in the second window empties the first one's menu to "(no files)".
-        post_command(second, CLEAR_HISTORY)
+        post_command(second, IDM.CLEAR_HISTORY)
         time.sleep(0.5)
         bring_forward(first)
-        click_button(first, HISTORY)
+        click_button(first, IDM.HISTORY_BUTTON)
         _, (_, top, _, bottom) = drop_down()
         self.shoot("history-menu-cleared-ja")
         self.assertLess(bottom - top, listed_height, "one item fewer")
         press("Escape")
         self.assertTrue(no_drop_down())
         # An empty home drop-down has the same three rows: "(no files)", a separator, one command.
-        click_button(first, HOME, where=0.9)
+        click_button(first, IDM.HOME, where=0.9)
         _, (_, home_top, _, home_bottom) = drop_down()
         self.assertEqual(home_bottom - home_top, bottom - top)
         press("Escape")
         self.assertTrue(no_drop_down())
         # Adding b to the favourites in the second window lights up the first one's ホーム.
-        self.assertTrue(button_state(first, HOME) & INDETERMINATE)
-        post_command(second, ADD_FAVORITE)
+        self.assertTrue(button_state(first, IDM.HOME) & INDETERMINATE)
+        post_command(second, IDM.ADD_FAVORITE)
         self.wait_for_title("ホーム > b.txt" + JA)
-        self.assertTrue(wait_until(lambda: not button_state(first, HOME) & INDETERMINATE))
+        self.assertTrue(wait_until(lambda: not button_state(first, IDM.HOME) & INDETERMINATE))
 
     def shoot(self, name):
         """Screenshots for a person to look at, when PATHBOOK_SHOTS names a folder: the screen, and

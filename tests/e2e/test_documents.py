@@ -3,18 +3,16 @@ in each encoding and line-end style through the save dialog, reopening in anothe
 encoding, read-only files, a file that cannot be opened and a save that fails."""
 
 import os
-import shutil
 import subprocess
-import tempfile
 import time
 
+from commands import IDM
 from harness import (EXE, PathbookTestCase, editor_lines, main_windows, popup_titled, popups, post_command,
                      press, probe, send_keys, status, wait_until, windows_path, write_file, write_settings)
 
 EN = "Pathbook"
 JA = "パスブック"
 JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
-OPEN, SAVE, SAVE_AS, REOPEN = 40005, 40006, 40007, 40002
 # The encodings the save and reopen dialogs offer, in their order.
 SAVE_ENCODINGS = ["Japanese(ShiftJIS)", "Japanese(EUC)", "Japanese(ISO-2022-JP)", "UTF-5", "UTF-7", "UTF-8",
                   "UTF-8N", "UTF-16BE(BOM)", "UTF-16LE(BOM)", "UTF-16BE", "UTF-16LE", "UTF-32BE(BOM)",
@@ -58,19 +56,11 @@ def read_bytes(path):
 
 
 class DocumentsTest(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-docs-")
-        self.addCleanup(self.remove_folder)
-
     def remove_folder(self):
         for root, folders, _ in os.walk(self.folder):
             for name in folders:
                 unlock_folder(os.path.join(root, name))
-        shutil.rmtree(self.folder, ignore_errors=True)
-
-    def file(self, name, data=b"text\r\n"):
-        return write_file(os.path.join(self.folder, name), data)
+        super().remove_folder()
 
     def title_of(self, path, marks="", product=EN):
         return "%s%s - %s" % (windows_path(path), marks, product)
@@ -92,7 +82,7 @@ class DocumentsTest(PathbookTestCase):
         send_keys(dialog_title, mnemonic, "Home", *(["Down"] * index))
 
     def save_as(self, window, path, encoding, line_end):
-        dialog = self.file_dialog(window, SAVE_AS, "Save As")
+        dialog = self.file_dialog(window, IDM.SAVE_AS, "Save As")
         self.type_path("Save As", path)
         self.choose("Save As", "alt+e", SAVE_ENCODINGS.index(encoding))
         self.choose("Save As", "alt+l", LINE_ENDS.index(line_end))
@@ -103,10 +93,10 @@ class DocumentsTest(PathbookTestCase):
         return wait_until(lambda: next((p for p in popups() if any("already exists" in c[2] for c in p[3])), None))
 
     def test_open_dialog_loads_in_an_untitled_window(self):
-        path = self.file("opened.txt", "\ufeff開いた\r\n".encode("utf-8"))
+        path = self.note("opened.txt", "\ufeff開いた\r\n".encode("utf-8"))
         self.start()
         window = self.wait_for_title("untitled - " + EN)
-        dialog = self.file_dialog(window, OPEN, "Open")
+        dialog = self.file_dialog(window, IDM.OPEN, "Open")
         self.assertEqual(controls(dialog).get(1002), "AutoDetect", "detection is offered first and chosen")
         # The folder combo moves the dialog: its first entry is the current directory, the second the documents.
         send_keys("Open", "alt+e", "Tab", "Down", "Down")
@@ -120,7 +110,7 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(status(window)[0][1:], ["UTF8", "CRLF"])
 
     def test_a_relative_path_is_stored_absolute_and_matches_the_same_document(self):
-        path = self.file("relative.txt")
+        path = self.note("relative.txt")
         os.mkdir(os.path.join(self.folder, "sub"))
         self.processes.append(subprocess.Popen(["wine", EXE, "sub\\..\\.\\relative.txt"], cwd=self.folder,
                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
@@ -129,11 +119,11 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(probe("copydata", str(window.handle), "path:0:" + windows_path(path)).strip(), "1")
 
     def test_open_dialog_with_a_named_document_starts_a_second_instance(self):
-        first = self.file("first.txt")
-        second = self.file("second.txt")
+        first = self.note("first.txt")
+        second = self.note("second.txt")
         self.start(windows_path(first))
         window = self.wait_for_title(self.title_of(first))
-        self.file_dialog(window, OPEN, "Open")
+        self.file_dialog(window, IDM.OPEN, "Open")
         self.type_path("Open", second)
         send_keys("Open", "Return")
         windows = self.wait_for_windows(2)
@@ -141,13 +131,13 @@ class DocumentsTest(PathbookTestCase):
 
     def test_open_same_asks_to_save_first_then_loads_here(self):
         write_settings(OpenSame=1)
-        first = self.file("first.txt", b"one\r\n")
-        second = self.file("second.txt", b"two\r\n")
+        first = self.note("first.txt", b"one\r\n")
+        second = self.note("second.txt", b"two\r\n")
         self.start(windows_path(first))
         window = self.wait_for_title(self.title_of(first))
         send_keys(window.title, "ctrl+End", "x")
         self.wait_for_title(self.title_of(first, " *"))
-        self.file_dialog(window, OPEN, "Open")
+        self.file_dialog(window, IDM.OPEN, "Open")
         self.type_path("Open", second)
         send_keys("Open", "Return")
         self.assertIsNotNone(popup_titled(EN), "the save prompt appears")
@@ -158,20 +148,20 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(read_bytes(first), b"one\r\n", "No keeps the old file as it was")
 
     def test_a_linked_note_is_detected_not_read_in_the_linking_notes_encoding(self):
-        linked = self.file("linked.txt", "\ufeff日本\r\n".encode("utf-8"))
-        linking = self.file("linking.txt", ("\ufeff<%s>\r\n" % windows_path(linked)).encode("utf-16-le"))
+        linked = self.note("linked.txt", "\ufeff日本\r\n".encode("utf-8"))
+        linking = self.note("linking.txt", ("\ufeff<%s>\r\n" % windows_path(linked)).encode("utf-16-le"))
         self.start(windows_path(linking))
         window = self.wait_for_title(self.title_of(linking))
         self.assertEqual(status(window)[0][1], "U16L")
         send_keys(window.title, "ctrl+Home", "Right", "Right")
-        post_command(window, 40033)
+        post_command(window, IDM.OPEN_LINK)
         windows = self.wait_for_windows(2)
         opened = next(w for w in windows if w.title == self.title_of(linked))
         self.assertEqual(editor_lines(opened), "日本\n")
         self.assertEqual(status(opened)[0][1], "UTF8")
 
     def test_save_as_in_each_encoding_and_line_end(self):
-        source = self.file("source.txt", "日本語\nline\n".encode("utf-8"))
+        source = self.note("source.txt", "日本語\nline\n".encode("utf-8"))
         self.start(windows_path(source))
         window = self.wait_for_title(self.title_of(source))
         cases = [
@@ -188,7 +178,7 @@ class DocumentsTest(PathbookTestCase):
             self.assertEqual(read_bytes(target), expected, "%s in %s with %s" % (name, encoding, line_end))
         self.assertEqual(status(window)[0][1:], ["U16L", "CRLF"])
         # Save as onto an existing file asks first; No leaves it alone.
-        self.file_dialog(window, SAVE_AS, "Save As")
+        self.file_dialog(window, IDM.SAVE_AS, "Save As")
         self.type_path("Save As", os.path.join(self.folder, "sjis.txt"))
         send_keys("Save As", "Return")
         self.assertIsNotNone(self.overwrite_prompt(), "the overwrite prompt appears: %r" % popups())
@@ -198,11 +188,11 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(read_bytes(os.path.join(self.folder, "sjis.txt")), cases[1][3])
 
     def test_reopen_in_another_encoding(self):
-        path = self.file("nihon.txt", "日本\r\n".encode("shift_jis"))
+        path = self.note("nihon.txt", "日本\r\n".encode("shift_jis"))
         self.start("-c1252", windows_path(path))
         window = self.wait_for_title(self.title_of(path))
         self.assertEqual(editor_lines(window), "日本\r\n".encode("shift_jis").decode("latin-1").replace("\r", ""))
-        post_command(window, REOPEN)
+        post_command(window, IDM.REOPEN)
         dialog = popup_titled("ReOpen")
         self.assertIsNotNone(dialog)
         self.assertEqual(controls(dialog).get(1002), "Latin-1", "the window's encoding is selected")
@@ -212,7 +202,7 @@ class DocumentsTest(PathbookTestCase):
         self.assertEqual(status(window)[0][1], "SJIS")
 
     def test_read_only_file_or_setting_locks_editing(self):
-        locked = self.file("locked.txt", b"locked\r\n")
+        locked = self.note("locked.txt", b"locked\r\n")
         os.chmod(locked, 0o444)
         self.start(windows_path(locked), env=JA_ENV)
         title = self.title_of(locked, product=JA) + " (編集禁止)"
@@ -221,10 +211,10 @@ class DocumentsTest(PathbookTestCase):
         time.sleep(1)
         self.assertEqual(editor_lines(window), "locked\n", "edits are refused")
         self.assertEqual(main_windows()[0].title, title, "still unmodified")
-        post_command(window, 40008)
+        post_command(window, IDM.EXIT)
         self.assertTrue(wait_until(lambda: not main_windows()))
         write_settings(ReadOnly=1)
-        plain = self.file("plain.txt", b"plain\r\n")
+        plain = self.note("plain.txt", b"plain\r\n")
         self.start(windows_path(plain))
         self.wait_for_title(self.title_of(plain) + " (編集禁止)")
 
@@ -233,7 +223,7 @@ class DocumentsTest(PathbookTestCase):
         write_settings(MRU1=windows_path(missing), CODE1=0)
         self.start()
         window = self.wait_for_title("untitled - " + EN)
-        post_command(window, 40200)
+        post_command(window, IDM.HISTORY_FIRST)
         box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in
                                        [c[2] for c in p[3]]), None))
         self.assertIsNotNone(box, "the failure is shown: %r" % popups())
@@ -241,7 +231,7 @@ class DocumentsTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: main_windows() and main_windows()[0].title == "untitled - " + EN))
 
     def test_a_failed_save_keeps_the_text_and_the_old_file(self):
-        source = self.file("draft.txt", b"draft\r\n")
+        source = self.note("draft.txt", b"draft\r\n")
         shut = os.path.join(self.folder, "shut")
         os.mkdir(shut)
         old = write_file(os.path.join(shut, "old.txt"), b"old\r\n")

@@ -2,27 +2,12 @@
 typing, overwrite, undo and redo, selection by keys, and the real clipboard
 (text and shell file lists)."""
 
-import os
-import tempfile
-
-from harness import PathbookTestCase, editor_lines, probe, send_keys, wait_until, windows_path, write_file
-
-EN = "Pathbook"
+from harness import PathbookTestCase, editor_lines, probe, send_keys, wait_until
 
 
 class EditingTest(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
-
-    def open(self, name, data):
-        path = write_file(os.path.join(self.folder, name), data)
-        self.start(windows_path(path))
-        title = "%s - %s" % (windows_path(path), EN)
-        return path, title, self.wait_for_title(title)
-
     def test_typing_overwrite_and_undo(self):
-        _, title, window = self.open("t.txt", b"abc")
+        _, title, window = self.open_note("t.txt", b"abc")
         send_keys(title, "x", "y")
         modified = title.replace(" - ", " * - ", 1)
         self.wait_for_title(modified)
@@ -36,7 +21,7 @@ class EditingTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: editor_lines(window) == "xabc"), "redo")
 
     def test_shift_arrows_select_and_the_clipboard_carries_the_copy(self):
-        _, title, window = self.open("s.txt", b"alpha beta\r\n")
+        _, title, window = self.open_note("s.txt", b"alpha beta\r\n")
         send_keys(title, "shift+Right", "shift+Right", "shift+Right", "ctrl+c", "ctrl+End", "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\nalp"), editor_lines(window))
         modified = title.replace(" - ", " * - ", 1)
@@ -46,7 +31,7 @@ class EditingTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\nalpalp"), "the cut text pastes")
 
     def test_pasting_a_file_list_gives_links(self):
-        _, title, window = self.open("p.txt", b"")
+        _, title, window = self.open_note("p.txt", b"")
         probe("dropfiles", "C:\\a.txt", "C:\\folder\\b c.txt")
         send_keys(title, "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "<C:\\a.txt>\n<C:\\folder\\b c.txt>\n"),

@@ -4,8 +4,8 @@ instance raises the open dialog, and the dialog speaks both languages."""
 
 import os
 import subprocess
-import tempfile
 
+from commands import IDM
 from harness import (PathbookTestCase, app_data, popups, post_command, probe, read_setting, send_keys, wait_until,
                      windows_path, write_favorites, write_settings, x_windows_named)
 
@@ -14,7 +14,6 @@ JA_TITLE = "お気に入りの管理"
 JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
 
 OPEN, SAVE, MOVE_UP, MOVE_DOWN = 1038, 1044, 1035, 1036
-EXPORT, IMPORT, REMOVE_ALL = 40057, 40058, 40059
 
 
 def doc_list():
@@ -39,19 +38,13 @@ def entries_text(entries, header=""):
 class FavoritesDialogTest(PathbookTestCase):
     def setUp(self):
         super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
-        self.entries = [(932, windows_path(self.file("home.txt"))), (0, windows_path(self.file("one.txt"))),
-                        (65001, windows_path(self.file("two.txt")))]
+        self.entries = [(932, windows_path(self.note("home.txt"))), (0, windows_path(self.note("one.txt"))),
+                        (65001, windows_path(self.note("two.txt")))]
         write_favorites(self.entries)
 
-    def file(self, name):
-        path = os.path.join(self.folder, name)
-        with open(path, "wb") as f:
-            f.write(b"text\r\n")
-        return path
 
     def open_dialog(self, window, title):
-        post_command(window, 40055)
+        post_command(window, IDM.FAVORITES)
         dialog = wait_until(lambda: next((p for p in popups() if p[2] == title), None))
         self.assertIsNotNone(dialog, "no dialog titled %r" % title)
         return dialog
@@ -73,7 +66,7 @@ class FavoritesDialogTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: not any(p[0] == chooser[0] for p in popups())), "the file dialog stayed")
 
     def start_window(self, *args, env=None):
-        self.start(windows_path(self.file("page.txt")), *args, env=env)
+        self.start(windows_path(self.note("page.txt")), *args, env=env)
         return self.wait_for_windows(1)[0]
 
     def test_deleting_the_home_page_and_saving_rewrites_the_list_and_remembers_the_size(self):
@@ -115,7 +108,7 @@ class FavoritesDialogTest(PathbookTestCase):
         self.assertEqual(doc_list(), entries_text([one, home, two]))
 
     def test_add_through_the_edit_menu_updates_a_listed_file_and_appends_a_new_one(self):
-        self.file("new.txt")
+        self.note("new.txt")
         window = self.start_window()
         dialog = self.open_dialog(window, EN_TITLE)
         send_keys(EN_TITLE, "alt+e", "a")  # the Edit button's menu, then Add...
@@ -134,14 +127,14 @@ class FavoritesDialogTest(PathbookTestCase):
         window = self.start_window()
         dialog = self.open_dialog(window, EN_TITLE)
         csv = os.path.join(self.folder, "list.csv")
-        self.dialog_command(dialog, EXPORT)
+        self.dialog_command(dialog, IDM.FAVORITES_EXPORT)
         self.choose_file(dialog, csv)
         with open(csv, "rb") as f:
             self.assertEqual(f.read().decode("utf-16-le"), entries_text(self.entries, "Pathbook"))
-        self.dialog_command(dialog, REMOVE_ALL)
+        self.dialog_command(dialog, IDM.FAVORITES_CLEAR)
         self.dialog_command(dialog, SAVE)
         self.assertTrue(wait_until(lambda: doc_list() == "\r"), repr(doc_list()))
-        self.dialog_command(dialog, IMPORT)
+        self.dialog_command(dialog, IDM.FAVORITES_IMPORT)
         self.choose_file(dialog, csv)
         self.dialog_command(dialog, SAVE)
         self.assertTrue(wait_until(lambda: doc_list() == entries_text(self.entries)), repr(doc_list()))
@@ -152,7 +145,7 @@ class FavoritesDialogTest(PathbookTestCase):
         csv = os.path.join(self.folder, "other.csv")
         with open(csv, "wb") as f:
             f.write("パスブック\r0,C:\\x.txt\r".encode("utf-16-le"))
-        self.dialog_command(dialog, IMPORT)
+        self.dialog_command(dialog, IDM.FAVORITES_IMPORT)
         self.choose_file(dialog, csv)
         box = wait_until(lambda: next((p for p in popups() if p[4] == dialog[0]), None))
         self.assertIsNotNone(box, "no message about the refused file")
@@ -167,18 +160,18 @@ class FavoritesDialogTest(PathbookTestCase):
         self.start("-n")
         second = next(w for w in self.wait_for_windows(2) if w.handle != first.handle)
         self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(second.handle)))
-        post_command(second, 40055)
+        post_command(second, IDM.FAVORITES)
         self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(dialog[0])),
                         "the first instance's dialog did not come forward")
         dialogs = [p for p in popups() if p[2] == EN_TITLE]
         self.assertEqual([(p[0], p[4]) for p in dialogs], [(dialog[0], first.handle)])
         # While the dialog waits for a file dialog of its own, that one comes forward.
-        self.dialog_command(dialog, EXPORT)
+        self.dialog_command(dialog, IDM.FAVORITES_EXPORT)
         chooser = self.file_dialog_of(dialog)
         self.start("-n")  # a new window comes to the front
         third = next(w for w in self.wait_for_windows(3) if w.handle not in (first.handle, second.handle))
         self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(third.handle)))
-        post_command(third, 40055)
+        post_command(third, IDM.FAVORITES)
         self.assertTrue(wait_until(lambda: probe("foreground").strip() == str(chooser[0])),
                         "the file dialog over the first instance's dialog did not come forward")
         self.assertEqual(len([p for p in popups() if p[2] == EN_TITLE]), 1)

@@ -4,8 +4,8 @@ back through the clipboard), Replace All as one undo step, the options kept in
 the settings file, and the jump dialog, in English and Japanese."""
 
 import os
-import tempfile
 
+from commands import IDM
 from harness import (PathbookTestCase, editor_lines, main_windows, popup_titled, popups, post_command, probe,
                      read_setting, send_keys, wait_until, windows_path, write_file, write_settings)
 
@@ -36,10 +36,6 @@ def centre(box):
 
 
 class FindTestCase(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-find-")
-
     def open(self, name, data, product=EN, env=None):
         path = write_file(os.path.join(self.folder, name), data)
         self.start(windows_path(path), env=env)
@@ -130,7 +126,7 @@ class FindTest(FindTestCase):
 
     def test_no_editing_replace_only_selects_and_replace_all_changes_nothing(self):
         _, title, window = self.open("locked.txt", b"a1 A2\r\n")
-        post_command(window, 40045)
+        post_command(window, IDM.NO_EDITING)
         locked = title + " (編集禁止)"
         self.wait_for_title(locked)
         send_keys(locked, "ctrl+f")

@@ -5,12 +5,12 @@ grep, and messages from other processes."""
 import os
 import re
 import subprocess
-import tempfile
 import time
 
+from commands import IDM
 from harness import (EXE, RECORDER, PathbookTestCase, app_data, drive_c_path, editor_text, main_windows, popup_titled,
-                     popups, post_command, press, probe, read_setting, send_keys, status, temp_folder, toolbar, wait_until,
-                     windows_path, write_favorites, write_settings)
+                     popups, post_command, press, probe, read_setting, screenshot, send_keys, status, temp_folder, toolbar,
+                     wait_until, windows_path, write_favorites, write_settings, x_windows_named)
 
 EN = "Pathbook"
 JA = "パスブック"
@@ -22,6 +22,19 @@ def read_text(path):
         return f.read()
 
 
+def image_colours(path):
+    """How many colours a picture has."""
+    return int(subprocess.run(["identify", "-format", "%k", path], capture_output=True, text=True,
+                              timeout=30).stdout or 0)
+
+
+def images_differ(first, second):
+    """How many pixels differ between two pictures (ImageMagick's absolute error count)."""
+    result = subprocess.run(["compare", "-metric", "AE", first, second, "null:"], capture_output=True, text=True,
+                            timeout=60)
+    return float(result.stderr.split()[0]) if result.stderr else 0
+
+
 def write(path, data):
     with open(path, "wb") as f:
         f.write(data)
@@ -29,32 +42,25 @@ def write(path, data):
 
 
 class MainWindowTest(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
-
-    def file(self, name, data=b"text\r\n"):
-        return write(os.path.join(self.folder, name), data)
-
     def test_titles_follow_place_modification_lock_and_minimising(self):
-        path = self.file("a.txt")
+        path = self.note("a.txt")
         self.start(windows_path(path))
         full = windows_path(path)
         window = self.wait_for_title("%s - %s" % (full, EN))
         send_keys(window.title, "x")
         window = self.wait_for_title("%s * - %s" % (full, EN))
-        post_command(window, 40045)
+        post_command(window, IDM.NO_EDITING)
         window = self.wait_for_title("%s * - %s (編集禁止)" % (full, EN))
         probe("command", str(window.handle), "minimize")
         self.wait_for_title("a.txt * - %s (編集禁止)" % EN)
 
     def test_titles_of_home_page_favourites_and_known_folders(self):
-        home = self.file("home.txt")
-        memo = self.file("memo.txt")
+        home = self.note("home.txt")
+        memo = self.note("memo.txt")
         in_temp = write(os.path.join(temp_folder(), "pb-e2e-note.txt"), b"t\r\n")
         self.addCleanup(os.remove, in_temp)
-        write_favorites([(0, windows_path(home)), (0, windows_path(self.file("f1.txt"))),
-                         (0, windows_path(self.file("f2.txt"))), (0, windows_path(memo))])
+        write_favorites([(0, windows_path(home)), (0, windows_path(self.note("f1.txt"))),
+                         (0, windows_path(self.note("f2.txt"))), (0, windows_path(memo))])
         self.start(windows_path(home), windows_path(memo), drive_c_path(in_temp), env=JA_ENV)
         titles = {"ホーム > home.txt - " + JA, "お気に入りNo.3 > memo.txt - " + JA, "Temp > pb-e2e-note.txt - " + JA}
         self.assertTrue(wait_until(lambda: {w.title for w in main_windows()} == titles),
@@ -69,9 +75,9 @@ class MainWindowTest(PathbookTestCase):
         self.assertEqual(parts[1:], ["UTF8", "LF"])
 
     def test_status_parts_show_encoding_and_line_ends(self):
-        utf8 = self.file("u.txt", "日本語\nline\n".encode("utf-8"))
-        sjis = self.file("s.txt", "日本語\r\nline\r\n".encode("shift_jis"))
-        empty = self.file("e.txt", b"")
+        utf8 = self.note("u.txt", "日本語\nline\n".encode("utf-8"))
+        sjis = self.note("s.txt", "日本語\r\nline\r\n".encode("shift_jis"))
+        empty = self.note("e.txt", b"")
         write_settings(NewfileCharset=932, NewfileLB=0)
         self.start(windows_path(utf8), windows_path(sjis), windows_path(empty), env=JA_ENV)
         windows = self.wait_for_windows(3)
@@ -93,22 +99,22 @@ class MainWindowTest(PathbookTestCase):
         top = [item[2] for item in self.menu_resource(103, 1041) if item[0] == 0]
         self.assertEqual(top, ["ファイル(&F)", "編集(&E)", "検索(&S)", "オプション(&O)", "ウィンドウ(&W)", "ヘルプ(&H)"])
         texts = {item[1]: item[2] for item in self.menu_resource(103, 1041)}
-        self.assertEqual(texts[40045], "編集禁止")
-        self.assertEqual(texts[40026], "次のウィンドウ(&N)\tCtrl+Tab")
-        self.assertEqual({item[1]: item[2] for item in self.menu_resource(104, 1041)}[40034], "ファイルの場所を開く(&I)")
+        self.assertEqual(texts[IDM.NO_EDITING], "編集禁止")
+        self.assertEqual(texts[IDM.NEXT_WINDOW], "次のウィンドウ(&N)\tCtrl+Tab")
+        self.assertEqual({item[1]: item[2] for item in self.menu_resource(104, 1041)}[IDM.OPEN_LOCATION], "ファイルの場所を開く(&I)")
         self.start(env=JA_ENV)
         window = self.wait_for_title("untitled - " + JA)
         buttons = toolbar(window)
-        self.assertEqual(buttons[30001][1], "　 ホーム 　")
-        self.assertEqual(buttons[40055][1], "　 お気に入り...　 ")
-        self.assertEqual(buttons[30002][1], "　 閲覧履歴 　")
-        self.assertEqual(buttons[40046][1], " ＜ ")
-        self.assertEqual(buttons[40047][1], " ＞ ")
+        self.assertEqual(buttons[IDM.HOME][1], "　 ホーム 　")
+        self.assertEqual(buttons[IDM.FAVORITES][1], "　 お気に入り...　 ")
+        self.assertEqual(buttons[IDM.HISTORY_BUTTON][1], "　 閲覧履歴 　")
+        self.assertEqual(buttons[IDM.BACK][1], " ＜ ")
+        self.assertEqual(buttons[IDM.FORWARD][1], " ＞ ")
         # An untitled window has nowhere to go back or forward to; without a home page the
         # home button looks indeterminate.
-        self.assertFalse(buttons[40046][0] & 4)
-        self.assertFalse(buttons[40047][0] & 4)
-        self.assertTrue(buttons[30001][0] & 16)
+        self.assertFalse(buttons[IDM.BACK][0] & 4)
+        self.assertFalse(buttons[IDM.FORWARD][0] & 4)
+        self.assertTrue(buttons[IDM.HOME][0] & 16)
         # The menu bar is the Japanese one: its mnemonics reach 指定行へジャンプ(&J) under 検索(&S).
         send_keys(window.title, "alt+s", "j")
         self.assertIsNotNone(popup_titled("指定行へジャンプ"))
@@ -122,7 +128,7 @@ class MainWindowTest(PathbookTestCase):
         self.assertIn("Insert Date&&&Time", texts)
         self.start()
         window = self.wait_for_title("untitled - " + EN)
-        self.assertEqual(toolbar(window)[30002][1], "   History   ")
+        self.assertEqual(toolbar(window)[IDM.HISTORY_BUTTON][1], "   History   ")
         # Insert Date&Time, the last item of the Edit menu, types the time and date.
         send_keys(window.title, "alt+e", "Up", "Return")
         self.assertTrue(wait_until(lambda: re.fullmatch(r"\d\d:\d\d \d\d/\d\d/\d\d", editor_text(window))),
@@ -133,7 +139,7 @@ class MainWindowTest(PathbookTestCase):
         time.sleep(1)
         self.assertIsNone(popup_titled("ReOpen", timeout=0))
         send_keys("untitled * - " + EN, "Escape", "Escape")
-        path = self.file("named.txt")
+        path = self.note("named.txt")
         self.start(windows_path(path))
         named = self.wait_for_title("%s - %s" % (windows_path(path), EN))
         send_keys(named.title, "alt+f", "r")
@@ -145,21 +151,21 @@ class MainWindowTest(PathbookTestCase):
         entries = {tuple(int(f) for f in line.split("\t")) for line in out.splitlines() if line.count("\t") == 2}
         ctrl, shift, alt, virt = 8, 4, 16, 1
         expected = {
-            (virt | ctrl, ord("R"), 40002), (virt | alt, 0x0D, 40002), (virt | ctrl, ord("N"), 40004),
-            (virt | ctrl, ord("O"), 40005), (virt | ctrl, ord("S"), 40006), (virt | ctrl | shift, ord("S"), 40007),
-            (virt | ctrl, 0x73, 40008), (virt | ctrl, ord("Z"), 40009), (virt | ctrl, ord("Y"), 40010),
-            (virt | ctrl, ord("X"), 40011), (virt | shift, 0x2E, 40011), (virt | ctrl, ord("C"), 40012),
-            (virt | ctrl, 0x2D, 40012), (virt | ctrl, ord("V"), 40013), (virt | shift, 0x2D, 40013),
-            (virt | ctrl, ord("A"), 40015), (virt | ctrl, ord("F"), 40016), (virt | ctrl, ord("H"), 40016),
-            (virt, 0x72, 40017), (virt | shift, 0x72, 40018), (virt | ctrl, ord("J"), 40023),
-            (virt | ctrl, 0x09, 40026), (virt | ctrl | shift, 0x09, 40027), (virt | ctrl, ord("G"), 40028),
-            (virt | ctrl, 0x0D, 40033), (virt | ctrl, 0x28, 40039), (virt | ctrl, 0x26, 40040),
-            (virt | ctrl, 0x25, 40041), (virt | ctrl, 0x27, 40042),
+            (virt | ctrl, ord("R"), IDM.REOPEN), (virt | alt, 0x0D, IDM.REOPEN), (virt | ctrl, ord("N"), IDM.NEW_FILE),
+            (virt | ctrl, ord("O"), IDM.OPEN), (virt | ctrl, ord("S"), IDM.SAVE), (virt | ctrl | shift, ord("S"), IDM.SAVE_AS),
+            (virt | ctrl, 0x73, IDM.EXIT), (virt | ctrl, ord("Z"), IDM.UNDO), (virt | ctrl, ord("Y"), IDM.REDO),
+            (virt | ctrl, ord("X"), IDM.CUT), (virt | shift, 0x2E, IDM.CUT), (virt | ctrl, ord("C"), IDM.COPY),
+            (virt | ctrl, 0x2D, IDM.COPY), (virt | ctrl, ord("V"), IDM.PASTE), (virt | shift, 0x2D, IDM.PASTE),
+            (virt | ctrl, ord("A"), IDM.SELECT_ALL), (virt | ctrl, ord("F"), IDM.FIND), (virt | ctrl, ord("H"), IDM.FIND),
+            (virt, 0x72, IDM.FIND_NEXT), (virt | shift, 0x72, IDM.FIND_PREV), (virt | ctrl, ord("J"), IDM.JUMP),
+            (virt | ctrl, 0x09, IDM.NEXT_WINDOW), (virt | ctrl | shift, 0x09, IDM.PREV_WINDOW), (virt | ctrl, ord("G"), IDM.GREP),
+            (virt | ctrl, 0x0D, IDM.OPEN_LINK), (virt | ctrl, 0x28, IDM.NEXT_LINE_LINK), (virt | ctrl, 0x26, IDM.PREV_LINE_LINK),
+            (virt | ctrl, 0x25, IDM.PREV_LINK), (virt | ctrl, 0x27, IDM.NEXT_LINK),
         }
         self.assertEqual(entries, expected)
 
     def test_accelerators_reach_their_commands(self):
-        path = self.file("keys.txt", b"alpha\r\nbeta\r\n")
+        path = self.note("keys.txt", b"alpha\r\nbeta\r\n")
         self.start(windows_path(path))
         title = "%s - %s" % (windows_path(path), EN)
         modified = "%s * - %s" % (windows_path(path), EN)
@@ -191,14 +197,14 @@ class MainWindowTest(PathbookTestCase):
         self.wait_for_windows(2)
 
     def test_no_editing_refuses_changes_from_accelerators(self):
-        path = self.file("locked.txt", b"locked\r\n")
+        path = self.note("locked.txt", b"locked\r\n")
         self.start(windows_path(path), env=JA_ENV)
         window = self.wait_for_title("%s - %s" % (windows_path(path), JA))
-        post_command(window, 40045)
+        post_command(window, IDM.NO_EDITING)
         title = "%s - %s (編集禁止)" % (windows_path(path), JA)
         self.wait_for_title(title)
         send_keys(title, "ctrl+a", "ctrl+c", "ctrl+x", "shift+Delete", "ctrl+v", "shift+Insert", "ctrl+z", "x")
-        post_command(window, 40024)
+        post_command(window, IDM.INSERT_DATE_TIME)
         time.sleep(1)
         self.assertEqual(editor_text(window).split(), ["locked"])
         self.assertEqual(main_windows()[0].title, title, "still unmodified")
@@ -264,15 +270,15 @@ class MainWindowTest(PathbookTestCase):
         self.wait_for_windows(1)
         self.start("-n")
         first, second = self.wait_for_windows(2)
-        post_command(second, 40022)
+        post_command(second, IDM.SETTINGS)
         self.assertIsNotNone(popup_titled("Editor Settings"))
-        post_command(first, 40022)
+        post_command(first, IDM.SETTINGS)
         time.sleep(1)
         self.assertEqual(len([p for p in popups() if p[2] == "Editor Settings"]), 1, "no second settings dialog")
         send_keys("Editor Settings", "Escape")
         self.assertTrue(wait_until(lambda: popup_titled("Editor Settings", timeout=0) is None))
         self.assertIsNone(read_setting("OpenSame"), "Cancel writes nothing")
-        post_command(second, 40022)
+        post_command(second, IDM.SETTINGS)
         self.assertIsNotNone(popup_titled("Editor Settings"))
         send_keys("Editor Settings", "Return")
         self.assertTrue(wait_until(lambda: read_setting("OpenSame") == "0"), "OK writes the settings")
@@ -292,7 +298,7 @@ class MainWindowTest(PathbookTestCase):
         process = self.start()
         window = self.wait_for_title("untitled - " + EN)
         write_settings(StatusBar=1, GrepExe="written-by-another-instance")
-        post_command(window, 40031)
+        post_command(window, IDM.STATUS_BAR)
         self.assertTrue(wait_until(lambda: not status(window)[1]))
         _, _, (top, bottom, client) = status(window)
         self.assertEqual(bottom, client, "the editor reaches the bottom")
@@ -306,7 +312,7 @@ class MainWindowTest(PathbookTestCase):
 
     def test_grep_receives_its_expanded_arguments(self):
         record = os.path.join(self.folder, "record.txt")
-        path = self.file("b.txt")
+        path = self.note("b.txt")
         write_settings(GrepExe="%s %s -n %%N %%D %%%%" % (windows_path(RECORDER), windows_path(record)))
         self.start(windows_path(path))
         title = "%s - %s" % (windows_path(path), EN)
@@ -316,7 +322,7 @@ class MainWindowTest(PathbookTestCase):
         self.assertEqual(read_text(record).splitlines(), ["-n", "b.txt", windows_path(self.folder), "%", "--"])
 
     def test_hostile_copy_data_is_refused(self):
-        path = self.file("c.txt")
+        path = self.note("c.txt")
         process = self.start(windows_path(path))
         window = self.wait_for_title("%s - %s" % (windows_path(path), EN))
         for kind in ("odd", "nonul", "huge"):
@@ -330,39 +336,36 @@ class MainWindowTest(PathbookTestCase):
         self.assertEqual(len(main_windows()), 1)
 
     def test_english_and_japanese_screens(self):
-        """Leaves a screenshot of each language in the build folder for a person to look at."""
-        shots = os.environ.get("PATHBOOK_SHOTS")
-        if not shots:
-            self.skipTest("set PATHBOOK_SHOTS to a folder to take screenshots")
-        path = self.file("shot.txt", "<C:\\notes\\a.txt> 日本語のメモ\r\nsecond line\r\n".encode("utf-8"))
+        """Captures the window in each language (kept in PATHBOOK_SHOTS, when set, for a person to look
+        at) and checks what was captured: a drawn window, and different menus in the two languages."""
+        shots = os.environ.get("PATHBOOK_SHOTS") or self.folder
+        path = self.note("shot.txt", "<C:\\notes\\a.txt> 日本語のメモ\r\nsecond line\r\n".encode("utf-8"))
+        captured = {}
         for name, env, product in (("en", None, EN), ("ja", JA_ENV, JA)):
             process = self.start(windows_path(path), env=env)
             title = "%s - %s" % (windows_path(path), product)
             self.wait_for_title(title)
             time.sleep(0.5)
-            subprocess.run("xwd -root -display $DISPLAY | convert xwd:- %s" % os.path.join(shots, name + ".png"),
-                           shell=True, timeout=60)
+            xids = wait_until(lambda: x_windows_named(title))
+            self.assertTrue(xids, "no X window for %r" % title)
+            captured[name] = os.path.join(shots, name + ".png")
+            screenshot(xids[0], captured[name])
+            self.assertGreater(image_colours(captured[name]), 4, "%s: the window is drawn" % name)
             send_keys(title, "ctrl+F4")
             process.wait(timeout=30)
+        self.assertGreater(images_differ(captured["en"], captured["ja"]), 0, "the languages look different")
 
 
 class NavigationTest(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
-
-    def file(self, name):
-        return write(os.path.join(self.folder, name), b"text\r\n")
-
     def test_a_favourite_that_cannot_be_stored_is_reported(self):
-        note = windows_path(self.file("note.txt"))
+        note = windows_path(self.note("note.txt"))
         # A folder where the list file belongs: the list cannot be written.
         blocker = os.path.join(app_data(), "DocList.txt")
         os.makedirs(blocker)
         self.addCleanup(os.rmdir, blocker)
         self.start(note)
         window = self.wait_for_title(note + " - " + EN)
-        post_command(window, 40037)
+        post_command(window, IDM.ADD_FAVORITE)
         box = wait_until(lambda: next((p for p in popups()
                                        if "Could not add the file to the favourites." in [c[2] for c in p[3]]), None))
         self.assertIsNotNone(box, "the failure is reported")
@@ -371,23 +374,23 @@ class NavigationTest(PathbookTestCase):
         self.assertEqual(window.title, main_windows()[0].title, "the window is still there")
 
     def test_home_shortcut_back_button_and_about_box(self):
-        home = windows_path(self.file("home.txt"))
-        other = windows_path(self.file("other.txt"))
+        home = windows_path(self.note("home.txt"))
+        other = windows_path(self.note("other.txt"))
         write_favorites([(0, home)])
         self.start(other)
         first = self.wait_for_title("%s - %s" % (other, EN))
-        self.assertFalse(toolbar(first)[30001][0] & 16, "the home button is live while another page is on show")
+        self.assertFalse(toolbar(first)[IDM.HOME][0] & 16, "the home button is live while another page is on show")
         # Ctrl+1 opens the home page; a window showing a named document hands it to a new process.
         send_keys(first.title, "ctrl+1")
         second = self.wait_for_title("ホーム > home.txt - " + EN)
         self.assertEqual(len(main_windows()), 2)
-        self.assertTrue(wait_until(lambda: toolbar(second)[40046][0] & 4), "＜ leads back to other.txt")
-        self.assertTrue(toolbar(second)[30001][0] & 16, "home is on show: the home button looks indeterminate")
+        self.assertTrue(wait_until(lambda: toolbar(second)[IDM.BACK][0] & 4), "＜ leads back to other.txt")
+        self.assertTrue(toolbar(second)[IDM.HOME][0] & 16, "home is on show: the home button looks indeterminate")
         # ＜ finds other.txt open in the first window and brings that window forward.
-        post_command(second, 40046)
+        post_command(second, IDM.BACK)
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == first.handle for w in main_windows())))
         self.assertEqual(len(main_windows()), 2)
-        post_command(first, 40032)
+        post_command(first, IDM.ABOUT)
         # Wine's about box puts the whole title argument into its caption instead of
         # splitting it at "#" as Windows does; both show the caption part and the version.
         about = wait_until(lambda: next((p for p in popups() if "About Pathbook" in p[2]), None))
@@ -404,7 +407,7 @@ class NavigationTest(PathbookTestCase):
         # A program named like the first word of the path must not be started instead.
         decoy = write(os.path.join(self.folder, "with.exe"), b"")
         self.assertTrue(os.path.exists(decoy))
-        a, b = windows_path(self.file("a.txt")), windows_path(self.file("b.txt"))
+        a, b = windows_path(self.note("a.txt")), windows_path(self.note("b.txt"))
         process = subprocess.Popen(["wine", exe, a, b], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         self.wait_for_title("%s - %s" % (b, EN))

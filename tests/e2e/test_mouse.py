@@ -5,7 +5,6 @@ is struck out, and the window keeps answering while a web link is checked)."""
 import os
 import socket
 import subprocess
-import tempfile
 
 from harness import (PathbookTestCase, colour_counts, editor_lines, probe, send_keys, status,
                      wait_until, windows_path, write_file, x_windows_named)
@@ -27,18 +26,8 @@ def on_view(window, x, y, *actions):
 
 
 class MouseTest(PathbookTestCase):
-    def setUp(self):
-        super().setUp()
-        self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
-
-    def open(self, name, data):
-        path = write_file(os.path.join(self.folder, name), data)
-        self.start(windows_path(path))
-        title = windows_path(path) + EN_TITLE_SUFFIX
-        return title, self.wait_for_title(title)
-
     def test_drag_and_double_click_select(self):
-        title, window = self.open("m.txt", b"word word word word\r\n")
+        _, title, window = self.open_note("m.txt", b"word word word word\r\n")
         on_view(window, 1, ROW // 2, "mousedown", "1")
         on_view(window, 30, ROW // 2)
         on_view(window, 60, ROW // 2, "mouseup", "1")
@@ -54,7 +43,7 @@ class MouseTest(PathbookTestCase):
 
     def test_click_on_a_link_to_a_note_opens_it(self):
         target = windows_path(write_file(os.path.join(self.folder, "target.txt"), b"the target\r\n"))
-        _, window = self.open("links.txt", ("see <%s>\r\n" % target).encode())
+        _, _, window = self.open_note("links.txt", ("see <%s>\r\n" % target).encode())
         on_view(window, 80, ROW // 2, "click", "1")
         # The window shows a note of its own, so the linked one opens in a new window.
         opened = self.wait_for_title(target + EN_TITLE_SUFFIX)
@@ -63,7 +52,7 @@ class MouseTest(PathbookTestCase):
 
     def test_click_on_a_partly_existing_path_strikes_out_the_missing_part(self):
         missing = windows_path(os.path.join(self.folder, "nothere", "x.txt"))
-        title, window = self.open("part.txt", ("<%s>\r\n" % missing).encode())
+        _, title, window = self.open_note("part.txt", ("<%s>\r\n" % missing).encode())
         on_view(window, 40, ROW // 2, "click", "1")
         self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")),
                         "status: %r" % status(window)[0][0])
@@ -81,7 +70,7 @@ class MouseTest(PathbookTestCase):
         server.listen(1)  # accepts the connection and never answers
         self.addCleanup(server.close)
         url = "http://127.0.0.1:%d/never" % server.getsockname()[1]
-        _, window = self.open("web.txt", ("<%s>\r\n" % url).encode())
+        _, _, window = self.open_note("web.txt", ("<%s>\r\n" % url).encode())
         on_view(window, 40, ROW // 2, "click", "1")
         for _ in range(3):
             answer = probe("ping", str(window.handle)).strip()

@@ -4,14 +4,13 @@ document-type menu of the English menu bar."""
 
 import os
 
+from commands import IDM
 from harness import (PathbookTestCase, popup_titled, post_command, read_setting, screenshot, send_keys,
                      settings_path, wait_until, write_settings)
 
 EN = "Pathbook"
 JA = "パスブック"
 JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
-SETTINGS = 40022
-DOC_TYPE_DEFAULT = 40300
 
 
 def controls(title):
@@ -34,7 +33,7 @@ class SettingsDialogTest(PathbookTestCase):
     def open_dialog(self, title, env=None):
         self.start(env=env)
         window = self.wait_for_title("untitled - " + (JA if env else EN))
-        post_command(window, SETTINGS)
+        post_command(window, IDM.SETTINGS)
         self.assertIsNotNone(popup_titled(title), "the settings dialog opens")
         return window
 
@@ -44,7 +43,7 @@ class SettingsDialogTest(PathbookTestCase):
         window = self.wait_for_title("untitled - " + EN)
         # Another instance changed the file after this one started: the dialog reads it again.
         write_settings(MRU=12, UndoLimit=-1, NewfileCharset=932, NewfileLB=0)
-        post_command(window, SETTINGS)
+        post_command(window, IDM.SETTINGS)
         texts = controls("Editor Settings")
         self.assertEqual(texts[1010], "12")
         self.assertEqual(texts[1013], "20", "an unlimited undo shows 20 in its box")
@@ -94,8 +93,8 @@ class DocTypeMenuTest(PathbookTestCase):
     def test_picking_the_default_type_keeps_the_wrap_it_gives(self):
         self.start()
         window = self.wait_for_title("untitled - " + EN)
-        post_command(window, 40020)
-        post_command(window, DOC_TYPE_DEFAULT)
+        post_command(window, IDM.WRAP_WIDTH)
+        post_command(window, IDM.DOC_TYPE_FIRST)
         send_keys(window.title, "ctrl+F4")
         self.assertTrue(wait_until(lambda: read_setting("WrapType") == "-1"),
                         "the default type does not wrap, and its wrap value is written at exit")

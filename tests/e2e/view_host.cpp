@@ -141,7 +141,7 @@ public:
         LONG tallest = 0;
         for (int i = 0; i < keys; ++i) {
             if (i % kLettersPerLine == 0) {
-                control_.View().EditCaret()->SetCaret(DocPos::At(middle + i / kLettersPerLine, 0), false);
+                control_.View().Input()->selection.SetCaret(DocPos::At(middle + i / kLettersPerLine, 0), false);
                 UpdateWindow(view);
                 GdiFlush();
             }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <ole2.h>
+#include <winsock.h>
 
 namespace pathbook {
 
@@ -15,6 +16,7 @@ Application::Application(HINSTANCE module) : module_(module) {
 
 Application::~Application() {
     inputMethods_.Release();
+    if (initFlags_ & kSockets) WSACleanup();
     if (initFlags_ & kCom) CoUninitialize();
     if (initFlags_ & kOle) OleUninitialize();
     instance_ = nullptr;
@@ -30,6 +32,11 @@ void Application::RequestInit(InitFlag flag) {
         }
         case kCom: CoInitialize(nullptr); break;
         case kOle: OleInitialize(nullptr); break;
+        case kSockets: {
+            WSADATA sockets;
+            if (WSAStartup(MAKEWORD(1, 1), &sockets) != 0) return;
+            break;
+        }
     }
     initFlags_ |= flag;
 }

@@ -1,6 +1,6 @@
 // The one process-wide object: created first, destroyed last. It owns the
-// process-wide initialisations (common controls, COM, OLE) and the
-// input-method manager, and undoes them at exit.
+// process-wide initialisations (common controls, COM, OLE, Windows Sockets
+// for the link probes) and the input-method manager, and undoes them at exit.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,7 @@ public:
         kCommonControls = 1,
         kCom = 2,
         kOle = 4,
+        kSockets = 8,
     };
 
     explicit Application(HINSTANCE module);

@@ -48,8 +48,8 @@ LRESULT CALLBACK WithoutHorizontalBar(HWND list, UINT message, WPARAM wParam, LP
 
 class FavoritesDialog final : public Dialog {
 public:
-    FavoritesDialog(ConfigStore& config, FavoriteList& favorites, const String& title)
-        : Dialog(IDD_FAVORITES), config_(config), favorites_(favorites), title_(title) {
+    FavoritesDialog(ConfigStore& config, FavoriteList& favorites, const String& title, const String& noteFolder)
+        : Dialog(IDD_FAVORITES), config_(config), favorites_(favorites), title_(title), noteFolder_(noteFolder) {
         copy_.Assign(favorites);
     }
     const FavoritesOutcome& Outcome() const { return outcome_; }
@@ -84,6 +84,7 @@ private:
     ConfigStore& config_;
     FavoriteList& favorites_;
     String title_;
+    String noteFolder_;  // where the add-files dialog starts
     FavoriteWorkingCopy copy_;
     FavoritesOutcome outcome_;
     HWND list_ = nullptr;
@@ -288,7 +289,7 @@ void FavoritesDialog::Move(bool up) {
 
 void FavoritesDialog::AddFiles() {
     ChosenFiles chosen;
-    if (!ShowAddFilesDialog(Handle(), config_.Encodings(), config_.Values().txtFilter, chosen)) return;
+    if (!ShowAddFilesDialog(Handle(), config_.Encodings(), config_.Values().txtFilter, noteFolder_, chosen)) return;
     int last = Selected();
     for (const String& path : chosen.paths) {
         AddedFile added = copy_.AddFile(path, chosen.charset);
@@ -345,12 +346,13 @@ void FavoritesDialog::Export() {
 
 }  // namespace
 
-FavoritesOutcome RunFavoritesDialog(HWND owner, ConfigStore& config, FavoriteList& favorites) {
+FavoritesOutcome RunFavoritesDialog(HWND owner, ConfigStore& config, FavoriteList& favorites,
+                                    const String& noteFolder) {
     // The title comes from this program's own resources, so the search works in either language.
     String title = LoadStringResource(IDS_FAVORITES_TITLE);
     if (RaiseDialogElsewhere(owner, Wide(title.Chars()))) return {};
     favorites.Load();
-    FavoritesDialog dialog(config, favorites, title);
+    FavoritesDialog dialog(config, favorites, title, noteFolder);
     dialog.RunModal(owner);
     return dialog.Outcome();
 }

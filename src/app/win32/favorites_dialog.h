@@ -18,6 +18,8 @@ struct FavoritesOutcome {
 };
 
 // Reloads `favorites`, runs the dialog owned by `owner` and records its size.
-FavoritesOutcome RunFavoritesDialog(HWND owner, ConfigStore& config, FavoriteList& favorites);
+// Its add-files dialog starts in `noteFolder`.
+FavoritesOutcome RunFavoritesDialog(HWND owner, ConfigStore& config, FavoriteList& favorites,
+                                    const String& noteFolder);
 
 }  // namespace pathbook

@@ -9,7 +9,6 @@
 #include "app/resource_ids.h"
 #include "app/status_parts.h"
 #include "app/win32/string_resource.h"
-#include "platform/program_folders.h"
 #include "platform/win32/wide.h"
 
 namespace pathbook {
@@ -32,20 +31,7 @@ struct ExtraControls {
     std::int32_t row;
     bool offersLineEnds;
     LineEnd lineEnd;
-    String currentAtOpen;
-};
-
-// Puts the current directory back when the dialog has changed it.
-class CurrentDirectoryKeeper {
-public:
-    CurrentDirectoryKeeper() : saved_(platform::ProgramFolderPath(platform::ProgramFolder::kCurrentDirectory)) {}
-    ~CurrentDirectoryKeeper() {
-        if (!saved_.Empty()) SetCurrentDirectoryW(Wide(saved_.Chars()));
-    }
-    const String& Saved() const { return saved_; }
-
-private:
-    String saved_;
+    String noteFolder;  // where the dialog starts, and the folder combo's first entry
 };
 
 void AddItem(HWND combo, const char16_t* text) {
@@ -81,7 +67,7 @@ void ReadControls(HWND dialog, ExtraControls& extra) {
 // focus stays on the folder combo for the next choice.
 void GoToFolder(HWND dialog, const ExtraControls& extra) {
     LRESULT index = SendDlgItemMessageW(dialog, IDC_FOLDER, CB_GETCURSEL, 0, 0);
-    String path = FolderChoicePath(static_cast<std::int32_t>(index), extra.currentAtOpen);
+    String path = FolderChoicePath(static_cast<std::int32_t>(index), extra.noteFolder);
     if (path.Empty()) return;
     HWND system = GetParent(dialog);
     HWND box = GetDlgItem(system, kFileNameCombo);
@@ -119,8 +105,10 @@ OPENFILENAMEW DialogSetup(HWND owner, int templateId, const String& filter, wcha
     dialog.lpstrFilter = Wide(filter.Chars());
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = Wide(extra.currentAtOpen.Chars());
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+    dialog.lpstrInitialDir = Wide(extra.noteFolder.Chars());
+    // The process's current directory stays where it was: nothing of the program depends on it.
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_ENABLESIZING | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR;
     dialog.lpfnHook = ExtraControlsHook;
     dialog.lpTemplateName = MAKEINTRESOURCEW(templateId);
     dialog.lCustData = reinterpret_cast<LPARAM>(&extra);
@@ -133,9 +121,9 @@ String OpenFilter(const String& txtPattern) {
 }
 
 // The encodings offered for opening, the first (automatic detection) chosen.
-ExtraControls OpeningControls(const EncodingList& encodings, const CurrentDirectoryKeeper& keeper) {
+ExtraControls OpeningControls(const EncodingList& encodings, const String& folder) {
     ExtraControls extra{encodings, OfferedEncodingRows(encodings, kOfferedForOpening), -1, false, LineEnd::kCrLf,
-                        keeper.Saved()};
+                        folder};
     if (!extra.rows.empty()) extra.row = extra.rows.front();
     return extra;
 }
@@ -152,10 +140,9 @@ void StartWith(wchar_t* path, const String& text) {
 }  // namespace
 
 bool ShowOpenDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, const String& initialPath,
-                    OpenChoice& chosen) {
-    CurrentDirectoryKeeper keeper;
+                    const String& folder, OpenChoice& chosen) {
     String filter = OpenFilter(txtPattern);
-    ExtraControls extra = OpeningControls(encodings, keeper);
+    ExtraControls extra = OpeningControls(encodings, folder);
     wchar_t path[MAX_PATH] = {};
     DWORD attributes = initialPath.Empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Wide(initialPath.Chars()));
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) StartWith(path, initialPath);
@@ -167,10 +154,10 @@ bool ShowOpenDialog(HWND owner, const EncodingList& encodings, const String& txt
     return true;
 }
 
-bool ShowAddFilesDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, ChosenFiles& chosen) {
-    CurrentDirectoryKeeper keeper;
+bool ShowAddFilesDialog(HWND owner, const EncodingList& encodings, const String& txtPattern, const String& folder,
+                        ChosenFiles& chosen) {
     String filter = OpenFilter(txtPattern);
-    ExtraControls extra = OpeningControls(encodings, keeper);
+    ExtraControls extra = OpeningControls(encodings, folder);
     String title = LoadStringResource(IDS_ADD_FAVORITES_TITLE);
     std::vector<wchar_t> names(kSelectionUnits + 1, L'\0');
     OPENFILENAMEW dialog = DialogSetup(owner, IDD_ADD_FAVORITES_EXTRA, filter, names.data(), extra);
@@ -183,11 +170,10 @@ bool ShowAddFilesDialog(HWND owner, const EncodingList& encodings, const String&
     return !chosen.paths.empty();
 }
 
-bool ShowSaveDialog(HWND owner, const EncodingList& encodings, SaveChoice& choice) {
-    CurrentDirectoryKeeper keeper;
+bool ShowSaveDialog(HWND owner, const EncodingList& encodings, const String& folder, SaveChoice& choice) {
     String filter = DialogFilter({{LoadStringResource(IDS_ALL_FILES_FILTER), u"*.*"}});
     ExtraControls extra{encodings, OfferedEncodingRows(encodings, kOfferedForSaving), choice.encodingRow, true,
-                        choice.lineEnd, keeper.Saved()};
+                        choice.lineEnd, folder};
     wchar_t path[MAX_PATH] = {};
     StartWith(path, choice.path);
     OPENFILENAMEW dialog = DialogSetup(owner, IDD_SAVE_EXTRA, filter, path, extra);

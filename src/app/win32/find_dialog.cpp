@@ -19,7 +19,8 @@ constexpr WORD kReplaceAllButton = 5;
 
 }  // namespace
 
-FindDialog::FindDialog(EditorPort& editor) : Dialog(IDD_FIND), editor_(editor) {}
+FindDialog::FindDialog(Document& document, EditorActions& editor)
+    : Dialog(IDD_FIND), document_(document), editor_(editor) {}
 
 void FindDialog::Open(HWND owner) {
     owner_ = owner;
@@ -82,14 +83,12 @@ void FindDialog::RunButton(Action action) {
 }
 
 void FindDialog::Run(Action action) {
-    Document& document = editor_.Text();
     search::Selection selection{editor_.SelectionAnchor(), editor_.CaretPosition()};
-    const search::Editing editing = editor_.ReadOnly() ? search::Editing::kLocked : search::Editing::kAllowed;
     switch (action) {
-        case Action::kFindNext: state_.FindNext(document, selection); break;
-        case Action::kFindPrev: state_.FindPrev(document, selection); break;
-        case Action::kReplace: state_.Replace(document, selection, editing); break;
-        case Action::kReplaceAll: state_.ReplaceAll(document, selection, editing); break;
+        case Action::kFindNext: state_.FindNext(document_, selection); break;
+        case Action::kFindPrev: state_.FindPrev(document_, selection); break;
+        case Action::kReplace: state_.Replace(document_, selection); break;
+        case Action::kReplaceAll: state_.ReplaceAll(document_, selection); break;
     }
     // A replacement moved the caret with the text: the new selection is set even when it looks the same.
     editor_.Select(selection.anchor, selection.caret);

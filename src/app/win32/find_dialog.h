@@ -5,7 +5,8 @@
 // offers it every message (PreTranslate) for its keyboard navigation.
 #pragma once
 
-#include "app/win32/editor_port.h"
+#include "app/editor_actions.h"
+#include "document/document.h"
 #include "framework/dialog.h"
 #include "search/find_options.h"
 #include "search/find_ports.h"
@@ -15,8 +16,8 @@ namespace pathbook {
 
 class FindDialog final : public Dialog, search::FindDialogPort {
 public:
-    // `editor` outlives the dialog.
-    explicit FindDialog(EditorPort& editor);
+    // `document` and `editor` (the selection on it) outlive the dialog.
+    FindDialog(Document& document, EditorActions& editor);
 
     // The options as the settings file keeps them.
     void SetOptions(const search::FindOptions& options) { state_.SetOptions(options); }
@@ -50,7 +51,8 @@ private:
     String ItemText(int id) const;
     HWND MessageOwner() const;
 
-    EditorPort& editor_;
+    Document& document_;
+    EditorActions& editor_;
     HWND owner_ = nullptr;  // the main window, given by the last command
     search::FindState state_{*this};
 };

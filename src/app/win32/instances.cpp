@@ -2,6 +2,9 @@
 
 #include "framework/dialog.h"
 #include "framework/message_loop.h"
+#include "platform/file_names.h"
+#include "platform/process.h"
+#include "platform/program_folders.h"
 #include "platform/win32/wide.h"
 
 namespace pathbook {
@@ -9,20 +12,10 @@ namespace {
 
 using platform::win32::Wide;
 
-String ProgramPathForCommandLine() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return String();
-    wchar_t shortPath[MAX_PATH];
-    DWORD shortLength = GetShortPathNameW(path, shortPath, MAX_PATH);
-    const wchar_t* chosen = shortLength > 0 && shortLength < MAX_PATH ? shortPath : path;
-    return u"\"" + String(platform::win32::Utf16(chosen)) + u"\"";
-}
-
-String ProgramFile() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? String(platform::win32::Utf16(path)) : String();
+// The program's own path as the first word of a command line: short form, quoted.
+std::u16string QuotedProgramPath(const std::u16string& program) {
+    const std::u16string shortPath = platform::ShortPathName(program.c_str());
+    return u"\"" + (shortPath.empty() ? program : shortPath) + u"\"";
 }
 
 }  // namespace
@@ -37,26 +30,15 @@ std::vector<HWND> MainWindows() {
 }
 
 void LaunchInstance(const String& arguments) {
-    String program = ProgramFile();
-    String commandLine = ProgramPathForCommandLine() + u" " + arguments;
-    STARTUPINFOW startup;
-    GetStartupInfoW(&startup);
+    const std::u16string program = platform::ProgramFolderPath(platform::ProgramFolder::kProgramFile);
+    if (program.empty()) return;
+    platform::WindowPosition position;
     RECT frame;
     HWND active = GetActiveWindow();
-    if (active != nullptr && GetWindowRect(active, &frame)) {
-        startup.dwFlags |= STARTF_USEPOSITION;
-        startup.dwX = static_cast<DWORD>(frame.left + 20);
-        startup.dwY = static_cast<DWORD>(frame.top + 20);
-    }
-    PROCESS_INFORMATION process;
-    // The program is named explicitly, so the command line cannot start another one;
-    // CreateProcessW may write into the command line, so it gets a private buffer.
-    if (CreateProcessW(program.Empty() ? nullptr : Wide(program.Chars()),
-                       Wide(commandLine.WritableBuffer(commandLine.Length() + 1)), nullptr, nullptr, FALSE,
-                       NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    if (active != nullptr && GetWindowRect(active, &frame)) position = {true, frame.left + 20, frame.top + 20};
+    // The program is named explicitly, so the command line cannot start another one.
+    platform::StartProcess(program, QuotedProgramPath(program) + u" " + std::u16string(arguments.View()), {},
+                           position);
 }
 
 bool RaiseRunningInstances() {

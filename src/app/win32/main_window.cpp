@@ -1,18 +1,17 @@
 #include "app/win32/main_window.h"
 
 #include <commctrl.h>
-#include <winsock.h>
 
-#include "app/win32/application.h"
 #include "app/copy_data.h"
-#include "app/win32/full_path.h"
-#include "app/win32/instances.h"
-#include "app/win32/messages.h"
 #include "app/resource_ids.h"
 #include "app/status_parts.h"
-#include "app/win32/string_resource.h"
 #include "app/title.h"
+#include "app/win32/application.h"
+#include "app/win32/instances.h"
+#include "app/win32/messages.h"
+#include "app/win32/string_resource.h"
 #include "links/known_folders.h"
+#include "platform/program_folders.h"
 #include "platform/win32/wide.h"
 
 namespace pathbook {
@@ -23,12 +22,6 @@ using platform::win32::Wide;
 
 constexpr int kEditorId = 1;
 
-String ProgramPath() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? String(Utf16(path)) : String();
-}
-
 // Ctrl+1 ... Ctrl+9 open favourites 0 ... 8.
 HACCEL MakeFavoriteKeys() {
     ACCEL keys[9];
@@ -38,36 +31,14 @@ HACCEL MakeFavoriteKeys() {
     return CreateAcceleratorTableW(keys, 9);
 }
 
-// Whether a NUL-terminated UTF-16 text starts at `address` in readable memory of
-// this process: a status text is only read when it is.
-bool IsReadableText(LPARAM address) {
-    auto* at = reinterpret_cast<const char*>(address);
-    MEMORY_BASIC_INFORMATION region;
-    while (VirtualQuery(at, &region, sizeof region) == sizeof region && region.State == MEM_COMMIT &&
-           (region.Protect & (PAGE_READONLY | PAGE_READWRITE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE)) &&
-           !(region.Protect & PAGE_GUARD)) {
-        const char* end = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        for (; at + 1 < end; at += 2) {
-            if (at[0] == 0 && at[1] == 0) return true;
-        }
-        if (at != end) return false;
-    }
-    return false;
-}
-
-// Whether the file opens for reading, as loading it will.
-bool IsReadable(const String& path) {
-    HANDLE file = CreateFileW(Wide(path.Chars()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
-
 std::int32_t ShowState(HWND window) {
     if (IsZoomed(window)) return kShowMaximized;
     return IsIconic(window) ? kShowMinimized : kShowNormal;
 }
+
+String ProgramPath() { return String(platform::ProgramFolderPath(platform::ProgramFolder::kProgramFile)); }
+
+String StartFolder() { return String(platform::ProgramFolderPath(platform::ProgramFolder::kCurrentDirectory)); }
 
 }  // namespace
 
@@ -77,12 +48,9 @@ MainWindow::MainWindow()
                                             LoadStringResource(IDS_DEFAULT_DOC_TYPE))),
       favorites_(FavoriteList::DefaultPath(), kHistoryMutexName),
       browser_(*config_, favorites_, chain_, *this),
-      editor_(MakeEditor()) {
+      session_(*config_, browser_, *this, StartFolder()) {
     favorites_.Load();
-    WSADATA winsock;
-    winsockStarted_ = WSAStartup(MAKEWORD(1, 1), &winsock) == 0;
-    SetEncoding(config_->Values().newfileCharset);
-    lineBreak_ = config_->Values().newfileLineBreak;
+    Application::Instance().RequestInit(Application::kSockets);
     HINSTANCE module = GetModuleHandleW(nullptr);
     WNDCLASSEXW classInfo{};
     classInfo.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
@@ -96,10 +64,7 @@ MainWindow::MainWindow()
     find_.SetOptions(config_->LoadSearchOptions());
 }
 
-MainWindow::~MainWindow() {
-    Destroy();
-    if (winsockStarted_) WSACleanup();
-}
+MainWindow::~MainWindow() { Destroy(); }
 
 void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line) {
     int x = config_->WindowX();
@@ -108,8 +73,8 @@ void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line
     GetStartupInfoW(&startup);
     if (startup.dwFlags & STARTF_USEPOSITION) x = y = CW_USEDEFAULT;
     Window::Create(L"", nullptr, x, y, config_->WindowW(), config_->WindowH(), nullptr);
-    if (file.Empty() || !LoadDocument(file, charset, true)) SetUpNewDocument();
-    if (line != -1) editor_->JumpToLine(line);
+    if (file.Empty() || !session_.Load(file, charset, true)) session_.SetUpNew();
+    if (line != -1) editor_.JumpToLine(line);
 }
 
 void MainWindow::Show() {
@@ -120,8 +85,6 @@ void MainWindow::Show() {
 
 bool MainWindow::PreTranslate(MSG& message) {
     if (Handle() == nullptr) return false;
-    // The status text carries a pointer: a posted one may come from anywhere.
-    if (message.message == kStatusText) return true;
     if (favoriteKeys_) TranslateAcceleratorW(Handle(), favoriteKeys_.Get(), &message);
     if (find_.PreTranslate(message)) return true;
     return accelTable_ && TranslateAcceleratorW(Handle(), accelTable_.Get(), &message) != 0;
@@ -133,7 +96,8 @@ void MainWindow::OnCreate(CREATESTRUCTW&) {
     Application::Instance().RequestInit(Application::kCommonControls);
     menuBar_.Build(Handle(), IDR_MENU_BAR, IDM_HOME);
     statusBar_.Create(Handle());
-    editor_->Create(Handle(), kEditorId, *this);
+    editor_.Create(Handle(), kEditorId, *this);
+    editor_.View().SetSingleClick(config_->Values().singleClick);
     statusBar_.Show(config_->Values().statusBar);
     contextMenu_.Reset(LoadMenuW(module, MAKEINTRESOURCEW(IDR_CONTEXT_MENU)));
     favoriteKeys_.Reset(MakeFavoriteKeys());
@@ -142,6 +106,15 @@ void MainWindow::OnCreate(CREATESTRUCTW&) {
 }
 
 void MainWindow::OnDestroy() { chain_.Detach(); }
+
+bool MainWindow::OnCommand(WORD id, WORD, HWND control) {
+    if (control != nullptr && control == menuBar_.Handle() && menuBar_.DropsDownOnClick(id)) {
+        DropDown(id);
+        return true;
+    }
+    if (control != nullptr && control != menuBar_.Handle()) return false;
+    return RunCommand(commands_, id);
+}
 
 bool MainWindow::OnMove() {
     WINDOWPLACEMENT placement{};
@@ -166,12 +139,12 @@ void MainWindow::Layout() {
     GetClientRect(Handle(), &client);
     int top = menuBar_.Layout();
     int bottom = statusBar_.Layout(IsZoomed(Handle()) != FALSE);
-    editor_->Move(0, top, client.right, client.bottom - top - bottom);
+    editor_.Move(0, top, client.right, client.bottom - top - bottom);
 }
 
 bool MainWindow::OnActivate(bool active) {
     if (active) {
-        editor_->Focus();
+        editor_.Focus();
         // The chain may have changed without a broadcast reaching this window.
         UpdateNavButtons();
     }
@@ -180,27 +153,27 @@ bool MainWindow::OnActivate(bool active) {
 }
 
 bool MainWindow::OnClose() {
-    Exit();
+    Close();
     return true;
 }
 
 bool MainWindow::OnQueryEndSession(LRESULT& result) {
-    result = AskSave() ? TRUE : FALSE;
+    result = session_.AskSave() ? TRUE : FALSE;
     return true;
 }
 
 bool MainWindow::OnSysCommand(WPARAM command) {
     WPARAM kind = command & 0xFFF0;
     if (kind != SC_CLOSE && kind != SC_DEFAULT) return false;
-    Exit();
+    Close();
     return true;
 }
 
 bool MainWindow::OnContextMenu(HWND from, int x, int y) {
-    if (from != editor_->Handle() || !contextMenu_) return false;
+    if (from != editor_.Handle() || !contextMenu_) return false;
     if (x == -1 && y == -1) {
         POINT caret{0, 0};
-        ClientToScreen(editor_->Handle(), &caret);
+        ClientToScreen(editor_.Handle(), &caret);
         x = caret.x;
         y = caret.y;
     }
@@ -223,11 +196,12 @@ bool MainWindow::OnDropFiles(HDROP drop) {
 bool MainWindow::OnCopyData(const COPYDATASTRUCT& data, LRESULT& result) {
     std::u16string_view path;
     auto offered = static_cast<CharsetId>(static_cast<LONG_PTR>(data.dwData));
-    result = ReadOfferedPath(data.lpData, data.cbData, &path) && OfferMatches(path, offered, filePath_, charset_);
+    result = ReadOfferedPath(data.lpData, data.cbData, &path) &&
+             OfferMatches(path, offered, session_.Path(), session_.Charset());
     return true;
 }
 
-bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool MainWindow::OnAppMessage(UINT offset, WPARAM, LPARAM, LRESULT& result) {
     result = 0;
     switch (offset) {
         case kHistoryChanged - WM_APP:
@@ -240,13 +214,6 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT
             UpdateHomeButton();
             // The title names the document's place among the favourites.
             RefreshTitle();
-            return true;
-        case kStatusText - WM_APP:
-            // Only this thread's editor may pass a text pointer, and only for part 0.
-            if (InSendMessageEx(nullptr) != ISMEX_NOSEND || (wParam & 0xFF) != 0 || !IsReadableText(lParam)) {
-                return true;
-            }
-            SendMessageW(statusBar_.Handle(), SB_SETTEXTW, wParam, lParam);
             return true;
         default: return false;
     }
@@ -261,54 +228,34 @@ bool MainWindow::OnNotify(NMHDR& header, LRESULT& result) {
 
 void MainWindow::RefreshTitle() {
     if (Handle() == nullptr) return;
+    const String& path = session_.Path();
     TitleInputs in;
-    in.path = filePath_;
-    if (!filePath_.Empty()) {
-        in.favoriteSlot = favorites_.Find(filePath_);
-        FolderId folder = FindKnownFolder(filePath_);
+    in.path = path;
+    if (!path.Empty()) {
+        in.favoriteSlot = favorites_.Find(path);
+        FolderId folder = FindKnownFolder(path);
         if (folder != 0) in.folderName = FolderName(folder);
     }
     in.minimized = IsIconic(Handle()) != FALSE;
-    in.modified = editor_->Modified();
-    in.locked = Locked();
+    in.modified = session_.Modified();
+    in.locked = session_.Locked();
     in.productName = LoadStringResource(IDS_PRODUCT_NAME);
     SetWindowTextW(Handle(), Wide(ComposeTitle(in).Chars()));
-    statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), encodingIndex_), LineEndName(static_cast<std::int32_t>(lineBreak_)));
+    statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), session_.EncodingRow()),
+                        LineEndName(static_cast<std::int32_t>(session_.LineBreak())));
 }
 
 void MainWindow::UpdateNavButtons() {
-    NavButtonStates states = browser_.NavButtons(filePath_);
+    NavButtonStates states = browser_.NavButtons(session_.Path());
     menuBar_.SetEnabled(IDM_BACK, states.back);
     menuBar_.SetEnabled(IDM_FORWARD, states.forward);
 }
 
 void MainWindow::UpdateHomeButton() {
-    menuBar_.SetIndeterminate(IDM_HOME, browser_.HomeButton(filePath_) == HomeButtonState::kIndeterminate);
+    menuBar_.SetIndeterminate(IDM_HOME, browser_.HomeButton(session_.Path()) == HomeButtonState::kIndeterminate);
 }
 
-bool MainWindow::OpenDocument(const String& given, CharsetId code) {
-    String path = FullPath(given);
-    if (FindDocumentWindow(Handle(), path, code)) {
-        browser_.RecordFoundOpen(path, code);
-        return true;
-    }
-    if (!filePath_.Empty() || editor_->Modified()) {
-        if (!config_->Values().openSame) {
-            // A new process could only report the failure and stay empty; this
-            // window reports it, and the caller learns that nothing opened.
-            if (!IsReadable(path)) {
-                MessageBoxW(Handle(), Wide(LoadStringResource(IDS_OPEN_FAILED).Chars()), nullptr, MB_OK);
-                return false;
-            }
-            String arguments;
-            arguments.AssignInt(code);
-            LaunchInstance(u"-c" + arguments + u" \"" + path + u"\"");
-            return true;
-        }
-        if (!AskSave()) return false;
-    }
-    return LoadDocument(path, code, true);
-}
+bool MainWindow::OpenDocument(const String& path, CharsetId code) { return session_.OpenDocument(path, code); }
 
 void MainWindow::ShowHomeMenu() { DropDown(IDM_HOME); }
 
@@ -316,7 +263,6 @@ void MainWindow::BroadcastHistoryChanged() { BroadcastToInstances(kHistoryChange
 
 void MainWindow::BroadcastFavoritesChanged() { BroadcastToInstances(kFavoritesChanged); }
 
-void MainWindow::OnModifiedChanged(bool) { RefreshTitle(); }
-
+void MainWindow::OnStatusText(const String& text) { statusBar_.SetText(0, text); }
 
 }  // namespace pathbook

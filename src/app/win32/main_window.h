@@ -1,19 +1,22 @@
-// The program's one top-level window per process: it owns the settings, the
-// favourites, the navigation chain, the editor and the bars, and turns menu
-// items, accelerators, toolbar buttons, dropped files and messages from other
-// instances into calls on them. Instances find each other by its class,
-// "Pathbook MainWnd".
+// The program's one top-level window per process: it creates the editor and
+// the bars, lays them out, routes messages, menu items, accelerators, toolbar
+// buttons, dropped files and messages from other instances to the session
+// (the document's life), the browser and the command table, and answers what
+// they ask of a window. Instances find each other by its class, "Pathbook MainWnd".
 #pragma once
 
 #include <memory>
 
+#include "app/command_table.h"
+#include "app/menu_states.h"
+#include "app/session.h"
+#include "app/window_commands.h"
 #include "app/win32/bars.h"
-#include "app/win32/editor_port.h"
 #include "app/win32/find_dialog.h"
+#include "app/win32/view_editor.h"
+#include "config/config_store.h"
 #include "framework/handles.h"
 #include "framework/window.h"
-#include "app/menu_states.h"
-#include "config/config_store.h"
 #include "navigation/browsing.h"
 #include "navigation/favorite_list.h"
 #include "navigation/nav_chain.h"
@@ -22,9 +25,9 @@
 
 namespace pathbook {
 
-class MainWindow final : public Window, BrowsingHost, EditorEvents {
+class MainWindow final : public Window, BrowsingHost, SessionPorts, WindowCommands, EditorEvents {
 public:
-    // Builds the settings, favourites and editor, starts Windows Sockets,
+    // Builds the settings, favourites and session, starts Windows Sockets,
     // registers the class and attaches the navigation chain.
     MainWindow();
     ~MainWindow() override;
@@ -61,96 +64,66 @@ protected:
     bool OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    struct CommandEntry;
-    static const CommandEntry kCommands[];
-
     // BrowsingHost.
     bool OpenDocument(const String& path, CharsetId code) override;
     void ShowHomeMenu() override;
     void BroadcastHistoryChanged() override;
     void BroadcastFavoritesChanged() override;
+    // SessionPorts (main_window_ports.cpp).
+    SaveAnswer AskSave() override;
+    bool ChooseSavePath(SaveChoice& choice) override;
+    bool ChooseOpenPath(const String& initialPath, const String& folder, OpenChoice& chosen) override;
+    bool ChooseReopenEncoding(CharsetId current, CharsetId& chosen) override;
+    void ReportFailure(Failure failure) override;
+    bool ShowInSomeWindow(const String& path, CharsetId code) override;
+    void LaunchInstance(const String& arguments) override;
+    void DocumentShown() override;
+    void DocumentStateChanged() override;
+    void CloseWindow() override;
+    EditorViewSettings& View() override;
+    // WindowCommands (main_window_commands.cpp).
+    void NewWindow() override;
+    void Close() override;
+    void OpenFind() override;
+    void FindAgain(bool forward) override;
+    void JumpToLine() override;
+    void EditSettings() override;
+    void ManageFavorites() override;
+    void ToggleStatusBar() override;
+    void About() override;
+    void SwitchWindow(bool next) override;
+    void StartProgram(const String& commandLine) override;
+    String DateTimeText() override;
+    void DocTypesChanged() override;
+    void ReportFavoriteNotStored() override;
     // EditorEvents.
-    void OnModifiedChanged(bool modified) override;
     void OnLinkActivated(const String& baseFolder, const String& linkText) override;
+    void OnStatusText(const String& text) override;
 
-    // Documents.
-    bool LoadDocument(const String& path, CharsetId charset, bool applySettings);
-    void SetUpNewDocument();
-    bool Save();
-    bool SaveAs();
-    bool ChooseSavePath();
-    bool WriteDocument();
-    bool AskSave();
-    void Exit();
-    void ApplyDocType();
-    void SetEncoding(CharsetId charset);
-
-    // Commands of the shell.
-    void NewFile();
-    void OpenFile();
-    void Reopen();
-    void SaveCommand();
-    void SaveAsCommand();
-    void Undo();
-    void Redo();
-    void Cut();
-    void Copy();
-    void Paste();
-    void DeleteSelection();
-    void SelectAll();
-    void NoWrap();
-    void WrapAtWidth();
-    void WrapAtEdge();
-    void EditSettings();
-    void JumpToLine();
-    void OpenFind();
-    void FindNext();
-    void FindPrev();
-    void InsertDateTime();
-    void NextWindow();
-    void PreviousWindow();
-    void Grep();
-    void ToggleStatusBar();
-    void About();
-    void ToggleNoEditing();
-    void AddToFavorites();
-    void ManageFavorites();
-    void GoHome();
-    void GoBack();
-    void GoForward();
-    void ClearHistory();
-    bool RunDynamicCommand(int id);
-    void SetWrap(std::int32_t wrap);
-
-    // Title, bars, menus.
+    // Title, bars, menus (main_window_menus.cpp).
     void RefreshTitle();
     void Layout();
     void UpdateNavButtons();
     void UpdateHomeButton();
     void DropDown(int buttonId);
     MenuInputs CurrentMenuInputs();
-    void ApplyMenuStates(HMENU menu, const MenuStates& states);
     void RebuildHistoryMenu();
     void RebuildDocTypeMenu();
-    bool Locked() const { return editor_->ReadOnly(); }
 
     std::unique_ptr<ConfigStore> config_;
     FavoriteList favorites_;
     NavChain chain_;
     Browser browser_;
-    std::unique_ptr<EditorPort> editor_;
+    Session session_;
+    ViewEditor editor_{session_.Text()};
+    CommandContext commands_{*config_, session_, browser_, editor_, *this};
     MenuBar menuBar_;
     StatusBar statusBar_;
-    String filePath_;  // empty: a new, untitled document
     bool winsockStarted_ = false;
-    CharsetId charset_ = 0;           // the encoding the document is saved with
-    std::int32_t encodingIndex_ = -1;  // its row in the table; -1 when the table lacks it
-    LineEnd lineBreak_ = LineEnd::kCrLf;
-    std::int32_t wrapMode_ = -1;
     AcceleratorTable accelTable_;
     AcceleratorTable favoriteKeys_;
     Menu contextMenu_;
-    FindDialog find_{*editor_};
+    FindDialog find_{session_.Text(), editor_};
 };
 
 }  // namespace pathbook

@@ -46,25 +46,28 @@ HMENU SubMenuOf(HMENU menu, int top, int sub) {
 }  // namespace
 
 MenuInputs MainWindow::CurrentMenuInputs() {
+    const Document& document = session_.Text();
     MenuInputs in;
-    in.selectionEmpty = editor_->SelectionEmpty();
-    in.canUndo = editor_->CanUndo();
-    in.canRedo = editor_->CanRedo();
-    in.untitled = filePath_.Empty();
-    in.modified = editor_->Modified();
-    in.locked = Locked();
+    in.selectionEmpty = editor_.SelectionEmpty();
+    in.canUndo = document.CanUndo();
+    in.canRedo = document.CanRedo();
+    in.untitled = session_.Untitled();
+    in.modified = session_.Modified();
+    in.locked = session_.Locked();
     in.grepConfigured = !config_->Values().grepExe.Empty();
-    in.wrapMode = wrapMode_;
+    in.wrapMode = session_.Wrap();
     in.statusBarShown = statusBar_.Visible();
-    in.pathIsFavorite = !filePath_.Empty() && favorites_.Find(filePath_) >= 0;
-    in.linkAtCaret = editor_->LinkKindAtCaret();
+    in.pathIsFavorite = !session_.Untitled() && favorites_.Find(session_.Path()) >= 0;
+    in.linkAtCaret = editor_.LinkKindAtCaret();
     return in;
 }
 
-void MainWindow::ApplyMenuStates(HMENU menu, const MenuStates& states) {
+namespace {
+
+void ApplyMenuStates(HMENU menu, const MenuStates& states) {
     for (const ItemState& item : states.items) {
         EnableMenuItem(menu, static_cast<UINT>(item.id), MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
-        if (item.id == IDM_NO_EDITING || item.id == IDM_STATUS_BAR) {
+        if (item.checkable) {
             CheckMenuItem(menu, static_cast<UINT>(item.id), MF_BYCOMMAND | (item.checked ? MF_CHECKED : MF_UNCHECKED));
         }
     }
@@ -72,6 +75,8 @@ void MainWindow::ApplyMenuStates(HMENU menu, const MenuStates& states) {
         CheckMenuRadioItem(menu, IDM_NO_WRAP, IDM_WRAP_EDGE, static_cast<UINT>(states.radioChecked), MF_BYCOMMAND);
     }
 }
+
+}  // namespace
 
 bool MainWindow::OnInitMenu(HMENU menu) {
     ApplyMenuStates(menu, MenuBarStates(CurrentMenuInputs(), menu == GetMenu(Handle())));

@@ -4,6 +4,7 @@
 
 #include "app/win32/instances.h"
 #include "platform/file_system.h"
+#include "platform/program_folders.h"
 #include "platform/win32/wide.h"
 
 namespace pathbook {
@@ -27,9 +28,7 @@ StartDocument Win32StartupHost::HomePage() {
 }
 
 String Win32StartupHost::ProgramPath() {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return length < MAX_PATH ? String(platform::win32::Utf16(path), static_cast<std::int32_t>(length)) : String();
+    return String(platform::ProgramFolderPath(platform::ProgramFolder::kProgramFile));
 }
 
 }  // namespace pathbook

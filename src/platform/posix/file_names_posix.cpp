@@ -1,10 +1,14 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
 
 #include "platform/file_names.h"
 #include "platform/posix/native_path.h"
+#include "platform/program_folders.h"
+#include "platform/shell_path.h"
 
 namespace pathbook::platform {
 namespace {
@@ -31,6 +35,23 @@ std::u16string StoredFileName(const char16_t* path) {
 // Without 8.3 names a path is its own short form.
 std::u16string ShortPathName(const char16_t* path) {
     return QueryPath(path) == PathState::kExists ? std::u16string(path) : std::u16string();
+}
+
+std::u16string FullPathName(const char16_t* path) {
+    if (*path == 0) return std::u16string();
+    std::u16string_view text(path);
+    const bool absolute = IsSeparator(text[0]) || (text.size() >= 2 && text[1] == u':');
+    if (absolute) return CanonicalizePath(text);
+    const std::u16string start = ProgramFolderPath(ProgramFolder::kCurrentDirectory);
+    return start.empty() ? std::u16string(text) : AppendPath(start, text);
+}
+
+bool IsReadableFile(const char16_t* path) {
+    if (*path == 0 || posix::NamesOtherDrive(path)) return false;
+    const int file = open(posix::NativePath(path).c_str(), O_RDONLY);
+    if (file < 0) return false;
+    close(file);
+    return true;
 }
 
 }  // namespace pathbook::platform

@@ -33,4 +33,23 @@ std::u16string ShortPathName(const char16_t* path) {
     return shortPath;
 }
 
+std::u16string FullPathName(const char16_t* path) {
+    if (*path == 0) return std::u16string();
+    DWORD needed = GetFullPathNameW(Wide(path), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::u16string full(needed, u'\0');
+    DWORD length = GetFullPathNameW(Wide(path), needed, Wide(full.data()), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+bool IsReadableFile(const char16_t* path) {
+    HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 }  // namespace pathbook::platform

@@ -2,49 +2,29 @@
 
 #include <shellapi.h>
 
+#include "framework/handles.h"
 #include "view/clipboard_text.h"
 
 namespace pathbook {
 namespace {
 
-// The clipboard open for the lifetime of this guard.
-class OpenClipboardGuard {
-public:
-    explicit OpenClipboardGuard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
-    ~OpenClipboardGuard() {
-        if (open_) CloseClipboard();
-    }
-    OpenClipboardGuard(const OpenClipboardGuard&) = delete;
-    OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
-    bool Open() const { return open_; }
-
-private:
-    bool open_;
-};
-
-HGLOBAL MakeTextBlock(const Document& document, DocPos from, DocPos to) {
+GlobalMemory MakeTextBlock(const Document& document, DocPos from, DocPos to) {
     const TextSize units = ClipboardUnits(document, from, to);
     const unsigned long long bytes = static_cast<unsigned long long>(units) * sizeof(char16_t);
-    if (bytes > SIZE_MAX) return nullptr;
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes));
-    if (block == nullptr) return nullptr;
-    auto* data = static_cast<char16_t*>(GlobalLock(block));
-    if (data == nullptr) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    WriteClipboardText(document, from, to, data);
-    GlobalUnlock(block);
+    if (bytes > SIZE_MAX) return GlobalMemory();
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(bytes)));
+    if (!block) return block;
+    GlobalLock<char16_t> data(block.Get());
+    if (data.Get() == nullptr) return GlobalMemory();
+    WriteClipboardText(document, from, to, data.Get());
     return block;
 }
 
 std::u16string ReadTextBlock(HANDLE block) {
     const SIZE_T units = GlobalSize(block) / sizeof(char16_t);
-    const auto* data = static_cast<const char16_t*>(GlobalLock(block));
-    if (data == nullptr) return {};
-    std::u16string text(data, units);
-    GlobalUnlock(block);
-    return text;
+    GlobalLock<const char16_t> data(block);
+    if (data.Get() == nullptr) return {};
+    return std::u16string(data.Get(), units);
 }
 
 std::vector<std::u16string> ReadFileList(HANDLE block) {
@@ -64,13 +44,13 @@ std::vector<std::u16string> ReadFileList(HANDLE block) {
 }  // namespace
 
 bool CopyToClipboard(HWND owner, const Document& document, DocPos from, DocPos to) {
-    HGLOBAL block = MakeTextBlock(document, from, to);
-    if (block == nullptr) return false;
+    GlobalMemory block = MakeTextBlock(document, from, to);
+    if (!block) return false;
     OpenClipboardGuard clipboard(owner);
-    if (!clipboard.Open() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
-        GlobalFree(block);
+    if (!clipboard.Open() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block.Get()) == nullptr) {
         return false;
     }
+    block.Release();  // the clipboard owns it now
     return true;
 }
 

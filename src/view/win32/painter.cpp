@@ -49,23 +49,23 @@ Painter::~Painter() {
 void Painter::Configure(const ViewSettings& look) {
     LOGFONTW record = MakeFontRecord(dc_, look);
     fontRecord_ = record;
-    OwnedGdi<HFONT> normal(CreateFontIndirectW(&record));
+    GdiObject<HFONT> normal(CreateFontIndirectW(&record));
     record.lfUnderline = TRUE;
-    OwnedGdi<HFONT> link(CreateFontIndirectW(&record));
+    GdiObject<HFONT> link(CreateFontIndirectW(&record));
     record.lfStrikeOut = TRUE;
-    OwnedGdi<HFONT> missing(CreateFontIndirectW(&record));
+    GdiObject<HFONT> missing(CreateFontIndirectW(&record));
     if (!normal || !link || !missing) {
         // A face the system cannot build still leaves the view a font to draw with.
         LOGFONTW fallback{};
         fallback.lfHeight = record.lfHeight;
-        normal.reset(CreateFontIndirectW(&fallback));
+        normal.Reset(CreateFontIndirectW(&fallback));
         fallback.lfUnderline = TRUE;
-        link.reset(CreateFontIndirectW(&fallback));
+        link.Reset(CreateFontIndirectW(&fallback));
         fallback.lfStrikeOut = TRUE;
-        missing.reset(CreateFontIndirectW(&fallback));
+        missing.Reset(CreateFontIndirectW(&fallback));
     }
-    SelectObject(dc_, normal.get());
-    currentFont_ = normal.get();
+    SelectObject(dc_, normal.Get());
+    currentFont_ = normal.Get();
     fonts_[static_cast<int>(TextFont::kNormal)] = std::move(normal);
     fonts_[static_cast<int>(TextFont::kLink)] = std::move(link);
     fonts_[static_cast<int>(TextFont::kMissingLink)] = std::move(missing);
@@ -75,12 +75,12 @@ void Painter::Configure(const ViewSettings& look) {
     lineHeight_ = std::max<LONG>(metrics.tmHeight, 1);
 
     for (int i = 0; i < kViewColorCount; ++i) colors_[i] = look.colors[i] & 0x00FFFFFF;
-    background_.reset(CreateSolidBrush(colors_[kBackgroundColor]));
-    fileName_.reset(CreateSolidBrush(kFileNameColor));
-    comment_.reset(CreateSolidBrush(kCommentColor));
-    crimson_.reset(CreateSolidBrush(kCrimsonColor));
-    OwnedGdi<HPEN> pen(CreatePen(PS_SOLID, 1, colors_[kMarkColor]));
-    SelectObject(dc_, pen.get());
+    background_.Reset(CreateSolidBrush(colors_[kBackgroundColor]));
+    fileName_.Reset(CreateSolidBrush(kFileNameColor));
+    comment_.Reset(CreateSolidBrush(kCommentColor));
+    crimson_.Reset(CreateSolidBrush(kCrimsonColor));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colors_[kMarkColor]));
+    SelectObject(dc_, pen.Get());
     pen_ = std::move(pen);
     currentColor_ = CLR_INVALID;
 }
@@ -137,10 +137,10 @@ void Painter::MarginLine(std::int32_t x, std::int32_t top, std::int32_t bottom) 
 
 void Painter::ControlMark(std::int32_t x, std::int32_t top, std::int32_t width, std::int32_t height) {
     const POINT corners[3] = {{x, top + 2}, {x, top + height - 2}, {x + width - 1, top + height / 2}};
-    HGDIOBJ oldBrush = SelectObject(dc_, background_.get());
+    HGDIOBJ oldBrush = SelectObject(dc_, background_.Get());
     SelectObject(dc_, GetStockObject(BLACK_PEN));
     Polygon(dc_, corners, 3);
-    SelectObject(dc_, pen_.get());
+    SelectObject(dc_, pen_.Get());
     SelectObject(dc_, oldBrush);
     gdiCalls_ += 5;
 }
@@ -175,16 +175,16 @@ void Painter::UseColor(COLORREF color) {
     ++gdiCalls_;
 }
 
-HFONT Painter::FontFor(TextFont font) const { return fonts_[static_cast<int>(font)].get(); }
+HFONT Painter::FontFor(TextFont font) const { return fonts_[static_cast<int>(font)].Get(); }
 
 HBRUSH Painter::BrushFor(Brush brush) const {
     switch (brush) {
-        case Brush::kFileName: return fileName_.get();
-        case Brush::kComment: return comment_.get();
-        case Brush::kCrimson: return crimson_.get();
+        case Brush::kFileName: return fileName_.Get();
+        case Brush::kComment: return comment_.Get();
+        case Brush::kCrimson: return crimson_.Get();
         case Brush::kBackground: break;
     }
-    return background_.get();
+    return background_.Get();
 }
 
 }  // namespace pathbook

@@ -8,22 +8,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 
 #include "config/doc_type.h"
+#include "framework/handles.h"
 #include "view/canvas.h"
 #include "view/glyph_measurer.h"
 
 namespace pathbook {
-
-// A GDI object deleted with its owner. (The framework's owning types share
-// their names with the canvas's brush enumeration, so the view has its own.)
-struct GdiDeleter {
-    void operator()(void* object) const { DeleteObject(static_cast<HGDIOBJ>(object)); }
-};
-template <typename Handle>
-using OwnedGdi = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
 
 class Painter final : public GlyphMeasurer, public Canvas {
 public:
@@ -65,12 +56,12 @@ private:
     HDC dc_;
     HGDIOBJ originalFont_;
     LOGFONTW fontRecord_{};
-    OwnedGdi<HFONT> fonts_[3];  // by TextFont
-    OwnedGdi<HBRUSH> background_;
-    OwnedGdi<HBRUSH> fileName_;
-    OwnedGdi<HBRUSH> comment_;
-    OwnedGdi<HBRUSH> crimson_;
-    OwnedGdi<HPEN> pen_;
+    GdiObject<HFONT> fonts_[3];  // by TextFont
+    GdiObject<HBRUSH> background_;
+    GdiObject<HBRUSH> fileName_;
+    GdiObject<HBRUSH> comment_;
+    GdiObject<HBRUSH> crimson_;
+    GdiObject<HPEN> pen_;
     COLORREF colors_[kViewColorCount] = {};
     HFONT currentFont_ = nullptr;
     COLORREF currentColor_ = CLR_INVALID;

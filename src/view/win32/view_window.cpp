@@ -66,6 +66,16 @@ void ViewWindow::SetWrap(std::int32_t wrap) {
     AfterLayoutChange();
 }
 
+void ViewWindow::SetLinkBase(const std::u16string& folder) {
+    linkBase_ = folder;
+    if (input_ != nullptr) input_->links.SetLinkBase(folder);
+}
+
+void ViewWindow::SetSingleClick(bool on) {
+    singleClick_ = on;
+    if (input_ != nullptr) input_->links.SetSingleClick(on);
+}
+
 void ViewWindow::SetLineNumbers(bool shown) {
     options_.lineNumbers = shown;
     if (core_ == nullptr) return;
@@ -82,7 +92,7 @@ void ViewWindow::Rebuild() {
 }
 
 void ViewWindow::AfterLayoutChange() {
-    caret_->Relayout();
+    input_->selection.Relayout();
     if (hasSystemCaret_) CaretShapeChanged();  // the row height may have changed
 }
 
@@ -91,14 +101,16 @@ void ViewWindow::OnCreate(CREATESTRUCTW&) {
     painter_->Configure(look_);
     metrics_ = std::make_unique<Metrics>(*painter_, look_.tabWidth);
     core_ = std::make_unique<EditViewCore>(document_, *metrics_, *this);
-    caret_ = std::make_unique<Caret>(document_, *core_, *this);
+    input_ = std::make_unique<EditInput>(document_, *core_, *this);
+    input_->links.SetLinkBase(linkBase_);
+    input_->links.SetSingleClick(singleClick_);
     core_->SetOptions(options_);
-    caret_->Relayout();
+    input_->selection.Relayout();
 }
 
 void ViewWindow::OnDestroy() {
     EndDrag();
-    caret_.reset();
+    input_.reset();
     core_.reset();
     metrics_.reset();
     painter_.reset();
@@ -123,8 +135,8 @@ bool ViewWindow::OnPaint() {
     if (core_ != nullptr) {
         painter_->BeginPaint();
         const RECT& r = paint.rcPaint;
-        core_->Paint(PixelRect{r.left, r.top, r.right, r.bottom}, look_, caret_->Anchor().pos,
-                     caret_->Position().pos, *painter_);
+        core_->Paint(PixelRect{r.left, r.top, r.right, r.bottom}, look_, input_->selection.Anchor().pos,
+                     input_->selection.Position().pos, *painter_);
         lastPaintGdiCalls_ = painter_->GdiCalls();
     }
     EndPaint(Handle(), &paint);
@@ -134,7 +146,7 @@ bool ViewWindow::OnPaint() {
 bool ViewWindow::OnSize(UINT type, int width, int height) {
     if (type == SIZE_MINIMIZED || core_ == nullptr) return true;
     core_->Resize(width, height);
-    caret_->Relayout();
+    input_->selection.Relayout();
     return true;
 }
 
@@ -196,8 +208,8 @@ void ViewWindow::Wheel(std::int32_t delta) {
 void ViewWindow::ScrollTo(Viewport viewport) {
     if (core_ == nullptr) return;
     MovePixels(core_->ScrollTo(viewport));
-    if (caret_ != nullptr) {
-        const Caret::Point point = caret_->SystemCaretPoint();
+    if (input_ != nullptr) {
+        const Selection::Point point = input_->selection.SystemCaretPoint();
         PlaceSystemCaret(point.x, point.y);
     }
 }

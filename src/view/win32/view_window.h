@@ -1,9 +1,9 @@
 // "TextLoom View": the window that shows a document through EditViewCore and
-// edits it through Caret. It owns the Painter on its kept device context and
+// edits it through the input controllers of EditInput. It owns the Painter on its kept device context and
 // the Metrics built from it, forwards WM_SIZE, WM_PAINT, the scroll bars and
 // the wheel to the core, moves the window's pixels when the core scrolls, and
 // turns keys, characters, the mouse, focus and input-method messages into
-// calls of the caret (view_window_input.cpp).
+// calls of those controllers (view_window_input.cpp).
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,7 @@
 #include "framework/window.h"
 #include "config/apply_to_editor.h"
 #include "document/document.h"
-#include "view/caret.h"
+#include "view/edit_input.h"
 #include "view/edit_view_core.h"
 #include "view/metrics.h"
 #include "view/win32/painter.h"
@@ -42,11 +42,14 @@ public:
     void SetWrap(std::int32_t wrap) override;
     void SetLineNumbers(bool shown);
     void SetStatusSink(StatusSink* sink) { statusSink_ = sink; }
+    // The folder relative links resolve against, and whether one click opens a link.
+    void SetLinkBase(const std::u16string& folder);
+    void SetSingleClick(bool on);
 
     // Null before Create and after the window is gone.
     const EditViewCore* Core() const { return core_.get(); }
-    Caret* EditCaret() { return caret_.get(); }
-    const Caret* EditCaret() const { return caret_.get(); }
+    EditInput* Input() { return input_.get(); }
+    const EditInput* Input() const { return input_.get(); }
     // The record of the view's font, once created (for the benchmark's EDIT control).
     const LOGFONTW& FontRecord() const { return painter_->FontRecord(); }
     // GDI calls of the last WM_PAINT, for the benchmark.
@@ -98,8 +101,10 @@ private:
     std::unique_ptr<Painter> painter_;
     std::unique_ptr<Metrics> metrics_;
     std::unique_ptr<EditViewCore> core_;
-    std::unique_ptr<Caret> caret_;  // after core_: it listens to the document after the layout
+    std::unique_ptr<EditInput> input_;  // after core_: it listens to the document after the layout
     StatusSink* statusSink_ = nullptr;
+    std::u16string linkBase_;
+    bool singleClick_ = true;
     WheelAccumulator wheel_;
     bool hasSystemCaret_ = false;
     // What the bars were last given: setting a bar redraws it, which costs more

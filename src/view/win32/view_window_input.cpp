@@ -1,12 +1,13 @@
-// The caret's half of "TextLoom View": input messages become caret calls, and
-// the caret's requests (system caret, pointer, status, link checks) become
-// system calls.
+// The input half of "TextLoom View": input messages become calls of the input
+// controllers, and their requests (system caret, pointer, status, link checks)
+// become system calls.
 #include "view/win32/view_window.h"
 
 #include <imm.h>
 
 #include <string>
 
+#include "framework/handles.h"
 #include "view/edit_keys.h"
 #include "view/ime_blocks.h"
 #include "view/win32/link_worker.h"
@@ -35,22 +36,6 @@ HCURSOR CursorFor(CursorShape shape) {
     return LoadCursorW(nullptr, IDC_IBEAM);
 }
 
-// The input-method context of a window for the lifetime of this guard.
-class ImeContext {
-public:
-    explicit ImeContext(HWND window) : window_(window), context_(ImmGetContext(window)) {}
-    ~ImeContext() {
-        if (context_ != nullptr) ImmReleaseContext(window_, context_);
-    }
-    ImeContext(const ImeContext&) = delete;
-    ImeContext& operator=(const ImeContext&) = delete;
-    HIMC Get() const { return context_; }
-
-private:
-    HWND window_;
-    HIMC context_;
-};
-
 // Copies an input-method block into the caller's buffer, whose size it states
 // itself; a query (no buffer) learns the size needed.
 LRESULT AnswerBlock(const std::vector<std::uint8_t>& block, LPARAM data, bool& filled) {
@@ -66,7 +51,7 @@ LRESULT AnswerBlock(const std::vector<std::uint8_t>& block, LPARAM data, bool& f
 }  // namespace
 
 bool ViewWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (caret_ == nullptr) return false;
+    if (input_ == nullptr) return false;
     const std::int32_t x = static_cast<short>(LOWORD(lParam));
     const std::int32_t y = static_cast<short>(HIWORD(lParam));
     const bool shift = (wParam & MK_SHIFT) != 0;
@@ -74,17 +59,17 @@ bool ViewWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
             SetFocus(Handle());
-            if (caret_->LeftButtonDown(x, y, shift, ctrl)) {
+            if (input_->mouse.LeftButtonDown(x, y, shift, ctrl)) {
                 SetCapture(Handle());
                 SetTimer(Handle(), kDragTimer, DragInterval(), nullptr);
             }
             return true;
-        case WM_MOUSEMOVE: caret_->MouseMove(x, y); return true;
+        case WM_MOUSEMOVE: input_->mouse.MouseMove(x, y); return true;
         case WM_LBUTTONUP: EndDrag(); return true;
-        case WM_LBUTTONDBLCLK: caret_->DoubleClick(x, y, ctrl); return true;
+        case WM_LBUTTONDBLCLK: input_->mouse.DoubleClick(x, y, ctrl); return true;
         case WM_RBUTTONDOWN:
             SetFocus(Handle());
-            caret_->RightButtonDown(x, y);
+            input_->mouse.RightButtonDown(x, y);
             return true;
         case WM_MOUSEWHEEL: Wheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
         default: return false;
@@ -92,38 +77,38 @@ bool ViewWindow::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void ViewWindow::EndDrag() {
-    if (caret_ == nullptr || !caret_->Dragging()) return;
+    if (input_ == nullptr || !input_->mouse.Dragging()) return;
     KillTimer(Handle(), kDragTimer);
-    caret_->LeftButtonUp();
+    input_->mouse.LeftButtonUp();
     if (GetCapture() == Handle()) ReleaseCapture();
 }
 
 bool ViewWindow::OnTimer(UINT_PTR id) {
-    if (id != kDragTimer || caret_ == nullptr) return false;
+    if (id != kDragTimer || input_ == nullptr) return false;
     if (GetCapture() != Handle()) {
         EndDrag();  // the capture was taken away: the drag is over
         return true;
     }
-    caret_->DragTick();
+    input_->mouse.DragTick();
     return true;
 }
 
 bool ViewWindow::OnKey(UINT message, WPARAM key, LPARAM) {
-    if (message != WM_KEYDOWN || caret_ == nullptr) return false;
+    if (message != WM_KEYDOWN || input_ == nullptr) return false;
     const EditKey editKey = KeyFromVirtualKey(static_cast<std::uint32_t>(key));
     if (editKey == EditKey::kOther) return false;
-    caret_->Key(editKey, Held(VK_SHIFT), Held(VK_CONTROL));
+    input_->keys.Key(editKey, Held(VK_SHIFT), Held(VK_CONTROL));
     return true;
 }
 
 bool ViewWindow::OnChar(WPARAM unit, LPARAM) {
-    if (caret_ == nullptr) return false;
-    caret_->Char(static_cast<char16_t>(unit));
+    if (input_ == nullptr) return false;
+    input_->keys.Char(static_cast<char16_t>(unit));
     return true;
 }
 
 bool ViewWindow::OnFocus(bool gained) {
-    if (caret_ == nullptr) return false;
+    if (input_ == nullptr) return false;
     if (gained) {
         ShowSystemCaret();
     } else {
@@ -136,9 +121,9 @@ bool ViewWindow::OnFocus(bool gained) {
 
 void ViewWindow::ShowSystemCaret() {
     const std::int32_t height = metrics_->LineHeight();
-    CreateCaret(Handle(), nullptr, caret_->SystemCaretWidth(), height);
+    CreateCaret(Handle(), nullptr, input_->selection.SystemCaretWidth(), height);
     hasSystemCaret_ = true;
-    const Caret::Point point = caret_->SystemCaretPoint();
+    const Selection::Point point = input_->selection.SystemCaretPoint();
     PlaceSystemCaret(point.x, point.y);
     ShowCaret(Handle());
 }
@@ -162,35 +147,35 @@ void ViewWindow::ShowStatus(const std::u16string& text) {
 void ViewWindow::StartLinkResolution(const LinkRequest& request) {
     if (StartLinkJob(Handle(), WM_APP + kLinkChecked, request)) return;
     // Without a thread the check cannot run: end it as one that found nothing.
-    caret_->FinishLinkActivation(request, LinkResult{});
+    input_->links.Finish(request, LinkResult{});
 }
 
 bool ViewWindow::OnAppMessage(UINT offset, WPARAM, LPARAM lParam, LRESULT&) {
     if (offset != kLinkChecked) return false;
     std::unique_ptr<LinkJob> job = TakeLinkJob(lParam);
-    if (job != nullptr && caret_ != nullptr) caret_->FinishLinkActivation(job->request, job->result);
+    if (job != nullptr && input_ != nullptr) input_->links.Finish(job->request, job->result);
     return true;
 }
 
 void ViewWindow::CursorChanged() {
     POINT point{};
-    if (caret_ == nullptr || !GetCursorPos(&point) || WindowFromPoint(point) != Handle()) return;
+    if (input_ == nullptr || !GetCursorPos(&point) || WindowFromPoint(point) != Handle()) return;
     ScreenToClient(Handle(), &point);
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (PtInRect(&client, point)) SetCursor(CursorFor(caret_->Cursor()));
+    if (PtInRect(&client, point)) SetCursor(CursorFor(input_->mouse.Cursor()));
 }
 
 bool ViewWindow::OnSetCursor(HWND over, UINT hitTest) {
-    if (caret_ == nullptr || over != Handle() || hitTest != HTCLIENT) return false;
-    SetCursor(CursorFor(caret_->Cursor()));
+    if (input_ == nullptr || over != Handle() || hitTest != HTCLIENT) return false;
+    SetCursor(CursorFor(input_->mouse.Cursor()));
     return true;
 }
 
 void ViewWindow::PlaceComposition() {
     ImeContext context(Handle());
     if (context.Get() == nullptr) return;
-    const Caret::Point point = caret_->SystemCaretPoint();
+    const Selection::Point point = input_->selection.SystemCaretPoint();
     COMPOSITIONFORM form{};
     form.dwStyle = CFS_POINT;
     form.ptCurrentPos = POINT{point.x, point.y};
@@ -198,7 +183,7 @@ void ViewWindow::PlaceComposition() {
 }
 
 bool ViewWindow::OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (caret_ == nullptr) return false;
+    if (input_ == nullptr) return false;
     switch (message) {
         case WM_IME_STARTCOMPOSITION: {
             ImeContext context(Handle());
@@ -226,7 +211,7 @@ bool ViewWindow::ImeComposition(LPARAM flags) {
     const LONG copied = ImmGetCompositionStringW(context.Get(), GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
     if (copied <= 0) return true;
     text.resize(static_cast<std::size_t>(copied) / sizeof(char16_t));
-    caret_->InputString(text);
+    input_->keys.InputString(text);
     return true;  // handled here: no WM_IME_CHAR follows
 }
 
@@ -234,10 +219,10 @@ bool ViewWindow::ImeRequest(WPARAM request, LPARAM data, LRESULT& result) {
     bool filled = false;
     switch (request) {
         case IMR_RECONVERTSTRING:
-            result = AnswerBlock(caret_->ReconversionBlock(), data, filled);
-            if (filled) caret_->StartReconversion();
+            result = AnswerBlock(input_->ime.ReconversionBlock(), data, filled);
+            if (filled) input_->ime.StartReconversion();
             return true;
-        case IMR_DOCUMENTFEED: result = AnswerBlock(caret_->DocumentFeedBlock(), data, filled); return true;
+        case IMR_DOCUMENTFEED: result = AnswerBlock(input_->ime.DocumentFeedBlock(), data, filled); return true;
         case IMR_COMPOSITIONFONT:
             if (data == 0) return false;
             *reinterpret_cast<LOGFONTW*>(data) = painter_->FontRecord();
@@ -246,7 +231,7 @@ bool ViewWindow::ImeRequest(WPARAM request, LPARAM data, LRESULT& result) {
         case IMR_QUERYCHARPOSITION: {
             if (data == 0) return false;
             auto* position = reinterpret_cast<IMECHARPOSITION*>(data);
-            const Caret::CharPlace place = caret_->CharPosition(position->dwCharPos);
+            const ImeBridge::CharPlace place = input_->ime.CharPosition(position->dwCharPos);
             POINT point{place.x, place.y};
             ClientToScreen(Handle(), &point);
             position->pt = point;

@@ -147,13 +147,14 @@ TEST_F(FindStateTest, ReplaceAllIsOneUndoStepAndShiftsWithinALine) {
 
 TEST_F(FindStateTest, WhileEditingIsLockedReplaceOnlyWalksTheMatches) {
     SetText(u"a1a2");
+    document.SetEditLock(true);
     Ask(u"a", u"XY");
     state.Prepare(true);
-    ASSERT_TRUE(state.Replace(document, selection, Editing::kLocked));
+    ASSERT_TRUE(state.Replace(document, selection));
     EXPECT_EQ(Describe(selection), "0:0-0:1");
-    ASSERT_TRUE(state.Replace(document, selection, Editing::kLocked));
+    ASSERT_TRUE(state.Replace(document, selection));
     EXPECT_EQ(Describe(selection), "0:2-0:3");
-    EXPECT_FALSE(state.Replace(document, selection, Editing::kLocked));
+    EXPECT_FALSE(state.Replace(document, selection));
     EXPECT_EQ(dialog.notFound, 1);
     EXPECT_EQ(Text(), u"a1a2");
     EXPECT_FALSE(document.CanUndo());
@@ -161,10 +162,11 @@ TEST_F(FindStateTest, WhileEditingIsLockedReplaceOnlyWalksTheMatches) {
 
 TEST_F(FindStateTest, WhileEditingIsLockedReplaceAllChangesNothing) {
     SetText(u"a1a2");
+    document.SetEditLock(true);
     Ask(u"a", u"XY");
     state.Prepare(true);
     selection = {{1, 0}, {1, 0}};
-    EXPECT_EQ(state.ReplaceAll(document, selection, Editing::kLocked), 0);
+    EXPECT_EQ(state.ReplaceAll(document, selection), 0);
     EXPECT_EQ(Text(), u"a1a2");
     EXPECT_EQ(dialog.locked, 1);
     EXPECT_TRUE(dialog.replaced.empty());

@@ -1,4 +1,4 @@
-// A document, its view core and a caret, with a window layer that records
+// A document, its view core and its input controllers, with a window layer that records
 // what the caret asks of it: a fixed font of 8 x 16 pixels, 400 x 160 pixels.
 #pragma once
 
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "document/document.h"
-#include "view/caret.h"
+#include "view/edit_input.h"
 #include "view/edit_view_core.h"
-#include "view/fake_measurer.h"
+#include "support/fake_measurer.h"
 
 namespace pathbook::test {
 
@@ -40,26 +40,26 @@ struct RecordingEvents : CaretEvents {
 
 struct CaretFixture {
     explicit CaretFixture(std::u16string text, LayoutOptions options = {})
-        : metrics(measurer, 4), core(document, metrics, host), caret(document, core, host) {
+        : metrics(measurer, 4), core(document, metrics, host), input(document, core, host) {
         host.core = &core;
         document.SetKeywordDefinition(u"0110\n[\n]\n#\n");  // links recognised, "[" and "]" tokens
         InsertCommand command(DocPos::At(0, 0), std::move(text));
         document.Execute(command);
         core.Resize(400, 160);
         core.SetOptions(options);
-        caret.Relayout();
-        caret.SetCaret(DocPos::At(0, 0), false);
-        caret.SetEvents(&events);
+        input.selection.Relayout();
+        input.selection.SetCaret(DocPos::At(0, 0), false);
+        input.selection.SetEvents(&events);
     }
     std::u16string Line(LineIndex line) const {
         return std::u16string(document.LineText(line), document.LineLength(line));
     }
     std::u16string Text() const { return document.CopyRange(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText)); }
-    DocPos At() const { return caret.Position().pos; }
-    DocPos AnchorAt() const { return caret.Anchor().pos; }
-    void Press(EditKey key, bool shift = false, bool ctrl = false) { caret.Key(key, shift, ctrl); }
+    DocPos At() const { return input.selection.Position().pos; }
+    DocPos AnchorAt() const { return input.selection.Anchor().pos; }
+    void Press(EditKey key, bool shift = false, bool ctrl = false) { input.keys.Key(key, shift, ctrl); }
     void Type(std::u16string_view text) {
-        for (char16_t unit : text) caret.Char(unit);
+        for (char16_t unit : text) input.keys.Char(unit);
     }
 
     Document document;
@@ -67,7 +67,7 @@ struct CaretFixture {
     Metrics metrics;
     RecordingCaretHost host;
     EditViewCore core;
-    Caret caret;
+    EditInput input;
     RecordingEvents events;
 };
 

@@ -23,32 +23,32 @@ TEST(CaretKeysTest, LeftAndRightStepOverPairsAndLineEnds) {
     view.Press(EditKey::kLeft);
     view.Press(EditKey::kLeft);
     EXPECT_EQ(view.At(), DocPos::At(0, 1));
-    view.caret.SetCaret(DocPos::At(0, 0), false);
+    view.input.selection.SetCaret(DocPos::At(0, 0), false);
     view.Press(EditKey::kLeft);
     EXPECT_EQ(view.At(), DocPos::At(0, 0));
 }
 
 TEST(CaretKeysTest, ArrowsWithoutShiftCollapseASelectionToItsEnds) {
     CaretFixture view(u"hello world");
-    view.caret.SetCaret(DocPos::At(0, 8), false);
+    view.input.selection.SetCaret(DocPos::At(0, 8), false);
     view.Press(EditKey::kLeft, true);
     view.Press(EditKey::kLeft, true);
     EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 8));
     EXPECT_EQ(view.At(), DocPos::At(0, 6));
     view.Press(EditKey::kRight);
     EXPECT_EQ(view.At(), DocPos::At(0, 8));
-    EXPECT_TRUE(view.caret.SelectionEmpty());
+    EXPECT_TRUE(view.input.selection.Empty());
     view.Press(EditKey::kRight, true);
     view.Press(EditKey::kLeft);
     EXPECT_EQ(view.At(), DocPos::At(0, 8));
-    EXPECT_TRUE(view.caret.SelectionEmpty());
+    EXPECT_TRUE(view.input.selection.Empty());
 }
 
 TEST(CaretKeysTest, CtrlArrowsJumpByToken) {
     CaretFixture view(u"alpha beta");
     view.Press(EditKey::kRight, false, true);
     EXPECT_EQ(view.At(), DocPos::At(0, 5));
-    view.caret.SetCaret(DocPos::At(0, 8), false);
+    view.input.selection.SetCaret(DocPos::At(0, 8), false);
     view.Press(EditKey::kLeft, true, true);
     EXPECT_EQ(view.At(), DocPos::At(0, 6));
     EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 8));
@@ -56,7 +56,7 @@ TEST(CaretKeysTest, CtrlArrowsJumpByToken) {
 
 TEST(CaretKeysTest, VerticalMovesKeepTheRememberedX) {
     CaretFixture view(u"0123456789\nab\n0123456789");
-    view.caret.SetCaret(DocPos::At(0, 7), false);
+    view.input.selection.SetCaret(DocPos::At(0, 7), false);
     view.Press(EditKey::kDown);
     EXPECT_EQ(view.At(), DocPos::At(1, 2));
     view.Press(EditKey::kDown, true);
@@ -74,7 +74,7 @@ TEST(CaretKeysTest, VerticalMovesKeepTheRememberedX) {
 TEST(CaretKeysTest, ShiftDownInAWrappedLineKeepsTheX) {
     // Wrap after 4 letters: rows "abcd", "efgh", "ij".
     CaretFixture view(u"abcdefghij", LayoutOptions{4, false});
-    view.caret.SetCaret(DocPos::At(0, 2), false);
+    view.input.selection.SetCaret(DocPos::At(0, 2), false);
     view.Press(EditKey::kDown, true);
     EXPECT_EQ(view.At(), DocPos::At(0, 6));
     view.Press(EditKey::kDown, true);
@@ -94,12 +94,12 @@ TEST(CaretKeysTest, CtrlUpAndDownMoveThreeRows) {
 
 TEST(CaretKeysTest, HomeAndEndFollowDisplayRows) {
     CaretFixture view(u"abcdefghij", LayoutOptions{4, false});
-    view.caret.SetCaret(DocPos::At(0, 6), false);
+    view.input.selection.SetCaret(DocPos::At(0, 6), false);
     view.Press(EditKey::kHome);
     EXPECT_EQ(view.At(), DocPos::At(0, 5));  // after the continuation row's first character
     view.Press(EditKey::kEnd);
     EXPECT_EQ(view.At(), DocPos::At(0, 8));
-    view.caret.SetCaret(DocPos::At(0, 2), false);
+    view.input.selection.SetCaret(DocPos::At(0, 2), false);
     view.Press(EditKey::kHome);
     EXPECT_EQ(view.At(), DocPos::At(0, 0));
     view.Press(EditKey::kEnd, false, true);
@@ -111,8 +111,8 @@ TEST(CaretKeysTest, HomeAndEndFollowDisplayRows) {
 
 TEST(CaretKeysTest, HomeOnARowStartingWithAPairStepsOverTheWholePair) {
     CaretFixture view(u"abcd" + kPair + u"xy", LayoutOptions{4, false});
-    view.caret.SetCaret(DocPos::At(0, 7), false);
-    ASSERT_EQ(view.caret.Position().rowInLine, 1u);
+    view.input.selection.SetCaret(DocPos::At(0, 7), false);
+    ASSERT_EQ(view.input.selection.Position().rowInLine, 1u);
     view.Press(EditKey::kHome);
     EXPECT_EQ(view.At(), DocPos::At(0, 6));
 }
@@ -126,14 +126,14 @@ TEST(CaretKeysTest, PageKeysMoveAWindowOfRowsAndAtLeastOne) {
     view.Press(EditKey::kPageUp, true);
     EXPECT_EQ(view.At(), DocPos::At(0, 0));
     view.core.Resize(400, 5);
-    view.caret.Relayout();
+    view.input.selection.Relayout();
     view.Press(EditKey::kPageDown);
     EXPECT_EQ(view.At(), DocPos::At(1, 0));
 }
 
 TEST(CaretKeysTest, BackAndDeleteRemoveOneCharacterOrTheSelection) {
     CaretFixture view(u"a" + kPair + u"b\nc");
-    view.caret.SetCaret(DocPos::At(0, 3), false);
+    view.input.selection.SetCaret(DocPos::At(0, 3), false);
     view.Press(EditKey::kBack);
     EXPECT_EQ(view.Line(0), u"ab");
     view.Press(EditKey::kDelete);
@@ -143,7 +143,7 @@ TEST(CaretKeysTest, BackAndDeleteRemoveOneCharacterOrTheSelection) {
     view.Press(EditKey::kDelete);
     view.Press(EditKey::kDelete);
     EXPECT_EQ(view.Text(), u"a");
-    view.caret.SetCaret(DocPos::At(0, 0), false);
+    view.input.selection.SetCaret(DocPos::At(0, 0), false);
     view.Press(EditKey::kBack);
     EXPECT_EQ(view.Text(), u"a");
     view.Press(EditKey::kEnd, true);
@@ -168,7 +168,7 @@ TEST(CaretKeysTest, BracketsArePairedWithTheCaretBetween) {
     view.Type(u"[");
     EXPECT_EQ(view.Line(0), u"[] def");
     EXPECT_EQ(view.At(), DocPos::At(0, 1));
-    EXPECT_TRUE(view.caret.SelectionEmpty());
+    EXPECT_TRUE(view.input.selection.Empty());
     view.Type(u"<");
     EXPECT_EQ(view.Line(0), u"[<>] def");
     EXPECT_EQ(view.At(), DocPos::At(0, 2));
@@ -177,21 +177,21 @@ TEST(CaretKeysTest, BracketsArePairedWithTheCaretBetween) {
 TEST(CaretKeysTest, OverwriteReplacesOneCharacterAndInsertsAtTheLineEnd) {
     CaretFixture view(u"a" + kPair + u"b");
     view.Press(EditKey::kInsert);
-    EXPECT_FALSE(view.caret.InsertMode());
+    EXPECT_FALSE(view.input.selection.InsertMode());
     EXPECT_EQ(view.host.shapeChanges, 1);
-    EXPECT_EQ(view.caret.SystemCaretWidth(), 8);
+    EXPECT_EQ(view.input.selection.SystemCaretWidth(), 8);
     view.Type(u"xy");
     EXPECT_EQ(view.Line(0), u"xyb");
     view.Press(EditKey::kEnd);
     view.Type(u"z");
     EXPECT_EQ(view.Line(0), u"xybz");
     view.Press(EditKey::kInsert);
-    EXPECT_EQ(view.caret.SystemCaretWidth(), 2);
+    EXPECT_EQ(view.input.selection.SystemCaretWidth(), 2);
 }
 
 TEST(CaretKeysTest, APairTypedAsTwoUnitsIsOneCharacterAndOneUndoStep) {
     CaretFixture view(u"ab");
-    view.caret.SetCaret(DocPos::At(0, 1), false);
+    view.input.selection.SetCaret(DocPos::At(0, 1), false);
     view.Type(kPair);
     EXPECT_EQ(view.Line(0), u"a" + kPair + u"b");
     EXPECT_EQ(view.At(), DocPos::At(0, 3));
@@ -205,22 +205,22 @@ TEST(CaretKeysTest, APairTypedAsTwoUnitsIsOneCharacterAndOneUndoStep) {
 
 TEST(CaretKeysTest, LoneSurrogatesAreNotStored) {
     CaretFixture view(u"");
-    view.caret.Char(0xD83D);
-    view.caret.Char(u'x');
-    view.caret.Char(0xDE00);
+    view.input.keys.Char(0xD83D);
+    view.input.keys.Char(u'x');
+    view.input.keys.Char(0xDE00);
     EXPECT_EQ(view.Text(), u"x");
 }
 
 TEST(CaretKeysTest, ReadOnlyAllowsMovingButNoEditing) {
     CaretFixture view(u"abc");
-    view.caret.SetReadOnly(true);
+    view.document.SetEditLock(true);
     view.Type(u"x[");
     view.Press(EditKey::kDelete);
     view.Press(EditKey::kRight, true);
     view.Press(EditKey::kBack);
-    view.caret.InputString(u"ime");
+    view.input.keys.InputString(u"ime");
     const char16_t clip[] = u"paste";
-    view.caret.PasteText(clip, 6);
+    view.input.keys.PasteText(clip, 6);
     EXPECT_EQ(view.Text(), u"abc");
     EXPECT_EQ(view.At(), DocPos::At(0, 1));
 }
@@ -228,7 +228,7 @@ TEST(CaretKeysTest, ReadOnlyAllowsMovingButNoEditing) {
 TEST(CaretKeysTest, AnInputStringReplacesTheSelectionAsOneStep) {
     CaretFixture view(u"abc");
     view.Press(EditKey::kRight, true);
-    view.caret.InputString(u"日本語");
+    view.input.keys.InputString(u"日本語");
     EXPECT_EQ(view.Text(), u"日本語bc");
     EXPECT_EQ(view.At(), DocPos::At(0, 3));
     view.document.Undo();
@@ -248,26 +248,26 @@ TEST(CaretKeysTest, UndoPutsTheCaretAtTheEndOfTheChange) {
 
 TEST(CaretKeysTest, ClearingAndLoadingPutTheCaretAtTheStart) {
     CaretFixture view(u"ab\ncd", LayoutOptions{1, false});
-    view.caret.SetCaret(DocPos::At(0, 1), false);
-    view.caret.SetCaret(DocPos::At(1, 1), true);
+    view.input.selection.SetCaret(DocPos::At(0, 1), false);
+    view.input.selection.SetCaret(DocPos::At(1, 1), true);
     view.document.ClearAll();
     EXPECT_EQ(view.At(), DocPos::At(0, 0));
-    EXPECT_TRUE(view.caret.SelectionEmpty());
+    EXPECT_TRUE(view.input.selection.Empty());
     test::Load(view.document, u"ef\ngh");
     EXPECT_EQ(view.At(), DocPos::At(0, 0));
     view.Press(EditKey::kEnd, false, true);
     EXPECT_EQ(view.At(), DocPos::At(1, 2));
-    EXPECT_EQ(view.caret.Position().absRow, 3u);  // one letter a row
+    EXPECT_EQ(view.input.selection.Position().absRow, 3u);  // one letter a row
 }
 
 TEST(CaretKeysTest, SelectAllAndDeleteSelection) {
     CaretFixture view(u"ab\ncd");
-    view.caret.SelectAll();
+    view.input.selection.SelectAll();
     EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 0));
     EXPECT_EQ(view.At(), DocPos::At(1, 2));
-    view.caret.DeleteSelection();
+    view.input.keys.DeleteSelection();
     EXPECT_EQ(view.Text(), u"");
-    view.caret.DeleteSelection();
+    view.input.keys.DeleteSelection();
     EXPECT_FALSE(view.document.CanRedo());
 }
 
@@ -286,13 +286,13 @@ TEST(CaretKeysTest, TheCaretScrollsIntoViewAndIsPlacedInClientPixels) {
 TEST(CaretKeysTest, ACaretScrolledUnderTheMarginIsHiddenLeftOfTheWindow) {
     CaretFixture view(std::u16string(200, u'a'), LayoutOptions{kNoWrap, true});
     const std::int32_t margin = view.core.CurrentLayout().TextLeft();
-    view.caret.SetCaret(DocPos::At(0, 5), false);
+    view.input.selection.SetCaret(DocPos::At(0, 5), false);
     view.core.ScrollTo(Viewport{0, 40 + margin / 2});
-    view.caret.Relayout();
-    EXPECT_EQ(view.caret.SystemCaretPoint().x, -margin);
+    view.input.selection.Relayout();
+    EXPECT_EQ(view.input.selection.SystemCaretPoint().x, -margin);
     EXPECT_EQ(view.host.placed.first, -margin);
     view.core.ScrollTo(Viewport{0, 16});
-    view.caret.Relayout();
+    view.input.selection.Relayout();
     EXPECT_EQ(view.host.placed.first, margin + 24);
 }
 

@@ -37,10 +37,10 @@ TEST(ClipboardTextTest, PastingBetweenBracketsKeepsOneLink) {
     CaretFixture view(u"");
     view.Type(u"<");
     const std::u16string clip = u"C:\\dir\tx\r\n";
-    view.caret.PasteText(clip.c_str(), clip.size() + 1);
+    view.input.keys.PasteText(clip.c_str(), clip.size() + 1);
     EXPECT_EQ(view.Text(), u"<C:\\dirx>");
-    view.caret.SetCaret(DocPos::At(0, 9), false);
-    view.caret.PasteText(clip.c_str(), clip.size() + 1);
+    view.input.selection.SetCaret(DocPos::At(0, 9), false);
+    view.input.keys.PasteText(clip.c_str(), clip.size() + 1);
     EXPECT_EQ(view.Text(), u"<C:\\dirx>C:\\dir\tx\r\n");
     view.document.Undo();
     EXPECT_EQ(view.Text(), u"<C:\\dirx>");
@@ -48,9 +48,9 @@ TEST(ClipboardTextTest, PastingBetweenBracketsKeepsOneLink) {
 
 TEST(ClipboardTextTest, PasteReplacesTheSelectionAsOneStep) {
     CaretFixture view(u"abc");
-    view.caret.SelectAll();
+    view.input.selection.SelectAll();
     const char16_t clip[] = u"x\ny";
-    view.caret.PasteText(clip, 4);
+    view.input.keys.PasteText(clip, 4);
     EXPECT_EQ(view.Text(), u"x\r\ny");
     EXPECT_EQ(view.At(), DocPos::At(1, 1));
     view.document.Undo();
@@ -70,10 +70,10 @@ TEST(ClipboardTextTest, FilesBecomeLinkLinesWhileTheyFit) {
 
 TEST(ClipboardTextTest, PastedFilesGoToTheCaretAsASecondStep) {
     CaretFixture view(u"ab");
-    view.caret.SetCaret(DocPos::At(0, 1), false);
+    view.input.selection.SetCaret(DocPos::At(0, 1), false);
     const char16_t clip[] = u"T";
-    view.caret.PasteText(clip, 2);
-    view.caret.PasteFiles({u"C:\\f1", u"C:\\f2"});
+    view.input.keys.PasteText(clip, 2);
+    view.input.keys.PasteFiles({u"C:\\f1", u"C:\\f2"});
     EXPECT_EQ(view.Text(), u"aT<C:\\f1>\r\n<C:\\f2>\r\nb");
     view.document.Undo();
     EXPECT_EQ(view.Text(), u"aTb");

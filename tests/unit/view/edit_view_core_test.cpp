@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "view/edit_view_core.h"
-#include "view/fake_measurer.h"
+#include "support/fake_measurer.h"
 
 namespace pathbook {
 namespace {

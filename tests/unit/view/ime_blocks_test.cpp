@@ -53,65 +53,65 @@ TEST(ImeBlocksTest, ABlockIsCopiedOnlyWhereItFits) {
 
 TEST(CaretImeTest, ReconversionTakesASelectionWithinOneLine) {
     CaretFixture view(u"漢字 かな\nnext");
-    view.caret.SetCaret(DocPos::At(0, 0), false);
-    view.caret.SetCaret(DocPos::At(0, 2), true);
-    EXPECT_EQ(view.caret.ReconversionBlock(), Block(u"漢字", 2, 0));
-    view.caret.StartReconversion();
+    view.input.selection.SetCaret(DocPos::At(0, 0), false);
+    view.input.selection.SetCaret(DocPos::At(0, 2), true);
+    EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"漢字", 2, 0));
+    view.input.ime.StartReconversion();
     EXPECT_EQ(view.At(), DocPos::At(0, 0));
     EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 2));
-    view.caret.InputString(u"感じ");
+    view.input.keys.InputString(u"感じ");
     EXPECT_EQ(view.Text(), u"感じ かな\r\nnext");
-    view.caret.SetCaret(DocPos::At(0, 4), false);
-    view.caret.SetCaret(DocPos::At(1, 1), true);
-    EXPECT_TRUE(view.caret.ReconversionBlock().empty());
+    view.input.selection.SetCaret(DocPos::At(0, 4), false);
+    view.input.selection.SetCaret(DocPos::At(1, 1), true);
+    EXPECT_TRUE(view.input.ime.ReconversionBlock().empty());
 }
 
 TEST(CaretImeTest, ASelectionMadeRightToLeftIsNotSwapped) {
     CaretFixture view(u"abc def");
-    view.caret.SetCaret(DocPos::At(0, 3), false);
-    view.caret.SetCaret(DocPos::At(0, 1), true);
-    view.caret.StartReconversion();
+    view.input.selection.SetCaret(DocPos::At(0, 3), false);
+    view.input.selection.SetCaret(DocPos::At(0, 1), true);
+    view.input.ime.StartReconversion();
     EXPECT_EQ(view.At(), DocPos::At(0, 1));
     EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 3));
 }
 
 TEST(CaretImeTest, ReconversionOfAnEmptySelectionTakesTheWordAtTheCaret) {
     CaretFixture view(u"abc def");
-    view.caret.SetCaret(DocPos::At(0, 5), false);
-    EXPECT_EQ(view.caret.ReconversionBlock(), Block(u"def", 3, 0));
-    view.caret.StartReconversion();
+    view.input.selection.SetCaret(DocPos::At(0, 5), false);
+    EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"def", 3, 0));
+    view.input.ime.StartReconversion();
     EXPECT_EQ(view.At(), DocPos::At(0, 4));
     EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 7));
-    view.caret.SetCaret(DocPos::At(0, 7), false);
-    EXPECT_EQ(view.caret.ReconversionBlock(), Block(u"def", 3, 0));
+    view.input.selection.SetCaret(DocPos::At(0, 7), false);
+    EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"def", 3, 0));
     CaretFixture empty(u"");
-    EXPECT_TRUE(empty.caret.ReconversionBlock().empty());
+    EXPECT_TRUE(empty.input.ime.ReconversionBlock().empty());
 }
 
 TEST(CaretImeTest, TheDocumentFeedIsTheLineAroundTheCaret) {
     CaretFixture view(u"first\nhello world\nlast");
-    view.caret.SetCaret(DocPos::At(1, 5), false);
-    EXPECT_EQ(view.caret.DocumentFeedBlock(), Block(u"hello world", 0, 10));
+    view.input.selection.SetCaret(DocPos::At(1, 5), false);
+    EXPECT_EQ(view.input.ime.DocumentFeedBlock(), Block(u"hello world", 0, 10));
     const std::u16string pair = u"\U0001F600";
     std::u16string line = u"a" + pair + std::u16string(255, u'x') + u"^" + std::u16string(300, u'y');
     CaretFixture wide(line);
-    wide.caret.SetCaret(DocPos::At(0, 258), false);  // "^": 256 units after the pair's low half
-    const std::vector<std::uint8_t> feed = wide.caret.DocumentFeedBlock();
+    wide.input.selection.SetCaret(DocPos::At(0, 258), false);  // "^": 256 units after the pair's low half
+    const std::vector<std::uint8_t> feed = wide.input.ime.DocumentFeedBlock();
     const std::u16string expected = line.substr(1, 2 + 255 + 1 + 255);  // the window starts with the whole pair
     EXPECT_EQ(feed, Block(expected, 0, 2 * 257));
 }
 
 TEST(CaretImeTest, CharPositionsFollowTheSelectionStart) {
     CaretFixture view(u"abcdef\nxy");
-    view.caret.SetCaret(DocPos::At(1, 1), false);
-    Caret::CharPlace place = view.caret.CharPosition(0);
+    view.input.selection.SetCaret(DocPos::At(1, 1), false);
+    ImeBridge::CharPlace place = view.input.ime.CharPosition(0);
     EXPECT_EQ(place.x, 8);
     EXPECT_EQ(place.y, 16);
     EXPECT_EQ(place.lineHeight, 16);
-    view.caret.SetCaret(DocPos::At(0, 4), false);
-    view.caret.SetCaret(DocPos::At(0, 2), true);
-    EXPECT_EQ(view.caret.CharPosition(3).x, 40);
-    EXPECT_EQ(view.caret.CharPosition(99).x, 48);
+    view.input.selection.SetCaret(DocPos::At(0, 4), false);
+    view.input.selection.SetCaret(DocPos::At(0, 2), true);
+    EXPECT_EQ(view.input.ime.CharPosition(3).x, 40);
+    EXPECT_EQ(view.input.ime.CharPosition(99).x, 48);
 }
 
 }  // namespace

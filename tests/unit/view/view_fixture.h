@@ -7,7 +7,7 @@
 
 #include "document/document.h"
 #include "document/edit_command.h"
-#include "view/fake_measurer.h"
+#include "support/fake_measurer.h"
 #include "view/layout.h"
 #include "view/metrics.h"
 

@@ -1,5 +1,6 @@
-// A fixed-width font for the view's tests: every unit is `width` pixels unless
-// given a width of its own; pairs measure `pairWidth`. Counts the questions.
+// A fixed-width font for the view's tests, benchmarks and fuzzers: every unit
+// is `width` pixels unless given a width of its own (wide units, U+1100 on, may
+// share one); pairs measure `pairWidth`. Counts the questions.
 #pragma once
 
 #include <map>
@@ -13,11 +14,13 @@ public:
     explicit FakeMeasurer(std::int32_t width = 8, std::int32_t height = 16) : width_(width), height_(height) {}
     void SetWidth(char16_t unit, std::int32_t width) { widths_[unit] = width; }
     void SetPairWidth(std::int32_t width) { pairWidth_ = width; }
+    void SetWideWidth(std::int32_t width) { wideWidth_ = width; }
 
     std::int32_t UnitWidth(char16_t unit) override {
         ++unitQuestions;
         auto found = widths_.find(unit);
-        return found == widths_.end() ? width_ : found->second;
+        if (found != widths_.end()) return found->second;
+        return unit >= 0x1100 && wideWidth_ > 0 ? wideWidth_ : width_;
     }
     std::int32_t PairWidth(char16_t, char16_t) override {
         ++pairQuestions;
@@ -32,6 +35,7 @@ private:
     std::int32_t width_;
     std::int32_t height_;
     std::int32_t pairWidth_ = 16;
+    std::int32_t wideWidth_ = 0;  // 0: wide units are `width_` too
     std::map<char16_t, std::int32_t> widths_;
 };
 

@@ -1,0 +1,190 @@
+#include "app/session.h"
+
+#include "links/path_text.h"
+#include "platform/file_names.h"
+#include "platform/file_system.h"
+#include "textfile/text_file_in.h"
+#include "textfile/text_file_out.h"
+
+namespace pathbook {
+namespace {
+
+String FullPath(const String& path) { return String(platform::FullPathName(path.Chars())); }
+
+}  // namespace
+
+Session::Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder)
+    : config_(config), browser_(browser), ports_(ports), startFolder_(std::move(startFolder)) {
+    SetEncoding(config_.Values().newfileCharset);
+    lineBreak_ = config_.Values().newfileLineBreak;
+    document_.AddListener(this);
+}
+
+Session::~Session() { document_.RemoveListener(this); }
+
+String Session::Folder() const {
+    String folder = Untitled() ? startFolder_ : path_;
+    if (!Untitled()) RemoveLastComponent(folder);
+    SetTrailingSeparator(folder, true);
+    return folder;
+}
+
+void Session::SetEncoding(CharsetId charset) {
+    charset_ = charset;
+    encodingRow_ = FindEncoding(config_.Encodings(), charset);
+}
+
+void Session::ApplyDocType() {
+    wrap_ = ApplyToEditor(config_.Values().undoLimit, config_.DocTypes().Current(), *this, ports_.View());
+}
+
+void Session::SetUndoLimit(std::int32_t limit) {
+    document_.SetUndoLimit(limit < 0 ? kUnlimitedUndo : static_cast<std::uint32_t>(limit));
+}
+
+void Session::SetKeywordText(const char16_t* definition) { document_.SetKeywordDefinition(definition); }
+
+void Session::OnDirtyFlagChange(bool) { ports_.DocumentStateChanged(); }
+
+bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
+    auto file = std::make_unique<TextFileIn>(charset);
+    const String fullPath = FullPath(path);
+    if (!file->Open(fullPath.Chars())) {
+        ports_.ReportFailure(Failure::kOpen);
+        return false;
+    }
+    path_ = fullPath;
+    UseLongFileName(path_);
+    const Settings& values = config_.Values();
+    if (file->Size() > 0) {
+        SetEncoding(file->Charset());
+        lineBreak_ = file->NoLineBreaks() ? values.newfileLineBreak : file->LineEndStyle();
+    } else {
+        SetEncoding(values.newfileCharset);
+        lineBreak_ = values.newfileLineBreak;
+    }
+    const bool readOnlyFile = (file->Attributes() & platform::kAttributeReadOnly) != 0;
+    document_.ClearAll();
+    // After the clear, so that the one layout the settings cause is not spent on the old text.
+    if (applySettings) ApplyDocType();
+    document_.Load(std::move(file));
+    document_.SetEditLock(readOnlyFile || values.readOnly);
+    // The chain first: the back and forward buttons follow it.
+    browser_.RecordLoad(path_, charset);
+    ports_.DocumentShown();
+    return true;
+}
+
+void Session::SetUpNew() {
+    ApplyDocType();
+    ports_.DocumentShown();
+}
+
+bool Session::OpenDocument(const String& given, CharsetId code) {
+    const String path = FullPath(given);
+    if (ports_.ShowInSomeWindow(path, code)) {
+        browser_.RecordFoundOpen(path, code);
+        return true;
+    }
+    if (!Untitled() || Modified()) {
+        if (!config_.Values().openSame) {
+            // A new process could only report the failure and stay empty; this
+            // window reports it, and the caller learns that nothing opened.
+            if (!platform::IsReadableFile(path.Chars())) {
+                ports_.ReportFailure(Failure::kOpen);
+                return false;
+            }
+            String arguments;
+            arguments.AssignInt(code);
+            ports_.LaunchInstance(u"-c" + arguments + u" \"" + path + u"\"");
+            return true;
+        }
+        if (!AskSave()) return false;
+    }
+    return Load(path, code, true);
+}
+
+void Session::OpenFile() {
+    OpenChoice chosen;
+    if (!ports_.ChooseOpenPath(path_, Folder(), chosen)) return;
+    browser_.Open(OpenWay::kOpenDialog, FullPath(chosen.path), chosen.charset);
+}
+
+bool Session::Save() {
+    const bool untitled = Untitled();
+    if (untitled && !ChooseSavePath()) return false;
+    if (!WriteDocument()) return false;
+    if (untitled) ApplyDocType();
+    return true;
+}
+
+bool Session::SaveAs() {
+    if (!ChooseSavePath()) return false;
+    const bool written = WriteDocument();
+    ApplyDocType();
+    return written;
+}
+
+bool Session::ChooseSavePath() {
+    SaveChoice choice{path_, encodingRow_, lineBreak_};
+    if (!ports_.ChooseSavePath(choice)) return false;
+    path_ = FullPath(choice.path);
+    if (choice.encodingRow >= 0 && choice.encodingRow < config_.Encodings().Count()) {
+        SetEncoding(config_.Encodings()[choice.encodingRow].id);
+    }
+    lineBreak_ = choice.lineEnd;
+    ports_.DocumentStateChanged();
+    return true;
+}
+
+bool Session::WriteDocument() {
+    TextFileOut file(charset_, lineBreak_);
+    if (!file.Open(path_.Chars()) || !document_.Save(file)) {
+        ports_.ReportFailure(Failure::kSave);
+        return false;
+    }
+    ports_.DocumentStateChanged();
+    browser_.RecordSave(path_, charset_);
+    return true;
+}
+
+bool Session::AskSave() {
+    if (!Modified()) return true;
+    switch (ports_.AskSave()) {
+        case SaveAnswer::kYes: return Save();
+        case SaveAnswer::kNo: return true;
+        case SaveAnswer::kCancel: return false;
+    }
+    return false;
+}
+
+bool Session::Exit() {
+    const bool closing = AskSave();
+    if (closing) ports_.CloseWindow();
+    config_.SaveWrapType(wrap_);
+    return closing;
+}
+
+void Session::Reopen() {
+    if (Untitled()) return;
+    CharsetId chosen = charset_;
+    if (!ports_.ChooseReopenEncoding(charset_, chosen) || !AskSave()) return;
+    Load(path_, chosen, false);
+}
+
+void Session::ToggleLock() {
+    document_.SetEditLock(!document_.EditLocked());
+    ports_.DocumentStateChanged();
+}
+
+void Session::SetWrap(WrapCommand command) {
+    wrap_ = WrapValueFor(command, config_.DocTypes().Current());
+    ports_.View().SetWrap(wrap_);
+}
+
+void Session::SelectDocType(std::size_t n) {
+    config_.DocTypes().Select(n);
+    ApplyDocType();
+}
+
+}  // namespace pathbook

@@ -1,0 +1,135 @@
+// One open document's life, decided without a window: which file it is (path,
+// encoding row, line-end style), how it wraps, whether editing is locked, and
+// what loading, saving, Save As, reopening, the save prompt, opening another
+// document and exit do. The session owns the Document; the window shows it,
+// answers the session's questions and shows what it reports, through
+// SessionPorts. Tested by session_test.cpp.
+#pragma once
+
+#include <cstdint>
+
+#include "app/file_dialog_choices.h"
+#include "config/apply_to_editor.h"
+#include "config/config_store.h"
+#include "document/document.h"
+#include "navigation/browsing.h"
+#include "runtime/string.h"
+#include "textfile/charset.h"
+
+namespace pathbook {
+
+enum class SaveAnswer { kYes, kNo, kCancel };
+
+// The failures the user is told of (strings 6 and 3).
+enum class Failure { kOpen, kSave };
+
+// What the session asks of the window. Called on the UI thread.
+class SessionPorts {
+public:
+    virtual ~SessionPorts() = default;
+    // The save prompt: save the changes first?
+    virtual SaveAnswer AskSave() = 0;
+    // The save dialog, starting from `choice`, which holds the answer; false on Cancel.
+    virtual bool ChooseSavePath(SaveChoice& choice) = 0;
+    // The open dialog, starting in `folder` with `initialPath` in its name box; false on Cancel.
+    virtual bool ChooseOpenPath(const String& initialPath, const String& folder, OpenChoice& chosen) = 0;
+    // The reopen dialog with `current` selected; false on Cancel.
+    virtual bool ChooseReopenEncoding(CharsetId current, CharsetId& chosen) = 0;
+    virtual void ReportFailure(Failure failure) = 0;
+    // Offers the document to the running windows, this one first; true when one shows it now.
+    virtual bool ShowInSomeWindow(const String& path, CharsetId code) = 0;
+    // Starts a new process of the program with `arguments`.
+    virtual void LaunchInstance(const String& arguments) = 0;
+    // A new document is on show (loaded or set up new): the caret goes to its
+    // start, and the title, bars and buttons follow.
+    virtual void DocumentShown() = 0;
+    // The path, encoding, line end, lock or modified state changed: the title
+    // and the status bar's codes follow.
+    virtual void DocumentStateChanged() = 0;
+    // The session is over: close the window.
+    virtual void CloseWindow() = 0;
+    // Where the document type's appearance and the wrap value go.
+    virtual EditorViewSettings& View() = 0;
+};
+
+class Session final : EditorDocumentSettings, DocListener {
+public:
+    // A new, untitled document in the settings' encoding and line end.
+    // `startFolder` is the folder the program started in. The references outlive the session.
+    Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder);
+    ~Session() override;
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Document& Text() { return document_; }
+    const Document& Text() const { return document_; }
+    const String& Path() const { return path_; }  // empty: untitled
+    bool Untitled() const { return path_.Empty(); }
+    CharsetId Charset() const { return charset_; }
+    // The encoding's row in the table; -1 when the table lacks it.
+    std::int32_t EncodingRow() const { return encodingRow_; }
+    LineEnd LineBreak() const { return lineBreak_; }
+    std::int32_t Wrap() const { return wrap_; }
+    bool Modified() const { return document_.IsModified(); }
+    bool Locked() const { return document_.EditLocked(); }
+    // The note's folder with a trailing separator: the base of its relative
+    // links, where the open dialog starts and grep's %D; the start folder while untitled.
+    String Folder() const;
+
+    // Reads `path` (made absolute) in `charset` (0: detect) into the document;
+    // `applySettings` applies the document type as well. On failure the
+    // user is told and the document on show stays. The lock follows the file's
+    // read-only attribute and the ReadOnly setting.
+    bool Load(const String& path, CharsetId charset, bool applySettings);
+    // The window's first document when there is no file to load.
+    void SetUpNew();
+    // Routes a document to a running window, a new process or this window
+    // (asking to save first when this one is modified). False when nothing
+    // opened: the file cannot be read, or the user kept the document on show.
+    bool OpenDocument(const String& path, CharsetId code);
+    // The open dialog, then the document chosen, opened by way of the browser.
+    void OpenFile();
+    // Saves to the document's file, asking for one while untitled. The chosen
+    // path, encoding and line end are kept even when the write fails: the next
+    // Save tries them again. A failed write is reported and leaves the document modified.
+    bool Save();
+    bool SaveAs();
+    // Reads the file again in an encoding the user picks, after the save prompt.
+    void Reopen();
+    // The save prompt for a modified document: false when the user cancels or the save fails.
+    bool AskSave();
+    // After the save prompt: closes the window and stores the wrap value. False when cancelled.
+    bool Exit();
+
+    void ToggleLock();
+    // The wrap commands.
+    void SetWrap(WrapCommand command);
+    // Document type n (clamped) becomes the current one and is applied.
+    void SelectDocType(std::size_t n);
+    // The current document type and the undo limit, to the document and the view.
+    void ApplyDocType();
+
+private:
+    // EditorDocumentSettings.
+    void SetUndoLimit(std::int32_t limit) override;
+    void SetKeywordText(const char16_t* definition) override;
+    // DocListener.
+    void OnDirtyFlagChange(bool modified) override;
+
+    void SetEncoding(CharsetId charset);
+    bool ChooseSavePath();
+    bool WriteDocument();
+
+    ConfigStore& config_;
+    Browser& browser_;
+    SessionPorts& ports_;
+    const String startFolder_;
+    Document document_;
+    String path_;  // empty: a new, untitled document
+    CharsetId charset_ = 0;           // the encoding the document is saved with
+    std::int32_t encodingRow_ = -1;   // its row in the table; -1 when the table lacks it
+    LineEnd lineBreak_ = LineEnd::kCrLf;
+    std::int32_t wrap_ = -1;
+};
+
+}  // namespace pathbook

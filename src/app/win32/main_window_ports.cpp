@@ -1,0 +1,99 @@
+// What the main window does for the session: the save prompt, the file
+// dialogs, failures, other instances and showing the document; and the hand-off
+// of an activated link.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/resource_ids.h"
+#include "app/win32/file_dialog.h"
+#include "app/win32/instances.h"
+#include "app/win32/main_window.h"
+#include "app/win32/reopen_dialog.h"
+#include "app/win32/string_resource.h"
+#include "links/path_text.h"
+#include "navigation/fold_case.h"
+#include "platform/file_names.h"
+#include "platform/win32/wide.h"
+
+namespace pathbook {
+namespace {
+
+using platform::win32::Wide;
+
+}  // namespace
+
+SaveAnswer MainWindow::AskSave() {
+    int answer = MessageBoxW(Handle(), Wide(LoadStringResource(IDS_SAVE_PROMPT).Chars()),
+                             Wide(LoadStringResource(IDS_PRODUCT_NAME).Chars()), MB_ICONQUESTION | MB_YESNOCANCEL);
+    if (answer == IDYES) return SaveAnswer::kYes;
+    return answer == IDNO ? SaveAnswer::kNo : SaveAnswer::kCancel;
+}
+
+bool MainWindow::ChooseSavePath(SaveChoice& choice) {
+    return ShowSaveDialog(Handle(), config_->Encodings(), session_.Folder(), choice);
+}
+
+bool MainWindow::ChooseOpenPath(const String& initialPath, const String& folder, OpenChoice& chosen) {
+    return ShowOpenDialog(Handle(), config_->Encodings(), config_->Values().txtFilter, initialPath, folder, chosen);
+}
+
+bool MainWindow::ChooseReopenEncoding(CharsetId current, CharsetId& chosen) {
+    ReopenDialog dialog(config_->Encodings(), current);
+    if (dialog.RunModal(Handle()) != IDOK) return false;
+    chosen = dialog.Chosen();
+    return true;
+}
+
+void MainWindow::ReportFailure(Failure failure) {
+    const unsigned message = failure == Failure::kOpen ? IDS_OPEN_FAILED : IDS_SAVE_FAILED;
+    MessageBoxW(Handle(), Wide(LoadStringResource(message).Chars()), nullptr, MB_OK);
+}
+
+bool MainWindow::ShowInSomeWindow(const String& path, CharsetId code) {
+    return FindDocumentWindow(Handle(), path, code);
+}
+
+void MainWindow::LaunchInstance(const String& arguments) { pathbook::LaunchInstance(arguments); }
+
+void MainWindow::DocumentShown() {
+    editor_.Select(DocPos(), DocPos());
+    editor_.View().SetLinkBase(std::u16string(session_.Folder().View()));
+    RefreshTitle();
+    UpdateHomeButton();
+    UpdateNavButtons();
+}
+
+void MainWindow::DocumentStateChanged() {
+    editor_.View().SetLinkBase(std::u16string(session_.Folder().View()));
+    RefreshTitle();
+}
+
+void MainWindow::CloseWindow() { DestroyWindow(Handle()); }
+
+EditorViewSettings& MainWindow::View() { return editor_.View(); }
+
+void MainWindow::OnLinkActivated(const String& baseFolder, const String& linkText) {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    String joined = baseFolder;
+    JoinPath(joined, linkText);
+    String target = ExpandPath(joined);
+    // The linked note is detected afresh: it need not share the linking note's encoding.
+    if (ClassifyLink(target.Chars()) == LinkKind::kFile && EqualIgnoringCase(FileExtension(target).View(), u"txt")) {
+        browser_.Open(OpenWay::kLink, String(platform::FullPathName(target.Chars())), charset::kAutoDetect);
+    } else {
+        SHELLEXECUTEINFOW run{};
+        run.cbSize = sizeof run;
+        // A failed hand-off is silent: no error box from the shell either.
+        run.fMask = SEE_MASK_WAITFORINPUTIDLE | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+        run.lpVerb = L"open";
+        run.lpFile = Wide(target.Chars());
+        run.nShow = SW_SHOWNORMAL;
+        if (ShellExecuteExW(&run) && reinterpret_cast<INT_PTR>(run.hInstApp) > 32 && run.hProcess != nullptr) {
+            WaitForSingleObject(run.hProcess, 3000);
+        }
+        if (run.hProcess != nullptr) CloseHandle(run.hProcess);
+    }
+    SetCursor(previous);
+}
+
+}  // namespace pathbook
