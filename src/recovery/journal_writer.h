@@ -1,0 +1,105 @@
+// The thread that does every write to a process's journals, so that no edit
+// and no flush waits for the disk.
+// Tested by journal_recorder_test.cpp and journal_folder_test.cpp.
+//
+// A recorder puts requests into its journal's JournalState (new frames, a
+// rewrite, a copy of the base file, removal) and schedules the state; the
+// writer takes the requests out and carries them out in that order: removal
+// voids everything else, then a rewrite, then the frames. Appending seals the
+// frames (journal_format.h) against the journal's running checksum and syncs
+// the file. A rewrite writes the header, the opening frames (a snapshot, or
+// none) and the queued frames to the .compact file and renames it over the
+// journal, so that a journal on disk is always whole up to its last frame.
+// A base copy runs in steps of a few megabytes between other requests, so a
+// 100 MB copy never holds back another journal's frames for long.
+//
+// Locks: a state's writeMutex guards its file and running checksum, its
+// queueMutex the requests; whoever takes both takes writeMutex first. The
+// recorder only ever takes queueMutex, and never for long.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/append_file.h"
+#include "recovery/journal_format.h"
+#include "recovery/journal_names.h"
+
+namespace pathbook {
+
+struct JournalState {
+    explicit JournalState(JournalPaths paths) : paths(std::move(paths)) {}
+
+    const JournalPaths paths;
+
+    // Requests, guarded by queueMutex.
+    std::mutex queueMutex;
+    journal::Bytes frames;  // frames to append, checksums still open
+    bool rewrite = false;   // write anew: rewriteHeader (sealed), rewriteStart, then frames
+    journal::Bytes rewriteHeader;
+    journal::Bytes rewriteStart;  // checksums open; a snapshot makes the base copy useless
+    bool copyBase = false;        // copy `base` beside the journal
+    JournalBase base;
+    bool remove = false;  // delete the journal and its files; voids every other request
+
+    // The writer's side, guarded by writeMutex.
+    std::mutex writeMutex;
+    platform::AppendFile file;  // open while the journal is on disk and whole
+    journal::Checksum chain;    // the last frame's on disk
+    journal::Bytes writing;     // the frames being written, swapped with `frames`
+
+    // What the writer reports back to the recorder.
+    std::atomic<bool> failed{false};      // a write failed: the journal lacks frames until rewritten
+    std::atomic<bool> copyFailed{false};  // the base file changed before it was copied
+};
+
+class JournalWriter {
+public:
+    JournalWriter();
+    ~JournalWriter();
+    JournalWriter(const JournalWriter&) = delete;
+    JournalWriter& operator=(const JournalWriter&) = delete;
+
+    // `state` has requests; the writer gets to them soon.
+    void Schedule(const std::shared_ptr<JournalState>& state);
+    // Waits until every request scheduled so far is carried out, base copies included.
+    void WaitUntilWritten();
+    // Carries out every request scheduled so far, base copies included, then
+    // ends the thread. Later requests are never carried out.
+    void Stop();
+
+    // Writes the frames queued in `state` at once, on the calling thread,
+    // allocating nothing: the last resort when memory has run out. False when
+    // they cannot be written so: the journal is not on disk yet, or waits for
+    // a rewrite.
+    static bool WriteQueuedNow(JournalState& state);
+
+private:
+    struct BaseCopy;
+
+    void Run();
+    void Service(const std::shared_ptr<JournalState>& state);
+    // One step of the oldest copy; finished copies leave the list.
+    void CopyStep();
+    void CancelCopy(const JournalState& state);
+    bool Idle() const { return ready_.empty() && !busy_ && copyCount_ == 0; }
+
+    std::mutex mutex_;  // guards the fields up to idle_
+    std::deque<std::shared_ptr<JournalState>> ready_;  // each state at most once
+    bool busy_ = false;           // a request or copy step is being carried out
+    std::size_t copyCount_ = 0;   // copies_.size() after the last step
+    bool stopping_ = false;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<std::unique_ptr<BaseCopy>> copies_;  // the writer thread's alone
+    std::thread thread_;                            // last: starts once the rest is built
+};
+
+}  // namespace pathbook
