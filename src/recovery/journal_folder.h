@@ -12,6 +12,9 @@
 // and while one holds a dead owner's file the other leaves that owner alone.
 // A claimed journal is this process's from then on; when this process ends
 // with it still there, it is an orphan again for the next start.
+//
+// Every call comes from the one thread that edits (the UI thread); only the
+// writer works beside it.
 #pragma once
 
 #include <cstdint>

@@ -151,8 +151,10 @@ bool ReadHeader(const std::uint8_t* bytes, std::size_t size, JournalHeader* head
     return true;
 }
 
-bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos oldEnd, DocPos newEnd) {
+bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos oldEnd, DocPos newEnd,
+                  TextSize* length) {
     TextSize units = document.RangeLength(start, newEnd);
+    if (length != nullptr) *length = units;
     if (units > (kMaxPayloadBytes - kEditFieldsBytes) / 2) return false;
     std::uint8_t* at = OpenFrame(out, FrameKind::kEdit, kEditFieldsBytes + 2 * static_cast<std::size_t>(units));
     at = PutPosition(at, start);

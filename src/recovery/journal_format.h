@@ -106,9 +106,11 @@ bool ReadHeader(const std::uint8_t* bytes, std::size_t size, JournalHeader* head
 // it in when the frame's place in the file is known.
 //
 // An edit frame for the change that replaced [start, oldEnd) of the old text
-// by what is now [start, newEnd) of `document` (whose text is copied). False,
-// with nothing appended, when the text does not fit a frame (2^31 units).
-bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos oldEnd, DocPos newEnd);
+// by what is now [start, newEnd) of `document` (whose text is copied); *units
+// (when not null) receives the text's length. False, with nothing appended,
+// when the text does not fit a frame (2^31 units).
+bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos oldEnd, DocPos newEnd,
+                  TextSize* units = nullptr);
 // The whole text of `document` as a snapshot (an edit that replaces everything).
 bool PutSnapshotFrame(Bytes& out, const Document& document);
 void PutIdentityFrame(Bytes& out, const DocumentIdentity& identity);

@@ -10,6 +10,16 @@ namespace {
 // Below this the frames are left to grow: rewriting costs more than replaying them.
 constexpr std::uint64_t kCompactionFloorBytes = std::uint64_t{1} << 20;
 
+// Frames the writer has not taken yet stay in front of the new ones.
+void MovePending(JournalState& journal) {
+    if (journal.frames.empty()) {
+        journal.frames.swap(journal.pending);
+    } else {
+        journal.frames.insert(journal.frames.end(), journal.pending.begin(), journal.pending.end());
+    }
+    journal.pending.clear();
+}
+
 }  // namespace
 
 JournalRecorder::JournalRecorder(JournalFolder& folder, Document& document)
@@ -39,14 +49,14 @@ void JournalRecorder::Rebase(const DocumentIdentity& identity) {
         base_.stamp = platform::QueryFileStamp(identity.path.c_str());
     }
     baseHoldsSaved_ = base_.path.empty() ? DocumentEmpty() : base_.stamp.exists;
-    startUnknown_ = false;
+    startUnknown_ = document_.IsModified();
     knownTextBytes_ = base_.stamp.size;
 }
 
 void JournalRecorder::Rename(const DocumentIdentity& identity) {
     identity_ = identity;
     if (!created_) return;  // the journal's header will name it
-    Queue([&](JournalState& journal) { journal::PutIdentityFrame(journal.frames, identity_); });
+    journal::PutIdentityFrame(journal_->pending, identity_);
     ++unflushedUnits_;
 }
 
@@ -101,6 +111,8 @@ void JournalRecorder::HandOver(bool whole) {
         RequestRewrite(snapshot);
     } else if (unflushedUnits_ == 0) {
         return;
+    } else {
+        Queue([](JournalState& journal) { MovePending(journal); });
     }
     if (journal_ != nullptr) folder_.Writer().Schedule(journal_);
     unflushedUnits_ = 0;
@@ -131,7 +143,11 @@ void JournalRecorder::RequestRewrite(bool snapshot) {
         journal.rewrite = true;
         journal.rewriteHeader.swap(header);
         journal.rewriteStart.swap(start);
-        if (snapshot) journal.frames.clear();  // the snapshot holds what they did
+        if (snapshot) {
+            journal.frames.clear();  // the snapshot holds what they did
+            journal.pending.clear();
+        }
+        MovePending(journal);
         if (copyBase) {
             journal.copyBase = true;
             journal.base = base_;
@@ -157,6 +173,7 @@ bool JournalRecorder::CompactionDue() {
 
 void JournalRecorder::DropJournal() {
     if (journal_ != nullptr) {
+        journal_->pending.clear();
         Queue([](JournalState& journal) {
             journal.remove = true;
             journal.frames.clear();
@@ -184,19 +201,16 @@ void JournalRecorder::OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, b
     if (!folder_.IsOpen()) return;
     if (journal_ == nullptr) journal_ = folder_.NewJournal();
     bool snapshotComing = created_ ? snapshotDue_ : startUnknown_ || !baseHoldsSaved_;
-    if (!snapshotComing) {
-        bool fits = true;
-        std::size_t added = 0;
-        Queue([&](JournalState& journal) {
-            std::size_t before = journal.frames.size();
-            fits = journal::PutEditFrame(journal.frames, document_, start, oldEnd, newEnd);
-            added = journal.frames.size() - before;
-        });
-        if (!fits) snapshotDue_ = true;
-        frameBytes_ += added;
+    TextSize units = 0;
+    if (snapshotComing) {
+        units = document_.RangeLength(start, newEnd);
+    } else {
+        journal::Bytes& pending = journal_->pending;
+        std::size_t before = pending.size();
+        if (!journal::PutEditFrame(pending, document_, start, oldEnd, newEnd, &units)) snapshotDue_ = true;
+        frameBytes_ += pending.size() - before;
     }
-    TextSize units = std::max<TextSize>(1, document_.RangeLength(start, newEnd));
-    unflushedUnits_ += static_cast<std::uint32_t>(std::min<TextSize>(units, kFlushAfterUnits));
+    unflushedUnits_ += static_cast<std::uint32_t>(std::clamp<TextSize>(units, 1, kFlushAfterUnits));
     if (unflushedUnits_ >= kFlushAfterUnits) HandOver(false);
 }
 

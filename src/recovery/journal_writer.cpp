@@ -214,13 +214,15 @@ void JournalWriter::CopyStep() {
 bool JournalWriter::WriteQueuedNow(JournalState& state) {
     std::lock_guard<std::mutex> writeLock(state.writeMutex);
     std::lock_guard<std::mutex> queueLock(state.queueMutex);
-    if (state.remove || state.frames.empty()) return true;
+    if (state.remove || (state.frames.empty() && state.pending.empty())) return true;
     if (state.rewrite || !state.file.IsOpen() || state.failed) return false;
-    journal::Checksum chain = journal::Seal(state.frames.data(), state.frames.size(), state.chain);
-    if (!state.file.Append(state.frames.data(), state.frames.size())) return false;
+    for (journal::Bytes* frames : {&state.frames, &state.pending}) {
+        journal::Checksum chain = journal::Seal(frames->data(), frames->size(), state.chain);
+        if (!state.file.Append(frames->data(), frames->size())) return false;
+        state.chain = chain;
+        frames->clear();
+    }
     state.file.Sync();
-    state.chain = chain;
-    state.frames.clear();
     return true;
 }
 

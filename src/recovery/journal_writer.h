@@ -2,8 +2,9 @@
 // and no flush waits for the disk.
 // Tested by journal_recorder_test.cpp and journal_folder_test.cpp.
 //
-// A recorder puts requests into its journal's JournalState (new frames, a
-// rewrite, a copy of the base file, removal) and schedules the state; the
+// A recorder collects frames in its journal's JournalState, moves them to the
+// requests when it flushes (with a rewrite, a copy of the base file or a
+// removal, if it wants one) and schedules the state; the
 // writer takes the requests out and carries them out in that order: removal
 // voids everything else, then a rewrite, then the frames. Appending seals the
 // frames (journal_format.h) against the journal's running checksum and syncs
@@ -15,7 +16,7 @@
 //
 // Locks: a state's writeMutex guards its file and running checksum, its
 // queueMutex the requests; whoever takes both takes writeMutex first. The
-// recorder only ever takes queueMutex, and never for long.
+// recorder takes queueMutex only when it flushes, never for an edit.
 #pragma once
 
 #include <atomic>
@@ -38,6 +39,9 @@ struct JournalState {
     explicit JournalState(JournalPaths paths) : paths(std::move(paths)) {}
 
     const JournalPaths paths;
+
+    // Frames not yet handed over, checksums open: the recording thread's alone.
+    journal::Bytes pending;
 
     // Requests, guarded by queueMutex.
     std::mutex queueMutex;
@@ -75,10 +79,10 @@ public:
     // ends the thread. Later requests are never carried out.
     void Stop();
 
-    // Writes the frames queued in `state` at once, on the calling thread,
-    // allocating nothing: the last resort when memory has run out. False when
-    // they cannot be written so: the journal is not on disk yet, or waits for
-    // a rewrite.
+    // Writes the frames queued in `state`, handed over or pending, at once on
+    // the recording thread, allocating nothing: the last resort when memory
+    // has run out. False when they cannot be written so: the journal is not on
+    // disk yet, or waits for a rewrite.
     static bool WriteQueuedNow(JournalState& state);
 
 private:

@@ -85,6 +85,14 @@ TEST_F(JournalRecorderTest, EditsComeBackAfterACrash) {
              d.Redo();
              Replace(d, DocPos::At(kEndOfText, kEndOfText), DocPos::At(kEndOfText, kEndOfText), u"tail");
          }},
+        {"a group of changes, as Replace All makes", true,
+         [](Document& d) {
+             CommandGroup group;
+             group.Add(std::make_unique<ReplaceCommand>(DocPos::At(2, 0), DocPos::At(2, 3), u"三"));
+             group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 5), u"1st\n"));
+             group.Add(std::make_unique<InsertCommand>(DocPos::At(2, 4), u"+"));
+             d.Execute(group);
+         }},
         {"everything deleted", true,
          [](Document& d) { Replace(d, DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText), u""); }},
     };
