@@ -15,6 +15,7 @@ constexpr std::size_t kChecksumBytes = 8;
 
 constexpr std::size_t kLengthOffset = 4;
 constexpr std::size_t kChecksumOffset = 8;
+constexpr std::size_t kLineCountOffset = kFrameHeaderBytes + 16;  // in an edit frame, after the two positions
 
 void PutChecksum(std::uint8_t* at, Checksum sum) {
     StoreUnit32<ByteOrder::kLittleEndian>(sum.first, at);
@@ -45,6 +46,12 @@ std::uint8_t* PutPosition(std::uint8_t* at, DocPos pos) {
     StoreUnit32<ByteOrder::kLittleEndian>(pos.line, at);
     StoreUnit32<ByteOrder::kLittleEndian>(pos.column, at + 4);
     return at + 8;
+}
+
+// What PutRange writes; a change on one line (a keystroke) needs no look at the document.
+TextSize UnitsBetween(const Document& document, DocPos start, DocPos end) {
+    return start.line == end.line && start.column <= end.column ? end.column - start.column
+                                                                : document.RangeLength(start, end);
 }
 
 // Writes the document's units from `start` to `end`, CR LF between lines.
@@ -153,7 +160,7 @@ bool ReadHeader(const std::uint8_t* bytes, std::size_t size, JournalHeader* head
 
 bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos oldEnd, DocPos newEnd,
                   TextSize* length) {
-    TextSize units = document.RangeLength(start, newEnd);
+    TextSize units = UnitsBetween(document, start, newEnd);
     if (length != nullptr) *length = units;
     if (units > (kMaxPayloadBytes - kEditFieldsBytes) / 2) return false;
     std::uint8_t* at = OpenFrame(out, FrameKind::kEdit, kEditFieldsBytes + 2 * static_cast<std::size_t>(units));
@@ -161,6 +168,21 @@ bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos old
     at = PutPosition(at, oldEnd);
     StoreUnit32<ByteOrder::kLittleEndian>(document.LineCount(), at);
     PutRange(at + 4, document, start, newEnd);
+    return true;
+}
+
+bool ExtendEditFrame(Bytes& out, std::size_t frame, const Document& document, DocPos from, DocPos to,
+                     TextSize* units) {
+    *units = UnitsBetween(document, from, to);
+    std::size_t payload = LoadUnit32<ByteOrder::kLittleEndian>(out.data() + frame + kLengthOffset);
+    if (*units > (kMaxPayloadBytes - payload) / 2) return false;
+    std::size_t added = 2 * static_cast<std::size_t>(*units);
+    std::size_t at = out.size();
+    out.resize(at + added);
+    std::uint8_t* header = out.data() + frame;
+    StoreUnit32<ByteOrder::kLittleEndian>(static_cast<std::uint32_t>(payload + added), header + kLengthOffset);
+    StoreUnit32<ByteOrder::kLittleEndian>(document.LineCount(), header + kLineCountOffset);
+    PutRange(out.data() + at, document, from, to);
     return true;
 }
 

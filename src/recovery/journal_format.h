@@ -106,11 +106,19 @@ bool ReadHeader(const std::uint8_t* bytes, std::size_t size, JournalHeader* head
 // it in when the frame's place in the file is known.
 //
 // An edit frame for the change that replaced [start, oldEnd) of the old text
-// by what is now [start, newEnd) of `document` (whose text is copied); *units
+// by what is now [start, newEnd) of `document` (whose text is copied), with
+// start and newEnd inside the document, as its change reports give them; *units
 // (when not null) receives the text's length. False, with nothing appended,
 // when the text does not fit a frame (2^31 units).
 bool PutEditFrame(Bytes& out, const Document& document, DocPos start, DocPos oldEnd, DocPos newEnd,
                   TextSize* units = nullptr);
+// Grows the edit frame at offset `frame` of `out` (the last frame there, its
+// checksum still open) by the document's units from `from` (the frame's new
+// end) to `to`: typing on from where the frame's text ends makes no new frame.
+// The frame's line count becomes the document's. False, with nothing
+// changed, when the text would no longer fit a frame.
+bool ExtendEditFrame(Bytes& out, std::size_t frame, const Document& document, DocPos from, DocPos to,
+                     TextSize* units);
 // The whole text of `document` as a snapshot (an edit that replaces everything).
 bool PutSnapshotFrame(Bytes& out, const Document& document);
 void PutIdentityFrame(Bytes& out, const DocumentIdentity& identity);

@@ -57,6 +57,7 @@ void JournalRecorder::Rename(const DocumentIdentity& identity) {
     identity_ = identity;
     if (!created_) return;  // the journal's header will name it
     journal::PutIdentityFrame(journal_->pending, identity_);
+    openFrame_ = kNoOpenFrame;
     ++unflushedUnits_;
 }
 
@@ -116,6 +117,7 @@ void JournalRecorder::HandOver(bool whole) {
     }
     if (journal_ != nullptr) folder_.Writer().Schedule(journal_);
     unflushedUnits_ = 0;
+    openFrame_ = kNoOpenFrame;
 }
 
 void JournalRecorder::NoteWriterReports() {
@@ -186,6 +188,7 @@ void JournalRecorder::DropJournal() {
     snapshotDue_ = false;
     unflushedUnits_ = 0;
     frameBytes_ = 0;
+    openFrame_ = kNoOpenFrame;
 }
 
 bool JournalRecorder::DocumentEmpty() const { return document_.LineCount() == 1 && document_.LineLength(0) == 0; }
@@ -207,8 +210,19 @@ void JournalRecorder::OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, b
     } else {
         journal::Bytes& pending = journal_->pending;
         std::size_t before = pending.size();
-        if (!journal::PutEditFrame(pending, document_, start, oldEnd, newEnd, &units)) snapshotDue_ = true;
+        bool typedOn = openFrame_ != kNoOpenFrame && pending.size() == openPendingBytes_ && start == oldEnd &&
+                       start == openEnd_;
+        if (typedOn && journal::ExtendEditFrame(pending, openFrame_, document_, start, newEnd, &units)) {
+            openEnd_ = newEnd;
+        } else if (journal::PutEditFrame(pending, document_, start, oldEnd, newEnd, &units)) {
+            openFrame_ = before;
+            openEnd_ = newEnd;
+        } else {
+            openFrame_ = kNoOpenFrame;
+            snapshotDue_ = true;
+        }
         frameBytes_ += pending.size() - before;
+        openPendingBytes_ = pending.size();
     }
     unflushedUnits_ += static_cast<std::uint32_t>(std::clamp<TextSize>(units, 1, kFlushAfterUnits));
     if (unflushedUnits_ >= kFlushAfterUnits) HandOver(false);

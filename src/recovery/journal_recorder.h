@@ -4,7 +4,9 @@
 //
 // Each change the document reports becomes an edit frame at once: its
 // positions and the new text, copied from the document (a keystroke copies a
-// unit, never the document), queued in memory. Flush hands the queue to the
+// unit, never the document), queued in memory. Typing on where the last
+// queued frame's text ends grows that frame instead: a typed unit costs two
+// bytes, not a frame. Flush hands the queue to the
 // folder's writer thread, which appends it; the recorder flushes by itself
 // after 200 units, and the window calls Flush from a timer at least once a
 // second and at the end of a session.
@@ -98,6 +100,13 @@ private:
     bool startUnknown_ = false;  // the text differs from the saved state by changes no journal holds
     bool snapshotDue_ = false;   // the next flush rewrites the journal as a snapshot
     std::uint32_t unflushedUnits_ = 0;
+    // The last frame in the journal's pending frames when it is an edit that
+    // typing can grow (kNoOpenFrame otherwise), where its text ends, and the
+    // pending bytes after it (the last resort may have written them since).
+    static constexpr std::size_t kNoOpenFrame = static_cast<std::size_t>(-1);
+    std::size_t openFrame_ = kNoOpenFrame;
+    DocPos openEnd_;
+    std::size_t openPendingBytes_ = 0;
     std::uint64_t frameBytes_ = 0;     // the journal's frames since its start or last snapshot
     std::uint64_t knownTextBytes_ = 0; // the text's size in a frame when last measured
 };

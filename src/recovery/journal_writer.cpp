@@ -17,7 +17,25 @@ bool AppendAll(platform::AppendFile& file, const journal::Bytes& bytes) {
     return bytes.empty() || file.Append(bytes.data(), bytes.size());
 }
 
-// Seals and appends `frames` to the open journal of `state`; writeMutex held.
+using Clock = std::chrono::steady_clock;
+
+constexpr Clock::duration kSyncInterval = std::chrono::seconds(1);
+
+// Syncs the journal of `state` if it has frames not yet synced and either
+// `now` or its last sync is kSyncInterval old; false while it must wait.
+// writeMutex held.
+bool SyncIfDue(JournalState& state, bool now) {
+    if (!state.unsynced) return true;
+    Clock::time_point time = Clock::now();
+    if (!now && time - state.syncedAt < kSyncInterval) return false;
+    if (!state.file.Sync()) state.failed = true;  // the disk may not hold them
+    state.unsynced = false;
+    state.syncedAt = time;
+    return true;
+}
+
+// Seals, appends and (when due) syncs `frames` to the open journal of
+// `state`; writeMutex held.
 void AppendFrames(JournalState& state, journal::Bytes& frames) {
     if (frames.empty()) return;
     if (!state.file.IsOpen() || state.failed) {
@@ -25,11 +43,13 @@ void AppendFrames(JournalState& state, journal::Bytes& frames) {
         return;
     }
     journal::Checksum chain = journal::Seal(frames.data(), frames.size(), state.chain);
-    if (state.file.Append(frames.data(), frames.size()) && state.file.Sync()) {
-        state.chain = chain;
-    } else {
+    if (!state.file.Append(frames.data(), frames.size())) {
         state.failed = true;
+        return;
     }
+    state.chain = chain;
+    state.unsynced = true;
+    SyncIfDue(state, false);
 }
 
 // Writes header, opening frames and the queued frames to the .compact file
@@ -55,6 +75,8 @@ bool Rewrite(JournalState& state, const journal::Bytes& header, journal::Bytes& 
     }
     state.chain = chain;
     state.failed = false;
+    state.unsynced = false;
+    state.syncedAt = Clock::now();
     return true;
 }
 
@@ -96,34 +118,74 @@ void JournalWriter::Schedule(const std::shared_ptr<JournalState>& state) {
 
 void JournalWriter::WaitUntilWritten() {
     std::unique_lock<std::mutex> lock(mutex_);
+    syncNow_ = true;
+    wake_.notify_all();
     idle_.wait(lock, [this] { return Idle(); });
 }
 
-// Requests first; copy steps only while none wait.
+// Requests first; copy steps only while none wait; syncs when they fall due.
 void JournalWriter::Run() {
     std::unique_lock<std::mutex> lock(mutex_);
+    auto work = [this] { return stopping_ || syncNow_ || !ready_.empty() || copyCount_ > 0; };
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !ready_.empty() || copyCount_ > 0; });
+        if (nextSync_ == Clock::time_point::max()) {
+            wake_.wait(lock, work);
+        } else {
+            wake_.wait_until(lock, nextSync_, work);
+        }
         std::shared_ptr<JournalState> state;
         if (!ready_.empty()) {
             state = std::move(ready_.front());
             ready_.pop_front();
-        } else if (copyCount_ == 0) {
-            return;  // stopping, and nothing is left to do
         }
+        bool copy = state == nullptr && copyCount_ > 0;
+        bool syncAll = stopping_ || syncNow_;
         busy_ = true;
         lock.unlock();
         if (state != nullptr) {
             Service(state);
+            NoteUnsynced(state);
             state.reset();
-        } else {
+        } else if (copy) {
             CopyStep();
         }
+        Clock::time_point next = SyncDue(syncAll);
         lock.lock();
         busy_ = false;
         copyCount_ = copies_.size();
-        if (Idle()) idle_.notify_all();
+        unsyncedCount_ = unsynced_.size();
+        nextSync_ = next;
+        if (unsyncedCount_ == 0 && ready_.empty() && copyCount_ == 0) syncNow_ = false;
+        if (Idle()) {
+            idle_.notify_all();
+            if (stopping_) return;
+        }
     }
+}
+
+void JournalWriter::NoteUnsynced(const std::shared_ptr<JournalState>& state) {
+    bool unsynced = false;
+    {
+        std::lock_guard<std::mutex> writeLock(state->writeMutex);
+        unsynced = state->unsynced;
+    }
+    if (unsynced && std::find(unsynced_.begin(), unsynced_.end(), state) == unsynced_.end()) {
+        unsynced_.push_back(state);
+    }
+}
+
+Clock::time_point JournalWriter::SyncDue(bool all) {
+    Clock::time_point next = Clock::time_point::max();
+    for (std::size_t i = unsynced_.size(); i-- > 0;) {
+        JournalState& state = *unsynced_[i];
+        std::lock_guard<std::mutex> writeLock(state.writeMutex);
+        if (SyncIfDue(state, all)) {
+            unsynced_.erase(unsynced_.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            next = std::min(next, state.syncedAt + kSyncInterval);
+        }
+    }
+    return next;
 }
 
 void JournalWriter::Service(const std::shared_ptr<JournalState>& state) {
@@ -201,8 +263,11 @@ void JournalWriter::CopyStep() {
     if (good) {
         journal::Bytes frame;
         journal::PutBaseCopiedFrame(frame, job.copy.Copied());
-        std::lock_guard<std::mutex> writeLock(state.writeMutex);
-        AppendFrames(state, frame);
+        {
+            std::lock_guard<std::mutex> writeLock(state.writeMutex);
+            AppendFrames(state, frame);
+        }
+        NoteUnsynced(job.state);
     } else {
         job.copy.Close();
         platform::RemoveFile(state.paths.copy.c_str());
@@ -222,7 +287,8 @@ bool JournalWriter::WriteQueuedNow(JournalState& state) {
         state.chain = chain;
         frames->clear();
     }
-    state.file.Sync();
+    state.unsynced = true;
+    SyncIfDue(state, true);
     return true;
 }
 

@@ -295,21 +295,31 @@ TEST_F(JournalRecorderTest, LongJournalsAreCompacted) {
 }
 
 // The recorder hands its frames over by itself after 200 units; the rest
-// waits for Flush, or for the last resort.
+// waits for Flush, or for the last resort. Typing on grows one frame.
 TEST_F(JournalRecorderTest, FramesReachTheDiskAfter200UnitsFlushOrTheLastResort) {
     Instance instance(Folder());
+    auto onDisk = [&] {
+        JournalContents contents = OnlyJournalOnDisk();
+        Document replayed;
+        for (const JournalEdit& edit : contents.edits) Replace(replayed, edit.start, edit.oldEnd, edit.text);
+        return test::AllText(replayed);
+    };
     DocPos caret = Type(instance.document, DocPos::At(0, 0), std::u16string(150, u'a'));
     instance.journals.WaitUntilWritten();
     EXPECT_TRUE(JournalFiles().empty());
     caret = Type(instance.document, caret, std::u16string(60, u'b'));
     instance.journals.WaitUntilWritten();
-    EXPECT_GE(OnlyJournalOnDisk().edits.size(), 200u);  // and what came while it was written
-    caret = Type(instance.document, caret, std::u16string(10, u'c'));
+    EXPECT_EQ(onDisk().substr(0, 200), std::u16string(150, u'a') + std::u16string(50, u'b'));
+    EXPECT_EQ(OnlyJournalOnDisk().edits.size(), 1u);
+    caret = Type(instance.document, caret, u"\ncc");
     instance.recorder.FlushAndWait();
-    EXPECT_EQ(OnlyJournalOnDisk().edits.size(), 220u);
-    Type(instance.document, caret, std::u16string(5, u'd'));
+    EXPECT_EQ(onDisk(), instance.Text());
+    Type(instance.document, DocPos::At(0, 3), u"ddd");
     EXPECT_TRUE(instance.journals.WriteQueuedWithoutAllocating());
-    EXPECT_EQ(OnlyJournalOnDisk().edits.size(), 225u);
+    EXPECT_EQ(onDisk(), instance.Text());
+    Type(instance.document, DocPos::At(0, 6), u"e");
+    instance.recorder.FlushAndWait();
+    EXPECT_EQ(onDisk(), instance.Text());
     instance.recorder.Discard();
 }
 
