@@ -177,13 +177,16 @@ void JournalWriter::NoteUnsynced(const std::shared_ptr<JournalState>& state) {
 Clock::time_point JournalWriter::SyncDue(bool all) {
     Clock::time_point next = Clock::time_point::max();
     for (std::size_t i = unsynced_.size(); i-- > 0;) {
-        JournalState& state = *unsynced_[i];
-        std::lock_guard<std::mutex> writeLock(state.writeMutex);
-        if (SyncIfDue(state, all)) {
-            unsynced_.erase(unsynced_.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            next = std::min(next, state.syncedAt + kSyncInterval);
+        // Held here: leaving the list may be the state's end, which must not
+        // come while its lock is held.
+        std::shared_ptr<JournalState> state = unsynced_[i];
+        bool synced = false;
+        {
+            std::lock_guard<std::mutex> writeLock(state->writeMutex);
+            synced = SyncIfDue(*state, all);
+            if (!synced) next = std::min(next, state->syncedAt + kSyncInterval);
         }
+        if (synced) unsynced_.erase(unsynced_.begin() + static_cast<std::ptrdiff_t>(i));
     }
     return next;
 }
