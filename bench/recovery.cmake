@@ -1,0 +1,1 @@
+pathbook_benchmark(recovery_bench recovery_bench.cpp)

@@ -1,0 +1,1 @@
+pathbook_fuzz_target(journal_reader_fuzz journal_reader_fuzz.cpp)
