@@ -12,6 +12,7 @@
 #define IDD_SETTINGS 110
 #define IDD_ADD_FAVORITES_EXTRA 111  // controls added below the favourites' add-file dialog
 #define IDD_FAVORITES 112
+#define IDD_RESTORE 113  // the notes a crash left unsaved, offered at start
 
 #define IDS_SAVE_PROMPT 1
 #define IDS_PRODUCT_NAME 2
@@ -40,6 +41,10 @@
 #define IDS_FOLDER_COMMON_DOCUMENTS 129
 #define IDS_FOLDER_APP_DATA 130
 #define IDS_FOLDER_ONEDRIVE 131
+#define IDS_RESTORE_UNTITLED 140  // the restore dialog's words
+#define IDS_RESTORE_LINES 141
+#define IDS_RESTORE_CHANGED 142
+#define IDS_RESTORE_MISSING 143
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002
@@ -70,6 +75,8 @@
 #define IDC_FOLDER 1042
 #define IDC_FAVORITE_EDIT 1043
 #define IDC_FAVORITE_SAVE 1044
+#define IDC_RESTORE_LIST 1100
+#define IDC_RESTORE_DISCARD 1101
 #define IDC_STATUS_BAR 1787
 #define IDC_MENU_BAR 30000
 

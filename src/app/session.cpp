@@ -13,11 +13,13 @@ String FullPath(const String& path) { return String(platform::FullPathName(path.
 
 }  // namespace
 
-Session::Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder)
+Session::Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder,
+                 JournalFolder* journals)
     : config_(config), browser_(browser), ports_(ports), startFolder_(std::move(startFolder)) {
     SetEncoding(config_.Values().newfileCharset);
     lineBreak_ = config_.Values().newfileLineBreak;
     document_.AddListener(this);
+    if (journals != nullptr && journals->IsOpen()) journal_ = std::make_unique<JournalRecorder>(*journals, document_);
 }
 
 Session::~Session() { document_.RemoveListener(this); }
@@ -32,6 +34,21 @@ String Session::Folder() const {
 void Session::SetEncoding(CharsetId charset) {
     charset_ = charset;
     encodingRow_ = FindEncoding(config_.Encodings(), charset);
+}
+
+DocumentIdentity Session::Identity() const { return {std::u16string(path_.View()), charset_, lineBreak_}; }
+
+void Session::JournalRebase() {
+    if (journal_ != nullptr) journal_->Rebase(Identity());
+}
+
+void Session::FlushJournal(bool wait) {
+    if (journal_ == nullptr) return;
+    if (wait) {
+        journal_->FlushAndWait();
+    } else {
+        journal_->Flush();
+    }
 }
 
 void Session::ApplyDocType() {
@@ -69,6 +86,7 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     if (applySettings) ApplyDocType();
     document_.Load(std::move(file));
     document_.SetEditLock(readOnlyFile || values.readOnly);
+    JournalRebase();
     // The chain first: the back and forward buttons follow it.
     browser_.RecordLoad(path_, charset);
     ports_.DocumentShown();
@@ -77,6 +95,22 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
 
 void Session::SetUpNew() {
     ApplyDocType();
+    JournalRebase();
+    ports_.DocumentShown();
+}
+
+void Session::Restore(const RecoveredJournal& journal) {
+    const DocumentIdentity& identity = journal.Identity();
+    path_ = String(identity.path);
+    SetEncoding(identity.charset);
+    lineBreak_ = identity.lineEnd;
+    document_.SetEditLock(false);
+    document_.ClearAll();
+    ApplyDocType();
+    document_.Load(journal.OpenBaseText());
+    journal.ReplayEdits(document_);
+    if (journal_ != nullptr) journal_->Adopt(journal);
+    if (!Untitled()) browser_.RecordLoad(path_, charset_);
     ports_.DocumentShown();
 }
 
@@ -133,6 +167,8 @@ bool Session::ChooseSavePath() {
         SetEncoding(config_.Encodings()[choice.encodingRow].id);
     }
     lineBreak_ = choice.lineEnd;
+    // Kept even if the write fails: a restore then saves where the user chose.
+    if (journal_ != nullptr) journal_->Rename(Identity());
     ports_.DocumentStateChanged();
     return true;
 }
@@ -143,6 +179,7 @@ bool Session::WriteDocument() {
         ports_.ReportFailure(Failure::kSave);
         return false;
     }
+    JournalRebase();
     ports_.DocumentStateChanged();
     browser_.RecordSave(path_, charset_);
     return true;
@@ -152,7 +189,9 @@ bool Session::AskSave() {
     if (!Modified()) return true;
     switch (ports_.AskSave()) {
         case SaveAnswer::kYes: return Save();
-        case SaveAnswer::kNo: return true;
+        case SaveAnswer::kNo:
+            if (journal_ != nullptr) journal_->Discard();
+            return true;
         case SaveAnswer::kCancel: return false;
     }
     return false;
@@ -160,6 +199,7 @@ bool Session::AskSave() {
 
 bool Session::Exit() {
     const bool closing = AskSave();
+    if (closing && journal_ != nullptr) journal_->Discard();
     if (closing) ports_.CloseWindow();
     config_.SaveWrapType(wrap_);
     return closing;

@@ -3,7 +3,10 @@
 // what loading, saving, Save As, reopening, the save prompt, opening another
 // document and exit do. The session owns the Document; the window shows it,
 // answers the session's questions and shows what it reports, through
-// SessionPorts. Tested by session_test.cpp.
+// SessionPorts. While the document is modified its unsaved text is kept in a
+// recovery journal (recovery/journal_recorder.h), so that a crash loses at
+// most the last moments of typing; the journal goes once the text is saved or
+// its changes are given up. Tested by session_test.cpp.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +16,9 @@
 #include "config/config_store.h"
 #include "document/document.h"
 #include "navigation/browsing.h"
+#include "recovery/journal_folder.h"
+#include "recovery/journal_recorder.h"
+#include "recovery/recovered_journal.h"
 #include "runtime/string.h"
 #include "textfile/charset.h"
 
@@ -55,8 +61,11 @@ public:
 class Session final : EditorDocumentSettings, DocListener {
 public:
     // A new, untitled document in the settings' encoding and line end.
-    // `startFolder` is the folder the program started in. The references outlive the session.
-    Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder);
+    // `startFolder` is the folder the program started in. `journals` is where
+    // the unsaved text is kept (null, or a folder that is not open: nowhere).
+    // The references outlive the session.
+    Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder,
+            JournalFolder* journals = nullptr);
     ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -98,8 +107,18 @@ public:
     void Reopen();
     // The save prompt for a modified document: false when the user cancels or the save fails.
     bool AskSave();
-    // After the save prompt: closes the window and stores the wrap value. False when cancelled.
+    // After the save prompt: closes the window and stores the wrap value. False
+    // when cancelled. The unsaved text is given up, so no journal is left behind.
     bool Exit();
+
+    // Rebuilds the unsaved document a journal holds (claimed from a process
+    // that ended without saving it): its path, encoding, line end and text,
+    // modified and never saved by itself; the journal goes on recording it.
+    void Restore(const RecoveredJournal& journal);
+    // Hands what the journal has queued to its writer (a timer calls this at
+    // least once a second); with `wait`, until it is on disk (the end of a
+    // Windows session).
+    void FlushJournal(bool wait);
 
     void ToggleLock();
     // The wrap commands.
@@ -117,6 +136,9 @@ private:
     void OnDirtyFlagChange(bool modified) override;
 
     void SetEncoding(CharsetId charset);
+    DocumentIdentity Identity() const;
+    // The text on show is the file's (loaded or saved), or a new empty note.
+    void JournalRebase();
     bool ChooseSavePath();
     bool WriteDocument();
 
@@ -130,6 +152,7 @@ private:
     std::int32_t encodingRow_ = -1;   // its row in the table; -1 when the table lacks it
     LineEnd lineBreak_ = LineEnd::kCrLf;
     std::int32_t wrap_ = -1;
+    std::unique_ptr<JournalRecorder> journal_;  // null when no journal is kept
 };
 
 }  // namespace pathbook

@@ -28,6 +28,7 @@ StartOptions ParseStartOptions(const ArgList& args, StartupHost& host, std::size
             case u'c': options.charset = ParseDecimal(option + 2); break;
             case u'l': options.line = ParseDecimal(option + 2); break;
             case u'n': options.newInstance = true; break;
+            case u'r': options.recover = true; break;
             default: break;  // unknown options are consumed silently
         }
     }
@@ -81,6 +82,7 @@ StartPlan PlanStart(const ArgList& args, StartupHost& host) {
     if (!options.newInstance && !IsFile(host, options.file) && host.RaiseRunningInstances()) return plan;
     if (fileIndex + 1 < args.Count()) host.LaunchInstance(SurplusArguments(args, fileIndex));
     plan.openWindow = true;
+    plan.recover = options.recover && !options.file.Empty();
     if (!options.newInstance && options.file.Empty()) {
         plan.chooseDocument = true;
     } else {

@@ -16,6 +16,7 @@ struct StartOptions {
     CharsetId charset = charset::kAutoDetect;  // -cN
     std::int32_t line = -1;                    // -lN; -1 = no jump
     bool newInstance = false;                  // -n
+    bool recover = false;                      // -r: `file` is a recovery journal handed over
     String file;
 };
 
@@ -51,6 +52,9 @@ struct StartPlan {
     bool chooseDocument = false;
     StartDocument document;
     std::int32_t line = -1;
+    // The document is the unsaved text of a recovery journal at document.path,
+    // which the instance that claimed it handed to this one.
+    bool recover = false;
 };
 
 // Reads the options from argument 1 on and the file argument after them,

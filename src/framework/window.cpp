@@ -77,6 +77,7 @@ bool Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_KILLFOCUS: return OnFocus(false);
         case WM_CLOSE: return OnClose();
         case WM_QUERYENDSESSION: return OnQueryEndSession(result);
+        case WM_ENDSESSION: return OnEndSession(wParam != FALSE);
         case WM_SYSCOMMAND: return OnSysCommand(wParam);
         case WM_INITMENU: return OnInitMenu(reinterpret_cast<HMENU>(wParam));
         case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);

@@ -63,6 +63,8 @@ protected:
     virtual bool OnFocus(bool /*gained*/) { return false; }
     virtual bool OnClose() { return false; }
     virtual bool OnQueryEndSession(LRESULT&) { return false; }
+    // WM_ENDSESSION: `ending` when the Windows session really ends now.
+    virtual bool OnEndSession(bool /*ending*/) { return false; }
     virtual bool OnSysCommand(WPARAM /*command*/) { return false; }
     virtual bool OnInitMenu(HMENU) { return false; }
     virtual bool OnInitMenuPopup(HMENU, bool /*systemMenu*/) { return false; }

@@ -29,4 +29,13 @@ std::u16string FormatDecimal(std::int32_t value) {
     return text;
 }
 
+std::u16string FormatWithDecimal(std::u16string_view format, std::int32_t value) {
+    const std::size_t at = format.find(u"%d");
+    if (at == std::u16string_view::npos) return std::u16string(format);
+    std::u16string text(format.substr(0, at));
+    text += FormatDecimal(value);
+    text += format.substr(at + 2);
+    return text;
+}
+
 }  // namespace pathbook

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace pathbook {
 
@@ -14,5 +15,9 @@ std::int32_t ParseDecimal(const char16_t* text);
 
 // The decimal text of `value` with a leading "-" for negatives.
 std::u16string FormatDecimal(std::int32_t value);
+
+// A message of the string table with its first "%d" replaced by `value`
+// ("%d times Replaced.", "%d lines"); a format without "%d" stands as it is.
+std::u16string FormatWithDecimal(std::u16string_view format, std::int32_t value);
 
 }  // namespace pathbook

@@ -1,10 +1,16 @@
 #include "runtime/heap.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace pathbook {
+namespace {
+
+std::atomic<void (*)()> lastWords{nullptr};
+
+}  // namespace
 
 void* Heap::Allocate(std::size_t bytes) {
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
@@ -13,9 +19,13 @@ void* Heap::Allocate(std::size_t bytes) {
 }
 
 void Heap::OutOfMemory() {
+    // Taken once: a failure inside the last words does not run them again.
+    if (void (*words)() = lastWords.exchange(nullptr)) words();
     std::fputs("Pathbook: out of memory\n", stderr);
     std::abort();
 }
+
+void Heap::SetLastWords(void (*words)()) { lastWords = words; }
 
 void Heap::Free(void* block) { std::free(block); }
 

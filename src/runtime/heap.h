@@ -12,8 +12,12 @@ public:
     // an allocation failure ends the process.
     static void* Allocate(std::size_t bytes);
     // Ends the process as a failed allocation does: for needs no allocation
-    // could meet (a size past every limit, memory the system refused).
+    // could meet (a size past every limit, memory the system refused). The
+    // last words run first, once.
     [[noreturn]] static void OutOfMemory();
+    // What to do before the process ends for want of memory (save what can be
+    // saved without allocating); null for nothing.
+    static void SetLastWords(void (*lastWords)());
     // Returns a block from Allocate; null does nothing.
     static void Free(void* block);
     // Copies `bytes` bytes; the ranges may overlap.

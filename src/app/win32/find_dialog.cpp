@@ -5,7 +5,7 @@
 #include "app/resource_ids.h"
 #include "app/win32/string_resource.h"
 #include "platform/win32/wide.h"
-#include "search/find_messages.h"
+#include "runtime/decimal.h"
 
 namespace pathbook {
 namespace {
@@ -125,7 +125,7 @@ void FindDialog::ReportNotFound() {
 }
 
 void FindDialog::ReportReplaced(std::int32_t count) {
-    String text = search::ReplacedCountText(LoadStringResource(IDS_REPLACED_COUNT).View(), count);
+    String text(FormatWithDecimal(LoadStringResource(IDS_REPLACED_COUNT).View(), count));
     MessageBoxW(MessageOwner(), Wide(text.Chars()), Wide(LoadStringResource(IDS_PRODUCT_NAME).Chars()),
                 MB_OK | MB_ICONINFORMATION);
 }

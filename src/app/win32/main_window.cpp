@@ -3,16 +3,19 @@
 #include <commctrl.h>
 
 #include "app/copy_data.h"
+#include "app/recovery_offer.h"
 #include "app/resource_ids.h"
 #include "app/status_parts.h"
 #include "app/title.h"
 #include "app/win32/application.h"
 #include "app/win32/instances.h"
 #include "app/win32/messages.h"
+#include "app/win32/restore_dialog.h"
 #include "app/win32/string_resource.h"
 #include "links/known_folders.h"
 #include "platform/program_folders.h"
 #include "platform/win32/wide.h"
+#include "runtime/heap.h"
 
 namespace pathbook {
 namespace {
@@ -21,6 +24,16 @@ using platform::win32::Utf16;
 using platform::win32::Wide;
 
 constexpr int kEditorId = 1;
+// The journal of the unsaved text goes to disk at least this often.
+constexpr UINT_PTR kJournalTimer = 1;
+constexpr UINT kJournalMilliseconds = 1000;
+
+// The journals to save when memory runs out: the process's one window's.
+JournalFolder* lastWordsJournals = nullptr;
+
+void WriteJournalsWithoutAllocating() {
+    if (lastWordsJournals != nullptr) lastWordsJournals->WriteQueuedWithoutAllocating();
+}
 
 // Ctrl+1 ... Ctrl+9 open favourites 0 ... 8.
 HACCEL MakeFavoriteKeys() {
@@ -48,7 +61,10 @@ MainWindow::MainWindow()
                                             LoadStringResource(IDS_DEFAULT_DOC_TYPE))),
       favorites_(FavoriteList::DefaultPath(), kHistoryMutexName),
       browser_(*config_, favorites_, chain_, *this),
-      session_(*config_, browser_, *this, StartFolder()) {
+      journals_(DefaultRecoveryFolder()),
+      session_(*config_, browser_, *this, StartFolder(), &journals_) {
+    lastWordsJournals = &journals_;
+    Heap::SetLastWords(WriteJournalsWithoutAllocating);
     favorites_.Load();
     Application::Instance().RequestInit(Application::kSockets);
     HINSTANCE module = GetModuleHandleW(nullptr);
@@ -64,7 +80,11 @@ MainWindow::MainWindow()
     find_.SetOptions(config_->LoadSearchOptions());
 }
 
-MainWindow::~MainWindow() { Destroy(); }
+MainWindow::~MainWindow() {
+    Destroy();
+    Heap::SetLastWords(nullptr);
+    lastWordsJournals = nullptr;
+}
 
 void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line) {
     int x = config_->WindowX();
@@ -75,6 +95,29 @@ void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line
     Window::Create(L"", nullptr, x, y, config_->WindowW(), config_->WindowH(), nullptr);
     if (file.Empty() || !session_.Load(file, charset, true)) session_.SetUpNew();
     if (line != -1) editor_.JumpToLine(line);
+}
+
+void MainWindow::CreateRestoring(const String& journalPath) {
+    Create(String(), charset::kAutoDetect, -1);
+    RecoveredJournal journal;
+    if (journals_.TakeOver(std::u16string(journalPath.View()), &journal)) session_.Restore(journal);
+}
+
+void MainWindow::OfferRecovery(bool useThisWindow) {
+    std::vector<RecoveredJournal> journals = journals_.ClaimOrphans();
+    if (journals.empty()) return;
+    switch (AskToRestore(Handle(), journals)) {
+        case RestoreAnswer::kRestore: break;
+        case RestoreAnswer::kDiscard:
+            for (const RecoveredJournal& journal : journals) journals_.Remove(journal);
+            return;
+        case RestoreAnswer::kLater: return;
+    }
+    std::size_t first = 0;
+    if (useThisWindow && !session_.Modified()) session_.Restore(journals[first++]);
+    for (std::size_t i = first; i < journals.size(); ++i) {
+        pathbook::LaunchInstance(RecoveryArguments(journals[i].Paths().journal));
+    }
 }
 
 void MainWindow::Show() {
@@ -103,6 +146,7 @@ void MainWindow::OnCreate(CREATESTRUCTW&) {
     favoriteKeys_.Reset(MakeFavoriteKeys());
     RebuildHistoryMenu();
     RebuildDocTypeMenu();
+    SetTimer(Handle(), kJournalTimer, kJournalMilliseconds, nullptr);
 }
 
 void MainWindow::OnDestroy() { chain_.Detach(); }
@@ -158,7 +202,20 @@ bool MainWindow::OnClose() {
 }
 
 bool MainWindow::OnQueryEndSession(LRESULT& result) {
+    // On disk before anything is asked: a forced end does not wait for the answer.
+    session_.FlushJournal(true);
     result = session_.AskSave() ? TRUE : FALSE;
+    return true;
+}
+
+bool MainWindow::OnEndSession(bool ending) {
+    if (ending) session_.FlushJournal(true);
+    return true;
+}
+
+bool MainWindow::OnTimer(UINT_PTR id) {
+    if (id != kJournalTimer) return false;
+    session_.FlushJournal(false);
     return true;
 }
 

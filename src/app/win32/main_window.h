@@ -20,6 +20,7 @@
 #include "navigation/browsing.h"
 #include "navigation/favorite_list.h"
 #include "navigation/nav_chain.h"
+#include "recovery/journal_folder.h"
 #include "runtime/string.h"
 #include "textfile/charset.h"
 
@@ -36,8 +37,16 @@ public:
     // process was asked to appear) and sets it up for `file` (empty or
     // unreadable: a new document). `line` is a 1-based line to jump to, or -1.
     void Create(const String& file, CharsetId charset, std::int32_t line);
+    // Creates the window as Create does for the unsaved note of the recovery
+    // journal at `journalPath`, which the instance that claimed it handed over
+    // (a new document when it is gone).
+    void CreateRestoring(const String& journalPath);
     // Shows the window, maximised when that was remembered.
     void Show();
+    // Claims the journals of instances that ended without saving and offers
+    // them: each restored note gets a window of its own, the first this one
+    // when `useThisWindow`.
+    void OfferRecovery(bool useThisWindow);
 
     const ConfigStore& Config() const { return *config_; }
     const FavoriteList& Favorites() const { return favorites_; }
@@ -55,6 +64,8 @@ protected:
     bool OnActivate(bool active) override;
     bool OnClose() override;
     bool OnQueryEndSession(LRESULT& result) override;
+    bool OnEndSession(bool ending) override;
+    bool OnTimer(UINT_PTR id) override;
     bool OnSysCommand(WPARAM command) override;
     bool OnInitMenu(HMENU menu) override;
     bool OnInitMenuPopup(HMENU menu, bool systemMenu) override;
@@ -114,6 +125,7 @@ private:
     FavoriteList favorites_;
     NavChain chain_;
     Browser browser_;
+    JournalFolder journals_;
     Session session_;
     ViewEditor editor_{session_.Text()};
     CommandContext commands_{*config_, session_, browser_, editor_, *this};

@@ -127,6 +127,18 @@ TEST(StartUpTest, NewInstanceOptionOpensAnUntitledWindow) {
     EXPECT_EQ(host.raised, 0);
 }
 
+TEST(StartUpTest, RecoverOptionOpensTheHandedJournalEvenWhileOthersRun) {
+    FakeHost host;
+    host.otherInstances = true;
+    host.files[u"C:\\Recovery\\a-1.journal"] = kFile;
+    StartPlan plan = Plan(host, u"pb -r \"C:\\Recovery\\a-1.journal\"");
+    EXPECT_TRUE(plan.openWindow);
+    EXPECT_TRUE(plan.recover);
+    EXPECT_EQ(plan.document.path.View(), u"C:\\Recovery\\a-1.journal");
+    EXPECT_EQ(host.raised, 0);
+    EXPECT_FALSE(Plan(host, u"pb notes.txt").recover);
+}
+
 TEST(StartUpTest, StartDocumentComesFromHistoryThenHomeThenReadme) {
     FakeHost host;
     host.history = {String(u"C:\\recent.txt"), 65001};

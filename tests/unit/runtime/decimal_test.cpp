@@ -28,5 +28,13 @@ TEST(FormatDecimalTest, RoundTripsEveryEdge) {
     }
 }
 
+TEST(FormatWithDecimalTest, TheNumberGoesWhereTheFormatSays) {
+    EXPECT_EQ(FormatWithDecimal(u"%d times Replaced.", 3), u"3 times Replaced.");
+    EXPECT_EQ(FormatWithDecimal(u"%d箇所置換しました。", 12345), u"12345箇所置換しました。");
+    EXPECT_EQ(FormatWithDecimal(u"Replaced: %d, again %d", 2), u"Replaced: 2, again %d");
+    EXPECT_EQ(FormatWithDecimal(u"Replaced.", 2), u"Replaced.");
+    EXPECT_EQ(FormatWithDecimal(u"", 2), u"");
+}
+
 }  // namespace
 }  // namespace pathbook
