@@ -1,0 +1,51 @@
+// A notebook's index kept on disk between runs, so that a window (or
+// pathbook-tool) starts from the notes it read before and reads again only
+// the files whose size or write time changed: the cache is never used as an
+// index itself, only as the earlier index a build shares unchanged notes
+// with (BuildIndex's `previous`). One file per notebook root and filter in
+// the local data folder, written whole beside the old one and put in its
+// place, never half replaced.
+//
+// The file: the tag "PBNOTES1", the ANSI code page it was read with (the
+// encodings detected depend on it), the root, the filter, the counts of
+// files left out, then each entry (its path below the root, size, write
+// time, state, encoding, text, links), all little-endian, with counts before
+// their items; and last a 64-bit checksum of everything before it. A file
+// that fails the checksum, or any count or length that reaches past the end,
+// is no cache: decoding never reads outside the bytes it is given.
+// Tested by tests/unit/notebook/index_cache_test.cpp.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "notebook/notebook_index.h"
+
+namespace pathbook {
+
+// The cache file of the notebook with this root and filter below `folder`;
+// empty when `folder` is empty.
+std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view root, std::u16string_view filter);
+
+// The bytes of the cache file for `index`.
+std::string EncodeIndex(const NotebookIndex& index);
+
+// The index the bytes hold; null when they are not a whole cache file made
+// with the ANSI code page in use now.
+IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size);
+
+// Writes `index` to `path`, making its folder when missing; false when it could not.
+bool SaveIndexCache(const NotebookIndex& index, const std::u16string& path);
+
+// The index cached at `path`; null when there is none or it is damaged.
+IndexPointer LoadIndexCache(const std::u16string& path);
+
+// BuildIndex from the cache at `cachePath` (the notes of `previous`, when
+// given, count before the cache's), and the cache written again when the
+// index differs from the one it was built from. An empty `cachePath` reads
+// and writes no cache.
+IndexPointer BuildCachedIndex(std::u16string_view root, std::u16string_view filter, const IndexPointer& previous,
+                              const std::u16string& cachePath, IndexWork& work);
+
+}  // namespace pathbook

@@ -1,0 +1,37 @@
+// The entries of one folder, for walking a tree of notes: names with the size,
+// last-write time and kind the file system lists them with, in one call per
+// folder. Paths as in file_system.h: Windows form, drive Z: is the root in the
+// POSIX build.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pathbook::platform {
+
+// When a file was last written, in the system's own units (100 ns on Windows,
+// 1 ns on POSIX): only ever compared with another stamp of the same system.
+using WriteTime = std::int64_t;
+
+struct FolderEntry {
+    std::u16string name;  // the name alone, never "." or ".."
+    bool isFolder = false;
+    // A symbolic link or other reparse point: a folder reached through one is
+    // not walked into, so a link back up cannot make a walk endless.
+    bool isLink = false;
+    std::uint64_t size = 0;  // bytes; 0 for a folder
+    WriteTime writeTime = 0;
+};
+
+// Lists `folder` in the order the system gives. False, with `entries` empty,
+// when the folder cannot be read (missing, not a folder, no access).
+bool ListFolder(const char16_t* folder, std::vector<FolderEntry>* entries);
+
+// The size and write time of the file at `path`; false when it is missing or a folder.
+bool FileStamp(const char16_t* path, std::uint64_t* size, WriteTime* writeTime);
+
+// Makes the folder `path` and any missing folder above it; true when it exists afterwards.
+bool MakeFolders(const char16_t* path);
+
+}  // namespace pathbook::platform

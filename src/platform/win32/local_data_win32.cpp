@@ -1,0 +1,15 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include "platform/local_data.h"
+#include "platform/win32/wide.h"
+
+namespace pathbook::platform {
+
+std::u16string LocalDataFolder() {
+    wchar_t path[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return std::u16string(win32::Utf16(path)) + u"\\Pathbook";
+}
+
+}  // namespace pathbook::platform
