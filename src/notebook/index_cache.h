@@ -28,6 +28,9 @@ namespace pathbook {
 // empty when `folder` is empty.
 std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view root, std::u16string_view filter);
 
+// The checksum that ends a cache file, over the bytes before it.
+std::uint64_t IndexChecksum(const std::uint8_t* bytes, std::size_t size);
+
 // The bytes of the cache file for `index`.
 std::string EncodeIndex(const NotebookIndex& index);
 
