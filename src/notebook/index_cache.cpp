@@ -1,10 +1,15 @@
 #include "notebook/index_cache.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <future>
 
 #include "notebook/link_target.h"
 #include "platform/code_page.h"
+#include "platform/file_system.h"
 #include "platform/folder_listing.h"
+#include "platform/large_blocks.h"
 #include "runtime/byte_order.h"
 #include "textfile/file_writer.h"
 #include "textfile/mapped_file.h"
@@ -42,6 +47,13 @@ std::uint64_t IndexChecksum(const std::uint8_t* bytes, std::size_t size) {
 
 namespace {
 
+bool LittleEndianHost() {
+    const std::uint16_t probe = 1;
+    std::uint8_t first;
+    std::memcpy(&first, &probe, 1);
+    return first == 1;
+}
+
 // 64-bit FNV-1a of a text's units, for the cache file's name.
 std::uint64_t NameHash(std::u16string_view text, std::uint64_t hash = 0xCBF29CE484222325ull) {
     for (char16_t unit : text) {
@@ -63,11 +75,17 @@ public:
         U32(static_cast<std::uint32_t>(value));
         U32(static_cast<std::uint32_t>(value >> 32));
     }
+    // A count, a pad byte when that leaves the units at an odd offset, the units.
     void Units(std::u16string_view units) {
         U32(static_cast<std::uint32_t>(units.size()));
+        if (bytes_.size() % 2 != 0) U8(0);
         const std::size_t start = bytes_.size();
         bytes_.resize(start + 2 * units.size());
         auto* at = reinterpret_cast<std::uint8_t*>(&bytes_[start]);
+        if (LittleEndianHost()) {
+            std::memcpy(at, units.data(), 2 * units.size());
+            return;
+        }
         for (char16_t unit : units) {
             StoreUnit16<ByteOrder::kLittleEndian>(unit, at);
             at += 2;
@@ -84,7 +102,7 @@ private:
 // a failed one `ok` is false and every later read yields zeros.
 class Decoder {
 public:
-    Decoder(const std::uint8_t* bytes, std::size_t size) : at_(bytes), end_(bytes + size) {}
+    Decoder(const std::uint8_t* bytes, std::size_t size) : begin_(bytes), at_(bytes), end_(bytes + size) {}
 
     bool Ok() const { return ok_; }
     bool AtEnd() const { return at_ == end_; }
@@ -96,13 +114,35 @@ public:
         const std::uint64_t low = U32();
         return low | std::uint64_t{U32()} << 32;
     }
-    std::u16string Units() {
+    // Where a count of units lies, not yet read.
+    struct Span {
+        const std::uint8_t* first = nullptr;
+        std::uint32_t count = 0;
+    };
+    Span UnitSpan() {
         const std::uint32_t count = U32();
-        if (!ok_ || count > Left() / 2) return Fail();
-        std::u16string units(count, u'\0');
-        for (std::uint32_t i = 0; i < count; ++i) units[i] = static_cast<char16_t>(LoadUnit16<ByteOrder::kLittleEndian>(at_ + 2 * i));
+        if ((at_ - begin_) % 2 != 0) Take(1);
+        if (!ok_ || count > Left() / 2) {
+            ok_ = false;
+            return {};
+        }
+        const std::uint8_t* first = at_;
         at_ += 2 * std::size_t{count};
+        return {first, count};
+    }
+    std::u16string Units() { return UnitsOf(UnitSpan()); }
+
+    static std::u16string UnitsOf(Span span) {
+        std::u16string units(span.count, u'\0');
+        CopyUnits(span, &units[0]);
         return units;
+    }
+    static void CopyUnits(Span span, char16_t* to) {
+        if (LittleEndianHost()) {
+            std::memcpy(to, span.first, 2 * std::size_t{span.count});
+            return;
+        }
+        for (std::uint32_t i = 0; i < span.count; ++i) to[i] = static_cast<char16_t>(LoadUnit16<ByteOrder::kLittleEndian>(span.first + 2 * i));
     }
     bool Tag() { return Take(kTagBytes) && std::memcmp(at_ - kTagBytes, kTag, kTagBytes) == 0; }
 
@@ -115,11 +155,7 @@ private:
         at_ += count;
         return true;
     }
-    std::u16string Fail() {
-        ok_ = false;
-        return {};
-    }
-
+    const std::uint8_t* begin_;
     const std::uint8_t* at_;
     const std::uint8_t* end_;
     bool ok_ = true;
@@ -133,12 +169,10 @@ void EncodeEntry(const IndexedNote& entry, Encoder& out) {
     out.U32(static_cast<std::uint32_t>(entry.charset));
     out.U8(entry.textKept ? 1 : 0);
     if (entry.textKept) out.Units(entry.text.Units());
+    out.Units(entry.targets);
     out.U32(static_cast<std::uint32_t>(entry.links.size()));
     for (const NoteLink& link : entry.links) {
-        out.U32(link.line);
-        out.U32(link.open);
-        out.U32(link.close);
-        out.Units(link.targetKey);
+        for (std::uint32_t value : {link.line, link.open, link.close, link.targetStart, link.targetLength}) out.U32(value);
     }
 }
 
@@ -154,7 +188,8 @@ bool IsRelativePath(std::u16string_view path) {
     }
 }
 
-NotePointer DecodeEntry(const std::u16string& root, Decoder& in) {
+// The entry at the decoder, but for its text, whose units are left in `text`.
+std::shared_ptr<IndexedNote> DecodeEntry(const std::u16string& root, Decoder& in, Decoder::Span* text) {
     auto entry = std::make_shared<IndexedNote>();
     entry->file.relativePath = in.Units();
     entry->file.size = in.U64();
@@ -162,21 +197,26 @@ NotePointer DecodeEntry(const std::u16string& root, Decoder& in) {
     const std::uint8_t state = in.U8();
     entry->charset = static_cast<CharsetId>(in.U32());
     entry->textKept = in.U8() != 0;
-    if (entry->textKept && !entry->text.Assign(in.Units())) return nullptr;
+    *text = entry->textKept ? in.UnitSpan() : Decoder::Span();
     if (!in.Ok() || state > static_cast<std::uint8_t>(NoteState::kUnreadable) || !IsRelativePath(entry->file.relativePath)) {
         return nullptr;
     }
     entry->state = static_cast<NoteState>(state);
+    entry->targets = in.Units();
     const std::uint32_t links = in.U32();
-    // Each link takes at least 16 bytes: a hostile count cannot make a large allocation.
-    if (links > in.Left() / 16) return nullptr;
+    // Each link takes 20 bytes: a hostile count cannot make a large allocation.
+    if (links > in.Left() / 20) return nullptr;
     entry->links.resize(links);
     for (NoteLink& link : entry->links) {
         link.line = in.U32();
         link.open = in.U32();
         link.close = in.U32();
-        link.targetKey = in.Units();
-        if (link.open >= link.close) return nullptr;
+        link.targetStart = in.U32();
+        link.targetLength = in.U32();
+        if (link.open >= link.close || link.targetStart > entry->targets.size() ||
+            link.targetLength > entry->targets.size() - link.targetStart) {
+            return nullptr;
+        }
     }
     if (!in.Ok()) return nullptr;
     std::u16string path = root + u'\\' + entry->file.relativePath;
@@ -186,6 +226,96 @@ NotePointer DecodeEntry(const std::u16string& root, Decoder& in) {
     entry->key = PathKey(path);
     entry->file.path = std::move(path);
     return entry;
+}
+
+// Memory for the texts of a whole cache, its pages in place at once (copying
+// into fresh pages one fault at a time would cost more than the copy).
+class TextBlock {
+public:
+    explicit TextBlock(std::size_t units)
+        : bytes_((units * sizeof(char16_t) + kGranule - 1) / kGranule * kGranule),
+          block_(static_cast<char16_t*>(platform::AllocateResidentBlock(bytes_))) {}
+    ~TextBlock() {
+        if (block_ != nullptr) platform::FreeResidentBlock(block_, bytes_);
+    }
+    TextBlock(const TextBlock&) = delete;
+    TextBlock& operator=(const TextBlock&) = delete;
+    char16_t* Units() const { return block_; }
+
+private:
+    static constexpr std::size_t kGranule = 0x10000;
+    std::size_t bytes_;
+    char16_t* block_;  // null when the system refused
+};
+
+// Gives each entry its text: in place where `keeper` keeps the bytes and
+// they are this host's units, else copied, together in one block when the
+// system grants one, or each on its own.
+bool PlaceTexts(const std::vector<std::pair<IndexedNote*, Decoder::Span>>& texts,
+                const std::shared_ptr<const void>& keeper) {
+    auto inPlace = [](const Decoder::Span& span) {
+        return reinterpret_cast<std::uintptr_t>(span.first) % alignof(char16_t) == 0;
+    };
+    if (keeper != nullptr && LittleEndianHost() &&
+        std::all_of(texts.begin(), texts.end(), [&](const auto& text) { return inPlace(text.second); })) {
+        for (const auto& [entry, span] : texts) {
+            const std::u16string_view units(reinterpret_cast<const char16_t*>(span.first), span.count);
+            if (!entry->text.Borrow(units, keeper)) return false;
+        }
+        return true;
+    }
+    std::size_t units = 0;
+    for (const auto& text : texts) units += text.second.count;
+    auto block = units > 0 ? std::make_shared<TextBlock>(units) : nullptr;
+    char16_t* at = block != nullptr ? block->Units() : nullptr;
+    for (const auto& [entry, span] : texts) {
+        if (at == nullptr) {
+            if (!entry->text.Assign(Decoder::UnitsOf(span))) return false;
+            continue;
+        }
+        Decoder::CopyUnits(span, at);
+        if (!entry->text.Borrow(std::u16string_view(at, span.count), block)) return false;
+        at += span.count;
+    }
+    return true;
+}
+
+// The versions of the cache at `path`, newest first, with their numbers.
+std::vector<std::pair<std::uint64_t, std::u16string>> Versions(const std::u16string& path) {
+    std::vector<std::pair<std::uint64_t, std::u16string>> versions;
+    const std::size_t nameStart = path.find_last_of(u"\\/") + 1;
+    if (nameStart == 0) return versions;
+    const std::u16string folder = path.substr(0, nameStart - 1);
+    const std::u16string prefix = path.substr(nameStart) + u'-';
+    const std::u16string suffix = u".index";
+    std::vector<platform::FolderEntry> entries;
+    platform::ListFolder(folder.c_str(), &entries);
+    for (const platform::FolderEntry& entry : entries) {
+        const std::u16string& name = entry.name;
+        if (entry.isFolder || name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+            continue;
+        }
+        const std::u16string_view digits = std::u16string_view(name).substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        std::uint64_t number = 0;
+        bool decimal = digits.size() <= 18;
+        for (char16_t digit : digits) {
+            decimal = decimal && digit >= u'0' && digit <= u'9';
+            number = number * 10 + (digit - u'0');
+        }
+        if (decimal) versions.emplace_back(number, folder + u'\\' + name);
+    }
+    std::sort(versions.begin(), versions.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    return versions;
+}
+
+std::u16string VersionPath(const std::u16string& path, std::uint64_t number) {
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
+        number /= 10;
+    } while (number > 0);
+    return path + u'-' + digits + u".index";
 }
 
 }  // namespace
@@ -198,7 +328,7 @@ std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view ro
     for (int shift = 60; shift >= 0; shift -= 4) name += kDigits[(hash >> shift) & 0xF];
     std::u16string path(folder);
     if (path.back() != u'\\' && path.back() != u'/') path += u'\\';
-    return path + name + u".index";
+    return path + name;
 }
 
 std::string EncodeIndex(const NotebookIndex& index) {
@@ -216,7 +346,7 @@ std::string EncodeIndex(const NotebookIndex& index) {
     return std::move(out.Bytes());
 }
 
-IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size) {
+IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size, std::shared_ptr<const void> keeper) {
     if (size < kTagBytes + kChecksumBytes) return nullptr;
     const std::size_t body = size - kChecksumBytes;
     Decoder checksum(bytes + body, kChecksumBytes);
@@ -231,17 +361,20 @@ IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size) {
     const std::uint32_t count = in.U32();
     if (!in.Ok() || root.empty() || count > kMaxNotes) return nullptr;
     std::vector<NotePointer> entries;
+    std::vector<std::pair<IndexedNote*, Decoder::Span>> texts;
     entries.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        NotePointer entry = DecodeEntry(root, in);
+        Decoder::Span text;
+        std::shared_ptr<IndexedNote> entry = DecodeEntry(root, in, &text);
         if (entry == nullptr) return nullptr;
+        if (entry->textKept) texts.emplace_back(entry.get(), text);
         // Entries come in order, each once.
         if (!entries.empty() && !RelativePathLess(entries.back()->file.relativePath, entry->file.relativePath)) {
             return nullptr;
         }
         entries.push_back(std::move(entry));
     }
-    if (!in.AtEnd()) return nullptr;
+    if (!in.AtEnd() || !PlaceTexts(texts, keeper)) return nullptr;
     return MakeIndex(std::move(root), NoteFilter(filter), std::move(entries), leftOut);
 }
 
@@ -249,27 +382,36 @@ bool SaveIndexCache(const NotebookIndex& index, const std::u16string& path) {
     const std::size_t folderEnd = path.find_last_of(u"\\/");
     if (path.empty() || folderEnd == std::u16string::npos) return false;
     if (!platform::MakeFolders(path.substr(0, folderEnd).c_str())) return false;
+    const std::vector<std::pair<std::uint64_t, std::u16string>> older = Versions(path);
     const std::string bytes = EncodeIndex(index);
     FileWriter writer;
-    if (!writer.Open(path.c_str())) return false;
+    if (!writer.Open(VersionPath(path, older.empty() ? 1 : older.front().first + 1).c_str())) return false;
     writer.WriteBytes(bytes.data(), bytes.size());
-    return writer.Close();
+    if (!writer.Close()) return false;
+    for (const auto& version : older) platform::RemoveFile(version.second.c_str());
+    return true;
 }
 
 IndexPointer LoadIndexCache(const std::u16string& path) {
-    MappedFile file;
-    if (path.empty() || !file.Open(path.c_str())) return nullptr;
-    return DecodeIndex(file.Data(), file.Size());
+    if (path.empty()) return nullptr;
+    for (const auto& version : Versions(path)) {
+        auto file = std::make_shared<MappedFile>();
+        if (!file->Open(version.second.c_str())) continue;
+        IndexPointer index = DecodeIndex(file->Data(), file->Size(), file);
+        if (index != nullptr) return index;
+    }
+    return nullptr;
 }
-
-}  // namespace pathbook
-
-namespace pathbook {
 
 IndexPointer BuildCachedIndex(std::u16string_view root, std::u16string_view filter, const IndexPointer& previous,
                               const std::u16string& cachePath, IndexWork& work) {
-    const IndexPointer base = previous != nullptr ? previous : LoadIndexCache(cachePath);
-    IndexPointer index = BuildIndex(root, filter, base.get(), work);
+    // Without an index to start from, the cache is read while the tree is listed.
+    std::future<IndexPointer> cached;
+    if (previous == nullptr) cached = std::async(std::launch::async, [&cachePath] { return LoadIndexCache(cachePath); });
+    const NoteFilter noteFilter(filter);
+    NoteTree tree = ListNotes(root, noteFilter, work.cancel, work.threads);
+    const IndexPointer base = previous != nullptr ? previous : cached.get();
+    IndexPointer index = IndexListedNotes(root, noteFilter, std::move(tree), base.get(), work);
     const bool changed = base == nullptr || index == nullptr || index->Entries() != base->Entries();
     if (index != nullptr && changed && !cachePath.empty()) SaveIndexCache(*index, cachePath);
     return index;

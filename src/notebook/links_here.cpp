@@ -11,7 +11,7 @@ std::vector<Backlink> LinksHere(const NotebookIndex& index, std::u16string_view 
     std::vector<Backlink> found;
     for (const NotePointer& note : index.Entries()) {
         for (const NoteLink& link : note->links) {
-            if (link.targetKey == key) found.push_back({note, link.line, link.open, link.close});
+            if (note->TargetOf(link) == key) found.push_back({note, link.line, link.open, link.close});
         }
     }
     return found;

@@ -9,9 +9,10 @@ namespace pathbook {
 
 std::u16string_view NoteText::Line(LineIndex line) const {
     if (line >= LineCount()) return {};
+    const std::u16string_view units = Units();
     const std::uint32_t start = starts_[line];
-    const std::uint32_t end = line + 1 < LineCount() ? starts_[line + 1] : static_cast<std::uint32_t>(units_.size());
-    return std::u16string_view(units_).substr(start, end - 1 - start);
+    const std::uint32_t end = line + 1 < LineCount() ? starts_[line + 1] : static_cast<std::uint32_t>(units.size());
+    return units.substr(start, end - 1 - start);
 }
 
 LineIndex NoteText::LineAt(std::uint32_t offset) const {
@@ -19,7 +20,7 @@ LineIndex NoteText::LineAt(std::uint32_t offset) const {
     return static_cast<LineIndex>(after - starts_.begin() - 1);
 }
 
-bool NoteText::Assign(std::u16string units) {
+bool NoteText::FindLines(std::u16string_view units) {
     constexpr std::size_t kMostUnits = std::numeric_limits<std::int32_t>::max();
     if (units.empty() || units.back() != kLineEnd || units.size() > kMostUnits) return false;
     std::vector<std::uint32_t> starts{0};
@@ -29,8 +30,25 @@ bool NoteText::Assign(std::u16string units) {
          at = search::FindUnitForward(units.data(), at + 1, last, lineEnd)) {
         starts.push_back(static_cast<std::uint32_t>(at + 1));
     }
-    units_ = std::move(units);
+    starts.shrink_to_fit();
     starts_ = std::move(starts);
+    return true;
+}
+
+bool NoteText::Assign(std::u16string units) {
+    if (!FindLines(units)) return false;
+    units_ = std::move(units);
+    borrowed_ = {};
+    keeper_.reset();
+    return true;
+}
+
+bool NoteText::Borrow(std::u16string_view units, std::shared_ptr<const void> keeper) {
+    if (keeper == nullptr || !FindLines(units)) return false;
+    units_.clear();
+    units_.shrink_to_fit();
+    borrowed_ = units;
+    keeper_ = std::move(keeper);
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "notebook/note_tree.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace pathbook {
 namespace {
@@ -37,36 +40,89 @@ bool RelativePathLess(std::u16string_view a, std::u16string_view b) {
     return a.size() < b.size();
 }
 
-NoteTree ListNotes(std::u16string_view root, const NoteFilter& filter, const std::atomic<bool>& cancel) {
-    NoteTree tree;
-    std::vector<PendingFolder> pending{{NotebookRoot(root), u""}};
-    std::vector<platform::FolderEntry> entries;
-    bool first = true;
-    while (!pending.empty() && !cancel.load(std::memory_order_relaxed)) {
-        PendingFolder folder = std::move(pending.back());
-        pending.pop_back();
-        const bool listed = platform::ListFolder(folder.path.c_str(), &entries);
-        if (first) tree.rootListed = listed;
-        first = false;
+namespace {
+
+// The walk's shared state: folders still to list, and what was found.
+class TreeWalk {
+public:
+    TreeWalk(std::u16string root, const NoteFilter& filter, const std::atomic<bool>& cancel)
+        : filter_(filter), cancel_(cancel), pending_{{std::move(root), u""}} {}
+
+    // Lists folders until none is left and no thread may add more.
+    void Run() {
+        std::vector<platform::FolderEntry> entries;
+        NoteTree found;
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            more_.wait(lock, [this] { return !pending_.empty() || busy_ == 0 || cancel_.load(); });
+            if (pending_.empty() || cancel_.load()) break;
+            PendingFolder folder = std::move(pending_.back());
+            pending_.pop_back();
+            ++busy_;
+            lock.unlock();
+            std::vector<PendingFolder> folders;
+            const bool listed = platform::ListFolder(folder.path.c_str(), &entries);
+            Take(folder, entries, found, folders);
+            lock.lock();
+            if (folder.relativePath.empty()) tree_.rootListed = listed;
+            for (PendingFolder& sub : folders) pending_.push_back(std::move(sub));
+            --busy_;
+            more_.notify_all();
+        }
+        tree_.tooLarge += found.tooLarge;
+        for (NoteFile& file : found.files) tree_.files.push_back(std::move(file));
+        more_.notify_all();
+    }
+
+    // The notes in order; beyond kMaxNotes, the last ones in that order are left out.
+    NoteTree Finish() {
+        std::sort(tree_.files.begin(), tree_.files.end(), ByPath);
+        if (tree_.files.size() > kMaxNotes) {
+            tree_.overLimit = static_cast<std::uint32_t>(tree_.files.size() - kMaxNotes);
+            tree_.files.resize(kMaxNotes);
+        }
+        return std::move(tree_);
+    }
+
+private:
+    static bool ByPath(const NoteFile& a, const NoteFile& b) { return RelativePathLess(a.relativePath, b.relativePath); }
+
+    // Sorts one folder's entries into notes, notes left out and folders to list.
+    void Take(const PendingFolder& folder, std::vector<platform::FolderEntry>& entries, NoteTree& found,
+              std::vector<PendingFolder>& folders) const {
         for (platform::FolderEntry& entry : entries) {
             std::u16string path = folder.path + u'\\' + entry.name;
-            std::u16string relativePath = folder.relativePath + entry.name;
             if (entry.isFolder) {
-                if (!entry.isLink) pending.push_back({std::move(path), relativePath + u'/'});
-            } else if (!filter.Matches(entry.name)) {
+                if (!entry.isLink) folders.push_back({std::move(path), folder.relativePath + entry.name + u'/'});
+            } else if (!filter_.Matches(entry.name)) {
                 continue;
             } else if (entry.size > kMaxNoteBytes) {
-                ++tree.tooLarge;
-            } else if (tree.files.size() >= kMaxNotes) {
-                ++tree.overLimit;
+                ++found.tooLarge;
             } else {
-                tree.files.push_back({std::move(path), std::move(relativePath), entry.size, entry.writeTime});
+                found.files.push_back({std::move(path), folder.relativePath + entry.name, entry.size, entry.writeTime});
             }
         }
     }
-    std::sort(tree.files.begin(), tree.files.end(),
-              [](const NoteFile& a, const NoteFile& b) { return RelativePathLess(a.relativePath, b.relativePath); });
-    return tree;
+
+    const NoteFilter& filter_;
+    const std::atomic<bool>& cancel_;
+    std::mutex mutex_;
+    std::condition_variable more_;  // a folder to list came in, or the walk ended
+    std::vector<PendingFolder> pending_;
+    unsigned busy_ = 0;  // threads listing a folder, which may add more
+    NoteTree tree_;
+};
+
+}  // namespace
+
+NoteTree ListNotes(std::u16string_view root, const NoteFilter& filter, const std::atomic<bool>& cancel,
+                   unsigned threads) {
+    TreeWalk walk(NotebookRoot(root), filter, cancel);
+    std::vector<std::thread> helpers;
+    for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([&walk] { walk.Run(); });
+    walk.Run();
+    for (std::thread& helper : helpers) helper.join();
+    return walk.Finish();
 }
 
 }  // namespace pathbook

@@ -1,7 +1,8 @@
 // The notes of a notebook: every file under its root folder, at any depth,
 // whose name the filter accepts. Folders are walked with a list of their own
-// (no recursion), and a folder reached through a link is not entered, so a
-// link back up cannot make the walk endless.
+// (no recursion), by a few threads that each take the next folder to list,
+// and a folder reached through a link is not entered, so a link back up
+// cannot make the walk endless.
 // Tested by tests/unit/notebook/notebook_index_test.cpp.
 #pragma once
 
@@ -36,9 +37,10 @@ struct NoteTree {
 };
 
 // Lists the notes under `root` (a full folder path, Windows form, with or
-// without a trailing separator). Stops early, with what it found so far, when
-// `cancel` becomes true.
-NoteTree ListNotes(std::u16string_view root, const NoteFilter& filter, const std::atomic<bool>& cancel);
+// without a trailing separator) on up to `threads` threads. Stops early, with
+// what it found so far, when `cancel` becomes true.
+NoteTree ListNotes(std::u16string_view root, const NoteFilter& filter, const std::atomic<bool>& cancel,
+                   unsigned threads = 1);
 
 // The root as notes' paths start: without a trailing separator, "/" as "\".
 std::u16string NotebookRoot(std::u16string_view root);

@@ -11,16 +11,45 @@ namespace pathbook {
 
 namespace {
 
+std::uint64_t KeyHash(std::u16string_view key) {
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (char16_t unit : key) hash = (hash ^ unit) * 0x100000001B3ull;
+    return hash;
+}
+
 bool SameStamp(const NoteFile& a, const NoteFile& b) { return a.size == b.size && a.writeTime == b.writeTime; }
 
-std::vector<NoteLink> FileLinks(const NoteText& text, std::u16string_view noteFolder) {
-    std::vector<NoteLink> links;
-    for (const FoundLink& found : CollectLinks(text, NoteTokenizer(), noteFolder)) {
-        std::u16string target = FileLinkTarget(found.link);
-        if (!target.empty()) links.push_back({found.line, found.open, found.close, PathKey(target)});
+// For each listed file, the entry of `previous` that can stand for it: the
+// same path below the root, size and write time (and a text, when texts are
+// kept). Both lists are in RelativePathLess order, so one walk pairs them.
+std::vector<NotePointer> Unchanged(const NoteTree& tree, const NotebookIndex& previous, bool keepText) {
+    std::vector<NotePointer> shared(tree.files.size());
+    const std::vector<NotePointer>& known = previous.Entries();
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < tree.files.size(); ++i) {
+        const NoteFile& file = tree.files[i];
+        while (k < known.size() && RelativePathLess(known[k]->file.relativePath, file.relativePath)) ++k;
+        if (k == known.size()) break;
+        const IndexedNote& entry = *known[k];
+        if (entry.file.relativePath == file.relativePath && SameStamp(entry.file, file) &&
+            (entry.textKept || !keepText || entry.state != NoteState::kNote)) {
+            shared[i] = known[k];
+        }
     }
-    links.shrink_to_fit();
-    return links;
+    return shared;
+}
+
+// The note's file links and their targets.
+void ResolveFileLinks(const NoteText& text, std::u16string_view noteFolder, IndexedNote* entry) {
+    for (const FoundLink& found : CollectLinks(text, NoteTokenizer(), noteFolder)) {
+        const std::u16string target = FileLinkTarget(found.link);
+        if (target.empty()) continue;
+        const auto start = static_cast<std::uint32_t>(entry->targets.size());
+        entry->targets += PathKey(target);
+        entry->links.push_back({found.line, found.open, found.close, start, static_cast<std::uint32_t>(target.size())});
+    }
+    entry->links.shrink_to_fit();
+    entry->targets.shrink_to_fit();
 }
 
 }  // namespace
@@ -36,11 +65,12 @@ IndexPointer MakeIndex(std::u16string root, const NoteFilter& filter, std::vecto
     index->byKey_.reserve(index->entries_.size());
     for (std::size_t i = 0; i < index->entries_.size(); ++i) {
         const IndexedNote& entry = *index->entries_[i];
-        index->byKey_.emplace(entry.key, i);
+        index->byKey_.emplace_back(KeyHash(entry.key), static_cast<std::uint32_t>(i));
         ++(entry.state == NoteState::kNote     ? index->counts_.notes
            : entry.state == NoteState::kBinary ? index->counts_.binary
                                                : index->counts_.unreadable);
     }
+    std::sort(index->byKey_.begin(), index->byKey_.end());
     return index;
 }
 
@@ -50,7 +80,7 @@ NotePointer ReadIndexedNote(NoteFile file, bool keepText) {
     NoteText text;
     switch (ReadNote(file.path.c_str(), &text, &entry->charset)) {
     case NoteOpen::kOpened:
-        entry->links = FileLinks(text, FolderOf(file.path));
+        ResolveFileLinks(text, FolderOf(file.path), entry.get());
         entry->textKept = keepText;
         if (keepText) entry->text = std::move(text);
         break;
@@ -66,16 +96,21 @@ NotePointer ReadIndexedNote(NoteFile file, bool keepText) {
 }
 
 NotePointer NotebookIndex::Find(std::u16string_view path) const {
-    auto found = byKey_.find(PathKey(path));
-    return found == byKey_.end() ? nullptr : entries_[found->second];
+    const std::u16string key = PathKey(path);
+    const std::uint64_t hash = KeyHash(key);
+    auto at = std::lower_bound(byKey_.begin(), byKey_.end(), std::make_pair(hash, std::uint32_t{0}));
+    for (; at != byKey_.end() && at->first == hash; ++at) {
+        if (entries_[at->second]->key == key) return entries_[at->second];
+    }
+    return nullptr;
 }
 
 std::size_t NotebookIndex::HeldBytes() const {
     std::size_t bytes = entries_.capacity() * sizeof(NotePointer);
     for (const NotePointer& entry : entries_) {
         bytes += sizeof(IndexedNote) + entry->text.HeldBytes() + entry->links.capacity() * sizeof(NoteLink);
-        bytes += (entry->file.path.capacity() + entry->file.relativePath.capacity() + entry->key.capacity()) * 2;
-        for (const NoteLink& link : entry->links) bytes += link.targetKey.capacity() * 2;
+        bytes += (entry->file.path.capacity() + entry->file.relativePath.capacity() + entry->key.capacity() +
+                  entry->targets.capacity()) * 2;
     }
     return bytes;
 }
@@ -91,24 +126,22 @@ bool RelativePathIn(std::u16string_view root, std::u16string_view path, std::u16
 IndexPointer BuildIndex(std::u16string_view root, std::u16string_view filter, const NotebookIndex* previous,
                         IndexWork& work) {
     const NoteFilter noteFilter(filter);
-    NoteTree tree = ListNotes(root, noteFilter, work.cancel);
+    return IndexListedNotes(root, noteFilter, ListNotes(root, noteFilter, work.cancel, work.threads), previous, work);
+}
+
+IndexPointer IndexListedNotes(std::u16string_view root, const NoteFilter& filter, NoteTree tree,
+                              const NotebookIndex* previous, IndexWork& work) {
     if (!tree.rootListed || work.cancel.load()) return nullptr;
     const bool reuse = previous != nullptr && PathKey(previous->Root()) == PathKey(NotebookRoot(root)) &&
-                       previous->Filter().Text() == noteFilter.Text();
+                       previous->Filter().Text() == filter.Text();
     const auto total = static_cast<std::uint32_t>(tree.files.size());
-    std::vector<NotePointer> entries(tree.files.size());
+    std::vector<NotePointer> entries = reuse ? Unchanged(tree, *previous, work.keepText)
+                                             : std::vector<NotePointer>(tree.files.size());
     std::atomic<std::uint32_t> done{0};
     ParallelFor(
         tree.files.size(), work.threads,
         [&](std::size_t item, unsigned) {
-            NoteFile& file = tree.files[item];
-            NotePointer known = reuse ? previous->Find(file.path) : nullptr;
-            if (known != nullptr && SameStamp(known->file, file) &&
-                (known->textKept || !work.keepText || known->state != NoteState::kNote)) {
-                entries[item] = std::move(known);
-            } else {
-                entries[item] = ReadIndexedNote(std::move(file), work.keepText);
-            }
+            if (entries[item] == nullptr) entries[item] = ReadIndexedNote(std::move(tree.files[item]), work.keepText);
             const std::uint32_t count = ++done;
             if (work.onProgress) work.onProgress(count, total);
         },
@@ -117,7 +150,7 @@ IndexPointer BuildIndex(std::u16string_view root, std::u16string_view filter, co
     NotebookCounts counts;
     counts.tooLarge = tree.tooLarge;
     counts.overLimit = tree.overLimit;
-    return MakeIndex(NotebookRoot(root), noteFilter, std::move(entries), counts);
+    return MakeIndex(NotebookRoot(root), filter, std::move(entries), counts);
 }
 
 IndexPointer UpdateIndex(const IndexPointer& index, std::u16string_view path, bool keepText) {

@@ -17,7 +17,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "notebook/note_text.h"
@@ -30,9 +29,12 @@ namespace pathbook {
 // A file link of a note.
 struct NoteLink {
     LineIndex line = 0;
-    Column open = 0;             // the "<"
-    Column close = 0;            // the ">"
-    std::u16string targetKey;    // PathKey of the path it leads to
+    Column open = 0;   // the "<"
+    Column close = 0;  // the ">"
+    // PathKey of the path it leads to, as units [targetStart, targetStart +
+    // targetLength) of its note's `targets`.
+    std::uint32_t targetStart = 0;
+    std::uint32_t targetLength = 0;
 };
 
 enum class NoteState : std::uint8_t {
@@ -49,6 +51,11 @@ struct IndexedNote {
     bool textKept = false;        // text holds the note's text
     NoteText text;                // one empty line unless textKept
     std::vector<NoteLink> links;  // in text order; empty unless kNote
+    std::u16string targets;       // the links' targets, one after another
+
+    std::u16string_view TargetOf(const NoteLink& link) const {
+        return std::u16string_view(targets).substr(link.targetStart, link.targetLength);
+    }
 };
 
 struct NotebookCounts {
@@ -85,7 +92,8 @@ private:
     std::u16string root_;
     NoteFilter filter_{u""};
     std::vector<NotePointer> entries_;
-    std::unordered_map<std::u16string, std::size_t> byKey_;  // PathKey -> index in entries_
+    // (hash of an entry's key, its index in entries_), by hash: Find's table.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> byKey_;
     NotebookCounts counts_;
 };
 
@@ -108,6 +116,10 @@ struct IndexWork {
 // Null when cancelled, and when the root folder cannot be read.
 IndexPointer BuildIndex(std::u16string_view root, std::u16string_view filter, const NotebookIndex* previous,
                         IndexWork& work);
+
+// BuildIndex's second step, given the listing of the tree under `root`.
+IndexPointer IndexListedNotes(std::u16string_view root, const NoteFilter& filter, NoteTree tree,
+                              const NotebookIndex* previous, IndexWork& work);
 
 // `index` with the file at `path` read again: added when it is a note of the
 // notebook now, dropped when it is gone. The same index (no copy) when `path`

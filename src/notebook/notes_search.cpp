@@ -52,7 +52,7 @@ FileSearch SearchNoteFiles(std::u16string_view root, std::u16string_view filter,
                            search::FindOptions options, unsigned threads) {
     FileSearch result;
     const std::atomic<bool> never{false};
-    NoteTree tree = ListNotes(root, NoteFilter(filter), never);
+    NoteTree tree = ListNotes(root, NoteFilter(filter), never, threads);
     result.rootListed = tree.rootListed;
     result.counts.tooLarge = tree.tooLarge;
     result.counts.overLimit = tree.overLimit;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "links/link_test_support.h"
 #include "notebook_folder.h"
@@ -68,7 +69,7 @@ TEST_F(IndexCacheTest, EverythingKeptComesBack) {
         EXPECT_EQ(b.text.LineCount(), a.text.LineCount());
         ASSERT_EQ(b.links.size(), a.links.size());
         for (std::size_t k = 0; k < a.links.size(); ++k) {
-            EXPECT_EQ(b.links[k].targetKey, a.links[k].targetKey);
+            EXPECT_EQ(b.TargetOf(b.links[k]), a.TargetOf(a.links[k]));
             EXPECT_EQ(b.links[k].line, a.links[k].line);
             EXPECT_EQ(b.links[k].open, a.links[k].open);
             EXPECT_EQ(b.links[k].close, a.links[k].close);
@@ -116,6 +117,27 @@ TEST_F(IndexCacheTest, ABuildFromTheCacheReadsOnlyWhatChanged) {
     EXPECT_EQ(BuildCached()->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\X.txt> text");
     EXPECT_EQ(LoadIndexCache(cachePath)->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\X.txt> text");
     EXPECT_EQ(LoadIndexCache(cachePath + u"x"), nullptr);
+}
+
+TEST_F(IndexCacheTest, EachSaveIsANewVersionAndTheOldOnesGo) {
+    const IndexPointer index = Build();
+    ASSERT_TRUE(SaveIndexCache(*index, cachePath));
+    const IndexPointer held = LoadIndexCache(cachePath);  // reads its texts from the first version
+    ASSERT_NE(held, nullptr);
+    folder.Write("a.txt", "changed");
+    ASSERT_TRUE(SaveIndexCache(*Build(), cachePath));
+    EXPECT_EQ(LoadIndexCache(cachePath)->Find(folder.Path("a.txt"))->text.Line(0), u"changed");
+    EXPECT_EQ(held->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\b.txt> text");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(cache.Path())) names.push_back(entry.path().filename().string());
+#ifndef _WIN32
+    EXPECT_EQ(names.size(), 1u);  // Windows keeps a version that is still mapped
+#endif
+    ASSERT_FALSE(names.empty());
+    EXPECT_NE(names[0].find(".index"), std::string::npos);
+    const std::string stem = Utf16ToUtf8(cachePath.substr(cachePath.find_last_of(u'\\') + 1));
+    std::ofstream(cache.Path() / (stem + "-9.index"), std::ios::binary) << "damaged";
+    EXPECT_EQ(LoadIndexCache(cachePath)->Find(folder.Path("a.txt"))->text.Line(0), u"changed");  // the newest whole one
 }
 
 TEST_F(IndexCacheTest, OneFilePerRootAndFilter) {
