@@ -168,7 +168,11 @@ void EncodeEntry(const IndexedNote& entry, Encoder& out) {
     out.U8(static_cast<std::uint8_t>(entry.state));
     out.U32(static_cast<std::uint32_t>(entry.charset));
     out.U8(entry.textKept ? 1 : 0);
-    if (entry.textKept) out.Units(entry.text.Units());
+    if (entry.textKept) {
+        out.Units(entry.text.Units());
+        out.U32(entry.text.LineCount());
+        for (LineIndex line = 0; line < entry.text.LineCount(); ++line) out.U32(entry.text.LineStart(line));
+    }
     out.Units(entry.targets);
     out.U32(static_cast<std::uint32_t>(entry.links.size()));
     for (const NoteLink& link : entry.links) {
@@ -188,8 +192,16 @@ bool IsRelativePath(std::u16string_view path) {
     }
 }
 
-// The entry at the decoder, but for its text, whose units are left in `text`.
-std::shared_ptr<IndexedNote> DecodeEntry(const std::u16string& root, Decoder& in, Decoder::Span* text) {
+// An entry read but for the units of its text and targets, which stay where
+// they lie until PlaceUnits gives them their memory.
+struct DecodedEntry {
+    std::shared_ptr<IndexedNote> entry;
+    Decoder::Span text;
+    std::vector<std::uint32_t> lineStarts;
+    Decoder::Span targets;
+};
+
+bool DecodeEntry(const std::u16string& root, Decoder& in, DecodedEntry* decoded) {
     auto entry = std::make_shared<IndexedNote>();
     entry->file.relativePath = in.Units();
     entry->file.size = in.U64();
@@ -197,15 +209,20 @@ std::shared_ptr<IndexedNote> DecodeEntry(const std::u16string& root, Decoder& in
     const std::uint8_t state = in.U8();
     entry->charset = static_cast<CharsetId>(in.U32());
     entry->textKept = in.U8() != 0;
-    *text = entry->textKept ? in.UnitSpan() : Decoder::Span();
+    if (entry->textKept) {
+        decoded->text = in.UnitSpan();
+        const std::uint32_t lines = in.U32();
+        if (lines > in.Left() / 4) return false;  // a hostile count cannot make a large allocation
+        decoded->lineStarts.resize(lines);
+        for (std::uint32_t& start : decoded->lineStarts) start = in.U32();
+    }
+    decoded->targets = in.UnitSpan();
     if (!in.Ok() || state > static_cast<std::uint8_t>(NoteState::kUnreadable) || !IsRelativePath(entry->file.relativePath)) {
-        return nullptr;
+        return false;
     }
     entry->state = static_cast<NoteState>(state);
-    entry->targets = in.Units();
     const std::uint32_t links = in.U32();
-    // Each link takes 20 bytes: a hostile count cannot make a large allocation.
-    if (links > in.Left() / 20) return nullptr;
+    if (links > in.Left() / 20) return false;  // each link takes 20 bytes
     entry->links.resize(links);
     for (NoteLink& link : entry->links) {
         link.line = in.U32();
@@ -213,69 +230,81 @@ std::shared_ptr<IndexedNote> DecodeEntry(const std::u16string& root, Decoder& in
         link.close = in.U32();
         link.targetStart = in.U32();
         link.targetLength = in.U32();
-        if (link.open >= link.close || link.targetStart > entry->targets.size() ||
-            link.targetLength > entry->targets.size() - link.targetStart) {
-            return nullptr;
+        if (link.open >= link.close || link.targetStart > decoded->targets.count ||
+            link.targetLength > decoded->targets.count - link.targetStart) {
+            return false;
         }
     }
-    if (!in.Ok()) return nullptr;
+    if (!in.Ok()) return false;
     std::u16string path = root + u'\\' + entry->file.relativePath;
     for (std::size_t i = root.size(); i < path.size(); ++i) {
         if (path[i] == u'/') path[i] = u'\\';
     }
     entry->key = PathKey(path);
     entry->file.path = std::move(path);
-    return entry;
+    decoded->entry = std::move(entry);
+    return true;
 }
 
-// Memory for the texts of a whole cache, its pages in place at once (copying
-// into fresh pages one fault at a time would cost more than the copy).
-class TextBlock {
+// Memory for units copied out of a cache: one block for them all, its pages
+// in place at once (copying into fresh pages one fault at a time costs more
+// than the copy), or the heap when the system refuses the block.
+class UnitBlock {
 public:
-    explicit TextBlock(std::size_t units)
+    explicit UnitBlock(std::size_t units)
         : bytes_((units * sizeof(char16_t) + kGranule - 1) / kGranule * kGranule),
-          block_(static_cast<char16_t*>(platform::AllocateResidentBlock(bytes_))) {}
-    ~TextBlock() {
+          block_(units > 0 ? static_cast<char16_t*>(platform::AllocateResidentBlock(bytes_)) : nullptr),
+          heap_(block_ == nullptr ? units : 0, u'\0'),
+          next_(block_ != nullptr ? block_ : &heap_[0]) {}
+    ~UnitBlock() {
         if (block_ != nullptr) platform::FreeResidentBlock(block_, bytes_);
     }
-    TextBlock(const TextBlock&) = delete;
-    TextBlock& operator=(const TextBlock&) = delete;
-    char16_t* Units() const { return block_; }
+    UnitBlock(const UnitBlock&) = delete;
+    UnitBlock& operator=(const UnitBlock&) = delete;
+
+    // The span's units copied into the next free place.
+    std::u16string_view Copy(const Decoder::Span& span) {
+        Decoder::CopyUnits(span, next_);
+        const std::u16string_view units(next_, span.count);
+        next_ += span.count;
+        return units;
+    }
 
 private:
     static constexpr std::size_t kGranule = 0x10000;
     std::size_t bytes_;
-    char16_t* block_;  // null when the system refused
+    char16_t* block_;      // null: the units are in heap_
+    std::u16string heap_;
+    char16_t* next_;
 };
 
-// Gives each entry its text: in place where `keeper` keeps the bytes and
-// they are this host's units, else copied, together in one block when the
-// system grants one, or each on its own.
-bool PlaceTexts(const std::vector<std::pair<IndexedNote*, Decoder::Span>>& texts,
-                const std::shared_ptr<const void>& keeper) {
-    auto inPlace = [](const Decoder::Span& span) {
+// Gives each entry the units of its text and targets: in place where
+// `keeper` keeps the bytes and they are this host's units as they lie, else
+// copied into one block.
+bool PlaceUnits(std::vector<DecodedEntry>& decoded, const std::shared_ptr<const void>& keeper) {
+    auto aligned = [](const Decoder::Span& span) {
         return reinterpret_cast<std::uintptr_t>(span.first) % alignof(char16_t) == 0;
     };
-    if (keeper != nullptr && LittleEndianHost() &&
-        std::all_of(texts.begin(), texts.end(), [&](const auto& text) { return inPlace(text.second); })) {
-        for (const auto& [entry, span] : texts) {
-            const std::u16string_view units(reinterpret_cast<const char16_t*>(span.first), span.count);
-            if (!entry->text.Borrow(units, keeper)) return false;
-        }
-        return true;
+    const bool inPlace = keeper != nullptr && LittleEndianHost() &&
+                         std::all_of(decoded.begin(), decoded.end(), [&](const DecodedEntry& entry) {
+                             return aligned(entry.text) && aligned(entry.targets);
+                         });
+    std::shared_ptr<UnitBlock> block;
+    if (!inPlace) {
+        std::size_t units = 0;
+        for (const DecodedEntry& entry : decoded) units += entry.text.count + entry.targets.count;
+        block = std::make_shared<UnitBlock>(units);
     }
-    std::size_t units = 0;
-    for (const auto& text : texts) units += text.second.count;
-    auto block = units > 0 ? std::make_shared<TextBlock>(units) : nullptr;
-    char16_t* at = block != nullptr ? block->Units() : nullptr;
-    for (const auto& [entry, span] : texts) {
-        if (at == nullptr) {
-            if (!entry->text.Assign(Decoder::UnitsOf(span))) return false;
-            continue;
-        }
-        Decoder::CopyUnits(span, at);
-        if (!entry->text.Borrow(std::u16string_view(at, span.count), block)) return false;
-        at += span.count;
+    const std::shared_ptr<const void> owner = inPlace ? keeper : block;
+    auto place = [&](const Decoder::Span& span) {
+        return inPlace ? std::u16string_view(reinterpret_cast<const char16_t*>(span.first), span.count)
+                       : block->Copy(span);
+    };
+    for (DecodedEntry& item : decoded) {
+        IndexedNote& entry = *item.entry;
+        if (entry.textKept && !entry.text.Borrow(place(item.text), owner, std::move(item.lineStarts))) return false;
+        entry.targets = place(item.targets);
+        entry.targetsKeeper = owner;
     }
     return true;
 }
@@ -360,21 +389,18 @@ IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size, std::share
     leftOut.overLimit = in.U32();
     const std::uint32_t count = in.U32();
     if (!in.Ok() || root.empty() || count > kMaxNotes) return nullptr;
-    std::vector<NotePointer> entries;
-    std::vector<std::pair<IndexedNote*, Decoder::Span>> texts;
-    entries.reserve(count);
+    std::vector<DecodedEntry> decoded(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        Decoder::Span text;
-        std::shared_ptr<IndexedNote> entry = DecodeEntry(root, in, &text);
-        if (entry == nullptr) return nullptr;
-        if (entry->textKept) texts.emplace_back(entry.get(), text);
+        if (!DecodeEntry(root, in, &decoded[i])) return nullptr;
         // Entries come in order, each once.
-        if (!entries.empty() && !RelativePathLess(entries.back()->file.relativePath, entry->file.relativePath)) {
+        if (i > 0 && !RelativePathLess(decoded[i - 1].entry->file.relativePath, decoded[i].entry->file.relativePath)) {
             return nullptr;
         }
-        entries.push_back(std::move(entry));
     }
-    if (!in.AtEnd() || !PlaceTexts(texts, keeper)) return nullptr;
+    if (!in.AtEnd() || !PlaceUnits(decoded, keeper)) return nullptr;
+    std::vector<NotePointer> entries;
+    entries.reserve(count);
+    for (DecodedEntry& item : decoded) entries.push_back(std::move(item.entry));
     return MakeIndex(std::move(root), NoteFilter(filter), std::move(entries), leftOut);
 }
 

@@ -43,6 +43,22 @@ bool NoteText::Assign(std::u16string units) {
     return true;
 }
 
+bool NoteText::Borrow(std::u16string_view units, std::shared_ptr<const void> keeper, std::vector<std::uint32_t> starts) {
+    if (keeper == nullptr || units.empty() || units.back() != kLineEnd || starts.empty() || starts[0] != 0 ||
+        units.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return false;
+    }
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        if (starts[i] <= starts[i - 1] || starts[i] >= units.size() || units[starts[i] - 1] != kLineEnd) return false;
+    }
+    starts_ = std::move(starts);
+    units_.clear();
+    units_.shrink_to_fit();
+    borrowed_ = units;
+    keeper_ = std::move(keeper);
+    return true;
+}
+
 bool NoteText::Borrow(std::u16string_view units, std::shared_ptr<const void> keeper) {
     if (keeper == nullptr || !FindLines(units)) return false;
     units_.clear();

@@ -33,8 +33,8 @@ public:
     std::uint32_t LineStart(LineIndex line) const { return starts_[line < LineCount() ? line : LineCount() - 1]; }
     // The line that holds Units()[offset]; the last line past the end.
     LineIndex LineAt(std::uint32_t offset) const;
-    // Units held, for the index's memory figure (borrowed ones count where they are held).
-    std::size_t HeldBytes() const { return units_.capacity() * sizeof(char16_t) + starts_.capacity() * 4; }
+    // Bytes held, borrowed units included, for the index's memory figure.
+    std::size_t HeldBytes() const { return Units().size() * sizeof(char16_t) + starts_.capacity() * 4; }
 
     // Takes `units` as the whole text (every line followed by U+000A, as
     // Units() gives it). False, with the text left alone, when `units` does
@@ -42,6 +42,10 @@ public:
     bool Assign(std::u16string units);
     // The same with units that `keeper` holds; they must not change while it lives.
     bool Borrow(std::u16string_view units, std::shared_ptr<const void> keeper);
+    // The same with the lines' starts given (as LineStart gives them). False
+    // unless they rise from 0 and each follows a U+000A; the lines are not
+    // searched for other U+000A units (the caller vouches for them).
+    bool Borrow(std::u16string_view units, std::shared_ptr<const void> keeper, std::vector<std::uint32_t> starts);
 
     // Building, on a text of its own: lines are appended in order after the
     // first, which starts out empty.

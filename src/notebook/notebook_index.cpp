@@ -41,15 +41,18 @@ std::vector<NotePointer> Unchanged(const NoteTree& tree, const NotebookIndex& pr
 
 // The note's file links and their targets.
 void ResolveFileLinks(const NoteText& text, std::u16string_view noteFolder, IndexedNote* entry) {
+    auto targets = std::make_shared<std::u16string>();
     for (const FoundLink& found : CollectLinks(text, NoteTokenizer(), noteFolder)) {
         const std::u16string target = FileLinkTarget(found.link);
         if (target.empty()) continue;
-        const auto start = static_cast<std::uint32_t>(entry->targets.size());
-        entry->targets += PathKey(target);
+        const auto start = static_cast<std::uint32_t>(targets->size());
+        *targets += PathKey(target);
         entry->links.push_back({found.line, found.open, found.close, start, static_cast<std::uint32_t>(target.size())});
     }
     entry->links.shrink_to_fit();
-    entry->targets.shrink_to_fit();
+    targets->shrink_to_fit();
+    entry->targets = *targets;
+    entry->targetsKeeper = std::move(targets);
 }
 
 }  // namespace
@@ -110,7 +113,7 @@ std::size_t NotebookIndex::HeldBytes() const {
     for (const NotePointer& entry : entries_) {
         bytes += sizeof(IndexedNote) + entry->text.HeldBytes() + entry->links.capacity() * sizeof(NoteLink);
         bytes += (entry->file.path.capacity() + entry->file.relativePath.capacity() + entry->key.capacity() +
-                  entry->targets.capacity()) * 2;
+                  entry->targets.size()) * 2;
     }
     return bytes;
 }

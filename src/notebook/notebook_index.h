@@ -51,11 +51,11 @@ struct IndexedNote {
     bool textKept = false;        // text holds the note's text
     NoteText text;                // one empty line unless textKept
     std::vector<NoteLink> links;  // in text order; empty unless kNote
-    std::u16string targets;       // the links' targets, one after another
+    // The links' targets one after another, in memory that targetsKeeper keeps.
+    std::u16string_view targets;
+    std::shared_ptr<const void> targetsKeeper;
 
-    std::u16string_view TargetOf(const NoteLink& link) const {
-        return std::u16string_view(targets).substr(link.targetStart, link.targetLength);
-    }
+    std::u16string_view TargetOf(const NoteLink& link) const { return targets.substr(link.targetStart, link.targetLength); }
 };
 
 struct NotebookCounts {
