@@ -138,6 +138,7 @@ public:
         return units;
     }
     static void CopyUnits(Span span, char16_t* to) {
+        if (span.count == 0) return;
         if (LittleEndianHost()) {
             std::memcpy(to, span.first, 2 * std::size_t{span.count});
             return;
