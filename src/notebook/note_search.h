@@ -36,9 +36,9 @@ struct NoteMatch {
     Column end = 0;  // exclusive
 };
 
-// Horspool's search for a byte string, with ASCII letters matching either
-// case when folding: at most one comparison per byte and window, usually a
-// skip of the needle's length.
+// Horspool's search for a byte string (ASCII letters match either case when
+// folding): each window is tested from its last byte, and a mismatch moves
+// the window by what that byte allows, often the needle's whole length.
 class ByteFinder {
 public:
     ByteFinder(std::string_view needle, bool foldAscii);
@@ -47,9 +47,9 @@ public:
     bool Occurs(const std::uint8_t* bytes, std::size_t size) const;
 
 private:
-    std::string needle_;                // folded when foldAscii_
+    std::string needle_;     // folded when foldAscii_
     bool foldAscii_;
-    std::size_t skip_[256];             // by the window's last byte, folded
+    std::size_t skip_[256];  // by a window's last byte: how far the window may move
 };
 
 class NoteSearcher {

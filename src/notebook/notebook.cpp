@@ -11,7 +11,6 @@ namespace {
 // Progress is told about this many times per build.
 constexpr std::uint32_t kProgressSteps = 100;
 
-
 }  // namespace
 
 Notebook::Notebook(NotebookListener* listener, NotebookOptions options)
@@ -130,7 +129,7 @@ void Notebook::Work(Requests requests, const std::u16string& root, const std::u1
         IndexPointer before = Current();
         if (PathKey(before->Root()) != PathKey(root)) break;
         IndexPointer after = UpdateIndex(before, path);
-        if (after != before) Publish(std::move(after));
+        if (after != before) Publish(std::move(after), root);
     }
 }
 
@@ -158,28 +157,28 @@ void Notebook::Build(const std::u16string& root, const std::u16string& filter, b
     {
         std::lock_guard<std::mutex> lock(mutex_);
         work_ = nullptr;
-        if (root != root_) return;  // another notebook was opened meanwhile
     }
     if (index == nullptr && fromScratch && !work.cancel) index = std::make_shared<NotebookIndex>();
     if (index == nullptr || (previous != nullptr && index->Entries() == previous->Entries())) return;
-    Publish(std::move(index));
+    Publish(std::move(index), root);
 }
 
-void Notebook::Publish(IndexPointer index) {
+void Notebook::Publish(IndexPointer index, const std::u16string& root) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (root != root_) return;  // another notebook was opened (or this one closed) meanwhile
         current_ = std::move(index);
     }
     if (listener_ != nullptr) listener_->OnIndexChanged();
 }
 
+// The watch walks the tree as it starts: that is the watching thread's work.
+// What changed while it started is found by one recheck once it watches.
 void Notebook::StartWatch(const std::u16string& root) {
     watch_ = std::make_unique<platform::FolderWatch>();
-    if (!watch_->Start(root.c_str())) {
-        watch_.reset();
-        return;
-    }
-    watchThread_ = std::thread([this] {
+    watchThread_ = std::thread([this, root] {
+        if (!watch_->Start(root.c_str())) return;
+        Recheck();
         while (watch_->Wait(platform::kWaitForever) == platform::WatchEvent::kChanged) Recheck();
     });
 }

@@ -95,7 +95,8 @@ private:
     void Run();
     void Work(Requests requests, const std::u16string& root, const std::u16string& filter);
     void Build(const std::u16string& root, const std::u16string& filter, bool fromScratch);
-    void Publish(IndexPointer index);
+    // Makes `index` current unless the notebook at `root` is no longer the open one.
+    void Publish(IndexPointer index, const std::u16string& root);
     void StartWatch(const std::u16string& root);
     void StopWatch();
 

@@ -1,7 +1,9 @@
 // Tells when anything in a folder tree changes: a file or folder made,
 // removed, renamed or written, at any depth. It says only that something
 // changed, not what: the caller looks again (file times are cheap to compare).
-// Wait blocks the calling thread; Stop, from any other thread, ends a Wait.
+// Start and Wait run on the watching thread (Start may walk the whole tree);
+// Stop, from any other thread at any time, ends them.
+// Tested by tests/unit/notebook/folder_watch_test.cpp.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +19,7 @@ enum class WatchEvent {
 
 constexpr std::uint32_t kWaitForever = 0xFFFFFFFF;
 
-// Start it before another thread can Stop it; destroy it after the waiting
-// thread has ended.
+// Destroy it only after the watching thread has ended.
 class FolderWatch {
 public:
     FolderWatch();
@@ -27,13 +28,13 @@ public:
     FolderWatch& operator=(const FolderWatch&) = delete;
 
     // Starts watching the tree under `folder` (Windows form). False when the
-    // system cannot watch it; Wait then returns kStopped at once.
+    // system cannot watch it, or Stop came first; Wait then returns kStopped.
     bool Start(const char16_t* folder);
     // Waits at most `milliseconds` (or kWaitForever) for a change; the changes
     // of one burst are reported once.
     WatchEvent Wait(std::uint32_t milliseconds);
-    // Ends the Wait running on another thread and every later one. Safe to
-    // call from any thread, more than once.
+    // Ends the Start or Wait running on another thread and every later one.
+    // Safe to call from any thread, more than once.
     void Stop();
 
 private:

@@ -45,10 +45,11 @@ struct FolderWatch::System {
     }
 
     // Watches `root` and the folders below it, walked with a stack of its own
-    // (a deep tree takes no recursion); folders reached through links are left out.
+    // (a deep tree takes no recursion); folders reached through links are left
+    // out. Stop ends the walk.
     void WatchTree(const std::string& root) {
         std::vector<std::string> pending{root};
-        while (!pending.empty()) {
+        while (!pending.empty() && !Stopped()) {
             std::string folder = std::move(pending.back());
             pending.pop_back();
             int watch = inotify_add_watch(notify, folder.c_str(), kEvents);
@@ -91,30 +92,26 @@ struct FolderWatch::System {
     }
 };
 
-FolderWatch::FolderWatch() = default;
+FolderWatch::FolderWatch() : system_(std::make_unique<System>()) {
+    system_->wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+}
+
 FolderWatch::~FolderWatch() = default;
 
 bool FolderWatch::Start(const char16_t* folder) {
-    system_ = std::make_unique<System>();
-    system_->wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (system_->wake < 0 || posix::NamesOtherDrive(folder)) return false;
     system_->notify = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
-    if (system_->wake < 0 || system_->notify < 0 || posix::NamesOtherDrive(folder)) return false;
     struct stat info;
     std::string root = posix::NativePath(folder);
-    if (stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    if (system_->notify < 0 || stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
     system_->WatchTree(root);
-    return !system_->folders.empty();
+    return !system_->folders.empty() && !system_->Stopped();
 }
 
 WatchEvent FolderWatch::Wait(std::uint32_t milliseconds) {
-    if (!system_ || system_->wake < 0) return WatchEvent::kStopped;
-    if (system_->notify < 0 || system_->folders.empty()) {
-        pollfd wake{system_->wake, POLLIN, 0};
-        poll(&wake, 1, static_cast<int>(milliseconds));
-        return WatchEvent::kStopped;
-    }
+    if (system_->wake < 0 || system_->notify < 0 || system_->folders.empty()) return WatchEvent::kStopped;
     pollfd both[2] = {{system_->wake, POLLIN, 0}, {system_->notify, POLLIN, 0}};
-    int timeout = milliseconds == kWaitForever || milliseconds > 0x7FFFFFFF ? -1 : static_cast<int>(milliseconds);
+    const int timeout = milliseconds == kWaitForever || milliseconds > 0x7FFFFFFF ? -1 : static_cast<int>(milliseconds);
     int ready = poll(both, 2, timeout);
     if ((both[0].revents & POLLIN) != 0) return WatchEvent::kStopped;
     if (ready <= 0) return WatchEvent::kTimedOut;
@@ -126,7 +123,7 @@ WatchEvent FolderWatch::Wait(std::uint32_t milliseconds) {
 }
 
 void FolderWatch::Stop() {
-    if (!system_ || system_->wake < 0) return;
+    if (system_->wake < 0) return;
     const std::uint64_t one = 1;
     ssize_t written = write(system_->wake, &one, sizeof one);
     static_cast<void>(written);

@@ -49,7 +49,7 @@ const std::u16string kNote =
     u"<#top.txt> <.\\b.txt> <..\\c.txt>\n"
     u"<C:\\other\\base.txt> then <.\\d.txt> <#e.txt> <..\\f.txt>\n"
     u"<%PBNOTES%\\g.txt> <https://example.org/> <mailto://a@b> <ftp://h/>\n"
-    u"<\\\\server\\share\\h.txt> <C:/dir/> <..\\..\\..\\..\\up.txt>\n"
+    u"<\\\\server\\share\\h.txt> <C:\\dir\\> <..\\..\\up.txt>\n"
     u"# <C:\\in\\comment.txt>\n"
     u"[ <C:\\in\\block.txt> ] <.\\after.txt> <C:\\unclosed\n"
     u"<C:\\a><C:\\b>\n";
@@ -69,9 +69,9 @@ TEST(NoteLinksTest, EveryKindResolvesAsAClickResolvesIt) {
         {2, 41, 54, ""},
         {2, 56, 65, ""},
         {3, 0, 21, "\\\\server\\share\\h.txt"},
-        {3, 23, 31, "C:/dir"},
-        {3, 33, 52, "C:/up.txt"},         // joined to "C:/dir/"; ".." stops at the drive
-        {5, 22, 34, "C:/dir/after.txt"},  // the links in the comment and the block are none
+        {3, 23, 31, "C:\\dir"},
+        {3, 33, 46, "C:\\up.txt"},         // joined to "C:\\dir\\"
+        {5, 22, 34, "C:\\dir\\after.txt"},  // the links in the comment and the block are none
         {6, 0, 5, "C:\\a"},
         {6, 6, 11, "C:\\b"},
     };
