@@ -79,6 +79,7 @@ public:
     void Units(std::u16string_view units) {
         U32(static_cast<std::uint32_t>(units.size()));
         if (bytes_.size() % 2 != 0) U8(0);
+        if (units.empty()) return;
         const std::size_t start = bytes_.size();
         bytes_.resize(start + 2 * units.size());
         auto* at = reinterpret_cast<std::uint8_t*>(&bytes_[start]);
