@@ -16,6 +16,11 @@
 namespace pathbook::tool {
 namespace {
 
+// The options of the commands that read a whole notebook.
+#define PATHBOOK_CACHE_OPTIONS                                                                 \
+    "  --cache DIR  keep the notebook's index in DIR (default: the local data folder)\n"     \
+    "  --no-cache   read every note now and keep no index\n"
+
 constexpr Command kCommands[] = {
     {"encodings", "encodings", "list the encoding table",
      "Prints one row per encoding the editor offers, tab-separated:\n"
@@ -77,6 +82,36 @@ constexpr Command kCommands[] = {
      "Options:\n"
      "  -b BASE   the folder of the note the link is in\n",
      RunLinkStatus},
+    {"notes-search", "notes-search [-r] [-i] [--cache DIR|--no-cache] PATTERN FOLDER", "search every note of a notebook",
+     "Reads every note (every *.txt file) under FOLDER as the editor opens it and\n"
+     "repeats Find Next in each until nothing more is found. Prints\n"
+     "\"RELPATH<TAB>LINE:START:END\" per match (the note's path below FOLDER with\n"
+     "\"/\" between folders, 0-based line, UTF-16 columns, end exclusive), sorted by\n"
+     "path, line and column, then \"matches=<N> files=<F>\" (F: notes with a match).\n"
+     "Binary files and files over 64 MiB are left out. The notes come from an index\n"
+     "of FOLDER kept between runs, read again where they changed.\n\n"
+     "Options:\n"
+     "  -r           PATTERN is a regular expression\n"
+     "  -i           ignore case\n"
+     PATHBOOK_CACHE_OPTIONS,
+     RunNotesSearch},
+    {"backlinks", "backlinks [--cache DIR|--no-cache] FOLDER NOTE", "list the links that lead to a note",
+     "Reads every note (every *.txt file) under FOLDER and resolves its links as a\n"
+     "click in the editor resolves them. Prints \"RELPATH<TAB>LINE\" for each link\n"
+     "that leads to NOTE (the linking note's path below FOLDER, the link's 0-based\n"
+     "line), sorted by path, line and column, then \"links=<N> notes=<F>\". NOTE\n"
+     "need not exist; a note that links to itself is listed too.\n\n"
+     "Options:\n"
+     PATHBOOK_CACHE_OPTIONS,
+     RunBacklinks},
+    {"brokenlinks", "brokenlinks FILE", "list the file links whose target is missing",
+     "Loads FILE as the editor does and checks each of its file links as a click\n"
+     "checks it. Prints \"LINE:START:END<TAB>N\" for each link whose target does\n"
+     "not exist (0-based line, the UTF-16 columns of the link text between \"<\"\n"
+     "and \">\", N the units of it that do exist, as linkstatus reports them), then\n"
+     "\"broken=<B> links=<L>\". Nothing goes over the network: web, FTP and mail\n"
+     "links and paths on other machines (\\\\server\\share) are not checked or counted.\n",
+     RunBrokenLinks},
 };
 
 const Command* FindCommand(const std::string& name) {

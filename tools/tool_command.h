@@ -25,7 +25,8 @@ struct Command {
 
 // getopt-style flags: `letters` lists the flags, a letter followed by ":" takes
 // a value ("-c 932" or "-c932"); "--" ends the flags. Long flags ("--timing")
-// are accepted when listed in `longFlags`.
+// are accepted when listed in `longFlags`; one listed with a trailing "="
+// ("cache=") takes a value ("--cache DIR" or "--cache=DIR").
 struct ParsedArguments {
     std::map<std::string, std::string> flags;  // "c" -> "932", "timing" -> ""
     std::vector<std::string> positional;
@@ -71,5 +72,8 @@ int RunLink(const Arguments& args);
 int RunLinkStatus(const Arguments& args);
 int RunTokens(const Arguments& args);
 int RunFind(const Arguments& args);
+int RunNotesSearch(const Arguments& args);
+int RunBacklinks(const Arguments& args);
+int RunBrokenLinks(const Arguments& args);
 
 }  // namespace pathbook::tool

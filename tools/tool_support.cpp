@@ -29,13 +29,30 @@ ParsedArguments ParseArguments(const Arguments& args, const std::string& letters
         }
         if (arg[1] == '-') {
             std::string name = arg.substr(2);
+            std::size_t equals = name.find('=');
+            std::string value;
+            if (equals != std::string::npos) {
+                value = name.substr(equals + 1);
+                name.resize(equals);
+            }
             bool known = false;
-            for (const std::string& flag : longFlags) known = known || flag == name;
-            if (!known) {
+            bool takesValue = false;
+            for (const std::string& flag : longFlags) {
+                known = known || flag == name || flag == name + "=";
+                takesValue = takesValue || flag == name + "=";
+            }
+            if (!known || (equals != std::string::npos && !takesValue)) {
                 parsed.error = "unknown option " + arg;
                 return parsed;
             }
-            parsed.flags[name] = "";
+            if (takesValue && equals == std::string::npos) {
+                if (i + 1 >= args.size()) {
+                    parsed.error = "option " + arg + " needs a value";
+                    return parsed;
+                }
+                value = args[++i];
+            }
+            parsed.flags[name] = value;
             continue;
         }
         std::size_t at = letters.find(arg[1]);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
-#include "platform/folder_entries.h"
+#include "platform/folder_listing.h"
 #include "platform/local_data.h"
 #include "platform/process_identity.h"
 
@@ -22,6 +22,17 @@ void RemoveFiles(const JournalPaths& paths) {
 }
 
 // The journal files of the folder, grouped by owner (this process's left out).
+// The names of the files (not folders) in `folder`; none when it cannot be read.
+std::vector<std::u16string> FileNamesIn(const std::u16string& folder) {
+    std::vector<platform::FolderEntry> entries;
+    platform::ListFolder(folder.c_str(), &entries);
+    std::vector<std::u16string> names;
+    for (platform::FolderEntry& entry : entries) {
+        if (!entry.isFolder) names.push_back(std::move(entry.name));
+    }
+    return names;
+}
+
 struct OwnerFiles {
     std::u16string owner;
     bool hasOwnerFile = false;
@@ -30,7 +41,7 @@ struct OwnerFiles {
 
 std::vector<OwnerFiles> OtherOwners(const std::u16string& folder, const std::u16string& self) {
     std::vector<OwnerFiles> owners;
-    for (const std::u16string& entry : platform::FileNamesIn(folder.c_str())) {
+    for (const std::u16string& entry : FileNamesIn(folder)) {
         JournalFileName name;
         if (!ParseJournalFileName(entry, &name) || name.owner == self) continue;
         auto found = std::find_if(owners.begin(), owners.end(), [&](const OwnerFiles& o) { return o.owner == name.owner; });
@@ -70,7 +81,7 @@ JournalFolder::~JournalFolder() {
     writer_.Stop();
     if (!IsOpen()) return;
     bool journalsLeft = false;
-    for (const std::u16string& entry : platform::FileNamesIn(folder_.c_str())) {
+    for (const std::u16string& entry : FileNamesIn(folder_)) {
         JournalFileName name;
         if (ParseJournalFileName(entry, &name) && name.owner == ownerName_ && name.kind == JournalFileKind::kJournal) {
             journalsLeft = true;

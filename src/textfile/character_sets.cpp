@@ -54,8 +54,9 @@ SetEncoding EncodingOf(CharacterSet set) {
 constexpr std::uint32_t kTableSize = 128 * 128;
 constexpr std::uint32_t kTableCount = 6;
 
+// Filled as characters are first met, so each thread has tables of its own.
 Entry& TableEntry(CharacterSet set, std::uint8_t first, std::uint8_t second) {
-    static std::unique_ptr<Entry[]> tables[kTableCount];
+    thread_local std::unique_ptr<Entry[]> tables[kTableCount];
     std::unique_ptr<Entry[]>& table = tables[static_cast<std::uint32_t>(set)];
     if (!table) table.reset(new Entry[kTableSize]());
     std::uint32_t index = IsDoubleByte(set) ? (first & 0x7Fu) << 7 | (second & 0x7Fu) : first & 0x7Fu;

@@ -38,6 +38,8 @@ public:
     bool NoLineBreaks() const { return noLineBreaks_; }
     std::uint32_t Attributes() const { return file_.Attributes(); }
     std::uint32_t Size() const { return file_.Size(); }
+    // The file's Size() bytes as mapped, for a look at them before they are decoded.
+    const std::uint8_t* Bytes() const { return file_.Data(); }
 
 private:
     // Lets the memory of the bytes decoded so far go, a step at a time.

@@ -5,7 +5,8 @@ import unittest
 
 from tool_harness import TOOL, run_tool
 
-COMMANDS = ["encodings", "detect", "decode", "encode", "convert", "link", "tokens", "find", "linkstatus"]
+COMMANDS = ["encodings", "detect", "decode", "encode", "convert", "link", "tokens", "find", "linkstatus",
+            "notes-search", "backlinks", "brokenlinks"]
 
 
 @unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
@@ -20,7 +21,7 @@ class HelpTest(unittest.TestCase):
         for flag in ("--help", "-h"):
             text = self.help_text(flag)
             self.assertTrue(text.startswith("Usage: pathbook-tool [--acp N] COMMAND"))
-            listed = re.findall(r"^  (\w+) +\S", text.split("Commands:\n")[1], re.M)
+            listed = re.findall(r"^  ([\w-]+) +\S", text.split("Commands:\n")[1], re.M)
             self.assertEqual(listed[:len(COMMANDS)], COMMANDS)
             self.assertIn("Exit status", text)
 

@@ -43,8 +43,8 @@ CodePage g_ansiCodePage = 1252;
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // One converter per direction and code page, opened on first use, reset to
-// its initial shift state on every use and closed at exit. The core runs on
-// one thread, so one cache serves the process.
+// its initial shift state on every use and closed at exit. An iconv converter
+// keeps state while it converts, so each thread has a cache of its own.
 class ConverterCache {
 public:
     ~ConverterCache() {
@@ -72,7 +72,7 @@ private:
 };
 
 iconv_t Converter(CodePage codePage, bool toUtf16) {
-    static ConverterCache cache;
+    thread_local ConverterCache cache;
     return cache.Get(codePage, toUtf16);
 }
 

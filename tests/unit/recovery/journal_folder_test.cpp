@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/file_stamp.h"
-#include "platform/folder_entries.h"
+#include "platform/folder_listing.h"
 #include "platform/local_data.h"
 #include "recovery_support.h"
 #include "runtime/utf8.h"
@@ -191,7 +191,9 @@ TEST_F(JournalFolderTest, ANormalEndLeavesNothing) {
         instance.recorder.Discard();
     }
     EXPECT_TRUE(Entries().empty());
-    EXPECT_TRUE(platform::FileNamesIn(Folder().c_str()).empty());
+    std::vector<platform::FolderEntry> files;
+    EXPECT_TRUE(platform::ListFolder(Folder().c_str(), &files));
+    EXPECT_TRUE(files.empty());
 }
 
 // Without a usable folder nothing is recorded and nothing fails.

@@ -1,0 +1,1 @@
+pathbook_fuzz_target(index_cache_fuzz index_cache_fuzz.cpp)

@@ -1,0 +1,156 @@
+// The index cache: what it keeps survives the round trip, a damaged file is
+// no cache, and a build from it reads only the files that changed.
+#include "notebook/index_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "links/link_test_support.h"
+#include "notebook_folder.h"
+
+namespace pathbook {
+namespace {
+
+using test::Hex;
+
+class IndexCacheTest : public ::testing::Test {
+protected:
+    IndexCacheTest() {
+        folder.Write("a.txt", "<.\\b.txt> text\n<#c.txt>\n");
+        folder.Write("sub/b.txt", "x\n" + Hex("e6 97 a5 e6 9c ac") + " <..\\a.txt>\n");
+        folder.Write("bin.txt", std::string("\0\1", 2));
+        folder.Write("empty.txt", "");
+        cachePath = IndexCachePath(std::u16string(test::WindowsForm(cache.Path()).View()), folder.Root(), u"*.txt");
+    }
+
+    IndexPointer Build(const NotebookIndex* previous = nullptr) {
+        IndexWork work;
+        return BuildIndex(folder.Root(), u"*.txt", previous, work);
+    }
+
+    IndexPointer BuildCached() {
+        IndexWork work;
+        return BuildCachedIndex(folder.Root(), u"*.txt", nullptr, cachePath, work);
+    }
+
+    static std::string Bytes(const NotebookIndex& index) { return EncodeIndex(index); }
+    static IndexPointer Decode(const std::string& bytes) {
+        return DecodeIndex(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    }
+
+    test::NotebookFolder folder;
+    test::TempFolder cache;
+    std::u16string cachePath;
+};
+
+TEST_F(IndexCacheTest, EverythingKeptComesBack) {
+    const IndexPointer index = Build();
+    const IndexPointer back = Decode(Bytes(*index));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Root(), index->Root());
+    EXPECT_EQ(back->Filter().Text(), u"*.txt");
+    EXPECT_EQ(back->Counts().notes, 3u);
+    EXPECT_EQ(back->Counts().binary, 1u);
+    ASSERT_EQ(back->Entries().size(), index->Entries().size());
+    for (std::size_t i = 0; i < index->Entries().size(); ++i) {
+        const IndexedNote& a = *index->Entries()[i];
+        const IndexedNote& b = *back->Entries()[i];
+        EXPECT_EQ(b.file.path, a.file.path);
+        EXPECT_EQ(b.file.relativePath, a.file.relativePath);
+        EXPECT_EQ(b.key, a.key);
+        EXPECT_EQ(b.file.size, a.file.size);
+        EXPECT_EQ(b.file.writeTime, a.file.writeTime);
+        EXPECT_EQ(b.state, a.state);
+        EXPECT_EQ(b.charset, a.charset);
+        EXPECT_EQ(b.textKept, a.textKept);
+        EXPECT_EQ(b.text.Units(), a.text.Units());
+        EXPECT_EQ(b.text.LineCount(), a.text.LineCount());
+        ASSERT_EQ(b.links.size(), a.links.size());
+        for (std::size_t k = 0; k < a.links.size(); ++k) {
+            EXPECT_EQ(b.TargetOf(b.links[k]), a.TargetOf(a.links[k]));
+            EXPECT_EQ(b.links[k].line, a.links[k].line);
+            EXPECT_EQ(b.links[k].open, a.links[k].open);
+            EXPECT_EQ(b.links[k].close, a.links[k].close);
+        }
+    }
+    EXPECT_EQ(Bytes(*back), Bytes(*index));
+}
+
+TEST_F(IndexCacheTest, ADamagedOrCutFileIsNoCache) {
+    const std::string bytes = Bytes(*Build());
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        std::string damaged = bytes;
+        damaged[at] = static_cast<char>(damaged[at] ^ 0x20);
+        EXPECT_EQ(Decode(damaged), nullptr) << at;
+        EXPECT_EQ(Decode(bytes.substr(0, at)), nullptr) << at;
+    }
+    // Made with another ANSI code page, which detects other encodings.
+    {
+        test::JapaneseCodePage japanese;
+        if (test::JapaneseCodePage::InEffect()) {
+            EXPECT_EQ(Decode(bytes), nullptr);
+        }
+    }
+    ASSERT_NE(Decode(bytes), nullptr);
+    // A checksum that fits bytes that are no index.
+    for (const std::string& body : {std::string("PBNOTES1"), std::string(64, '\xff'), bytes.substr(0, bytes.size() / 2)}) {
+        const std::uint64_t sum = IndexChecksum(reinterpret_cast<const std::uint8_t*>(body.data()), body.size());
+        std::string forged = body;
+        for (int i = 0; i < 8; ++i) forged.push_back(static_cast<char>(sum >> (8 * i)));
+        EXPECT_EQ(Decode(forged), nullptr);
+    }
+}
+
+TEST_F(IndexCacheTest, ABuildFromTheCacheReadsOnlyWhatChanged) {
+    // Whole seconds: some systems set a file's time no finer.
+    const std::filesystem::path a = folder.Native("a.txt");
+    const auto time = std::chrono::time_point_cast<std::chrono::seconds>(std::filesystem::last_write_time(a)) -
+                      std::chrono::seconds(60);
+    std::filesystem::last_write_time(a, time);
+    BuildCached();
+    ASSERT_NE(LoadIndexCache(cachePath), nullptr);
+    // Same size and write time: the cached text stands, as a file time check cannot tell.
+    folder.Write("a.txt", "<.\\X.txt> text\n<#Y.txt>\n");
+    std::filesystem::last_write_time(a, time);
+    EXPECT_EQ(BuildCached()->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\b.txt> text");
+    // Another write time: read again, and the cache follows.
+    std::filesystem::last_write_time(a, time + std::chrono::seconds(5));
+    EXPECT_EQ(BuildCached()->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\X.txt> text");
+    EXPECT_EQ(LoadIndexCache(cachePath)->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\X.txt> text");
+    EXPECT_EQ(LoadIndexCache(cachePath + u"x"), nullptr);
+}
+
+TEST_F(IndexCacheTest, EachSaveIsANewVersionAndTheOldOnesGo) {
+    const IndexPointer index = Build();
+    ASSERT_TRUE(SaveIndexCache(*index, cachePath));
+    const IndexPointer held = LoadIndexCache(cachePath);  // reads its texts from the first version
+    ASSERT_NE(held, nullptr);
+    folder.Write("a.txt", "changed");
+    ASSERT_TRUE(SaveIndexCache(*Build(), cachePath));
+    EXPECT_EQ(LoadIndexCache(cachePath)->Find(folder.Path("a.txt"))->text.Line(0), u"changed");
+    EXPECT_EQ(held->Find(folder.Path("a.txt"))->text.Line(0), u"<.\\b.txt> text");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(cache.Path())) names.push_back(entry.path().filename().string());
+#ifndef _WIN32
+    EXPECT_EQ(names.size(), 1u);  // Windows keeps a version that is still mapped
+#endif
+    ASSERT_FALSE(names.empty());
+    EXPECT_NE(names[0].find(".index"), std::string::npos);
+    const std::string stem = Utf16ToUtf8(cachePath.substr(cachePath.find_last_of(u'\\') + 1));
+    std::ofstream(cache.Path() / (stem + "-9.index"), std::ios::binary) << "damaged";
+    EXPECT_EQ(LoadIndexCache(cachePath)->Find(folder.Path("a.txt"))->text.Line(0), u"changed");  // the newest whole one
+}
+
+TEST_F(IndexCacheTest, OneFilePerRootAndFilter) {
+    const std::u16string root = folder.Root();
+    EXPECT_EQ(IndexCachePath(u"C:\\cache", root + u"\\", u"*.txt"), IndexCachePath(u"C:\\cache\\", root, u"*.txt"));
+    EXPECT_NE(IndexCachePath(u"C:\\cache", root, u"*.md"), IndexCachePath(u"C:\\cache", root, u"*.txt"));
+    EXPECT_NE(IndexCachePath(u"C:\\cache", root + u"x", u"*.txt"), IndexCachePath(u"C:\\cache", root, u"*.txt"));
+    EXPECT_EQ(IndexCachePath(u"", root, u"*.txt"), u"");
+    EXPECT_EQ(IndexCachePath(u"C:\\cache", u"C:\\NB", u"*.txt"), IndexCachePath(u"C:\\cache", u"c:/nb", u"*.txt"));
+}
+
+}  // namespace
+}  // namespace pathbook
