@@ -213,10 +213,12 @@ TEST_F(ConfigStoreTest, HistoryMovesAnEqualPathToTheTop) {
 TEST_F(ConfigStoreTest, HistoryKeepsSixteenAndOffersHistoryCount) {
     UserSection().PutInt(u"MRU", 20);
     auto store = Make();
-    for (int i = 0; i < 20; ++i) store->AddHistory(String(u"C:\\n" + FormatDecimal(i) + u".txt"), i);
+    for (int i = 0; i < 20; ++i) {
+        store->AddHistory(String(u"C:\\n" + FormatDecimal(i) + u".txt"), i % 2 == 0 ? 932 : -6);
+    }
     EXPECT_EQ(store->GetHistory(0).path, String(u"C:\\n19.txt"));
     EXPECT_EQ(store->GetHistory(15).path, String(u"C:\\n4.txt"));
-    EXPECT_EQ(store->GetHistory(15).code, 4);
+    EXPECT_EQ(store->GetHistory(15).code, 932);
     EXPECT_TRUE(store->GetHistory(16).path.Empty());
     store->Values().historyCount = 3;
     EXPECT_TRUE(store->GetHistory(3).path.Empty());
@@ -271,8 +273,8 @@ TEST_F(ConfigStoreTest, WritesThatCannotReachTheFileReportFailure) {
     EXPECT_FALSE(store.Save());
     EXPECT_FALSE(store.SaveWindowPlacement(WindowRect{0, 0, 640, 480}, kShowNormal));
     EXPECT_FALSE(store.SaveDialogSize(300, 200));
-    EXPECT_FALSE(store.AddHistory(u"C:\\a.txt", 0));
-    EXPECT_FALSE(store.SaveHistory());
+    EXPECT_EQ(store.AddHistory(u"C:\\a.txt", 0), ListWrite::kWriteFailed);
+    EXPECT_EQ(store.SaveHistory(), ListWrite::kWriteFailed);
     EXPECT_FALSE(store.SaveSearchOptions(search::FindOptions()));
     EXPECT_FALSE(store.SaveWrapType(1));
 }

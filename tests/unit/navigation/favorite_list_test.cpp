@@ -49,14 +49,14 @@ TEST_F(FavoriteListTest, StoreWritesTheFileByteForByte) {
 }
 
 TEST_F(FavoriteListTest, ShortLinesLeaveTheirSlotEmpty) {
-    WriteList(u"header\r\n0,C:\\a.txt\r\n1,x\r\nno comma here\r\n5,C:\\e.txt\r\n");
+    WriteList(u"header\r\n0,C:\\a.txt\r\n1,x\r\nno comma here\r\n-5,C:\\e.txt\r\n");
     FavoriteList list = MakeList();
     list.Load();
     EXPECT_EQ(list.Get(0).path, String(u"C:\\a.txt"));
     EXPECT_TRUE(list.Get(1).path.Empty());  // "1,x" has only three characters
     EXPECT_TRUE(list.Get(2).path.Empty());
     EXPECT_EQ(list.Get(3).path, String(u"C:\\e.txt"));
-    EXPECT_EQ(list.Get(3).code, 5);
+    EXPECT_EQ(list.Get(3).code, -5);
 }
 
 TEST_F(FavoriteListTest, LongLinesAreCutTo259) {
@@ -74,10 +74,10 @@ TEST_F(FavoriteListTest, AddKeepsOneEntryPerExactPathAndStopsWhenFull) {
     EXPECT_EQ(list.Add(u"C:\\a.txt", 932), AddFavoriteResult::kAlreadyListed);
     EXPECT_EQ(list.Add(u"C:\\A.TXT", 0), AddFavoriteResult::kAdded);
     for (int i = 2; i < 16; ++i) {
-        EXPECT_EQ(list.Add(String(u"C:\\" + std::u16string(i, u'n')), i), AddFavoriteResult::kAdded);
+        EXPECT_EQ(list.Add(String(u"C:\\" + std::u16string(i, u'n')), -i), AddFavoriteResult::kAdded);
     }
     EXPECT_EQ(list.Add(u"C:\\extra.txt", 0), AddFavoriteResult::kListFull);
-    EXPECT_EQ(list.Get(15).code, 15);
+    EXPECT_EQ(list.Get(15).path, String(u"C:\\" + std::u16string(15, u'n')));
     EXPECT_EQ(list.Add(u"", 0), AddFavoriteResult::kNotStored);
 }
 
