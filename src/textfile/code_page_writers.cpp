@@ -62,10 +62,34 @@ private:
     std::uint8_t* at_;
 };
 
+// Whether the system writes U+0000-U+007F as the bytes of the same value.
+bool KeepsAscii(platform::CodePage codePage) {
+    char16_t ascii[0x80];
+    std::uint8_t bytes[0x100];
+    for (std::uint32_t i = 0; i < 0x80; ++i) ascii[i] = static_cast<char16_t>(i);
+    if (platform::EncodeCodePage(codePage, ascii, 0x80, bytes, sizeof bytes, nullptr) != 0x80) return false;
+    for (std::uint32_t i = 0; i < 0x80; ++i) {
+        if (bytes[i] != i) return false;
+    }
+    return true;
+}
+
+bool IsAscii(const char16_t* units, std::uint32_t count) {
+    char16_t all = 0;
+    for (std::uint32_t i = 0; i < count; ++i) all |= units[i];
+    return all < 0x80;
+}
+
 }  // namespace
 
+CodePageWriter::CodePageWriter(platform::CodePage codePage) : codePage_(codePage), keepsAscii_(KeepsAscii(codePage)) {}
+
 bool CodePageWriter::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {
-    return AppendConverted(codePage_, units, count, out);
+    if (!keepsAscii_ || !IsAscii(units, count)) return AppendConverted(codePage_, units, count, out);
+    std::uint8_t* at = out.Reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) at[i] = static_cast<std::uint8_t>(units[i]);
+    out.Commit(count);
+    return true;
 }
 
 bool EucJpWriter::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {

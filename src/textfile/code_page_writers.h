@@ -10,13 +10,16 @@
 
 namespace pathbook {
 
+// A line of ASCII is narrowed here, without a conversion call, where the code
+// page writes ASCII as ASCII (asked of the system once, when the writer is made).
 class CodePageWriter final : public TextWriter {
 public:
-    explicit CodePageWriter(platform::CodePage codePage) : codePage_(codePage) {}
+    explicit CodePageWriter(platform::CodePage codePage);
     bool Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) override;
 
 private:
     platform::CodePage codePage_;
+    bool keepsAscii_;
 };
 
 // Shift_JIS bytes become EUC-JP: JIS X 0208 with the high bit set, half-width

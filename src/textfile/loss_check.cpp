@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "runtime/unit_scan.h"
 #include "textfile/decoded_break_splitter.h"
 #include "textfile/text_reader_factory.h"
 #include "textfile/text_writer_factory.h"
@@ -39,7 +40,10 @@ std::uint32_t BoundaryBetween(const char16_t* units, std::uint32_t low, std::uin
 
 }  // namespace
 
-// The units of one encoding that come back, one bit each.
+// The units of one encoding that come back, one bit each, and the fastest
+// test that gives the same answers: most encodings lose nothing but U+FEFF
+// (the Unicode family, whose readers drop it) or nothing but unpaired
+// surrogates (UTF-8), and keep printable ASCII.
 class SurvivorTable {
 public:
     explicit SurvivorTable(CharsetId charset) {
@@ -48,24 +52,28 @@ public:
         ByteBuffer bytes;
         for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
             const char16_t probe[] = {kProbeLetter, static_cast<char16_t>(unit)};
-            if (EncodesBack(charset, *writer, probe, 2, bytes)) bits_[unit >> 6] |= std::uint64_t{1} << (unit & 63);
+            // A line never holds a break.
+            bool comesBack =
+                unit == kCarriageReturn || unit == kLineFeed || EncodesBack(charset, *writer, probe, 2, bytes);
+            if (comesBack) bits_[unit >> 6] |= std::uint64_t{1} << (unit & 63);
         }
         const char16_t pair[] = {kProbeLetter, 0xD83D, 0xDE00};
         pairsComeBack_ = EncodesBack(charset, *writer, pair, 3, bytes);
+        test_ = ChooseTest();
     }
 
     // The first unit of the first character that does not come back, or `count`.
     std::uint32_t FirstLoss(const char16_t* units, std::uint32_t count) const {
-        for (std::uint32_t i = 0; i < count; ++i) {
-            char16_t unit = units[i];
-            if (bits_[unit >> 6] >> (unit & 63) & 1) continue;
-            if (pairsComeBack_ && IsHighSurrogate(unit) && i + 1 < count && IsLowSurrogate(units[i + 1])) {
-                ++i;
-                continue;
+        switch (test_) {
+            case Test::kAllButByteOrderMark: {
+                std::int32_t at = search::FindUnitForward(units, 0, static_cast<std::int32_t>(count) - 1,
+                                                          {kByteOrderMark, kByteOrderMark});
+                return at < 0 ? count : static_cast<std::uint32_t>(at);
             }
-            return i;
+            case Test::kWellFormed: return ByUnit(units, count, SurrogateFree(units, count));
+            case Test::kTable: break;
         }
-        return count;
+        return ByUnit(units, count, 0);
     }
 
     static const SurvivorTable& For(CharsetId charset) {
@@ -76,8 +84,64 @@ public:
     }
 
 private:
+    enum class Test { kTable, kAllButByteOrderMark, kWellFormed };
+    static constexpr std::uint32_t kBlock = 16;
+
+    bool ComesBack(std::uint32_t unit) const { return bits_[unit >> 6] >> (unit & 63) & 1; }
+
+    Test ChooseTest() {
+        bool allButMark = pairsComeBack_;
+        bool allButSurrogates = pairsComeBack_;
+        for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+            bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+            allButMark = allButMark && ComesBack(unit) == (unit != kByteOrderMark);
+            allButSurrogates = allButSurrogates && ComesBack(unit) == !surrogate;
+        }
+        printableAsciiComesBack_ = true;
+        for (std::uint32_t unit = 0x20; unit < 0x7F; ++unit) printableAsciiComesBack_ &= ComesBack(unit);
+        return allButMark ? Test::kAllButByteOrderMark : allButSurrogates ? Test::kWellFormed : Test::kTable;
+    }
+
+    // How many units from the start hold no surrogate, a block at a time.
+    static std::uint32_t SurrogateFree(const char16_t* units, std::uint32_t count) {
+        std::uint32_t at = 0;
+        for (; count - at >= kBlock; at += kBlock) {
+            bool any = false;
+            for (std::uint32_t k = 0; k < kBlock; ++k) any |= static_cast<char16_t>(units[at + k] - 0xD800) < 0x800;
+            if (any) return at;
+        }
+        while (at < count && static_cast<char16_t>(units[at] - 0xD800) >= 0x800) ++at;
+        return at;
+    }
+
+    // Unit by unit from `at`, skipping blocks of printable ASCII when it all comes back.
+    std::uint32_t ByUnit(const char16_t* units, std::uint32_t count, std::uint32_t at) const {
+        while (at < count) {
+            if (printableAsciiComesBack_ && count - at >= kBlock) {
+                bool other = false;
+                for (std::uint32_t k = 0; k < kBlock; ++k) {
+                    other |= static_cast<char16_t>(units[at + k] - 0x20) >= 0x5F;
+                }
+                if (!other) {
+                    at += kBlock;
+                    continue;
+                }
+            }
+            char16_t unit = units[at];
+            if (!ComesBack(unit)) {
+                bool pair = pairsComeBack_ && IsHighSurrogate(unit) && at + 1 < count && IsLowSurrogate(units[at + 1]);
+                if (!pair) return at;
+                ++at;
+            }
+            ++at;
+        }
+        return count;
+    }
+
     std::uint64_t bits_[0x10000 / 64] = {};
     bool pairsComeBack_ = false;
+    bool printableAsciiComesBack_ = false;
+    Test test_ = Test::kTable;
 };
 
 LossCheck::LossCheck(CharsetId charset)
