@@ -1,6 +1,7 @@
 #include "textfile/code_page_writers.h"
 
 #include "textfile/shift_jis_to_jis.h"
+#include "textfile/unit_runs.h"
 
 namespace pathbook {
 namespace {
@@ -74,20 +75,13 @@ bool KeepsAscii(platform::CodePage codePage) {
     return true;
 }
 
-bool IsAscii(const char16_t* units, std::uint32_t count) {
-    char16_t all = 0;
-    for (std::uint32_t i = 0; i < count; ++i) all |= units[i];
-    return all < 0x80;
-}
-
 }  // namespace
 
 CodePageWriter::CodePageWriter(platform::CodePage codePage) : codePage_(codePage), keepsAscii_(KeepsAscii(codePage)) {}
 
 bool CodePageWriter::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {
-    if (!keepsAscii_ || !IsAscii(units, count)) return AppendConverted(codePage_, units, count, out);
-    std::uint8_t* at = out.Reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) at[i] = static_cast<std::uint8_t>(units[i]);
+    if (!keepsAscii_ || AsciiRun(units, count) < count) return AppendConverted(codePage_, units, count, out);
+    NarrowUnits(units, count, out.Reserve(count));
     out.Commit(count);
     return true;
 }

@@ -25,6 +25,7 @@ void FileWriter::WriteByte(std::uint8_t byte) {
 }
 
 void FileWriter::WriteBytes(const void* bytes, std::size_t count) {
+    if (count == 0) return;  // `bytes` may then be null
     const auto* at = static_cast<const std::uint8_t*>(bytes);
     while (count >= kCapacity - used_) {
         std::size_t fits = kCapacity - used_;

@@ -8,6 +8,7 @@
 #include "textfile/decoded_break_splitter.h"
 #include "textfile/text_reader_factory.h"
 #include "textfile/text_writer_factory.h"
+#include "textfile/unit_runs.h"
 
 namespace pathbook {
 namespace {
@@ -70,7 +71,7 @@ public:
                                                           {kByteOrderMark, kByteOrderMark});
                 return at < 0 ? count : static_cast<std::uint32_t>(at);
             }
-            case Test::kWellFormed: return ByUnit(units, count, SurrogateFree(units, count));
+            case Test::kWellFormed: return ByUnit(units, count, NonSurrogateRun(units, count));
             case Test::kTable: break;
         }
         return ByUnit(units, count, 0);
@@ -85,7 +86,6 @@ public:
 
 private:
     enum class Test { kTable, kAllButByteOrderMark, kWellFormed };
-    static constexpr std::uint32_t kBlock = 16;
 
     bool ComesBack(std::uint32_t unit) const { return bits_[unit >> 6] >> (unit & 63) & 1; }
 
@@ -102,30 +102,12 @@ private:
         return allButMark ? Test::kAllButByteOrderMark : allButSurrogates ? Test::kWellFormed : Test::kTable;
     }
 
-    // How many units from the start hold no surrogate, a block at a time.
-    static std::uint32_t SurrogateFree(const char16_t* units, std::uint32_t count) {
-        std::uint32_t at = 0;
-        for (; count - at >= kBlock; at += kBlock) {
-            bool any = false;
-            for (std::uint32_t k = 0; k < kBlock; ++k) any |= static_cast<char16_t>(units[at + k] - 0xD800) < 0x800;
-            if (any) return at;
-        }
-        while (at < count && static_cast<char16_t>(units[at] - 0xD800) >= 0x800) ++at;
-        return at;
-    }
-
-    // Unit by unit from `at`, skipping blocks of printable ASCII when it all comes back.
+    // Unit by unit from `at`, passing over runs of printable ASCII when it all comes back.
     std::uint32_t ByUnit(const char16_t* units, std::uint32_t count, std::uint32_t at) const {
         while (at < count) {
-            if (printableAsciiComesBack_ && count - at >= kBlock) {
-                bool other = false;
-                for (std::uint32_t k = 0; k < kBlock; ++k) {
-                    other |= static_cast<char16_t>(units[at + k] - 0x20) >= 0x5F;
-                }
-                if (!other) {
-                    at += kBlock;
-                    continue;
-                }
+            if (printableAsciiComesBack_ && units[at] >= 0x20 && units[at] < 0x7F) {
+                at += PrintableAsciiRun(units + at, count - at);
+                if (at == count) break;
             }
             char16_t unit = units[at];
             if (!ComesBack(unit)) {

@@ -5,6 +5,7 @@
 
 #include "text_io.h"
 #include "textfile/shift_jis_to_jis.h"
+#include "textfile/unit_runs.h"
 
 namespace pathbook {
 namespace {
@@ -80,6 +81,32 @@ TEST(EncoderTest, UnknownEncodingsFailToSave) {
     TextFileOut out(-99, LineEnd::kCrLf);
     EXPECT_FALSE(out.Open(folder.File("x.txt").c_str()));
     EXPECT_FALSE(out.Close());
+}
+
+// Every length and every place of the first unit outside the class, so that
+// the eight-unit steps and the scalar tail both meet it.
+TEST(UnitRunsTest, RunsEndAtTheFirstUnitOutsideTheirClass) {
+    const struct {
+        std::uint32_t (*run)(const char16_t*, std::uint32_t);
+        char16_t inside, outside;
+    } classes[] = {
+        {AsciiRun, u'a', 0x80},          {AsciiRun, 0x7F, 0x3042},          {PrintableAsciiRun, u'~', 0x7F},
+        {PrintableAsciiRun, u' ', 0x1F}, {PrintableAsciiRun, u'a', 0xFF41}, {NonSurrogateRun, 0xD7FF, 0xD800},
+        {NonSurrogateRun, 0xE000, 0xDFFF},
+    };
+    for (const auto& c : classes) {
+        for (std::uint32_t count = 0; count < 40; ++count) {
+            for (std::uint32_t stop = 0; stop <= count; ++stop) {
+                std::u16string units(count, c.inside);
+                if (stop < count) units[stop] = c.outside;
+                EXPECT_EQ(c.run(units.data(), count), stop) << count << " " << stop;
+            }
+        }
+    }
+    std::u16string ascii = u"0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string narrow(ascii.size(), '\0');
+    NarrowUnits(ascii.data(), static_cast<std::uint32_t>(ascii.size()), reinterpret_cast<std::uint8_t*>(narrow.data()));
+    EXPECT_EQ(narrow, "0123456789abcdefghijklmnopqrstuvwxyz");
 }
 
 TEST(ShiftJisToJisTest, ArithmeticAndTheIbmExtensionTable) {
