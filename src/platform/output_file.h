@@ -38,8 +38,8 @@ public:
     // Writes all `count` bytes or returns false.
     bool Write(const void* bytes, std::size_t count);
     // Flushes the file to the disk, closes it and puts it in the place of
-    // `target`, keeping an existing target's attributes (its read-only bit
-    // makes the replace fail). On Windows the old target goes to a backup name
+    // `target`, keeping an existing target's attributes. A read-only target
+    // (or a folder) is not replaced. On Windows the old target goes to a backup name
     // while ReplaceFileW swaps them, is moved back if the swap fails half way,
     // and is deleted when it succeeded. kWriteFailed when the file was not open.
     CommitResult Commit(const char16_t* target);

@@ -86,6 +86,9 @@ CommitResult OutputFile::Commit(const char16_t* target) {
     bool targetThere = stat(to.c_str(), &info) == 0;
     if (targetThere && S_ISDIR(info.st_mode)) {
         Failed(EISDIR);
+    } else if (targetThere && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        // Read-only, as FileAttributes reports it: not replaced, as on Windows.
+        Failed(EACCES);
     } else if (targetThere && chmod(from.c_str(), info.st_mode & 07777) != 0) {
         Failed(LastSystemError());
     } else if (std::rename(from.c_str(), to.c_str()) != 0) {

@@ -114,8 +114,9 @@ CommitResult OutputFile::Commit(const char16_t* target) {
         DeleteFileW(Wide(newFile.c_str()));
         return CommitResult::kTargetKept;
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        // A folder is never replaced by a file (Wine's ReplaceFileW would move it aside).
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
+        // A folder is never replaced by a file (Wine's ReplaceFileW would move
+        // it aside), nor a read-only file (Wine's MoveFileExW would replace it).
         Failed(ERROR_ACCESS_DENIED);
         DeleteFileW(Wide(newFile.c_str()));
         return CommitResult::kTargetKept;

@@ -173,7 +173,7 @@ TEST(FileWriterTest, AReplacedFileKeepsItsAttributesAndAReadOnlyOneIsRefused) {
     std::wstring locked = Wide(folder.File("locked.txt"));
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(Save(folder, "locked.txt", "lost", writer));
-    EXPECT_NE(writer.Error(), 0u);
+    EXPECT_EQ(writer.Error(), static_cast<platform::SystemError>(ERROR_ACCESS_DENIED));
     SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(folder.Read("locked.txt"), "keep");
     EXPECT_EQ(folder.EntryCount(), 2u);
@@ -229,7 +229,7 @@ TEST(FileWriterTest, AFailedWriteReportsFailureAndKeepsTheOriginal) {
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-TEST(FileWriterTest, AReplacedFileKeepsItsPermissions) {
+TEST(FileWriterTest, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused) {
     test::TempFolder folder;
     folder.Write("note.txt", "old");
     std::filesystem::permissions(folder.Path() / "note.txt", std::filesystem::perms(0640));
@@ -238,6 +238,13 @@ TEST(FileWriterTest, AReplacedFileKeepsItsPermissions) {
     writer.WriteBytes("new", 3);
     ASSERT_TRUE(writer.Close());
     EXPECT_EQ(std::filesystem::status(folder.Path() / "note.txt").permissions(), std::filesystem::perms(0640));
+    std::filesystem::permissions(folder.Path() / "note.txt", std::filesystem::perms(0444));
+    ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
+    writer.WriteBytes("lost", 4);
+    EXPECT_FALSE(writer.Close());
+    EXPECT_EQ(writer.Error(), static_cast<platform::SystemError>(EACCES));
+    EXPECT_EQ(folder.Read("note.txt"), "new");
+    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 }  // namespace
