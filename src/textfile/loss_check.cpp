@@ -23,6 +23,23 @@ bool HasShiftStates(CharsetId charset) {
            charset == charset::kIso2022Cn || charset == charset::kHz;
 }
 
+// Whether reading `bytes[0..length)` in `charset` as a file gives exactly one
+// line holding `units`.
+bool ReadsBackAs(CharsetId charset, const std::uint8_t* bytes, std::size_t length, const char16_t* units,
+                 std::uint32_t count) {
+    std::unique_ptr<TextReader> reader = CreateTextReader(charset, bytes, static_cast<std::uint32_t>(length));
+    DecodedBreakSplitter lines(reader.get());
+    std::u16string text;
+    char16_t buffer[1024];
+    while (lines.State() != ReadState::kFinished) {
+        std::uint32_t read = lines.Read(buffer, 1024);
+        text.append(buffer, read);
+        if (lines.State() == ReadState::kAtLineBreak || text.size() > count) return false;
+        if (lines.State() == ReadState::kBufferFull && read == 0) break;
+    }
+    return text.size() == count && text.compare(0, count, units, count) == 0;
+}
+
 bool EncodesBack(CharsetId charset, TextWriter& writer, const char16_t* units, std::uint32_t count,
                  ByteBuffer& bytes) {
     bytes.Clear();
@@ -153,21 +170,6 @@ std::uint32_t LossCheck::FirstLoss(const char16_t* units, std::uint32_t count, T
         }
     }
     return low;
-}
-
-bool ReadsBackAs(CharsetId charset, const std::uint8_t* bytes, std::size_t length, const char16_t* units,
-                 std::uint32_t count) {
-    std::unique_ptr<TextReader> reader = CreateTextReader(charset, bytes, static_cast<std::uint32_t>(length));
-    DecodedBreakSplitter lines(reader.get());
-    std::u16string text;
-    char16_t buffer[1024];
-    while (lines.State() != ReadState::kFinished) {
-        std::uint32_t read = lines.Read(buffer, 1024);
-        text.append(buffer, read);
-        if (lines.State() == ReadState::kAtLineBreak || text.size() > count) return false;
-        if (lines.State() == ReadState::kBufferFull && read == 0) break;
-    }
-    return text.size() == count && text.compare(0, count, units, count) == 0;
 }
 
 }  // namespace pathbook

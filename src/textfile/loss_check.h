@@ -43,9 +43,4 @@ private:
     const SurvivorTable* survivors_;  // null for the encodings with shift states
 };
 
-// Whether reading `bytes[0..length)` in `charset` as a file gives exactly one
-// line holding `units`.
-bool ReadsBackAs(CharsetId charset, const std::uint8_t* bytes, std::size_t length, const char16_t* units,
-                 std::uint32_t count);
-
 }  // namespace pathbook
