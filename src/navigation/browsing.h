@@ -71,8 +71,8 @@ public:
     // stays. The window tells the user of a result other than kWritten.
     ListWrite ClearHistoryCommand();
     // Adds the document on show to the favourites (nothing when untitled) and
-    // tells every instance; kNotStored, kUnreadable and kLocked are for the
-    // user to hear of.
+    // tells every instance; kNotStored is for the user to hear of (the list's
+    // LastWrite says why).
     AddFavoriteResult AddToFavorites(const String& current, CharsetId code);
 
     // A document loaded into a window: history and chain, then the broadcast.

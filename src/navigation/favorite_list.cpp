@@ -65,11 +65,11 @@ AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
     HistoryLock lock(mutexName_, lockWait_);
     if (lock.TimedOut()) {
         lastWrite_ = ListWrite::kLocked;
-        return AddFavoriteResult::kLocked;
+        return AddFavoriteResult::kNotStored;
     }
     if (ReadFile() == ListRead::kUnreadable) {
         lastWrite_ = ListWrite::kUnreadable;
-        return AddFavoriteResult::kUnreadable;
+        return AddFavoriteResult::kNotStored;
     }
     for (int i = 0; i < kEditableFavorites; ++i) {
         if (slots_[i].path == path) return AddFavoriteResult::kAlreadyListed;

@@ -21,15 +21,14 @@ namespace pathbook {
 constexpr int kFavoriteSlots = 17;
 constexpr int kEditableFavorites = 16;  // slots 0-15
 
-// What became of a favourite to add; the window tells the user of kNotStored,
-// kUnreadable and kLocked.
+// What became of a favourite to add; the window tells the user of kNotStored.
 enum class AddFavoriteResult {
     kAdded,
     kAlreadyListed,
     kListFull,
-    kNotStored,   // the file could not be written (or the path is empty)
-    kUnreadable,  // refused: the file is there but could not be read
-    kLocked,      // refused: another instance held the mutex too long
+    // Nothing was stored: the path is empty, or LastWrite() tells why (the file
+    // could not be written, or the write was refused).
+    kNotStored,
 };
 
 class FavoriteList {
@@ -53,8 +52,10 @@ public:
     Favorite Get(int n) const;
     // Puts (path, code) into the first free slot unless an equal path comes
     // first or all 16 are in use, and stores the list. When the file cannot be
-    // written the list stays as the file has it. An empty path is never listed
-    // (kNotStored).
+    // written the list stays as the file has it; when it is there but cannot
+    // be read, or the mutex was held too long, nothing is written and the copy
+    // stays as it was (kNotStored, LastWrite says which). An empty path is
+    // never listed (kNotStored).
     AddFavoriteResult Add(const String& path, CharsetId code);
     // Takes slots 0-15 from an edited copy and stores the list. False, with
     // nothing changed, when refused (the mutex was held too long, the file is

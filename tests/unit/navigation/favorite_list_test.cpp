@@ -109,7 +109,8 @@ TEST_F(FavoriteListTest, AListThatCouldNotBeReadIsNeverWritten) {
     {
         test::HeldMutex other(mutex_.Name());
         ASSERT_TRUE(other.Holding());
-        EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kLocked);
+        EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
+        EXPECT_EQ(list.LastWrite(), ListWrite::kLocked);
         EXPECT_FALSE(list.Replace(slots));
         EXPECT_EQ(list.LastWrite(), ListWrite::kLocked);
         EXPECT_EQ(list.Store(), ListWrite::kLocked);
@@ -118,7 +119,8 @@ TEST_F(FavoriteListTest, AListThatCouldNotBeReadIsNeverWritten) {
 
     std::filesystem::remove(folder_.Path() / "DocList.txt");
     std::filesystem::create_directory(folder_.Path() / "DocList.txt");
-    EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kUnreadable);
+    EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
+    EXPECT_EQ(list.LastWrite(), ListWrite::kUnreadable);
     EXPECT_EQ(list.FileState(), ListRead::kUnreadable);
     EXPECT_EQ(list.Get(1).path, String(u"C:\\b.txt"));  // the copy stays as it was read
     list.Load();
@@ -149,7 +151,8 @@ TEST_F(FavoriteListTest, AListAnotherProgramHoldsIsNeverWritten) {
     FavoriteList list = MakeList();
     list.Load();
     EXPECT_EQ(list.FileState(), ListRead::kUnreadable);
-    EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kUnreadable);
+    EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
+    EXPECT_EQ(list.LastWrite(), ListWrite::kUnreadable);
     Favorite slots[kEditableFavorites];
     slots[0] = Favorite{u"C:\\only.txt", 0};
     EXPECT_FALSE(list.Replace(slots));
