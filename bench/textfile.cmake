@@ -1,1 +1,2 @@
 pathbook_benchmark(textfile_bench textfile_bench.cpp)
+pathbook_benchmark(save_bench save_bench.cpp)

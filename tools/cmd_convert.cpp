@@ -1,13 +1,14 @@
-// pathbook-tool convert [-c IN] [-o ID] [-l 0|1|2] SRC DST: loads SRC as the
-// editor does (detected unless -c) and saves it to DST in encoding -o (default:
-// the one loaded) with line-end style -l (default: the one detected, or CR LF
-// when SRC has no line break).
+// pathbook-tool convert [-c IN] [-o ID] [-l 0|1|2] [--lossy] SRC DST: loads SRC
+// as the editor does (detected unless -c) and saves it to DST in encoding -o
+// (default: the one loaded) with line-end style -l (default: the one detected,
+// or CR LF when SRC has no line break). A save that would lose characters is
+// refused unless --lossy.
 #include "text_file_options.h"
 
 namespace pathbook::tool {
 
 int RunConvert(const Arguments& args) {
-    ParsedArguments parsed = ParseArguments(args, "c:o:l:");
+    ParsedArguments parsed = ParseArguments(args, "c:o:l:", {"lossy"});
     CharsetId requested = 0;
     CharsetId target = 0;
     LineEnd lineEnd = LineEnd::kCrLf;
@@ -15,7 +16,7 @@ int RunConvert(const Arguments& args) {
     if (!parsed.error.empty() || parsed.positional.size() != 2 ||
         !ParseCharsetOption(parsed, "c", charset::kAutoDetect, &requested) ||
         !ParseCharsetOption(parsed, "o", 0, &target) || !ParseLineEndOption(parsed, lineEnd, &lineEnd)) {
-        return Fail(kExitUsage, "usage: convert [-c IN] [-o ID] [-l 0|1|2] SRC DST");
+        return Fail(kExitUsage, "usage: convert [-c IN] [-o ID] [-l 0|1|2] [--lossy] SRC DST");
     }
     Document document;
     LoadedFile loaded{};
@@ -24,10 +25,8 @@ int RunConvert(const Arguments& args) {
     }
     if (!parsed.Has("o")) target = loaded.charset;
     if (!parsed.Has("l")) lineEnd = loaded.noLineBreaks ? LineEnd::kCrLf : loaded.lineEnd;
-    if (!SaveFile(document, parsed.positional[1], target, lineEnd)) {
-        return Fail(kExitFileError, "cannot save " + parsed.positional[1]);
-    }
-    ExitNow(kExitOk);
+    ExitNow(SaveFile(document, parsed.positional[1], target, lineEnd,
+                     parsed.Has("lossy") ? LossPolicy::kAllow : LossPolicy::kRefuse));
 }
 
 }  // namespace pathbook::tool

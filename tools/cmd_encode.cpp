@@ -1,7 +1,8 @@
-// pathbook-tool encode -c ID [-l 0|1|2] OUT: reads UTF-16LE from stdin (every
-// unit is text, U+FEFF included), inserts it into a new document, which splits
-// it at CR, LF and CR LF, and saves it to OUT in encoding ID with line-end
-// style -l (default 2, CR LF).
+// pathbook-tool encode -c ID [-l 0|1|2] [--lossy] OUT: reads UTF-16LE from
+// stdin (every unit is text, U+FEFF included), inserts it into a new document,
+// which splits it at CR, LF and CR LF, and saves it to OUT in encoding ID with
+// line-end style -l (default 2, CR LF). A save that would lose characters is
+// refused unless --lossy.
 #include <cstdio>
 #include <string>
 
@@ -27,21 +28,19 @@ std::u16string ReadStdinUtf16() {
 }  // namespace
 
 int RunEncode(const Arguments& args) {
-    ParsedArguments parsed = ParseArguments(args, "c:l:");
+    ParsedArguments parsed = ParseArguments(args, "c:l:", {"lossy"});
     CharsetId charset = 0;
     LineEnd lineEnd = LineEnd::kCrLf;
     if (!parsed.error.empty() || parsed.positional.size() != 1 || !parsed.Has("c") ||
         !ParseCharsetOption(parsed, "c", charset::kAutoDetect, &charset) ||
         !ParseLineEndOption(parsed, LineEnd::kCrLf, &lineEnd)) {
-        return Fail(kExitUsage, "usage: encode -c ID [-l 0|1|2] OUT < utf16le");
+        return Fail(kExitUsage, "usage: encode -c ID [-l 0|1|2] [--lossy] OUT < utf16le");
     }
     Document document;
     InsertCommand text(DocPos::At(0, 0), ReadStdinUtf16());
     document.Execute(text);
-    if (!SaveFile(document, parsed.positional[0], charset, lineEnd)) {
-        return Fail(kExitFileError, "cannot save " + parsed.positional[0]);
-    }
-    return kExitOk;
+    return SaveFile(document, parsed.positional[0], charset, lineEnd,
+                    parsed.Has("lossy") ? LossPolicy::kAllow : LossPolicy::kRefuse);
 }
 
 }  // namespace pathbook::tool

@@ -39,18 +39,24 @@ constexpr Command kCommands[] = {
      "Options:\n"
      "  -c ID   open with this CharsetId instead of detecting (0 detects)\n",
      RunDecode},
-    {"encode", "encode -c ID [-l 0|1|2] OUT < utf16le", "save UTF-16LE text in an encoding",
-     "Reads UTF-16LE from standard input and saves it to OUT as the editor saves.\n\n"
+    {"encode", "encode -c ID [-l 0|1|2] [--lossy] OUT < utf16le", "save UTF-16LE text in an encoding",
+     "Reads UTF-16LE from standard input and saves it to OUT as the editor saves.\n"
+     "A text with characters the encoding would not keep is not saved (exit code 1,\n"
+     "the first of them with its line and column on standard error, OUT untouched).\n\n"
      "Options:\n"
-     "  -c ID   the CharsetId to save in (required)\n"
-     "  -l N    line ends: 0 = CR, 1 = LF, 2 = CR LF (default 2)\n",
+     "  -c ID     the CharsetId to save in (required)\n"
+     "  -l N      line ends: 0 = CR, 1 = LF, 2 = CR LF (default 2)\n"
+     "  --lossy   save such a text anyway, with what the encoding makes of them\n",
      RunEncode},
-    {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] SRC DST", "convert a file between encodings",
-     "Loads SRC as the editor does and saves it to DST.\n\n"
+    {"convert", "convert [-c IN] [-o ID] [-l 0|1|2] [--lossy] SRC DST", "convert a file between encodings",
+     "Loads SRC as the editor does and saves it to DST. A text with characters the\n"
+     "encoding would not keep is not saved (exit code 1, the first of them with its\n"
+     "line and column on standard error, DST untouched).\n\n"
      "Options:\n"
-     "  -c IN   open SRC with this CharsetId instead of detecting\n"
-     "  -o ID   save in this CharsetId (default: the one SRC was read with)\n"
-     "  -l N    line ends: 0 = CR, 1 = LF, 2 = CR LF (default: those of SRC)\n",
+     "  -c IN     open SRC with this CharsetId instead of detecting\n"
+     "  -o ID     save in this CharsetId (default: the one SRC was read with)\n"
+     "  -l N      line ends: 0 = CR, 1 = LF, 2 = CR LF (default: those of SRC)\n"
+     "  --lossy   save such a text anyway, with what the encoding makes of them\n",
      RunConvert},
     {"link", "link TEXT", "show how a link is recognised",
      "TEXT is what follows a \"<\" in a note. Prints \"match=<units> kind=<LinkKind>\":\n"

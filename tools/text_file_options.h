@@ -6,6 +6,7 @@
 
 #include "document/document.h"
 #include "textfile/charset.h"
+#include "textfile/text_file_out.h"
 #include "tool_command.h"
 
 namespace pathbook::tool {
@@ -27,7 +28,11 @@ struct LoadedFile {
 // loads it into `document`. False when the file cannot be opened.
 bool LoadFile(const std::string& path, CharsetId requested, Document& document, LoadedFile* loaded);
 
-// Saves `document` to `path`; false when the file could not be written.
-bool SaveFile(Document& document, const std::string& path, CharsetId charset, LineEnd lineEnd);
+// Saves `document` to `path` as the editor does: a save that would lose
+// characters is refused (the file is not touched) unless `losses` allows
+// them. Returns the exit code: 0, or 1 after telling on stderr why nothing
+// was saved (the first lost character with its line and column, counted from
+// 1, or the system's reason).
+int SaveFile(Document& document, const std::string& path, CharsetId charset, LineEnd lineEnd, LossPolicy losses);
 
 }  // namespace pathbook::tool

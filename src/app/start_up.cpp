@@ -1,6 +1,7 @@
 #include "app/start_up.h"
 
 #include "runtime/decimal.h"
+#include "textfile/encoding_list.h"
 
 namespace pathbook {
 namespace {
@@ -25,7 +26,7 @@ StartOptions ParseStartOptions(const ArgList& args, StartupHost& host, std::size
     for (; i < args.Count() && args[i][0] == u'-'; ++i) {
         const char16_t* option = args[i];
         switch (option[1]) {
-            case u'c': options.charset = ParseDecimal(option + 2); break;
+            case u'c': options.charset = OpeningEncoding(ParseDecimal(option + 2)); break;
             case u'l': options.line = ParseDecimal(option + 2); break;
             case u'n': options.newInstance = true; break;
             case u'r': options.recover = true; break;

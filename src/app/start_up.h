@@ -13,7 +13,7 @@
 namespace pathbook {
 
 struct StartOptions {
-    CharsetId charset = charset::kAutoDetect;  // -cN
+    CharsetId charset = charset::kAutoDetect;  // -cN; a number that is no encoding of the table detects
     std::int32_t line = -1;                    // -lN; -1 = no jump
     bool newInstance = false;                  // -n
     bool recover = false;                      // -r: `file` is a recovery journal handed over

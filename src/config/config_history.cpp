@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "platform/file_system.h"
 #include "runtime/decimal.h"
+#include "textfile/encoding_list.h"
 
 namespace pathbook {
 namespace {
@@ -20,7 +22,7 @@ void ConfigStore::ReadHistory() {
         String path = userIni_.GetEncodedString(NumberedKey(u"MRU", count + 1).c_str(), u"");
         if (path.Empty()) break;
         history_[count].path = path;
-        history_[count].code = userIni_.GetInt(NumberedKey(u"CODE", count + 1).c_str(), 0);
+        history_[count].code = OpeningEncoding(userIni_.GetInt(NumberedKey(u"CODE", count + 1).c_str(), 0));
     }
     for (; count < kHistorySize; ++count) history_[count] = HistoryEntry();
     historyDefaultCode_ = userIni_.GetInt(u"CODE", 0);
@@ -36,18 +38,25 @@ bool ConfigStore::WriteHistory() {
 }
 
 void ConfigStore::LoadHistory() {
-    HistoryLock lock(historyMutex_);
+    HistoryLock lock(historyMutex_, historyLockWait_);
     ReadHistory();
 }
 
-bool ConfigStore::SaveHistory() {
-    HistoryLock lock(historyMutex_);
-    return WriteHistory();
+ListWrite ConfigStore::SaveHistory() {
+    HistoryLock lock(historyMutex_, historyLockWait_);
+    if (lock.TimedOut()) return ListWrite::kLocked;
+    return WriteHistory() ? ListWrite::kWritten : ListWrite::kWriteFailed;
 }
 
-bool ConfigStore::AddHistory(const String& path, CharsetId code) {
-    if (path.Empty()) return false;  // an empty entry would end the list
-    HistoryLock lock(historyMutex_);
+ListWrite ConfigStore::AddHistory(const String& path, CharsetId code) {
+    if (path.Empty()) return ListWrite::kWriteFailed;  // an empty entry would end the list
+    HistoryLock lock(historyMutex_, historyLockWait_);
+    if (lock.TimedOut()) return ListWrite::kLocked;
+    // The profile functions read a file they cannot open as empty: adding to
+    // that would write a one-entry history over the user's.
+    if (platform::ProbeReadAccess(userIni_.Path().Chars()) == platform::ReadAccess::kUnreadable) {
+        return ListWrite::kUnreadable;
+    }
     ReadHistory();
     int from = kHistorySize - 1;
     for (int i = 0; i < kHistorySize; ++i) {
@@ -58,7 +67,7 @@ bool ConfigStore::AddHistory(const String& path, CharsetId code) {
     }
     for (int i = from; i > 0; --i) history_[i] = history_[i - 1];
     history_[0] = HistoryEntry{path, code};
-    return WriteHistory();
+    return WriteHistory() ? ListWrite::kWritten : ListWrite::kWriteFailed;
 }
 
 void ConfigStore::ClearHistory() {

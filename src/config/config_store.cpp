@@ -1,6 +1,7 @@
 #include "config/config_store.h"
 
 #include "platform/code_page.h"
+#include "textfile/encoding_list.h"
 
 namespace pathbook {
 namespace {
@@ -44,7 +45,9 @@ ConfigPlaces ConfigPlaces::ForProgram(const String& programPath) {
 }
 
 ConfigStore::ConfigStore(const ConfigPlaces& places, const String& defaultTypeName)
-    : historyMutex_(places.historyMutex), docTypes_(DefaultDocType(defaultTypeName)) {
+    : historyMutex_(places.historyMutex),
+      historyLockWait_(places.historyLockWait),
+      docTypes_(DefaultDocType(defaultTypeName)) {
     ini_.Open(places.iniPath);
     userIni_.Open(places.iniPath);
     userIni_.UseUserSection();
@@ -85,6 +88,7 @@ void ConfigStore::Load() {
     s.historyCount = Clamp(ini_.GetInt(u"MRU", 10), 0, kMaxHistoryShown);
     s.newfileCharset = ini_.GetInt(u"NewfileCharset", static_cast<std::int32_t>(platform::AnsiCodePage()));
     if (s.newfileCharset == kUnsetCharset) s.newfileCharset = kCharsetForUnset;
+    s.newfileCharset = NewFileEncoding(s.newfileCharset);
     s.newfileDoctype = ini_.GetString(u"NewfileDoctype", u"");
     s.newfileLineBreak = LineEndFromSetting(ini_.GetInt(u"NewfileLB", 2));
     docTypes_.CutToDefault();

@@ -10,6 +10,7 @@
 #include "config/doc_type.h"
 #include "config/history_lock.h"
 #include "config/ini_file.h"
+#include "config/list_write.h"
 #include "config/shared_settings_block.h"
 #include "runtime/string.h"
 #include "search/find_options.h"
@@ -22,6 +23,7 @@ namespace pathbook {
 struct ConfigPlaces {
     String iniPath;
     String historyMutex = kHistoryMutexName;
+    std::uint32_t historyLockWait = kHistoryLockWaitMilliseconds;
     String sharedBlock = kSharedSettingsBlockName;
     String sharedBlockMutex = kSharedSettingsMutexName;
 
@@ -46,7 +48,7 @@ struct Settings {
     std::int32_t wndW = 750;
     std::int32_t wndH = 800;
     std::int32_t historyCount = 10;  // invariant after Load: 0..kMaxHistoryShown
-    CharsetId newfileCharset = 0;
+    CharsetId newfileCharset = 0;  // after Load: a row of the encoding table offered for saving
     String newfileDoctype;  // empty = the default type
     LineEnd newfileLineBreak = LineEnd::kCrLf;
 };
@@ -103,14 +105,19 @@ public:
     std::int32_t DialogW() const;
     std::int32_t DialogH() const;
 
-    // History: 16 entries, most recent first, packed from entry 0.
+    // History: 16 entries, most recent first, packed from entry 0. Codes
+    // that name no encoding of the table read as 0 (detect).
     void LoadHistory();
-    bool SaveHistory();
+    // Writes the entries as they are (after ClearHistory); kLocked when
+    // another instance held the history mutex too long.
+    ListWrite SaveHistory();
     // Moves an equal path (exact comparison) to the top or puts a new one there,
     // dropping the oldest, and saves. The stored list is re-read first, under
-    // the history mutex, so that concurrent instances lose no entry. False for
-    // an empty path.
-    bool AddHistory(const String& path, CharsetId code);
+    // the history mutex, so that concurrent instances lose no entry; a
+    // settings file that is there but cannot be read, or a mutex held too
+    // long, refuses the addition (nothing is written). An empty path is never
+    // added (kWriteFailed).
+    ListWrite AddHistory(const String& path, CharsetId code);
     // Empties every entry; the caller saves.
     void ClearHistory();
     // Entry `index` (-1 counts as 0); empty for an index outside 0..historyCount-1.
@@ -136,6 +143,7 @@ private:
     IniFile ini_;         // section: the settings section chosen by Load
     IniFile userIni_;     // section: always the user's own
     String historyMutex_;
+    std::uint32_t historyLockWait_;
     bool sharedMode_ = false;
     EncodingList encodings_;
     Settings settings_;

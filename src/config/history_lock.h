@@ -1,7 +1,7 @@
 // Holds the mutex that guards the history keys and the favourites file across
 // instances for one read-modify-write. The wait is bounded: when another
-// instance keeps the mutex longer than kHistoryLockWait, the work goes on
-// without it rather than hang the user interface.
+// instance keeps the mutex longer than the wait, reading goes on without it
+// rather than hang the user interface, and writing is refused (TimedOut).
 #pragma once
 
 #include <cstdint>
@@ -16,14 +16,16 @@ inline constexpr char16_t kHistoryMutexName[] = u"Scriptor_MRUMutex";
 
 class HistoryLock {
 public:
-    explicit HistoryLock(const String& mutexName) {
-        if (mutex_.Open(mutexName.Chars())) mutex_.Acquire(kHistoryLockWaitMilliseconds);
+    explicit HistoryLock(const String& mutexName, std::uint32_t waitMilliseconds = kHistoryLockWaitMilliseconds) {
+        if (mutex_.Open(mutexName.Chars())) mutex_.Acquire(waitMilliseconds);
     }
     HistoryLock(const HistoryLock&) = delete;
     HistoryLock& operator=(const HistoryLock&) = delete;
 
     // False when the wait timed out or the mutex could not be made.
     bool Held() const { return mutex_.IsHeld(); }
+    // True when the mutex exists but another holder kept it past the wait.
+    bool TimedOut() const { return mutex_.IsOpen() && !mutex_.IsHeld(); }
 
 private:
     platform::NamedMutex mutex_;  // released and closed on destruction

@@ -65,10 +65,11 @@ void Browser::GoHome(const String& current) {
     Open(OpenWay::kHomeButton, home.path, home.code);
 }
 
-void Browser::ClearHistoryCommand() {
+ListWrite Browser::ClearHistoryCommand() {
     config_.ClearHistory();
-    config_.SaveHistory();
+    ListWrite written = config_.SaveHistory();
     host_.BroadcastHistoryChanged();
+    return written;
 }
 
 AddFavoriteResult Browser::AddToFavorites(const String& current, CharsetId code) {
@@ -78,17 +79,19 @@ AddFavoriteResult Browser::AddToFavorites(const String& current, CharsetId code)
     return result;
 }
 
-void Browser::RecordLoad(const String& path, CharsetId code) {
-    config_.AddHistory(path, code);
+ListWrite Browser::RecordLoad(const String& path, CharsetId code) {
+    ListWrite written = config_.AddHistory(path, code);
     chain_.Append(path, code);
     host_.BroadcastHistoryChanged();
+    return written;
 }
 
 void Browser::RecordFoundOpen(const String& path, CharsetId code) { chain_.Append(path, code); }
 
-void Browser::RecordSave(const String& path, CharsetId code) {
-    config_.AddHistory(path, code);
+ListWrite Browser::RecordSave(const String& path, CharsetId code) {
+    ListWrite written = config_.AddHistory(path, code);
     host_.BroadcastHistoryChanged();
+    return written;
 }
 
 NavButtonStates Browser::NavButtons(const String& current) {

@@ -67,18 +67,22 @@ public:
     void GoForward(const String& current);
     // Favourite 0, unless it is unset or on show: then the home menu drops down.
     void GoHome(const String& current);
-    // Empties and writes the history and tells every instance; the chain stays.
-    void ClearHistoryCommand();
+    // Empties and writes the history and tells every instance; the chain
+    // stays. The window tells the user of a result other than kWritten.
+    ListWrite ClearHistoryCommand();
     // Adds the document on show to the favourites (nothing when untitled) and
-    // tells every instance; kNotStored is for the user to hear of.
+    // tells every instance; kNotStored is for the user to hear of (the list's
+    // LastWrite says why).
     AddFavoriteResult AddToFavorites(const String& current, CharsetId code);
 
     // A document loaded into a window: history and chain, then the broadcast.
-    void RecordLoad(const String& path, CharsetId code);
+    // The history's refusal or failure is returned for the window to show.
+    ListWrite RecordLoad(const String& path, CharsetId code);
     // A document found already open in some window: the chain only.
     void RecordFoundOpen(const String& path, CharsetId code);
-    // A document saved: the history with the encoding written, then the broadcast.
-    void RecordSave(const String& path, CharsetId code);
+    // A document saved: the history with the encoding written, then the
+    // broadcast; the history's result as RecordLoad.
+    ListWrite RecordSave(const String& path, CharsetId code);
 
     NavButtonStates NavButtons(const String& current);
     HomeButtonState HomeButton(const String& current) const;

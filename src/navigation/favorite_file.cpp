@@ -1,7 +1,9 @@
 #include "navigation/favorite_file.h"
 
+#include "platform/file_system.h"
 #include "runtime/byte_order.h"
 #include "runtime/decimal.h"
+#include "textfile/encoding_list.h"
 #include "textfile/file_writer.h"
 #include "textfile/mapped_file.h"
 
@@ -44,18 +46,21 @@ std::vector<std::u16string> SplitFavoriteLines(const std::uint8_t* bytes, std::s
     return lines;
 }
 
-bool ReadFavoriteLines(const String& path, std::size_t maxLines, std::vector<std::u16string>* lines) {
+ListRead ReadFavoriteLines(const String& path, std::size_t maxLines, std::vector<std::u16string>* lines) {
     MappedFile file;
-    if (!file.Open(path.Chars())) return false;
+    if (!file.Open(path.Chars())) {
+        return platform::FileAttributes(path.Chars()) == platform::kInvalidAttributes ? ListRead::kMissing
+                                                                                     : ListRead::kUnreadable;
+    }
     *lines = SplitFavoriteLines(file.Data(), file.Size(), maxLines);
-    return true;
+    return ListRead::kRead;
 }
 
 bool ParseFavoriteLine(std::u16string_view line, Favorite* entry) {
     std::size_t comma = line.find(u',');
     if (line.size() <= 3 || comma == std::u16string_view::npos) return false;
     std::u16string code(line.substr(0, comma));
-    entry->code = ParseDecimal(code.c_str());
+    entry->code = OpeningEncoding(ParseDecimal(code.c_str()));
     entry->path = String(line.substr(comma + 1));
     return true;
 }

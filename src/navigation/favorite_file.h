@@ -28,10 +28,17 @@ constexpr std::size_t kMaxFavoriteLineLength = 259;
 // each cut to kMaxFavoriteLineLength units.
 std::vector<std::u16string> SplitFavoriteLines(const std::uint8_t* bytes, std::size_t count, std::size_t maxLines);
 
-// Reads the first `maxLines` lines of the file; false when it cannot be opened.
-bool ReadFavoriteLines(const String& path, std::size_t maxLines, std::vector<std::u16string>* lines);
+enum class ListRead {
+    kRead,
+    kMissing,     // there is no such file (an empty list)
+    kUnreadable,  // the file is there but cannot be opened or mapped
+};
 
-// An entry line: more than 3 units with a comma. False (entry untouched) otherwise.
+// Reads the first `maxLines` lines of the file.
+ListRead ReadFavoriteLines(const String& path, std::size_t maxLines, std::vector<std::u16string>* lines);
+
+// An entry line: more than 3 units with a comma. False (entry untouched)
+// otherwise. A code that names no encoding of the table reads as 0 (detect).
 bool ParseFavoriteLine(std::u16string_view line, Favorite* entry);
 
 // Writes `header`, then one line per entry up to the first free slot. The old

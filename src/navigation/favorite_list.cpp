@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "config/history_lock.h"
 #include "navigation/fold_case.h"
+#include "platform/file_system.h"
 #include "platform/shell_folder.h"
 
 namespace pathbook {
@@ -14,30 +14,41 @@ constexpr std::size_t kCsvEntryLines = 17;
 
 }  // namespace
 
-FavoriteList::FavoriteList(const String& listPath, const String& mutexName)
-    : listPath_(listPath), mutexName_(mutexName) {}
+FavoriteList::FavoriteList(const String& listPath, const String& mutexName, std::uint32_t lockWait)
+    : listPath_(listPath), mutexName_(mutexName), lockWait_(lockWait) {}
 
 String FavoriteList::DefaultPath() {
     return String(platform::AppDataFilePath(u"DocList.txt"));
 }
 
-void FavoriteList::ReadFile() {
-    for (Favorite& slot : slots_) slot = Favorite();
+ListRead FavoriteList::ReadFile() {
     std::vector<std::u16string> lines;
-    if (!ReadFavoriteLines(listPath_, 1 + kFavoriteSlots, &lines)) return;
+    fileState_ = ReadFavoriteLines(listPath_, 1 + kFavoriteSlots, &lines);
+    if (fileState_ == ListRead::kUnreadable) return fileState_;
+    for (Favorite& slot : slots_) slot = Favorite();
     for (std::size_t i = 1; i < lines.size(); ++i) ParseFavoriteLine(lines[i], &slots_[i - 1]);
+    return fileState_;
 }
 
 bool FavoriteList::WriteFile() const { return WriteFavoriteFile(listPath_, u"", slots_, kFavoriteSlots); }
 
+ListWrite FavoriteList::MayWrite(const HistoryLock& lock) const {
+    if (lock.TimedOut()) return ListWrite::kLocked;
+    bool unread = fileState_ == ListRead::kUnreadable ||
+                  platform::ProbeReadAccess(listPath_.Chars()) == platform::ReadAccess::kUnreadable;
+    return unread ? ListWrite::kUnreadable : ListWrite::kWritten;
+}
+
 void FavoriteList::Load() {
-    HistoryLock lock(mutexName_);
+    HistoryLock lock(mutexName_, lockWait_);
     ReadFile();
 }
 
-bool FavoriteList::Store() {
-    HistoryLock lock(mutexName_);
-    return WriteFile();
+ListWrite FavoriteList::Store() {
+    HistoryLock lock(mutexName_, lockWait_);
+    lastWrite_ = MayWrite(lock);
+    if (lastWrite_ == ListWrite::kWritten && !WriteFile()) lastWrite_ = ListWrite::kWriteFailed;
+    return lastWrite_;
 }
 
 int FavoriteList::Find(const String& path) const {
@@ -51,14 +62,25 @@ Favorite FavoriteList::Get(int n) const { return n >= 0 && n < kEditableFavorite
 
 AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
     if (path.Empty()) return AddFavoriteResult::kNotStored;
-    HistoryLock lock(mutexName_);
-    ReadFile();
+    HistoryLock lock(mutexName_, lockWait_);
+    if (lock.TimedOut()) {
+        lastWrite_ = ListWrite::kLocked;
+        return AddFavoriteResult::kNotStored;
+    }
+    if (ReadFile() == ListRead::kUnreadable) {
+        lastWrite_ = ListWrite::kUnreadable;
+        return AddFavoriteResult::kNotStored;
+    }
     for (int i = 0; i < kEditableFavorites; ++i) {
         if (slots_[i].path == path) return AddFavoriteResult::kAlreadyListed;
         if (!slots_[i].path.Empty()) continue;
         slots_[i] = Favorite{path, code};
         for (int j = i + 1; j < kEditableFavorites; ++j) slots_[j] = Favorite();
-        if (WriteFile()) return AddFavoriteResult::kAdded;
+        if (WriteFile()) {
+            lastWrite_ = ListWrite::kWritten;
+            return AddFavoriteResult::kAdded;
+        }
+        lastWrite_ = ListWrite::kWriteFailed;
         ReadFile();  // the copy keeps what the file holds, not what failed to reach it
         return AddFavoriteResult::kNotStored;
     }
@@ -66,9 +88,13 @@ AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
 }
 
 bool FavoriteList::Replace(const Favorite (&slots)[kEditableFavorites]) {
-    HistoryLock lock(mutexName_);
+    HistoryLock lock(mutexName_, lockWait_);
+    lastWrite_ = MayWrite(lock);
+    if (lastWrite_ != ListWrite::kWritten) return false;
     for (int i = 0; i < kEditableFavorites; ++i) slots_[i] = slots[i];
-    return WriteFile();
+    if (WriteFile()) return true;
+    lastWrite_ = ListWrite::kWriteFailed;
+    return false;
 }
 
 bool ExportFavoritesCsv(const String& path, const String& productName, const Favorite (&slots)[kEditableFavorites]) {
@@ -77,7 +103,7 @@ bool ExportFavoritesCsv(const String& path, const String& productName, const Fav
 
 CsvMergeResult MergeFavoritesCsv(const String& path, const String& productName, Favorite (&slots)[kEditableFavorites]) {
     std::vector<std::u16string> lines;
-    if (!ReadFavoriteLines(path, 1 + kCsvEntryLines, &lines)) return CsvMergeResult::kUnreadable;
+    if (ReadFavoriteLines(path, 1 + kCsvEntryLines, &lines) != ListRead::kRead) return CsvMergeResult::kUnreadable;
     if (lines.empty() || lines[0] != productName.View()) return CsvMergeResult::kWrongHeader;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         Favorite entry;

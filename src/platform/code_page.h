@@ -23,14 +23,22 @@ bool OverrideAnsiCodePage(CodePage codePage);
 // Decodes `count` bytes into at most `capacity` units and returns how many units
 // the whole input needs (with `capacity` 0 nothing is written: a size query).
 // Bytes that do not form a character of the code page become U+FFFD or the code
-// page's default character, as the system maps them; nothing fails.
+// page's default character, as the system maps them; *replaced (when not null)
+// tells whether that happened. In code page 1252 every byte is a character:
+// the five that Windows-1252 leaves unassigned (81 8D 8F 90 9D) are the units
+// of the same value. A result of 0 for bytes to decode means the system has no
+// such conversion.
 std::size_t DecodeCodePage(CodePage codePage, const std::uint8_t* bytes, std::size_t count,
-                           char16_t* out, std::size_t capacity);
+                           char16_t* out, std::size_t capacity, bool* replaced = nullptr);
 
 // Encodes `count` units into at most `capacity` bytes and returns how many bytes
 // the whole input needs (`capacity` 0: a size query). Characters the code page
-// cannot hold become its default character; *usedDefault (when not null) tells
-// whether that happened. Code pages 65000 and 65001 never use a default.
+// cannot hold become its default character, or a look-alike where the system
+// has one ("best fit"); *usedDefault (when not null) tells whether the default
+// character (U+FFFD in UTF-7 and UTF-8, for an unpaired surrogate) was used.
+// Look-alikes are not reported: whether a text comes back whole is for the
+// caller to find out by decoding. A result of 0 for units to encode means the
+// system has no such conversion.
 std::size_t EncodeCodePage(CodePage codePage, const char16_t* units, std::size_t count,
                            std::uint8_t* out, std::size_t capacity, bool* usedDefault);
 

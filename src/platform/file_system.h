@@ -25,8 +25,20 @@ inline bool IsExistingFile(const char16_t* path) {
 
 bool RemoveFile(const char16_t* path);
 
-// Puts the file `replacement` in the place of `target`. An existing target keeps
-// its attributes; when the move fails, `target` is left as it was.
-bool ReplaceFileWith(const char16_t* target, const char16_t* replacement);
+// Renames the file `from` to `to` in one step, replacing a file already at
+// `to`; false, with both left as they were, when the system refuses. For the
+// program's own files: a user's document is saved through OutputFile.
+bool MoveFileReplacing(const char16_t* from, const char16_t* to);
+
+enum class ReadAccess {
+    kMissing,     // nothing is there
+    kReadable,    // a file that opens for reading now
+    kUnreadable,  // something is there that does not open for reading: a file another
+                  // program holds without read sharing, one without permission, a folder
+};
+
+// Opens `path` for reading (sharing everything) and closes it again, to tell a
+// file that is missing from one that cannot be read at the moment.
+ReadAccess ProbeReadAccess(const char16_t* path);
 
 }  // namespace pathbook::platform

@@ -187,9 +187,9 @@ JournalHeader JournalFolder::HeaderFor(const DocumentIdentity& identity, const J
 bool JournalFolder::Rename(const JournalFileName& name, JournalPaths* ours) {
     JournalPaths theirs = PathsOf(folder_, name.owner, name.serial);
     JournalPaths renamed = FreshPaths();
-    if (!platform::ReplaceFileWith(renamed.journal.c_str(), theirs.journal.c_str())) return false;
+    if (!platform::MoveFileReplacing(theirs.journal.c_str(), renamed.journal.c_str())) return false;
     if (platform::IsExistingFile(theirs.copy.c_str())) {
-        platform::ReplaceFileWith(renamed.copy.c_str(), theirs.copy.c_str());
+        platform::MoveFileReplacing(theirs.copy.c_str(), renamed.copy.c_str());
     }
     *ours = std::move(renamed);
     return true;

@@ -63,7 +63,7 @@ bool Rewrite(JournalState& state, const journal::Bytes& header, journal::Bytes& 
     bool written = out.Create(paths.rewrite.c_str()) && AppendAll(out, header) && AppendAll(out, start) &&
                    AppendAll(out, state.writing) && out.Sync();
     out.Close();
-    if (!written || !platform::ReplaceFileWith(paths.journal.c_str(), paths.rewrite.c_str())) {
+    if (!written || !platform::MoveFileReplacing(paths.rewrite.c_str(), paths.journal.c_str())) {
         platform::RemoveFile(paths.rewrite.c_str());
         state.failed = true;
         return false;

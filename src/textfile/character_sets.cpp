@@ -12,6 +12,7 @@ struct Entry {
     char16_t units[kMaxUnitsPerCharacter];
     std::uint8_t count;
     bool filled;
+    bool replaced;
 };
 
 struct SetBytes {
@@ -65,7 +66,9 @@ Entry& TableEntry(CharacterSet set, std::uint8_t first, std::uint8_t second) {
 
 }  // namespace
 
-std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint8_t second, char16_t* out) {
+std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint8_t second, char16_t* out,
+                                 bool* replaced) {
+    *replaced = false;
     if (set == CharacterSet::kAscii) {
         out[0] = static_cast<char16_t>(first & 0x7F);
         return 1;
@@ -79,12 +82,16 @@ std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint
         SetEncoding encoding = EncodingOf(set);
         SetBytes bytes = encoding.bytesOf(first, second);
         char16_t units[8];
-        std::size_t count = platform::DecodeCodePage(encoding.codePage, bytes.bytes, bytes.count, units, 8);
+        bool replacedBytes = false;
+        std::size_t count =
+            platform::DecodeCodePage(encoding.codePage, bytes.bytes, bytes.count, units, 8, &replacedBytes);
+        entry.replaced = replacedBytes || count == 0;
         entry.count = static_cast<std::uint8_t>(count < kMaxUnitsPerCharacter ? count : kMaxUnitsPerCharacter);
         for (std::uint32_t i = 0; i < entry.count; ++i) entry.units[i] = units[i];
         entry.filled = true;
     }
     for (std::uint32_t i = 0; i < entry.count; ++i) out[i] = entry.units[i];
+    *replaced = entry.replaced;
     return entry.count;
 }
 

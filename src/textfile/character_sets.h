@@ -27,7 +27,9 @@ constexpr std::uint32_t kMaxUnitsPerCharacter = 2;
 
 // Decodes one character of `set` from `first` (and `second` for the
 // double-byte sets; only the low 7 bits of each count) into `out` and returns
-// the number of units (0 to kMaxUnitsPerCharacter).
-std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint8_t second, char16_t* out);
+// the number of units (0 to kMaxUnitsPerCharacter). *replaced tells whether
+// the bytes name no character of the set (the code page replaced them).
+std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint8_t second, char16_t* out,
+                                 bool* replaced);
 
 }  // namespace pathbook

@@ -108,8 +108,10 @@ std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
     auto length = static_cast<std::size_t>(at - bytes_.cursor);
     std::size_t stored = length;
     if (!ascii || !keepsAscii_) {
-        stored = platform::DecodeCodePage(codePage_, bytes_.cursor, length, buffer, capacity);
+        bool replaced = false;
+        stored = platform::DecodeCodePage(codePage_, bytes_.cursor, length, buffer, capacity, &replaced);
         if (stored > capacity) stored = capacity;
+        replacedBytes_ = replacedBytes_ || replaced;
     }
     bytes_.cursor = at;
     if (state_ == ReadState::kAtLineBreak) {

@@ -1,25 +1,42 @@
 #include "textfile/code_page_writers.h"
 
 #include "textfile/shift_jis_to_jis.h"
+#include "textfile/unit_runs.h"
 
 namespace pathbook {
 namespace {
 
-constexpr std::size_t kInitialCapacity = 0x10000;
 constexpr platform::CodePage kShiftJis = 932;
 constexpr std::uint8_t kShiftOut = 0x0E;
 constexpr std::uint8_t kShiftIn = 0x0F;
 constexpr std::uint8_t kEucSingleShift2 = 0x8E;
+constexpr std::uint8_t kNoCharacter = '?';
 
 bool IsHalfWidthKatakana(std::uint8_t b) { return b >= 0xA1 && b <= 0xDF; }
+bool IsShiftJisLead(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Appends the conversion of `units` through `codePage` to `out`, straight into
+// its room (three bytes a unit are enough for every code page but UTF-7, which
+// is converted again when it needs more). False when the system produced
+// nothing for units to convert.
+bool AppendConverted(platform::CodePage codePage, const char16_t* units, std::uint32_t count, ByteBuffer& out) {
+    if (count == 0) return true;
+    std::size_t room = std::size_t{count} * 3 + 16;
+    std::size_t length = platform::EncodeCodePage(codePage, units, count, out.Reserve(room), room, nullptr);
+    if (length > room) length = platform::EncodeCodePage(codePage, units, count, out.Reserve(length), length, nullptr);
+    if (length == 0) return false;
+    out.Commit(length);
+    return true;
+}
 
 // Walks converted bytes one character at a time; a lead byte at the very end
 // (which a conversion never yields) stands alone.
 class CharacterWalk {
 public:
-    CharacterWalk(const std::uint8_t* bytes, std::size_t length) : at_(bytes), end_(bytes + length) {}
+    explicit CharacterWalk(const ByteBuffer& bytes) : at_(bytes.Data()), end_(bytes.Data() + bytes.Size()) {}
     bool Done() const { return at_ == end_; }
     std::uint8_t Byte() { return *at_++; }
+    bool HasTrail() const { return at_ < end_; }
     std::uint8_t Trail() { return at_ < end_ ? *at_++ : 0; }
 
 private:
@@ -27,112 +44,137 @@ private:
     const std::uint8_t* end_;
 };
 
-void WriteEscape(FileWriter& file, const char* sequence) { file.WriteBytes(sequence, 3); }
+// Writes through a pointer into room reserved for the most a call can need.
+class Output {
+public:
+    Output(ByteBuffer& out, std::size_t most) : out_(out), start_(out.Reserve(most)), at_(start_) {}
+    ~Output() { out_.Commit(static_cast<std::size_t>(at_ - start_)); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
+
+    void Put(std::uint8_t byte) { *at_++ = byte; }
+    void Put(const char* bytes, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) *at_++ = static_cast<std::uint8_t>(bytes[i]);
+    }
+
+private:
+    ByteBuffer& out_;
+    std::uint8_t* start_;
+    std::uint8_t* at_;
+};
+
+// Whether the system writes U+0000-U+007F as the bytes of the same value.
+bool KeepsAscii(platform::CodePage codePage) {
+    char16_t ascii[0x80];
+    std::uint8_t bytes[0x100];
+    for (std::uint32_t i = 0; i < 0x80; ++i) ascii[i] = static_cast<char16_t>(i);
+    if (platform::EncodeCodePage(codePage, ascii, 0x80, bytes, sizeof bytes, nullptr) != 0x80) return false;
+    for (std::uint32_t i = 0; i < 0x80; ++i) {
+        if (bytes[i] != i) return false;
+    }
+    return true;
+}
 
 }  // namespace
 
-CodePageConversion::CodePageConversion(platform::CodePage codePage)
-    : codePage_(codePage), buffer_(kInitialCapacity) {}
+CodePageWriter::CodePageWriter(platform::CodePage codePage) : codePage_(codePage), keepsAscii_(KeepsAscii(codePage)) {}
 
-const std::uint8_t* CodePageConversion::Convert(const char16_t* units, std::uint32_t count, std::size_t* length) {
-    *length = platform::EncodeCodePage(codePage_, units, count, buffer_.data(), buffer_.size(), nullptr);
-    if (*length > buffer_.size()) {
-        std::size_t grown = buffer_.size() * 2;
-        buffer_.assign(grown > *length ? grown : *length, 0);
-        *length = platform::EncodeCodePage(codePage_, units, count, buffer_.data(), buffer_.size(), nullptr);
-    }
-    return buffer_.data();
+bool CodePageWriter::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {
+    if (!keepsAscii_ || AsciiRun(units, count) < count) return AppendConverted(codePage_, units, count, out);
+    NarrowUnits(units, count, out.Reserve(count));
+    out.Commit(count);
+    return true;
 }
 
-void CodePageWriter::Write(const char16_t* units, std::uint32_t count) {
-    std::size_t length = 0;
-    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
-    file_.WriteBytes(bytes, length);
-}
-
-EucJpWriter::EucJpWriter(FileWriter& file) : TextWriter(file), conversion_(kShiftJis) {}
-
-void EucJpWriter::Write(const char16_t* units, std::uint32_t count) {
-    std::size_t length = 0;
-    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
-    CharacterWalk walk(bytes, length);
+bool EucJpWriter::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {
+    shiftJis_.Clear();
+    if (!AppendConverted(kShiftJis, units, count, shiftJis_)) return false;
+    Output put(out, shiftJis_.Size() * 2);
+    CharacterWalk walk(shiftJis_);
     while (!walk.Done()) {
         std::uint8_t b = walk.Byte();
         if (b < 0x80) {
-            file_.WriteByte(b);
+            put.Put(b);
         } else if (IsHalfWidthKatakana(b)) {
-            file_.WriteByte(kEucSingleShift2);
-            file_.WriteByte(b);
-        } else {
+            put.Put(kEucSingleShift2);
+            put.Put(b);
+        } else if (IsShiftJisLead(b) && walk.HasTrail()) {
             JisPair jis = ShiftJisToJis(b, walk.Trail());
-            file_.WriteByte(jis.first | 0x80);
-            file_.WriteByte(jis.second | 0x80);
+            put.Put(jis.first | 0x80);
+            put.Put(jis.second | 0x80);
+        } else {
+            put.Put(kNoCharacter);
         }
     }
+    return true;
 }
 
-Iso2022JpWriter::Iso2022JpWriter(FileWriter& file) : TextWriter(file), conversion_(kShiftJis) {}
-
-void Iso2022JpWriter::Write(const char16_t* units, std::uint32_t count) {
+bool Iso2022JpWriter::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {
     enum class Mode { kAscii, kKanji, kKatakana };
     static const char* const kEscapes[] = {"\x1B(B", "\x1B$B", "\x1B(I"};
+    shiftJis_.Clear();
+    if (!AppendConverted(kShiftJis, units, count, shiftJis_)) return false;
+    // At most an escape before every byte, and one at the end.
+    Output put(out, shiftJis_.Size() * 4 + 3);
     Mode mode = Mode::kAscii;
     auto switchTo = [&](Mode wanted) {
-        if (mode != wanted) WriteEscape(file_, kEscapes[static_cast<int>(wanted)]);
+        if (mode != wanted) put.Put(kEscapes[static_cast<int>(wanted)], 3);
         mode = wanted;
     };
-    std::size_t length = 0;
-    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
-    CharacterWalk walk(bytes, length);
+    CharacterWalk walk(shiftJis_);
     while (!walk.Done()) {
         std::uint8_t b = walk.Byte();
         if (b < 0x80) {
             switchTo(Mode::kAscii);
-            file_.WriteByte(b);
+            put.Put(b);
         } else if (IsHalfWidthKatakana(b)) {
             switchTo(Mode::kKatakana);
-            file_.WriteByte(b & 0x7F);
-        } else {
+            put.Put(b & 0x7F);
+        } else if (IsShiftJisLead(b) && walk.HasTrail()) {
             switchTo(Mode::kKanji);
             JisPair jis = ShiftJisToJis(b, walk.Trail());
-            file_.WriteByte(jis.first);
-            file_.WriteByte(jis.second);
+            put.Put(jis.first);
+            put.Put(jis.second);
+        } else {
+            switchTo(Mode::kAscii);
+            put.Put(kNoCharacter);
         }
     }
     switchTo(Mode::kAscii);
+    return true;
 }
 
-Iso2022Writer::Iso2022Writer(FileWriter& file, platform::CodePage codePage, Shifts shifts)
-    : TextWriter(file), conversion_(codePage), shifts_(shifts) {}
-
-void Iso2022Writer::Write(const char16_t* units, std::uint32_t count) {
+bool Iso2022Writer::Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) {
     bool hz = shifts_ == Shifts::kHz;
+    doubleBytes_.Clear();
+    if (!AppendConverted(codePage_, units, count, doubleBytes_)) return false;
+    // At most a two-byte shift before every byte (or "~~" for a "~"), and one at the end.
+    Output put(out, doubleBytes_.Size() * 4 + 2);
     bool doubleByte = false;
     auto shift = [&](bool toDoubleByte) {
         if (doubleByte == toDoubleByte) return;
         if (hz) {
-            file_.WriteBytes(toDoubleByte ? "~{" : "~}", 2);
+            put.Put(toDoubleByte ? "~{" : "~}", 2);
         } else {
-            file_.WriteByte(toDoubleByte ? kShiftOut : kShiftIn);
+            put.Put(toDoubleByte ? kShiftOut : kShiftIn);
         }
         doubleByte = toDoubleByte;
     };
-    std::size_t length = 0;
-    const std::uint8_t* bytes = conversion_.Convert(units, count, &length);
-    CharacterWalk walk(bytes, length);
+    CharacterWalk walk(doubleBytes_);
     while (!walk.Done()) {
         std::uint8_t b = walk.Byte();
         if (b >= 0x80) {
             shift(true);
-            file_.WriteByte(b & 0x7F);
-            file_.WriteByte(walk.Trail() & 0x7F);
+            put.Put(b & 0x7F);
+            put.Put(walk.Trail() & 0x7F);
         } else {
             shift(false);
-            file_.WriteByte(b);
-            if (hz && b == '~') file_.WriteByte(b);
+            put.Put(b);
+            if (hz && b == '~') put.Put(b);
         }
     }
     shift(false);
+    return true;
 }
 
 }  // namespace pathbook

@@ -53,7 +53,24 @@ constexpr EncodingRow kRows[] = {
     {437, u"MSDOS(us)", u"MSDOS(us)", u"DOS", 3, 0},
 };
 
+// The flags of the row with `id` on this system, or 0 when there is none.
+std::int32_t FlagsOf(CharsetId id) {
+    for (const EncodingRow& row : kRows) {
+        if (row.id != id) continue;
+        return row.condition == 0 || platform::IsValidCodePage(row.condition) ? row.flags : 0;
+    }
+    return 0;
+}
+
 }  // namespace
+
+CharsetId OpeningEncoding(CharsetId id) { return FlagsOf(id) != 0 ? id : charset::kAutoDetect; }
+
+CharsetId NewFileEncoding(CharsetId id) {
+    if (FlagsOf(id) & kOfferedForSaving) return id;
+    auto ansi = static_cast<CharsetId>(platform::AnsiCodePage());
+    return FlagsOf(ansi) & kOfferedForSaving ? ansi : charset::kLatin1;
+}
 
 void BuildEncodingList(EncodingList& list) {
     bool japanese = platform::AnsiCodePage() == 932;

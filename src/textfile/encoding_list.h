@@ -31,4 +31,15 @@ void BuildEncodingList(EncodingList& list);
 // Index of the first row with `id`, or -1.
 inline std::int32_t FindEncoding(const EncodingList& list, CharsetId id) { return list.Find(id); }
 
+// Only the encodings of the table come in from outside (the command line, the
+// history, the favourites and their CSV files, the settings); any other
+// number would reach the readers and writers as a code page of its own.
+
+// `id` when it is a row of the table on this system (AutoDetect included),
+// else 0 (AutoDetect).
+CharsetId OpeningEncoding(CharsetId id);
+// `id` when it is a row offered for saving, else the ANSI code page when that
+// is one, else 1252: the encoding of a new document.
+CharsetId NewFileEncoding(CharsetId id);
+
 }  // namespace pathbook

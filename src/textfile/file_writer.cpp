@@ -1,6 +1,5 @@
 #include "textfile/file_writer.h"
 
-#include "platform/file_system.h"
 #include "runtime/heap.h"
 
 namespace pathbook {
@@ -15,8 +14,8 @@ FileWriter::~FileWriter() {
 bool FileWriter::Open(const char16_t* path) {
     Discard();
     target_ = path;
-    used_ = 0;
     failed_ = false;
+    outcome_ = platform::CommitResult::kTargetKept;
     return file_.CreateBeside(path);
 }
 
@@ -26,6 +25,7 @@ void FileWriter::WriteByte(std::uint8_t byte) {
 }
 
 void FileWriter::WriteBytes(const void* bytes, std::size_t count) {
+    if (count == 0) return;  // `bytes` may then be null
     const auto* at = static_cast<const std::uint8_t*>(bytes);
     while (count >= kCapacity - used_) {
         std::size_t fits = kCapacity - used_;
@@ -40,26 +40,25 @@ void FileWriter::WriteBytes(const void* bytes, std::size_t count) {
 }
 
 void FileWriter::Flush() {
-    if (used_ > 0 && !file_.Write(buffer_, used_)) failed_ = true;
+    if (used_ > 0 && IsOpen() && !file_.Write(buffer_, used_)) failed_ = true;
     used_ = 0;
 }
 
 bool FileWriter::Close() {
     if (!IsOpen()) return true;
     Flush();
-    std::u16string temporary = file_.Path();
-    bool written = file_.Close() && !failed_;
-    if (written && platform::ReplaceFileWith(target_.c_str(), temporary.c_str())) return true;
-    platform::RemoveFile(temporary.c_str());
-    failed_ = true;
-    return false;
+    if (failed_) {
+        Discard();
+        outcome_ = platform::CommitResult::kWriteFailed;
+        return false;
+    }
+    outcome_ = file_.Commit(target_.c_str());
+    failed_ = outcome_ != platform::CommitResult::kReplaced;
+    return !failed_;
 }
 
 void FileWriter::Discard() {
-    if (!IsOpen()) return;
-    std::u16string temporary = file_.Path();
-    file_.Close();
-    platform::RemoveFile(temporary.c_str());
+    file_.Discard();
     used_ = 0;
 }
 

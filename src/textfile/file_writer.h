@@ -1,7 +1,9 @@
 // Writes a file sequentially through a 64 KiB buffer, without ever leaving the
 // user's existing file half written: the bytes go to a new file in the same
 // folder, and Close puts it in the place of the target only when every write
-// and the close succeeded. A writer destroyed while open discards its bytes.
+// and the flush to the disk succeeded. A writer destroyed while open discards
+// its bytes; one that is not open takes bytes and drops them.
+// Tested by file_access_test.cpp.
 #pragma once
 
 #include <cstddef>
@@ -31,22 +33,32 @@ public:
 
     // Writes the buffered bytes, puts the file in place of the target and
     // returns true only if all of it succeeded; otherwise the target is
-    // untouched. A writer that is not open returns true and does nothing.
+    // untouched (or, where the system failed half way through the swap, both
+    // files are kept: see Outcome). A writer that is not open returns true and
+    // does nothing.
     bool Close();
+    // Closes and deletes the new file; the target is not touched.
+    void Discard();
 
     bool IsOpen() const { return file_.IsOpen(); }
     // True once any write has failed since Open.
     bool Failed() const { return failed_; }
+    // What the last Close left on the disk, and the system's reason when it failed.
+    platform::CommitResult Outcome() const { return outcome_; }
+    platform::SystemError Error() const { return file_.Error(); }
+    // With Outcome kBothKept: where the new file and the old target are now.
+    const std::u16string& NewFilePath() const { return file_.Path(); }
+    const std::u16string& OldFilePath() const { return file_.BackupPath(); }
 
 private:
     void Flush();
-    void Discard();
 
     platform::OutputFile file_;
     std::u16string target_;
     std::uint8_t* buffer_;  // kCapacity bytes
     std::size_t used_ = 0;  // invariant: used_ <= kCapacity
     bool failed_ = false;
+    platform::CommitResult outcome_ = platform::CommitResult::kTargetKept;
 };
 
 }  // namespace pathbook

@@ -126,16 +126,19 @@ void Iso2022Reader::DecodeCharacter() {
     singleShift_ = SingleShift::kNone;
     char16_t units[kMaxUnitsPerCharacter];
     std::uint32_t count = 0;
+    bool replaced = false;
     if (!IsDoubleByte(set)) {
-        count = DecodeSetCharacter(set, first, 0, units);
+        count = DecodeSetCharacter(set, first, 0, units, &replaced);
         bytes_.cursor += 1;
     } else if (bytes_.Remaining() < 2 || IsBreak(bytes_.cursor[1])) {
         units[count++] = kReplacementCharacter;
+        replaced = true;
         bytes_.cursor += 1;
     } else {
-        count = DecodeSetCharacter(set, first, bytes_.cursor[1], units);
+        count = DecodeSetCharacter(set, first, bytes_.cursor[1], units, &replaced);
         bytes_.cursor += 2;
     }
+    replacedBytes_ = replacedBytes_ || replaced;
     for (std::uint32_t i = 0; i < count && stored_ < capacity_; ++i) buffer_[stored_++] = units[i];
 }
 

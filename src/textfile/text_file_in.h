@@ -41,6 +41,17 @@ public:
     // The file's Size() bytes as mapped, for a look at them before they are decoded.
     const std::uint8_t* Bytes() const { return file_.Data(); }
 
+    // What the text read so far says about the load being exact: whether the
+    // decoder replaced bytes that are no character of the encoding (or
+    // dropped a cut-off unit at the end), and whether the text holds U+0000
+    // (a binary file). Saving over such a file would not give its bytes back.
+    bool ReplacedBytes() const { return decoder_ && decoder_->ReplacedBytes(); }
+    bool HeldNul() const { return heldNul_; }
+
+    // A source that reads this file, which must outlive it: for loading a
+    // document through its owning interface and asking the above afterwards.
+    std::unique_ptr<TextSource> Borrow();
+
 private:
     // Lets the memory of the bytes decoded so far go, a step at a time.
     void ReleaseDecoded();
@@ -54,6 +65,7 @@ private:
     LineEnd lineEnd_ = LineEnd::kCrLf;
     bool noLineBreaks_ = true;
     const std::uint8_t* released_ = nullptr;  // the mapping's bytes before it were released
+    bool heldNul_ = false;
 };
 
 }  // namespace pathbook

@@ -16,9 +16,14 @@ public:
     ReadState State() const override { return state_; }
     // The first byte the reader may still look at; it never reads before it again.
     virtual const std::uint8_t* Position() const = 0;
+    // Whether some of the bytes read so far were no character of the encoding:
+    // replaced by U+FFFD or the code page's default character, or dropped (a
+    // unit cut off by the end of the file).
+    virtual bool ReplacedBytes() const { return replacedBytes_; }
 
 protected:
     ReadState state_ = ReadState::kAtLineBreak;
+    bool replacedBytes_ = false;
 };
 
 // The bytes a reader may consume. Invariant: cursor <= end.

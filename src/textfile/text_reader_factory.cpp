@@ -3,7 +3,6 @@
 #include "platform/code_page.h"
 #include "textfile/code_page_reader.h"
 #include "textfile/iso2022_reader.h"
-#include "textfile/latin1_reader.h"
 #include "textfile/unit_line_reader.h"
 #include "textfile/utf16_reader.h"
 #include "textfile/utf32_reader.h"
@@ -42,7 +41,6 @@ std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8
         if (row.charset == charset) return std::make_unique<Iso2022Reader>(row.config, cursor);
     }
     switch (charset) {
-        case charset::kLatin1: return UnitReader<Latin1Units>(cursor);
         case charset::kUtf7: return UnitReader<Utf7Units>(cursor);
         case charset::kUtf5: return UnitReader<Utf5Units>(cursor);
         case charset::kUtf32LeBom:
@@ -65,7 +63,7 @@ bool CanRead(CharsetId charset) {
         if (row.charset == charset) return platform::IsValidCodePage(row.needs);
     }
     if (charset == charset::kUtf8Bom) return platform::IsValidCodePage(charset::kUtf8);
-    if (charset <= 0 || charset == charset::kLatin1 || charset == charset::kUtf7) return true;
+    if (charset <= 0 || charset == charset::kUtf7) return true;
     return platform::IsValidCodePage(static_cast<platform::CodePage>(charset));
 }
 

@@ -10,8 +10,8 @@
 namespace pathbook {
 
 // A reader over `bytes[0..size)`, which must outlive it. Positive ids other
-// than 1252 (ISO-8859-1, handled here) and 65000 (UTF-7) are code pages; so is
-// the UTF-8 family, whose leading mark is skipped. An id that names nothing
+// than 65000 (UTF-7, read here) are code pages, 1252 (Windows-1252) included;
+// so is the UTF-8 family, whose leading mark is skipped. An id that names nothing
 // (0, an unknown negative one) reads the ANSI code page.
 std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size);
 

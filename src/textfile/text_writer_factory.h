@@ -2,16 +2,20 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "textfile/charset.h"
 #include "textfile/text_writer.h"
 
 namespace pathbook {
 
-// Writes the byte-order mark or designation header of `charset` to `file` and
-// returns the encoder. Positive ids other than 1252 (ISO-8859-1, handled
-// here) are code pages, 65000 and 65001 included. Null when the encoding
-// needs a code page the system does not have: nothing is written then.
-std::unique_ptr<TextWriter> CreateTextWriter(CharsetId charset, FileWriter& file);
+// The encoder of `charset`. Positive ids are code pages (1252, 65000 and 65001
+// included). Null when the id names no encoding or the encoding needs a code
+// page the system does not have.
+std::unique_ptr<TextWriter> CreateTextWriter(CharsetId charset);
+
+// The byte-order mark or designation header a file in `charset` starts with
+// (empty for most).
+std::string_view FileHeader(CharsetId charset);
 
 }  // namespace pathbook

@@ -1,5 +1,5 @@
-// The line reader shared by every decoder of self-delimiting units (Latin-1,
-// UTF-16, UTF-32, UTF-5, UTF-7). `Units` supplies Peek() (the next UTF-16 unit),
+// The line reader shared by every decoder of self-delimiting units (UTF-16,
+// UTF-32, UTF-5, UTF-7). `Units` supplies Peek() (the next UTF-16 unit),
 // Advance(), AtEnd() and Position(); it is a template parameter rather than a virtual
 // interface so that the per-unit loop inlines. Position() is the first byte
 // it may still read.
@@ -22,6 +22,12 @@ struct TakesPlainUnits : std::false_type {};
 template <typename Units>
 struct TakesPlainUnits<Units, std::void_t<decltype(std::declval<Units&>().TakePlain(nullptr, 0u))>>
     : std::true_type {};
+
+// Units that can tell of bytes they could not make a unit of: Replaced().
+template <typename Units, typename = void>
+struct ReportsReplacedBytes : std::false_type {};
+template <typename Units>
+struct ReportsReplacedBytes<Units, std::void_t<decltype(std::declval<const Units&>().Replaced())>> : std::true_type {};
 
 template <typename Units>
 class UnitLineReader final : public TextReader {
@@ -62,6 +68,11 @@ public:
     }
 
     const std::uint8_t* Position() const override { return units_.Position(); }
+
+    bool ReplacedBytes() const override {
+        if constexpr (ReportsReplacedBytes<Units>::value) return units_.Replaced();
+        return false;
+    }
 
 private:
     Units units_;

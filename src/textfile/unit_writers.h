@@ -1,5 +1,5 @@
 // The encoders that work one UTF-16 unit at a time and need no conversion
-// tables: ISO-8859-1, UTF-16, UTF-32 and UTF-5. Tested by encoder_test.cpp.
+// tables: UTF-16, UTF-32 and UTF-5. Tested by encoder_test.cpp.
 #pragma once
 
 #include "runtime/byte_order.h"
@@ -7,18 +7,10 @@
 
 namespace pathbook {
 
-// A unit below 256 is that byte; any other becomes "?".
-class Latin1Writer final : public TextWriter {
-public:
-    using TextWriter::TextWriter;
-    void Write(const char16_t* units, std::uint32_t count) override;
-};
-
 template <ByteOrder Order>
 class Utf16Writer final : public TextWriter {
 public:
-    using TextWriter::TextWriter;
-    void Write(const char16_t* units, std::uint32_t count) override;
+    bool Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) override;
 };
 
 // A high surrogate followed by a low one becomes one value; any other unit,
@@ -27,16 +19,14 @@ public:
 template <ByteOrder Order>
 class Utf32Writer final : public TextWriter {
 public:
-    using TextWriter::TextWriter;
-    void Write(const char16_t* units, std::uint32_t count) override;
+    bool Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) override;
 };
 
 // Each unit (surrogates one at a time) as 1-4 hexadecimal digits, the first
 // written as a letter "G"-"V".
 class Utf5Writer final : public TextWriter {
 public:
-    using TextWriter::TextWriter;
-    void Write(const char16_t* units, std::uint32_t count) override;
+    bool Encode(const char16_t* units, std::uint32_t count, ByteBuffer& out) override;
 };
 
 }  // namespace pathbook

@@ -1,5 +1,5 @@
 // UTF-16 in either byte order. Surrogates pass through unchanged; an odd last
-// byte is ignored.
+// byte is ignored (and reported by Replaced).
 #pragma once
 
 #include "runtime/bit_scan.h"
@@ -12,11 +12,13 @@ namespace pathbook {
 template <ByteOrder Order>
 class Utf16Units {
 public:
-    explicit Utf16Units(ByteCursor bytes) : cursor_(bytes.cursor), end_(bytes.cursor + (bytes.Remaining() & ~1u)) {}
+    explicit Utf16Units(ByteCursor bytes)
+        : cursor_(bytes.cursor), end_(bytes.cursor + (bytes.Remaining() & ~1u)), oddByte_((bytes.Remaining() & 1u) != 0) {}
     char16_t Peek() const { return static_cast<char16_t>(LoadUnit16<Order>(cursor_)); }
     void Advance() { cursor_ += 2; }
     bool AtEnd() const { return cursor_ == end_; }
     const std::uint8_t* Position() const { return cursor_; }
+    bool Replaced() const { return oddByte_; }
 
     // Stores units up to `room`, the end, or the first CR, LF or U+FEFF (which
     // the line reader handles one by one), and returns how many: most of a
@@ -64,6 +66,7 @@ private:
 
     const std::uint8_t* cursor_;
     const std::uint8_t* end_;  // invariant: (end_ - cursor_) is even
+    bool oddByte_;             // the file's last byte is left over
 };
 
 }  // namespace pathbook

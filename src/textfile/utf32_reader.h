@@ -1,6 +1,7 @@
 // UTF-32 in either byte order; a trailing partial unit is ignored. A value
 // above 0xFFFF yields a surrogate pair, one unit per Peek/Advance. A value
-// above U+10FFFF names no character and yields U+FFFD.
+// above U+10FFFF names no character and yields U+FFFD. Replaced tells of
+// either.
 #pragma once
 
 #include "runtime/byte_order.h"
@@ -11,7 +12,8 @@ namespace pathbook {
 template <ByteOrder Order>
 class Utf32Units {
 public:
-    explicit Utf32Units(ByteCursor bytes) : cursor_(bytes.cursor), end_(bytes.cursor + (bytes.Remaining() & ~3u)) {}
+    explicit Utf32Units(ByteCursor bytes)
+        : cursor_(bytes.cursor), end_(bytes.cursor + (bytes.Remaining() & ~3u)), replaced_((bytes.Remaining() & 3u) != 0) {}
 
     char16_t Peek() const {
         std::uint32_t value = LoadUnit32<Order>(cursor_);
@@ -27,15 +29,18 @@ public:
             return;
         }
         lowHalfDue_ = false;
+        replaced_ = replaced_ || value > 0x10FFFF;
         cursor_ += 4;
     }
     bool AtEnd() const { return cursor_ == end_; }
     const std::uint8_t* Position() const { return cursor_; }
+    bool Replaced() const { return replaced_; }
 
 private:
     const std::uint8_t* cursor_;
     const std::uint8_t* end_;  // invariant: (end_ - cursor_) is a multiple of 4
     bool lowHalfDue_ = false;  // the high surrogate of the value at cursor_ was consumed
+    bool replaced_;            // a partial unit at the end, or a value above U+10FFFF
 };
 
 }  // namespace pathbook

@@ -191,7 +191,7 @@ class DocumentsTest(PathbookTestCase):
         path = self.note("nihon.txt", "日本\r\n".encode("shift_jis"))
         self.start("-c1252", windows_path(path))
         window = self.wait_for_title(self.title_of(path))
-        self.assertEqual(editor_lines(window), "日本\r\n".encode("shift_jis").decode("latin-1").replace("\r", ""))
+        self.assertEqual(editor_lines(window), "日本\r\n".encode("shift_jis").decode("cp1252").replace("\r", ""))
         post_command(window, IDM.REOPEN)
         dialog = popup_titled("ReOpen")
         self.assertIsNotNone(dialog)

@@ -75,6 +75,57 @@ class TextFileCommandsTest(unittest.TestCase):
             with open(out, "rb") as f:
                 self.assertEqual(f.read(), b"\xfe\xff\x00a\x00\r\x00b")
 
+    def test_a_lossy_save_is_refused_unless_lossy(self):
+        text = "abc\r\nx日本語 ☃"
+        with TempDir() as folder:
+            out = os.path.join(folder, "out.txt")
+            self.write(folder, "out.txt", b"the user's text")
+            code, _, err = run_tool("encode", "-c", "1252", tool_path(out), stdin=text.encode("utf-16-le"))
+            self.assertEqual(code, 1)
+            self.assertIn("U+65E5 (日) at line 2, column 2", err)
+            self.assertIn("--lossy", err)
+            with open(out, "rb") as f:
+                self.assertEqual(f.read(), b"the user's text")
+            self.assertEqual(sorted(os.listdir(folder)), ["out.txt"])
+            code, _, err = run_tool("encode", "-c", "1252", "--lossy", tool_path(out),
+                                    stdin=text.encode("utf-16-le"))
+            self.assertEqual(code, 0, err)
+            with open(out, "rb") as f:
+                self.assertEqual(f.read(), b"abc\r\nx??? ?")
+
+    def test_convert_refuses_what_the_target_encoding_cannot_hold(self):
+        with TempDir() as folder:
+            source = self.write(folder, "in.txt", "ok\r\n€ and 한\r\n".encode("utf-8"))
+            target = os.path.join(folder, "sjis.txt")
+            code, _, err = run_tool("convert", "-c", "65001", "-o", "932", tool_path(source), tool_path(target))
+            self.assertEqual(code, 1)
+            self.assertIn("U+20AC (€) at line 2, column 1", err)
+            self.assertFalse(os.path.exists(target))
+            code, _, err = run_tool("convert", "-c", "65001", "-o", "932", "--lossy", tool_path(source),
+                                    tool_path(target))
+            self.assertEqual(code, 0, err)
+            self.assertTrue(os.path.exists(target))
+
+    def test_windows_1252_round_trips_every_byte(self):
+        data = bytes(b for b in range(256) if b not in (0x0A, 0x0D)) + b"\r\n"
+        with TempDir() as folder:
+            source = self.write(folder, "all.txt", data)
+            target = os.path.join(folder, "back.txt")
+            code, _, err = run_tool("convert", "-c", "1252", tool_path(source), tool_path(target))
+            self.assertEqual(code, 0, err)
+            with open(target, "rb") as f:
+                self.assertEqual(f.read(), data)
+            path = self.write(folder, "quotes.txt", b"\x93quoted\x94 \x80")
+            code, out, err = run_tool("decode", "-c", "1252", tool_path(path))
+            self.assertEqual(out.decode("utf-16-le"), "“quoted” €")
+
+    def test_an_encoding_outside_the_table_is_never_used(self):
+        with TempDir() as folder:
+            out = os.path.join(folder, "out.txt")
+            code, _, err = run_tool("encode", "-c", "-99", tool_path(out), stdin="a".encode("utf-16-le"))
+            self.assertEqual(code, 1)
+            self.assertFalse(os.path.exists(out))
+
     def test_missing_file_and_bad_arguments(self):
         with TempDir() as folder:
             missing = tool_path(os.path.join(folder, "missing.txt"))

@@ -89,6 +89,7 @@ bool IsDoubleByteLead(CodePage codePage, std::uint8_t b) {
 
 // The default character of a code page when encoding: "?" everywhere, as Windows does.
 constexpr char kDefaultByte = '?';
+constexpr char16_t kReplacement = 0xFFFD;
 
 // Where iconv writes: straight into the caller's buffer while it has room,
 // then into a scratch block that is only counted.
@@ -119,8 +120,7 @@ private:
     char scratch_[4096];
 };
 
-// Runs iconv over the whole input; `onInvalid` is called for each input step
-// of `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut off).
+// Lets the converter write out what it holds back.
 void Flush(iconv_t converter, Output& output) {
     char* at = nullptr;
     std::size_t room = 0;
@@ -132,8 +132,9 @@ void Flush(iconv_t converter, Output& output) {
 
 // Runs iconv over the whole input, then lets the converter write out what it
 // holds back (stateful code pages such as 1258 wait for combining marks; UTF-7
-// closes its base64 run). `onInvalid` is called for each input step of
-// `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut off).
+// closes its base64 run). `onInvalid(output, step)` is called for each input
+// step of `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut
+// off), with the bytes of that step.
 template <typename OnInvalid>
 void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t unitBytes, Output& output,
              OnInvalid onInvalid) {
@@ -148,11 +149,20 @@ void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
         Flush(converter, output);
         std::size_t skip = unitBytes < inBytes ? unitBytes : inBytes;
-        onInvalid(output);
+        onInvalid(output, input, skip);
         input += skip;
         inBytes -= skip;
     }
     Flush(converter, output);
+}
+
+// Windows' code page 1252 gives the five bytes that name no character the
+// units of the same value, so that any file comes back byte for byte; glibc's
+// CP1252 refuses them, so they are mapped here, where iconv stops at them.
+constexpr CodePage kWindowsLatin1 = 1252;
+
+bool IsUnassigned1252(std::uint32_t value) {
+    return value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
 }
 
 }  // namespace
@@ -168,35 +178,48 @@ bool OverrideAnsiCodePage(CodePage codePage) {
 }
 
 std::size_t DecodeCodePage(CodePage codePage, const std::uint8_t* bytes, std::size_t count, char16_t* out,
-                           std::size_t capacity) {
-    if (codePage == kUtf8) return posix::DecodeUtf8(bytes, count, out, capacity);
+                           std::size_t capacity, bool* replaced) {
+    if (replaced != nullptr) *replaced = false;
+    if (codePage == kUtf8) return posix::DecodeUtf8(bytes, count, out, capacity, replaced);
     iconv_t converter = Converter(codePage, true);
     if (converter == kNoConverter) return 0;
     Output output(reinterpret_cast<char*>(out), capacity * 2);
-    Convert(converter, reinterpret_cast<const char*>(bytes), count, 1, output, [](Output& sink) {
-        const char16_t replacement = 0xFFFD;
-        sink.Put(reinterpret_cast<const char*>(&replacement), 2);
-    });
+    Convert(converter, reinterpret_cast<const char*>(bytes), count, 1, output,
+            [&](Output& sink, const char* step, std::size_t) {
+                auto byte = static_cast<std::uint8_t>(*step);
+                bool own = codePage == kWindowsLatin1 && IsUnassigned1252(byte);
+                const char16_t unit = own ? byte : kReplacement;
+                sink.Put(reinterpret_cast<const char*>(&unit), 2);
+                if (!own && replaced != nullptr) *replaced = true;
+            });
     return output.Needed() / 2;
 }
 
 std::size_t EncodeCodePage(CodePage codePage, const char16_t* units, std::size_t count, std::uint8_t* out,
                            std::size_t capacity, bool* usedDefault) {
     if (usedDefault != nullptr) *usedDefault = false;
-    if (codePage == kUtf8) return posix::EncodeUtf8(units, count, out, capacity);
+    if (codePage == kUtf8) return posix::EncodeUtf8(units, count, out, capacity, usedDefault);
     iconv_t converter = Converter(codePage, false);
     if (converter == kNoConverter) return 0;
     Output output(reinterpret_cast<char*>(out), capacity);
     bool unicode = codePage == 65000;
-    Convert(converter, reinterpret_cast<const char*>(units), count * 2, 2, output, [&](Output& sink) {
-        if (unicode) {
-            static const char kReplacementUtf7[] = "+//0-";
-            sink.Put(kReplacementUtf7, 5);
-            return;
-        }
-        sink.Put(&kDefaultByte, 1);
-        if (usedDefault != nullptr) *usedDefault = true;
-    });
+    Convert(converter, reinterpret_cast<const char*>(units), count * 2, 2, output,
+            [&](Output& sink, const char* step, std::size_t stepBytes) {
+                char16_t unit = 0;
+                std::memcpy(&unit, step, stepBytes < 2 ? stepBytes : 2);
+                if (codePage == kWindowsLatin1 && stepBytes == 2 && IsUnassigned1252(unit)) {
+                    const char byte = static_cast<char>(unit);
+                    sink.Put(&byte, 1);
+                    return;
+                }
+                if (usedDefault != nullptr) *usedDefault = true;
+                if (unicode) {
+                    static const char kReplacementUtf7[] = "+//0-";
+                    sink.Put(kReplacementUtf7, 5);
+                    return;
+                }
+                sink.Put(&kDefaultByte, 1);
+            });
     return output.Needed();
 }
 

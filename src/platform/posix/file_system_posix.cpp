@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/file_system.h"
@@ -18,17 +20,18 @@ std::uint32_t FileAttributes(const char16_t* path) {
 
 bool RemoveFile(const char16_t* path) { return unlink(posix::NativePath(path).c_str()) == 0; }
 
-bool ReplaceFileWith(const char16_t* target, const char16_t* replacement) {
-    std::string to = posix::NativePath(target);
-    std::string from = posix::NativePath(replacement);
-    // Replace what a symbolic link points at, not the link.
-    if (char* resolved = realpath(to.c_str(), nullptr)) {
-        to = resolved;
-        std::free(resolved);
-    }
+ReadAccess ProbeReadAccess(const char16_t* path) {
+    if (*path == 0) return ReadAccess::kMissing;
+    int fd = open(posix::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadAccess::kMissing : ReadAccess::kUnreadable;
     struct stat info;
-    if (stat(to.c_str(), &info) == 0 && chmod(from.c_str(), info.st_mode & 07777) != 0) return false;
-    return std::rename(from.c_str(), to.c_str()) == 0;
+    bool folder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    close(fd);
+    return folder ? ReadAccess::kUnreadable : ReadAccess::kReadable;
+}
+
+bool MoveFileReplacing(const char16_t* from, const char16_t* to) {
+    return std::rename(posix::NativePath(from).c_str(), posix::NativePath(to).c_str()) == 0;
 }
 
 }  // namespace pathbook::platform

@@ -10,8 +10,12 @@
 
 namespace pathbook::platform::posix {
 
-// Both return how many units/bytes the whole input needs and store what fits.
-std::size_t DecodeUtf8(const std::uint8_t* bytes, std::size_t count, char16_t* out, std::size_t capacity);
-std::size_t EncodeUtf8(const char16_t* units, std::size_t count, std::uint8_t* out, std::size_t capacity);
+// Both return how many units/bytes the whole input needs and store what fits;
+// *replaced (when not null) tells whether an ill-formed sequence or an
+// unpaired surrogate became U+FFFD.
+std::size_t DecodeUtf8(const std::uint8_t* bytes, std::size_t count, char16_t* out, std::size_t capacity,
+                       bool* replaced);
+std::size_t EncodeUtf8(const char16_t* units, std::size_t count, std::uint8_t* out, std::size_t capacity,
+                       bool* replaced);
 
 }  // namespace pathbook::platform::posix

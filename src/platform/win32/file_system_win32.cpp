@@ -11,24 +11,22 @@ std::uint32_t FileAttributes(const char16_t* path) { return GetFileAttributesW(W
 
 bool RemoveFile(const char16_t* path) { return DeleteFileW(Wide(path)) != FALSE; }
 
-bool ReplaceFileWith(const char16_t* target, const char16_t* replacement) {
-    DWORD attributes = GetFileAttributesW(Wide(target));
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return MoveFileExW(Wide(replacement), Wide(target), MOVEFILE_WRITE_THROUGH) != FALSE;
+ReadAccess ProbeReadAccess(const char16_t* path) {
+    HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return ReadAccess::kReadable;
     }
-    // A folder is never replaced by a file (Wine's ReplaceFileW would move it aside).
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    if (ReplaceFileW(Wide(target), Wide(replacement), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr)) {
-        return true;
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME) {
+        return ReadAccess::kMissing;
     }
-    // Some file systems cannot replace; a move over the original still keeps it
-    // whole until the new one is complete.
-    if (!MoveFileExW(Wide(replacement), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return false;
-    }
-    SetFileAttributesW(Wide(target), attributes);
-    return true;
+    return ReadAccess::kUnreadable;
+}
+
+bool MoveFileReplacing(const char16_t* from, const char16_t* to) {
+    return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 }  // namespace pathbook::platform

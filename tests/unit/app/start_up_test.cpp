@@ -65,6 +65,19 @@ TEST(StartUpTest, MalformedNumbersAndUnknownOptions) {
     EXPECT_EQ(plan.line, 0);
 }
 
+// Only encodings of the table: any other number detects.
+TEST(StartUpTest, TheEncodingOptionTakesOnlyEncodingsOfTheTable) {
+    FakeHost host;
+    host.files[u"a.txt"] = kFile;
+    const std::pair<const char16_t*, CharsetId> cases[] = {
+        {u"pb -c932 a.txt", 932},   {u"pb -c-933 a.txt", -933}, {u"pb -c1255 a.txt", 0},
+        {u"pb -c12345 a.txt", 0},   {u"pb -c-1 a.txt", 0},      {u"pb -c28591 a.txt", 0},
+    };
+    for (const auto& [commandLine, charset] : cases) {
+        EXPECT_EQ(Plan(host, commandLine).document.charset, charset) << commandLine;
+    }
+}
+
 TEST(StartUpTest, OptionsAfterTheFileGoToANewProcess) {
     FakeHost host;
     host.files[u"a.txt"] = kFile;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "platform/user_name.h"
 #include "runtime/decimal.h"
 #include "runtime/utf8.h"
+#include "support/held_mutex.h"
 #include "support/private_config.h"
 
 namespace pathbook {
@@ -66,7 +68,16 @@ struct ClampCase {
 
 TEST_F(ConfigStoreTest, ReadValuesAreClamped) {
     const ClampCase cases[] = {
-        {u"MRU", 50, 20}, {u"MRU", -3, 0}, {u"MRU", 16, 16}, {u"NewfileCharset", -1, 1252}, {u"NewfileCharset", 932, 932},
+        {u"MRU", 50, 20},
+        {u"MRU", -3, 0},
+        {u"MRU", 16, 16},
+        {u"NewfileCharset", -1, 1252},
+        {u"NewfileCharset", 932, 932},
+        {u"NewfileCharset", -2, -2},
+        // Only encodings of the table offered for saving: anything else is the ANSI code page.
+        {u"NewfileCharset", 12345, static_cast<std::int32_t>(platform::AnsiCodePage())},
+        {u"NewfileCharset", 0, static_cast<std::int32_t>(platform::AnsiCodePage())},
+        {u"NewfileCharset", 28591, static_cast<std::int32_t>(platform::AnsiCodePage())},
     };
     for (const ClampCase& c : cases) {
         UserSection().PutInt(c.key, c.stored);
@@ -210,13 +221,49 @@ TEST_F(ConfigStoreTest, HistoryMovesAnEqualPathToTheTop) {
     EXPECT_TRUE(store->GetHistory(-2).path.Empty());
 }
 
+TEST_F(ConfigStoreTest, HistoryCodesThatNameNoEncodingOfTheTableDetect) {
+    UserSection().PutString(u"MRU1", u"C:\\a.txt");
+    UserSection().PutInt(u"CODE1", 12345);
+    UserSection().PutString(u"MRU2", u"C:\\b.txt");
+    UserSection().PutInt(u"CODE2", -933);
+    auto store = Make();
+    EXPECT_EQ(store->GetHistory(0).code, 0);
+    EXPECT_EQ(store->GetHistory(1).code, -933);
+}
+
+// A settings file that is there but cannot be read, or a history mutex held
+// too long by another instance, refuses an addition: a one-entry history must
+// never replace the user's.
+TEST_F(ConfigStoreTest, AHistoryThatCouldNotBeReadIsNeverWritten) {
+    ConfigPlaces places = Places();
+    places.historyLockWait = 50;
+    {
+        ConfigStore store(places, u"(default)");
+        ASSERT_EQ(store.AddHistory(u"C:\\a.txt", 932), ListWrite::kWritten);
+        test::HeldMutex other(private_.HistoryMutexName());
+        ASSERT_TRUE(other.Holding());
+        EXPECT_EQ(store.AddHistory(u"C:\\b.txt", 0), ListWrite::kLocked);
+        EXPECT_EQ(store.SaveHistory(), ListWrite::kLocked);
+    }
+    EXPECT_EQ(UserSection().GetString(u"MRU1", u""), String(u"C:\\a.txt"));
+    EXPECT_TRUE(UserSection().GetString(u"MRU2", u"").Empty());
+
+    places.iniPath = String(private_.File("folder.ini"));
+    std::filesystem::create_directory(private_.File("folder.ini"));
+    ConfigStore unreadable(places, u"(default)");
+    EXPECT_EQ(unreadable.AddHistory(u"C:\\c.txt", 0), ListWrite::kUnreadable);
+    EXPECT_TRUE(std::filesystem::is_empty(private_.File("folder.ini")));
+}
+
 TEST_F(ConfigStoreTest, HistoryKeepsSixteenAndOffersHistoryCount) {
     UserSection().PutInt(u"MRU", 20);
     auto store = Make();
-    for (int i = 0; i < 20; ++i) store->AddHistory(String(u"C:\\n" + FormatDecimal(i) + u".txt"), i);
+    for (int i = 0; i < 20; ++i) {
+        store->AddHistory(String(u"C:\\n" + FormatDecimal(i) + u".txt"), i % 2 == 0 ? 932 : -6);
+    }
     EXPECT_EQ(store->GetHistory(0).path, String(u"C:\\n19.txt"));
     EXPECT_EQ(store->GetHistory(15).path, String(u"C:\\n4.txt"));
-    EXPECT_EQ(store->GetHistory(15).code, 4);
+    EXPECT_EQ(store->GetHistory(15).code, 932);
     EXPECT_TRUE(store->GetHistory(16).path.Empty());
     store->Values().historyCount = 3;
     EXPECT_TRUE(store->GetHistory(3).path.Empty());
@@ -271,8 +318,8 @@ TEST_F(ConfigStoreTest, WritesThatCannotReachTheFileReportFailure) {
     EXPECT_FALSE(store.Save());
     EXPECT_FALSE(store.SaveWindowPlacement(WindowRect{0, 0, 640, 480}, kShowNormal));
     EXPECT_FALSE(store.SaveDialogSize(300, 200));
-    EXPECT_FALSE(store.AddHistory(u"C:\\a.txt", 0));
-    EXPECT_FALSE(store.SaveHistory());
+    EXPECT_EQ(store.AddHistory(u"C:\\a.txt", 0), ListWrite::kWriteFailed);
+    EXPECT_EQ(store.SaveHistory(), ListWrite::kWriteFailed);
     EXPECT_FALSE(store.SaveSearchOptions(search::FindOptions()));
     EXPECT_FALSE(store.SaveWrapType(1));
 }

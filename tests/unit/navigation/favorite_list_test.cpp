@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include <filesystem>
 #include <string>
 
 #include "navigation/favorite_list.h"
+#include "support/held_mutex.h"
 #include "support/temp_folder.h"
 #include "support/unique_name.h"
 #include "support/utf16le_bytes.h"
@@ -49,14 +55,14 @@ TEST_F(FavoriteListTest, StoreWritesTheFileByteForByte) {
 }
 
 TEST_F(FavoriteListTest, ShortLinesLeaveTheirSlotEmpty) {
-    WriteList(u"header\r\n0,C:\\a.txt\r\n1,x\r\nno comma here\r\n5,C:\\e.txt\r\n");
+    WriteList(u"header\r\n0,C:\\a.txt\r\n1,x\r\nno comma here\r\n-5,C:\\e.txt\r\n");
     FavoriteList list = MakeList();
     list.Load();
     EXPECT_EQ(list.Get(0).path, String(u"C:\\a.txt"));
     EXPECT_TRUE(list.Get(1).path.Empty());  // "1,x" has only three characters
     EXPECT_TRUE(list.Get(2).path.Empty());
     EXPECT_EQ(list.Get(3).path, String(u"C:\\e.txt"));
-    EXPECT_EQ(list.Get(3).code, 5);
+    EXPECT_EQ(list.Get(3).code, -5);
 }
 
 TEST_F(FavoriteListTest, LongLinesAreCutTo259) {
@@ -74,12 +80,87 @@ TEST_F(FavoriteListTest, AddKeepsOneEntryPerExactPathAndStopsWhenFull) {
     EXPECT_EQ(list.Add(u"C:\\a.txt", 932), AddFavoriteResult::kAlreadyListed);
     EXPECT_EQ(list.Add(u"C:\\A.TXT", 0), AddFavoriteResult::kAdded);
     for (int i = 2; i < 16; ++i) {
-        EXPECT_EQ(list.Add(String(u"C:\\" + std::u16string(i, u'n')), i), AddFavoriteResult::kAdded);
+        EXPECT_EQ(list.Add(String(u"C:\\" + std::u16string(i, u'n')), -i), AddFavoriteResult::kAdded);
     }
     EXPECT_EQ(list.Add(u"C:\\extra.txt", 0), AddFavoriteResult::kListFull);
-    EXPECT_EQ(list.Get(15).code, 15);
+    EXPECT_EQ(list.Get(15).path, String(u"C:\\" + std::u16string(15, u'n')));
     EXPECT_EQ(list.Add(u"", 0), AddFavoriteResult::kNotStored);
 }
+
+TEST_F(FavoriteListTest, CodesThatNameNoEncodingOfTheTableDetect) {
+    WriteList(u"\r12345,C:\\a.txt\r-1,C:\\b.txt\r65001,C:\\c.txt\r");
+    FavoriteList list = MakeList();
+    list.Load();
+    EXPECT_EQ(list.Get(0).code, 0);
+    EXPECT_EQ(list.Get(1).code, 0);
+    EXPECT_EQ(list.Get(2).code, 65001);
+}
+
+// A list file that is there but cannot be read (here a folder in its place),
+// or a mutex another instance holds too long, refuses every write: the
+// user's favourites are never replaced by a list that was not read.
+TEST_F(FavoriteListTest, AListThatCouldNotBeReadIsNeverWritten) {
+    WriteList(u"\r932,C:\\home.txt\r-6,C:\\b.txt\r");
+    FavoriteList list(String(folder_.File("DocList.txt")), String(mutex_.Name()), 50);
+    list.Load();
+    ASSERT_EQ(list.FileState(), ListRead::kRead);
+    Favorite slots[kEditableFavorites];
+    slots[0] = Favorite{u"C:\\only.txt", 0};
+    {
+        test::HeldMutex other(mutex_.Name());
+        ASSERT_TRUE(other.Holding());
+        EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
+        EXPECT_EQ(list.LastWrite(), ListWrite::kLocked);
+        EXPECT_FALSE(list.Replace(slots));
+        EXPECT_EQ(list.LastWrite(), ListWrite::kLocked);
+        EXPECT_EQ(list.Store(), ListWrite::kLocked);
+    }
+    EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r932,C:\\home.txt\r-6,C:\\b.txt\r"));
+
+    std::filesystem::remove(folder_.Path() / "DocList.txt");
+    std::filesystem::create_directory(folder_.Path() / "DocList.txt");
+    EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
+    EXPECT_EQ(list.LastWrite(), ListWrite::kUnreadable);
+    EXPECT_EQ(list.FileState(), ListRead::kUnreadable);
+    EXPECT_EQ(list.Get(1).path, String(u"C:\\b.txt"));  // the copy stays as it was read
+    list.Load();
+    EXPECT_EQ(list.Get(0).path, String(u"C:\\home.txt"));
+    EXPECT_FALSE(list.Replace(slots));
+    EXPECT_EQ(list.LastWrite(), ListWrite::kUnreadable);
+    EXPECT_TRUE(std::filesystem::is_empty(folder_.Path() / "DocList.txt"));
+    EXPECT_EQ(list.Get(0).path, String(u"C:\\home.txt"));
+
+    // Readable again: a list the last read did not see is still not written
+    // until it has been read.
+    std::filesystem::remove(folder_.Path() / "DocList.txt");
+    WriteList(u"\r932,C:\\home.txt\r");
+    EXPECT_FALSE(list.Replace(slots));
+    list.Load();
+    EXPECT_TRUE(list.Replace(slots));
+    EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r0,C:\\only.txt\r"));
+}
+
+#ifdef _WIN32
+// Another program holds DocList.txt open without sharing it.
+TEST_F(FavoriteListTest, AListAnotherProgramHoldsIsNeverWritten) {
+    WriteList(u"\r932,C:\\home.txt\r-6,C:\\b.txt\r");
+    std::u16string path = folder_.File("DocList.txt");
+    HANDLE held = CreateFileW(std::wstring(path.begin(), path.end()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FavoriteList list = MakeList();
+    list.Load();
+    EXPECT_EQ(list.FileState(), ListRead::kUnreadable);
+    EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
+    EXPECT_EQ(list.LastWrite(), ListWrite::kUnreadable);
+    Favorite slots[kEditableFavorites];
+    slots[0] = Favorite{u"C:\\only.txt", 0};
+    EXPECT_FALSE(list.Replace(slots));
+    CloseHandle(held);
+    EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r932,C:\\home.txt\r-6,C:\\b.txt\r"));
+    EXPECT_EQ(folder_.EntryCount(), 1u);
+}
+#endif
 
 TEST_F(FavoriteListTest, AddRereadsWhatOtherInstancesStored) {
     FavoriteList first = MakeList();

@@ -19,9 +19,10 @@ String Numbered(int i) { return String(u"C:\\f" + std::u16string(1, static_cast<
 
 class FavoriteWorkingCopyTest : public ::testing::Test {
 protected:
-    // A list file with `count` favourites C:\fa.txt, C:\fb.txt, ... (code = index), loaded into the copy.
+    // A list file with `count` favourites C:\fa.txt, C:\fb.txt, ... (codes -2, -3, ...:
+    // UTF-5, UTF-16BE(BOM), ...), loaded into the copy.
     void Start(int count) {
-        for (int i = 0; i < count; ++i) list_.Add(Numbered(i), i);
+        for (int i = 0; i < count; ++i) list_.Add(Numbered(i), -2 - i);
         copy_.Assign(list_);
     }
     std::u16string Paths() const {
@@ -48,7 +49,7 @@ TEST_F(FavoriteWorkingCopyTest, MovesSwapNeighboursAndStopAtTheEnds) {
     EXPECT_EQ(Paths(), u"bac");
     EXPECT_TRUE(copy_.MoveUp(2));
     EXPECT_EQ(Paths(), u"bca");
-    EXPECT_EQ(copy_.At(2).code, 0);  // the code travels with its path
+    EXPECT_EQ(copy_.At(2).code, -2);  // the code travels with its path
     EXPECT_TRUE(copy_.Changed());
 }
 
@@ -97,7 +98,7 @@ TEST_F(FavoriteWorkingCopyTest, SavingTheCopyAfterDeletingTheHomePage) {
     copy_.MarkSaved();
     EXPECT_FALSE(copy_.Changed());
     EXPECT_TRUE(copy_.SameAs(list_));
-    EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r1,C:\\fb.txt\r2,C:\\fc.txt\r"));
+    EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r-3,C:\\fb.txt\r-4,C:\\fc.txt\r"));
 }
 
 TEST_F(FavoriteWorkingCopyTest, ACopyOfAListWithAGapEndsAtTheGap) {
@@ -112,13 +113,13 @@ TEST_F(FavoriteWorkingCopyTest, CsvRoundTrip) {
     Start(3);
     copy_.MoveDown(0);
     ASSERT_TRUE(copy_.ExportCsv(Csv("out.csv"), u"Pathbook"));
-    EXPECT_EQ(folder_.Read("out.csv"), Utf16Le(u"Pathbook\r1,C:\\fb.txt\r0,C:\\fa.txt\r2,C:\\fc.txt\r"));
+    EXPECT_EQ(folder_.Read("out.csv"), Utf16Le(u"Pathbook\r-3,C:\\fb.txt\r-2,C:\\fa.txt\r-4,C:\\fc.txt\r"));
     FavoriteWorkingCopy other;
     EXPECT_EQ(other.MergeCsv(Csv("out.csv"), u"Pathbook"), CsvMergeResult::kMerged);
     EXPECT_TRUE(other.Changed());
     EXPECT_EQ(other.Count(), 3);
     EXPECT_EQ(other.At(0).path, String(u"C:\\fb.txt"));
-    EXPECT_EQ(other.At(0).code, 1);
+    EXPECT_EQ(other.At(0).code, -3);
 }
 
 TEST_F(FavoriteWorkingCopyTest, AFailedImportChangesNothing) {
@@ -136,11 +137,12 @@ TEST_F(FavoriteWorkingCopyTest, AFailedImportChangesNothing) {
 
 TEST_F(FavoriteWorkingCopyTest, ImportedLinesWithoutAPathLeaveNoHalfFilledSlot) {
     Start(1);
-    folder_.Write("list.csv", Utf16Le(u"Pathbook\r1234,\r5,C:\\FA.TXT\r7,C:\\new.txt\r"));
+    folder_.Write("list.csv", Utf16Le(u"Pathbook\r1234,\r-5,C:\\FA.TXT\r7,C:\\new.txt\r"));
     EXPECT_EQ(copy_.MergeCsv(Csv("list.csv"), u"Pathbook"), CsvMergeResult::kMerged);
     EXPECT_EQ(copy_.Count(), 2);
-    EXPECT_EQ(copy_.At(0).code, 5);  // the same path in other letter case takes the code
+    EXPECT_EQ(copy_.At(0).code, -5);  // the same path in other letter case takes the code
     EXPECT_EQ(copy_.At(1).path, String(u"C:\\new.txt"));
+    EXPECT_EQ(copy_.At(1).code, 0);  // 7 is no encoding of the table
     EXPECT_EQ(copy_.Slots()[2].code, 0);
 }
 

@@ -14,6 +14,7 @@
 #include "platform/user_name.h"
 #include "runtime/decimal.h"
 #include "runtime/utf8.h"
+#include "sharing_code.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "support/unique_name.h"
@@ -95,7 +96,7 @@ TEST(SharingTest, ConcurrentInstancesLoseNothing) {
         std::u16string path(user.GetEncodedString((u"MRU" + FormatDecimal(n)).c_str(), u"").View());
         int worker = -1, index = -1;
         ASSERT_TRUE(ParseWorkerPath(path, &worker, &index)) << Utf16ToUtf8(path);
-        EXPECT_EQ(user.GetInt((u"CODE" + FormatDecimal(n)).c_str(), 0), worker * 1000 + index);
+        EXPECT_EQ(user.GetInt((u"CODE" + FormatDecimal(n)).c_str(), 0), test::SharingCode(worker, index));
         EXPECT_TRUE(historyPaths.insert(path).second);
         historyByWorker[worker].push_back(index);
     }

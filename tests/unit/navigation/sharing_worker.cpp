@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "runtime/decimal.h"
 #include "runtime/utf8.h"
+#include "sharing_code.h"
 
 int main(int argc, char** argv) {
     using namespace pathbook;
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
     }
     for (int i = 0; i < count; ++i) {
         String path(u"C:\\w" + FormatDecimal(worker) + u"\\note" + FormatDecimal(i) + u".txt");
-        config.AddHistory(path, worker * 1000 + i);
+        config.AddHistory(path, test::SharingCode(worker, i));
         chain.Append(path, worker);
     }
     return 0;

@@ -5,6 +5,7 @@
 
 #include "text_io.h"
 #include "textfile/shift_jis_to_jis.h"
+#include "textfile/unit_runs.h"
 
 namespace pathbook {
 namespace {
@@ -35,7 +36,8 @@ TEST(EncoderTest, ByteSequences) {
         {charset::kHz, "中", "~{VP~}"},
         {charset::kIso2022Cn, "中a", "\x1B$)A\x0EVP\x0F" "a"},
         {charset::kIso2022Kr, "한", "\x1B$)C\x0EGQ\x0F"},
-        {charset::kLatin1, "€é", "?\xE9"},
+        {charset::kLatin1, "€é“”\u0081", "\x80\xE9\x93\x94\x81"},
+        {charset::kLatin1, "日", "?"},
         {charset::kUtf32Be, "😀", Bytes({0x00, 0x01, 0xF6, 0x00})},
         {charset::kUtf32LeBom, "a", Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0})},
         {charset::kUtf32BeBom, "a", Bytes({0, 0, 0xFE, 0xFF, 0, 0, 0, 'a'})},
@@ -79,6 +81,32 @@ TEST(EncoderTest, UnknownEncodingsFailToSave) {
     TextFileOut out(-99, LineEnd::kCrLf);
     EXPECT_FALSE(out.Open(folder.File("x.txt").c_str()));
     EXPECT_FALSE(out.Close());
+}
+
+// Every length and every place of the first unit outside the class, so that
+// the eight-unit steps and the scalar tail both meet it.
+TEST(UnitRunsTest, RunsEndAtTheFirstUnitOutsideTheirClass) {
+    const struct {
+        std::uint32_t (*run)(const char16_t*, std::uint32_t);
+        char16_t inside, outside;
+    } classes[] = {
+        {AsciiRun, u'a', 0x80},          {AsciiRun, 0x7F, 0x3042},          {PrintableAsciiRun, u'~', 0x7F},
+        {PrintableAsciiRun, u' ', 0x1F}, {PrintableAsciiRun, u'a', 0xFF41}, {NonSurrogateRun, 0xD7FF, 0xD800},
+        {NonSurrogateRun, 0xE000, 0xDFFF},
+    };
+    for (const auto& c : classes) {
+        for (std::uint32_t count = 0; count < 40; ++count) {
+            for (std::uint32_t stop = 0; stop <= count; ++stop) {
+                std::u16string units(count, c.inside);
+                if (stop < count) units[stop] = c.outside;
+                EXPECT_EQ(c.run(units.data(), count), stop) << count << " " << stop;
+            }
+        }
+    }
+    std::u16string ascii = u"0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string narrow(ascii.size(), '\0');
+    NarrowUnits(ascii.data(), static_cast<std::uint32_t>(ascii.size()), reinterpret_cast<std::uint8_t*>(narrow.data()));
+    EXPECT_EQ(narrow, "0123456789abcdefghijklmnopqrstuvwxyz");
 }
 
 TEST(ShiftJisToJisTest, ArithmeticAndTheIbmExtensionTable) {

@@ -45,6 +45,21 @@ TEST(EncodingListTest, FindEncodingMissesIdsNoRowNames) {
     EXPECT_EQ(NameOf(list, charset::kHz), u"Chinese(HZ)");
 }
 
+TEST(EncodingListTest, OnlyRowsOfTheTableComeIn) {
+    auto ansi = static_cast<CharsetId>(platform::AnsiCodePage());
+    const struct {
+        CharsetId id, opening, newFile;
+    } cases[] = {
+        {932, 932, 932},        {-65001, -65001, -65001}, {65001, 65001, 65001}, {-3, -3, -3},
+        {0, 0, ansi},           {1255, 0, ansi},          {-1, 0, ansi},         {12345, 0, ansi},
+        {-99, 0, ansi},         {28592, 0, ansi},         {1250, 1250, 1250},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OpeningEncoding(c.id), c.opening) << c.id;
+        EXPECT_EQ(NewFileEncoding(c.id), c.newFile) << c.id;
+    }
+}
+
 TEST(EncodingListTest, ShortCodesAreSharedWithinAFamily) {
     EncodingList list;
     BuildEncodingList(list);

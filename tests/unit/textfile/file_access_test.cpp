@@ -95,6 +95,7 @@ TEST(FileWriterTest, ReplacesAnExistingFileOnlyAtClose) {
     writer.WriteBytes("new", 3);
     EXPECT_EQ(folder.Read("note.txt"), "original text");
     ASSERT_TRUE(writer.Close());
+    EXPECT_EQ(writer.Outcome(), platform::CommitResult::kReplaced);
     EXPECT_EQ(folder.Read("note.txt"), "new");
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
@@ -127,9 +128,65 @@ TEST(FileWriterTest, ClosingANeverOpenedWriterDoesNothing) {
 }  // namespace
 }  // namespace pathbook
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+namespace pathbook {
+namespace {
+
+std::wstring Wide(const std::u16string& path) { return std::wstring(path.begin(), path.end()); }
+
+bool Save(const test::TempFolder& folder, const std::string& name, const char* text, FileWriter& writer) {
+    if (!writer.Open(folder.File(name).c_str())) return false;
+    writer.WriteBytes(text, std::char_traits<char>::length(text));
+    return writer.Close();
+}
+
+// Another program holds the file open without letting it be moved: the save
+// fails with the system's reason, and the file and the folder are as they were.
+TEST(FileWriterTest, ATargetInUseIsLeftWholeAndNothingIsLeftBehind) {
+    test::TempFolder folder;
+    folder.Write("note.txt", "theirs");
+    HANDLE held = CreateFileW(Wide(folder.File("note.txt")).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FileWriter writer;
+    EXPECT_FALSE(Save(folder, "note.txt", "mine", writer));
+    CloseHandle(held);
+    EXPECT_EQ(writer.Outcome(), platform::CommitResult::kTargetKept);
+    EXPECT_EQ(writer.Error(), static_cast<platform::SystemError>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(folder.Read("note.txt"), "theirs");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(FileWriterTest, AReplacedFileKeepsItsAttributesAndAReadOnlyOneIsRefused) {
+    test::TempFolder folder;
+    folder.Write("hidden.txt", "old");
+    std::wstring hidden = Wide(folder.File("hidden.txt"));
+    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    FileWriter writer;
+    ASSERT_TRUE(Save(folder, "hidden.txt", "new", writer));
+    EXPECT_EQ(GetFileAttributesW(hidden.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(folder.Read("hidden.txt"), "new");
+
+    folder.Write("locked.txt", "keep");
+    std::wstring locked = Wide(folder.File("locked.txt"));
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(Save(folder, "locked.txt", "lost", writer));
+    EXPECT_EQ(writer.Error(), static_cast<platform::SystemError>(ERROR_ACCESS_DENIED));
+    SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(folder.Read("locked.txt"), "keep");
+    EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
+}  // namespace
+}  // namespace pathbook
+#else
 #include <signal.h>
 #include <sys/resource.h>
+
+#include <cerrno>
+#include <filesystem>
 
 namespace pathbook {
 namespace {
@@ -166,7 +223,27 @@ TEST(FileWriterTest, AFailedWriteReportsFailureAndKeepsTheOriginal) {
         EXPECT_FALSE(writer.Close());
     }
     EXPECT_TRUE(writer.Failed());
+    EXPECT_EQ(writer.Outcome(), platform::CommitResult::kWriteFailed);
+    EXPECT_EQ(writer.Error(), static_cast<platform::SystemError>(EFBIG));
     EXPECT_EQ(folder.Read("note.txt"), "precious");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(FileWriterTest, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused) {
+    test::TempFolder folder;
+    folder.Write("note.txt", "old");
+    std::filesystem::permissions(folder.Path() / "note.txt", std::filesystem::perms(0640));
+    FileWriter writer;
+    ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
+    writer.WriteBytes("new", 3);
+    ASSERT_TRUE(writer.Close());
+    EXPECT_EQ(std::filesystem::status(folder.Path() / "note.txt").permissions(), std::filesystem::perms(0640));
+    std::filesystem::permissions(folder.Path() / "note.txt", std::filesystem::perms(0444));
+    ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
+    writer.WriteBytes("lost", 4);
+    EXPECT_FALSE(writer.Close());
+    EXPECT_EQ(writer.Error(), static_cast<platform::SystemError>(EACCES));
+    EXPECT_EQ(folder.Read("note.txt"), "new");
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 

@@ -48,11 +48,12 @@ inline std::u16string Decode(CharsetId charset, const std::string& bytes, std::u
     return joined;
 }
 
-// Saves `lines` as the document would and returns the file's bytes.
+// Saves `lines` as the document would and returns the file's bytes (by
+// default with whatever the encoding makes of characters it cannot keep).
 inline std::string Encode(CharsetId charset, const std::vector<std::u16string>& lines,
-                          LineEnd lineEnd = LineEnd::kCrLf) {
+                          LineEnd lineEnd = LineEnd::kCrLf, LossPolicy losses = LossPolicy::kAllow) {
     TempFolder folder;
-    TextFileOut out(charset, lineEnd);
+    TextFileOut out(charset, lineEnd, losses);
     if (!out.Open(folder.File("out.txt").c_str())) return "<open failed>";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         out.WriteLine(lines[i].data(), static_cast<std::uint32_t>(lines[i].size()), i + 1 == lines.size());
