@@ -26,6 +26,7 @@ public:
     // line has always stored something.
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
     const std::uint8_t* Position() const override { return bytes_.cursor; }
+    bool LastReadMayHoldBreaks() const override { return mayHoldBreaks_; }
 
 private:
     enum class SingleShift : std::uint8_t { kNone, kG2, kG3 };
@@ -35,6 +36,10 @@ private:
     void HandleTilde();
     // Decodes the character at the cursor and stores what fits of it.
     void DecodeCharacter();
+    // The common run of EUC text, up to `limit`: plain ASCII through GL and
+    // characters through GR, no single shift pending. Stops at anything else
+    // for the loop of Read, which would decode the run the same way byte by byte.
+    void TakePlainRun(const std::uint8_t* limit);
 
     bool fixedSets_;
     bool hz_;
@@ -47,6 +52,7 @@ private:
     char16_t* buffer_ = nullptr;
     std::uint32_t capacity_ = 0;
     std::uint32_t stored_ = 0;
+    bool mayHoldBreaks_ = true;  // the read stored a unit that may be CR or LF
 };
 
 }  // namespace pathbook

@@ -16,6 +16,9 @@ public:
     ReadState State() const override { return state_; }
     // The first byte the reader may still look at; it never reads before it again.
     virtual const std::uint8_t* Position() const = 0;
+    // False when the units of the last Read hold no CR or LF for certain, so
+    // that nobody need look for decoded breaks in them.
+    virtual bool LastReadMayHoldBreaks() const { return true; }
 
 protected:
     ReadState state_ = ReadState::kAtLineBreak;
