@@ -49,4 +49,16 @@ std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint
     return conversion.count;
 }
 
+DoubleByteUnits& DoubleByteUnits::Of(CharacterSet set) {
+    static DoubleByteUnits japanese(CharacterSet::kJisX0208);
+    static DoubleByteUnits korean(CharacterSet::kKsX1001);
+    static DoubleByteUnits chinese(CharacterSet::kGb2312);
+    return set == CharacterSet::kKsX1001 ? korean : set == CharacterSet::kGb2312 ? chinese : japanese;
+}
+
+char16_t DoubleByteUnits::Learn(std::uint8_t first, std::uint8_t second) const {
+    const char16_t unit = CodePageCharacters::PlainUnit(ConversionOf(set_, first, second));
+    return unit == 0 || unit == 0x0D || unit == 0x0A ? kNotPlain : unit;
+}
+
 }  // namespace pathbook

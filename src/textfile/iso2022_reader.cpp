@@ -153,6 +153,7 @@ void Iso2022Reader::TakePlainRun(const std::uint8_t* limit) {
     if (hz_ || singleShift_ != SingleShift::kNone || designations_[gl_] != CharacterSet::kAscii) return;
     const CharacterSet gr = designations_[gr_];
     const bool grDouble = IsDoubleByte(gr);
+    DoubleByteUnits* grUnits = grDouble ? &DoubleByteUnits::Of(gr) : nullptr;
     const std::uint8_t* at = bytes_.cursor;
     char16_t* out = buffer_ + stored_;
     char16_t* const outEnd = buffer_ + capacity_;
@@ -168,12 +169,19 @@ void Iso2022Reader::TakePlainRun(const std::uint8_t* limit) {
             *out++ = *at++;
             continue;
         }
-        const std::ptrdiff_t length = grDouble ? 2 : 1;
-        if (b == kSingleShift2 || b == kSingleShift3 || bytes_.end - at < length || (grDouble && IsBreak(at[1]))) break;
-        const std::uint32_t count = DecodeSetCharacter(gr, b, grDouble ? at[1] : 0, out);
-        for (std::uint32_t i = 0; i < count; ++i) mayHoldBreaks_ = mayHoldBreaks_ || IsBreakUnit(out[i]);
-        out += count;
-        at += length;
+        if (b == kSingleShift2 || b == kSingleShift3) break;
+        if (!grDouble) {
+            const std::uint32_t count = DecodeSetCharacter(gr, b, 0, out);
+            for (std::uint32_t i = 0; i < count; ++i) mayHoldBreaks_ = mayHoldBreaks_ || IsBreakUnit(out[i]);
+            out += count;
+            ++at;
+            continue;
+        }
+        // A character cut off by the end or by a line break is the loop's.
+        const char16_t unit = bytes_.end - at >= 2 && !IsBreak(at[1]) ? grUnits->Plain(b, at[1]) : 0;
+        if (unit == 0) break;
+        *out++ = unit;
+        at += 2;
     }
     stored_ = static_cast<std::uint32_t>(out - buffer_);
     bytes_.cursor = at;
