@@ -1,6 +1,7 @@
 // The view's costs: laying out a loaded 100 MB notes file in each wrap mode
-// (against loading it), re-wrapping a million lines, the row table's bytes per
-// line, and thumb drags and Ctrl+End over ten million wrapped rows.
+// (against loading it), re-wrapping a million lines (at a number of letters,
+// and at the window's edge as the window is resized), the row table's bytes
+// per line, and thumb drags and Ctrl+End over ten million wrapped rows.
 //
 // The notes corpus is read from PATHBOOK_CORPUS (the folder make_corpus.py
 // wrote to); without it the layout benchmarks are skipped.
@@ -23,6 +24,7 @@ namespace {
 using bench::CorpusPath;
 using bench::FixedMeasurer;
 using bench::LoadCorpus;
+using bench::MemorySource;
 
 Document* NotesDocument() {
     static Document* document = [] {
@@ -114,6 +116,54 @@ void BM_Rewrap1MLinesTo60(benchmark::State& state) {
     state.counters["view_bytes_per_line"] = static_cast<double>(layout.Rows().MemoryBytes()) / document->LineCount();
 }
 BENCHMARK(BM_Rewrap1MLinesTo60)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 1,000,000 loaded lines of notes, 20 to 120 units each: English words, or
+// (japanese) every other word Japanese, which the fixed measurer draws twice
+// as wide.
+Document* NotesLines(bool japanese) {
+    static const char16_t* const kEnglish[] = {u"meeting", u"notes", u"see", u"tomorrow", u"call", u"budget",
+                                               u"2024-05-17", u"ok", u"plan", u"the", u"review", u"draft"};
+    static const char16_t* const kJapanese[] = {u"会議", u"議事録", u"請求書", u"予定", u"確認しました", u"資料"};
+    std::mt19937 random(7);
+    std::u16string text;
+    for (int i = 0; i < 1000000; ++i) {
+        const std::size_t width = 20 + random() % 101;
+        std::u16string line;
+        for (int word = 0; line.size() < width; ++word) {
+            line += japanese && word % 2 == 1 ? kJapanese[random() % 6] : kEnglish[random() % 12];
+            line += u' ';
+        }
+        line.resize(width);
+        text += line;
+        if (i + 1 < 1000000) text += u'\n';
+    }
+    auto* document = new Document;
+    document->Load(std::make_unique<MemorySource>(std::move(text)));
+    return document;
+}
+
+// A resize of a window that wraps at its edge: 1,000,000 lines broken again
+// at the new width (640 and 480 pixels in turn), their widths kept.
+// range(0): 0 for English notes, 1 for the Japanese mix.
+void BM_RewrapAtWindowEdge1MLines(benchmark::State& state) {
+    static Document* english = NotesLines(false);
+    static Document* japanese = NotesLines(true);
+    Document& document = state.range(0) == 0 ? *english : *japanese;
+    FixedMeasurer measurer;
+    Metrics metrics(measurer, 4);
+    Layout layout(document, metrics);
+    layout.Resize(640, 800);
+    layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, false});
+    bool narrow = false;
+    for (auto _ : state) {
+        narrow = !narrow;
+        layout.Resize(narrow ? 480 : 640, 800);
+        benchmark::DoNotOptimize(layout.Rows().TotalRows());
+    }
+    state.counters["lines"] = static_cast<double>(document.LineCount());
+    state.counters["rows"] = static_cast<double>(layout.Rows().TotalRows());
+}
+BENCHMARK(BM_RewrapAtWindowEdge1MLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // Ten million rows: 1,000,000 lines of 20 units wrapped after 2 letters.
 struct TenMillionRows {
