@@ -4,6 +4,7 @@
 
 #include "document/keyword_definition.h"
 #include "document/line_splitter.h"
+#include "document/pending_load.h"
 
 namespace pathbook {
 namespace {

@@ -7,6 +7,12 @@
 // recorded, and the listeners hear of the whole command (a group included) in
 // one OnTextUpdate. Loading is the only other change; it records nothing.
 // Positions out of range are clamped: a column or line of kEndOfText means the end.
+//
+// A load may run in slices (BeginLoad, then LoadMore from the message loop):
+// the lines read so far can be shown, scrolled and copied meanwhile, but the
+// document refuses edits and saves until the load is complete. A load that
+// fails or is cancelled leaves the text read so far, marked incomplete: it is
+// not the file's text, so it can be neither edited nor saved.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +33,20 @@
 #include "textfile/text_source.h"
 
 namespace pathbook {
+
+// What the document's text is.
+enum class TextState : std::uint8_t {
+    kComplete,    // the whole text (also a new or cleared document)
+    kLoading,     // a load is running: the text read so far
+    kIncomplete,  // a load failed or was cancelled: the text read until then
+};
+
+// Where a load stands after a slice.
+enum class LoadResult : std::uint8_t {
+    kMore,      // text is left: call LoadMore again
+    kComplete,  // the whole text is in
+    kFailed,    // the source broke off (a read error, a file that shrank): the text is incomplete
+};
 
 class Document {
 public:
@@ -80,7 +100,7 @@ public:
     // broadcast; reclassifying the line clears the bit.
     void SetMissingPart(LineIndex line, Column from, Column to, bool missing);
 
-    // Undo and redo.
+    // Undo and redo; all three do nothing unless the text is complete.
     // Runs `command` (the caller keeps it) and records its inverse.
     void Execute(EditCommand& command);
     void Undo();
@@ -91,16 +111,35 @@ public:
     // 0 counts as 1; kUnlimitedUndo (the default) keeps everything. Applied at
     // the next Execute.
     void SetUndoLimit(std::uint32_t limit) { undo_.SetLimit(limit); }
-    // Deletes all text, forgets the history, and leaves the document unmodified.
+    // Deletes all text (dropping a running load), forgets the history, and
+    // leaves the document unmodified and complete.
     void ClearAll();
 
     // Files.
-    // Appends the source's text at the end of the document (callers ClearAll first),
-    // classifying each line once it is complete, then sends one OnTextUpdate
-    // (byCommand false). Records no undo step.
-    void Load(std::unique_ptr<TextSource> source);
+    // Appends the whole source's text at the end of the document (callers
+    // ClearAll first), classifying each line once it is complete, then sends
+    // one OnTextUpdate (byCommand false). Records no undo step and leaves the
+    // modified state alone.
+    LoadResult Load(std::unique_ptr<TextSource> source);
+    // The same in slices: starts loading `source` (a load already running is
+    // cancelled first). The text is kLoading until the load ends.
+    void BeginLoad(std::unique_ptr<TextSource> source);
+    // Reads about `work` more units (at least one read; a line break counts as
+    // a unit), stores and classifies the lines completed, and sends one
+    // OnTextUpdate for them from the end of the text before. A line appears
+    // once it is complete, the last one when the load ends. kComplete when no
+    // load is running.
+    LoadResult LoadMore(std::uint32_t work);
+    // Ends a running load where it stands, keeping the text read so far (the
+    // line being read included) as an incomplete text.
+    void CancelLoad();
+    TextState State() const { return state_; }
+    // How far the running load has got, in the source's measure (bytes of a
+    // file); 0 of 0 without a load.
+    SourceProgress LoadProgress() const;
     // Hands every line to `sink` and closes it. Only when Close succeeds does
     // the current state become the saved (unmodified) one. Notifies nobody.
+    // Refused (false, nothing written) unless the text is complete.
     bool Save(TextSink& sink);
 
     // Configures the tokenizer (see keyword_definition.h), reclassifies every
@@ -120,6 +159,14 @@ public:
 
 private:
     friend class EditCommand;  // its Change is the one way edits reach the text
+    struct PendingLoad;        // a load between its slices (document_files.cpp)
+
+    // Stores the line read so far as the text's next line.
+    void StoreLoadedLine();
+    // Ends the running load in `state` and tells the listeners of the text
+    // added since `start`, if any.
+    void EndLoad(TextState state, DocPos start);
+    DocPos EndOfText() const;
 
     // The two primitives. Both clamp their positions in place (DeleteRange also
     // orders them) and reclassify the changed lines.
@@ -155,6 +202,8 @@ private:
     DocPos pendingStart_;
     DocPos pendingOldEnd_;
     DocPos pendingNewEnd_;
+    std::unique_ptr<PendingLoad> load_;  // while state_ is kLoading
+    TextState state_ = TextState::kComplete;
 };
 
 }  // namespace pathbook
