@@ -1,3 +1,4 @@
 pathbook_fuzz_target(textfile_decode_fuzz textfile_decode_fuzz.cpp)
 pathbook_fuzz_target(textfile_round_trip_fuzz textfile_round_trip_fuzz.cpp)
 pathbook_fuzz_target(utf8_agreement_fuzz utf8_agreement_fuzz.cpp)
+pathbook_fuzz_target(fast_path_agreement_fuzz fast_path_agreement_fuzz.cpp)

@@ -23,7 +23,8 @@ constexpr platform::CodePage kAsciiCodePages[] = {437,  874,  932,  936,  949,  
                                                   21866, 28591, 28592, 28595, 28597, 65001};
 // Of those, the ones whose conversion of a stretch may depend on more than
 // one character at a time (the POSIX build's 1255 and 1258 join a letter and
-// the marks that follow it), so a table of single characters cannot stand in.
+// the marks that follow it, ASCII letters too): no part of a stretch can be
+// decoded apart from the rest.
 constexpr platform::CodePage kComposingCodePages[] = {1255, 1258};
 
 template <std::size_t N>
@@ -36,25 +37,18 @@ bool Contains(const platform::CodePage (&list)[N], platform::CodePage codePage) 
 
 }  // namespace
 
-CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes)
+CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes, bool fastPath)
     : codePage_(codePage),
       keepsAscii_(Contains(kAsciiCodePages, codePage)),
-      fastPath_(!keepsAscii_                                 ? FastPath::kNone
-                : codePage == kUtf8                          ? FastPath::kUtf8
-                : Contains(kComposingCodePages, codePage) ? FastPath::kAscii
-                                                             : FastPath::kTable),
+      fastPath_(!keepsAscii_ || !fastPath || Contains(kComposingCodePages, codePage) ? FastPath::kNone
+                : codePage == kUtf8                                                    ? FastPath::kUtf8
+                                                                                       : FastPath::kTable),
       bytes_(bytes) {
     if (fastPath_ == FastPath::kTable) characters_ = &CodePageCharacters::Of(codePage);
     if (codePage_ == kUtf8 && bytes_.Remaining() >= 3 && bytes_.cursor[0] == 0xEF && bytes_.cursor[1] == 0xBB &&
         bytes_.cursor[2] == 0xBF) {
         bytes_.cursor += 3;
     }
-}
-
-CodePageReader CodePageReader::Exact(platform::CodePage codePage, ByteCursor bytes) {
-    CodePageReader reader(codePage, bytes);
-    reader.fastPath_ = FastPath::kNone;
-    return reader;
 }
 
 // A lead byte never takes a CR or LF as its trail: a line break stays a line
@@ -87,15 +81,9 @@ const std::uint8_t* CodePageReader::StretchEnd(const std::uint8_t* at, const std
 const std::uint8_t* CodePageReader::DecodeFast(const std::uint8_t* at, const std::uint8_t* limit,
                                                char16_t*& out) const {
     switch (fastPath_) {
-        case FastPath::kNone: return at;
         case FastPath::kUtf8: return DecodeWellFormedUtf8(at, limit, bytes_.end, out);
         case FastPath::kTable: return DecodeWithTable(at, limit, out);
-        case FastPath::kAscii: break;
-    }
-    while (at < limit) {
-        at = WidenPlainAscii(at, limit, out);
-        if (at == limit || *at >= 0x80 || IsBreak(*at)) break;
-        *out++ = *at++;
+        case FastPath::kNone: break;
     }
     return at;
 }

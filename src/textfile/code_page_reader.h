@@ -20,8 +20,9 @@ namespace pathbook {
 class CodePageReader final : public TextReader {
 public:
     // A UTF-8 mark at the start is skipped (and only there: a U+FEFF later in
-    // the text is kept).
-    CodePageReader(platform::CodePage codePage, ByteCursor bytes);
+    // the text is kept). Without `fastPath` every stretch goes the exact way,
+    // for checking the fast path against it.
+    CodePageReader(platform::CodePage codePage, ByteCursor bytes, bool fastPath = true);
 
     // Consumes at most capacity / 2 bytes (plus the rest of a character cut by
     // that limit), which no code page turns into more than capacity units.
@@ -33,11 +34,9 @@ public:
     // fast path never does.
     bool LastReadMayHoldBreaks() const override { return converted_; }
 
-    // The same reader without the fast path, for comparing the two.
-    static CodePageReader Exact(platform::CodePage codePage, ByteCursor bytes);
 
 private:
-    enum class FastPath : std::uint8_t { kNone, kAscii, kUtf8, kTable };
+    enum class FastPath : std::uint8_t { kNone, kUtf8, kTable };
 
     // The fast path from `at` up to the limit: returns the character boundary
     // where it stopped (at or past the limit, at a line break, or at a

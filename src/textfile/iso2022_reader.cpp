@@ -19,8 +19,8 @@ std::uint8_t DesignationIndex(std::uint8_t b) { return static_cast<std::uint8_t>
 
 }  // namespace
 
-Iso2022Reader::Iso2022Reader(const Iso2022Config& config, ByteCursor bytes)
-    : fixedSets_(config.fixedSets), hz_(config.hz), bytes_(bytes) {
+Iso2022Reader::Iso2022Reader(const Iso2022Config& config, ByteCursor bytes, bool plainRuns)
+    : fixedSets_(config.fixedSets), hz_(config.hz), plainRuns_(plainRuns), bytes_(bytes) {
     for (int i = 0; i < 4; ++i) designations_[i] = config.designations[i];
 }
 
@@ -150,7 +150,7 @@ void Iso2022Reader::DecodeCharacter() {
 }
 
 void Iso2022Reader::TakePlainRun(const std::uint8_t* limit) {
-    if (hz_ || singleShift_ != SingleShift::kNone || designations_[gl_] != CharacterSet::kAscii) return;
+    if (!plainRuns_ || hz_ || singleShift_ != SingleShift::kNone || designations_[gl_] != CharacterSet::kAscii) return;
     const CharacterSet gr = designations_[gr_];
     const bool grDouble = IsDoubleByte(gr);
     DoubleByteUnits* grUnits = grDouble ? &DoubleByteUnits::Of(gr) : nullptr;

@@ -19,7 +19,9 @@ struct Iso2022Config {
 
 class Iso2022Reader final : public TextReader {
 public:
-    Iso2022Reader(const Iso2022Config& config, ByteCursor bytes);
+    // Without `plainRuns` every byte goes through the state machine, for
+    // checking the runs against it.
+    Iso2022Reader(const Iso2022Config& config, ByteCursor bytes, bool plainRuns = true);
 
     // Consumes at most capacity / 2 bytes (plus the rest of a cut character),
     // or more while they yield no text at all: a read that stops inside a
@@ -43,6 +45,7 @@ private:
 
     bool fixedSets_;
     bool hz_;
+    bool plainRuns_;
     CharacterSet designations_[4];
     std::uint8_t gl_ = 0;  // index into designations_
     std::uint8_t gr_ = 1;
