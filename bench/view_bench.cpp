@@ -7,12 +7,16 @@
 // wrote to); without it the layout benchmarks are skipped.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <random>
 #include <string>
 
 #include "document/document.h"
 #include "document/edit_command.h"
+#include "runtime/utf8.h"
+#include "textfile/text_file_in.h"
 #include "view_bench_support.h"
 #include "view/layout.h"
 #include "view/scrolling.h"
@@ -59,6 +63,64 @@ void BM_LoadNotes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadNotes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The notes file opened as the window opens it: the first screen (open,
+// detection, a first slice of lines and their layout), then the rest in
+// slices of range(1) units of work, the layout following each, as between
+// messages. range(0) picks the file: 0 the 100 MB notes, 1 the same notes ten
+// times over (cat mixed_utf8_crlf.txt ten times into mixed_utf8_1gb.txt).
+// Counters in milliseconds of wall time: the first screen, the longest slice,
+// and the whole load.
+void BM_LoadNotesInSlices(benchmark::State& state) {
+    static const char* const kFiles[] = {"mixed_utf8_crlf.txt", "mixed_utf8_1gb.txt"};
+    const std::string path = CorpusPath(kFiles[state.range(0)]);
+    const auto work = static_cast<std::uint32_t>(state.range(1));
+    using Clock = std::chrono::steady_clock;
+    auto milliseconds = [](Clock::duration span) { return std::chrono::duration<double, std::milli>(span).count(); };
+    for (auto _ : state) {
+        Document document;
+        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+        FixedMeasurer measurer;
+        Metrics metrics(measurer, 4);
+        Layout layout(document, metrics);
+        layout.Resize(1000, 800);
+        layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, true});
+        struct Follow : DocListener {
+            explicit Follow(Layout& layout) : layout(layout) {}
+            void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool) override {
+                layout.Update(start, oldEnd, newEnd);
+            }
+            Layout& layout;
+        } follow(layout);
+        document.AddListener(&follow);
+        const Clock::time_point start = Clock::now();
+        auto file = std::make_unique<TextFileIn>(0);
+        if (path.empty() || !file->Open(Utf8ToUtf16(path).c_str())) {
+            state.SkipWithError("set PATHBOOK_CORPUS to the folder of make_corpus.py's files");
+            return;
+        }
+        document.BeginLoad(std::move(file));
+        // A screen's worth: some 60 lines of up to 120 units, with room to spare.
+        document.LoadMore(16384);
+        const Clock::time_point firstScreen = Clock::now();
+        Clock::duration longest{};
+        for (bool more = true; more;) {
+            const Clock::time_point sliceStart = Clock::now();
+            more = document.LoadMore(work) == LoadResult::kMore;
+            longest = std::max(longest, Clock::now() - sliceStart);
+        }
+        state.counters["first_screen_ms"] = milliseconds(firstScreen - start);
+        state.counters["longest_slice_ms"] = milliseconds(longest);
+        state.counters["load_ms"] = milliseconds(Clock::now() - start);
+        state.counters["lines"] = static_cast<double>(document.LineCount());
+        document.RemoveListener(&follow);
+    }
+}
+BENCHMARK(BM_LoadNotesInSlices)
+    ->Args({0, 1 << 20})
+    ->Args({1, 1 << 20})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // A fresh layout (every line measured and broken) of the loaded corpus:
 // range(0) is the wrap value, the window 1,000 pixels wide.
