@@ -41,7 +41,9 @@ void RowTable::Erase(Chunk& chunk, std::size_t index, std::size_t count) {
     std::vector<WideWidth> kept;
     for (const WideWidth& wide : chunk.wide) {
         if (wide.index < index) kept.push_back(wide);
-        if (wide.index >= index + count) kept.push_back(WideWidth{static_cast<std::uint32_t>(wide.index - count), wide.width});
+        if (wide.index >= index + count) {
+            kept.push_back(WideWidth{static_cast<std::uint32_t>(wide.index - count), wide.width});
+        }
     }
     chunk.wide = std::move(kept);
 }
@@ -59,8 +61,11 @@ void RowTable::Insert(Chunk& chunk, std::size_t index, const Chunk& fresh) {
     for (WideWidth& wide : chunk.wide) {
         if (wide.index >= index) wide.index += static_cast<std::uint32_t>(added);
     }
-    for (const WideWidth& wide : fresh.wide) chunk.wide.push_back(WideWidth{static_cast<std::uint32_t>(wide.index + index), wide.width});
-    std::sort(chunk.wide.begin(), chunk.wide.end(), [](const WideWidth& a, const WideWidth& b) { return a.index < b.index; });
+    for (const WideWidth& wide : fresh.wide) {
+        chunk.wide.push_back(WideWidth{static_cast<std::uint32_t>(wide.index + index), wide.width});
+    }
+    std::sort(chunk.wide.begin(), chunk.wide.end(),
+              [](const WideWidth& a, const WideWidth& b) { return a.index < b.index; });
 }
 
 UnitCount RowTable::RowCount(LineIndex line) const {
@@ -98,8 +103,7 @@ RowIndex RowTable::FirstRow(LineIndex line) const {
     const Place place = Locate(line);
     const Chunk& chunk = chunks_[place.chunk];
     // Rows before the line in its chunk: one per line plus its kept ends.
-    const std::size_t endsBefore = place.index < chunk.entries.size() ? chunk.entries[place.index].endsAt : chunk.ends.size();
-    return firstRow_[place.chunk] + place.index + endsBefore;
+    return firstRow_[place.chunk] + place.index + chunk.entries[place.index].endsAt;
 }
 
 RowAddress RowTable::LineOfRow(RowIndex row) const {
@@ -111,7 +115,9 @@ RowAddress RowTable::LineOfRow(RowIndex row) const {
     RowIndex first = firstRow_[c];
     for (std::size_t i = 0; i < chunk.entries.size(); ++i) {
         const RowIndex rows = InteriorOf(chunk, i) + 1;
-        if (row - first < rows) return RowAddress{firstLine_[c] + static_cast<LineIndex>(i), static_cast<UnitCount>(row - first)};
+        if (row - first < rows) {
+            return RowAddress{firstLine_[c] + static_cast<LineIndex>(i), static_cast<UnitCount>(row - first)};
+        }
         first += rows;
     }
     return RowAddress{lineCount_ - 1, RowCount(lineCount_ - 1) - 1};
@@ -239,7 +245,9 @@ void RowTable::SplitIfLarge(std::size_t chunk) {
         }
         piece.ends.assign(all.ends.begin() + endsFrom, all.ends.begin() + static_cast<std::ptrdiff_t>(endsTo));
         for (const WideWidth& wide : all.wide) {
-            if (wide.index >= from && wide.index < to) piece.wide.push_back(WideWidth{static_cast<std::uint32_t>(wide.index - from), wide.width});
+            if (wide.index >= from && wide.index < to) {
+                piece.wide.push_back(WideWidth{static_cast<std::uint32_t>(wide.index - from), wide.width});
+            }
         }
         pieces.push_back(std::move(piece));
     }

@@ -123,7 +123,8 @@ TEST(DocumentFilesTest, SourceThatStopsMakingProgressEndsTheLoad) {
 // cut short), as a text file's does: it stores nothing and finishes.
 class FailingSource : public test::MemorySource {
 public:
-    FailingSource(std::u16string text, std::size_t goodReads) : MemorySource(std::move(text), 4), goodReads_(goodReads) {}
+    FailingSource(std::u16string text, std::size_t goodReads)
+        : MemorySource(std::move(text), 4), goodReads_(goodReads) {}
     ReadState State() const override { return failed_ ? ReadState::kFinished : MemorySource::State(); }
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override {
         failed_ = failed_ || Reads() == goodReads_;

@@ -203,7 +203,8 @@ TEST(FastPathTest, ReadsAreThoseOfTheExactWay) {
         for (std::uint32_t capacity : {64u, 65u, 70u, 100u, 1024u}) {
             auto fast = CreateTextReader(c.charset, bytes, size);
             auto exact = CreateExactTextReader(c.charset, bytes, size);
-            EXPECT_EQ(Reads(*fast, capacity), Reads(*exact, capacity)) << c.charset << " " << capacity << " " << c.bytes;
+            EXPECT_EQ(Reads(*fast, capacity), Reads(*exact, capacity))
+                << c.charset << " " << capacity << " " << c.bytes;
         }
     }
 }

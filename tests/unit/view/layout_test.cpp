@@ -190,8 +190,9 @@ Ends ReferenceRows(const Metrics& metrics, const std::u16string& text, Pixels wr
 }
 
 Pixels ReferenceWidth(const Metrics& metrics, const std::u16string& text) {
+    const auto length = static_cast<UnitCount>(text.size());
     Pixels x = 0;
-    for (UnitCount i = 0; i < text.size(); ++i) x = metrics.Advance(text.data(), i, static_cast<UnitCount>(text.size()), x);
+    for (UnitCount i = 0; i < length; ++i) x = metrics.Advance(text.data(), i, length, x);
     return x;
 }
 
