@@ -12,7 +12,9 @@
 // the lines read so far can be shown, scrolled and copied meanwhile, but the
 // document refuses edits and saves until the load is complete. A load that
 // fails or is cancelled leaves the text read so far, marked incomplete: it is
-// not the file's text, so it can be neither edited nor saved.
+// not the file's text, so it can be neither edited nor saved. Slices run on
+// the thread that owns the document, between its messages, so neither the
+// document nor its listeners need a lock.
 #pragma once
 
 #include <cstdint>
@@ -127,8 +129,8 @@ public:
     // Reads about `work` more units (at least one read; a line break counts as
     // a unit), stores and classifies the lines completed, and sends one
     // OnTextUpdate for them from the end of the text before. A line appears
-    // once it is complete, the last one when the load ends. kComplete when no
-    // load is running.
+    // once it is complete, the last one when the load ends. Without a running
+    // load: kComplete, or kFailed for an incomplete text.
     LoadResult LoadMore(std::uint32_t work);
     // Ends a running load where it stands, keeping the text read so far (the
     // line being read included) as an incomplete text.
@@ -159,12 +161,13 @@ public:
 
 private:
     friend class EditCommand;  // its Change is the one way edits reach the text
-    struct PendingLoad;        // a load between its slices (document_files.cpp)
+    struct PendingLoad;        // a load between its slices (pending_load.h)
 
     // Stores the line read so far as the text's next line.
     void StoreLoadedLine();
-    // Ends the running load in `state` and tells the listeners of the text
-    // added since `start`, if any.
+    // Stores the line being read, ends the running load in `state` and tells
+    // the listeners of the text added since `start` (also when there is none:
+    // a whole load is always heard once).
     void EndLoad(TextState state, DocPos start);
     DocPos EndOfText() const;
 

@@ -32,7 +32,7 @@ LoadResult Document::LoadMore(std::uint32_t work) {
     LineBuilder& line = load_->line;
     std::uint64_t done = 0;
     bool ended = false;
-    while (!ended && (done == 0 || done < work)) {
+    while (done == 0 || done < work) {
         if (source.State() == ReadState::kFinished) {
             ended = true;
             break;
@@ -41,9 +41,13 @@ LoadResult Document::LoadMore(std::uint32_t work) {
         line.Commit(count);
         done += count + 1;
         const ReadState state = source.State();
-        if (state == ReadState::kAtLineBreak) StoreLoadedLine();
-        // A source that stops making progress ends the text.
-        ended = state == ReadState::kFinished || (state == ReadState::kBufferFull && count == 0);
+        if (state == ReadState::kAtLineBreak) {
+            StoreLoadedLine();
+        } else if (state == ReadState::kFinished || count == 0) {
+            // A source that stops making progress ends the text.
+            ended = true;
+            break;
+        }
     }
     if (!ended) {
         if (EndOfText() != start) NotifyTextUpdate(start, start, EndOfText(), false);
