@@ -97,10 +97,11 @@ Pixels EightWidth(const Metrics& metrics, const char16_t* text, UnitCount i) {
 }
 
 // Takes units from `i` into a row that has reached `x` while they end at or
-// before `wrapWidth`; `lineX` (when given) follows them in line coordinates.
+// before `wrapWidth`; with kFollowLine, `lineX` follows them in line coordinates.
 // Printable ASCII of a fixed-pitch font is counted; other units are taken
 // eight a step while they have widths of their own and fit, four near the
 // row's end, and one by one where blocks do not fit or do not apply.
+template <bool kFollowLine>
 UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount i, Pixels x,
                   Pixels wrapWidth, Pixels* lineX) {
     const std::int16_t* widths = metrics.PlainWidths();
@@ -110,14 +111,14 @@ UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length
         const std::int32_t width = widths[text[i]];
         const Pixels next = width >= 0 ? x + width : metrics.Advance(text, i, length, x);
         if (next > wrapWidth) return false;
-        if (lineX != nullptr) *lineX = width >= 0 ? *lineX + width : metrics.Advance(text, i, length, *lineX);
+        if constexpr (kFollowLine) *lineX = width >= 0 ? *lineX + width : metrics.Advance(text, i, length, *lineX);
         x = next;
         ++i;
         return true;
     };
     auto take = [&](Pixels step, UnitCount units) {
         x += step;
-        if (lineX != nullptr) *lineX += step;
+        if constexpr (kFollowLine) *lineX += step;
         i += units;
     };
     while (length - i >= 8) {
@@ -161,7 +162,7 @@ void BreakRows(const Metrics& metrics, const char16_t* text, UnitCount length, U
     while (i < length) {
         // The first unit is taken even when it alone is wider than the row.
         const Pixels x = metrics.Advance(text, i, length, 0);
-        i = TakeRow(metrics, text, length, i + 1, x, wrapWidth, nullptr);
+        i = TakeRow<false>(metrics, text, length, i + 1, x, wrapWidth, nullptr);
         ends.push_back(i);
     }
 }
@@ -173,7 +174,7 @@ Pixels MeasureAndBreak(const Metrics& metrics, const char16_t* text, UnitCount l
     while (i < length) {
         const Pixels x = metrics.Advance(text, i, length, 0);
         lineX = metrics.Advance(text, i, length, lineX);
-        i = TakeRow(metrics, text, length, i + 1, x, wrapWidth, &lineX);
+        i = TakeRow<true>(metrics, text, length, i + 1, x, wrapWidth, &lineX);
         ends.push_back(i);
     }
     return lineX;
