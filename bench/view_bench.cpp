@@ -1,17 +1,22 @@
 // The view's costs: laying out a loaded 100 MB notes file in each wrap mode
-// (against loading it), re-wrapping a million lines, the row table's bytes per
-// line, and thumb drags and Ctrl+End over ten million wrapped rows.
+// (against loading it), re-wrapping a million lines (at a number of letters,
+// and at the window's edge as the window is resized), the row table's bytes
+// per line, and thumb drags and Ctrl+End over ten million wrapped rows.
 //
 // The notes corpus is read from PATHBOOK_CORPUS (the folder make_corpus.py
 // wrote to); without it the layout benchmarks are skipped.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <random>
 #include <string>
 
 #include "document/document.h"
 #include "document/edit_command.h"
+#include "runtime/utf8.h"
+#include "textfile/text_file_in.h"
 #include "view_bench_support.h"
 #include "view/layout.h"
 #include "view/scrolling.h"
@@ -23,6 +28,7 @@ namespace {
 using bench::CorpusPath;
 using bench::FixedMeasurer;
 using bench::LoadCorpus;
+using bench::MemorySource;
 
 Document* NotesDocument() {
     static Document* document = [] {
@@ -57,6 +63,64 @@ void BM_LoadNotes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadNotes)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The notes file opened as the window opens it: the first screen (open,
+// detection, a first slice of lines and their layout), then the rest in
+// slices of range(1) units of work, the layout following each, as between
+// messages. range(0) picks the file: 0 the 100 MB notes, 1 the same notes ten
+// times over (cat mixed_utf8_crlf.txt ten times into mixed_utf8_1gb.txt).
+// Counters in milliseconds of wall time: the first screen, the longest slice,
+// and the whole load.
+void BM_LoadNotesInSlices(benchmark::State& state) {
+    static const char* const kFiles[] = {"mixed_utf8_crlf.txt", "mixed_utf8_1gb.txt"};
+    const std::string path = CorpusPath(kFiles[state.range(0)]);
+    const auto work = static_cast<std::uint32_t>(state.range(1));
+    using Clock = std::chrono::steady_clock;
+    auto milliseconds = [](Clock::duration span) { return std::chrono::duration<double, std::milli>(span).count(); };
+    for (auto _ : state) {
+        Document document;
+        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+        FixedMeasurer measurer;
+        Metrics metrics(measurer, 4);
+        Layout layout(document, metrics);
+        layout.Resize(1000, 800);
+        layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, true});
+        struct Follow : DocListener {
+            explicit Follow(Layout& layout) : layout(layout) {}
+            void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool) override {
+                layout.Update(start, oldEnd, newEnd);
+            }
+            Layout& layout;
+        } follow(layout);
+        document.AddListener(&follow);
+        const Clock::time_point start = Clock::now();
+        auto file = std::make_unique<TextFileIn>(0);
+        if (path.empty() || !file->Open(Utf8ToUtf16(path).c_str())) {
+            state.SkipWithError("set PATHBOOK_CORPUS to the folder of make_corpus.py's files");
+            return;
+        }
+        document.BeginLoad(std::move(file));
+        // A screen's worth: some 60 lines of up to 120 units, with room to spare.
+        document.LoadMore(16384);
+        const Clock::time_point firstScreen = Clock::now();
+        Clock::duration longest{};
+        for (bool more = true; more;) {
+            const Clock::time_point sliceStart = Clock::now();
+            more = document.LoadMore(work) == LoadResult::kMore;
+            longest = std::max(longest, Clock::now() - sliceStart);
+        }
+        state.counters["first_screen_ms"] = milliseconds(firstScreen - start);
+        state.counters["longest_slice_ms"] = milliseconds(longest);
+        state.counters["load_ms"] = milliseconds(Clock::now() - start);
+        state.counters["lines"] = static_cast<double>(document.LineCount());
+        document.RemoveListener(&follow);
+    }
+}
+BENCHMARK(BM_LoadNotesInSlices)
+    ->Args({0, 1 << 20})
+    ->Args({1, 1 << 20})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // A fresh layout (every line measured and broken) of the loaded corpus:
 // range(0) is the wrap value, the window 1,000 pixels wide.
@@ -114,6 +178,54 @@ void BM_Rewrap1MLinesTo60(benchmark::State& state) {
     state.counters["view_bytes_per_line"] = static_cast<double>(layout.Rows().MemoryBytes()) / document->LineCount();
 }
 BENCHMARK(BM_Rewrap1MLinesTo60)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 1,000,000 loaded lines of notes, 20 to 120 units each: English words, or
+// (japanese) every other word Japanese, which the fixed measurer draws twice
+// as wide.
+Document* NotesLines(bool japanese) {
+    static const char16_t* const kEnglish[] = {u"meeting", u"notes", u"see", u"tomorrow", u"call", u"budget",
+                                               u"2024-05-17", u"ok", u"plan", u"the", u"review", u"draft"};
+    static const char16_t* const kJapanese[] = {u"会議", u"議事録", u"請求書", u"予定", u"確認しました", u"資料"};
+    std::mt19937 random(7);
+    std::u16string text;
+    for (int i = 0; i < 1000000; ++i) {
+        const std::size_t width = 20 + random() % 101;
+        std::u16string line;
+        for (int word = 0; line.size() < width; ++word) {
+            line += japanese && word % 2 == 1 ? kJapanese[random() % 6] : kEnglish[random() % 12];
+            line += u' ';
+        }
+        line.resize(width);
+        text += line;
+        if (i + 1 < 1000000) text += u'\n';
+    }
+    auto* document = new Document;
+    document->Load(std::make_unique<MemorySource>(std::move(text)));
+    return document;
+}
+
+// A resize of a window that wraps at its edge: 1,000,000 lines broken again
+// at the new width (640 and 480 pixels in turn), their widths kept.
+// range(0): 0 for English notes, 1 for the Japanese mix.
+void BM_RewrapAtWindowEdge1MLines(benchmark::State& state) {
+    static Document* english = NotesLines(false);
+    static Document* japanese = NotesLines(true);
+    Document& document = state.range(0) == 0 ? *english : *japanese;
+    FixedMeasurer measurer;
+    Metrics metrics(measurer, 4);
+    Layout layout(document, metrics);
+    layout.Resize(640, 800);
+    layout.SetOptions(LayoutOptions{kWrapAtWindowEdge, false});
+    bool narrow = false;
+    for (auto _ : state) {
+        narrow = !narrow;
+        layout.Resize(narrow ? 480 : 640, 800);
+        benchmark::DoNotOptimize(layout.Rows().TotalRows());
+    }
+    state.counters["lines"] = static_cast<double>(document.LineCount());
+    state.counters["rows"] = static_cast<double>(layout.Rows().TotalRows());
+}
+BENCHMARK(BM_RewrapAtWindowEdge1MLines)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // Ten million rows: 1,000,000 lines of 20 units wrapped after 2 letters.
 struct TenMillionRows {

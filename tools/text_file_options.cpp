@@ -31,8 +31,7 @@ bool LoadFile(const std::string& path, CharsetId requested, Document& document, 
     auto file = std::make_unique<TextFileIn>(requested);
     if (!file->Open(Utf8ToUtf16(path).c_str())) return false;
     *loaded = {file->Charset(), file->LineEndStyle(), file->NoLineBreaks()};
-    document.Load(std::move(file));
-    return true;
+    return document.Load(std::move(file)) != LoadResult::kFailed;
 }
 
 namespace {

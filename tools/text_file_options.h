@@ -25,7 +25,7 @@ struct LoadedFile {
 };
 
 // Opens `path` as the editor does (detection unless `requested` is set) and
-// loads it into `document`. False when the file cannot be opened.
+// loads it into `document`. False when the file cannot be opened or read to its end.
 bool LoadFile(const std::string& path, CharsetId requested, Document& document, LoadedFile* loaded);
 
 // Saves `document` to `path` as the editor does: a save that would lose

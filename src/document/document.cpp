@@ -4,6 +4,7 @@
 
 #include "document/keyword_definition.h"
 #include "document/line_splitter.h"
+#include "document/pending_load.h"
 
 namespace pathbook {
 namespace {
@@ -34,7 +35,7 @@ const char16_t* Document::LineText(LineIndex line) const { return LineAt(line).T
 
 const Attribute* Document::LineTokens(LineIndex line) const {
     Line& target = *lines_[std::min(line, LineCount() - 1)];
-    if (!target.finalized) Tokenizer::FinalizeLine(target);
+    if (!target.Finalized()) Tokenizer::FinalizeLine(target);
     return target.Attributes();
 }
 

@@ -7,6 +7,14 @@
 // recorded, and the listeners hear of the whole command (a group included) in
 // one OnTextUpdate. Loading is the only other change; it records nothing.
 // Positions out of range are clamped: a column or line of kEndOfText means the end.
+//
+// A load may run in slices (BeginLoad, then LoadMore from the message loop):
+// the lines read so far can be shown, scrolled and copied meanwhile, but the
+// document refuses edits and saves until the load is complete. A load that
+// fails or is cancelled leaves the text read so far, marked incomplete: it is
+// not the file's text, so it can be neither edited nor saved. Slices run on
+// the thread that owns the document, between its messages, so neither the
+// document nor its listeners need a lock.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +35,20 @@
 #include "textfile/text_source.h"
 
 namespace pathbook {
+
+// What the document's text is.
+enum class TextState : std::uint8_t {
+    kComplete,    // the whole text (also a new or cleared document)
+    kLoading,     // a load is running: the text read so far
+    kIncomplete,  // a load failed or was cancelled: the text read until then
+};
+
+// Where a load stands after a slice.
+enum class LoadResult : std::uint8_t {
+    kMore,      // text is left: call LoadMore again
+    kComplete,  // the whole text is in
+    kFailed,    // the source broke off (a read error, a file that shrank): the text is incomplete
+};
 
 class Document {
 public:
@@ -82,9 +104,10 @@ public:
 
     // Undo and redo.
     // Runs `command` (the caller keeps it) and records its inverse. False,
-    // with nothing changed, while editing is locked.
+    // with nothing changed, while editing is locked or the text is incomplete.
     bool Execute(EditCommand& command);
-    // Both do nothing (false) while editing is locked or with nothing to undo / redo.
+    // Both do nothing (false) while editing is locked, the text is incomplete,
+    // or with nothing to undo / redo.
     bool Undo();
     bool Redo();
     bool CanUndo() const { return undo_.CanUndo(); }
@@ -93,22 +116,43 @@ public:
     // 0 counts as 1; kUnlimitedUndo (the default) keeps everything. Applied at
     // the next Execute.
     void SetUndoLimit(std::uint32_t limit) { undo_.SetLimit(limit); }
-    // Deletes all text, forgets the history, and leaves the document unmodified
-    // (also while editing is locked: this is not an edit).
+    // Deletes all text (dropping a running load), forgets the history, and
+    // leaves the document unmodified and complete (also while editing is
+    // locked: this is not an edit).
     void ClearAll();
 
     // The no-editing state ("編集禁止"): while on, Execute, Undo and Redo refuse,
     // so no way of editing can get past it. Loading and ClearAll are not edits.
     void SetEditLock(bool on) { editLocked_ = on; }
     bool EditLocked() const { return editLocked_; }
+    // Whether an edit would be taken now: not locked, and the text complete.
+    bool Editable() const { return !editLocked_ && state_ == TextState::kComplete; }
 
     // Files.
-    // Appends the source's text at the end of the document (callers ClearAll first),
-    // classifying each line once it is complete, then sends one OnTextUpdate
-    // (byCommand false). Records no undo step.
-    void Load(std::unique_ptr<TextSource> source);
+    // Appends the whole source's text at the end of the document (callers
+    // ClearAll first), classifying each line once it is complete, then sends
+    // one OnTextUpdate (byCommand false). Records no undo step and leaves the
+    // modified state alone.
+    LoadResult Load(std::unique_ptr<TextSource> source);
+    // The same in slices: starts loading `source` (a load already running is
+    // cancelled first). The text is kLoading until the load ends.
+    void BeginLoad(std::unique_ptr<TextSource> source);
+    // Reads about `work` more units (at least one read; a line break counts as
+    // a unit), stores and classifies the lines completed, and sends one
+    // OnTextUpdate for them from the end of the text before. A line appears
+    // once it is complete, the last one when the load ends. Without a running
+    // load: kComplete, or kFailed for an incomplete text.
+    LoadResult LoadMore(std::uint32_t work);
+    // Ends a running load where it stands, keeping the text read so far (the
+    // line being read included) as an incomplete text.
+    void CancelLoad();
+    TextState State() const { return state_; }
+    // How far the running load has got, in the source's measure (bytes of a
+    // file); 0 of 0 without a load.
+    SourceProgress LoadProgress() const;
     // Hands every line to `sink` and closes it. Only when Close succeeds does
     // the current state become the saved (unmodified) one. Notifies nobody.
+    // Refused (false, nothing written) unless the text is complete.
     bool Save(TextSink& sink);
 
     // Configures the tokenizer (see keyword_definition.h), reclassifies every
@@ -128,6 +172,15 @@ public:
 
 private:
     friend class EditCommand;  // its Change is the one way edits reach the text
+    struct PendingLoad;        // a load between its slices (pending_load.h)
+
+    // Stores the line read so far as the text's next line.
+    void StoreLoadedLine();
+    // Stores the line being read, ends the running load in `state` and tells
+    // the listeners of the text added since `start` (also when there is none:
+    // a whole load is always heard once).
+    void EndLoad(TextState state, DocPos start);
+    DocPos EndOfText() const;
 
     // The two primitives. Both clamp their positions in place (DeleteRange also
     // orders them) and reclassify the changed lines.
@@ -164,6 +217,8 @@ private:
     DocPos pendingStart_;
     DocPos pendingOldEnd_;
     DocPos pendingNewEnd_;
+    std::unique_ptr<PendingLoad> load_;  // while state_ is kLoading
+    TextState state_ = TextState::kComplete;
 };
 
 }  // namespace pathbook

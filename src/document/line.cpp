@@ -44,6 +44,7 @@ Line* Line::Create(const char16_t* text, UnitCount length, const char16_t* tail,
 
 Line* Line::CreateIn(LineArena& arena, const char16_t* text, UnitCount length) {
     static_assert(alignof(Line) <= LineArena::kBlockAlignment, "arena blocks must suit the header");
+    static_assert(sizeof(Line) == 12, "the header is three words");
     UnitCount capacity = std::max(kMinimumCapacity, length);
     std::uint32_t offset = 0;
     void* block = arena.Allocate(BlockBytes(capacity), &offset);
@@ -83,7 +84,7 @@ Line* Line::Insert(Line* line, Column at, const char16_t* units, UnitCount count
     }
     CopyUnits(line->Text() + at, units, count);
     line->Text()[newLength] = kLineSentinel;
-    line->finalized = false;
+    line->SetFinalized(false);
     assert(line->CheckInvariants());
     return line;
 }
@@ -94,7 +95,7 @@ void Line::Remove(Column from, Column to) {
     // The move takes the sentinel along.
     CopyUnits(Text() + from, Text() + to, length_ - to + 1);
     length_ -= to - from;
-    finalized = false;
+    SetFinalized(false);
     assert(CheckInvariants());
 }
 
@@ -102,7 +103,7 @@ void Line::Truncate(Column at) {
     if (at >= length_) return;
     length_ = at;
     Text()[length_] = kLineSentinel;
-    finalized = false;
+    SetFinalized(false);
     assert(CheckInvariants());
 }
 

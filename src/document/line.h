@@ -54,18 +54,24 @@ public:
     const Attribute* Attributes() const { return reinterpret_cast<const Attribute*>(Text() + capacity_ + 1); }
     Attribute* Attributes() { return reinterpret_cast<Attribute*>(Text() + capacity_ + 1); }
 
-    bool finalized = false;       // the comment bits match the current text
+    // Whether the comment bits match the current text.
+    bool Finalized() const { return finalized_ != 0; }
+    void SetFinalized(bool finalized) { finalized_ = finalized ? 1 : 0; }
 
     bool CheckInvariants() const;
 
 private:
     Line(UnitCount capacity, UnitCount length, std::uint32_t chunkOffset)
-        : capacity_(capacity), length_(length), chunkOffset_(chunkOffset) {}
+        : capacity_(capacity), length_(length), chunkOffset_(chunkOffset), finalized_(0) {}
     static Line* Allocate(UnitCount capacity, UnitCount length);
 
     UnitCount capacity_;  // invariant: >= 10 and >= length_
     UnitCount length_;    // invariant: Text()[length_] == kLineSentinel
-    std::uint32_t chunkOffset_;  // distance from the start of the arena chunk holding the line; 0: a heap block
+    // Distance from the start of the arena chunk holding the line (below 2^31);
+    // 0: a heap block. One word with the flag keeps the header at 12 bytes,
+    // which a load of short lines notices.
+    std::uint32_t chunkOffset_ : 31;
+    std::uint32_t finalized_ : 1;
 };
 
 }  // namespace pathbook

@@ -9,8 +9,9 @@ namespace pathbook {
 namespace {
 
 // Chunks come from the system with their pages in place: a load fills them
-// at once.
-constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+// at once. Two MiB, so that a chunk can be one large page where the system
+// has them: a fault per small page costs a load as much as its decoding.
+constexpr std::size_t kChunkBytes = std::size_t{2} << 20;
 // Larger blocks would leave too much of a chunk's end unused.
 constexpr std::size_t kLargestBlock = kChunkBytes / 16;
 

@@ -169,11 +169,17 @@ bool PlainRuns::ClassifySixteen(const char16_t* units, Attribute* sixteenWords, 
     cursor.previousKey = static_cast<unsigned>(_mm_extract_epi16(key, 7)) >> 8;
     const __m128i bits = _mm_or_si128(_mm_and_si128(space, Bytes(ClassBits(kSpaceClass))),
                                       _mm_andnot_si128(_mm_or_si128(control, space), Bytes(ClassBits(kTextClass))));
+    // The same classes as lane bits, for the run that stays open after the
+    // sixteen: read back from the stored words, they would wait for the store.
+    ClassLanes classLanes{LaneBits(space), ~LaneBits(_mm_or_si128(control, space)) & 0xFFFF};
     if (doneLanes < 8) {
-        StoreEight(_mm_unpacklo_epi8(bits, _mm_setzero_si128()), startLanes & 0xFF, sixteenWords, i, cursor, doneLanes);
+        StoreEight(_mm_unpacklo_epi8(bits, _mm_setzero_si128()), startLanes & 0xFF, classLanes, sixteenWords, i, cursor,
+                   doneLanes);
     }
-    StoreEight(_mm_unpackhi_epi8(bits, _mm_setzero_si128()), startLanes >> 8, sixteenWords + 8, i + 8, cursor,
-               doneLanes > 8 ? doneLanes - 8 : 0);
+    classLanes.space >>= 8;
+    classLanes.text >>= 8;
+    StoreEight(_mm_unpackhi_epi8(bits, _mm_setzero_si128()), startLanes >> 8, classLanes, sixteenWords + 8, i + 8,
+               cursor, doneLanes > 8 ? doneLanes - 8 : 0);
     return true;
 }
 
@@ -181,8 +187,8 @@ bool PlainRuns::ClassifySixteen(const char16_t* units, Attribute* sixteenWords, 
 // bits, and on each lane of `startLanes` the length of its run, up to the next
 // start or to the eighth lane, from a table. The run still open before them
 // gets its length in one store.
-void PlainRuns::StoreEight(__m128i bits, unsigned startLanes, Attribute* eightWords, UnitCount i, Cursor& cursor,
-                           unsigned doneLanes) {
+void PlainRuns::StoreEight(__m128i bits, unsigned startLanes, ClassLanes classLanes, Attribute* eightWords,
+                           UnitCount i, Cursor& cursor, unsigned doneLanes) {
     const UnitCount firstStart = i + static_cast<UnitCount>(LowestBit(startLanes | 0x100));
     *cursor.runStartWord = static_cast<Attribute>(cursor.startBits | RunLengthBits(firstStart - cursor.runStart));
     __m128i words = _mm_or_si128(bits, _mm_load_si128(reinterpret_cast<const __m128i*>(kStartRuns.lengths[startLanes])));
@@ -198,7 +204,9 @@ void PlainRuns::StoreEight(__m128i bits, unsigned startLanes, Attribute* eightWo
     const bool anyStart = startLanes != 0;
     cursor.runStart = anyStart ? i + static_cast<UnitCount>(lastStart) : cursor.runStart;
     cursor.runStartWord = anyStart ? eightWords + lastStart : cursor.runStartWord;
-    cursor.startBits = anyStart ? eightWords[lastStart] & kClassMask : cursor.startBits;
+    const unsigned lastBits = (classLanes.space >> lastStart & 1) * ClassBits(kSpaceClass) |
+                              (classLanes.text >> lastStart & 1) * ClassBits(kTextClass);
+    cursor.startBits = anyStart ? lastBits : cursor.startBits;
 }
 
 // The units of a line shorter than sixteen go through the same path

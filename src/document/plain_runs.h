@@ -44,8 +44,13 @@ private:
     // `sixteenWords`, but for the first `doneLanes`, which are classified already.
     bool ClassifySixteen(const char16_t* units, Attribute* sixteenWords, UnitCount i, Cursor& cursor,
                          unsigned doneLanes) const;
-    static void StoreEight(__m128i bits, unsigned startLanes, Attribute* eightWords, UnitCount i, Cursor& cursor,
-                           unsigned doneLanes);
+    // Which lanes hold a space and which text (the rest are control units).
+    struct ClassLanes {
+        unsigned space;
+        unsigned text;
+    };
+    static void StoreEight(__m128i bits, unsigned startLanes, ClassLanes classLanes, Attribute* eightWords,
+                           UnitCount i, Cursor& cursor, unsigned doneLanes);
     bool ClassifyShort(const char16_t* units, Attribute* words, UnitCount length, Cursor& cursor) const;
 #endif
 

@@ -117,7 +117,7 @@ Tokenizer::Tokenizer(KeywordTable keywords, DelimiterSet delimiters)
 // One pass over the line: each run's words are written while its end is
 // found, so the text is read once, straight after it was stored.
 void Tokenizer::ClassifyLine(Line& line) const {
-    line.finalized = false;
+    line.SetFinalized(false);
     const char16_t* units = line.Text();
     Attribute* words = line.Attributes();
     const UnitCount length = line.Length();
@@ -188,7 +188,7 @@ void Tokenizer::FinalizeLine(Line& line) {
         if (tokenClass == kBlockEndClass) state = NextState(state, kBlockEnd);
         i = end;
     }
-    line.finalized = true;
+    line.SetFinalized(true);
 }
 
 // Every run start carries its length, so looking at each "<" unit visits the

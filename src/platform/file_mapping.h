@@ -21,6 +21,12 @@ public:
     // whole pages among them may go, to be read from the file again if they
     // are touched. Keeps a load's memory from holding the whole file.
     void Release(std::uint64_t bytes);
+    // Reads bytes [from, to) through the file's handle rather than the
+    // mapping: false when the system reports an error or the file now ends
+    // before `to`. Touching a page of the mapping that cannot be read ends the
+    // process, so a reader confirms the bytes ahead of it; once confirmed they
+    // have just been read into memory.
+    bool Confirm(std::uint64_t from, std::uint64_t to) const;
 
     bool IsOpen() const { return file_ != kNoFile; }
     // Null for an empty file.

@@ -16,7 +16,8 @@ void KeepLargeBlocksSeparate();
 // `bytes` (a multiple of 64 KiB) of zeroed memory straight from the system,
 // with all its pages put in place at once where the system can do that: the
 // caller is about to fill the whole block, and taking a fault on each page as
-// it is first touched costs more. Null when the system refuses.
+// it is first touched costs more. A multiple of 2 MiB may be backed by large
+// pages. Null when the system refuses.
 void* AllocateResidentBlock(std::size_t bytes);
 // Gives back a block from AllocateResidentBlock with the same size.
 void FreeResidentBlock(void* block, std::size_t bytes);

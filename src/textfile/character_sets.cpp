@@ -2,66 +2,37 @@
 
 #include <memory>
 
-#include "platform/code_page.h"
+#include "textfile/code_page_characters.h"
 
 namespace pathbook {
 namespace {
 
-// The conversion of one character, remembered.
-struct Entry {
-    char16_t units[kMaxUnitsPerCharacter];
-    std::uint8_t count;
-    bool filled;
-    bool replaced;
-};
-
-struct SetBytes {
-    std::uint8_t bytes[2];
-    std::uint32_t count;
-};
-
 // JIS X 0208 row and cell to the Shift_JIS pair that holds the same character.
-SetBytes ShiftJisOf(std::uint8_t first, std::uint8_t second) {
+void ShiftJisOf(std::uint8_t first, std::uint8_t second, std::uint8_t* lead, std::uint8_t* trail) {
     std::uint32_t row = static_cast<std::uint8_t>((first & 0x7F) - 0x20);
     std::uint32_t cell = static_cast<std::uint8_t>((second & 0x7F) - 0x20);
-    std::uint32_t s1 = ((row + 1) >> 1) + (row < 63 ? 128 : 192);
-    std::uint32_t s2 = cell + (row % 2 == 0 ? 158 : (cell < 64 ? 63 : 64));
-    return {{static_cast<std::uint8_t>(s1), static_cast<std::uint8_t>(s2)}, 2};
+    *lead = static_cast<std::uint8_t>(((row + 1) >> 1) + (row < 63 ? 128 : 192));
+    *trail = static_cast<std::uint8_t>(cell + (row % 2 == 0 ? 158 : (cell < 64 ? 63 : 64)));
 }
 
-struct SetEncoding {
-    platform::CodePage codePage;
-    SetBytes (*bytesOf)(std::uint8_t first, std::uint8_t second);
-};
+// The code page of each set's characters, looked up once per thread.
+CodePageCharacters& CharactersOf(CharacterSet set) {
+    thread_local CodePageCharacters* const japanese = &CodePageCharacters::Of(932);
+    thread_local CodePageCharacters* const korean = &CodePageCharacters::Of(949);
+    thread_local CodePageCharacters* const chinese = &CodePageCharacters::Of(936);
+    return set == CharacterSet::kKsX1001 ? *korean : set == CharacterSet::kGb2312 ? *chinese : *japanese;
+}
 
-SetEncoding EncodingOf(CharacterSet set) {
-    switch (set) {
-        case CharacterSet::kKatakana:
-            return {932, [](std::uint8_t first, std::uint8_t) {
-                        return SetBytes{{static_cast<std::uint8_t>(first | 0x80), 0}, 1};
-                    }};
-        case CharacterSet::kJisX0208: return {932, ShiftJisOf};
-        case CharacterSet::kKsX1001:
-            return {949, [](std::uint8_t first, std::uint8_t second) {
-                        return SetBytes{{static_cast<std::uint8_t>(first | 0x80), static_cast<std::uint8_t>(second | 0x80)}, 2};
-                    }};
-        default:
-            return {936, [](std::uint8_t first, std::uint8_t second) {
-                        return SetBytes{{static_cast<std::uint8_t>(first | 0x80), static_cast<std::uint8_t>(second | 0x80)}, 2};
-                    }};
+const CodePageCharacters::Conversion& ConversionOf(CharacterSet set, std::uint8_t first, std::uint8_t second) {
+    CodePageCharacters& characters = CharactersOf(set);
+    if (set == CharacterSet::kKatakana) return characters.Single(static_cast<std::uint8_t>(first | 0x80));
+    if (set != CharacterSet::kJisX0208) {
+        return characters.Pair(static_cast<std::uint8_t>(first | 0x80), static_cast<std::uint8_t>(second | 0x80));
     }
-}
-
-constexpr std::uint32_t kTableSize = 128 * 128;
-constexpr std::uint32_t kTableCount = 6;
-
-// Filled as characters are first met, so each thread has tables of its own.
-Entry& TableEntry(CharacterSet set, std::uint8_t first, std::uint8_t second) {
-    thread_local std::unique_ptr<Entry[]> tables[kTableCount];
-    std::unique_ptr<Entry[]>& table = tables[static_cast<std::uint32_t>(set)];
-    if (!table) table.reset(new Entry[kTableSize]());
-    std::uint32_t index = IsDoubleByte(set) ? (first & 0x7Fu) << 7 | (second & 0x7Fu) : first & 0x7Fu;
-    return table[index];
+    std::uint8_t lead = 0;
+    std::uint8_t trail = 0;
+    ShiftJisOf(first, second, &lead, &trail);
+    return characters.Pair(lead, trail);
 }
 
 }  // namespace
@@ -77,22 +48,23 @@ std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint
         out[0] = static_cast<char16_t>(first | 0x80);
         return 1;
     }
-    Entry& entry = TableEntry(set, first, second);
-    if (!entry.filled) {
-        SetEncoding encoding = EncodingOf(set);
-        SetBytes bytes = encoding.bytesOf(first, second);
-        char16_t units[8];
-        bool replacedBytes = false;
-        std::size_t count =
-            platform::DecodeCodePage(encoding.codePage, bytes.bytes, bytes.count, units, 8, &replacedBytes);
-        entry.replaced = replacedBytes || count == 0;
-        entry.count = static_cast<std::uint8_t>(count < kMaxUnitsPerCharacter ? count : kMaxUnitsPerCharacter);
-        for (std::uint32_t i = 0; i < entry.count; ++i) entry.units[i] = units[i];
-        entry.filled = true;
-    }
-    for (std::uint32_t i = 0; i < entry.count; ++i) out[i] = entry.units[i];
-    *replaced = entry.replaced;
-    return entry.count;
+    const CodePageCharacters::Conversion& conversion = ConversionOf(set, first, second);
+    for (std::uint32_t i = 0; i < conversion.count; ++i) out[i] = conversion.units[i];
+    *replaced = conversion.replaced || conversion.count == 0;
+    return conversion.count;
+}
+
+// Per thread, as the conversions they are learnt from.
+DoubleByteUnits& DoubleByteUnits::Of(CharacterSet set) {
+    thread_local std::unique_ptr<DoubleByteUnits> tables[3];
+    const std::size_t index = set == CharacterSet::kKsX1001 ? 1 : set == CharacterSet::kGb2312 ? 2 : 0;
+    if (!tables[index]) tables[index].reset(new DoubleByteUnits(set));
+    return *tables[index];
+}
+
+char16_t DoubleByteUnits::Learn(std::uint8_t first, std::uint8_t second) const {
+    const char16_t unit = CodePageCharacters::PlainUnit(ConversionOf(set_, first, second));
+    return unit == 0 || unit == 0x0D || unit == 0x0A ? kNotPlain : unit;
 }
 
 }  // namespace pathbook

@@ -1,8 +1,9 @@
 // The coded character sets that ISO-2022 and EUC designate, and how one
 // character of each becomes UTF-16. The double-byte sets and the katakana set
 // go through the platform's conversion of the Windows code page that holds
-// them (932, 949, 936); results are kept in tables filled on first use, so a
-// large file costs one conversion per distinct character, not per byte.
+// them (932, 949, 936); results are kept in tables filled on first use
+// (CodePageCharacters), so a large file costs one conversion per distinct
+// character, not per byte.
 #pragma once
 
 #include <cstdint>
@@ -31,5 +32,31 @@ constexpr std::uint32_t kMaxUnitsPerCharacter = 2;
 // the bytes name no character of the set (the code page replaced them).
 std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint8_t second, char16_t* out,
                                  bool* replaced);
+
+// The double-byte characters of one set that DecodeSetCharacter turns into a
+// single unit other than U+FFFD, CR and LF, by the low 7 bits of their bytes:
+// one lookup for the readers' fast path.
+class DoubleByteUnits {
+public:
+    // The table of a double-byte set (IsDoubleByte), made on first use.
+    static DoubleByteUnits& Of(CharacterSet set);
+
+    // The character's unit, or 0 when it is not such a character.
+    char16_t Plain(std::uint8_t first, std::uint8_t second) {
+        char16_t& unit = units_[(first & 0x7Fu) << 7 | (second & 0x7Fu)];
+        if (unit == kUnknown) unit = Learn(first, second);
+        return unit == kNotPlain ? 0 : unit;
+    }
+
+private:
+    static constexpr char16_t kUnknown = 0;
+    static constexpr char16_t kNotPlain = 0xFFFD;
+
+    explicit DoubleByteUnits(CharacterSet set) : set_(set) {}
+    char16_t Learn(std::uint8_t first, std::uint8_t second) const;
+
+    CharacterSet set_;
+    char16_t units_[128 * 128] = {};
+};
 
 }  // namespace pathbook

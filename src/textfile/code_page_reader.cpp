@@ -1,67 +1,50 @@
 #include "textfile/code_page_reader.h"
 
-#include "runtime/bit_scan.h"
-#include "runtime/vector_units.h"
+#include "runtime/ascii_widen.h"
 #include "textfile/utf8_lead.h"
+#include "textfile/well_formed_utf8.h"
 
 namespace pathbook {
 namespace {
 
 constexpr platform::CodePage kUtf8 = 65001;
 
+// Reads of fewer units go the exact way only: the fast path stores blocks of
+// sixteen and whole characters.
+constexpr std::uint32_t kFastCapacity = 64;
+
 bool IsBreak(std::uint8_t b) { return b == kCarriageReturn || b == kLineFeed; }
 
 // Code pages whose bytes 0x00-0x7F are ASCII in the system's tables, so a
 // stretch without a byte >= 0x80 needs no conversion call. (Not Johab: its
 // 0x5C is the won sign in some tables.)
-bool KeepsAscii(platform::CodePage codePage) {
-    static const platform::CodePage kAsciiCodePages[] = {437,  874,  932,  936,  949,  950,   1250,  1251,
-                                                          1252, 1253, 1254, 1255, 1256, 1257,  1258,  20866,
-                                                          21866, 28591, 28592, 28595, 28597, 65001};
-    for (platform::CodePage known : kAsciiCodePages) {
+constexpr platform::CodePage kAsciiCodePages[] = {437,  874,  932,  936,  949,  950,   1250,  1251,
+                                                  1252, 1253, 1254, 1255, 1256, 1257,  1258,  20866,
+                                                  21866, 28591, 28592, 28595, 28597, 65001};
+// Of those, the ones whose conversion of a stretch may depend on more than
+// one character at a time (the POSIX build's 1255 and 1258 join a letter and
+// the marks that follow it, ASCII letters too): no part of a stretch can be
+// decoded apart from the rest.
+constexpr platform::CodePage kComposingCodePages[] = {1255, 1258};
+
+template <std::size_t N>
+bool Contains(const platform::CodePage (&list)[N], platform::CodePage codePage) {
+    for (platform::CodePage known : list) {
         if (known == codePage) return true;
     }
     return false;
 }
 
-#if PATHBOOK_VECTOR_UNITS
-// Sixteen bytes at a time while they are ASCII and hold no line break. The
-// block that holds the first other byte is widened whole too (the caller's
-// buffer has room for it), which spares the bytes before that one a second
-// look.
-const std::uint8_t* WidenAsciiBlocks(const std::uint8_t* at, const std::uint8_t* limit, char16_t*& out) {
-    const __m128i zero = _mm_setzero_si128();
-    for (; limit - at >= 16; at += 16, out += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kCarriageReturn))),
-                                            _mm_cmpeq_epi8(bytes, _mm_set1_epi8(static_cast<char>(kLineFeed))));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
-        const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(bytes, breaks)));
-        if (stops != 0) {
-            const int asciiBytes = LowestBit(stops);
-            out += asciiBytes;
-            return at + asciiBytes;
-        }
-    }
-    return at;
-}
-#endif
-
-// Widens the ASCII bytes from `at` up to the limit, a line break or a byte of
-// 0x80 or above into `out`, and returns where it stopped.
-const std::uint8_t* WidenAscii(const std::uint8_t* at, const std::uint8_t* limit, char16_t* out) {
-#if PATHBOOK_VECTOR_UNITS
-    at = WidenAsciiBlocks(at, limit, out);
-#endif
-    while (at < limit && *at < 0x80 && !IsBreak(*at)) *out++ = *at++;
-    return at;
-}
-
 }  // namespace
 
-CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes)
-    : codePage_(codePage), keepsAscii_(KeepsAscii(codePage)), bytes_(bytes) {
+CodePageReader::CodePageReader(platform::CodePage codePage, ByteCursor bytes, bool fastPath)
+    : codePage_(codePage),
+      keepsAscii_(Contains(kAsciiCodePages, codePage)),
+      fastPath_(!keepsAscii_ || !fastPath || Contains(kComposingCodePages, codePage) ? FastPath::kNone
+                : codePage == kUtf8                                                    ? FastPath::kUtf8
+                                                                                       : FastPath::kTable),
+      bytes_(bytes) {
+    if (fastPath_ == FastPath::kTable) characters_ = &CodePageCharacters::Of(codePage);
     if (codePage_ == kUtf8 && bytes_.Remaining() >= 3 && bytes_.cursor[0] == 0xEF && bytes_.cursor[1] == 0xBB &&
         bytes_.cursor[2] == 0xBF) {
         bytes_.cursor += 3;
@@ -85,7 +68,62 @@ const std::uint8_t* CodePageReader::CharacterEnd(const std::uint8_t* at) const {
     return next;
 }
 
+const std::uint8_t* CodePageReader::StretchEnd(const std::uint8_t* at, const std::uint8_t* limit, bool& ascii) const {
+    while (at < limit) {
+        std::uint8_t b = *at;
+        if (IsBreak(b)) break;
+        ascii = ascii && b < 0x80;
+        at = b < 0x80 ? at + 1 : CharacterEnd(at);
+    }
+    return at;
+}
+
+const std::uint8_t* CodePageReader::DecodeFast(const std::uint8_t* at, const std::uint8_t* limit,
+                                               char16_t*& out) const {
+    switch (fastPath_) {
+        case FastPath::kUtf8: return DecodeWellFormedUtf8(at, limit, bytes_.end, out);
+        case FastPath::kTable: return DecodeWithTable(at, limit, out);
+        case FastPath::kNone: break;
+    }
+    return at;
+}
+
+// Characters that convert to one unit of their own (PlainUnit) come from the
+// table; a double-byte character needs a trail byte of 0x40 or above, which is
+// never a line break, so the stretch's characters end where the exact scan
+// ends them.
+const std::uint8_t* CodePageReader::DecodeWithTable(const std::uint8_t* at, const std::uint8_t* limit,
+                                                    char16_t*& out) const {
+    CodePageCharacters& characters = *characters_;
+    char16_t* units = out;
+    while (at < limit) {
+        const std::uint8_t b = *at;
+        if (b < 0x80) {
+            if (IsPlainAscii(b)) {
+                at = WidenPlainAscii(at, limit, units);
+                if (at == limit || !IsPlainAscii(*at)) continue;
+            }
+            if (IsBreak(*at)) break;
+            *units++ = *at++;
+            continue;
+        }
+        const bool lead = characters.IsLead(b);
+        char16_t unit = 0;
+        if (!lead) {
+            unit = CodePageCharacters::PlainUnit(characters.Single(b));
+        } else if (bytes_.end - at >= 2 && at[1] >= 0x40) {
+            unit = CodePageCharacters::PlainUnit(characters.Pair(b, at[1]));
+        }
+        if (unit == 0) break;
+        *units++ = unit;
+        at += lead ? 2 : 1;
+    }
+    out = units;
+    return at;
+}
+
 std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
+    converted_ = false;
     if (capacity == 0) {
         state_ = bytes_.cursor == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
         return 0;
@@ -93,32 +131,34 @@ std::uint32_t CodePageReader::Read(char16_t* buffer, std::uint32_t capacity) {
     std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
     const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
     state_ = limit == bytes_.end ? ReadState::kFinished : ReadState::kBufferFull;
-    // ASCII is widened while the line end is looked for, so a line of plain
-    // ASCII is read once; the window never holds more bytes than `buffer` units.
-    const std::uint8_t* at = WidenAscii(bytes_.cursor, limit, buffer);
-    bool ascii = true;
-    while (at < limit) {
-        std::uint8_t b = *at;
-        if (IsBreak(b)) break;
-        ascii = ascii && b < 0x80;
-        at = b < 0x80 ? at + 1 : CharacterEnd(at);
+    char16_t* out = buffer;
+    const std::uint8_t* at = capacity >= kFastCapacity ? DecodeFast(bytes_.cursor, limit, out) : bytes_.cursor;
+    if (at < limit && !IsBreak(*at)) {
+        // The exact way for the rest of the stretch: found by characters,
+        // converted as one piece. ASCII needs no conversion.
+        const std::uint8_t* from = at;
+        bool ascii = true;
+        at = StretchEnd(at, limit, ascii);
+        auto length = static_cast<std::size_t>(at - from);
+        const std::size_t room = capacity - static_cast<std::size_t>(out - buffer);
+        if (ascii && keepsAscii_) {
+            for (const std::uint8_t* p = from; p < at; ++p) *out++ = *p;
+        } else {
+            bool replaced = false;
+            std::size_t stored = platform::DecodeCodePage(codePage_, from, length, out, room, &replaced);
+            out += stored < room ? stored : room;
+            replacedBytes_ = replacedBytes_ || replaced;
+            converted_ = true;
+        }
     }
     // Only a line break stops the scans before the limit.
     if (at < limit) state_ = ReadState::kAtLineBreak;
-    auto length = static_cast<std::size_t>(at - bytes_.cursor);
-    std::size_t stored = length;
-    if (!ascii || !keepsAscii_) {
-        bool replaced = false;
-        stored = platform::DecodeCodePage(codePage_, bytes_.cursor, length, buffer, capacity, &replaced);
-        if (stored > capacity) stored = capacity;
-        replacedBytes_ = replacedBytes_ || replaced;
-    }
     bytes_.cursor = at;
     if (state_ == ReadState::kAtLineBreak) {
         bool crLf = *at == kCarriageReturn && at + 1 < bytes_.end && at[1] == kLineFeed;
         bytes_.cursor += crLf ? 2 : 1;
     }
-    return static_cast<std::uint32_t>(stored);
+    return static_cast<std::uint32_t>(out - buffer);
 }
 
 }  // namespace pathbook

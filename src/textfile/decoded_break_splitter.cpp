@@ -43,8 +43,10 @@ std::uint32_t DecodedBreakSplitter::TakeHeld(char16_t* buffer, std::uint32_t cap
 std::uint32_t DecodedBreakSplitter::SplitAtBreak(char16_t* buffer, std::uint32_t count, ReadState readState,
                                                  bool fromHeld) {
     const char16_t* end = buffer + count;
-    std::int32_t at = search::FindUnitForward(buffer, 0, static_cast<std::int32_t>(count) - 1,
-                                              {kCarriageReturn, kLineFeed});
+    const bool mayHoldBreaks = fromHeld || decoder_->LastReadMayHoldBreaks();
+    std::int32_t at = !mayHoldBreaks ? -1
+                                     : search::FindUnitForward(buffer, 0, static_cast<std::int32_t>(count) - 1,
+                                                               {kCarriageReturn, kLineFeed});
     if (at < 0) {
         state_ = readState;
         return count;

@@ -9,14 +9,14 @@
 
 #include <string>
 
-#include "textfile/text_source.h"
+#include "textfile/text_reader.h"
 
 namespace pathbook {
 
 class DecodedBreakSplitter final : public TextSource {
 public:
     // Reads from `decoder`, which must outlive this object; nullptr reads nothing.
-    explicit DecodedBreakSplitter(TextSource* decoder = nullptr) : decoder_(decoder) {}
+    explicit DecodedBreakSplitter(TextReader* decoder = nullptr) : decoder_(decoder) {}
 
     ReadState State() const override { return state_; }
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
@@ -27,7 +27,7 @@ private:
     // Ends the line at the first CR or LF among `count` units, holding the rest.
     std::uint32_t SplitAtBreak(char16_t* buffer, std::uint32_t count, ReadState readState, bool fromHeld);
 
-    TextSource* decoder_;
+    TextReader* decoder_;
     ReadState state_ = ReadState::kAtLineBreak;
     std::u16string held_;
     std::size_t heldAt_ = 0;

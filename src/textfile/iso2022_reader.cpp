@@ -1,5 +1,7 @@
 #include "textfile/iso2022_reader.h"
 
+#include "runtime/ascii_widen.h"
+
 namespace pathbook {
 namespace {
 
@@ -10,14 +12,15 @@ constexpr std::uint8_t kSingleShift2 = 0x8E;
 constexpr std::uint8_t kSingleShift3 = 0x8F;
 
 bool IsBreak(std::uint8_t b) { return b == kCarriageReturn || b == kLineFeed; }
+bool IsBreakUnit(char16_t unit) { return unit == kCarriageReturn || unit == kLineFeed; }
 
 // ESC I F: which of G0-G3 the intermediate byte (or, after "$", F) names.
 std::uint8_t DesignationIndex(std::uint8_t b) { return static_cast<std::uint8_t>((b - 0x28) & 3); }
 
 }  // namespace
 
-Iso2022Reader::Iso2022Reader(const Iso2022Config& config, ByteCursor bytes)
-    : fixedSets_(config.fixedSets), hz_(config.hz), bytes_(bytes) {
+Iso2022Reader::Iso2022Reader(const Iso2022Config& config, ByteCursor bytes, bool plainRuns)
+    : fixedSets_(config.fixedSets), hz_(config.hz), plainRuns_(plainRuns), bytes_(bytes) {
     for (int i = 0; i < 4; ++i) designations_[i] = config.designations[i];
 }
 
@@ -25,12 +28,18 @@ std::uint32_t Iso2022Reader::Read(char16_t* buffer, std::uint32_t capacity) {
     buffer_ = buffer;
     capacity_ = capacity;
     stored_ = 0;
+    mayHoldBreaks_ = false;
     std::uint32_t window = capacity > 1 ? capacity / 2 : 1;
     const std::uint8_t* limit = bytes_.Remaining() <= window ? bytes_.end : bytes_.cursor + window;
     state_ = ReadState::kBufferFull;
     // Past the window only while nothing is stored: a long run of escapes and
     // shifts must not look like a read that makes no progress.
     while (bytes_.cursor < bytes_.end && (bytes_.cursor < limit || stored_ == 0)) {
+        if (bytes_.cursor < limit) {
+            const std::uint8_t* before = bytes_.cursor;
+            TakePlainRun(limit);
+            if (bytes_.cursor != before) continue;
+        }
         std::uint8_t b = *bytes_.cursor;
         if (IsBreak(b)) {
             state_ = ReadState::kAtLineBreak;
@@ -140,6 +149,45 @@ void Iso2022Reader::DecodeCharacter() {
     }
     replacedBytes_ = replacedBytes_ || replaced;
     for (std::uint32_t i = 0; i < count && stored_ < capacity_; ++i) buffer_[stored_++] = units[i];
+    mayHoldBreaks_ = mayHoldBreaks_ || count > 0;
+}
+
+void Iso2022Reader::TakePlainRun(const std::uint8_t* limit) {
+    if (!plainRuns_ || hz_ || singleShift_ != SingleShift::kNone || designations_[gl_] != CharacterSet::kAscii) return;
+    const CharacterSet gr = designations_[gr_];
+    const bool grDouble = IsDoubleByte(gr);
+    DoubleByteUnits* grUnits = grDouble ? &DoubleByteUnits::Of(gr) : nullptr;
+    const std::uint8_t* at = bytes_.cursor;
+    char16_t* out = buffer_ + stored_;
+    char16_t* const outEnd = buffer_ + capacity_;
+    while (at < limit && outEnd - out >= static_cast<std::ptrdiff_t>(kMaxUnitsPerCharacter)) {
+        const std::uint8_t b = *at;
+        if (b < 0x80) {
+            // SO, SI, ESC, CR and LF are not plain: the loop of Read takes them.
+            if (!IsPlainAscii(b)) break;
+            if (outEnd - out >= limit - at) {
+                at = WidenPlainAscii(at, limit, out);
+                if (at == limit || !IsPlainAscii(*at)) continue;
+            }
+            *out++ = *at++;
+            continue;
+        }
+        if (b == kSingleShift2 || b == kSingleShift3) break;
+        if (!grDouble) {
+            const std::uint32_t count = DecodeSetCharacter(gr, b, 0, out);
+            for (std::uint32_t i = 0; i < count; ++i) mayHoldBreaks_ = mayHoldBreaks_ || IsBreakUnit(out[i]);
+            out += count;
+            ++at;
+            continue;
+        }
+        // A character cut off by the end or by a line break is the loop's.
+        const char16_t unit = bytes_.end - at >= 2 && !IsBreak(at[1]) ? grUnits->Plain(b, at[1]) : 0;
+        if (unit == 0) break;
+        *out++ = unit;
+        at += 2;
+    }
+    stored_ = static_cast<std::uint32_t>(out - buffer_);
+    bytes_.cursor = at;
 }
 
 }  // namespace pathbook

@@ -19,13 +19,16 @@ struct Iso2022Config {
 
 class Iso2022Reader final : public TextReader {
 public:
-    Iso2022Reader(const Iso2022Config& config, ByteCursor bytes);
+    // Without `plainRuns` every byte goes through the state machine, for
+    // checking the runs against it.
+    Iso2022Reader(const Iso2022Config& config, ByteCursor bytes, bool plainRuns = true);
 
     // Consumes at most capacity / 2 bytes (plus the rest of a cut character),
     // or more while they yield no text at all: a read that stops inside a
     // line has always stored something.
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
     const std::uint8_t* Position() const override { return bytes_.cursor; }
+    bool LastReadMayHoldBreaks() const override { return mayHoldBreaks_; }
 
 private:
     enum class SingleShift : std::uint8_t { kNone, kG2, kG3 };
@@ -35,9 +38,14 @@ private:
     void HandleTilde();
     // Decodes the character at the cursor and stores what fits of it.
     void DecodeCharacter();
+    // The common run of EUC text, up to `limit`: plain ASCII through GL and
+    // characters through GR, no single shift pending. Stops at anything else
+    // for the loop of Read, which would decode the run the same way byte by byte.
+    void TakePlainRun(const std::uint8_t* limit);
 
     bool fixedSets_;
     bool hz_;
+    bool plainRuns_;
     CharacterSet designations_[4];
     std::uint8_t gl_ = 0;  // index into designations_
     std::uint8_t gr_ = 1;
@@ -47,6 +55,7 @@ private:
     char16_t* buffer_ = nullptr;
     std::uint32_t capacity_ = 0;
     std::uint32_t stored_ = 0;
+    bool mayHoldBreaks_ = true;  // the read stored a unit that may be CR or LF
 };
 
 }  // namespace pathbook

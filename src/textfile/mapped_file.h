@@ -20,6 +20,11 @@ public:
     // The bytes before `position` (inside Data()..Data() + Size()) will not be
     // read again: their memory may go.
     void ReleaseBefore(const std::uint8_t* position) { mapping_.Release(static_cast<std::uint64_t>(position - Data())); }
+    // Reads bytes [from, to) of the file through the system (to <= Size()):
+    // false when they cannot be read or the file has shrunk. The decoders read
+    // the mapping only where it has been confirmed, so a failing disk or a
+    // file cut short is reported instead of ending the process.
+    bool Confirm(std::uint32_t from, std::uint32_t to) const { return from >= to || mapping_.Confirm(from, to); }
 
     // Never null, also for an empty file (which maps nothing).
     const std::uint8_t* Data() const;

@@ -11,6 +11,11 @@ namespace {
 
 // Large enough that releasing costs next to nothing per byte decoded.
 constexpr std::ptrdiff_t kReleaseStep = std::ptrdiff_t{1} << 20;
+// Bytes confirmed at a time, and how close the decoder may come to their end
+// before the next step is read: one read of the document's moves a decoder
+// a few hundred bytes at most.
+constexpr std::uint32_t kConfirmStep = 1u << 20;
+constexpr std::uint32_t kConfirmMargin = 1u << 18;
 
 class BorrowedFile final : public TextSource {
 public:
@@ -27,7 +32,13 @@ private:
 bool TextFileIn::Open(const char16_t* path) {
     splitter_ = DecodedBreakSplitter();
     decoder_.reset();
+    failed_ = false;
     if (!file_.Open(path)) return false;
+    confirmed_ = file_.Size() < kConfirmStep ? file_.Size() : kConfirmStep;
+    if (!file_.Confirm(0, confirmed_)) {
+        file_.Close();
+        return false;
+    }
     std::uint32_t examined = file_.Size() < kDetectionWindow ? file_.Size() : kDetectionWindow;
     Detection detection = DetectEncoding(file_.Data(), examined, charset_);
     charset_ = detection.charset;
@@ -40,10 +51,16 @@ bool TextFileIn::Open(const char16_t* path) {
     return true;
 }
 
-ReadState TextFileIn::State() const { return decoder_ ? splitter_.State() : ReadState::kFinished; }
+ReadState TextFileIn::State() const {
+    return decoder_ && !failed_ ? splitter_.State() : ReadState::kFinished;
+}
 
 std::uint32_t TextFileIn::Read(char16_t* buffer, std::uint32_t capacity) {
-    if (!decoder_) return 0;
+    if (!decoder_ || failed_) return 0;
+    if (!ConfirmAhead()) {
+        failed_ = true;
+        return 0;
+    }
     std::uint32_t count = splitter_.Read(buffer, capacity);
     // The units are still in the cache: one more look for U+0000 costs little.
     if (!heldNul_ && count > 0) {
@@ -54,6 +71,21 @@ std::uint32_t TextFileIn::Read(char16_t* buffer, std::uint32_t capacity) {
 }
 
 std::unique_ptr<TextSource> TextFileIn::Borrow() { return std::make_unique<BorrowedFile>(*this); }
+
+SourceProgress TextFileIn::Progress() const {
+    if (!decoder_) return {};
+    return {static_cast<std::uint64_t>(decoder_->Position() - file_.Data()), file_.Size()};
+}
+
+bool TextFileIn::ConfirmAhead() {
+    const std::uint64_t wanted = static_cast<std::uint64_t>(decoder_->Position() - file_.Data()) + kConfirmMargin;
+    while (confirmed_ < file_.Size() && confirmed_ < wanted) {
+        const std::uint32_t next = file_.Size() - confirmed_ < kConfirmStep ? file_.Size() : confirmed_ + kConfirmStep;
+        if (!file_.Confirm(confirmed_, next)) return false;
+        confirmed_ = next;
+    }
+    return true;
+}
 
 void TextFileIn::ReleaseDecoded() {
     const std::uint8_t* position = decoder_->Position();

@@ -4,6 +4,12 @@
 // mapping lives exactly as long as this object; the pages already decoded
 // leave memory as the decoder moves on, so a load holds the document but not
 // the whole file.
+//
+// Opening reads only the start of the file, so a document can show its first
+// lines at once and take the rest in slices. The bytes ahead of the decoder
+// are read through the system a step at a time before the decoder sees them:
+// a read error, or a file cut short while it loads, ends the text with
+// Failed() instead of ending the process.
 // Tested by text_file_test.cpp.
 #pragma once
 
@@ -23,12 +29,15 @@ public:
     explicit TextFileIn(CharsetId requested = charset::kAutoDetect) : charset_(requested) {}
 
     // Maps `path`, detects and creates the decoder. False, with nothing else
-    // changed, when the file cannot be opened or mapped.
+    // changed, when the file cannot be opened, mapped, or its start read.
     bool Open(const char16_t* path);
 
-    // Finished until Open succeeds.
+    // Finished until Open succeeds, and once the file has failed.
     ReadState State() const override;
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override;
+    bool Failed() const override { return failed_; }
+    // Bytes decoded of the file's size.
+    SourceProgress Progress() const override;
 
     // The requested encoding until Open, then the one detected.
     CharsetId Charset() const { return charset_; }
@@ -55,6 +64,8 @@ public:
 private:
     // Lets the memory of the bytes decoded so far go, a step at a time.
     void ReleaseDecoded();
+    // Keeps the bytes the decoder reads next confirmed; false when they cannot be read.
+    bool ConfirmAhead();
 
     // Declared before the decoder, which reads the mapping, so that it is
     // destroyed after it.
@@ -66,6 +77,8 @@ private:
     bool noLineBreaks_ = true;
     const std::uint8_t* released_ = nullptr;  // the mapping's bytes before it were released
     bool heldNul_ = false;
+    std::uint32_t confirmed_ = 0;             // bytes from the start read through the system
+    bool failed_ = false;
 };
 
 }  // namespace pathbook

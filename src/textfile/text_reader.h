@@ -20,6 +20,9 @@ public:
     // replaced by U+FFFD or the code page's default character, or dropped (a
     // unit cut off by the end of the file).
     virtual bool ReplacedBytes() const { return replacedBytes_; }
+    // False when the units of the last Read hold no CR or LF for certain, so
+    // that nobody need look for decoded breaks in them.
+    virtual bool LastReadMayHoldBreaks() const { return true; }
 
 protected:
     ReadState state_ = ReadState::kAtLineBreak;

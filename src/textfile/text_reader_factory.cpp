@@ -33,12 +33,11 @@ std::unique_ptr<TextReader> UnitReader(ByteCursor bytes) {
     return std::make_unique<UnitLineReader<Units>>(Units(bytes));
 }
 
-}  // namespace
-
-std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size) {
+std::unique_ptr<TextReader> CreateReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size,
+                                         bool fastPaths) {
     ByteCursor cursor{bytes, bytes + size};
     for (const Iso2022Row& row : kIso2022Rows) {
-        if (row.charset == charset) return std::make_unique<Iso2022Reader>(row.config, cursor);
+        if (row.charset == charset) return std::make_unique<Iso2022Reader>(row.config, cursor, fastPaths);
     }
     switch (charset) {
         case charset::kUtf7: return UnitReader<Utf7Units>(cursor);
@@ -51,11 +50,21 @@ std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8
         case charset::kUtf16Le: return UnitReader<Utf16Units<ByteOrder::kLittleEndian>>(cursor);
         case charset::kUtf16BeBom:
         case charset::kUtf16Be: return UnitReader<Utf16Units<ByteOrder::kBigEndian>>(cursor);
-        case charset::kUtf8Bom: return std::make_unique<CodePageReader>(charset::kUtf8, cursor);
+        case charset::kUtf8Bom: return std::make_unique<CodePageReader>(charset::kUtf8, cursor, fastPaths);
         default: break;
     }
     auto codePage = charset > 0 ? static_cast<platform::CodePage>(charset) : platform::AnsiCodePage();
-    return std::make_unique<CodePageReader>(codePage, cursor);
+    return std::make_unique<CodePageReader>(codePage, cursor, fastPaths);
+}
+
+}  // namespace
+
+std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size) {
+    return CreateReader(charset, bytes, size, true);
+}
+
+std::unique_ptr<TextReader> CreateExactTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size) {
+    return CreateReader(charset, bytes, size, false);
 }
 
 bool CanRead(CharsetId charset) {

@@ -15,6 +15,10 @@ namespace pathbook {
 // (0, an unknown negative one) reads the ANSI code page.
 std::unique_ptr<TextReader> CreateTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size);
 
+// The same reader without the fast paths (the plain runs of the code-page and
+// ISO-2022 readers): what the fast paths must agree with, read for read.
+std::unique_ptr<TextReader> CreateExactTextReader(CharsetId charset, const std::uint8_t* bytes, std::uint32_t size);
+
 // False when reading `charset` needs a code page the system lacks; its reader
 // would then yield no text at all.
 bool CanRead(CharsetId charset);

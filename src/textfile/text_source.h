@@ -13,6 +13,13 @@ enum class ReadState : std::int32_t {
     kBufferFull = 2,   // the caller's buffer filled up inside a line
 };
 
+// How far a source has got: `done` of `total` in its own measure (the bytes of
+// a file); 0 of 0 when it cannot tell.
+struct SourceProgress {
+    std::uint64_t done = 0;
+    std::uint64_t total = 0;
+};
+
 // A decoded text, pulled line by line.
 class TextSource {
 public:
@@ -20,6 +27,11 @@ public:
     virtual ReadState State() const = 0;
     // Stores at most `capacity` units of the current line and returns how many.
     virtual std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) = 0;
+    // True once the text has broken off before its end (a read error, a file
+    // that shrank): the state is then finished and the text read so far is
+    // not the whole text.
+    virtual bool Failed() const { return false; }
+    virtual SourceProgress Progress() const { return {}; }
 };
 
 // A text being written, line by line.

@@ -68,6 +68,8 @@ public:
     }
 
     const std::uint8_t* Position() const override { return units_.Position(); }
+    // A CR or LF unit ends the read and is never stored.
+    bool LastReadMayHoldBreaks() const override { return false; }
 
     bool ReplacedBytes() const override {
         if constexpr (ReportsReplacedBytes<Units>::value) return units_.Replaced();

@@ -93,15 +93,21 @@ void Layout::MeasureLine(LineIndex line, LineRows& rows) const {
 }
 
 void Layout::Rebuild(bool remeasure) {
-    const std::vector<Pixels> widths = remeasure ? std::vector<Pixels>() : rows_.Widths();
     const LineIndex count = document_.LineCount();
+    if (!remeasure) {
+        // The widths stand; only the lines that reach the wrap width are broken.
+        rows_.Rewrap(wrapWidth_, [&](LineIndex line, Pixels, std::vector<UnitCount>& ends) {
+            if (count - line > kLinePrefetchDistance) document_.PrefetchLine(line + kLinePrefetchDistance);
+            const UnitCount length = document_.LineLength(line);
+            const std::size_t before = ends.size();
+            BreakRows(*metrics_, document_.LineText(line), length, 0, wrapWidth_, ends);
+            if (ends.size() == before) ends.push_back(length);
+        });
+        return;
+    }
     rows_.Assign(count, [&](LineIndex line, LineRows& rows) {
         if (count - line > kLinePrefetchDistance) document_.PrefetchLine(line + kLinePrefetchDistance);
-        if (remeasure) {
-            MeasureLine(line, rows);
-        } else {
-            BuildLine(line, widths[line], 0, rows);
-        }
+        MeasureLine(line, rows);
     });
     widest_ = rows_.WidestLine();
 }

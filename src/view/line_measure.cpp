@@ -1,54 +1,155 @@
 #include "view/line_measure.h"
 
+#include <algorithm>
+
+#include "runtime/bit_scan.h"
+#include "runtime/vector_units.h"
+
 namespace pathbook {
+namespace {
+
+constexpr bool IsPrintableAscii(char16_t unit) { return unit >= 0x20 && unit < 0x7F; }
+
+// How many of the first `count` units are printable ASCII, eight a step
+// where the vector paths are built.
+UnitCount PrintableAsciiPrefix(const char16_t* units, UnitCount count) {
+    UnitCount i = 0;
+#if PATHBOOK_VECTOR_UNITS
+    // Shifted down by 0x20, the printable units are the signed values 0 to 0x5E.
+    const __m128i base = _mm_set1_epi16(0x20);
+    const __m128i span = _mm_set1_epi16(0x5F);
+    const __m128i below = _mm_set1_epi16(-1);
+    for (; count - i >= 8; i += 8) {
+        const __m128i shifted = _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i)), base);
+        const __m128i plain = _mm_and_si128(_mm_cmpgt_epi16(shifted, below), _mm_cmplt_epi16(shifted, span));
+        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
+        if (others != 0) return i + static_cast<UnitCount>(LowestBit(others)) / 2;
+    }
+#endif
+    while (i < count && IsPrintableAscii(units[i])) ++i;
+    return i;
+}
+
+}  // namespace
 
 Pixels RowWidth(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount from, UnitCount to) {
     const std::int16_t* widths = metrics.PlainWidths();
+    const std::int32_t pitch = metrics.AsciiPitch();
     to = to < length ? to : length;
     Pixels x = 0;
     UnitCount i = from;
-    for (; i + 4 <= to; i += 4) {
-        const std::int32_t a = widths[text[i]];
-        const std::int32_t b = widths[text[i + 1]];
-        const std::int32_t c = widths[text[i + 2]];
-        const std::int32_t d = widths[text[i + 3]];
-        if ((a | b | c | d) < 0) break;
-        x += Pixels{a} + b + c + d;
-    }
-    for (; i < to; ++i) {
+    while (i < to) {
+        if (pitch > 0 && IsPrintableAscii(text[i])) {
+            const UnitCount run = PrintableAsciiPrefix(text + i, to - i);
+            x += Pixels{run} * pitch;
+            i += run;
+            continue;
+        }
+        if (i + 4 <= to) {
+            const std::int32_t a = widths[text[i]];
+            const std::int32_t b = widths[text[i + 1]];
+            const std::int32_t c = widths[text[i + 2]];
+            const std::int32_t d = widths[text[i + 3]];
+            if ((a | b | c | d) >= 0) {
+                x += Pixels{a} + b + c + d;
+                i += 4;
+                continue;
+            }
+        }
         const std::int32_t width = widths[text[i]];
         x = width >= 0 ? x + width : metrics.Advance(text, i, length, x);
+        ++i;
     }
     return x;
 }
 
 namespace {
 
+// The width of the eight units from `i` when each has a width of its own
+// (no tab, no surrogate, measured); -1 otherwise.
+Pixels EightWidth(const Metrics& metrics, const char16_t* text, UnitCount i) {
+    const std::int16_t* widths = metrics.PlainWidths();
+    const char16_t* units = text + i;
+#if PATHBOOK_VECTOR_UNITS
+    __m128i eight = _mm_cvtsi32_si128(widths[units[0]]);
+    eight = _mm_insert_epi16(eight, widths[units[1]], 1);
+    eight = _mm_insert_epi16(eight, widths[units[2]], 2);
+    eight = _mm_insert_epi16(eight, widths[units[3]], 3);
+    eight = _mm_insert_epi16(eight, widths[units[4]], 4);
+    eight = _mm_insert_epi16(eight, widths[units[5]], 5);
+    eight = _mm_insert_epi16(eight, widths[units[6]], 6);
+    eight = _mm_insert_epi16(eight, widths[units[7]], 7);
+    // The sign bit of each 16-bit width is the top bit of its odd byte.
+    if ((_mm_movemask_epi8(eight) & 0xAAAA) != 0) return -1;
+    __m128i sums = _mm_madd_epi16(eight, _mm_set1_epi16(1));
+    sums = _mm_add_epi32(sums, _mm_shuffle_epi32(sums, 0x4E));
+    sums = _mm_add_epi32(sums, _mm_shuffle_epi32(sums, 0xB1));
+    return _mm_cvtsi128_si32(sums);
+#else
+    std::int32_t sum = 0;
+    std::int32_t any = 0;
+    for (int k = 0; k < 8; ++k) {
+        sum += widths[units[k]];
+        any |= widths[units[k]];
+    }
+    return any < 0 ? -1 : sum;
+#endif
+}
+
 // Takes units from `i` into a row that has reached `x` while they end at or
-// before `wrapWidth`; `lineX` (when given) follows them in line coordinates.
-// Plain units are taken four at a time.
+// before `wrapWidth`; with kFollowLine, `lineX` follows them in line coordinates.
+// Printable ASCII of a fixed-pitch font is counted; other units are taken
+// eight a step while they have widths of their own and fit, four near the
+// row's end, and one by one where blocks do not fit or do not apply.
+template <bool kFollowLine>
 UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount i, Pixels x,
                   Pixels wrapWidth, Pixels* lineX) {
     const std::int16_t* widths = metrics.PlainWidths();
-    while (i + 4 <= length) {
-        const std::int32_t a = widths[text[i]];
-        const std::int32_t b = widths[text[i + 1]];
-        const std::int32_t c = widths[text[i + 2]];
-        const std::int32_t d = widths[text[i + 3]];
-        if ((a | b | c | d) < 0) break;
-        const Pixels step = Pixels{a} + b + c + d;
-        if (x + step > wrapWidth) break;
-        x += step;
-        if (lineX != nullptr) *lineX += step;
-        i += 4;
-    }
-    while (i < length) {
+    const std::int32_t pitch = metrics.AsciiPitch();
+    // One unit, when it fits: a tab, a surrogate, one not measured yet, or one near the row's end.
+    auto takeOne = [&]() {
         const std::int32_t width = widths[text[i]];
         const Pixels next = width >= 0 ? x + width : metrics.Advance(text, i, length, x);
-        if (next > wrapWidth) break;
-        if (lineX != nullptr) *lineX = width >= 0 ? *lineX + width : metrics.Advance(text, i, length, *lineX);
+        if (next > wrapWidth) return false;
+        if constexpr (kFollowLine) *lineX = width >= 0 ? *lineX + width : metrics.Advance(text, i, length, *lineX);
         x = next;
         ++i;
+        return true;
+    };
+    auto take = [&](Pixels step, UnitCount units) {
+        x += step;
+        if constexpr (kFollowLine) *lineX += step;
+        i += units;
+    };
+    while (length - i >= 8) {
+        // A run that is ASCII at both ends of the next eight is likely long:
+        // as many of it as fit are counted. In mixed text most blocks are not.
+        if (pitch > 0 && IsPrintableAscii(text[i]) && IsPrintableAscii(text[i + 7]) && x < wrapWidth) {
+            const Pixels fit = std::min<Pixels>((wrapWidth - x) / pitch, length - i);
+            const UnitCount run = PrintableAsciiPrefix(text + i, static_cast<UnitCount>(fit));
+            if (run == 0) break;
+            take(Pixels{run} * pitch, run);
+            continue;
+        }
+        const Pixels step = EightWidth(metrics, text, i);
+        if (step >= 0 && x + step > wrapWidth) break;
+        if (step >= 0) {
+            take(step, 8);
+        } else if (!takeOne()) {
+            return i;
+        }
+    }
+    // The row's end: four more may fit, then one by one.
+    if (length - i >= 4) {
+        const char16_t* units = text + i;
+        const std::int32_t a = widths[units[0]];
+        const std::int32_t b = widths[units[1]];
+        const std::int32_t c = widths[units[2]];
+        const std::int32_t d = widths[units[3]];
+        const Pixels step = Pixels{a} + b + c + d;
+        if ((a | b | c | d) >= 0 && x + step <= wrapWidth) take(step, 4);
+    }
+    while (i < length && takeOne()) {
     }
     return i;
 }
@@ -61,7 +162,7 @@ void BreakRows(const Metrics& metrics, const char16_t* text, UnitCount length, U
     while (i < length) {
         // The first unit is taken even when it alone is wider than the row.
         const Pixels x = metrics.Advance(text, i, length, 0);
-        i = TakeRow(metrics, text, length, i + 1, x, wrapWidth, nullptr);
+        i = TakeRow<false>(metrics, text, length, i + 1, x, wrapWidth, nullptr);
         ends.push_back(i);
     }
 }
@@ -73,7 +174,7 @@ Pixels MeasureAndBreak(const Metrics& metrics, const char16_t* text, UnitCount l
     while (i < length) {
         const Pixels x = metrics.Advance(text, i, length, 0);
         lineX = metrics.Advance(text, i, length, lineX);
-        i = TakeRow(metrics, text, length, i + 1, x, wrapWidth, &lineX);
+        i = TakeRow<true>(metrics, text, length, i + 1, x, wrapWidth, &lineX);
         ends.push_back(i);
     }
     return lineX;

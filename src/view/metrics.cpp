@@ -19,6 +19,8 @@ Metrics::Metrics(GlyphMeasurer& measurer, std::int32_t tabWidth)
     lineHeight_ = std::max(measurer_.LineHeight(), 1);
     xWidth_ = std::max<std::int32_t>(table_[u'x'], 1);
     tabWidth_ = static_cast<std::int32_t>(std::min<Pixels>(Pixels{std::max(tabWidth, 1)} * xWidth_, kMaxUnitWidth));
+    asciiPitch_ = table_[u' '];
+    for (char16_t unit = 0x20; unit < 0x7F; ++unit) asciiPitch_ = table_[unit] == asciiPitch_ ? asciiPitch_ : 0;
     digitWidth_ = 1;
     for (char16_t digit = u'0'; digit <= u'9'; ++digit) digitWidth_ = std::max<std::int32_t>(digitWidth_, table_[digit]);
 }

@@ -53,6 +53,10 @@ public:
     const std::int16_t* PlainWidths() const { return table_.data(); }
     // The table width of one unit alone (a tab: one tab width, as drawn in a run).
     std::int32_t UnitWidth(char16_t unit) const;
+    // The width every printable ASCII unit (U+0020 to U+007E) has when the
+    // font gives them all the same one (a fixed-pitch font), else 0: such
+    // runs are measured by counting.
+    std::int32_t AsciiPitch() const { return asciiPitch_; }
 
 private:
     static constexpr std::int16_t kUnmeasured = -1;
@@ -71,6 +75,7 @@ private:
     std::int32_t xWidth_;      // >= 1
     std::int32_t tabWidth_;    // >= 1
     std::int32_t digitWidth_;  // >= 1
+    std::int32_t asciiPitch_;  // >= 0
 };
 
 }  // namespace pathbook

@@ -1,93 +1,126 @@
 #include "view/row_table.h"
 
-#include <algorithm>
-
 namespace pathbook {
 
 RowTable::RowTable() {
     Assign(1, [](LineIndex, LineRows& rows) { rows.ends.push_back(0); });
 }
 
-RowTable::Entry RowTable::Store(const LineRows& rows) {
+Pixels RowTable::WidthOf(const Chunk& chunk, std::size_t index) {
+    const Entry& entry = chunk.entries[index];
+    if (entry.width != kWideWidth) return entry.width;
+    auto found = std::lower_bound(chunk.wide.begin(), chunk.wide.end(), index,
+                                  [](const WideWidth& wide, std::size_t at) { return wide.index < at; });
+    return found != chunk.wide.end() && found->index == index ? found->width : Pixels{kWideWidth};
+}
+
+UnitCount RowTable::Append(Chunk& chunk, const LineRows& rows) {
     const Pixels width = std::max<Pixels>(rows.width, 0);
+    const auto index = static_cast<std::uint32_t>(chunk.entries.size());
     const bool wide = width >= kWideWidth;
+    chunk.entries.push_back(Entry{wide ? kWideWidth : static_cast<std::uint32_t>(width),
+                                  static_cast<std::uint32_t>(chunk.ends.size())});
+    if (wide) chunk.wide.push_back(WideWidth{index, width});
     const std::size_t count = std::max<std::size_t>(rows.ends.size(), 1);
-    if (count == 1 && !wide) return Entry{static_cast<std::uint32_t>(width), 0};
-    Wrapped wrapped{width, arena_.size(), static_cast<UnitCount>(count - 1)};
-    arena_.insert(arena_.end(), rows.ends.begin(), rows.ends.begin() + static_cast<std::ptrdiff_t>(count - 1));
-    std::uint32_t slot;
-    if (freeSlots_.empty()) {
-        rows_.push_back(wrapped);
-        slot = static_cast<std::uint32_t>(rows_.size());
-    } else {
-        slot = freeSlots_.back();
-        freeSlots_.pop_back();
-        rows_[slot - 1] = wrapped;
+    chunk.ends.insert(chunk.ends.end(), rows.ends.begin(), rows.ends.begin() + static_cast<std::ptrdiff_t>(count - 1));
+    return static_cast<UnitCount>(count);
+}
+
+void RowTable::Erase(Chunk& chunk, std::size_t index, std::size_t count) {
+    if (count == 0) return;
+    std::vector<Entry>& entries = chunk.entries;
+    const std::size_t endsFrom = entries[index].endsAt;
+    const std::size_t endsTo = index + count < entries.size() ? entries[index + count].endsAt : chunk.ends.size();
+    totalRows_ -= count + (endsTo - endsFrom);
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(index),
+                  entries.begin() + static_cast<std::ptrdiff_t>(index + count));
+    chunk.ends.erase(chunk.ends.begin() + static_cast<std::ptrdiff_t>(endsFrom),
+                     chunk.ends.begin() + static_cast<std::ptrdiff_t>(endsTo));
+    const auto endsRemoved = static_cast<std::uint32_t>(endsTo - endsFrom);
+    for (std::size_t i = index; i < entries.size(); ++i) entries[i].endsAt -= endsRemoved;
+    std::vector<WideWidth> kept;
+    for (const WideWidth& wide : chunk.wide) {
+        if (wide.index < index) kept.push_back(wide);
+        if (wide.index >= index + count) {
+            kept.push_back(WideWidth{static_cast<std::uint32_t>(wide.index - count), wide.width});
+        }
     }
-    return Entry{wide ? kWideWidth : static_cast<std::uint32_t>(width), slot};
+    chunk.wide = std::move(kept);
 }
 
-void RowTable::Release(Entry entry) {
-    if (entry.slot == 0) return;
-    garbage_ += rows_[entry.slot - 1].interior;
-    rows_[entry.slot - 1].interior = 0;
-    freeSlots_.push_back(entry.slot);
+void RowTable::Insert(Chunk& chunk, std::size_t index, const Chunk& fresh) {
+    std::vector<Entry>& entries = chunk.entries;
+    index = std::min(index, entries.size());
+    const std::size_t endsAt = index < entries.size() ? entries[index].endsAt : chunk.ends.size();
+    const auto endsAdded = static_cast<std::uint32_t>(fresh.ends.size());
+    const std::size_t added = fresh.entries.size();
+    for (std::size_t i = index; i < entries.size(); ++i) entries[i].endsAt += endsAdded;
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(index), fresh.entries.begin(), fresh.entries.end());
+    for (std::size_t i = index; i < index + added; ++i) entries[i].endsAt += static_cast<std::uint32_t>(endsAt);
+    chunk.ends.insert(chunk.ends.begin() + static_cast<std::ptrdiff_t>(endsAt), fresh.ends.begin(), fresh.ends.end());
+    for (WideWidth& wide : chunk.wide) {
+        if (wide.index >= index) wide.index += static_cast<std::uint32_t>(added);
+    }
+    for (const WideWidth& wide : fresh.wide) {
+        chunk.wide.push_back(WideWidth{static_cast<std::uint32_t>(wide.index + index), wide.width});
+    }
+    std::sort(chunk.wide.begin(), chunk.wide.end(),
+              [](const WideWidth& a, const WideWidth& b) { return a.index < b.index; });
 }
 
-UnitCount RowTable::RowCount(LineIndex line) const { return RowsOf(At(line)); }
+UnitCount RowTable::RowCount(LineIndex line) const {
+    const Place place = Locate(line);
+    return static_cast<UnitCount>(InteriorOf(chunks_[place.chunk], place.index) + 1);
+}
 
 Pixels RowTable::Width(LineIndex line) const {
-    const Entry& entry = At(line);
-    return entry.width == kWideWidth ? rows_[entry.slot - 1].width : entry.width;
+    const Place place = Locate(line);
+    return WidthOf(chunks_[place.chunk], place.index);
 }
 
 UnitCount RowTable::RowStart(LineIndex line, UnitCount row) const {
-    const Entry& entry = At(line);
-    row = std::min(row, RowsOf(entry) - 1);
-    return row == 0 ? 0 : InteriorEnds(entry)[row - 1];
+    const Place place = Locate(line);
+    const Chunk& chunk = chunks_[place.chunk];
+    row = std::min<UnitCount>(row, static_cast<UnitCount>(InteriorOf(chunk, place.index)));
+    return row == 0 ? 0 : chunk.ends[chunk.entries[place.index].endsAt + row - 1];
 }
 
 UnitCount RowTable::RowEnd(LineIndex line, UnitCount row, UnitCount lineLength) const {
-    const Entry& entry = At(line);
-    const UnitCount rows = RowsOf(entry);
-    return row + 1 >= rows ? lineLength : InteriorEnds(entry)[row];
+    const Place place = Locate(line);
+    const Chunk& chunk = chunks_[place.chunk];
+    return row >= InteriorOf(chunk, place.index) ? lineLength : chunk.ends[chunk.entries[place.index].endsAt + row];
 }
 
 UnitCount RowTable::RowOfColumn(LineIndex line, Column column) const {
-    const Entry& entry = At(line);
-    if (entry.slot == 0) return 0;
-    const UnitCount* ends = InteriorEnds(entry);
-    const UnitCount interior = rows_[entry.slot - 1].interior;
+    const Place place = Locate(line);
+    const Chunk& chunk = chunks_[place.chunk];
+    const UnitCount* ends = chunk.ends.data() + chunk.entries[place.index].endsAt;
+    const std::size_t interior = InteriorOf(chunk, place.index);
     return static_cast<UnitCount>(std::lower_bound(ends, ends + interior, column) - ends);
 }
 
 RowIndex RowTable::FirstRow(LineIndex line) const {
-    Place place = Locate(line);
-    RowIndex row = firstRow_[place.chunk];
-    const std::vector<Entry>& entries = chunks_[place.chunk].entries;
-    for (std::size_t i = 0; i < place.index; ++i) row += RowsOf(entries[i]);
-    return row;
+    const Place place = Locate(line);
+    const Chunk& chunk = chunks_[place.chunk];
+    // Rows before the line in its chunk: one per line plus its kept ends.
+    return firstRow_[place.chunk] + place.index + chunk.entries[place.index].endsAt;
 }
 
 RowAddress RowTable::LineOfRow(RowIndex row) const {
     RefreshPrefix();
     row = std::min(row, totalRows_ - 1);
-    std::size_t chunk = static_cast<std::size_t>(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) -
-                                                 firstRow_.begin()) - 1;
-    RowIndex first = firstRow_[chunk];
-    LineIndex line = firstLine_[chunk];
-    for (const Entry& entry : chunks_[chunk].entries) {
-        const UnitCount rows = RowsOf(entry);
-        if (row - first < rows) return RowAddress{line, static_cast<UnitCount>(row - first)};
+    std::size_t c = static_cast<std::size_t>(std::upper_bound(firstRow_.begin(), firstRow_.end(), row) -
+                                             firstRow_.begin()) - 1;
+    const Chunk& chunk = chunks_[c];
+    RowIndex first = firstRow_[c];
+    for (std::size_t i = 0; i < chunk.entries.size(); ++i) {
+        const RowIndex rows = InteriorOf(chunk, i) + 1;
+        if (row - first < rows) {
+            return RowAddress{firstLine_[c] + static_cast<LineIndex>(i), static_cast<UnitCount>(row - first)};
+        }
         first += rows;
-        ++line;
     }
     return RowAddress{lineCount_ - 1, RowCount(lineCount_ - 1) - 1};
-}
-
-const RowTable::Entry& RowTable::At(LineIndex line) const {
-    Place place = Locate(line);
-    return chunks_[place.chunk].entries[place.index];
 }
 
 RowTable::Place RowTable::Locate(LineIndex line) const {
@@ -102,22 +135,18 @@ void RowTable::RefreshPrefix() const {
     firstLine_.resize(chunks_.size());
     firstRow_.resize(chunks_.size());
     LineIndex line = validChunks_ == 0 ? 0 : firstLine_[validChunks_ - 1] + static_cast<LineIndex>(chunks_[validChunks_ - 1].entries.size());
-    RowIndex row = validChunks_ == 0 ? 0 : firstRow_[validChunks_ - 1] + chunks_[validChunks_ - 1].rows;
+    RowIndex row = validChunks_ == 0 ? 0 : firstRow_[validChunks_ - 1] + RowsOf(chunks_[validChunks_ - 1]);
     for (std::size_t c = validChunks_; c < chunks_.size(); ++c) {
         firstLine_[c] = line;
         firstRow_[c] = row;
         line += static_cast<LineIndex>(chunks_[c].entries.size());
-        row += chunks_[c].rows;
+        row += RowsOf(chunks_[c]);
     }
     validChunks_ = chunks_.size();
 }
 
 void RowTable::Assign(LineIndex count, const Producer& produce) {
     chunks_.clear();
-    rows_.clear();
-    freeSlots_.clear();
-    arena_.clear();
-    garbage_ = 0;
     totalRows_ = 0;
     lineCount_ = count;
     validChunks_ = 0;
@@ -130,12 +159,9 @@ void RowTable::Assign(LineIndex count, const Producer& produce) {
         rows.width = 0;
         rows.ends.clear();
         produce(line, rows);
-        Entry entry = Store(rows);
-        chunks_.back().entries.push_back(entry);
-        chunks_.back().rows += RowsOf(entry);
+        totalRows_ += Append(chunks_.back(), rows);
     }
     if (chunks_.empty()) chunks_.emplace_back();
-    for (const Chunk& chunk : chunks_) totalRows_ += chunk.rows;
 }
 
 void RowTable::Replace(LineIndex first, LineIndex removed, LineIndex inserted, const Producer& produce) {
@@ -154,17 +180,10 @@ void RowTable::Replace(LineIndex first, LineIndex removed, LineIndex inserted, c
     std::size_t c = chunk;
     std::size_t from = index;
     while (left > 0) {
-        std::vector<Entry>& entries = chunks_[c].entries;
-        std::size_t take = std::min<std::size_t>(left, entries.size() - from);
-        for (std::size_t i = from; i < from + take; ++i) {
-            chunks_[c].rows -= RowsOf(entries[i]);
-            totalRows_ -= RowsOf(entries[i]);
-            Release(entries[i]);
-        }
-        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(from),
-                      entries.begin() + static_cast<std::ptrdiff_t>(from + take));
+        const std::size_t take = std::min<std::size_t>(left, chunks_[c].entries.size() - from);
+        Erase(chunks_[c], from, take);
         left -= static_cast<LineIndex>(take);
-        if (entries.empty() && c != chunk) {
+        if (chunks_[c].entries.empty() && c != chunk) {
             chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(c));
         } else {
             ++c;
@@ -173,40 +192,63 @@ void RowTable::Replace(LineIndex first, LineIndex removed, LineIndex inserted, c
     }
     lineCount_ -= removed;
     // Insert the new lines where the removed ones were.
-    std::vector<Entry> fresh;
-    fresh.reserve(inserted);
+    Chunk fresh;
+    fresh.entries.reserve(inserted);
     LineRows rows;
-    RowIndex freshRows = 0;
     for (LineIndex i = 0; i < inserted; ++i) {
         rows.width = 0;
         rows.ends.clear();
         produce(first + i, rows);
-        fresh.push_back(Store(rows));
-        freshRows += RowsOf(fresh.back());
+        Append(fresh, rows);
     }
-    std::vector<Entry>& target = chunks_[chunk].entries;
-    target.insert(target.begin() + static_cast<std::ptrdiff_t>(std::min(index, target.size())), fresh.begin(),
-                  fresh.end());
-    chunks_[chunk].rows += freshRows;
-    totalRows_ += freshRows;
+    Insert(chunks_[chunk], index, fresh);
+    totalRows_ += RowsOf(fresh);
     lineCount_ += inserted;
     if (chunks_[chunk].entries.empty() && chunks_.size() > 1) {
         chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk));
     } else {
         SplitIfLarge(chunk);
     }
-    if (garbage_ > 4096 && garbage_ > arena_.size() / 2) CompactArena();
+}
+
+void RowTable::Rewrap(Pixels wrapWidth, const Breaker& breakLine) {
+    std::vector<UnitCount> ends;  // the chunk's new row ends
+    totalRows_ = 0;
+    LineIndex line = 0;
+    for (Chunk& chunk : chunks_) {
+        ends.clear();
+        for (std::size_t i = 0; i < chunk.entries.size(); ++i, ++line) {
+            const Pixels width = WidthOf(chunk, i);
+            chunk.entries[i].endsAt = static_cast<std::uint32_t>(ends.size());
+            if (width < wrapWidth) continue;
+            breakLine(line, width, ends);
+            ends.pop_back();  // the line's last row end is its length
+        }
+        // Copied rather than swapped: each chunk keeps memory for its own ends only.
+        chunk.ends.assign(ends.begin(), ends.end());
+        totalRows_ += RowsOf(chunk);
+    }
+    validChunks_ = 0;
 }
 
 void RowTable::SplitIfLarge(std::size_t chunk) {
     if (chunks_[chunk].entries.size() <= kChunkMax) return;
-    std::vector<Entry> all = std::move(chunks_[chunk].entries);
+    const Chunk all = std::move(chunks_[chunk]);
     std::vector<Chunk> pieces;
-    for (std::size_t from = 0; from < all.size(); from += kChunkSplit) {
+    for (std::size_t from = 0; from < all.entries.size(); from += kChunkSplit) {
+        const std::size_t to = std::min(all.entries.size(), from + kChunkSplit);
         Chunk piece;
-        std::size_t to = std::min(all.size(), from + kChunkSplit);
-        piece.entries.assign(all.begin() + static_cast<std::ptrdiff_t>(from), all.begin() + static_cast<std::ptrdiff_t>(to));
-        for (const Entry& entry : piece.entries) piece.rows += RowsOf(entry);
+        const std::uint32_t endsFrom = all.entries[from].endsAt;
+        const std::size_t endsTo = to < all.entries.size() ? all.entries[to].endsAt : all.ends.size();
+        for (std::size_t i = from; i < to; ++i) {
+            piece.entries.push_back(Entry{all.entries[i].width, all.entries[i].endsAt - endsFrom});
+        }
+        piece.ends.assign(all.ends.begin() + endsFrom, all.ends.begin() + static_cast<std::ptrdiff_t>(endsTo));
+        for (const WideWidth& wide : all.wide) {
+            if (wide.index >= from && wide.index < to) {
+                piece.wide.push_back(WideWidth{static_cast<std::uint32_t>(wide.index - from), wide.width});
+            }
+        }
         pieces.push_back(std::move(piece));
     }
     chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk));
@@ -214,45 +256,24 @@ void RowTable::SplitIfLarge(std::size_t chunk) {
                    std::make_move_iterator(pieces.end()));
 }
 
-void RowTable::CompactArena() {
-    std::vector<UnitCount> packed;
-    packed.reserve(arena_.size() - garbage_);
-    for (Wrapped& wrapped : rows_) {
-        std::uint64_t offset = packed.size();
-        packed.insert(packed.end(), arena_.begin() + static_cast<std::ptrdiff_t>(wrapped.offset),
-                      arena_.begin() + static_cast<std::ptrdiff_t>(wrapped.offset + wrapped.interior));
-        wrapped.offset = offset;
-    }
-    arena_ = std::move(packed);
-    garbage_ = 0;
-}
-
 Pixels RowTable::WidestLine() const {
     Pixels widest = 0;
     for (const Chunk& chunk : chunks_) {
         for (const Entry& entry : chunk.entries) {
-            widest = std::max<Pixels>(widest, entry.width == kWideWidth ? rows_[entry.slot - 1].width : entry.width);
+            if (entry.width != kWideWidth) widest = std::max<Pixels>(widest, entry.width);
         }
+        for (const WideWidth& wide : chunk.wide) widest = std::max(widest, wide.width);
     }
     return widest;
 }
 
-std::vector<Pixels> RowTable::Widths() const {
-    std::vector<Pixels> widths;
-    widths.reserve(lineCount_);
-    for (const Chunk& chunk : chunks_) {
-        for (const Entry& entry : chunk.entries) {
-            widths.push_back(entry.width == kWideWidth ? rows_[entry.slot - 1].width : entry.width);
-        }
-    }
-    return widths;
-}
-
 std::size_t RowTable::MemoryBytes() const {
-    std::size_t bytes = sizeof *this + chunks_.capacity() * sizeof(Chunk) + rows_.capacity() * sizeof(Wrapped) +
-                        freeSlots_.capacity() * sizeof(std::uint32_t) + arena_.capacity() * sizeof(UnitCount) +
-                        firstLine_.capacity() * sizeof(LineIndex) + firstRow_.capacity() * sizeof(RowIndex);
-    for (const Chunk& chunk : chunks_) bytes += chunk.entries.capacity() * sizeof(Entry);
+    std::size_t bytes = sizeof *this + chunks_.capacity() * sizeof(Chunk) + firstLine_.capacity() * sizeof(LineIndex) +
+                        firstRow_.capacity() * sizeof(RowIndex);
+    for (const Chunk& chunk : chunks_) {
+        bytes += chunk.entries.capacity() * sizeof(Entry) + chunk.ends.capacity() * sizeof(UnitCount) +
+                 chunk.wide.capacity() * sizeof(WideWidth);
+    }
     return bytes;
 }
 
@@ -262,23 +283,17 @@ bool RowTable::CheckInvariants() const {
     RowIndex rows = 0;
     for (const Chunk& chunk : chunks_) {
         if (chunk.entries.empty()) return false;
-        RowIndex chunkRows = 0;
-        for (const Entry& entry : chunk.entries) {
-            if (entry.slot > rows_.size()) return false;
-            if (entry.width == kWideWidth && entry.slot == 0) return false;
-            if (entry.slot != 0) {
-                const Wrapped& wrapped = rows_[entry.slot - 1];
-                if (wrapped.offset + wrapped.interior > arena_.size()) return false;
-                const UnitCount* ends = InteriorEnds(entry);
-                for (UnitCount i = 1; i < wrapped.interior; ++i) {
-                    if (ends[i] <= ends[i - 1]) return false;
-                }
+        for (std::size_t i = 0; i < chunk.entries.size(); ++i) {
+            const std::uint32_t at = chunk.entries[i].endsAt;
+            const std::size_t next = i + 1 < chunk.entries.size() ? chunk.entries[i + 1].endsAt : chunk.ends.size();
+            if (at > next || (i == 0 && at != 0)) return false;
+            for (std::size_t k = at + 1; k < next; ++k) {
+                if (chunk.ends[k] <= chunk.ends[k - 1]) return false;
             }
-            chunkRows += RowsOf(entry);
+            if (chunk.entries[i].width == kWideWidth && WidthOf(chunk, i) < kWideWidth) return false;
         }
-        if (chunkRows != chunk.rows) return false;
         lines += static_cast<LineIndex>(chunk.entries.size());
-        rows += chunkRows;
+        rows += RowsOf(chunk);
     }
     return lines == lineCount_ && rows == totalRows_;
 }

@@ -2,15 +2,16 @@
 // end. Tested by row_table_test.cpp and, against fresh layouts, by
 // layout_random_test.cpp and the layout fuzzer.
 //
-// A line of one row costs 8 bytes and no heap block of its own: a 32-bit width
-// and a 32-bit slot. Lines of several rows (or wider than 32 bits of pixels)
-// keep their row ends in one shared arena, reached through the slot. Lines are
-// held in chunks of at most kChunkMax entries with a row sum per chunk, so
-// finding the line that holds an absolute row (thumb drag, Ctrl+End) costs a
-// binary search over chunks plus a walk inside one chunk, never a walk over
-// the document.
+// Lines are held in chunks of at most kChunkMax entries with a row sum per
+// chunk, so finding the line that holds an absolute row (thumb drag, Ctrl+End)
+// costs a binary search over chunks plus a walk inside one chunk, never a walk
+// over the document. A line costs 8 bytes (a 32-bit width and where its row
+// ends start in its chunk's list of row ends) plus 4 bytes per row after its
+// first; widths of 32 bits and more are kept apart. Breaking every line again
+// (a resize) rewrites each chunk's row ends in place, without fresh memory.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -38,6 +39,9 @@ struct RowAddress {
 class RowTable {
 public:
     using Producer = std::function<void(LineIndex line, LineRows& rows)>;
+    // Appends the end offset of each row of `line`, whose width is `width`:
+    // at least one, the last equal to the line's length.
+    using Breaker = std::function<void(LineIndex line, Pixels width, std::vector<UnitCount>& ends)>;
 
     // One empty line.
     RowTable();
@@ -66,54 +70,60 @@ public:
     // `produce` (called with indexes first..first+inserted-1). The table must
     // keep at least one line.
     void Replace(LineIndex first, LineIndex removed, LineIndex inserted, const Producer& produce);
+    // Breaks every line again for a new wrap width, keeping the widths: a
+    // line narrower than `wrapWidth` gets one row, the others the rows
+    // `breakLine` gives.
+    void Rewrap(Pixels wrapWidth, const Breaker& breakLine);
     // The widest line, over all lines.
     Pixels WidestLine() const;
-    // Every line's width, in order.
-    std::vector<Pixels> Widths() const;
 
     // Bytes held by the table, for the memory benchmark.
     std::size_t MemoryBytes() const;
     bool CheckInvariants() const;
 
 private:
-    static constexpr std::uint32_t kWideWidth = 0xFFFFFFFF;  // the exact width is in the slot
+    static constexpr std::uint32_t kWideWidth = 0xFFFFFFFF;  // the exact width is in the chunk's wide list
     static constexpr std::size_t kChunkMax = 2048;
     static constexpr std::size_t kChunkSplit = 1024;
 
     struct Entry {
-        std::uint32_t width;  // kWideWidth: see the slot
-        std::uint32_t slot;   // 0: one row; else rows_[slot - 1]
+        std::uint32_t width;   // kWideWidth: see Chunk::wide
+        std::uint32_t endsAt;  // the line's first row end in Chunk::ends; the line's last row end is not kept
     };
-    struct Wrapped {
+    struct WideWidth {
+        std::uint32_t index;  // of the entry in its chunk
         Pixels width;
-        std::uint64_t offset;  // of the first interior row end in arena_
-        UnitCount interior;    // row ends before the last; the line has interior + 1 rows
     };
     struct Chunk {
-        std::vector<Entry> entries;  // invariant: non-empty unless the table is empty mid-Replace
-        RowIndex rows = 0;           // invariant: the sum of the entries' rows
+        std::vector<Entry> entries;   // invariant: non-empty unless the table is empty mid-Replace
+        std::vector<UnitCount> ends;  // the lines' row ends but their last, in line order
+        std::vector<WideWidth> wide;  // by index
     };
     struct Place {
         std::size_t chunk;
         std::size_t index;
     };
 
-    Entry Store(const LineRows& rows);
-    void Release(Entry entry);
-    UnitCount RowsOf(Entry entry) const { return entry.slot == 0 ? 1 : rows_[entry.slot - 1].interior + 1; }
-    const UnitCount* InteriorEnds(Entry entry) const { return arena_.data() + rows_[entry.slot - 1].offset; }
-    const Entry& At(LineIndex line) const;
+    // Row ends kept for entry `index` of `chunk`: one per row but the last.
+    static std::size_t InteriorOf(const Chunk& chunk, std::size_t index) {
+        const std::size_t next = index + 1 < chunk.entries.size() ? chunk.entries[index + 1].endsAt : chunk.ends.size();
+        return next - chunk.entries[index].endsAt;
+    }
+    // One row per line and one per kept end.
+    static RowIndex RowsOf(const Chunk& chunk) { return chunk.entries.size() + chunk.ends.size(); }
+    static Pixels WidthOf(const Chunk& chunk, std::size_t index);
+    // Appends the line `rows` to `chunk`; returns its row count.
+    static UnitCount Append(Chunk& chunk, const LineRows& rows);
+    // Takes `count` entries from `index` out of `chunk`, with their ends and widths.
+    void Erase(Chunk& chunk, std::size_t index, std::size_t count);
+    // Puts the lines of `fresh` (a chunk of its own) into `chunk` at `index`.
+    static void Insert(Chunk& chunk, std::size_t index, const Chunk& fresh);
     Place Locate(LineIndex line) const;
     void RefreshPrefix() const;
     void Invalidate(std::size_t chunk) { validChunks_ = std::min(validChunks_, chunk); }
     void SplitIfLarge(std::size_t chunk);
-    void CompactArena();
 
     std::vector<Chunk> chunks_;  // never empty
-    std::vector<Wrapped> rows_;  // slots of wrapped or wide lines
-    std::vector<std::uint32_t> freeSlots_;
-    std::vector<UnitCount> arena_;  // interior row ends of wrapped lines
-    std::uint64_t garbage_ = 0;     // arena units no slot uses
     LineIndex lineCount_ = 0;
     RowIndex totalRows_ = 0;
     // Per chunk: its first line and first row; valid for the first validChunks_ chunks.

@@ -1,7 +1,10 @@
 #include <fcntl.h>
+#include <errno.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <memory>
 
 #include "platform/file_mapping.h"
 #include "platform/file_system.h"
@@ -40,6 +43,20 @@ void FileMapping::Release(std::uint64_t bytes) {
     std::uint64_t whole = (bytes < size_ ? bytes : size_) / page * page;
     // The mapping is read-only and shared, so dropped pages come back from the file.
     if (whole > 0) madvise(const_cast<std::uint8_t*>(view_), whole, MADV_DONTNEED);
+}
+
+bool FileMapping::Confirm(std::uint64_t from, std::uint64_t to) const {
+    if (!IsOpen() || to > size_) return false;
+    constexpr std::size_t kScratch = 64 * 1024;
+    std::unique_ptr<char[]> scratch(new char[kScratch]);
+    while (from < to) {
+        const std::size_t want = to - from < kScratch ? static_cast<std::size_t>(to - from) : kScratch;
+        const ssize_t got = pread(static_cast<int>(file_), scratch.get(), want, static_cast<off_t>(from));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        from += static_cast<std::uint64_t>(got);
+    }
+    return true;
 }
 
 void FileMapping::Close() {

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/file_mapping.h"
 #include "platform/win32/wide.h"
 
@@ -42,6 +44,22 @@ void FileMapping::Release(std::uint64_t bytes) {
     // (the call then reports failure, which is the expected outcome here);
     // the view is read-only, so they come back from the file when touched.
     if (whole > 0) VirtualUnlock(const_cast<std::uint8_t*>(view_), static_cast<SIZE_T>(whole));
+}
+
+bool FileMapping::Confirm(std::uint64_t from, std::uint64_t to) const {
+    if (!IsOpen() || to > size_) return false;
+    constexpr DWORD kScratch = 64 * 1024;
+    std::unique_ptr<char[]> scratch(new char[kScratch]);
+    while (from < to) {
+        const DWORD want = to - from < kScratch ? static_cast<DWORD>(to - from) : kScratch;
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(from);
+        at.OffsetHigh = static_cast<DWORD>(from >> 32);
+        DWORD got = 0;
+        if (!ReadFile(reinterpret_cast<HANDLE>(file_), scratch.get(), want, &got, &at) || got == 0) return false;
+        from += got;
+    }
+    return true;
 }
 
 void FileMapping::Close() {

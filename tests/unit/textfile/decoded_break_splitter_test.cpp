@@ -18,10 +18,10 @@ using test::Bytes;
 using Lines = std::vector<std::u16string>;
 
 // A decoder that hands out scripted reads: each its units and the state after it.
-class ScriptedSource final : public TextSource {
+class ScriptedSource final : public TextReader {
 public:
     explicit ScriptedSource(std::vector<std::pair<std::u16string, ReadState>> reads) : reads_(std::move(reads)) {}
-    ReadState State() const override { return state_; }
+    const std::uint8_t* Position() const override { return nullptr; }
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override {
         if (next_ == reads_.size()) {
             state_ = ReadState::kFinished;
@@ -37,7 +37,6 @@ public:
 private:
     std::vector<std::pair<std::u16string, ReadState>> reads_;
     std::size_t next_ = 0;
-    ReadState state_ = ReadState::kAtLineBreak;
 };
 
 Lines Split(std::vector<std::pair<std::u16string, ReadState>> reads, std::uint32_t capacity = 64) {

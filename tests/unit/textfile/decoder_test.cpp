@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "support/utf16le_bytes.h"
@@ -164,6 +166,55 @@ TEST(CodePageReaderTest, SingleByteCodePages) {
     EXPECT_EQ(Decode(20866, "\xF0\xD2\xC9"), U("При"));
     EXPECT_EQ(Decode(1253, "\xC1\xE1"), U("Αα"));
     EXPECT_EQ(Decode(437, "\x82\xDA"), U("é┌"));
+}
+
+// Every read of a reader: its units and the state after it.
+std::vector<std::pair<std::u16string, ReadState>> Reads(TextReader& reader, std::uint32_t capacity) {
+    std::vector<std::pair<std::u16string, ReadState>> reads;
+    std::vector<char16_t> buffer(capacity);
+    while (reader.State() != ReadState::kFinished && reads.size() < 100000) {
+        const std::uint32_t count = reader.Read(buffer.data(), capacity);
+        reads.emplace_back(std::u16string(buffer.data(), count), reader.State());
+    }
+    return reads;
+}
+
+// The fast paths (ASCII blocks, well-formed UTF-8, the table of single
+// characters, EUC runs) hand out exactly the reads of the exact way: around
+// ill-formed and cut-off sequences, line breaks at block edges, the window's
+// limit, and lead bytes before breaks and at the end.
+TEST(FastPathTest, ReadsAreThoseOfTheExactWay) {
+    const std::string ascii = "0123456789abcde\r\n0123456789abcdef\n0123456789abcdefg\t\x01\x7F";
+    struct Case {
+        CharsetId charset;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {charset::kUtf8, ascii + "h\xC3\xA9 \xE3\x81\x82\xF0\x9F\x98\x80 \xEF\xBB\xBF"},
+        {charset::kUtf8, "\xC0\x80\xC1\xBF\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80\xF8\x88\x80\x80\x80z"},
+        {charset::kUtf8, "abc\xE3\x81\r\n\xE3\xF0\x9F\x98\xFF\x80\xBF\xE3\x81\x82"},
+        {charset::kUtf8, std::string(600, 'a') + "\xE3\x81\x82" + std::string(509, 'b') + "\xF0\x9F\x98\x80xyz"},
+        {charset::kShiftJis, ascii + "\x88\x9F\x82\xA0\xB1\x80\xA0\xFD\x81\x7F\x81\x20\x88\r\nz\x88"},
+        {charset::kShiftJis, std::string(511, 'a') + "\x88\x9F" + std::string(1000, '\x82') + "\xA0"},
+        {936, "\xD6\xD0\x80\xFF\x81\x30\x81\x30" "a\xD6"},
+        {949, "\xC7\xD1\xC7\x41\xC7"},
+        {950, "\xA4\xA4\xA4\x40\xF9\xFE\x80"},
+        {1251, ascii + "\xCF\xF0\xE8\x98"},
+        {1258, "a\xEC\xCC\xD2" "b"},
+        {charset::kEucJp, ascii + "\xB0\xA1\xA4\xA2\x8E\xB1\x8F" "a\xB0\r\n\xB0\x41\x1B$B0!\x0E" "1\x0F\xB0"},
+        {charset::kIso2022Jp, "\x1B$B0!\x1B(Ba\xB1" + ascii},
+        {charset::kIso2022Kr, "\x1B$)C\x0EGQ\x0F" "abc\xC7\xD1"},
+    };
+    for (const Case& c : cases) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(c.bytes.data());
+        const auto size = static_cast<std::uint32_t>(c.bytes.size());
+        for (std::uint32_t capacity : {64u, 65u, 70u, 100u, 1024u}) {
+            auto fast = CreateTextReader(c.charset, bytes, size);
+            auto exact = CreateExactTextReader(c.charset, bytes, size);
+            EXPECT_EQ(Reads(*fast, capacity), Reads(*exact, capacity))
+                << c.charset << " " << capacity << " " << c.bytes;
+        }
+    }
 }
 
 }  // namespace

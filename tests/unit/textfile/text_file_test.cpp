@@ -29,7 +29,12 @@ TEST(TextFileInTest, OpenDetectsAndDecodes) {
     EXPECT_EQ(in.LineEndStyle(), LineEnd::kLf);
     EXPECT_FALSE(in.NoLineBreaks());
     EXPECT_EQ(in.Size(), 22u);
+    // Progress counts the file's bytes decoded, the mark included.
+    EXPECT_EQ(in.Progress().done, 3u);
+    EXPECT_EQ(in.Progress().total, 22u);
     EXPECT_EQ(test::DrainLines(in), (std::vector<std::u16string>{u"first", u"second", u"third", u""}));
+    EXPECT_EQ(in.Progress().done, 22u);
+    EXPECT_FALSE(in.Failed());
 }
 
 TEST(TextFileInTest, MissingFileFailsAndEmptyFileReadsNothing) {

@@ -2,6 +2,9 @@
 // width, and keeping the rows in step with edits.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "view/line_measure.h"
 #include "view_fixture.h"
 
@@ -170,6 +173,60 @@ TEST(LayoutTest, AReplaceAllGroupReachesTheLayoutOnce) {
     EXPECT_EQ(view.follower.updates, before + 2);
     EXPECT_EQ(view.Ends(0), (Ends{11}));
     EXPECT_EQ(view.Ends(1), (Ends{3}));
+}
+
+// Breaking and measuring unit by unit, as the rules say, for comparison.
+Ends ReferenceRows(const Metrics& metrics, const std::u16string& text, Pixels wrapWidth) {
+    const auto length = static_cast<UnitCount>(text.size());
+    Ends ends;
+    for (UnitCount i = 0; i < length;) {
+        Pixels x = metrics.Advance(text.data(), i++, length, 0);
+        for (; i < length && metrics.Advance(text.data(), i, length, x) <= wrapWidth; ++i) {
+            x = metrics.Advance(text.data(), i, length, x);
+        }
+        ends.push_back(i);
+    }
+    return ends;
+}
+
+Pixels ReferenceWidth(const Metrics& metrics, const std::u16string& text) {
+    const auto length = static_cast<UnitCount>(text.size());
+    Pixels x = 0;
+    for (UnitCount i = 0; i < length; ++i) x = metrics.Advance(text.data(), i, length, x);
+    return x;
+}
+
+// The block and fixed-pitch shortcuts of breaking and measuring agree with
+// the unit-by-unit rules, for a fixed-pitch font and a proportional one, over
+// random lines of ASCII, wide units, tabs, pairs and lone surrogates.
+TEST(LayoutTest, LineBreakingShortcutsMatchUnitByUnit) {
+    const char16_t alphabet[] = {u'a', u'b', u' ', u'W', u'\t', 0x3042, 0x4E9C, 0xD83D, 0xDE00, 0x0301, u'~'};
+    std::mt19937 random(5);
+    for (bool fixedPitch : {true, false}) {
+        FakeMeasurer measurer;
+        measurer.SetWidth(0x3042, 16);
+        measurer.SetWidth(0x4E9C, 16);
+        measurer.SetWidth(0x0301, 0);
+        if (!fixedPitch) measurer.SetWidth(u'W', 13);
+        Metrics metrics(measurer, 4);
+        EXPECT_EQ(metrics.AsciiPitch(), fixedPitch ? 8 : 0);
+        for (int round = 0; round < 400; ++round) {
+            std::u16string text;
+            const std::size_t length = random() % 90;
+            const bool asciiRun = round % 3 == 0;
+            while (text.size() < length) text += asciiRun && random() % 8 != 0 ? u'a' : alphabet[random() % 11];
+            const auto units = static_cast<UnitCount>(text.size());
+            EXPECT_EQ(RowWidth(metrics, text.data(), units, 0, units), ReferenceWidth(metrics, text)) << round;
+            for (Pixels wrap : {1, 7, 8, 9, 40, 61, 200}) {
+                Ends broken;
+                BreakRows(metrics, text.data(), units, 0, wrap, broken);
+                EXPECT_EQ(broken, ReferenceRows(metrics, text, wrap)) << round << " " << wrap;
+                Ends measured;
+                EXPECT_EQ(MeasureAndBreak(metrics, text.data(), units, wrap, measured), ReferenceWidth(metrics, text));
+                EXPECT_EQ(measured, broken);
+            }
+        }
+    }
 }
 
 }  // namespace

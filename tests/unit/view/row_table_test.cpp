@@ -1,6 +1,7 @@
 // The row table against a plain vector of row counts, across chunk splits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "view/row_table.h"
@@ -8,9 +9,12 @@
 namespace pathbook {
 namespace {
 
-// Line i of `model` has model[i] rows, each 3 units long, and width 10 * i.
+// Line i of `model` has model[i] rows, each 3 units long; lines of five rows
+// are wider than 32 bits of pixels.
+Pixels WidthOf(UnitCount rows) { return rows == 5 ? (Pixels{1} << 35) + rows : rows * 7; }
+
 void Produce(const std::vector<UnitCount>& model, LineIndex line, LineRows& rows) {
-    rows.width = line < model.size() ? model[line] * 7 : 0;
+    rows.width = WidthOf(model[line]);
     for (UnitCount r = 1; r <= model[line]; ++r) rows.ends.push_back(3 * r);
 }
 
@@ -20,6 +24,7 @@ void ExpectMatches(const RowTable& table, const std::vector<UnitCount>& model) {
     RowIndex first = 0;
     for (LineIndex line = 0; line < model.size(); ++line) {
         ASSERT_EQ(table.RowCount(line), model[line]) << line;
+        ASSERT_EQ(table.Width(line), WidthOf(model[line])) << line;
         ASSERT_EQ(table.FirstRow(line), first) << line;
         RowAddress last = table.LineOfRow(first + model[line] - 1);
         ASSERT_EQ(last.line, line);
@@ -61,6 +66,44 @@ TEST(RowTableTest, RowsAndWidthsBeyondThirtyTwoBits) {
     EXPECT_EQ(table.RowCount(0), 1u);
     EXPECT_EQ(table.WidestLine(), wide);
     EXPECT_EQ(table.LineOfRow(RowIndex{1} << 40).line, 1u);
+}
+
+// Breaking again for a new wrap width keeps every width and gives the rows a
+// fresh table of the same lines would have; lines below the width get one.
+TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
+    const Pixels wide = Pixels{1} << 40;
+    auto widthOf = [&](LineIndex line) { return line == 4321 ? wide : Pixels{line % 50}; };
+    // Rows of 3 units, a line of width w having w / 10 + 1 rows at wrap width 10.
+    auto rowsAt = [&](LineIndex line, Pixels wrap, std::vector<UnitCount>& ends) {
+        const Pixels width = widthOf(line);
+        const Pixels rows = width < wrap ? 1 : std::min<Pixels>(width / wrap + 1, 9);
+        for (Pixels r = 1; r <= rows; ++r) ends.push_back(static_cast<UnitCount>(3 * r));
+    };
+    auto fresh = [&](Pixels wrap) {
+        RowTable table;
+        table.Assign(5000, [&](LineIndex line, LineRows& rows) {
+            rows.width = widthOf(line);
+            rowsAt(line, wrap, rows.ends);
+        });
+        return table;
+    };
+    RowTable table = fresh(1000);
+    for (Pixels wrap : {10, 3, 1000, 25}) {
+        table.Rewrap(wrap, [&](LineIndex line, Pixels width, std::vector<UnitCount>& ends) {
+            EXPECT_EQ(width, widthOf(line));
+            rowsAt(line, wrap, ends);
+        });
+        const RowTable expected = fresh(wrap);
+        ASSERT_TRUE(table.CheckInvariants());
+        ASSERT_EQ(table.TotalRows(), expected.TotalRows());
+        for (LineIndex line = 0; line < 5000; ++line) {
+            ASSERT_EQ(table.Width(line), widthOf(line));
+            ASSERT_EQ(table.RowCount(line), expected.RowCount(line)) << line;
+            ASSERT_EQ(table.FirstRow(line), expected.FirstRow(line)) << line;
+            ASSERT_EQ(table.RowStart(line, 1), expected.RowStart(line, 1)) << line;
+        }
+        EXPECT_EQ(table.WidestLine(), wide);
+    }
 }
 
 TEST(RowTableTest, OneRowLinesCostEightBytes) {
