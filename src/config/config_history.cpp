@@ -36,18 +36,18 @@ bool ConfigStore::WriteHistory() {
 }
 
 void ConfigStore::LoadHistory() {
-    HistoryLock lock(historyMutex_);
+    HistoryLock lock(historyMutex_, busy_);
     ReadHistory();
 }
 
 bool ConfigStore::SaveHistory() {
-    HistoryLock lock(historyMutex_);
+    HistoryLock lock(historyMutex_, busy_);
     return WriteHistory();
 }
 
 bool ConfigStore::AddHistory(const String& path, CharsetId code) {
     if (path.Empty()) return false;  // an empty entry would end the list
-    HistoryLock lock(historyMutex_);
+    HistoryLock lock(historyMutex_, busy_);
     ReadHistory();
     int from = kHistorySize - 1;
     for (int i = 0; i < kHistorySize; ++i) {

@@ -44,12 +44,12 @@ ConfigPlaces ConfigPlaces::ForProgram(const String& programPath) {
 }
 
 ConfigStore::ConfigStore(const ConfigPlaces& places, const String& defaultTypeName)
-    : historyMutex_(places.historyMutex), docTypes_(DefaultDocType(defaultTypeName)) {
+    : historyMutex_(places.historyMutex), busy_(places.busy), docTypes_(DefaultDocType(defaultTypeName)) {
     ini_.Open(places.iniPath);
     userIni_.Open(places.iniPath);
     userIni_.UseUserSection();
     BuildEncodingList(encodings_);
-    shared_.Attach(places.sharedBlock, places.sharedBlockMutex);
+    shared_.Attach(places.sharedBlock, places.sharedBlockMutex, places.busy);
     Load();
     LoadHistory();
 }

@@ -24,6 +24,8 @@ struct ConfigPlaces {
     String historyMutex = kHistoryMutexName;
     String sharedBlock = kSharedSettingsBlockName;
     String sharedBlockMutex = kSharedSettingsMutexName;
+    // Hears when another instance kept a mutex past the wait; may be null.
+    platform::BusyListener* busy = nullptr;
 
     // The real places for the program at `programPath`.
     static ConfigPlaces ForProgram(const String& programPath);
@@ -136,6 +138,7 @@ private:
     IniFile ini_;         // section: the settings section chosen by Load
     IniFile userIni_;     // section: always the user's own
     String historyMutex_;
+    platform::BusyListener* busy_;
     bool sharedMode_ = false;
     EncodingList encodings_;
     Settings settings_;

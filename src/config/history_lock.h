@@ -1,7 +1,8 @@
 // Holds the mutex that guards the history keys and the favourites file across
 // instances for one read-modify-write. The wait is bounded: when another
-// instance keeps the mutex longer than kHistoryLockWait, the work goes on
-// without it rather than hang the user interface.
+// instance keeps the mutex longer, the busy listener hears of it and the work
+// goes on without the mutex rather than hang the user interface (the settings
+// file's keys are written one by one, each whole).
 #pragma once
 
 #include <cstdint>
@@ -11,13 +12,15 @@
 
 namespace pathbook {
 
-constexpr std::uint32_t kHistoryLockWaitMilliseconds = 5000;
 inline constexpr char16_t kHistoryMutexName[] = u"Scriptor_MRUMutex";
 
 class HistoryLock {
 public:
-    explicit HistoryLock(const String& mutexName) {
-        if (mutex_.Open(mutexName.Chars())) mutex_.Acquire(kHistoryLockWaitMilliseconds);
+    // `busy` may be null.
+    explicit HistoryLock(const String& mutexName, platform::BusyListener* busy = nullptr,
+                         std::uint32_t waitMilliseconds = platform::kInstanceWaitMilliseconds) {
+        if (!mutex_.Open(mutexName.Chars()) || mutex_.Acquire(waitMilliseconds)) return;
+        if (busy != nullptr) busy->OnOtherInstanceBusy();
     }
     HistoryLock(const HistoryLock&) = delete;
     HistoryLock& operator=(const HistoryLock&) = delete;

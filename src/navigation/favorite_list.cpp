@@ -14,8 +14,8 @@ constexpr std::size_t kCsvEntryLines = 17;
 
 }  // namespace
 
-FavoriteList::FavoriteList(const String& listPath, const String& mutexName)
-    : listPath_(listPath), mutexName_(mutexName) {}
+FavoriteList::FavoriteList(const String& listPath, const String& mutexName, platform::BusyListener* busy)
+    : listPath_(listPath), mutexName_(mutexName), busy_(busy) {}
 
 String FavoriteList::DefaultPath() {
     return String(platform::AppDataFilePath(u"DocList.txt"));
@@ -31,12 +31,12 @@ void FavoriteList::ReadFile() {
 bool FavoriteList::WriteFile() const { return WriteFavoriteFile(listPath_, u"", slots_, kFavoriteSlots); }
 
 void FavoriteList::Load() {
-    HistoryLock lock(mutexName_);
+    HistoryLock lock(mutexName_, busy_);
     ReadFile();
 }
 
 bool FavoriteList::Store() {
-    HistoryLock lock(mutexName_);
+    HistoryLock lock(mutexName_, busy_);
     return WriteFile();
 }
 
@@ -51,7 +51,7 @@ Favorite FavoriteList::Get(int n) const { return n >= 0 && n < kEditableFavorite
 
 AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
     if (path.Empty()) return AddFavoriteResult::kNotStored;
-    HistoryLock lock(mutexName_);
+    HistoryLock lock(mutexName_, busy_);
     ReadFile();
     for (int i = 0; i < kEditableFavorites; ++i) {
         if (slots_[i].path == path) return AddFavoriteResult::kAlreadyListed;
@@ -66,7 +66,7 @@ AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
 }
 
 bool FavoriteList::Replace(const Favorite (&slots)[kEditableFavorites]) {
-    HistoryLock lock(mutexName_);
+    HistoryLock lock(mutexName_, busy_);
     for (int i = 0; i < kEditableFavorites; ++i) slots_[i] = slots[i];
     return WriteFile();
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "navigation/favorite_file.h"
+#include "platform/named_mutex.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -20,8 +21,9 @@ enum class AddFavoriteResult { kAdded, kAlreadyListed, kListFull, kNotStored };
 
 class FavoriteList {
 public:
-    // `listPath`: the list file; `mutexName`: the history mutex.
-    FavoriteList(const String& listPath, const String& mutexName);
+    // `listPath`: the list file; `mutexName`: the history mutex; `busy` (may
+    // be null, outlives the list) hears when another instance kept it too long.
+    FavoriteList(const String& listPath, const String& mutexName, platform::BusyListener* busy = nullptr);
     // "DocList.txt" in the application-data folder.
     static String DefaultPath();
 
@@ -50,6 +52,7 @@ private:
 
     String listPath_;
     String mutexName_;
+    platform::BusyListener* busy_;
     Favorite slots_[kFavoriteSlots];
 };
 
