@@ -110,7 +110,10 @@ class LinkSafetyTest(PathbookTestCase):
         self.click_link(window, 0)
         self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")), status(window)[0][0])
         self.assertIsNone(popup_titled(QUESTION, timeout=5), "no question for a folder")
-        self.assertTrue(wait_until(lambda: {p[0] for p in popups()} - before, timeout=30), "the folder opens")
+        opened = wait_until(lambda: {p[0] for p in popups()} - before, timeout=30)
+        self.assertTrue(opened, "the folder opens")
+        for handle in opened:
+            probe("wmclose", str(handle))
 
     def test_made_up_private_messages_change_nothing(self):
         window = self.open_links("C:\\notes\\a.txt")

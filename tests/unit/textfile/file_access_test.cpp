@@ -2,6 +2,10 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/file_mapping.h"
 #include "support/temp_folder.h"
 #include "textfile/file_writer.h"
@@ -55,6 +59,32 @@ TEST(FileMappingTest, ASmallFileIsReadAtOnceAndALargeOneMapped) {
     EXPECT_FALSE(smallFile.ReadFailed());
     EXPECT_FALSE(largeFile.ReadFailed());
 }
+
+#ifdef _WIN32
+// A mapped file cut short behind the reader's back: reading the bytes that
+// went raises a page error, which fails the read instead of ending the
+// program. Where the system refuses to cut a mapped file, there is nothing to see.
+TEST(FileMappingTest, APageThatCannotBeReadFailsTheReadNotTheProgram) {
+    TempFolder folder;
+    const std::string large(4 * platform::kReadWholeBytes, 'l');
+    folder.Write("large.txt", large);
+    platform::FileMapping file;
+    ASSERT_TRUE(file.Open(folder.File("large.txt").c_str()));
+    HANDLE cutter = CreateFileW(reinterpret_cast<const wchar_t*>(folder.File("large.txt").c_str()), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(cutter, INVALID_HANDLE_VALUE);
+    const bool cut = SetEndOfFile(cutter) != FALSE;
+    CloseHandle(cutter);
+    if (!cut) GTEST_SKIP() << "the system does not cut a mapped file";
+    std::uint32_t sum = 0;
+    for (std::uint64_t at = 0; at < file.Size(); at += 4096) sum += file.Data()[at];
+    EXPECT_TRUE(file.ReadFailed());
+    EXPECT_LT(sum, 'l' * (file.Size() / 4096)) << "the bytes that could not be read read as zeros";
+    file.Close();
+    EXPECT_TRUE(file.Open(folder.File("large.txt").c_str())) << "an empty file opens again";
+    EXPECT_EQ(file.Size(), 0u);
+}
+#endif
 
 TEST(MappedFileTest, EmptyFileOpensWithAValidPointer) {
     TempFolder folder;
