@@ -1,1 +1,2 @@
 pathbook_fuzz_target(document_fuzz document_fuzz.cpp)
+pathbook_fuzz_target(keyword_definition_fuzz keyword_definition_fuzz.cpp)

@@ -1,6 +1,7 @@
 // Arbitrary link texts (little-endian UTF-16) through the status line with an
-// empty base, and through the path helpers. Texts that resolve to a web or FTP
-// address are left out: fuzzing sends nothing over the network.
+// empty base, the target classification, the path helpers and the host-name
+// conversion. Texts that resolve to a web or FTP address are left out of the
+// status line: fuzzing sends nothing over the network.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,9 @@
 
 #include "document/link_recognition.h"
 #include "links/link_status.h"
+#include "links/link_target.h"
 #include "links/path_text.h"
+#include "platform/sockets.h"
 
 namespace {
 
@@ -57,6 +60,31 @@ void SplitAndJoin(const String& text) {
           pathbook::CompactPath(text, 40) == text);
 }
 
+// Only a full path or a web address of the four schemes leaves as anything but refused.
+void ClassifyTarget(const String& text) {
+    const pathbook::LinkTarget target = pathbook::ResolveLinkTarget(String(u"C:\\notes"), text);
+    const std::u16string_view path = target.path.View();
+    if (target.type == pathbook::TargetType::kRefused) return;
+    if (target.type == pathbook::TargetType::kWeb) {
+        const pathbook::LinkKind kind = pathbook::ClassifyLink(target.path.Chars());
+        Check(kind == pathbook::LinkKind::kHttp || kind == pathbook::LinkKind::kFtp || kind == pathbook::LinkKind::kMail);
+        return;
+    }
+    Check(path.size() >= 3 && (path[1] == u':' || path.substr(0, 2) == u"\\\\"));
+    Check(path.find_first_of(u"*?\"<>|") == std::u16string_view::npos);
+    Check(target.share == (path[1] != u':'));
+}
+
+void ConvertHostName(const String& text) {
+    const std::string ascii = pathbook::platform::HostNameToAscii(text.View());
+    std::size_t label = 0;
+    for (char c : ascii) {
+        Check(c > 0 && static_cast<unsigned char>(c) < 0x80);
+        label = c == '.' ? 0 : label + 1;
+        Check(label <= 63);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -67,6 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     String text(units);
     ResolveFileLink(text);
+    ClassifyTarget(text);
+    pathbook::RunsWhenOpened(text);
+    ConvertHostName(text);
     SplitAndJoin(text);
     return 0;
 }

@@ -1,3 +1,4 @@
 pathbook_fuzz_target(nav_chain_fuzz nav_chain_fuzz.cpp)
 pathbook_fuzz_target(favorite_file_fuzz favorite_file_fuzz.cpp)
 pathbook_fuzz_target(favorite_working_copy_fuzz favorite_working_copy_fuzz.cpp)
+pathbook_fuzz_target(favorites_csv_fuzz favorites_csv_fuzz.cpp)

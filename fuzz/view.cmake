@@ -1,2 +1,5 @@
 pathbook_fuzz_target(view_layout_fuzz view_layout_fuzz.cpp)
 pathbook_fuzz_target(paste_text_fuzz paste_text_fuzz.cpp)
+pathbook_fuzz_target(ime_block_fuzz ime_block_fuzz.cpp)
+pathbook_fuzz_target(file_list_fuzz file_list_fuzz.cpp)
+pathbook_fuzz_target(link_outcome_fuzz link_outcome_fuzz.cpp)

@@ -50,8 +50,10 @@ void AddToFavorites(CommandContext& c) {
 }
 
 void Grep(CommandContext& c) {
-    const String& pattern = c.config.Values().grepExe;
-    if (!pattern.Empty()) c.window.StartProgram(ExpandGrepCommand(pattern, c.session.Path(), c.session.Folder()));
+    ProgramStart start;
+    if (PrepareGrep(c.config.Values().grepExe, c.session.Path(), c.session.Folder(), ProgramSearchFolders(), &start)) {
+        c.window.StartProgram(start);
+    }
 }
 
 void InsertDateTime(CommandContext& c) { c.editor.InsertText(c.window.DateTimeText().View()); }

@@ -13,6 +13,7 @@
 #define IDD_ADD_FAVORITES_EXTRA 111  // controls added below the favourites' add-file dialog
 #define IDD_FAVORITES 112
 #define IDD_RESTORE 113  // the notes a crash left unsaved, offered at start
+#define IDD_RUN_PROGRAM 115     // the question before a linked program runs
 
 #define IDS_SAVE_PROMPT 1
 #define IDS_PRODUCT_NAME 2
@@ -28,6 +29,9 @@
 #define IDS_FAVORITE_LIST_FILTER 12
 #define IDS_SETTINGS_TITLE 13  // the caption of dialog 110, looked for in other instances
 #define IDS_FAVORITE_NOT_STORED 14
+#define IDS_INSTANCE_BUSY 15      // a wait for another instance ran out
+#define IDS_LINK_NOT_OPENED 16    // a link that is no web address or full path; %s: the target
+#define IDS_RUN_PROGRAM_SHARE 17  // the question's note for a program on another machine
 // The favourites dialog and its add-file dialog.
 #define IDS_FAVORITES_TITLE 120  // the caption of dialog 112, looked for in other instances
 #define IDS_FAVORITES_COLUMN_NO 121
@@ -77,6 +81,10 @@
 #define IDC_FAVORITE_SAVE 1044
 #define IDC_RESTORE_LIST 1100
 #define IDC_RESTORE_DISCARD 1101
+#define IDC_PROGRAM_PATH 1050   // the question before a linked program runs: its path,
+#define IDC_PROGRAM_SHARE 1051  // the note for a program on another machine,
+#define IDC_RUN_PROGRAM 1052    // run it,
+#define IDC_OPEN_FOLDER 1053    // open its folder instead
 #define IDC_STATUS_BAR 1787
 #define IDC_MENU_BAR 30000
 

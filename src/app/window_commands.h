@@ -2,6 +2,7 @@
 // neighbours. The main window implements it; the command table calls it.
 #pragma once
 
+#include "app/grep_command.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -23,8 +24,8 @@ public:
     virtual void About() = 0;
     // Brings the next (or previous) main window forward.
     virtual void SwitchWindow(bool next) = 0;
-    // Starts `commandLine` as a program of its own.
-    virtual void StartProgram(const String& commandLine) = 0;
+    // Starts a program of its own, not waited for; a failure is silent.
+    virtual void StartProgram(const ProgramStart& start) = 0;
     // The time and date to insert: "HH:mm yy/MM/dd" in the user's locale.
     virtual String DateTimeText() = 0;
     // The document-type menu follows the current type.

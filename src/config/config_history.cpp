@@ -38,19 +38,19 @@ bool ConfigStore::WriteHistory() {
 }
 
 void ConfigStore::LoadHistory() {
-    HistoryLock lock(historyMutex_, historyLockWait_);
+    HistoryLock lock(historyMutex_, busy_, historyLockWait_);
     ReadHistory();
 }
 
 ListWrite ConfigStore::SaveHistory() {
-    HistoryLock lock(historyMutex_, historyLockWait_);
+    HistoryLock lock(historyMutex_, busy_, historyLockWait_);
     if (lock.TimedOut()) return ListWrite::kLocked;
     return WriteHistory() ? ListWrite::kWritten : ListWrite::kWriteFailed;
 }
 
 ListWrite ConfigStore::AddHistory(const String& path, CharsetId code) {
     if (path.Empty()) return ListWrite::kWriteFailed;  // an empty entry would end the list
-    HistoryLock lock(historyMutex_, historyLockWait_);
+    HistoryLock lock(historyMutex_, busy_, historyLockWait_);
     if (lock.TimedOut()) return ListWrite::kLocked;
     // The profile functions read a file they cannot open as empty: adding to
     // that would write a one-entry history over the user's.

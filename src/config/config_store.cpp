@@ -47,12 +47,13 @@ ConfigPlaces ConfigPlaces::ForProgram(const String& programPath) {
 ConfigStore::ConfigStore(const ConfigPlaces& places, const String& defaultTypeName)
     : historyMutex_(places.historyMutex),
       historyLockWait_(places.historyLockWait),
+      busy_(places.busy),
       docTypes_(DefaultDocType(defaultTypeName)) {
     ini_.Open(places.iniPath);
     userIni_.Open(places.iniPath);
     userIni_.UseUserSection();
     BuildEncodingList(encodings_);
-    shared_.Attach(places.sharedBlock, places.sharedBlockMutex);
+    shared_.Attach(places.sharedBlock, places.sharedBlockMutex, places.busy);
     Load();
     LoadHistory();
 }

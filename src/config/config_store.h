@@ -26,6 +26,8 @@ struct ConfigPlaces {
     std::uint32_t historyLockWait = kHistoryLockWaitMilliseconds;
     String sharedBlock = kSharedSettingsBlockName;
     String sharedBlockMutex = kSharedSettingsMutexName;
+    // Hears when another instance kept a mutex past the wait; may be null.
+    platform::BusyListener* busy = nullptr;
 
     // The real places for the program at `programPath`.
     static ConfigPlaces ForProgram(const String& programPath);
@@ -144,6 +146,7 @@ private:
     IniFile userIni_;     // section: always the user's own
     String historyMutex_;
     std::uint32_t historyLockWait_;
+    platform::BusyListener* busy_;
     bool sharedMode_ = false;
     EncodingList encodings_;
     Settings settings_;

@@ -1,7 +1,8 @@
 // Holds the mutex that guards the history keys and the favourites file across
 // instances for one read-modify-write. The wait is bounded: when another
-// instance keeps the mutex longer than the wait, reading goes on without it
-// rather than hang the user interface, and writing is refused (TimedOut).
+// instance keeps the mutex longer than the wait, the busy listener hears of it,
+// reading goes on without the mutex rather than hang the user interface, and
+// writing is refused (TimedOut).
 #pragma once
 
 #include <cstdint>
@@ -11,13 +12,17 @@
 
 namespace pathbook {
 
-constexpr std::uint32_t kHistoryLockWaitMilliseconds = 5000;
+// The wait for the history's mutex: as long as any wait for another instance.
+constexpr std::uint32_t kHistoryLockWaitMilliseconds = platform::kInstanceWaitMilliseconds;
 inline constexpr char16_t kHistoryMutexName[] = u"Scriptor_MRUMutex";
 
 class HistoryLock {
 public:
-    explicit HistoryLock(const String& mutexName, std::uint32_t waitMilliseconds = kHistoryLockWaitMilliseconds) {
-        if (mutex_.Open(mutexName.Chars())) mutex_.Acquire(waitMilliseconds);
+    // `busy` may be null.
+    explicit HistoryLock(const String& mutexName, platform::BusyListener* busy = nullptr,
+                         std::uint32_t waitMilliseconds = kHistoryLockWaitMilliseconds) {
+        if (!mutex_.Open(mutexName.Chars()) || mutex_.Acquire(waitMilliseconds)) return;
+        if (busy != nullptr) busy->OnOtherInstanceBusy();
     }
     HistoryLock(const HistoryLock&) = delete;
     HistoryLock& operator=(const HistoryLock&) = delete;

@@ -17,10 +17,10 @@ void WriteInt(std::uint8_t* bytes, std::int32_t value) {
 
 }  // namespace
 
-bool SharedSettingsBlock::Attach(const String& blockName, const String& mutexName) {
+bool SharedSettingsBlock::Attach(const String& blockName, const String& mutexName, platform::BusyListener* busy) {
     Detach();
     bool created = false;
-    if (!block_.Open(blockName.Chars(), mutexName.Chars(), kSharedSettingsBlockBytes, &created)) return false;
+    if (!block_.Open(blockName.Chars(), mutexName.Chars(), kSharedSettingsBlockBytes, &created, busy)) return false;
     block_.Use(true, [created](std::uint8_t* bytes) {
         if (created) std::memset(bytes, 0, kSharedSettingsBlockBytes);
         WriteInt(bytes + kAttachCountOffset, ReadInt(bytes + kAttachCountOffset) + 1);

@@ -23,8 +23,9 @@ public:
     ~SharedSettingsBlock() { Detach(); }
 
     // Creates or opens the block and its mutex and counts this instance in;
-    // false, and detached, when either cannot be had.
-    bool Attach(const String& blockName, const String& mutexName);
+    // false, and detached, when either cannot be had. `busy` (may be null)
+    // hears of waits for another instance that ran out.
+    bool Attach(const String& blockName, const String& mutexName, platform::BusyListener* busy = nullptr);
     // Counts this instance out and lets go of the block.
     void Detach();
     bool IsAttached() const { return block_.IsOpen(); }

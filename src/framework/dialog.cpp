@@ -67,6 +67,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
             return TRUE;
         case WM_COMMAND:
             return dialog->HandleCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_NOTIFY:
+            // Only from the dialog's own controls, on this thread (see Window).
+            if (lParam == 0 || InSendMessage()) return TRUE;
+            return dialog->OnMessage(message, wParam, lParam);
         default: return dialog->OnMessage(message, wParam, lParam);
     }
 }

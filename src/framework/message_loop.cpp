@@ -17,7 +17,8 @@ int RunMessageLoop(WindowBase& window, InputMethodManager& ime) {
 }
 
 void ActivateWindow(HWND window) {
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    // The window may be another process's, and that process hung: its restore is not waited for.
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
     HWND popup = GetLastActivePopup(window);
     SetForegroundWindow(popup != nullptr ? popup : window);
 }

@@ -68,7 +68,11 @@ bool Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     switch (message) {
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_NOTIFY: return OnNotify(*reinterpret_cast<NMHDR*>(lParam), result);
+        case WM_NOTIFY:
+            // A notification comes from a child, on this thread; one sent from
+            // another thread or process carries a pointer that means nothing
+            // here, and is dropped unread.
+            return lParam == 0 || InSendMessage() || OnNotify(*reinterpret_cast<NMHDR*>(lParam), result);
         case WM_PAINT: return OnPaint();
         case WM_MOVE: return OnMove();
         case WM_SIZE: return OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));

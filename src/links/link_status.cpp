@@ -1,6 +1,7 @@
 #include "links/link_status.h"
 
 #include "links/existing_prefix.h"
+#include "links/link_target.h"
 #include "document/link_recognition.h"
 #include "links/network_probe.h"
 #include "links/path_text.h"
@@ -48,9 +49,7 @@ std::int32_t ResolveLinkStatus(const String& basePath, String& linkText, String&
     statusText = String();
     if (linkText.Length() > kMaxLinkUnits) linkText.DropBack(linkText.Length() - kMaxLinkUnits);
     std::int32_t length = linkText.Length();
-    String target = basePath;
-    JoinPath(target, linkText);
-    target = ExpandPath(target);
+    String target = ResolveLinkText(basePath, linkText);
     if (MatchLink(target.Chars(), static_cast<std::uint32_t>(target.Length())) == 0) return 0;
     switch (ClassifyLink(target.Chars())) {
     case LinkKind::kFile:

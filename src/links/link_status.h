@@ -8,7 +8,8 @@
 
 namespace pathbook {
 
-// Resolves `linkText` against `basePath` (which may be empty), tests the target
+// Resolves `linkText` against `basePath` (which may be empty; web addresses
+// keep their "%" as written, see ResolveLinkText), tests the target
 // (a file's existence; an HTTP or FTP server's answer, which blocks for the
 // probe's time-outs) and returns how many leading units of `linkText` name an
 // existing target (0 = none). When only a leading part of a file link exists,

@@ -14,8 +14,9 @@ constexpr std::size_t kCsvEntryLines = 17;
 
 }  // namespace
 
-FavoriteList::FavoriteList(const String& listPath, const String& mutexName, std::uint32_t lockWait)
-    : listPath_(listPath), mutexName_(mutexName), lockWait_(lockWait) {}
+FavoriteList::FavoriteList(const String& listPath, const String& mutexName, platform::BusyListener* busy,
+                           std::uint32_t lockWait)
+    : listPath_(listPath), mutexName_(mutexName), busy_(busy), lockWait_(lockWait) {}
 
 String FavoriteList::DefaultPath() {
     return String(platform::AppDataFilePath(u"DocList.txt"));
@@ -40,12 +41,12 @@ ListWrite FavoriteList::MayWrite(const HistoryLock& lock) const {
 }
 
 void FavoriteList::Load() {
-    HistoryLock lock(mutexName_, lockWait_);
+    HistoryLock lock(mutexName_, busy_, lockWait_);
     ReadFile();
 }
 
 ListWrite FavoriteList::Store() {
-    HistoryLock lock(mutexName_, lockWait_);
+    HistoryLock lock(mutexName_, busy_, lockWait_);
     lastWrite_ = MayWrite(lock);
     if (lastWrite_ == ListWrite::kWritten && !WriteFile()) lastWrite_ = ListWrite::kWriteFailed;
     return lastWrite_;
@@ -62,7 +63,7 @@ Favorite FavoriteList::Get(int n) const { return n >= 0 && n < kEditableFavorite
 
 AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
     if (path.Empty()) return AddFavoriteResult::kNotStored;
-    HistoryLock lock(mutexName_, lockWait_);
+    HistoryLock lock(mutexName_, busy_, lockWait_);
     if (lock.TimedOut()) {
         lastWrite_ = ListWrite::kLocked;
         return AddFavoriteResult::kNotStored;
@@ -88,7 +89,7 @@ AddFavoriteResult FavoriteList::Add(const String& path, CharsetId code) {
 }
 
 bool FavoriteList::Replace(const Favorite (&slots)[kEditableFavorites]) {
-    HistoryLock lock(mutexName_, lockWait_);
+    HistoryLock lock(mutexName_, busy_, lockWait_);
     lastWrite_ = MayWrite(lock);
     if (lastWrite_ != ListWrite::kWritten) return false;
     for (int i = 0; i < kEditableFavorites; ++i) slots_[i] = slots[i];

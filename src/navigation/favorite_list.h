@@ -14,6 +14,7 @@
 #include "config/history_lock.h"
 #include "config/list_write.h"
 #include "navigation/favorite_file.h"
+#include "platform/named_mutex.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -34,8 +35,9 @@ enum class AddFavoriteResult {
 class FavoriteList {
 public:
     // `listPath`: the list file; `mutexName`: the history mutex, waited for
-    // at most `lockWait` milliseconds.
-    FavoriteList(const String& listPath, const String& mutexName,
+    // at most `lockWait` milliseconds; `busy` (may be null, outlives the list)
+    // hears when another instance kept it too long.
+    FavoriteList(const String& listPath, const String& mutexName, platform::BusyListener* busy = nullptr,
                  std::uint32_t lockWait = kHistoryLockWaitMilliseconds);
     // "DocList.txt" in the application-data folder.
     static String DefaultPath();
@@ -76,6 +78,7 @@ private:
 
     String listPath_;
     String mutexName_;
+    platform::BusyListener* busy_;
     std::uint32_t lockWait_;
     Favorite slots_[kFavoriteSlots];
     ListRead fileState_ = ListRead::kMissing;

@@ -4,7 +4,7 @@ namespace pathbook {
 
 bool NavChain::Attach(const NavChainNames& names) {
     bool created = false;
-    if (!block_.Open(names.block.Chars(), names.mutex.Chars(), kNavChainBytes, &created)) return false;
+    if (!block_.Open(names.block.Chars(), names.mutex.Chars(), kNavChainBytes, &created, names.busy)) return false;
     block_.Use(true, [](std::uint8_t* block) {
         navchain::ClearSentinel(block);
         return true;

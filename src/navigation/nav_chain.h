@@ -19,6 +19,7 @@ inline constexpr char16_t kNavChainMutexName[] = u"PathShare_Semaphore";
 struct NavChainNames {
     String block = kNavChainBlockName;
     String mutex = kNavChainMutexName;
+    platform::BusyListener* busy = nullptr;  // hears when another instance kept the mutex too long
 };
 
 class NavChain {

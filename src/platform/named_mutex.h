@@ -7,10 +7,22 @@
 
 namespace pathbook::platform {
 
+// How long an instance waits for a mutex that another instance holds: far
+// longer than a sound holder keeps it (a few file or memory operations), short
+// enough that a hung instance does not freeze every other one. No wait in the
+// program is longer.
+constexpr std::uint32_t kInstanceWaitMilliseconds = 3000;
+
+// Told when a wait for another instance ran out, so that the user hears
+// "another Pathbook window is busy" instead of a frozen window.
+class BusyListener {
+public:
+    virtual ~BusyListener() = default;
+    virtual void OnOtherInstanceBusy() = 0;
+};
+
 class NamedMutex {
 public:
-    static constexpr std::uint32_t kWaitForever = 0xFFFFFFFF;
-
     NamedMutex() = default;
     ~NamedMutex() { Close(); }
     NamedMutex(const NamedMutex&) = delete;
@@ -22,7 +34,7 @@ public:
     void Close();
     bool IsOpen() const { return handle_ != kNone; }
 
-    // Waits at most `milliseconds` (or kWaitForever) for ownership. A holder
+    // Waits at most `milliseconds` for ownership. A holder
     // that ended without releasing counts as released. False on time-out or
     // when the mutex is not open. Not recursive: hold it once at a time.
     bool Acquire(std::uint32_t milliseconds);

@@ -174,7 +174,9 @@ void Iso2022Reader::TakePlainRun(const std::uint8_t* limit) {
         }
         if (b == kSingleShift2 || b == kSingleShift3) break;
         if (!grDouble) {
-            const std::uint32_t count = DecodeSetCharacter(gr, b, 0, out);
+            bool replaced = false;
+            const std::uint32_t count = DecodeSetCharacter(gr, b, 0, out, &replaced);
+            replacedBytes_ = replacedBytes_ || replaced;
             for (std::uint32_t i = 0; i < count; ++i) mayHoldBreaks_ = mayHoldBreaks_ || IsBreakUnit(out[i]);
             out += count;
             ++at;

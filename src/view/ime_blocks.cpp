@@ -12,22 +12,23 @@ void PutField(std::vector<std::uint8_t>& block, std::size_t index, std::uint32_t
 
 }  // namespace
 
-std::vector<std::uint8_t> ReconvertBlock(std::u16string_view text, std::uint32_t compFrom,
-                                         std::uint32_t compLength) {
-    const auto length = static_cast<std::uint32_t>(text.size());
+std::vector<std::uint8_t> ReconvertBlock(std::u16string_view text, std::size_t compFrom, std::size_t compLength) {
+    if (text.size() > kMaxImeBlockUnits) return {};
+    const std::size_t length = text.size();
     compFrom = std::min(compFrom, length);
     compLength = std::min(compLength, length - compFrom);
-    const std::uint32_t size = kReconvertHeaderBytes + 2 * length + 2;
+    const std::size_t size = kReconvertHeaderBytes + 2 * length + 2;
     std::vector<std::uint8_t> block(size, 0);
-    PutField(block, 0, size);
+    // Every value fits 32 bits: the text is capped far below.
+    PutField(block, 0, static_cast<std::uint32_t>(size));
     PutField(block, 1, 0);
-    PutField(block, 2, length);
+    PutField(block, 2, static_cast<std::uint32_t>(length));
     PutField(block, 3, kReconvertHeaderBytes);
-    PutField(block, 4, compLength);
-    PutField(block, 5, 2 * compFrom);
-    PutField(block, 6, compLength);
-    PutField(block, 7, 2 * compFrom);
-    for (std::uint32_t i = 0; i < length; ++i) {
+    PutField(block, 4, static_cast<std::uint32_t>(compLength));
+    PutField(block, 5, static_cast<std::uint32_t>(2 * compFrom));
+    PutField(block, 6, static_cast<std::uint32_t>(compLength));
+    PutField(block, 7, static_cast<std::uint32_t>(2 * compFrom));
+    for (std::size_t i = 0; i < length; ++i) {
         block[kReconvertHeaderBytes + 2 * i] = static_cast<std::uint8_t>(text[i]);
         block[kReconvertHeaderBytes + 2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
     }

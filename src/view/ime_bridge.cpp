@@ -32,9 +32,10 @@ ImeBridge::Range ImeBridge::ReconversionRange() const {
 
 std::vector<std::uint8_t> ImeBridge::ReconversionBlock() const {
     const Range range = ReconversionRange();
-    if (range.from == range.to) return {};
+    // A selection too long for a block is not copied at all (its line may be the whole file).
+    if (range.from == range.to || range.to.column - range.from.column > kMaxImeBlockUnits) return {};
     const std::u16string text = document_.CopyRange(range.from, range.to);
-    return ReconvertBlock(text, 0, static_cast<std::uint32_t>(text.size()));
+    return ReconvertBlock(text, 0, text.size());
 }
 
 void ImeBridge::StartReconversion() {

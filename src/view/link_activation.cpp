@@ -63,8 +63,11 @@ LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand
     if (!request.linkText.empty() && request.linkText[0] == u'#') {
         request.basePath = linkBase;
     } else if (!request.linkText.empty() && request.linkText[0] == u'.') {
+        // Only a link above that names a place of its own (a drive, a share,
+        // a variable, a web address) is a base; else the note's folder is.
         String base;
-        const bool baseAbove = document.FindLinkBefore(DocPos::At(pos.line, request.open), base);
+        const bool baseAbove = document.FindLinkBefore(DocPos::At(pos.line, request.open), base) &&
+                               ClassifyLink(base.Chars()) != LinkKind::kNone;
         request.basePath = baseAbove ? std::u16string(base.View()) : linkBase;
     }
     const bool isFile = ClassifyLink(request.linkText.data(), request.linkText.size()) == LinkKind::kFile;

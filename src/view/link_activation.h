@@ -39,8 +39,9 @@ struct LinkResult {
 
 // The request for activating the link at `pos` with `command`; `cutAtComponent`
 // (Ctrl held with an empty selection) cuts a file link at the clicked
-// component like kOpenLocation. `linkBase`, the folder of the note, is the base
-// of "#" links and of relative links that have no absolute link above them.
+// component like kOpenLocation. `linkBase`, the note's folder (a full path),
+// is the base of "#" links and of relative links that have no link naming a
+// place of its own above them.
 LinkRequest PrepareLinkRequest(const Document& document, DocPos pos, LinkCommand command, bool cutAtComponent,
                                const std::u16string& linkBase);
 

@@ -45,11 +45,12 @@ void LinkInput::Finish(const LinkRequest& request, const LinkResult& result) {
             document_.SetMissingPart(request.line, outcome.textStart, outcome.clearTo, false);
         }
         if (outcome.textEnd > outcome.clearTo) document_.SetMissingPart(request.line, outcome.clearTo, outcome.textEnd, true);
-        if (outcome.open) selection_.Events().OnOpenLink(request.basePath, result.linkText);
         selection_.InvalidateLine(request.line, request.open, request.close + 1);
     }
+    // The status comes first: opening may ask the user, or say why nothing opened.
     host_.ShowStatus(result.statusText);
     host_.CursorChanged();
+    if (outcome.stillThere && outcome.open) selection_.Events().OnOpenLink(request.basePath, result.linkText);
 }
 
 LinkKind LinkInput::KindAtCaret() const { return LinkKindAt(document_, selection_.Start()); }

@@ -35,10 +35,16 @@
 //                        H's process and WM_DROPFILES posted to H
 //   e2e-probe buttonrect H ID  the screen rectangle of toolbar button ID: <left> <top> <right> <bottom>
 //   e2e-probe foreground  the handle of the foreground window
+//   e2e-probe junk H     every private message WM_APP+n (posted) and WM_NOTIFY (sent) with made-up
+//                        parameters to window H and to its editor view, as a hostile program would;
+//                        prints "sent <count>" once both have taken them all
+//   e2e-probe suspend H / resume H  stops / lets go on the thread of window H (a hung instance)
+//   e2e-probe shortcut LNK TARGET  makes the shell shortcut LNK to the file TARGET
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -393,6 +399,49 @@ int PrintAccelerators(const wchar_t* exe) {
     return 0;
 }
 
+// Posts WM_APP+0 ... WM_APP+0x3FFF with junk to `window`, letting it catch up
+// every so often (a queue holds only so many), then sends junk WM_NOTIFY.
+int SendJunk(HWND window) {
+    int count = 0;
+    for (UINT n = 0; n <= 0x3FFF; ++n) {
+        const WPARAM wParam = static_cast<WPARAM>(n) * 7919u + 1;
+        const LPARAM lParam = static_cast<LPARAM>(0xDEAD0000u + n * 16u);
+        if (PostMessageW(window, WM_APP + n, wParam, lParam)) ++count;
+        DWORD_PTR ignored = 0;
+        if (n % 256 == 255 && !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored)) return -1;
+    }
+    DWORD_PTR ignored = 0;
+    for (LPARAM junk : {static_cast<LPARAM>(0x10), static_cast<LPARAM>(0xDEADBEEF)}) {
+        SendMessageTimeoutW(window, WM_NOTIFY, 30000, junk, SMTO_NORMAL, 10000, &ignored);
+    }
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) ? count : -1;
+}
+
+int SuspendWindowThread(HWND window, bool suspend) {
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+    if (thread == nullptr) return 1;
+    const DWORD previous = suspend ? SuspendThread(thread) : ResumeThread(thread);
+    CloseHandle(thread);
+    return previous == static_cast<DWORD>(-1) ? 1 : 0;
+}
+
+int MakeShortcut(const wchar_t* shortcut, const wchar_t* target) {
+    if (FAILED(CoInitialize(nullptr))) return 1;
+    IShellLinkW* link = nullptr;
+    HRESULT made = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    reinterpret_cast<void**>(&link));
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(made)) {
+        link->SetPath(target);
+        made = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    }
+    if (SUCCEEDED(made)) made = file->Save(shortcut, TRUE);
+    if (file != nullptr) file->Release();
+    if (link != nullptr) link->Release();
+    CoUninitialize();
+    return SUCCEEDED(made) ? 0 : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -421,6 +470,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
+    if (argc == 4 && command == L"shortcut") return MakeShortcut(argv[2], argv[3]);
     if (command == L"clipboard") return PrintClipboard();
     if (argc >= 3) {
         HWND window = ParseWindow(argv[2]);
@@ -439,6 +489,14 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (command == L"ping") return PrintAnswerTime(window);
         if (argc == 4 && command == L"copydata") return SendCopyData(window, argv[3]);
+        if (command == L"junk") {
+            const int main = SendJunk(window);
+            const int view = SendJunk(EditorTextWindow(window));
+            if (main < 0 || view < 0) return 1;
+            std::printf("sent %d\n", main + view);
+            return 0;
+        }
+        if (command == L"suspend" || command == L"resume") return SuspendWindowThread(window, command == L"suspend");
         if (command == L"wmclose") {
             PostMessageW(window, WM_CLOSE, 0, 0);
             return 0;

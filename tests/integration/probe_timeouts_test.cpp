@@ -28,8 +28,8 @@ double SecondsSince(Clock::time_point start) {
 TEST(ProbeTimeoutTest, ConnectToAListenerThatNeverAcceptsEndsAtTheTimeOut) {
     test::FullBacklogListener listener;
     if (!listener.Full()) GTEST_SKIP() << "the system accepts every connection to a full backlog";
-    std::vector<platform::Ipv4Address> loopback;
-    ASSERT_TRUE(platform::LookUpHost("127.0.0.1", &loopback) && !loopback.empty());
+    std::vector<platform::HostAddress> loopback;
+    ASSERT_TRUE(platform::LookUpHost(u"127.0.0.1", &loopback) && !loopback.empty());
     Clock::time_point start = Clock::now();
     EXPECT_FALSE(TryConnect(loopback[0], platform::ToNetworkPort(listener.Port())));
     const double tcpSeconds = SecondsSince(start);

@@ -15,7 +15,7 @@ public:
     explicit HeldMutex(const std::u16string& name)
         : holder_([this, name] {
               platform::NamedMutex mutex;
-              held_.set_value(mutex.Open(name.c_str()) && mutex.Acquire(platform::NamedMutex::kWaitForever));
+              held_.set_value(mutex.Open(name.c_str()) && mutex.Acquire(60000));
               release_.get_future().wait();
           }) {
         holding_ = held_.get_future().get();

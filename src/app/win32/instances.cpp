@@ -12,6 +12,15 @@ namespace {
 
 using platform::win32::Wide;
 
+// How long another instance may take to answer. A window that has not looked
+// at its messages for a while (hung) is not waited for at all.
+constexpr UINT kAnswerMilliseconds = 3000;
+
+// SendMessageW bounded: false when the window did not answer in time.
+bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* answer) {
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMilliseconds, answer) != 0;
+}
+
 // The program's own path as the first word of a command line: short form, quoted.
 std::u16string QuotedProgramPath(const std::u16string& program) {
     const std::u16string shortPath = platform::ShortPathName(program.c_str());
@@ -57,8 +66,10 @@ bool FindDocumentWindow(HWND own, const String& path, CharsetId charset) {
         if (window != own) candidates.push_back(window);
     }
     for (HWND window : candidates) {
+        DWORD_PTR answer = 0;
         if (window == nullptr) continue;
-        if (SendMessageW(window, WM_COPYDATA, reinterpret_cast<WPARAM>(own), reinterpret_cast<LPARAM>(&data)) != 0) {
+        if (SendBounded(window, WM_COPYDATA, reinterpret_cast<WPARAM>(own), reinterpret_cast<LPARAM>(&data), &answer) &&
+            answer != 0) {
             ActivateWindow(window);
             return true;
         }
@@ -67,7 +78,8 @@ bool FindDocumentWindow(HWND own, const String& path, CharsetId charset) {
 }
 
 void BroadcastToInstances(UINT message) {
-    for (HWND window : MainWindows()) SendMessageW(window, message, 0, 0);
+    DWORD_PTR answer = 0;
+    for (HWND window : MainWindows()) SendBounded(window, message, 0, 0, &answer);
 }
 
 bool RaiseDialogElsewhere(HWND own, const wchar_t* title) {

@@ -1,6 +1,7 @@
 // How one instance of the program addresses the others: they find each other
 // by the main window class. Every search asks all main windows, wherever they
-// stand in the system's window order.
+// stand in the system's window order. No message to another instance waits
+// long: a hung instance is skipped at once, a slow one after 3 seconds.
 #pragma once
 
 #include <windows.h>
@@ -27,10 +28,12 @@ void LaunchInstance(const String& arguments);
 bool RaiseRunningInstances();
 
 // Offers the document to `own` first, then to every other main window; the
-// first that shows it is restored and brought forward. False when none does.
+// first that shows it is restored and brought forward. False when none does
+// (a window that does not answer in time shows nothing).
 bool FindDocumentWindow(HWND own, const String& path, CharsetId charset);
 
-// Sends `message` (both parameters 0) to every main window, waiting for each.
+// Sends `message` (both parameters 0) to every main window, waiting for each
+// within the bound.
 void BroadcastToInstances(UINT message);
 
 // Whether some main window other than `own` owns a pop-up titled `title`; if

@@ -20,7 +20,6 @@
 namespace pathbook {
 namespace {
 
-using platform::win32::Utf16;
 using platform::win32::Wide;
 
 constexpr int kEditorId = 1;
@@ -53,13 +52,18 @@ String ProgramPath() { return String(platform::ProgramFolderPath(platform::Progr
 
 String StartFolder() { return String(platform::ProgramFolderPath(platform::ProgramFolder::kCurrentDirectory)); }
 
+ConfigPlaces PlacesFor(platform::BusyListener* busy) {
+    ConfigPlaces places = ConfigPlaces::ForProgram(ProgramPath());
+    places.busy = busy;
+    return places;
+}
+
 }  // namespace
 
 MainWindow::MainWindow()
     : Window(kMainWindowClass, WS_OVERLAPPEDWINDOW, WS_EX_ACCEPTFILES),
-      config_(std::make_unique<ConfigStore>(ConfigPlaces::ForProgram(ProgramPath()),
-                                            LoadStringResource(IDS_DEFAULT_DOC_TYPE))),
-      favorites_(FavoriteList::DefaultPath(), kHistoryMutexName),
+      config_(std::make_unique<ConfigStore>(PlacesFor(this), LoadStringResource(IDS_DEFAULT_DOC_TYPE))),
+      favorites_(FavoriteList::DefaultPath(), kHistoryMutexName, this),
       browser_(*config_, favorites_, chain_, *this),
       journals_(DefaultRecoveryFolder()),
       session_(*config_, browser_, *this, StartFolder(), &journals_) {
@@ -76,7 +80,9 @@ MainWindow::MainWindow()
     classInfo.lpszClassName = kMainWindowClass;
     RegisterWindowClass(classInfo);
     Application::Instance().InputMethods().Activate(true);
-    chain_.Attach();
+    NavChainNames chainNames;
+    chainNames.busy = this;
+    chain_.Attach(chainNames);
     find_.SetOptions(config_->LoadSearchOptions());
 }
 
@@ -243,9 +249,14 @@ bool MainWindow::OnDropFiles(HDROP drop) {
     DropHandle owned(drop);
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        wchar_t path[MAX_PATH];
-        if (DragQueryFileW(drop, i, path, MAX_PATH) == 0) continue;
-        browser_.Open(OpenWay::kDroppedFile, String(Utf16(path)), 0);
+        // Each path at its full length, however long: its length first, then the path.
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        if (length == 0) continue;
+        std::u16string path(length + 1, u'\0');
+        const UINT copied = DragQueryFileW(drop, i, Wide(path.data()), length + 1);
+        if (copied == 0 || copied > length) continue;
+        path.resize(copied);
+        browser_.Open(OpenWay::kDroppedFile, String(path), 0);
     }
     return true;
 }
@@ -277,7 +288,12 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM, LPARAM, LRESULT& result) {
 }
 
 bool MainWindow::OnNotify(NMHDR& header, LRESULT& result) {
-    if (header.hwndFrom != menuBar_.Handle() || header.code != TBN_DROPDOWN) return false;
+    // Only the window's own toolbar: the framework has already turned away
+    // notifications sent from other threads, whose pointers mean nothing here.
+    if (header.hwndFrom == nullptr || header.hwndFrom != menuBar_.Handle() || GetParent(header.hwndFrom) != Handle() ||
+        header.code != TBN_DROPDOWN) {
+        return false;
+    }
     DropDown(reinterpret_cast<NMTOOLBARW&>(header).iItem);
     result = TBDDRET_DEFAULT;
     return true;

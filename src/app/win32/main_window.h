@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/command_table.h"
+#include "app/link_opening.h"
 #include "app/menu_states.h"
 #include "app/session.h"
 #include "app/window_commands.h"
@@ -21,12 +22,19 @@
 #include "navigation/favorite_list.h"
 #include "navigation/nav_chain.h"
 #include "recovery/journal_folder.h"
+#include "platform/named_mutex.h"
 #include "runtime/string.h"
 #include "textfile/charset.h"
 
 namespace pathbook {
 
-class MainWindow final : public Window, BrowsingHost, SessionPorts, WindowCommands, EditorEvents {
+class MainWindow final : public Window,
+                         BrowsingHost,
+                         SessionPorts,
+                         WindowCommands,
+                         EditorEvents,
+                         LinkOpenPorts,
+                         platform::BusyListener {
 public:
     // Builds the settings, favourites and session, starts Windows Sockets,
     // registers the class and attaches the navigation chain.
@@ -103,13 +111,20 @@ private:
     void ToggleStatusBar() override;
     void About() override;
     void SwitchWindow(bool next) override;
-    void StartProgram(const String& commandLine) override;
+    void StartProgram(const ProgramStart& start) override;
     String DateTimeText() override;
     void DocTypesChanged() override;
     void ReportFavoriteNotStored() override;
     // EditorEvents.
     void OnLinkActivated(const String& baseFolder, const String& linkText) override;
     void OnStatusText(const String& text) override;
+    // LinkOpenPorts (main_window_ports.cpp).
+    void OpenNote(const String& path) override;
+    void HandToShell(const String& target, const String& folder) override;
+    RunAnswer AskBeforeRunning(const String& path, bool share) override;
+    void ReportNotOpened(const String& target) override;
+    // BusyListener: a wait for another instance ran out.
+    void OnOtherInstanceBusy() override;
 
     // Title, bars, menus (main_window_menus.cpp).
     void RefreshTitle();
@@ -136,6 +151,7 @@ private:
     AcceleratorTable favoriteKeys_;
     Menu contextMenu_;
     FindDialog find_{session_.Text(), editor_};
+    LinkOpener linkOpener_{*this};
 };
 
 }  // namespace pathbook

@@ -119,7 +119,9 @@ void MainWindow::SwitchWindow(bool next) {
     BringForward(windows[choice.raise]);
 }
 
-void MainWindow::StartProgram(const String& commandLine) { platform::StartProcess({}, commandLine.View()); }
+void MainWindow::StartProgram(const ProgramStart& start) {
+    platform::StartProcess(start.program.View(), start.commandLine.View(), start.folder.View());
+}
 
 String MainWindow::DateTimeText() {
     wchar_t time[256] = {};

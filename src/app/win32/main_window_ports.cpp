@@ -1,6 +1,6 @@
 // What the main window does for the session: the save prompt, the file
-// dialogs, failures, other instances and showing the document; and the hand-off
-// of an activated link.
+// dialogs, failures, other instances and showing the document; and for an
+// activated link: the editor, the shell, the question before a program runs.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,9 +9,8 @@
 #include "app/win32/instances.h"
 #include "app/win32/main_window.h"
 #include "app/win32/reopen_dialog.h"
+#include "app/win32/run_program_dialog.h"
 #include "app/win32/string_resource.h"
-#include "links/path_text.h"
-#include "navigation/fold_case.h"
 #include "platform/file_names.h"
 #include "platform/win32/wide.h"
 
@@ -74,26 +73,49 @@ EditorViewSettings& MainWindow::View() { return editor_.View(); }
 
 void MainWindow::OnLinkActivated(const String& baseFolder, const String& linkText) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    String joined = baseFolder;
-    JoinPath(joined, linkText);
-    String target = ExpandPath(joined);
-    // The linked note is detected afresh: it need not share the linking note's encoding.
-    if (ClassifyLink(target.Chars()) == LinkKind::kFile && EqualIgnoringCase(FileExtension(target).View(), u"txt")) {
-        browser_.Open(OpenWay::kLink, String(platform::FullPathName(target.Chars())), charset::kAutoDetect);
-    } else {
-        SHELLEXECUTEINFOW run{};
-        run.cbSize = sizeof run;
-        // A failed hand-off is silent: no error box from the shell either.
-        run.fMask = SEE_MASK_WAITFORINPUTIDLE | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-        run.lpVerb = L"open";
-        run.lpFile = Wide(target.Chars());
-        run.nShow = SW_SHOWNORMAL;
-        if (ShellExecuteExW(&run) && reinterpret_cast<INT_PTR>(run.hInstApp) > 32 && run.hProcess != nullptr) {
-            WaitForSingleObject(run.hProcess, 3000);
-        }
-        if (run.hProcess != nullptr) CloseHandle(run.hProcess);
-    }
+    linkOpener_.Open(baseFolder, linkText);
     SetCursor(previous);
+}
+
+void MainWindow::OpenNote(const String& path) {
+    // The linked note is detected afresh: it need not share the linking note's encoding.
+    browser_.Open(OpenWay::kLink, String(platform::FullPathName(path.Chars())), charset::kAutoDetect);
+}
+
+void MainWindow::HandToShell(const String& target, const String& folder) {
+    SHELLEXECUTEINFOW run{};
+    run.cbSize = sizeof run;
+    // A failed hand-off is silent: no error box from the shell either. The
+    // started program is not waited for until it is idle, which can take a
+    // minute; only for at most 3 seconds once it runs.
+    run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    run.lpVerb = L"open";
+    run.lpFile = Wide(target.Chars());
+    run.lpDirectory = folder.Empty() ? nullptr : Wide(folder.Chars());
+    run.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&run) && reinterpret_cast<INT_PTR>(run.hInstApp) > 32 && run.hProcess != nullptr) {
+        WaitForSingleObject(run.hProcess, 3000);
+    }
+    if (run.hProcess != nullptr) CloseHandle(run.hProcess);
+}
+
+RunAnswer MainWindow::AskBeforeRunning(const String& path, bool share) {
+    RunProgramDialog question(path, share);
+    question.RunModal(Handle());
+    return question.Answer();
+}
+
+void MainWindow::ReportNotOpened(const String& target) {
+    const String format = LoadStringResource(IDS_LINK_NOT_OPENED);
+    std::u16string text(format.View());
+    const std::size_t at = text.find(u"%s");
+    if (at != std::u16string::npos) text.replace(at, 2, target.View());
+    statusBar_.SetText(0, String(text));
+}
+
+void MainWindow::OnOtherInstanceBusy() {
+    // Waits during construction come before the window and its bars.
+    if (Handle() != nullptr) statusBar_.SetText(0, LoadStringResource(IDS_INSTANCE_BUSY));
 }
 
 }  // namespace pathbook

@@ -90,14 +90,20 @@ bool Split(View url, SplitUrl* split) {
     return true;
 }
 
+// An IPv6 literal keeps its brackets; a name goes in its ASCII form.
+std::string HostHeader(const std::u16string& host) {
+    return !host.empty() && host[0] == u'[' ? Utf16ToUtf8(host) : HostNameToAscii(host);
+}
+
 // Bytes of the request line and headers; the URL's path as UTF-8.
 std::string RequestFor(const SplitUrl& split) {
-    return "GET " + Utf16ToUtf8(split.path) + " HTTP/1.0\r\nHost: " + Utf16ToUtf8(split.host) +
+    // No cookie and no credentials: the probe says nothing about the user.
+    return "GET " + Utf16ToUtf8(split.path) + " HTTP/1.0\r\nHost: " + HostHeader(split.host) +
            "\r\nUser-Agent: WININET Sample Program\r\nPragma: no-cache\r\nCache-Control: no-cache\r\n"
            "Connection: close\r\n\r\n";
 }
 
-bool Answers(const SplitUrl& split, Ipv4Address address, std::uint32_t connectMilliseconds,
+bool Answers(const SplitUrl& split, const HostAddress& address, std::uint32_t connectMilliseconds,
              std::uint32_t requestMilliseconds) {
     posix::TcpSocket socket;
     if (!socket.Connect(address, ToNetworkPort(split.port), posix::DeadlineAfter(connectMilliseconds))) return false;
@@ -124,9 +130,9 @@ bool CrackUrl(View url, std::int32_t hostUnits, std::int32_t pathUnits, UrlParts
 UrlAnswer OpenUrl(const char16_t* url, std::uint32_t connectMilliseconds, std::uint32_t requestMilliseconds) {
     SplitUrl split;
     if (!Split(url, &split) || split.scheme == nullptr) return UrlAnswer::kFailed;
-    std::vector<Ipv4Address> addresses;
-    if (!LookUpHost(Utf16ToUtf8(split.host).c_str(), &addresses)) return UrlAnswer::kFailed;
-    for (Ipv4Address address : addresses) {
+    std::vector<HostAddress> addresses;
+    if (!LookUpHost(split.host, &addresses)) return UrlAnswer::kFailed;
+    for (const HostAddress& address : addresses) {
         if (Answers(split, address, connectMilliseconds, requestMilliseconds)) return UrlAnswer::kOpened;
     }
     return UrlAnswer::kFailed;

@@ -29,10 +29,6 @@ void NamedMutex::Close() {
 bool NamedMutex::Acquire(std::uint32_t milliseconds) {
     if (!IsOpen() || held_) return held_;
     int fd = static_cast<int>(handle_);
-    if (milliseconds == kWaitForever) {
-        held_ = posix::LockDescriptor(fd, LOCK_EX);
-        return held_;
-    }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
         if (posix::LockDescriptor(fd, LOCK_EX | LOCK_NB)) return held_ = true;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace pathbook::platform::posix {
 
@@ -29,18 +30,30 @@ bool TcpSocket::WaitFor(short events, Deadline deadline) {
     }
 }
 
-bool TcpSocket::Connect(std::uint32_t address, std::uint16_t port, Deadline deadline) {
-    handle_ = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
+bool TcpSocket::Connect(const HostAddress& address, NetworkPort port, Deadline deadline) {
+    handle_ = socket(address.ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
     if (handle_ < 0) return false;
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = port;
-    target.sin_addr.s_addr = address;
-    if (connect(handle_, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) return true;
+    sockaddr_storage target{};
+    socklen_t length = 0;
+    if (address.ipv6) {
+        auto* v6 = reinterpret_cast<sockaddr_in6*>(&target);
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = port;
+        std::memcpy(&v6->sin6_addr, address.bytes, 16);
+        v6->sin6_scope_id = address.scope;
+        length = sizeof *v6;
+    } else {
+        auto* v4 = reinterpret_cast<sockaddr_in*>(&target);
+        v4->sin_family = AF_INET;
+        v4->sin_port = port;
+        std::memcpy(&v4->sin_addr, address.bytes, 4);
+        length = sizeof *v4;
+    }
+    if (connect(handle_, reinterpret_cast<const sockaddr*>(&target), length) == 0) return true;
     if (errno != EINPROGRESS || !WaitFor(POLLOUT, deadline)) return false;
     int error = 0;
-    socklen_t length = sizeof error;
-    return getsockopt(handle_, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    socklen_t errorLength = sizeof error;
+    return getsockopt(handle_, SOL_SOCKET, SO_ERROR, &error, &errorLength) == 0 && error == 0;
 }
 
 bool TcpSocket::SendAll(const char* bytes, std::size_t count, Deadline deadline) {

@@ -1,10 +1,12 @@
-// A connected IPv4 TCP socket with deadlines, for the POSIX implementations of
+// A connected TCP socket (IPv4 or IPv6) with deadlines, for the POSIX implementations of
 // sockets.h and internet.h.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+
+#include "platform/sockets.h"
 
 namespace pathbook::platform::posix {
 
@@ -19,8 +21,8 @@ public:
     TcpSocket(const TcpSocket&) = delete;
     TcpSocket& operator=(const TcpSocket&) = delete;
 
-    // Address and port in network byte order; false when not connected by `deadline`.
-    bool Connect(std::uint32_t address, std::uint16_t port, Deadline deadline);
+    // `port` in network byte order; false when not connected by `deadline`.
+    bool Connect(const HostAddress& address, NetworkPort port, Deadline deadline);
     // Sends all of `bytes` by `deadline`.
     bool SendAll(const char* bytes, std::size_t count, Deadline deadline);
     // Waits for the first bytes of an answer; the count received (0 when the

@@ -13,6 +13,12 @@ namespace {
 using win32::Utf16;
 using win32::Wide;
 
+// A probe fetches afresh and leaves nothing behind, and it says nothing about
+// the user: no cookies are sent or kept, no credentials are offered (a server
+// asking for them has answered all the same), no log-on dialog appears.
+constexpr DWORD kProbeFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES |
+                              INTERNET_FLAG_NO_AUTH | INTERNET_FLAG_NO_UI;
+
 class InternetHandle {
 public:
     explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
@@ -56,15 +62,9 @@ bool ConnectsDirectly(HINTERNET internet) {
 bool ServerAccepts(const char16_t* url, std::uint32_t milliseconds) {
     UrlParts parts;
     if (!CrackUrl(url, INTERNET_MAX_HOST_NAME_LENGTH, 0, &parts)) return false;
-    std::vector<char> host(parts.host.size() * 4 + 1, 0);
-    if (!parts.host.empty() &&
-        WideCharToMultiByte(CP_ACP, 0, Wide(parts.host.c_str()), static_cast<int>(parts.host.size()), host.data(),
-                            static_cast<int>(host.size() - 1), nullptr, nullptr) == 0) {
-        return false;
-    }
-    std::vector<Ipv4Address> addresses;
-    if (!LookUpHost(host.data(), &addresses)) return false;
-    for (Ipv4Address address : addresses) {
+    std::vector<HostAddress> addresses;
+    if (!LookUpHost(parts.host, &addresses)) return false;
+    for (const HostAddress& address : addresses) {
         if (ConnectWithin(address, ToNetworkPort(parts.port), milliseconds)) return true;
     }
     return false;
@@ -103,7 +103,7 @@ UrlAnswer OpenUrl(const char16_t* url, std::uint32_t connectMilliseconds, std::u
     if (ConnectsDirectly(internet.Get()) && !ServerAccepts(url, connectMilliseconds)) return UrlAnswer::kFailed;
     InternetSetStatusCallbackW(internet.Get(), OnHandleCreated);
     InternetHandle opened(InternetOpenUrlW(internet.Get(), Wide(url), nullptr, 0,
-                                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE,
+                                           kProbeFlags,
                                            reinterpret_cast<DWORD_PTR>(&requestMilliseconds)));
     if (opened.Get() != nullptr) return UrlAnswer::kOpened;
     return GetLastError() == ERROR_INTERNET_INVALID_CA ? UrlAnswer::kUnknownAuthority : UrlAnswer::kFailed;

@@ -26,7 +26,7 @@ void NamedMutex::Close() {
 
 bool NamedMutex::Acquire(std::uint32_t milliseconds) {
     if (!IsOpen() || held_) return held_;
-    DWORD result = WaitForSingleObject(AsHandle(handle_), milliseconds == kWaitForever ? INFINITE : milliseconds);
+    DWORD result = WaitForSingleObject(AsHandle(handle_), milliseconds);
     held_ = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
     return held_;
 }

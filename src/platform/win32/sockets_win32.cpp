@@ -1,16 +1,21 @@
 #include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstring>
 
 #include "platform/sockets.h"
+#include "platform/win32/wide.h"
 
 namespace pathbook::platform {
 namespace {
 
-// Windows Sockets 1.1 for the length of one call; the library counts nested starts.
+// Windows Sockets 2.2 for the length of one call (getaddrinfo and IPv6 need
+// version 2); the library counts nested starts.
 class SocketLibrary {
 public:
     SocketLibrary() {
         WSADATA data;
-        started_ = WSAStartup(MAKEWORD(1, 1), &data) == 0;
+        started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }
     ~SocketLibrary() {
         if (started_) WSACleanup();
@@ -25,7 +30,7 @@ private:
 
 class Socket {
 public:
-    Socket() : handle_(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {}
+    explicit Socket(int family) : handle_(socket(family, SOCK_STREAM, IPPROTO_TCP)) {}
     ~Socket() {
         if (handle_ != INVALID_SOCKET) closesocket(handle_);
     }
@@ -37,46 +42,101 @@ private:
     SOCKET handle_;
 };
 
+bool FromSocketAddress(const sockaddr* address, HostAddress* out) {
+    if (address->sa_family == AF_INET) {
+        const auto* v4 = reinterpret_cast<const sockaddr_in*>(address);
+        std::memcpy(out->bytes, &v4->sin_addr, 4);
+        return true;
+    }
+    if (address->sa_family != AF_INET6) return false;
+    const auto* v6 = reinterpret_cast<const sockaddr_in6*>(address);
+    out->ipv6 = true;
+    std::memcpy(out->bytes, &v6->sin6_addr, 16);
+    out->scope = v6->sin6_scope_id;
+    return true;
+}
+
+bool SameAddress(const HostAddress& a, const HostAddress& b) {
+    return a.ipv6 == b.ipv6 && a.scope == b.scope && std::memcmp(a.bytes, b.bytes, sizeof a.bytes) == 0;
+}
+
+// The name with its IPv6 brackets dropped, as IdnToAscii and getaddrinfo take it.
+std::u16string_view WithoutBrackets(std::u16string_view name) {
+    if (name.size() >= 2 && name.front() == u'[' && name.back() == u']') return name.substr(1, name.size() - 2);
+    return name;
+}
+
 }  // namespace
 
 NetworkPort ToNetworkPort(std::uint16_t port) { return htons(port); }
 
-bool LookUpHost(const char* hostName, std::vector<Ipv4Address>* addresses) {
+std::string HostNameToAscii(std::u16string_view hostName) {
+    const std::u16string name(WithoutBrackets(hostName));
+    if (name.empty()) return {};
+    // An ASCII name (an address literal too) needs no conversion.
+    bool ascii7 = true;
+    for (char16_t unit : name) ascii7 = ascii7 && unit > 0 && unit < 0x80;
+    if (ascii7) return std::string(name.begin(), name.end());
+    wchar_t ascii[256];
+    const int length = IdnToAscii(0, win32::Wide(name.c_str()), static_cast<int>(name.size()), ascii, 256);
+    if (length <= 0) return {};
+    std::string result;
+    for (int i = 0; i < length; ++i) {
+        if (ascii[i] == 0 || ascii[i] > 0x7F) return {};
+        result.push_back(static_cast<char>(ascii[i]));
+    }
+    return result;
+}
+
+bool LookUpHost(std::u16string_view hostName, std::vector<HostAddress>* addresses) {
     addresses->clear();
+    const std::string host = HostNameToAscii(hostName);
+    if (host.empty()) return false;
     SocketLibrary library;
     if (!library.Started()) return false;
-    // A dotted address is tried as it stands: a missing reverse entry in the
-    // name service says nothing about whether the host answers.
-    unsigned long dotted = inet_addr(hostName);
-    if (dotted != INADDR_NONE) {
-        addresses->push_back(dotted);
-        return true;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0) return false;
+    for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+        HostAddress address;
+        if (entry->ai_addr == nullptr || !FromSocketAddress(entry->ai_addr, &address)) continue;
+        bool known = false;
+        for (const HostAddress& earlier : *addresses) known = known || SameAddress(earlier, address);
+        if (!known) addresses->push_back(address);
     }
-    const hostent* entry = gethostbyname(hostName);
-    if (entry == nullptr || entry->h_addrtype != AF_INET || entry->h_length != 4) return false;
-    for (char** address = entry->h_addr_list; *address != nullptr; ++address) {
-        addresses->push_back(reinterpret_cast<const in_addr*>(*address)->s_addr);
-    }
+    freeaddrinfo(found);
     return !addresses->empty();
 }
 
-bool ConnectWithin(Ipv4Address address, NetworkPort port, std::uint32_t milliseconds) {
+bool ConnectWithin(const HostAddress& address, NetworkPort port, std::uint32_t milliseconds) {
     SocketLibrary library;
     if (!library.Started()) return false;
-    Socket socket;
+    Socket socket(address.ipv6 ? AF_INET6 : AF_INET);
     if (socket.Handle() == INVALID_SOCKET) return false;
-    DWORD timeout = milliseconds;
-    setsockopt(socket.Handle(), SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-    setsockopt(socket.Handle(), SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
-    // The time-outs above do not bound connect itself; a non-blocking connect
-    // and select do.
+    // Send and receive time-outs do not bound connect itself; a non-blocking
+    // connect and select do.
     u_long nonBlocking = 1;
     if (ioctlsocket(socket.Handle(), FIONBIO, &nonBlocking) != 0) return false;
-    sockaddr_in target{};
-    target.sin_family = AF_INET;
-    target.sin_port = port;
-    target.sin_addr.s_addr = address;
-    if (connect(socket.Handle(), reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0) return true;
+    sockaddr_storage target{};
+    int length = 0;
+    if (address.ipv6) {
+        auto* v6 = reinterpret_cast<sockaddr_in6*>(&target);
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = port;
+        std::memcpy(&v6->sin6_addr, address.bytes, 16);
+        v6->sin6_scope_id = address.scope;
+        length = sizeof *v6;
+    } else {
+        auto* v4 = reinterpret_cast<sockaddr_in*>(&target);
+        v4->sin_family = AF_INET;
+        v4->sin_port = port;
+        std::memcpy(&v4->sin_addr, address.bytes, 4);
+        length = sizeof *v4;
+    }
+    if (connect(socket.Handle(), reinterpret_cast<const sockaddr*>(&target), length) == 0) return true;
     if (WSAGetLastError() != WSAEWOULDBLOCK) return false;
     fd_set writable;
     fd_set failed;

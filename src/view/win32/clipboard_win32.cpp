@@ -1,9 +1,9 @@
 #include "view/win32/clipboard_win32.h"
 
-#include <shellapi.h>
 
 #include "framework/handles.h"
 #include "view/clipboard_text.h"
+#include "view/file_list_block.h"
 
 namespace pathbook {
 namespace {
@@ -27,18 +27,13 @@ std::u16string ReadTextBlock(HANDLE block) {
     return std::u16string(data.Get(), units);
 }
 
+// The list another program put on the clipboard is read within the block's
+// own size, never by trusting its offsets and terminators.
 std::vector<std::u16string> ReadFileList(HANDLE block) {
-    auto drop = static_cast<HDROP>(block);
-    std::vector<std::u16string> files;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-        std::u16string path(length + 1, u'\0');
-        const UINT copied = DragQueryFileW(drop, i, reinterpret_cast<wchar_t*>(path.data()), length + 1);
-        path.resize(copied);
-        files.push_back(std::move(path));
-    }
-    return files;
+    const SIZE_T bytes = GlobalSize(block);
+    GlobalLock<const std::uint8_t> data(block);
+    if (data.Get() == nullptr) return {};
+    return ParseFileListBlock(data.Get(), bytes);
 }
 
 }  // namespace

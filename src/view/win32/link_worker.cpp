@@ -1,25 +1,76 @@
 #include "view/win32/link_worker.h"
 
+#include <chrono>
 #include <system_error>
-#include <thread>
 
 namespace pathbook {
+namespace {
 
-bool StartLinkJob(HWND window, UINT message, const LinkRequest& request) {
-    auto job = std::make_unique<LinkJob>();
-    job->request = request;
-    try {
-        std::thread([window, message, job = std::move(job)]() mutable {
-            job->result = ResolveLinkRequest(job->request);
-            // A window gone by now drops the message; the job is freed here then.
-            if (PostMessageW(window, message, 0, reinterpret_cast<LPARAM>(job.get()))) job.release();
-        }).detach();
-    } catch (const std::system_error&) {
-        return false;
+// A full message queue refuses a post for a moment; the answer is tried again.
+constexpr auto kPostRetry = std::chrono::milliseconds(50);
+
+}  // namespace
+
+bool LinkWorker::Submit(HWND window, UINT message, LinkJobId id, const LinkRequest& request) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (stopping_) return false;
+        queue_.emplace_back(id, request);
     }
+    if (!thread_.joinable()) {
+        window_ = window;
+        message_ = message;
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            queue_.clear();
+            return false;
+        }
+    }
+    wake_.notify_one();
     return true;
 }
 
-std::unique_ptr<LinkJob> TakeLinkJob(LPARAM lParam) { return std::unique_ptr<LinkJob>(reinterpret_cast<LinkJob*>(lParam)); }
+bool LinkWorker::TakeResult(LinkJobId id, LinkResult* result) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = done_.find(id);
+    if (found == done_.end()) return false;
+    *result = std::move(found->second);
+    done_.erase(found);
+    return true;
+}
+
+void LinkWorker::Stop() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+        queue_.clear();
+    }
+    wake_.notify_one();
+    if (thread_.joinable()) thread_.join();
+    std::lock_guard<std::mutex> lock(mutex_);
+    done_.clear();
+}
+
+void LinkWorker::Run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        if (stopping_) return;
+        std::pair<LinkJobId, LinkRequest> job = std::move(queue_.front());
+        queue_.pop_front();
+        lock.unlock();
+        LinkResult result = ResolveLinkRequest(job.second);
+        lock.lock();
+        if (stopping_) return;
+        done_.emplace(job.first, std::move(result));
+        // The window learns only the id; posting does not wait for it.
+        while (!stopping_ && !PostMessageW(window_, message_, static_cast<WPARAM>(job.first), 0)) {
+            if (!IsWindow(window_)) return;
+            wake_.wait_for(lock, kPostRetry);
+        }
+    }
+}
 
 }  // namespace pathbook

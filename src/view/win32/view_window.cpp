@@ -1,7 +1,8 @@
 #include "view/win32/view_window.h"
 
-#include <algorithm>
 #include <cstdlib>
+
+#include "view/window_text.h"
 
 namespace pathbook {
 namespace {
@@ -110,6 +111,9 @@ void ViewWindow::OnCreate(CREATESTRUCTW&) {
 
 void ViewWindow::OnDestroy() {
     EndDrag();
+    // No check outlives the view: what is queued is dropped, the one running ends first.
+    linkWorker_.Stop();
+    linkJobs_.clear();
     input_.reset();
     core_.reset();
     metrics_.reset();
@@ -151,20 +155,12 @@ bool ViewWindow::OnSize(UINT type, int width, int height) {
 }
 
 bool ViewWindow::OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    const DocPos start{0, 0};
-    const DocPos end{kEndOfText, kEndOfText};
-    const TextSize length = document_.RangeLength(start, end);
     if (message == WM_GETTEXTLENGTH) {
-        result = static_cast<LRESULT>(length);
+        result = static_cast<LRESULT>(document_.RangeLength(DocPos{0, 0}, DocPos{kEndOfText, kEndOfText}));
         return true;
     }
-    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
-    if (buffer == nullptr || wParam == 0) return true;
-    const std::u16string text = document_.CopyRange(start, end);
-    const std::size_t copied = std::min<std::size_t>(text.size(), wParam - 1);
-    std::copy_n(text.data(), copied, buffer);
-    buffer[copied] = L'\0';
-    result = static_cast<LRESULT>(copied);
+    auto* buffer = reinterpret_cast<char16_t*>(lParam);
+    result = buffer == nullptr || wParam == 0 ? 0 : static_cast<LRESULT>(CopyWindowText(document_, buffer, wParam));
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "view/edit_input.h"
 #include "view/edit_view_core.h"
 #include "view/metrics.h"
+#include "view/win32/link_worker.h"
 #include "view/win32/painter.h"
 
 namespace pathbook {
@@ -77,7 +79,8 @@ protected:
     bool OnFocus(bool gained) override;
     bool OnTimer(UINT_PTR id) override;
     bool OnSetCursor(HWND over, UINT hitTest) override;
-    // The window's text is the document's, with CR LF between lines.
+    // The window's text is the document's, with CR LF between lines; at most
+    // wParam - 1 units of it go straight into the caller's buffer.
     bool OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -112,6 +115,11 @@ private:
     ScrollBarState verticalBar_{-1, 0, 0};
     ScrollBarState horizontalBar_{-1, 0, 0};
     std::uint32_t lastPaintGdiCalls_ = 0;
+    // Links being checked: the UI thread's table of the jobs it gave the
+    // worker; a finished job's message names its id, nothing else.
+    LinkWorker linkWorker_;
+    std::map<LinkJobId, LinkRequest> linkJobs_;
+    LinkJobId lastLinkJob_ = 0;
 };
 
 }  // namespace pathbook

@@ -16,7 +16,7 @@ namespace pathbook {
 namespace {
 
 constexpr UINT_PTR kDragTimer = 1;
-constexpr UINT kLinkChecked = 1;  // WM_APP + this: a LinkJob came back
+constexpr UINT kLinkChecked = 1;  // WM_APP + this: the link job wParam is done
 
 bool Held(int key) { return GetKeyState(key) < 0; }
 
@@ -145,15 +145,26 @@ void ViewWindow::ShowStatus(const std::u16string& text) {
 }
 
 void ViewWindow::StartLinkResolution(const LinkRequest& request) {
-    if (StartLinkJob(Handle(), WM_APP + kLinkChecked, request)) return;
-    // Without a thread the check cannot run: end it as one that found nothing.
+    if (++lastLinkJob_ == 0) ++lastLinkJob_;
+    if (linkWorker_.Submit(Handle(), WM_APP + kLinkChecked, lastLinkJob_, request)) {
+        linkJobs_[lastLinkJob_] = request;
+        return;
+    }
+    // Without the worker the check cannot run: end it as one that found nothing.
     input_->links.Finish(request, LinkResult{});
 }
 
-bool ViewWindow::OnAppMessage(UINT offset, WPARAM, LPARAM lParam, LRESULT&) {
-    if (offset != kLinkChecked) return false;
-    std::unique_ptr<LinkJob> job = TakeLinkJob(lParam);
-    if (job != nullptr && input_ != nullptr) input_->links.Finish(job->request, job->result);
+// Any process may post any WM_APP + n here: only the id of a job of this
+// window's own table that the worker has finished leads anywhere.
+bool ViewWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM, LRESULT& result) {
+    result = 0;
+    if (offset != kLinkChecked || wParam > UINT32_MAX) return true;
+    const auto job = linkJobs_.find(static_cast<LinkJobId>(wParam));
+    LinkResult found;
+    if (job == linkJobs_.end() || !linkWorker_.TakeResult(job->first, &found)) return true;
+    const LinkRequest request = std::move(job->second);
+    linkJobs_.erase(job);
+    if (input_ != nullptr) input_->links.Finish(request, found);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "app/command_ids.h"
@@ -13,7 +14,9 @@
 #include "app/resource_ids.h"
 #include "app/status_parts.h"
 #include "app/window_order.h"
+#include "links/link_test_support.h"
 #include "runtime/utf8.h"
+#include "support/temp_folder.h"
 
 namespace pathbook {
 namespace {
@@ -44,14 +47,70 @@ std::string Grep(const char16_t* pattern, const char16_t* path, const char16_t* 
 
 TEST(GrepCommandTest, ExpandsPlaceholdersLeftToRight) {
     EXPECT_EQ(Grep(u"grep.exe -n %N %D", u"C:\\a\\b.txt"), "grep.exe -n b.txt C:\\a");
-    EXPECT_EQ(Grep(u"g %1|%F|%N|%D", u"C:\\a\\b.txt"), "g C:\\a|C:\\a\\b.txt|b.txt|C:\\a");
+    EXPECT_EQ(Grep(u"g %1|%F|%N|%D", u"C:\\a\\b.txt"), "g C:\\a|\"C:\\a\\b.txt\"|b.txt|C:\\a");
     EXPECT_EQ(Grep(u"g \"%D\"", u"C:/x y/z.txt"), "g \"C:/x y\"");
+}
+
+TEST(GrepCommandTest, TheFullPathIsOneArgument) {
+    EXPECT_EQ(Grep(u"g %F", u"C:\\my notes\\a b.txt"), "g \"C:\\my notes\\a b.txt\"");
+    EXPECT_EQ(Grep(u"g \"%F\"", u"C:\\my notes\\a b.txt"), "g \"C:\\my notes\\a b.txt\"");  // quoted already
 }
 
 TEST(GrepCommandTest, UntitledUsesTheCurrentDirectoryWithSeparator) {
     EXPECT_EQ(Grep(u"g %D", u""), "g C:\\cur\\");
     EXPECT_EQ(Grep(u"g %D", u"", u"C:\\cur\\"), "g C:\\cur\\");
-    EXPECT_EQ(Grep(u"g [%F][%N]", u""), "g [][]");
+    EXPECT_EQ(Grep(u"g [%F][%N]", u""), "g [\"\"][]");
+}
+
+// A tree with a program folder, a PATH folder and a note's folder with a planted grep.exe.
+class GrepProgramTest : public ::testing::Test {
+protected:
+    GrepProgramTest() {
+        for (const char* folder : {"program", "bin", "notes"}) std::filesystem::create_directories(tree_.Path() / folder);
+        for (const char* file : {"program/tool.exe", "bin/grep.exe", "bin/other.cmd", "notes/grep.exe", "notes/tool.exe"}) {
+            tree_.Write(file, "");
+        }
+        search_ = {In("program"), In("bin")};
+    }
+    String In(const char* rest) const {
+        std::u16string path(test::WindowsForm(tree_.Path()).View());
+        return String(path + u"\\" + Utf8ToUtf16(rest));
+    }
+    std::string Found(const char* name) const { return Utf16ToUtf8(FindProgram(String(Utf8ToUtf16(name)), search_).View()); }
+
+    test::TempFolder tree_;
+    std::vector<String> search_;
+};
+
+TEST_F(GrepProgramTest, AProgramIsFoundOnlyWhereTheUserPutIt) {
+    EXPECT_EQ(Found("grep"), Utf16ToUtf8(In("bin\\grep.exe").View()));
+    EXPECT_EQ(Found("grep.exe"), Utf16ToUtf8(In("bin\\grep.exe").View()));
+    EXPECT_EQ(Found("tool"), Utf16ToUtf8(In("program\\tool.exe").View()));  // the program's folder comes first
+    EXPECT_EQ(Found("other.cmd"), Utf16ToUtf8(In("bin\\other.cmd").View()));
+    EXPECT_EQ(Found("nothere"), "");
+    EXPECT_EQ(Found(""), "");
+    // A full path stands as written; a folder in the name is the program's folder's.
+    const std::string planted = Utf16ToUtf8(In("notes\\grep.exe").View());
+    EXPECT_EQ(Found(planted.c_str()), planted);
+    EXPECT_EQ(Found("..\\bin\\grep.exe"), Utf16ToUtf8(In("bin\\grep.exe").View()));
+    EXPECT_EQ(Found("notes\\grep.exe"), "");
+}
+
+TEST_F(GrepProgramTest, TheStartNamesTheProgramItsArgumentsAndTheNotesFolder) {
+    ProgramStart start;
+    const String note = In("notes\\a b.txt");
+    const String folder = In("notes");
+    ASSERT_TRUE(PrepareGrep(u"grep -n %F", note, folder, search_, &start));
+    EXPECT_EQ(start.program, In("bin\\grep.exe"));
+    EXPECT_EQ(start.commandLine, u"\"" + In("bin\\grep.exe") + u"\" -n \"" + note + u"\"");
+    EXPECT_EQ(start.folder, folder);
+    const String quoted = u"\"" + In("program\\tool.exe") + u"\"  %N";
+    ASSERT_TRUE(PrepareGrep(quoted, note, folder, search_, &start));
+    EXPECT_EQ(start.commandLine, u"\"" + In("program\\tool.exe") + u"\" a b.txt");
+    ASSERT_TRUE(PrepareGrep(u"grep", note, folder, search_, &start));
+    EXPECT_EQ(start.commandLine, u"\"" + In("bin\\grep.exe") + u"\"");
+    EXPECT_FALSE(PrepareGrep(u"", note, folder, search_, &start));
+    EXPECT_FALSE(PrepareGrep(u"nothere %F", note, folder, search_, &start));
 }
 
 TEST(GrepCommandTest, OtherPercentSequencesKeepTheCharacter) {

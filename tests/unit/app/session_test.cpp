@@ -11,6 +11,7 @@
 #include "app/command_table.h"
 #include "app/resource_ids.h"
 #include "app/session.h"
+#include "links/link_test_support.h"
 #include "support/private_config.h"
 #include "support/unique_name.h"
 
@@ -79,7 +80,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     void ToggleStatusBar() override {}
     void About() override {}
     void SwitchWindow(bool) override {}
-    void StartProgram(const String& commandLine) override { started.push_back(commandLine); }
+    void StartProgram(const ProgramStart& start) override { started.push_back(start.commandLine); }
     String DateTimeText() override { return u"12:34 26/12/07"; }
     void DocTypesChanged() override { ++docTypeChanges; }
     void ReportFavoriteNotStored() override {}
@@ -265,9 +266,13 @@ TEST_F(SessionTest, CommandsReachTheSessionTheBrowserAndTheWindow) {
     EXPECT_EQ(session_->Wrap(), -1);
     EXPECT_TRUE(Run(IDM_DOC_TYPE_FIRST));
     EXPECT_EQ(window_.docTypeChanges, 1);
-    config_.Values().grepExe = u"grep %N";
+    const String tool = test::WindowsForm(std::filesystem::path(std::u16string(Note("tool.exe", "").View())));
+    config_.Values().grepExe = u"\"" + tool + u"\" %N";
     EXPECT_TRUE(Run(IDM_GREP));
-    EXPECT_EQ(window_.started, std::vector<String>{u"grep a.txt"});
+    EXPECT_EQ(window_.started, std::vector<String>{u"\"" + tool + u"\" a.txt"});
+    config_.Values().grepExe = u"no-such-grep-program %N";
+    EXPECT_TRUE(Run(IDM_GREP));
+    EXPECT_EQ(window_.started.size(), 1u) << "a program that cannot be found is not started";
     EXPECT_TRUE(Run(IDM_EXIT));
     EXPECT_TRUE(window_.closed);
 }

@@ -163,5 +163,13 @@ TEST(LinkStatusNetworkTest, WebAndFtpStatus) {
     }
 }
 
+TEST(LinkStatusNetworkTest, AWebAddressKeepsItsVariablesUnexpanded) {
+    test::LoopbackServer web(test::LoopbackServer::Kind::kHttp);
+    test::SetVariable("PATHBOOK_SECRET", U("hunter2"));
+    const std::string link = web.Url("http", "/%PATHBOOK_SECRET%");
+    Resolved r = Resolve("", link);
+    EXPECT_EQ(r.status, "【HTTP】 ○：" + link) << "the host never hears the variable's value";
+}
+
 }  // namespace
 }  // namespace pathbook

@@ -1,5 +1,6 @@
-// Servers on 127.0.0.1 for the probe tests: an HTTP server answering 200 for
-// "/" and 404 for anything else, a listener that accepts and closes (an FTP
+// Servers on 127.0.0.1 (or ::1) for the probe tests: an HTTP server answering
+// 200 for "/" and 404 for anything else, one that asks every request to log
+// on (401), a listener that accepts and closes (an FTP
 // server's port as far as a TCP probe can tell), one that accepts and never
 // says a word, a listener whose backlog is
 // full and never accepts (connecting to it hangs), and a closed port.
@@ -14,6 +15,7 @@
 
 #ifdef _WIN32
 #include <winsock2.h>
+#include <ws2tcpip.h>
 #else
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -74,17 +76,20 @@ inline bool WaitReady(SocketHandle s, bool writable, int milliseconds) {
     return ready > 0;
 }
 
-// A listening socket on an ephemeral loopback port.
+// A listening socket on an ephemeral loopback port, IPv4 or IPv6.
 class Listener {
 public:
-    explicit Listener(int backlog) {
-        handle_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = Loopback(0);
-        bind(handle_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        AddressLength length = sizeof address;
-        getsockname(handle_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        listen(handle_, backlog);
+    explicit Listener(int backlog, bool ipv6 = false) {
+        handle_ = socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in6 address6{};
+        address6.sin6_family = AF_INET6;
+        address6.sin6_addr.s6_addr[15] = 1;  // ::1
+        sockaddr_in address4 = Loopback(0);
+        sockaddr* address = ipv6 ? reinterpret_cast<sockaddr*>(&address6) : reinterpret_cast<sockaddr*>(&address4);
+        AddressLength length = ipv6 ? sizeof address6 : sizeof address4;
+        bound_ = bind(handle_, address, length) == 0 && listen(handle_, backlog) == 0;
+        getsockname(handle_, address, &length);
+        port_ = ntohs(ipv6 ? address6.sin6_port : address4.sin_port);
     }
     ~Listener() { CloseSocket(handle_); }
     Listener(const Listener&) = delete;
@@ -92,19 +97,22 @@ public:
 
     std::uint16_t Port() const { return port_; }
     SocketHandle Handle() const { return handle_; }
+    // False where the system has no such loopback address (no IPv6).
+    bool Listening() const { return bound_; }
 
 private:
     SocketUse use_;
     SocketHandle handle_;
     std::uint16_t port_ = 0;
+    bool bound_ = false;
 };
 
 // Serves connections on a thread until destroyed.
 class LoopbackServer {
 public:
-    enum class Kind { kHttp, kAcceptAndClose, kSilent };
+    enum class Kind { kHttp, kLogOn, kAcceptAndClose, kSilent };
 
-    explicit LoopbackServer(Kind kind) : listener_(16), kind_(kind) {
+    explicit LoopbackServer(Kind kind, bool ipv6 = false) : listener_(16, ipv6), kind_(kind), ipv6_(ipv6) {
         thread_ = std::thread([this] { Serve(); });
     }
     ~LoopbackServer() {
@@ -123,8 +131,9 @@ public:
         }
         return accepted_ >= count;
     }
+    bool Listening() const { return listener_.Listening(); }
     std::string Url(const std::string& scheme, const std::string& path) const {
-        return scheme + "://127.0.0.1:" + std::to_string(Port()) + path;
+        return scheme + (ipv6_ ? "://[::1]:" : "://127.0.0.1:") + std::to_string(Port()) + path;
     }
 
 private:
@@ -138,13 +147,13 @@ private:
                 held_.push_back(client);
                 continue;
             }
-            if (kind_ == Kind::kHttp) Answer(client);
+            if (kind_ == Kind::kHttp || kind_ == Kind::kLogOn) Answer(client, kind_ == Kind::kLogOn);
             CloseSocket(client);
         }
         for (SocketHandle client : held_) CloseSocket(client);
     }
 
-    static void Answer(SocketHandle client) {
+    static void Answer(SocketHandle client, bool logOn) {
         std::string request;
         char buffer[512];
         while (request.find("\r\n\r\n") == std::string::npos && WaitReady(client, false, 2000)) {
@@ -155,11 +164,16 @@ private:
         bool root = request.compare(0, 6, "GET / ") == 0;
         std::string answer = root ? "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok"
                                   : "HTTP/1.0 404 Not Found\r\nContent-Length: 7\r\n\r\nmissing";
+        if (logOn) {
+            answer = "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"probe\"\r\n"
+                     "Content-Length: 2\r\n\r\nno";
+        }
         send(client, answer.data(), static_cast<int>(answer.size()), 0);
     }
 
     Listener listener_;
     Kind kind_;
+    bool ipv6_;
     std::atomic<bool> stop_{false};
     std::atomic<int> accepted_{0};
     std::vector<SocketHandle> held_;  // kSilent: open until the server ends; server thread only

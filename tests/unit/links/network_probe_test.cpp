@@ -15,10 +15,10 @@ namespace {
 using test::LoopbackServer;
 using test::U;
 
-platform::Ipv4Address LoopbackAddress() {
-    std::vector<platform::Ipv4Address> addresses;
-    platform::LookUpHost("127.0.0.1", &addresses);
-    return addresses.empty() ? 0 : addresses[0];
+platform::HostAddress LoopbackAddress() {
+    std::vector<platform::HostAddress> addresses;
+    platform::LookUpHost(u"127.0.0.1", &addresses);
+    return addresses.empty() ? platform::HostAddress() : addresses[0];
 }
 
 TEST(CrackUrlTest, HostAndPortWithTheSchemesDefault) {
@@ -80,11 +80,50 @@ TEST(NetworkProbeTest, FtpProbesTheUrlsPort) {
 TEST(NetworkProbeTest, HostPortByNameAndByAddress) {
     LoopbackServer server(LoopbackServer::Kind::kAcceptAndClose);
     platform::NetworkPort port = platform::ToNetworkPort(server.Port());
-    EXPECT_TRUE(ProbeHostPort("127.0.0.1", port));
-    EXPECT_TRUE(ProbeHostPort("localhost", port));
-    EXPECT_FALSE(ProbeHostPort("", port));
+    EXPECT_TRUE(ProbeHostPort(u"127.0.0.1", port));
+    EXPECT_TRUE(ProbeHostPort(u"localhost", port));
+    EXPECT_FALSE(ProbeHostPort(u"", port));
     EXPECT_TRUE(TryConnect(LoopbackAddress(), port));
     EXPECT_FALSE(TryConnect(LoopbackAddress(), platform::ToNetworkPort(test::ClosedPort())));
+}
+
+TEST(NetworkProbeTest, AServerAskingToLogOnHasAnsweredAndGetsNoCredentials) {
+    LoopbackServer server(LoopbackServer::Kind::kLogOn);
+    EXPECT_TRUE(ProbeHttp(U(server.Url("http", "/").c_str())));
+    EXPECT_TRUE(server.WaitForAccepted(1, 2000));
+    EXPECT_FALSE(server.WaitForAccepted(2, 300)) << "no second request offering a log-on";
+}
+
+TEST(NetworkProbeTest, IPv6AddressesAreProbed) {
+    LoopbackServer web(LoopbackServer::Kind::kHttp, true);
+    LoopbackServer files(LoopbackServer::Kind::kAcceptAndClose, true);
+    if (!web.Listening() || !files.Listening()) GTEST_SKIP() << "no IPv6 loopback";
+    std::vector<platform::HostAddress> addresses;
+    ASSERT_TRUE(platform::LookUpHost(u"[::1]", &addresses));
+    ASSERT_EQ(addresses.size(), 1u);
+    EXPECT_TRUE(addresses[0].ipv6);
+    EXPECT_TRUE(ProbeHostPort(u"::1", platform::ToNetworkPort(files.Port())));
+    EXPECT_TRUE(ProbeFtp(U(files.Url("ftp", "/").c_str())));
+    EXPECT_TRUE(ProbeHttp(U(web.Url("http", "/").c_str())));
+}
+
+TEST(HostNameTest, InternationalNamesTakeTheirAsciiForm) {
+    struct Case {
+        std::u16string name;
+        std::string ascii;
+    } cases[] = {
+        {u"example.org", "example.org"},
+        {u"b\u00fccher.example", "xn--bcher-kva.example"},
+        {u"\u65e5\u672c.jp", "xn--wgv71a.jp"},
+        {u"m\u00fcnchen.de.", "xn--mnchen-3ya.de."},
+        {u"[::1]", "::1"},
+        {u"", ""},
+        {u"a..b", ""},
+        {u"x\xD800y.org", ""},  // a lone surrogate has no ASCII form
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(platform::HostNameToAscii(c.name), c.ascii) << test::Utf8(String(c.name));
+    }
 }
 
 // The POSIX stand-in cannot tell an untrusted authority (it only connects), so

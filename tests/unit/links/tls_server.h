@@ -83,8 +83,8 @@ private:
     }
 
     bool WaitUntilListening() const {
-        std::vector<platform::Ipv4Address> loopback;
-        if (!platform::LookUpHost("127.0.0.1", &loopback)) return false;
+        std::vector<platform::HostAddress> loopback;
+        if (!platform::LookUpHost(u"127.0.0.1", &loopback)) return false;
         for (int attempt = 0; attempt < 50; ++attempt) {
             if (platform::ConnectWithin(loopback[0], platform::ToNetworkPort(port_), 200)) return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));

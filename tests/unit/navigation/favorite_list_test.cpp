@@ -101,7 +101,7 @@ TEST_F(FavoriteListTest, CodesThatNameNoEncodingOfTheTableDetect) {
 // user's favourites are never replaced by a list that was not read.
 TEST_F(FavoriteListTest, AListThatCouldNotBeReadIsNeverWritten) {
     WriteList(u"\r932,C:\\home.txt\r-6,C:\\b.txt\r");
-    FavoriteList list(String(folder_.File("DocList.txt")), String(mutex_.Name()), 50);
+    FavoriteList list(String(folder_.File("DocList.txt")), String(mutex_.Name()), nullptr, 50);
     list.Load();
     ASSERT_EQ(list.FileState(), ListRead::kRead);
     Favorite slots[kEditableFavorites];

@@ -2,6 +2,11 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "platform/file_mapping.h"
 #include "support/temp_folder.h"
 #include "textfile/file_writer.h"
 #include "textfile/mapped_file.h"
@@ -20,20 +25,66 @@ TEST(MappedFileTest, MapsTheWholeFile) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), "hello\r\nworld");
 }
 
-// Released pages are read from the file again when touched.
+// Released pages are read from the file again when touched (a file larger
+// than those read whole, so that it is mapped).
 TEST(MappedFileTest, ReleasedBytesReadTheSame) {
     std::string text;
-    for (int i = 0; i < 100000; ++i) text += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 3000000; ++i) text += static_cast<char>('a' + i % 26);
     TempFolder folder;
     folder.Write("a.txt", text);
     MappedFile file;
     ASSERT_TRUE(file.Open(folder.File("a.txt").c_str()));
     const std::string before(reinterpret_cast<const char*>(file.Data()), file.Size());
-    file.ReleaseBefore(file.Data() + 70000);
+    file.ReleaseBefore(file.Data() + 1700000);
     file.ReleaseBefore(file.Data() + file.Size());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), before);
     EXPECT_EQ(before, text);
 }
+
+// A small file is read whole at once: what happens to the file afterwards
+// (cut short, a share gone) cannot make a read of its bytes fail.
+TEST(FileMappingTest, ASmallFileIsReadAtOnceAndALargeOneMapped) {
+    TempFolder folder;
+    const std::string small(platform::kReadWholeBytes, 's');
+    const std::string large(platform::kReadWholeBytes + 1, 'l');
+    folder.Write("small.txt", small);
+    folder.Write("large.txt", large);
+    platform::FileMapping smallFile;
+    platform::FileMapping largeFile;
+    ASSERT_TRUE(smallFile.Open(folder.File("small.txt").c_str()));
+    ASSERT_TRUE(largeFile.Open(folder.File("large.txt").c_str()));
+    folder.Write("small.txt", "");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(smallFile.Data()), smallFile.Size()), small);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(largeFile.Data()), largeFile.Size()), large);
+    EXPECT_FALSE(smallFile.ReadFailed());
+    EXPECT_FALSE(largeFile.ReadFailed());
+}
+
+#ifdef _WIN32
+// A mapped file cut short behind the reader's back: reading the bytes that
+// went raises a page error, which fails the read instead of ending the
+// program. Where the system refuses to cut a mapped file, there is nothing to see.
+TEST(FileMappingTest, APageThatCannotBeReadFailsTheReadNotTheProgram) {
+    TempFolder folder;
+    const std::string large(4 * platform::kReadWholeBytes, 'l');
+    folder.Write("large.txt", large);
+    platform::FileMapping file;
+    ASSERT_TRUE(file.Open(folder.File("large.txt").c_str()));
+    HANDLE cutter = CreateFileW(reinterpret_cast<const wchar_t*>(folder.File("large.txt").c_str()), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(cutter, INVALID_HANDLE_VALUE);
+    const bool cut = SetEndOfFile(cutter) != FALSE;
+    CloseHandle(cutter);
+    if (!cut) GTEST_SKIP() << "the system does not cut a mapped file";
+    std::uint32_t sum = 0;
+    for (std::uint64_t at = 0; at < file.Size(); at += 4096) sum += file.Data()[at];
+    EXPECT_TRUE(file.ReadFailed());
+    EXPECT_LT(sum, 'l' * (file.Size() / 4096)) << "the bytes that could not be read read as zeros";
+    file.Close();
+    EXPECT_TRUE(file.Open(folder.File("large.txt").c_str())) << "an empty file opens again";
+    EXPECT_EQ(file.Size(), 0u);
+}
+#endif
 
 TEST(MappedFileTest, EmptyFileOpensWithAValidPointer) {
     TempFolder folder;

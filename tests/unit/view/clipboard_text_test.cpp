@@ -1,8 +1,12 @@
 // Copying a range, pasting text and files, through the helpers and the caret.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "view/caret_fixture.h"
 #include "view/clipboard_text.h"
+#include "view/file_list_block.h"
 
 namespace pathbook {
 namespace {
@@ -77,6 +81,42 @@ TEST(ClipboardTextTest, PastedFilesGoToTheCaretAsASecondStep) {
     EXPECT_EQ(view.Text(), u"aT<C:\\f1>\r\n<C:\\f2>\r\nb");
     view.document.Undo();
     EXPECT_EQ(view.Text(), u"aTb");
+}
+
+// A CF_HDROP block: the five header fields, then `list` as bytes.
+std::vector<std::uint8_t> FileBlock(std::uint32_t offset, bool wide, const std::u16string& list) {
+    std::vector<std::uint8_t> block;
+    for (std::uint32_t field : {offset, 0u, 0u, 0u, wide ? 1u : 0u}) {
+        for (int byte = 0; byte < 4; ++byte) block.push_back(static_cast<std::uint8_t>(field >> (8 * byte)));
+    }
+    for (char16_t unit : list) {
+        if (wide) block.push_back(static_cast<std::uint8_t>(unit));
+        block.push_back(static_cast<std::uint8_t>(wide ? unit >> 8 : unit));
+    }
+    return block;
+}
+
+TEST(ClipboardTextTest, AFileListIsReadWithinItsBlock) {
+    using Paths = std::vector<std::u16string>;
+    const std::u16string two(u"C:\\a.txt\0D:\\b\0\0", 15);
+    struct Case {
+        std::vector<std::uint8_t> block;
+        Paths paths;
+    } cases[] = {
+        {FileBlock(20, true, two), {u"C:\\a.txt", u"D:\\b"}},
+        {FileBlock(20, false, two), {u"C:\\a.txt", u"D:\\b"}},  // the ANSI form
+        {FileBlock(20, true, std::u16string(u"\0", 1)), {}},
+        {FileBlock(20, true, std::u16string(u"C:\\a\0D:\\b", 10)), {}},  // no end within the block
+        {FileBlock(20, true, std::u16string(u"C:\\a\0", 5)), {}},
+        {FileBlock(4000, true, two), {}},                                    // the list lies outside
+        {FileBlock(8, true, two), {}},                                       // inside the header
+        {std::vector<std::uint8_t>(19, 0), {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ParseFileListBlock(c.block.data(), c.block.size()), c.paths);
+    std::vector<std::uint8_t> odd = FileBlock(20, true, two);
+    odd.push_back(0x41);  // a last odd byte is not a unit
+    EXPECT_EQ(ParseFileListBlock(odd.data(), odd.size()), (Paths{u"C:\\a.txt", u"D:\\b"}));
+    EXPECT_TRUE(ParseFileListBlock(nullptr, 100).empty());
 }
 
 }  // namespace

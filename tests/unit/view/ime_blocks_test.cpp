@@ -40,6 +40,18 @@ TEST(ImeBlocksTest, AReconversionBlockIsLaidOutByteForByte) {
     EXPECT_EQ(ReconvertBlock(u"", 4, 4), Block(u"", 0, 0));
 }
 
+TEST(ImeBlocksTest, ABlockHoldsAtMostItsCapOfText) {
+    const std::u16string most(kMaxImeBlockUnits, u'x');
+    EXPECT_EQ(ReconvertBlock(most, 0, most.size()).size(), 34 + 2 * most.size());
+    EXPECT_TRUE(ReconvertBlock(most + u"x", 0, 1).empty());
+    CaretFixture view(most + u"xy");
+    view.input.selection.SetCaret(DocPos::At(0, 0), false);
+    view.input.selection.SetCaret(DocPos::At(0, kMaxImeBlockUnits + 1), true);
+    EXPECT_TRUE(view.input.ime.ReconversionBlock().empty()) << "too long a selection is not offered";
+    view.input.selection.SetCaret(DocPos::At(0, kMaxImeBlockUnits), true);
+    EXPECT_FALSE(view.input.ime.ReconversionBlock().empty());
+}
+
 TEST(ImeBlocksTest, ABlockIsCopiedOnlyWhereItFits) {
     const std::vector<std::uint8_t> block = ReconvertBlock(u"ab", 0, 2);
     std::vector<std::uint8_t> room(block.size() - 1, 0xAA);

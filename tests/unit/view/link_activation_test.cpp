@@ -45,6 +45,12 @@ TEST(LinkActivationTest, BasePathsForAnchorsAndRelativeLinks) {
     EXPECT_EQ(doc.At(0, 2).basePath, u"");
 }
 
+TEST(LinkActivationTest, ARelativeLinkBelowALinkWithoutAPlaceOfItsOwnTakesTheNotesFolder) {
+    LinkDocument doc(u"<C:x>\n<.\\b.txt>\n<http://h/d/>\n<.\\c.html>");
+    EXPECT_EQ(doc.At(1, 2).basePath, u"C:\\cwd");
+    EXPECT_EQ(doc.At(3, 2).basePath, u"http://h/d/");
+}
+
 TEST(LinkActivationTest, CtrlAndOpenLocationCutAFileLinkAtTheClickedComponent) {
     LinkDocument doc(u"<C:\\a\\bb\\c.txt> <http://h/x/y>");
     EXPECT_EQ(doc.At(0, 7, LinkCommand::kOpen, true).linkText, u"C:\\a\\bb");

@@ -1,0 +1,1 @@
+pathbook_fuzz_target(grep_command_fuzz grep_command_fuzz.cpp)
