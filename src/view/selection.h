@@ -48,6 +48,9 @@ public:
     // Resize) or the view scrolled: recomputes rows and x of both ends and
     // places the system caret again.
     void Relayout();
+    // After the window's size changed: Relayout, then, when the caret is on
+    // show (the view has the focus), the view scrolls to keep it visible.
+    void FollowResize(bool caretShown);
 
     // Repaints the selection, or the units [from, to) of `line`.
     void InvalidateSelection();

@@ -146,7 +146,7 @@ bool ViewWindow::OnPaint() {
 bool ViewWindow::OnSize(UINT type, int width, int height) {
     if (type == SIZE_MINIMIZED || core_ == nullptr) return true;
     core_->Resize(width, height);
-    input_->selection.Relayout();
+    input_->selection.FollowResize(hasSystemCaret_);
     return true;
 }
 
