@@ -397,6 +397,7 @@ class NavigationTest(PathbookTestCase):
         self.assertIsNotNone(about, "the about box")
         version = "Version %s (Pathbook.exe)" % os.environ["PATHBOOK_VERSION"]
         self.assertTrue(any(version in c[2] for c in about[3]), about[3])
+        self.assertTrue(any("MIT License" in c[2] for c in about[3]), "the notice names the licence: %r" % about[3])
 
     def test_instances_start_from_a_folder_with_spaces(self):
         folder = os.path.join(self.folder, "with space")
