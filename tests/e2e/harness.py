@@ -152,6 +152,19 @@ def screenshot(xid, path):
     subprocess.run(["import", "-window", str(xid), path], timeout=30, check=True)
 
 
+def start_wineserver_again():
+    """Ends every Wine process of the prefix and starts the server and Wine's
+    services afresh, which then read settings such as the system DPI anew."""
+    # The server and the services stay running: none may hold a pipe of ours.
+    quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+    subprocess.run(["wineserver", "-k"], **quiet)
+    subprocess.run(["wineserver", "-w"], **quiet)
+    subprocess.run(["wineserver", "-p"], **quiet)
+    subprocess.run(["wine", "cmd.exe", "/c", "exit"], **quiet)
+    # The first program after a fresh start may take long to come up.
+    subprocess.run(["wine", PROBE, "foreground"], **quiet)
+
+
 def windows_path(path):
     """The Wine path (drive Z:) of a Linux path."""
     return "Z:" + path.replace("/", "\\")
