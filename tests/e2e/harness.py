@@ -327,9 +327,9 @@ class PathbookTestCase(unittest.TestCase):
         # A loaded machine may take long to end them.
         wait_until(lambda: not running_instances(), timeout=60)
 
-    def start(self, *args, env=None):
-        process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                   env=dict(os.environ, **(env or {})))
+    def start(self, *args, env=None, exe=None):
+        process = subprocess.Popen(["wine", exe or EXE] + list(args), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, env=dict(os.environ, **(env or {})))
         self.processes.append(process)
         return process
 
