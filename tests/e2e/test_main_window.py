@@ -458,3 +458,23 @@ class WindowDetailsTest(PathbookTestCase):
     def start_and_wait(self):
         self.start("-n")
         return self.wait_for_title("untitled - " + EN)
+
+    def test_the_english_editor_font_draws_a_backslash_not_a_yen_sign(self):
+        # Paths are full of backslashes: a Japanese font draws them as yen signs.
+        _, title, window = self.open_note("slash.txt", b"\\\r\n")
+        send_keys(title, "ctrl+End")  # the caret off the glyph's row
+        left, top, _, _ = (int(v) for v in probe("viewrect", str(window.handle)).split())
+        caret = wait_until(lambda: (lambda c: c if c and int(c[1]) > 0 else None)(
+            probe("caretrect", str(window.handle)).split()))
+        row, width = int(caret[3]) - int(caret[1]), 12
+        gray = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, row, left, top), "+repage",
+                               "-depth", "8", "gray:-"], capture_output=True, timeout=30).stdout
+
+        def ink_centre(rows):
+            """x of the ink's centre in those pixel rows (dark text on white)."""
+            ink = [(x, 255 - gray[y * width + x]) for y in rows for x in range(width)]
+            return sum(x * weight for x, weight in ink) / max(1, sum(weight for _, weight in ink))
+
+        # A backslash runs from top left to bottom right; a yen sign stands on its middle.
+        shift = ink_centre(range(row // 2, row)) - ink_centre(range(row // 2))
+        self.assertGreater(shift, 2, "the glyph of \\ leans like a backslash (ink moves %.1f pixels)" % shift)
