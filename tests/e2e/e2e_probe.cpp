@@ -38,7 +38,8 @@
 //   e2e-probe caretrect H  the system caret of window H's thread in its window's client
 //                        coordinates: <left> <top> <right> <bottom>
 //   e2e-probe parts H    the right edges of the status bar's parts, one line
-//   e2e-probe dpi H      <DPI awareness of window H: 0 unaware, 1 system, 2 per monitor> <its DPI>
+//   e2e-probe dpi H      the DPI of window H
+//   e2e-probe manifest EXE  the application manifest of EXE (resource 1 of RT_MANIFEST)
 //   e2e-probe dpichanged H DPI  sends WM_DPICHANGED for DPI with the window's own rectangle
 //   e2e-probe contextmenu H  posts WM_CONTEXTMENU to H naming the view, at the view's centre,
 //                        as the system does for a right click on the view
@@ -370,14 +371,20 @@ Call UserCall(const char* name) {
 }
 
 int PrintDpi(HWND window) {
-    using ContextOf = HANDLE(WINAPI*)(HWND);
-    using AwarenessOf = int(WINAPI*)(HANDLE);
     using DpiOf = UINT(WINAPI*)(HWND);
-    auto context = UserCall<ContextOf>("GetWindowDpiAwarenessContext");
-    auto awareness = UserCall<AwarenessOf>("GetAwarenessFromDpiAwarenessContext");
     auto dpi = UserCall<DpiOf>("GetDpiForWindow");
-    if (context == nullptr || awareness == nullptr || dpi == nullptr) return 1;
-    std::printf("%d %u\n", awareness(context(window)), dpi(window));
+    if (dpi == nullptr) return 1;
+    std::printf("%u\n", dpi(window));
+    return 0;
+}
+
+int PrintManifest(const wchar_t* exe) {
+    HMODULE module = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return 1;
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
+    if (found == nullptr) return 1;
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    std::fwrite(text, 1, SizeofResource(module, found), stdout);
     return 0;
 }
 
@@ -571,6 +578,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
+    if (argc == 3 && command == L"manifest") return PrintManifest(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
     if (argc >= 3 && command == L"cliptextfiles") return PutTextAndFiles(argv[2], argc - 3, argv + 3);

@@ -1,16 +1,17 @@
 """Pathbook.exe at 96, 144 and 192 DPI (the LogPixels setting of the Wine
-prefix, put back afterwards): the manifest's per-monitor awareness, and the
-sizes that follow the DPI, measured from outside: the row height (the caret's
-height), where a click on a character puts the caret, the status bar's part
-edges, the toolbar's buttons; and WM_DPICHANGED, as moving to another monitor
-sends it. Screenshots go to $PATHBOOK_SHOTS (default: the temporary folder)."""
+prefix, put back afterwards): the manifest's per-monitor awareness (read from
+the file: Wine scales no window, aware or not), and the sizes that follow the
+DPI, measured from outside: the row height (the caret's height), where a click
+on a character puts the caret, the status bar's part edges, the toolbar's
+buttons; and WM_DPICHANGED, as moving to another monitor sends it. Screenshots
+go to $PATHBOOK_SHOTS (default: the temporary folder)."""
 
 import os
 import subprocess
 import tempfile
 
-from harness import PathbookTestCase, probe, screenshot, send_keys, start_wineserver_again, wait_until, \
-    x_windows_named
+from harness import EXE, PathbookTestCase, probe, screenshot, send_keys, start_wineserver_again, wait_until, \
+    windows_path, x_windows_named
 
 LINE = "x" * 20 + " <C:\\notes\\file.txt> end\r\n"
 SHOTS = os.environ.get("PATHBOOK_SHOTS", tempfile.gettempdir())
@@ -33,7 +34,7 @@ class Metrics:
 
     def __init__(self, window, title):
         handle = str(window.handle)
-        self.awareness, self.dpi = numbers(probe("dpi", handle))
+        (self.dpi,) = numbers(probe("dpi", handle))
         send_keys(title, "Home")
         caret = wait_until(lambda: numbers(probe("caretrect", handle)) or None)
         self.row = caret[3] - caret[1]
@@ -74,7 +75,6 @@ class DpiTest(PathbookTestCase):
         for dpi, m in seen.items():
             scale = dpi / 96
             with self.subTest(dpi=dpi):
-                self.assertEqual(m.awareness, 2, "the manifest declares per-monitor awareness")
                 self.assertEqual(m.dpi, dpi)
                 self.assertAlmostEqual(m.row, base.row * scale, delta=2 + scale, msg="the row height")
                 self.assertEqual(m.caret_width, round(2 * scale), "the insert caret")
@@ -84,6 +84,11 @@ class DpiTest(PathbookTestCase):
                                        delta=3 * scale, msg="part 2 holds \"BBBBM\" in the bar's font")
                 self.assertAlmostEqual(m.button_height, base.button_height * scale, delta=4 * scale,
                                        msg="the toolbar's buttons")
+
+    def test_the_manifest_declares_per_monitor_awareness(self):
+        manifest = probe("manifest", windows_path(EXE))
+        self.assertRegex(manifest, r"<dpiAwareness[^>]*>\s*PerMonitorV2\b")
+        self.assertRegex(manifest, r"<dpiAware[^>]*>\s*true/pm\s*<")
 
     def test_a_move_to_a_monitor_of_another_dpi_rescales(self):
         _, title, window = self.open_note("move.txt", LINE.encode("ascii"))
