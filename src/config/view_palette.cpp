@@ -40,7 +40,7 @@ ViewPalette DarkPalette() {
     const std::uint32_t colors[kViewColorCount] = {Rgb(212, 212, 212), Rgb(255, 255, 255), Rgb(86, 156, 214),
                                                    Rgb(160, 160, 160), Rgb(197, 134, 192), Rgb(120, 190, 255),
                                                    Rgb(30, 30, 30),    Rgb(0, 0, 0),       Rgb(0, 0, 0)};
-    const std::uint32_t fills[kViewFillCount] = {Rgb(50, 48, 22), Rgb(28, 48, 70), Rgb(142, 36, 64)};
+    const std::uint32_t fills[kViewFillCount] = {Rgb(60, 56, 20), Rgb(28, 48, 70), Rgb(142, 36, 64)};
     for (int i = 0; i < kViewColorCount; ++i) palette.colors[i] = colors[i];
     for (int i = 0; i < kViewFillCount; ++i) palette.fills[i] = fills[i];
     return palette;

@@ -133,7 +133,7 @@ class SchemeTest(ViewTestCase):
         self.assertIn((212, 212, 212), plain, "the text")
         link_row = self.row_colours(xid, 1)
         self.assertIn(dark_link, link_row)
-        self.assertIn((50, 48, 22), link_row, "the file name's fill")
+        self.assertIn((60, 56, 20), link_row, "the file name's fill")
         self.assertNotIn(FILE_NAME, link_row)
         self.assertGreater(self.row_colours(xid, 2).get((142, 36, 64), 0), 100, "[...] on dark crimson")
         self.assertGreater(self.row_colours(xid, 3).get((28, 48, 70), 0), 100, "# on dark blue")
