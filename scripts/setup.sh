@@ -7,7 +7,7 @@ source "$here/env.sh"
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev python3
-  mingw-w64 wine wine64 xvfb xauth xdotool x11-utils fonts-wine fonts-ipafont-gothic
+  mingw-w64 wine wine64 xvfb xauth xdotool x11-utils fonts-wine fonts-ipafont-gothic fonts-dejavu-core
   googletest libgtest-dev libbenchmark-dev locales nsis zip imagemagick
 )
 missing=()
@@ -41,6 +41,10 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
   $sudo sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
   $sudo locale-gen >/dev/null
 fi
+
+# Before the first Wine command: Wine's desktop process starts with it, and one
+# started without a display never shows a window.
+ensure_display
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "setup: creating the Wine prefix $WINEPREFIX"

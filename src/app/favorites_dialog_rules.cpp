@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "config/dpi_scale.h"
+
 namespace pathbook {
 namespace {
 
@@ -17,19 +19,30 @@ bool IsAbsolute(std::u16string_view name) {
 
 }  // namespace
 
-PixelSize FavoritesDialogSize(std::int32_t rememberedW, std::int32_t rememberedH, PixelSize templateSize,
-                              PixelSize screen) {
-    PixelSize wanted = rememberedW > 0 && rememberedH > 0 ? PixelSize{rememberedW, rememberedH} : templateSize;
-    return {Fit(wanted.width, kFavoritesMinimumSize.width, screen.width),
-            Fit(wanted.height, kFavoritesMinimumSize.height, screen.height)};
+PixelSize FavoritesMinimumSize(std::int32_t dpi) {
+    return {ScaleToDpi(kFavoritesMinimumSize.width, dpi), ScaleToDpi(kFavoritesMinimumSize.height, dpi)};
 }
 
-FavoritesLayout LayOutFavorites(PixelSize client) {
-    constexpr std::int32_t kMargin = 10;
-    constexpr std::int32_t kBelowList = 50;
-    constexpr std::int32_t kButtonsFromBottom = 30;
-    return {{kMargin, kMargin, std::max(0, client.width - 2 * kMargin), std::max(0, client.height - kBelowList)},
-            std::max(0, client.height - kButtonsFromBottom)};
+PixelSize FavoritesDialogSize(std::int32_t rememberedW, std::int32_t rememberedH, PixelSize templateSize,
+                              PixelSize screen, std::int32_t dpi) {
+    PixelSize wanted = rememberedW > 0 && rememberedH > 0
+                           ? PixelSize{ScaleToDpi(rememberedW, dpi), ScaleToDpi(rememberedH, dpi)}
+                           : templateSize;
+    const PixelSize minimum = FavoritesMinimumSize(dpi);
+    return {Fit(wanted.width, minimum.width, screen.width), Fit(wanted.height, minimum.height, screen.height)};
+}
+
+std::int32_t FavoritesColumnWidth(int column, std::int32_t dpi) {
+    constexpr std::int32_t kWidths[kFavoritesColumnCount] = {50, 150, 100, 500};
+    return column >= 0 && column < kFavoritesColumnCount ? ScaleToDpi(kWidths[column], dpi) : 0;
+}
+
+FavoritesLayout LayOutFavorites(PixelSize client, std::int32_t dpi) {
+    const std::int32_t margin = ScaleToDpi(10, dpi);
+    const std::int32_t belowList = ScaleToDpi(50, dpi);
+    const std::int32_t buttonsFromBottom = ScaleToDpi(30, dpi);
+    return {{margin, margin, std::max(0, client.width - 2 * margin), std::max(0, client.height - belowList)},
+            std::max(0, client.height - buttonsFromBottom)};
 }
 
 std::vector<String> SelectedFiles(const char16_t* buffer, std::size_t units) {

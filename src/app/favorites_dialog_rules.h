@@ -16,15 +16,24 @@ struct PixelSize {
     std::int32_t height;
 };
 
-// The dialog is never smaller than this (its minimum tracking size).
-constexpr PixelSize kFavoritesMinimumSize{600, 300};
+// Sizes in pixels at `dpi`; what is remembered and the fixed sizes below are
+// those of 96 DPI, scaled.
 
-// The size the dialog opens with: the remembered size when both values are
-// positive (a value never stored reads as -2147483648, and the shared block
-// starts at 0), otherwise the template's; at least kFavoritesMinimumSize, and
-// no larger than `screen` (the work area) where the minimum allows.
+// The dialog is never smaller than this at 96 DPI (its minimum tracking size).
+constexpr PixelSize kFavoritesMinimumSize{600, 300};
+PixelSize FavoritesMinimumSize(std::int32_t dpi);
+
+// The size the dialog opens with: the remembered size (at 96 DPI) when both
+// values are positive (a value never stored reads as -2147483648, and the
+// shared block starts at 0), otherwise the template's (already at `dpi`); at
+// least the minimum, and no larger than `screen` (the work area) where the
+// minimum allows.
 PixelSize FavoritesDialogSize(std::int32_t rememberedW, std::int32_t rememberedH, PixelSize templateSize,
-                              PixelSize screen);
+                              PixelSize screen, std::int32_t dpi);
+
+// The widths of the list's columns: number, name, encoding, path.
+constexpr int kFavoritesColumnCount = 4;
+std::int32_t FavoritesColumnWidth(int column, std::int32_t dpi);
 
 struct PixelRect {
     std::int32_t x;
@@ -40,7 +49,7 @@ struct FavoritesLayout {
     PixelRect list;
     std::int32_t buttonTop;
 };
-FavoritesLayout LayOutFavorites(PixelSize client);
+FavoritesLayout LayOutFavorites(PixelSize client, std::int32_t dpi);
 
 // The full paths in the buffer of a file dialog that allows several files:
 // either one full path, or the folder followed by the names, each ended by a

@@ -1,11 +1,13 @@
 #include "app/status_parts.h"
 
+#include "config/dpi_scale.h"
+
 namespace pathbook {
 
 std::array<std::int32_t, 3> StatusPartEdges(std::int32_t barWidth, bool maximized, std::int32_t codeWidth,
-                                            std::int32_t lineEndWidth) {
-    std::int32_t width = maximized ? barWidth : barWidth - 15;
-    std::int32_t lineEndRight = width - 5;
+                                            std::int32_t lineEndWidth, std::int32_t dpi) {
+    std::int32_t width = maximized ? barWidth : barWidth - ScaleToDpi(15, dpi);
+    std::int32_t lineEndRight = width - ScaleToDpi(5, dpi);
     std::int32_t codeRight = lineEndRight - lineEndWidth;
     return {codeRight - codeWidth, codeRight, lineEndRight};
 }

@@ -1,5 +1,7 @@
 #include "config/doc_type.h"
 
+#include "config/view_palette.h"
+
 namespace pathbook {
 
 DocType DefaultDocType(const String& name) {
@@ -10,10 +12,9 @@ DocType DefaultDocType(const String& name) {
     look.font.faceName = u"FixedSys";
     look.pointSize = 14;
     look.tabWidth = 4;
-    static constexpr std::uint32_t kColors[kViewColorCount] = {0x000000, 0xFFFFFF, 0xE65A00, 0x8C8C8C, 0xF0C8F0,
-                                                               0xC83200, 0xFFFFFF, 0x000000, 0x000000};
     static constexpr std::uint8_t kFlags[kViewFlagCount] = {1, 1, 0, 0, 0};
-    for (int i = 0; i < kViewColorCount; ++i) look.colors[i] = kColors[i];
+    const ViewPalette light = LightPalette();
+    for (int i = 0; i < kViewColorCount; ++i) look.colors[i] = light.colors[i];
     for (int i = 0; i < kViewFlagCount; ++i) look.flags[i] = kFlags[i];
     type.wrapMode = kNoWrap;
     type.wrapWidth = 80;

@@ -14,6 +14,10 @@ bool IsMouseMessage(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
+bool IsEditMessage(UINT message) {
+    return (message >= WM_CUT && message <= WM_UNDO) || (message >= EM_GETSEL && message <= EM_GETIMESTATUS);
+}
+
 bool IsImeMessage(UINT message) {
     return (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_KEYLAST) ||
            (message >= WM_IME_SETCONTEXT && message <= WM_IME_KEYUP);
@@ -105,11 +109,19 @@ bool Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
         case WM_SETCURSOR:
             result = TRUE;
             return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
+        case WM_DPICHANGED:
+            return lParam != 0 && OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_SETTINGCHANGE: {
+            const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+            return OnSettingChange(static_cast<UINT>(wParam), area != nullptr ? area : L"");
+        }
+        case WM_SYSCOLORCHANGE: return OnSettingChange(0, L"");
         default: break;
     }
     if (message >= WM_APP && message <= 0xBFFF) return OnAppMessage(message - WM_APP, wParam, lParam, result);
     if (IsMouseMessage(message)) return OnMouse(message, wParam, lParam);
     if (IsImeMessage(message)) return OnImeMessage(message, wParam, lParam, result);
+    if (IsEditMessage(message)) return OnEditMessage(message, wParam, lParam, result);
     return false;
 }
 

@@ -88,6 +88,14 @@ protected:
     virtual bool OnGetText(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
     // WM_IME_* messages.
     virtual bool OnImeMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
+    // What tools send an edit control: WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR,
+    // WM_UNDO and the EM_* messages.
+    virtual bool OnEditMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT&) { return false; }
+    // WM_DPICHANGED: the window's new DPI and the rectangle the system suggests for it.
+    virtual bool OnDpiChanged(UINT /*dpi*/, const RECT& /*suggested*/) { return false; }
+    // WM_SETTINGCHANGE: `action` the SPI_* code, `area` the named area ("ImmersiveColorSet"),
+    // or empty; and WM_SYSCOLORCHANGE, with `action` 0 and `area` empty.
+    virtual bool OnSettingChange(UINT /*action*/, const wchar_t* /*area*/) { return false; }
 
     // The default handling: the input-method manager, then the system.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);

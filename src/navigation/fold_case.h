@@ -1,13 +1,11 @@
-// Comparison of paths without regard to letter case, as the system compares
-// file names: ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and the
-// full-width Latin letters fold to upper case; everything else compares as is.
+// Paths compared as the file system compares file names: letter case aside,
+// in every script (platform/ordinal_compare.h). Tested by nav_chain_block_test.cpp and main_window_rules_test.cpp.
 #pragma once
 
 #include <string_view>
 
 namespace pathbook {
 
-char16_t FoldToUpper(char16_t c);
 bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 }  // namespace pathbook

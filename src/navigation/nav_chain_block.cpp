@@ -1,5 +1,7 @@
 #include "navigation/nav_chain_block.h"
 
+#include <string>
+
 #include "navigation/fold_case.h"
 #include "runtime/byte_order.h"
 
@@ -28,10 +30,9 @@ std::uint32_t EntryLength(const std::uint8_t* block, std::uint32_t start) {
 
 bool PathEquals(const std::uint8_t* block, std::uint32_t start, std::uint32_t length, std::u16string_view path) {
     if (length - kHeaderUnits != path.size()) return false;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (FoldToUpper(UnitAt(block, start + 4 + static_cast<std::uint32_t>(i))) != FoldToUpper(path[i])) return false;
-    }
-    return true;
+    std::u16string stored(path.size(), u'\0');
+    for (std::size_t i = 0; i < path.size(); ++i) stored[i] = UnitAt(block, start + 4 + static_cast<std::uint32_t>(i));
+    return EqualIgnoringCase(stored, path);
 }
 
 // Where a walk for `path` stopped: at the path's entry, or at the chain's end

@@ -3,6 +3,7 @@
 #include "document/link_recognition.h"
 #include "links/path_text.h"
 #include "navigation/fold_case.h"
+#include "platform/ordinal_compare.h"
 #include "runtime/ascii.h"
 #include "runtime/string.h"
 
@@ -39,8 +40,8 @@ std::u16string FileLinkTarget(const ResolvableLink& link) {
 std::u16string PathKey(std::u16string_view path) {
     std::u16string key(path);
     for (char16_t& unit : key) {
-        // ASCII, by far the most common, folds as FoldToUpper folds it.
-        unit = unit == u'/' ? u'\\' : unit < 0x80 ? AsciiToUpper(unit) : FoldToUpper(unit);
+        // ASCII, by far the most common, folds as the system folds it.
+        unit = unit == u'/' ? u'\\' : unit < 0x80 ? AsciiToUpper(unit) : platform::OrdinalUpper(unit);
     }
     return key;
 }

@@ -1,13 +1,13 @@
 #include "notebook/note_filter.h"
 
-#include "navigation/fold_case.h"
+#include "platform/ordinal_compare.h"
 
 namespace pathbook {
 namespace {
 
 std::u16string Folded(std::u16string_view text) {
     std::u16string folded(text);
-    for (char16_t& unit : folded) unit = FoldToUpper(unit);
+    for (char16_t& unit : folded) unit = platform::OrdinalUpper(unit);
     return folded;
 }
 

@@ -1,7 +1,8 @@
 // The program's machine-local data folder, for what belongs to this computer
-// only: %LOCALAPPDATA%\Pathbook on Windows; $XDG_CACHE_HOME/pathbook or
-// ~/.cache/pathbook on POSIX.
-// Tested by journal_folder_test.cpp.
+// only (recovery journals, caches): %LOCALAPPDATA%\Pathbook on Windows;
+// $XDG_CACHE_HOME/pathbook or ~/.cache/pathbook on POSIX. In portable mode
+// (portable_mode.h) it is the folder "LocalData" beside the program.
+// Tested by portable_mode_test.cpp.
 #pragma once
 
 #include <string>

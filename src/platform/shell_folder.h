@@ -14,11 +14,8 @@ constexpr int kShellFolderAppData = 0x1A;
 std::u16string ShellFolderPath(int csidl);
 
 // The application-data folder, a separator and `name`, where the settings and
-// the favourites live; the bare name when the system has no such folder.
-inline std::u16string AppDataFilePath(std::u16string_view name) {
-    std::u16string path = ShellFolderPath(kShellFolderAppData);
-    if (!path.empty() && path.back() != u'\\') path.push_back(u'\\');
-    return path.append(name);
-}
+// the favourites live; the bare name when the system has no such folder. In
+// portable mode the program's own folder (portable_mode.h).
+std::u16string AppDataFilePath(std::u16string_view name);
 
 }  // namespace pathbook::platform

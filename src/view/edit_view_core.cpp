@@ -35,8 +35,13 @@ void EditViewCore::SetOptions(LayoutOptions options) {
 
 void EditViewCore::Resize(std::int32_t width, std::int32_t height) {
     const LineIndex top = layout_.Rows().LineOfRow(viewport_.topRow).line;
-    layout_.Resize(width, height);
-    KeepTopLine(top);
+    if (layout_.Resize(width, height)) {
+        KeepTopLine(top);
+        return;
+    }
+    viewport_ = ClampViewport(layout_, viewport_);
+    host_.ScrollBarsChanged();
+    InvalidateAll();
 }
 
 EditViewCore::Move EditViewCore::ScrollTo(Viewport viewport) {

@@ -40,6 +40,8 @@ public:
     void Apply(const Metrics& metrics, LayoutOptions options);
     // The wrap value or line numbers alone: the lines are broken again, not measured.
     void SetOptions(LayoutOptions options);
+    // A new client size: when the lines were broken again the first visible
+    // line keeps its index; otherwise the same row stays on top (clamped).
     void Resize(std::int32_t width, std::int32_t height);
     // Scrolls to `viewport` (clamped) and returns the move in pixels, for the
     // window layer to move the window's contents (or repaint it all).

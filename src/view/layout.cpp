@@ -37,10 +37,12 @@ void Layout::SetOptions(LayoutOptions options) {
     UpdateGeometry();
 }
 
-void Layout::Resize(std::int32_t width, std::int32_t height) {
+bool Layout::Resize(std::int32_t width, std::int32_t height) {
     clientWidth_ = std::max(width, 0);
     clientHeight_ = std::max(height, 0);
+    const Pixels oldWrap = wrapWidth_;
     UpdateGeometry();
+    return wrapWidth_ != oldWrap;
 }
 
 bool Layout::UpdateGeometry() {

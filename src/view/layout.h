@@ -38,8 +38,10 @@ public:
     void Configure(const Metrics& metrics, LayoutOptions options);
     void SetOptions(LayoutOptions options);
     // The client size in pixels (negative counts as 0). A window 0 pixels wide
-    // (not sized yet, or minimised) does not wrap at its edge.
-    void Resize(std::int32_t width, std::int32_t height);
+    // (not sized yet, or minimised) does not wrap at its edge. True when the
+    // lines were broken again (wrapping at the edge of a window whose text
+    // width changed); the rows stay as they were otherwise.
+    bool Resize(std::int32_t width, std::int32_t height);
     // Follows a change of the document: the text from `start` to `oldEnd`
     // (positions before it) now ends at `newEnd`.
     LayoutEdit Update(DocPos start, DocPos oldEnd, DocPos newEnd);

@@ -65,6 +65,8 @@ Viewport ClampViewport(const Layout& layout, Viewport viewport) {
     return viewport;
 }
 
+bool ShowsHorizontalBar(const Layout& layout) { return layout.Options().wrap != kWrapAtWindowEdge; }
+
 ScrollBarState VerticalBar(const Layout& layout, RowIndex topRow) {
     return ScaleToBar(VerticalMax(layout), PageRows(layout), topRow);
 }

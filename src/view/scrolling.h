@@ -34,6 +34,9 @@ struct ScrollBarState {
     }
     friend bool operator!=(const ScrollBarState& a, const ScrollBarState& b) { return !(a == b); }
 };
+// Wrapping at the window's edge nothing can scroll sideways: the view shows no
+// horizontal bar then (the vertical one is always shown, greyed when it cannot scroll).
+bool ShowsHorizontalBar(const Layout& layout);
 ScrollBarState VerticalBar(const Layout& layout, RowIndex topRow);
 ScrollBarState HorizontalBar(const Layout& layout, Pixels left);
 // The top row for a thumb tracked to `track` (32-bit, scaled back up; the

@@ -69,6 +69,13 @@ void Selection::Relayout() {
     PlaceSystemCaret();
 }
 
+void Selection::FollowResize(bool caretShown) {
+    Relayout();
+    if (!caretShown) return;
+    ScrollCaretIntoView();
+    PlaceSystemCaret();
+}
+
 void Selection::ScrollCaretIntoView() {
     const Viewport now = view_.CurrentViewport();
     const Viewport wanted = ScrollToShow(CurrentLayout(), now, caret_);

@@ -48,6 +48,11 @@ public:
     // Resize) or the view scrolled: recomputes rows and x of both ends and
     // places the system caret again.
     void Relayout();
+    // After the window's size changed: Relayout, then, when the caret is on
+    // show (the view has the focus), the view scrolls to keep it visible.
+    void FollowResize(bool caretShown);
+    // Scrolls as little as shows the caret (ScrollToShow); nothing when it is in view.
+    void ScrollCaretIntoView();
 
     // Repaints the selection, or the units [from, to) of `line`.
     void InvalidateSelection();
@@ -74,7 +79,6 @@ public:
 private:
     void InvalidateBetween(const ViewPos& a, const ViewPos& b);
     void PlaceSystemCaret();
-    void ScrollCaretIntoView();
 
     Document& document_;
     EditViewCore& view_;

@@ -40,12 +40,31 @@
 //                        prints "sent <count>" once both have taken them all
 //   e2e-probe suspend H / resume H  stops / lets go on the thread of window H (a hung instance)
 //   e2e-probe shortcut LNK TARGET  makes the shell shortcut LNK to the file TARGET
+//   e2e-probe caretrect H  the system caret of window H's thread in its window's client
+//                        coordinates: <left> <top> <right> <bottom>
+//   e2e-probe parts H    the right edges of the status bar's parts, one line
+//   e2e-probe dpi H      the DPI of window H
+//   e2e-probe manifest EXE  the application manifest of EXE (resource 1 of RT_MANIFEST)
+//   e2e-probe dpichanged H DPI  sends WM_DPICHANGED for DPI with the window's own rectangle
+//   e2e-probe contextmenu H  posts WM_CONTEXTMENU to H naming the view, at the view's centre,
+//                        as the system does for a right click on the view
+//   e2e-probe settingchange H AREA  sends WM_SETTINGCHANGE 0 with the area name (ImmersiveColorSet)
+//   e2e-probe editmsg H MSG WPARAM  sends message MSG to "TextLoom Control-01", prints the answer
+//   e2e-probe cliptextfiles TEXT PATH...  puts both the text and a shell file list on the clipboard
+//   e2e-probe cursor     which standard pointer the screen shows: arrow, appstarting, wait, ibeam,
+//                        hand, or other
+//   e2e-probe placement H  rcNormalPosition of GetWindowPlacement: <left> <top> <right> <bottom>
+//   e2e-probe workarea [L T R B]  the work area, after setting it when given
+//   e2e-probe ime H MSG  sends the input-method message MSG (start, composition) to the view
+//   e2e-probe hscroll H  whether the view shows its horizontal scroll bar: 0 or 1
+//   e2e-probe columns H  the column widths of the list view in window H, one line
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <imm.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -331,6 +350,146 @@ int PrintCaret(HWND window) {
     return 0;
 }
 
+int PrintCaretRect(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || info.hwndCaret == nullptr) return 1;
+    const RECT& caret = info.rcCaret;
+    std::printf("%ld %ld %ld %ld\n", caret.left, caret.top, caret.right, caret.bottom);
+    return 0;
+}
+
+int PrintParts(HWND window) {
+    HWND bar = GetDlgItem(window, 1787);
+    if (bar == nullptr) return 1;
+    RemoteBuffer edges(bar, 16 * sizeof(int));
+    const int count = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 16, reinterpret_cast<LPARAM>(edges.Address())));
+    int local[16] = {};
+    edges.Read(local, sizeof local);
+    for (int i = 0; i < count && i < 16; ++i) std::printf(i == 0 ? "%d" : " %d", local[i]);
+    std::printf("\n");
+    return 0;
+}
+
+template <typename Call>
+Call UserCall(const char* name) {
+    return reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int PrintDpi(HWND window) {
+    using DpiOf = UINT(WINAPI*)(HWND);
+    auto dpi = UserCall<DpiOf>("GetDpiForWindow");
+    if (dpi == nullptr) return 1;
+    std::printf("%u\n", dpi(window));
+    return 0;
+}
+
+int PrintManifest(const wchar_t* exe) {
+    HMODULE module = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) return 1;
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
+    if (found == nullptr) return 1;
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    std::fwrite(text, 1, SizeofResource(module, found), stdout);
+    return 0;
+}
+
+int SendDpiChanged(HWND window, UINT dpi) {
+    RECT frame{};
+    if (!GetWindowRect(window, &frame)) return 1;
+    RemoteBuffer rect(window, sizeof frame);
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_VM_WRITE | PROCESS_VM_OPERATION, FALSE, id);
+    if (process == nullptr) return 1;
+    WriteProcessMemory(process, rect.Address(), &frame, sizeof frame, nullptr);
+    CloseHandle(process);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(rect.Address()));
+    return 0;
+}
+
+int PostContextMenu(HWND window) {
+    HWND view = EditorTextWindow(window);
+    RECT client{};
+    if (view == nullptr || !GetClientRect(view, &client)) return 1;
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(view, &centre);
+    PostMessageW(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), MAKELPARAM(centre.x, centre.y));
+    return 0;
+}
+
+int PrintCursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) return 1;
+    struct Named {
+        const wchar_t* id;
+        const char* name;
+    };
+    const Named shapes[] = {{IDC_ARROW, "arrow"}, {IDC_APPSTARTING, "appstarting"}, {IDC_WAIT, "wait"},
+                            {IDC_IBEAM, "ibeam"}, {IDC_HAND, "hand"}};
+    for (const Named& shape : shapes) {
+        if (LoadCursorW(nullptr, shape.id) == info.hCursor) {
+            std::printf("%s\n", shape.name);
+            return 0;
+        }
+    }
+    std::printf("other\n");
+    return 0;
+}
+
+int PrintPlacement(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return 1;
+    const RECT& r = placement.rcNormalPosition;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+}
+
+int WorkArea(int argc, wchar_t** argv) {
+    if (argc == 6) {
+        RECT wanted{_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5])};
+        SystemParametersInfoW(SPI_SETWORKAREA, 0, &wanted, SPIF_SENDCHANGE);
+    }
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    std::printf("%ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
+    return 0;
+}
+
+int PrintHorizontalBar(HWND window) {
+    HWND view = EditorTextWindow(window);
+    if (view == nullptr) return 1;
+    std::printf("%d\n", (GetWindowLongPtrW(view, GWL_STYLE) & WS_HSCROLL) != 0 ? 1 : 0);
+    return 0;
+}
+
+int PrintColumns(HWND window) {
+    HWND list = ChildOfClass(window, WC_LISTVIEWW);
+    if (list == nullptr) return 1;
+    for (int i = 0;; ++i) {
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+        if (width == 0) break;
+        std::printf(i == 0 ? "%d" : " %d", width);
+    }
+    std::printf("\n");
+    return 0;
+}
+
+int PutTextAndFiles(const wchar_t* text, int count, wchar_t** paths) {
+    if (PutFileList(count, paths) != 0 || !OpenClipboard(nullptr)) return 1;
+    const SIZE_T bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (block != nullptr) {
+        std::memcpy(GlobalLock(block), text, bytes);
+        GlobalUnlock(block);
+        if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) GlobalFree(block);
+    }
+    CloseClipboard();
+    return block != nullptr ? 0 : 1;
+}
+
 int PrintPopups() {
     for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
         if (!IsWindowVisible(window)) continue;
@@ -468,9 +627,13 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc == 3 && command == L"accel") return PrintAccelerators(argv[2]);
+    if (argc == 3 && command == L"manifest") return PrintManifest(argv[2]);
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
     if (argc == 4 && command == L"shortcut") return MakeShortcut(argv[2], argv[3]);
+    if (argc >= 3 && command == L"cliptextfiles") return PutTextAndFiles(argv[2], argc - 3, argv + 3);
+    if (command == L"cursor") return PrintCursor();
+    if (command == L"workarea") return WorkArea(argc, argv);
     if (command == L"clipboard") return PrintClipboard();
     if (argc >= 3) {
         HWND window = ParseWindow(argv[2]);
@@ -483,6 +646,35 @@ int wmain(int argc, wchar_t** argv) {
         if (command == L"viewrect") return PrintViewRect(window);
         if (command == L"rect") return PrintRect(window);
         if (command == L"caret") return PrintCaret(window);
+        if (command == L"caretrect") return PrintCaretRect(window);
+        if (command == L"parts") return PrintParts(window);
+        if (command == L"dpi") return PrintDpi(window);
+        if (argc == 4 && command == L"dpichanged") return SendDpiChanged(window, static_cast<UINT>(_wtoi(argv[3])));
+        if (command == L"contextmenu") return PostContextMenu(window);
+        if (argc == 4 && command == L"settingchange") {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(argv[3]), SMTO_NORMAL, 5000,
+                                &answer);
+            return 0;
+        }
+        if (argc == 5 && command == L"editmsg") {
+            HWND control = ChildOfClass(window, L"TextLoom Control-01");
+            if (control == nullptr) return 1;
+            std::printf("%d\n", static_cast<int>(SendMessageW(control, static_cast<UINT>(_wtoi(argv[3])),
+                                                                static_cast<WPARAM>(_wtoi(argv[4])), 0)));
+            return 0;
+        }
+        if (command == L"placement") return PrintPlacement(window);
+        if (argc == 4 && command == L"ime") {
+            HWND view = EditorTextWindow(window);
+            const std::wstring kind = argv[3];
+            if (view == nullptr || (kind != L"start" && kind != L"composition")) return 2;
+            SendMessageW(view, kind == L"start" ? WM_IME_STARTCOMPOSITION : WM_IME_COMPOSITION, 0,
+                         kind == L"start" ? 0 : GCS_COMPSTR);
+            return 0;
+        }
+        if (command == L"hscroll") return PrintHorizontalBar(window);
+        if (command == L"columns") return PrintColumns(window);
         if (argc == 4 && command == L"checked") {
             std::printf("%d\n", static_cast<int>(IsDlgButtonChecked(window, _wtoi(argv[3]))));
             return 0;

@@ -152,6 +152,19 @@ def screenshot(xid, path):
     subprocess.run(["import", "-window", str(xid), path], timeout=30, check=True)
 
 
+def start_wineserver_again():
+    """Ends every Wine process of the prefix and starts the server and Wine's
+    services afresh, which then read settings such as the system DPI anew."""
+    # The server and the services stay running: none may hold a pipe of ours.
+    quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+    subprocess.run(["wineserver", "-k"], **quiet)
+    subprocess.run(["wineserver", "-w"], **quiet)
+    subprocess.run(["wineserver", "-p"], **quiet)
+    subprocess.run(["wine", "cmd.exe", "/c", "exit"], **quiet)
+    # The first program after a fresh start may take long to come up.
+    subprocess.run(["wine", PROBE, "foreground"], **quiet)
+
+
 def windows_path(path):
     """The Wine path (drive Z:) of a Linux path."""
     return "Z:" + path.replace("/", "\\")
@@ -314,9 +327,9 @@ class PathbookTestCase(unittest.TestCase):
         # A loaded machine may take long to end them.
         wait_until(lambda: not running_instances(), timeout=60)
 
-    def start(self, *args, env=None):
-        process = subprocess.Popen(["wine", EXE] + list(args), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                   env=dict(os.environ, **(env or {})))
+    def start(self, *args, env=None, exe=None):
+        process = subprocess.Popen(["wine", exe or EXE] + list(args), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, env=dict(os.environ, **(env or {})))
         self.processes.append(process)
         return process
 

@@ -14,7 +14,7 @@ from harness import (PathbookTestCase, app_data, main_windows, popups, post_comm
 EN = " - Pathbook"
 JA = " - パスブック"
 JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
-ROW = 21  # the default type's row height under Wine
+ROW = 22  # the default type's row height under Wine (DejaVu Sans Mono, 96 DPI)
 ENABLED = 4  # toolbar button state bits
 INDETERMINATE = 16
 

@@ -1,8 +1,11 @@
 """Writing notes in the real view of Pathbook.exe, with real keyboard input:
-typing, overwrite, undo and redo, selection by keys, and the real clipboard
-(text and shell file lists)."""
+typing, overwrite, undo and redo, selection by keys, the real clipboard (text
+and shell file lists, and both together); the edit-control messages of tools;
+the caret kept in view by an input method's composition and by resizing."""
 
-from harness import PathbookTestCase, editor_lines, probe, send_keys, wait_until
+import subprocess
+
+from harness import PathbookTestCase, editor_lines, probe, send_keys, wait_until, x_windows_named
 
 
 class EditingTest(PathbookTestCase):
@@ -36,3 +39,76 @@ class EditingTest(PathbookTestCase):
         send_keys(title, "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "<C:\\a.txt>\n<C:\\folder\\b c.txt>\n"),
                         editor_lines(window))
+
+
+def numbers(text):
+    return [int(v) for v in text.split()]
+
+
+def caret_in_view(window):
+    """Whether the system caret lies inside the view's client area."""
+    return probe("caret", str(window.handle)).split()[:1] == ["1"]
+
+
+class EditControlTest(PathbookTestCase):
+    """What tools send an edit control, and the clipboard, the input method and
+    resizing in the real window."""
+
+    def test_text_and_files_on_the_clipboard_paste_both_as_two_steps(self):
+        _, title, window = self.open_note("both.txt", b"")
+        probe("cliptextfiles", "text ", "C:\\a.txt", "C:\\b.txt")
+        send_keys(title, "ctrl+v")
+        both = "text <C:\\a.txt>\n<C:\\b.txt>\n"
+        self.assertTrue(wait_until(lambda: editor_lines(window) == both), editor_lines(window))
+        send_keys(title.replace(" - ", " * - ", 1), "ctrl+z")
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "text "), "the file list was a step of its own")
+
+    def test_edit_messages_reach_the_editor(self):
+        _, title, window = self.open_note("msg.txt", b"alpha")
+        handle = str(window.handle)
+        send_keys(title, "ctrl+a")
+        self.assertEqual(probe("editmsg", handle, "769", "0").strip(), "0")  # WM_COPY
+        self.assertTrue(wait_until(lambda: probe("clipboard") == "alpha"), "WM_COPY copies the selection")
+        probe("editmsg", handle, "768", "0")  # WM_CUT
+        self.assertTrue(wait_until(lambda: editor_lines(window) == ""), "WM_CUT cuts it")
+        self.assertEqual(probe("editmsg", handle, "198", "0").strip(), "1")  # EM_CANUNDO
+        probe("editmsg", handle, "770", "0")  # WM_PASTE
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha"), "WM_PASTE pastes")
+        self.assertEqual(probe("editmsg", handle, "772", "0").strip(), "1")  # WM_UNDO
+        self.assertTrue(wait_until(lambda: editor_lines(window) == ""), "WM_UNDO undoes the paste")
+        self.assertEqual(probe("editmsg", handle, "199", "0").strip(), "1")  # EM_UNDO
+        self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha"), "EM_UNDO undoes the cut")
+        self.assertEqual(probe("editmsg", handle, "207", "1").strip(), "1")  # EM_SETREADONLY on
+        locked = self.wait_for_title(title + " (編集禁止)")
+        self.assertEqual(probe("editmsg", handle, "198", "0").strip(), "0", "nothing to undo while read-only")
+        send_keys(locked.title, "x")
+        self.assertEqual(editor_lines(window), "alpha", "typing is refused")
+        self.assertEqual(probe("editmsg", handle, "207", "0").strip(), "1")  # EM_SETREADONLY off
+        self.wait_for_title(title)
+
+    def test_a_composition_brings_the_caret_into_view(self):
+        lines = b"".join(b"line %d\r\n" % i for i in range(300))
+        _, title, window = self.open_note("ime.txt", lines)
+        self.assertTrue(wait_until(lambda: caret_in_view(window)))
+        left, top, right, bottom = numbers(probe("viewrect", str(window.handle)))
+        wheel_down = ["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "--repeat",
+                      "30", "5"]
+        subprocess.run(wheel_down, timeout=60, check=True)
+        self.assertTrue(wait_until(lambda: not caret_in_view(window)), "the wheel scrolled the caret away")
+        probe("ime", str(window.handle), "start")
+        self.assertTrue(wait_until(lambda: caret_in_view(window)), "WM_IME_STARTCOMPOSITION shows the caret")
+        subprocess.run(wheel_down, timeout=60, check=True)
+        self.assertTrue(wait_until(lambda: not caret_in_view(window)))
+        probe("ime", str(window.handle), "composition")
+        self.assertTrue(wait_until(lambda: caret_in_view(window)), "WM_IME_COMPOSITION shows the caret")
+
+    def test_a_smaller_window_keeps_the_caret_in_view(self):
+        lines = b"".join(b"line %d\r\n" % i for i in range(60))
+        _, title, window = self.open_note("resize.txt", lines)
+        send_keys(title, "ctrl+Next", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down")
+        self.assertTrue(wait_until(lambda: caret_in_view(window)))
+        (xid,) = x_windows_named(title)
+        subprocess.run(["xdotool", "windowsize", str(xid), "600", "250"], timeout=30, check=True)
+        self.assertTrue(wait_until(lambda: numbers(probe("rect", str(window.handle)))[3] -
+                                   numbers(probe("rect", str(window.handle)))[1] < 400), "the window shrank")
+        self.assertTrue(wait_until(lambda: caret_in_view(window)), "the view scrolled to keep the caret")

@@ -397,6 +397,7 @@ class NavigationTest(PathbookTestCase):
         self.assertIsNotNone(about, "the about box")
         version = "Version %s (Pathbook.exe)" % os.environ["PATHBOOK_VERSION"]
         self.assertTrue(any(version in c[2] for c in about[3]), about[3])
+        self.assertTrue(any("MIT License" in c[2] for c in about[3]), "the notice names the licence: %r" % about[3])
 
     def test_instances_start_from_a_folder_with_spaces(self):
         folder = os.path.join(self.folder, "with space")
@@ -412,3 +413,68 @@ class NavigationTest(PathbookTestCase):
         self.processes.append(process)
         self.wait_for_title("%s - %s" % (b, EN))
         self.wait_for_title("%s - %s" % (a, EN))
+
+
+class WindowDetailsTest(PathbookTestCase):
+    """The context menu, the window's placement and the scroll bars, as a user meets them."""
+
+    def test_a_right_click_on_the_view_opens_the_context_menu(self):
+        _, title, window = self.open_note("menu.txt", b"<C:\\windows\\win.ini>\r\n")
+        # As Windows sends it: WM_CONTEXTMENU names the inner view, the window clicked.
+        probe("contextmenu", str(window.handle))
+        menu = wait_until(lambda: next((p for p in popups() if p[1] == "#32768"), None))
+        self.assertIsNotNone(menu, "the editor's context menu")
+        press("Escape")
+        self.assertTrue(wait_until(lambda: not any(p[1] == "#32768" for p in popups())))
+
+    def test_a_place_off_every_screen_comes_back_onto_the_screen(self):
+        # A window left on a monitor since unplugged: the placement is restored as
+        # the system restores placements, which keeps the window on a screen.
+        write_settings(WndX=3000, WndY=2500, WndW=600, WndH=400)
+        window = self.start_and_wait()
+        left, top, right, bottom = (int(v) for v in probe("rect", str(window.handle)).split())
+        self.assertEqual((right - left, bottom - top), (600, 400), "the size is kept")
+        self.assertTrue(left < 1280 and top < 1024, "on the 1280 x 1024 screen: %d, %d" % (left, top))
+
+    def test_the_placement_goes_back_where_it_was(self):
+        write_settings(WndX=120, WndY=90, WndW=640, WndH=480)
+        window = self.start_and_wait()
+        self.assertEqual(probe("placement", str(window.handle)).split(), ["120", "90", "760", "570"])
+        probe("closeall")
+        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False)))
+        wait_until(lambda: read_setting("WndX") == "120")
+        self.assertEqual([read_setting(k) for k in ("WndX", "WndY", "WndW", "WndH")], ["120", "90", "640", "480"],
+                         "saved as it was restored: nothing creeps")
+
+    def test_wrapping_at_the_edge_hides_the_horizontal_scroll_bar(self):
+        window = self.start_and_wait()
+        self.assertEqual(probe("hscroll", str(window.handle)).strip(), "1")
+        post_command(window, IDM.WRAP_EDGE)
+        self.assertTrue(wait_until(lambda: probe("hscroll", str(window.handle)).strip() == "0"),
+                        "no bar where nothing can scroll sideways")
+        post_command(window, IDM.WRAP_WIDTH)
+        self.assertTrue(wait_until(lambda: probe("hscroll", str(window.handle)).strip() == "1"))
+
+    def start_and_wait(self):
+        self.start("-n")
+        return self.wait_for_title("untitled - " + EN)
+
+    def test_the_english_editor_font_draws_a_backslash_not_a_yen_sign(self):
+        # Paths are full of backslashes: a Japanese font draws them as yen signs.
+        _, title, window = self.open_note("slash.txt", b"\\\r\n")
+        send_keys(title, "ctrl+End")  # the caret off the glyph's row
+        left, top, _, _ = (int(v) for v in probe("viewrect", str(window.handle)).split())
+        caret = wait_until(lambda: (lambda c: c if c and int(c[1]) > 0 else None)(
+            probe("caretrect", str(window.handle)).split()))
+        row, width = int(caret[3]) - int(caret[1]), 12
+        gray = subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, row, left, top), "+repage",
+                               "-depth", "8", "gray:-"], capture_output=True, timeout=30).stdout
+
+        def ink_centre(rows):
+            """x of the ink's centre in those pixel rows (dark text on white)."""
+            ink = [(x, 255 - gray[y * width + x]) for y in rows for x in range(width)]
+            return sum(x * weight for x, weight in ink) / max(1, sum(weight for _, weight in ink))
+
+        # A backslash runs from top left to bottom right; a yen sign stands on its middle.
+        shift = ink_centre(range(row // 2, row)) - ink_centre(range(row // 2))
+        self.assertGreater(shift, 2, "the glyph of \\ leans like a backslash (ink moves %.1f pixels)" % shift)

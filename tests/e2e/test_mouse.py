@@ -6,12 +6,15 @@ import os
 import socket
 import subprocess
 
-from harness import (PathbookTestCase, colour_counts, editor_lines, probe, send_keys, status,
+import time
+
+from harness import (RECORDER, PathbookTestCase, colour_counts, editor_lines, probe, send_keys, status,
                      wait_until, windows_path, write_file, x_windows_named)
+from pointer import Pointer
 
 EN_TITLE_SUFFIX = " - Pathbook"
 MISSING = (140, 140, 140)  # colour slot 3 of the default type: the missing part of a link
-ROW = 21                   # the default type's row height under Wine
+ROW = 22                   # the default type's row height under Wine (DejaVu Sans Mono, 96 DPI)
 
 
 def view_rect(window):
@@ -77,3 +80,32 @@ class MouseTest(PathbookTestCase):
             self.assertTrue(answer.isdigit() and int(answer) <= 100, "WM_NULL answered after %r ms" % answer)
         self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【HTTP】 ×："), timeout=120),
                         "status: %r" % status(window)[0][0])
+
+    def test_the_pointer_while_a_link_opens_is_the_arrow_with_hourglass(self):
+        # A link to a program that takes four seconds: the window waits for it a while.
+        note = self.note("slow.txt", ("<%s>\r\n" % windows_path(RECORDER)).encode("utf-8"))
+        self.start(windows_path(note), env={"PATHBOOK_RECORDER_WAIT": "4000"})
+        window = self.wait_for_title(windows_path(note) + EN_TITLE_SUFFIX)
+        pointer = Pointer()
+        self.addCleanup(pointer.close)
+        left, top, right, _ = wait_until(lambda: view_rect(window))
+
+        def shape_at(x, y):
+            subprocess.run(["xdotool", "mousemove", str(x), str(y)], timeout=30, check=True)
+            time.sleep(0.5)
+            return pointer.shape()
+
+        known = {shape_at(right + 8, top + 40), shape_at(left + 200, top + 3 * ROW)}  # the arrow, the I-beam
+        known.add(shape_at(left + 20, top + ROW // 2))  # the hand over the link
+        subprocess.run(["xdotool", "click", "1"], timeout=30, check=True)
+        seen = set()
+        deadline = time.monotonic() + 6
+        while time.monotonic() < deadline:
+            seen.add(pointer.shape())
+            time.sleep(0.05)
+        busy = {shape for shape in seen - known if shape[4] > 0}  # drawn: not the empty pointer of no window
+        self.assertTrue(busy, "a busy pointer while the link opens: %r, known %r" % (seen, known))
+        # The arrow with an hourglass points with the arrow's tip; the hourglass alone
+        # has its hot spot in its middle.
+        for width, height, hot_x, hot_y, _ in busy:
+            self.assertTrue(hot_x < width / 4 and hot_y < height / 4, "a pointer without an arrow: %r" % busy)

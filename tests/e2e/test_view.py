@@ -114,6 +114,53 @@ class PaintTest(ViewTestCase):
         self.assertNotIn(FILE_NAME, link_row, "a missing file name loses its light yellow")
 
 
+class SchemeTest(ViewTestCase):
+    """The same sample in the dark palette and in the system colours of high contrast."""
+
+    def strip(self, xid, row, top, height):
+        """Colours of `height` pixel rows from `top` inside display row `row`."""
+        info = state(xid)
+        width, _ = geometry(xid)
+        return colour_counts(xid, FRAME, FRAME + row * info["height"] + top, width - 20 - FRAME, height)
+
+    def test_dark_palette(self):
+        xid = self.show("--scheme", "dark", text=SAMPLE)
+        dark_link = (120, 190, 255)
+        wait_until(lambda: dark_link in self.row_colours(xid, 1), timeout=5)
+        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-dark.png"))
+        plain = self.row_colours(xid, 0)
+        self.assertEqual(max(plain, key=plain.get), (30, 30, 30), "the background")
+        self.assertIn((212, 212, 212), plain, "the text")
+        link_row = self.row_colours(xid, 1)
+        self.assertIn(dark_link, link_row)
+        self.assertIn((60, 56, 20), link_row, "the file name's fill")
+        self.assertNotIn(FILE_NAME, link_row)
+        self.assertGreater(self.row_colours(xid, 2).get((142, 36, 64), 0), 100, "[...] on dark crimson")
+        self.assertGreater(self.row_colours(xid, 3).get((28, 48, 70), 0), 100, "# on dark blue")
+        self.assertIn((197, 134, 192), self.row_colours(xid, 4), "[EOF]")
+
+    def test_high_contrast_keeps_links_underlined_and_the_missing_part_visible(self):
+        xid = self.show("--scheme", "contrast", "--missing", "1", "16", "23", text=SAMPLE)
+        link, grey = (255, 255, 0), (63, 242, 63)
+        wait_until(lambda: link in self.row_colours(xid, 1), timeout=5)
+        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-contrast.png"))
+        plain = self.row_colours(xid, 0)
+        self.assertEqual(max(plain, key=plain.get), (0, 0, 0), "the window colour")
+        self.assertIn((255, 255, 255), plain, "the window text colour")
+        link_row = self.row_colours(xid, 1)
+        self.assertIn(grey, link_row, "the missing part in grey text")
+        self.assertNotIn(FILE_NAME, link_row, "no tinted fills")
+        self.assertNotIn(COMMENT, self.row_colours(xid, 3))
+        height = state(xid)["height"]
+        # The underline: a line of link colour along the bottom of the link's row.
+        underline = max(self.strip(xid, 1, y, 1).get(link, 0) for y in range(height // 2, height))
+        self.assertGreater(underline, 40, "the link is underlined")
+        # The strike-out: a line of grey through the middle of the missing part.
+        strike = max(self.strip(xid, 1, y, 1).get(grey, 0) for y in range(height // 4, 3 * height // 4))
+        self.assertGreater(strike, 30, "the missing part is struck out")
+        self.assertGreater(self.row_colours(xid, 2).get((26, 235, 255), 0), 100, "[...] in the highlight colour")
+
+
 class TypingTest(ViewTestCase):
     def test_a_keystroke_repaints_only_its_row(self):
         out = subprocess.run(["wine", VIEW_HOST, "--lines", "1000", "--keys", "80"], capture_output=True, text=True,

@@ -7,6 +7,8 @@
 //     --numbers           the line-number margin
 //     --missing L F T     marks units F..T of line L (0-based) as the missing part of a link
 //     --size WxH          the window's outer size (default 640x480)
+//     --scheme S          light (default), dark, or contrast: high contrast in the system colours of
+//                         the black high-contrast theme
 //     --bench N           paints the full window N times, then the same text in an EDIT
 //                         control N times, prints "view <ms> edit <ms> gdi <calls>" and exits
 //     --keys N            types N letters from the middle line down, each followed by the paint
@@ -26,6 +28,7 @@
 #include "framework/message_loop.h"
 #include "framework/window.h"
 #include "config/doc_type.h"
+#include "config/view_palette.h"
 #include "document/document.h"
 #include "document/edit_command.h"
 #include "view/scrolling.h"
@@ -50,7 +53,11 @@ struct Options {
     int height = 480;
     int benchRounds = 0;
     int keys = 0;
+    ColorScheme scheme = ColorScheme::kLight;
 };
+
+// The black high-contrast theme's window, text, highlight, highlighted text, grey text and link colours.
+constexpr SystemColors kHighContrastBlack{0x000000, 0xFFFFFF, 0xFFEB1A, 0x000000, 0x3FF23F, 0x00FFFF};
 
 Options ParseOptions(int argc, wchar_t** argv) {
     Options options;
@@ -64,6 +71,11 @@ Options ParseOptions(int argc, wchar_t** argv) {
         else if (arg == L"--size" && more) std::swscanf(argv[++i], L"%dx%d", &options.width, &options.height);
         else if (arg == L"--bench" && more) options.benchRounds = std::wcstol(argv[++i], nullptr, 10);
         else if (arg == L"--keys" && more) options.keys = std::wcstol(argv[++i], nullptr, 10);
+        else if (arg == L"--scheme" && more) {
+            const std::wstring scheme = argv[++i];
+            if (scheme == L"dark") options.scheme = ColorScheme::kDark;
+            if (scheme == L"contrast") options.scheme = ColorScheme::kHighContrast;
+        }
         else if (arg == L"--missing" && i + 3 < argc) {
             options.missing = true;
             options.missingLine = std::wcstoul(argv[++i], nullptr, 10);
@@ -167,6 +179,7 @@ protected:
         control_.Create(Handle(), 1);
         DocType type = DefaultDocType(u"Default");
         control_.View().Apply(type.appearance, options_.wrap, options_.numbers);
+        control_.View().SetColorScheme(options_.scheme, kHighContrastBlack);
         SetTimer(Handle(), kTitleTimer, 100, nullptr);
     }
     void OnDestroy() override {

@@ -51,10 +51,15 @@ class ZipTest(unittest.TestCase):
             for program in ("Pathbook.exe", "pathbook-tool.exe"):
                 self.assertEqual(zipped.read(top + "/" + program)[:2], b"MZ")
             readme = zipped.read(top + "/README.txt")
+            licence = zipped.read(top + "/LICENSE.txt").decode("ascii")
         # The program opens README.txt as Shift_JIS when it has nothing else to show.
         text = codecs.decode(readme, "cp932")
         self.assertIn("パスブック", text)
         self.assertNotIn("\n", text.replace("\r\n", ""))
+        self.assertIn("portable.ini beside Pathbook.exe", text, "the README tells how to carry the program")
+        self.assertIn("MIT", text)
+        self.assertTrue(licence.startswith("MIT License\r\n"), licence[:40])
+        self.assertIn("Copyright (c) 2026 The Pathbook developers", licence)
 
 
 @unittest.skipUnless(DIST and os.environ.get("DISPLAY"), "needs PATHBOOK_DIST and an X server")

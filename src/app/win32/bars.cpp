@@ -31,6 +31,13 @@ int WindowHeight(HWND window) {
 void StatusBar::Create(HWND parent) {
     bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(IDC_STATUS_BAR), GetModuleHandleW(nullptr), nullptr);
+    dpi_ = WindowDpi(parent);
+}
+
+void StatusBar::SetDpi(UINT dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    font_.Apply(bar_, dpi);
 }
 
 int StatusBar::Layout(bool maximized) {
@@ -42,7 +49,7 @@ int StatusBar::Layout(bool maximized) {
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(bar_, WM_GETFONT, 0, 0));
     SelectedObject selected(dc.Get(), font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
     auto edges = StatusPartEdges(frame.right - frame.left, maximized, TextWidth(dc.Get(), L"BBBBB"),
-                                 TextWidth(dc.Get(), L"BBBBM"));
+                                 TextWidth(dc.Get(), L"BBBBM"), static_cast<std::int32_t>(dpi_));
     int parts[3] = {edges[0], edges[1], edges[2]};
     SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     SetText(1, encoding_);
@@ -112,6 +119,13 @@ void MenuBar::Build(HWND parent, int menuId, int firstPopupId) {
     SendMessageW(bar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(bar_, TB_AUTOSIZE, 0, 0);
     ShowWindow(bar_, SW_SHOW);
+}
+
+void MenuBar::SetDpi(UINT dpi) {
+    if (bar_ == nullptr) return;
+    // The toolbar measures its autosized buttons again in the new font.
+    font_.Apply(bar_, dpi);
+    SendMessageW(bar_, TB_AUTOSIZE, 0, 0);
 }
 
 int MenuBar::Layout() {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "framework/dpi.h"
 #include "framework/handles.h"
 #include "runtime/string.h"
 
@@ -18,6 +19,8 @@ public:
     // Lets the bar place itself, divides it into three parts and re-sends the
     // encoding and line-end texts; the bar's height, or 0 when hidden.
     int Layout(bool maximized);
+    // The window moved to a monitor of another DPI: a font made for it.
+    void SetDpi(UINT dpi);
     void SetText(int part, const String& text);
     // Parts 1 and 2, remembered for the next layout.
     void SetCodes(const String& encoding, const String& lineEnd);
@@ -27,6 +30,8 @@ public:
 private:
     HWND bar_ = nullptr;
     bool visible_ = true;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    ControlFont font_;
     String encoding_;
     String lineEnd_;
 };
@@ -41,6 +46,9 @@ public:
     HWND Handle() const { return bar_; }
     // Lets the toolbar place itself; its height, or 0 when there is none.
     int Layout();
+    // The window moved to a monitor of another DPI: a font made for it, the
+    // buttons sized to their texts again.
+    void SetDpi(UINT dpi);
     // The pop-up of button `id`, or null.
     HMENU PopupOf(int id) const;
     // Whether `id` is a pop-up button without a split arrow (its click drops the pop-up down).
@@ -53,6 +61,7 @@ public:
 private:
     HWND bar_ = nullptr;
     Menu menu_;  // holds the pop-ups the buttons drop down
+    ControlFont font_;
 };
 
 }  // namespace pathbook

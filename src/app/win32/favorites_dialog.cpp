@@ -6,7 +6,9 @@
 #include "app/win32/file_dialog.h"
 #include "app/file_dialog_choices.h"
 #include "app/favorites_dialog_rules.h"
+#include "config/dpi_scale.h"
 #include "framework/dialog.h"
+#include "framework/dpi.h"
 #include "framework/handles.h"
 #include "app/win32/instances.h"
 #include "app/win32/messages.h"
@@ -25,14 +27,8 @@ using platform::win32::Wide;
 constexpr int kButtons[] = {IDC_FAVORITE_OPEN, IDOK, IDC_FAVORITE_SAVE, IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_FAVORITE_EDIT};
 constexpr int kButtonCount = sizeof kButtons / sizeof kButtons[0];
 
-struct Column {
-    unsigned title;
-    int width;
-};
-constexpr Column kColumns[] = {{IDS_FAVORITES_COLUMN_NO, 50},
-                               {IDS_FAVORITES_COLUMN_NAME, 150},
-                               {IDS_FAVORITES_COLUMN_ENCODING, 100},
-                               {IDS_FAVORITES_COLUMN_PATH, 500}};
+constexpr unsigned kColumnTitles[kFavoritesColumnCount] = {IDS_FAVORITES_COLUMN_NO, IDS_FAVORITES_COLUMN_NAME,
+                                                           IDS_FAVORITES_COLUMN_ENCODING, IDS_FAVORITES_COLUMN_PATH};
 constexpr int kEditMenuPosition = 1;  // the favourites' sub-menu of the context menu resource
 
 // The list never shows a horizontal scroll bar, however wide its columns: the
@@ -66,6 +62,8 @@ private:
     void Layout(int width, int height);
     void ShowRows(int selected);
     void SetCell(int row, int column, const String& text);
+    // Moved to a monitor of another DPI: the system's rectangle, the columns' widths.
+    void FollowDpi(const RECT& suggested);
     int Selected() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
     void UpdateButtons();
     void OnNotify(const NMHDR& header);
@@ -111,12 +109,13 @@ void FavoritesDialog::SetUpList() {
     ListView_SetExtendedListViewStyle(list_,
                                       LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FLATSB);
     SetWindowSubclass(list_, WithoutHorizontalBar, 1, 0);
-    for (int i = 0; i < static_cast<int>(sizeof kColumns / sizeof kColumns[0]); ++i) {
-        String title = LoadStringResource(kColumns[i].title);
+    const std::int32_t dpi = static_cast<std::int32_t>(WindowDpi(Handle()));
+    for (int i = 0; i < kFavoritesColumnCount; ++i) {
+        String title = LoadStringResource(kColumnTitles[i]);
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = kColumns[i].width;
+        column.cx = FavoritesColumnWidth(i, dpi);
         column.pszText = const_cast<wchar_t*>(Wide(title.Chars()));
         column.iSubItem = i;
         ListView_InsertColumn(list_, i, &column);
@@ -130,7 +129,8 @@ void FavoritesDialog::PlaceAtRememberedSize() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     PixelSize size = FavoritesDialogSize(config_.DialogW(), config_.DialogH(),
                                          {frame.right - frame.left, frame.bottom - frame.top},
-                                         {work.right - work.left, work.bottom - work.top});
+                                         {work.right - work.left, work.bottom - work.top},
+                                         static_cast<std::int32_t>(WindowDpi(Handle())));
     SetWindowPos(Handle(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     GetClientRect(Handle(), &client);
@@ -140,13 +140,20 @@ void FavoritesDialog::PlaceAtRememberedSize() {
 
 void FavoritesDialog::Layout(int width, int height) {
     if (list_ == nullptr) return;
-    FavoritesLayout layout = LayOutFavorites({width, height});
+    FavoritesLayout layout = LayOutFavorites({width, height}, static_cast<std::int32_t>(WindowDpi(Handle())));
     MoveWindow(list_, layout.list.x, layout.list.y, layout.list.width, layout.list.height, TRUE);
     for (int i = 0; i < kButtonCount; ++i) {
         SetWindowPos(Item(kButtons[i]), nullptr, buttonX_[i], layout.buttonTop, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void FavoritesDialog::FollowDpi(const RECT& suggested) {
+    const std::int32_t dpi = static_cast<std::int32_t>(WindowDpi(Handle()));
+    for (int i = 0; i < kFavoritesColumnCount; ++i) ListView_SetColumnWidth(list_, i, FavoritesColumnWidth(i, dpi));
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FavoritesDialog::SetCell(int row, int column, const String& text) {
@@ -194,8 +201,12 @@ void FavoritesDialog::UpdateButtons() {
 }
 
 void FavoritesDialog::OnDestroy() {
+    // Remembered as the size at 96 DPI: it opens as large on a monitor of any DPI.
     RECT frame;
-    if (GetWindowRect(Handle(), &frame)) config_.SaveDialogSize(frame.right - frame.left, frame.bottom - frame.top);
+    const std::int32_t dpi = static_cast<std::int32_t>(WindowDpi(Handle()));
+    if (GetWindowRect(Handle(), &frame)) {
+        config_.SaveDialogSize(ScaleFromDpi(frame.right - frame.left, dpi), ScaleFromDpi(frame.bottom - frame.top, dpi));
+    }
     RemoveWindowSubclass(list_, WithoutHorizontalBar, 1);
 }
 
@@ -220,9 +231,11 @@ bool FavoritesDialog::OnMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kFavoritesMinimumSize.width, kFavoritesMinimumSize.height};
+            const PixelSize minimum = FavoritesMinimumSize(static_cast<std::int32_t>(WindowDpi(Handle())));
+            limits->ptMinTrackSize = {minimum.width, minimum.height};
             return true;
         }
+        case WM_DPICHANGED: FollowDpi(*reinterpret_cast<const RECT*>(lParam)); return true;
         case WM_SIZE: Layout(LOWORD(lParam), HIWORD(lParam)); return true;
         case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam)); return true;
         default: return false;

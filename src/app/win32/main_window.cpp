@@ -12,6 +12,8 @@
 #include "app/win32/messages.h"
 #include "app/win32/restore_dialog.h"
 #include "app/win32/string_resource.h"
+#include "app/win32/system_theme.h"
+#include "framework/dpi.h"
 #include "links/known_folders.h"
 #include "platform/program_folders.h"
 #include "platform/win32/wide.h"
@@ -93,12 +95,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line) {
-    int x = config_->WindowX();
-    int y = config_->WindowY();
-    STARTUPINFOW startup{};
-    GetStartupInfoW(&startup);
-    if (startup.dwFlags & STARTF_USEPOSITION) x = y = CW_USEDEFAULT;
-    Window::Create(L"", nullptr, x, y, config_->WindowW(), config_->WindowH(), nullptr);
+    // Read before the window exists: its first moves are recorded over them.
+    const RememberedPlace place{config_->WindowX(), config_->WindowY(), config_->WindowW(), config_->WindowH()};
+    Window::Create(L"", nullptr, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
+    RestorePlacement(place);
     if (file.Empty() || !session_.Load(file, charset, true)) session_.SetUpNew();
     if (line != -1) editor_.JumpToLine(line);
 }
@@ -126,6 +126,34 @@ void MainWindow::OfferRecovery(bool useThisWindow) {
     }
 }
 
+// The remembered rectangle is rcNormalPosition as GetWindowPlacement gave it
+// (workspace coordinates: off by the taskbar when it is at the top or left),
+// so it goes back through SetWindowPlacement, never as screen coordinates.
+void MainWindow::RestorePlacement(const RememberedPlace& place) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(Handle(), &placement)) {
+        RECT& normal = placement.rcNormalPosition;
+        if (place.width != kSystemDefaultCoordinate && place.height != kSystemDefaultCoordinate) {
+            normal.right = normal.left + place.width;
+            normal.bottom = normal.top + place.height;
+        }
+        STARTUPINFOW startup{};
+        GetStartupInfoW(&startup);
+        // A process asked to appear at a position (a new instance beside the
+        // active window) keeps the one the system gave it.
+        const bool positionAsked = (startup.dwFlags & STARTF_USEPOSITION) != 0;
+        if (!positionAsked && place.x != kSystemDefaultCoordinate && place.y != kSystemDefaultCoordinate) {
+            OffsetRect(&normal, place.x - normal.left, place.y - normal.top);
+        }
+        placement.flags = 0;
+        placement.showCmd = SW_HIDE;  // Show shows it, maximised or not
+        SetWindowPlacement(Handle(), &placement);
+    }
+    placementRestored_ = true;
+    OnMove();
+}
+
 void MainWindow::Show() {
     const Settings& values = config_->Values();
     ShowWindow(Handle(), values.rememberWindowSize && values.windowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -146,6 +174,8 @@ void MainWindow::OnCreate(CREATESTRUCTW&) {
     menuBar_.Build(Handle(), IDR_MENU_BAR, IDM_HOME);
     statusBar_.Create(Handle());
     editor_.Create(Handle(), kEditorId, *this);
+    FollowDpi(WindowDpi(Handle()));
+    FollowColorScheme();
     editor_.View().SetSingleClick(config_->Values().singleClick);
     statusBar_.Show(config_->Values().statusBar);
     contextMenu_.Reset(LoadMenuW(module, MAKEINTRESOURCEW(IDR_CONTEXT_MENU)));
@@ -167,6 +197,7 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND control) {
 }
 
 bool MainWindow::OnMove() {
+    if (!placementRestored_) return true;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(Handle(), &placement)) return true;
@@ -232,11 +263,16 @@ bool MainWindow::OnSysCommand(WPARAM command) {
     return true;
 }
 
+// WM_CONTEXTMENU names the window that was clicked: the view inside the editor.
 bool MainWindow::OnContextMenu(HWND from, int x, int y) {
-    if (from != editor_.Handle() || !contextMenu_) return false;
+    HWND editor = editor_.Handle();
+    if (editor == nullptr || (from != editor && !IsChild(editor, from)) || !contextMenu_) return false;
     if (x == -1 && y == -1) {
+        // From the keyboard: at the caret.
+        HWND view = editor_.View().Handle();
         POINT caret{0, 0};
-        ClientToScreen(editor_.Handle(), &caret);
+        if (GetFocus() != view || !GetCaretPos(&caret)) caret = POINT{0, 0};
+        ClientToScreen(view, &caret);
         x = caret.x;
         y = caret.y;
     }
@@ -337,5 +373,35 @@ void MainWindow::BroadcastHistoryChanged() { BroadcastToInstances(kHistoryChange
 void MainWindow::BroadcastFavoritesChanged() { BroadcastToInstances(kFavoritesChanged); }
 
 void MainWindow::OnStatusText(const String& text) { statusBar_.SetText(0, text); }
+
+bool MainWindow::OnReadOnlyRequest(bool readOnly) {
+    if (session_.Locked() != readOnly) session_.ToggleLock();
+    return session_.Locked() == readOnly;
+}
+
+bool MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    FollowDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    return true;
+}
+
+void MainWindow::FollowDpi(UINT dpi) {
+    menuBar_.SetDpi(dpi);
+    statusBar_.SetDpi(dpi);
+    editor_.View().SetDpi(dpi);
+}
+
+bool MainWindow::OnSettingChange(UINT action, const wchar_t* area) {
+    if (ChangesColorScheme(action, area)) FollowColorScheme();
+    return false;  // the default handling passes it on to the children
+}
+
+void MainWindow::FollowColorScheme() {
+    const ColorScheme scheme = CurrentColorScheme();
+    editor_.View().SetColorScheme(scheme, CurrentSystemColors());
+    UseDarkTitleBar(Handle(), scheme == ColorScheme::kDark);
+}
 
 }  // namespace pathbook

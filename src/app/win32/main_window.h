@@ -81,6 +81,8 @@ protected:
     bool OnDropFiles(HDROP drop) override;
     bool OnCopyData(const COPYDATASTRUCT& data, LRESULT& result) override;
     bool OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDpiChanged(UINT dpi, const RECT& suggested) override;
+    bool OnSettingChange(UINT action, const wchar_t* area) override;
 
 private:
     // BrowsingHost.
@@ -125,6 +127,19 @@ private:
     void ReportNotOpened(const String& target) override;
     // BusyListener: a wait for another instance ran out.
     void OnOtherInstanceBusy() override;
+    bool OnReadOnlyRequest(bool readOnly) override;
+
+    // Puts the window where it was left (SetWindowPlacement, the coordinates
+    // GetWindowPlacement gave when it was saved); kSystemDefaultCoordinate
+    // leaves a value to the system. Until then moves are not recorded.
+    struct RememberedPlace {
+        std::int32_t x, y, width, height;
+    };
+    void RestorePlacement(const RememberedPlace& place);
+    // The bars' fonts and the view at the window's DPI.
+    void FollowDpi(UINT dpi);
+    // The view's colours and the title bar for the system's colour scheme.
+    void FollowColorScheme();
 
     // Title, bars, menus (main_window_menus.cpp).
     void RefreshTitle();
@@ -147,6 +162,7 @@ private:
     MenuBar menuBar_;
     StatusBar statusBar_;
     bool winsockStarted_ = false;
+    bool placementRestored_ = false;
     AcceleratorTable accelTable_;
     AcceleratorTable favoriteKeys_;
     Menu contextMenu_;

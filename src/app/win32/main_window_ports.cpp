@@ -72,7 +72,7 @@ void MainWindow::CloseWindow() { DestroyWindow(Handle()); }
 EditorViewSettings& MainWindow::View() { return editor_.View(); }
 
 void MainWindow::OnLinkActivated(const String& baseFolder, const String& linkText) {
-    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
     linkOpener_.Open(baseFolder, linkText);
     SetCursor(previous);
 }

@@ -9,6 +9,7 @@ bool ViewEditor::Create(HWND parent, int id, EditorEvents& events) {
     events_ = &events;
     if (!control_.Create(parent, id)) return false;
     control_.View().SetStatusSink(this);
+    control_.SetEditMessageSink(this);
     if (EditInput* input = Input()) input->selection.SetEvents(this);
     return true;
 }
@@ -43,12 +44,10 @@ void ViewEditor::Copy() { CopySelection(); }
 void ViewEditor::Paste() {
     EditInput* input = Input();
     if (input == nullptr || document_.EditLocked()) return;
+    // Text and files copied together paste both: the text, then the list, as two undo steps.
     const ClipboardContent content = ReadClipboard(Handle());
-    if (content.hasText) {
-        input->keys.PasteText(content.text.data(), content.text.size());
-    } else if (!content.files.empty()) {
-        input->keys.PasteFiles(content.files);
-    }
+    if (content.hasText) input->keys.PasteText(content.text.data(), content.text.size());
+    if (!content.files.empty()) input->keys.PasteFiles(content.files);
 }
 
 void ViewEditor::DeleteSelection() {
@@ -93,6 +92,12 @@ String ViewEditor::SelectedText() const {
     if (input == nullptr || input->selection.Empty()) return String();
     return String(document_.CopyRange(input->selection.Start(), input->selection.End()));
 }
+
+bool ViewEditor::Undo() { return document_.Undo(); }
+
+bool ViewEditor::CanUndo() const { return document_.CanUndo() && !document_.EditLocked(); }
+
+bool ViewEditor::SetReadOnly(bool readOnly) { return events_ != nullptr && events_->OnReadOnlyRequest(readOnly); }
 
 void ViewEditor::OnOpenLink(const std::u16string& basePath, const std::u16string& linkText) {
     if (events_ != nullptr) events_->OnLinkActivated(String(basePath), String(linkText));

@@ -21,9 +21,12 @@ public:
     virtual void OnLinkActivated(const String& baseFolder, const String& linkText) = 0;
     // The status line's text (empty clears it).
     virtual void OnStatusText(const String& text) = 0;
+    // A tool asked the editor to become read-only or editable (EM_SETREADONLY);
+    // true when it now is.
+    virtual bool OnReadOnlyRequest(bool readOnly) = 0;
 };
 
-class ViewEditor final : public EditorActions, CaretEvents, StatusSink {
+class ViewEditor final : public EditorActions, CaretEvents, StatusSink, EditMessageSink {
 public:
     // `document` outlives the editor.
     explicit ViewEditor(Document& document) : document_(document), control_(document) {}
@@ -56,6 +59,10 @@ public:
     String SelectedText() const override;
 
 private:
+    // EditMessageSink (Cut, Copy and Paste are the EditorActions').
+    bool Undo() override;
+    bool CanUndo() const override;
+    bool SetReadOnly(bool readOnly) override;
     // CaretEvents and StatusSink.
     void OnOpenLink(const std::u16string& basePath, const std::u16string& linkText) override;
     void ShowStatus(const std::u16string& text) override;

@@ -56,9 +56,8 @@ ClipboardContent ReadClipboard(HWND owner) {
     if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) {
         content.hasText = true;
         content.text = ReadTextBlock(text);
-    } else if (HANDLE drop = GetClipboardData(CF_HDROP)) {
-        content.files = ReadFileList(drop);
     }
+    if (HANDLE drop = GetClipboardData(CF_HDROP)) content.files = ReadFileList(drop);
     return content;
 }
 

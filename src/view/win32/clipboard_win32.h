@@ -16,8 +16,8 @@ namespace pathbook {
 // the clipboard as it was. True when the clipboard holds the text.
 bool CopyToClipboard(HWND owner, const Document& document, DocPos from, DocPos to);
 
-// What the clipboard offers for pasting: text (read within the block's size),
-// else the files of a CF_HDROP list, else nothing.
+// What the clipboard offers for pasting: text (read within the block's size)
+// and the files of a CF_HDROP list, either, both or neither.
 struct ClipboardContent {
     bool hasText = false;
     std::u16string text;  // the block's units, up to its size (PastedText cuts at the NUL)

@@ -34,4 +34,18 @@ bool ControlWindow::OnFocus(bool gained) {
     return gained;
 }
 
+bool ControlWindow::OnEditMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (sink_ == nullptr) return false;
+    switch (message) {
+        case WM_CUT: sink_->Cut(); return true;
+        case WM_COPY: sink_->Copy(); return true;
+        case WM_PASTE: sink_->Paste(); return true;
+        case WM_UNDO:
+        case EM_UNDO: result = sink_->Undo() ? TRUE : FALSE; return true;
+        case EM_CANUNDO: result = sink_->CanUndo() ? TRUE : FALSE; return true;
+        case EM_SETREADONLY: result = sink_->SetReadOnly(wParam != 0) ? TRUE : FALSE; return true;
+        default: return false;
+    }
+}
+
 }  // namespace pathbook

@@ -10,14 +10,10 @@ namespace {
 
 using platform::win32::Wide;
 
-constexpr COLORREF kFileNameColor = RGB(255, 255, 128);
-constexpr COLORREF kCommentColor = RGB(200, 220, 255);
-constexpr COLORREF kCrimsonColor = RGB(219, 53, 97);
-
-LOGFONTW MakeFontRecord(HDC dc, const ViewSettings& look) {
+LOGFONTW MakeFontRecord(const ViewSettings& look, std::int32_t dpi) {
     const FontDescription& font = look.font;
     LOGFONTW record{};
-    record.lfHeight = font.height != 0 ? font.height : FontHeightForPoints(look.pointSize, GetDeviceCaps(dc, LOGPIXELSY));
+    record.lfHeight = font.height != 0 ? font.height : FontHeightForPoints(look.pointSize, dpi);
     record.lfWidth = font.width;
     record.lfEscapement = font.escapement;
     record.lfOrientation = font.orientation;
@@ -46,8 +42,8 @@ Painter::~Painter() {
     SelectObject(dc_, GetStockObject(WHITE_BRUSH));
 }
 
-void Painter::Configure(const ViewSettings& look) {
-    LOGFONTW record = MakeFontRecord(dc_, look);
+void Painter::Configure(const ViewSettings& look, const ViewPalette& palette, std::int32_t dpi) {
+    LOGFONTW record = MakeFontRecord(look, dpi);
     fontRecord_ = record;
     GdiObject<HFONT> normal(CreateFontIndirectW(&record));
     record.lfUnderline = TRUE;
@@ -74,11 +70,16 @@ void Painter::Configure(const ViewSettings& look) {
     GetTextMetricsW(dc_, &metrics);
     lineHeight_ = std::max<LONG>(metrics.tmHeight, 1);
 
-    for (int i = 0; i < kViewColorCount; ++i) colors_[i] = look.colors[i] & 0x00FFFFFF;
+    SetPalette(palette);
+}
+
+void Painter::SetPalette(const ViewPalette& palette) {
+    for (int i = 0; i < kViewColorCount; ++i) colors_[i] = palette.colors[i] & 0x00FFFFFF;
     background_.Reset(CreateSolidBrush(colors_[kBackgroundColor]));
-    fileName_.Reset(CreateSolidBrush(kFileNameColor));
-    comment_.Reset(CreateSolidBrush(kCommentColor));
-    crimson_.Reset(CreateSolidBrush(kCrimsonColor));
+    fileName_.Reset(CreateSolidBrush(palette.fills[kFileNameFill] & 0x00FFFFFF));
+    comment_.Reset(CreateSolidBrush(palette.fills[kCommentFill] & 0x00FFFFFF));
+    crimson_.Reset(CreateSolidBrush(palette.fills[kCrimsonFill] & 0x00FFFFFF));
+    outline_.Reset(CreatePen(PS_SOLID, 1, colors_[kTextColor]));
     GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colors_[kMarkColor]));
     SelectObject(dc_, pen.Get());
     pen_ = std::move(pen);
@@ -138,7 +139,8 @@ void Painter::MarginLine(std::int32_t x, std::int32_t top, std::int32_t bottom) 
 void Painter::ControlMark(std::int32_t x, std::int32_t top, std::int32_t width, std::int32_t height) {
     const POINT corners[3] = {{x, top + 2}, {x, top + height - 2}, {x + width - 1, top + height / 2}};
     HGDIOBJ oldBrush = SelectObject(dc_, background_.Get());
-    SelectObject(dc_, GetStockObject(BLACK_PEN));
+    // Outlined in the text's colour: black in the light scheme, seen on dark backgrounds too.
+    SelectObject(dc_, outline_.Get());
     Polygon(dc_, corners, 3);
     SelectObject(dc_, pen_.Get());
     SelectObject(dc_, oldBrush);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "config/doc_type.h"
+#include "config/view_palette.h"
 #include "framework/handles.h"
 #include "view/canvas.h"
 #include "view/glyph_measurer.h"
@@ -24,8 +25,10 @@ public:
     Painter(const Painter&) = delete;
     Painter& operator=(const Painter&) = delete;
 
-    // Builds the three fonts, the brushes and the pen from `look`.
-    void Configure(const ViewSettings& look);
+    // Builds the three fonts from `look` at `dpi`, the brushes and the pen from `palette`.
+    void Configure(const ViewSettings& look, const ViewPalette& palette, std::int32_t dpi);
+    // New colours with the same fonts.
+    void SetPalette(const ViewPalette& palette);
 
     // The record the normal font was built from (for the input method's composition font).
     const LOGFONTW& FontRecord() const { return fontRecord_; }
@@ -62,6 +65,7 @@ private:
     GdiObject<HBRUSH> comment_;
     GdiObject<HBRUSH> crimson_;
     GdiObject<HPEN> pen_;
+    GdiObject<HPEN> outline_;  // the U+0001 mark's
     COLORREF colors_[kViewColorCount] = {};
     HFONT currentFont_ = nullptr;
     COLORREF currentColor_ = CLR_INVALID;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "framework/dpi.h"
 #include "view/window_text.h"
 
 namespace pathbook {
@@ -84,8 +85,22 @@ void ViewWindow::SetLineNumbers(bool shown) {
     AfterLayoutChange();
 }
 
+void ViewWindow::SetDpi(UINT dpi) {
+    if (dpi == 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    if (core_ != nullptr) Rebuild();
+}
+
+void ViewWindow::SetColorScheme(ColorScheme scheme, const SystemColors& system) {
+    scheme_ = scheme;
+    systemColors_ = system;
+    if (painter_ == nullptr) return;
+    painter_->SetPalette(Palette());
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void ViewWindow::Rebuild() {
-    painter_->Configure(look_);
+    painter_->Configure(look_, Palette(), static_cast<std::int32_t>(dpi_));
     auto metrics = std::make_unique<Metrics>(*painter_, look_.tabWidth);
     core_->Apply(*metrics, options_);
     metrics_ = std::move(metrics);  // the old measures go once the layout no longer uses them
@@ -98,8 +113,9 @@ void ViewWindow::AfterLayoutChange() {
 }
 
 void ViewWindow::OnCreate(CREATESTRUCTW&) {
+    if (dpi_ == 0) dpi_ = WindowDpi(Handle());
     painter_ = std::make_unique<Painter>(GetDC(Handle()));
-    painter_->Configure(look_);
+    painter_->Configure(look_, Palette(), static_cast<std::int32_t>(dpi_));
     metrics_ = std::make_unique<Metrics>(*painter_, look_.tabWidth);
     core_ = std::make_unique<EditViewCore>(document_, *metrics_, *this);
     input_ = std::make_unique<EditInput>(document_, *core_, *this);
@@ -130,7 +146,14 @@ void ViewWindow::ScrollBarsChanged() {
     const Layout& layout = core_->CurrentLayout();
     const Viewport viewport = core_->CurrentViewport();
     PushBar(Handle(), SB_VERT, VerticalBar(layout, viewport.topRow), verticalBar_);
-    PushBar(Handle(), SB_HORZ, HorizontalBar(layout, viewport.left), horizontalBar_);
+    const bool horizontal = ShowsHorizontalBar(layout);
+    if (horizontal != horizontalShown_) {
+        // Greyed, the bar would stay whatever is set (SIF_DISABLENOSCROLL): it is shown or hidden here.
+        horizontalShown_ = horizontal;
+        horizontalBar_ = ScrollBarState{-1, 0, 0};
+        ShowScrollBar(Handle(), SB_HORZ, horizontal ? TRUE : FALSE);
+    }
+    if (horizontal) PushBar(Handle(), SB_HORZ, HorizontalBar(layout, viewport.left), horizontalBar_);
 }
 
 bool ViewWindow::OnPaint() {
@@ -150,7 +173,7 @@ bool ViewWindow::OnPaint() {
 bool ViewWindow::OnSize(UINT type, int width, int height) {
     if (type == SIZE_MINIMIZED || core_ == nullptr) return true;
     core_->Resize(width, height);
-    input_->selection.Relayout();
+    input_->selection.FollowResize(hasSystemCaret_);
     return true;
 }
 
@@ -161,6 +184,13 @@ bool ViewWindow::OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     auto* buffer = reinterpret_cast<char16_t*>(lParam);
     result = buffer == nullptr || wParam == 0 ? 0 : static_cast<LRESULT>(CopyWindowText(document_, buffer, wParam));
+    return true;
+}
+
+bool ViewWindow::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    HWND frame = GetParent(Handle());
+    if (frame == nullptr) return false;
+    result = SendMessageW(frame, message, wParam, lParam);
     return true;
 }
 

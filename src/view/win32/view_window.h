@@ -15,6 +15,7 @@
 
 #include "framework/window.h"
 #include "config/apply_to_editor.h"
+#include "config/view_palette.h"
 #include "document/document.h"
 #include "view/edit_input.h"
 #include "view/edit_view_core.h"
@@ -43,6 +44,12 @@ public:
     void Apply(const ViewSettings& appearance, std::int32_t wrap, bool lineNumbers) override;
     void SetWrap(std::int32_t wrap) override;
     void SetLineNumbers(bool shown);
+    // The DPI the view draws at: fonts, rows, the margin and the caret follow
+    // it. Until given one the view takes its window's.
+    void SetDpi(UINT dpi);
+    // The colours the view paints with: the document type's under the light
+    // scheme, the dark palette, or the system's under high contrast.
+    void SetColorScheme(ColorScheme scheme, const SystemColors& system);
     void SetStatusSink(StatusSink* sink) { statusSink_ = sink; }
     // The folder relative links resolve against, and whether one click opens a link.
     void SetLinkBase(const std::u16string& folder);
@@ -84,6 +91,8 @@ protected:
     bool OnGetText(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The frame that holds the view answers the edit-control messages sent to the view.
+    bool OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     // Builds fonts and Metrics for the current look; the core lays out once.
@@ -98,8 +107,13 @@ private:
     bool ImeComposition(LPARAM flags);
     bool ImeRequest(WPARAM request, LPARAM data, LRESULT& result);
 
+    ViewPalette Palette() const { return PaletteFor(look_, scheme_, systemColors_); }
+
     Document& document_;
     ViewSettings look_;
+    UINT dpi_ = 0;  // 0: the window's own, once there is a window
+    ColorScheme scheme_ = ColorScheme::kLight;
+    SystemColors systemColors_;
     LayoutOptions options_;
     std::unique_ptr<Painter> painter_;
     std::unique_ptr<Metrics> metrics_;
@@ -114,6 +128,7 @@ private:
     // than a keystroke's whole paint, so a bar is set only when it changes.
     ScrollBarState verticalBar_{-1, 0, 0};
     ScrollBarState horizontalBar_{-1, 0, 0};
+    bool horizontalShown_ = true;  // the window is made with both bars
     std::uint32_t lastPaintGdiCalls_ = 0;
     // Links being checked: the UI thread's table of the jobs it gave the
     // worker; a finished job's message names its id, nothing else.

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "config/dpi_scale.h"
 #include "framework/handles.h"
 #include "view/edit_keys.h"
 #include "view/ime_blocks.h"
@@ -121,7 +122,11 @@ bool ViewWindow::OnFocus(bool gained) {
 
 void ViewWindow::ShowSystemCaret() {
     const std::int32_t height = metrics_->LineHeight();
-    CreateCaret(Handle(), nullptr, input_->selection.SystemCaretWidth(), height);
+    // The insert caret's 2 pixels are those of 96 DPI; the overwrite caret is as wide as "x" already.
+    const Selection& selection = input_->selection;
+    const std::int32_t width = selection.InsertMode() ? ScaleToDpi(selection.SystemCaretWidth(), static_cast<std::int32_t>(dpi_))
+                                                      : selection.SystemCaretWidth();
+    CreateCaret(Handle(), nullptr, width, height);
     hasSystemCaret_ = true;
     const Selection::Point point = input_->selection.SystemCaretPoint();
     PlaceSystemCaret(point.x, point.y);
@@ -197,6 +202,8 @@ bool ViewWindow::OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     if (input_ == nullptr) return false;
     switch (message) {
         case WM_IME_STARTCOMPOSITION: {
+            // The composition window opens at the caret: it must be on the screen.
+            input_->selection.ScrollCaretIntoView();
             ImeContext context(Handle());
             if (context.Get() != nullptr) {
                 LOGFONTW font = painter_->FontRecord();
@@ -205,7 +212,9 @@ bool ViewWindow::OnImeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             PlaceComposition();
             return false;  // the system still opens its composition window
         }
-        case WM_IME_COMPOSITION: return ImeComposition(lParam);
+        case WM_IME_COMPOSITION:
+            input_->selection.ScrollCaretIntoView();
+            return ImeComposition(lParam);
         case WM_IME_REQUEST: return ImeRequest(wParam, lParam, result);
         default: return false;
     }

@@ -16,30 +16,49 @@ void ExpectSize(PixelSize size, std::int32_t width, std::int32_t height) {
 }
 
 TEST(FavoritesDialogSizeTest, UnsetOrNotPositiveGivesTheTemplate) {
-    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, kTemplate, kScreen), 640, 380);
-    ExpectSize(FavoritesDialogSize(0, 0, kTemplate, kScreen), 640, 380);  // a fresh shared block
-    ExpectSize(FavoritesDialogSize(700, -5, kTemplate, kScreen), 640, 380);
-    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, kScreen), 900, 500);
+    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, kTemplate, kScreen, 96), 640, 380);
+    ExpectSize(FavoritesDialogSize(0, 0, kTemplate, kScreen, 96), 640, 380);  // a fresh shared block
+    ExpectSize(FavoritesDialogSize(700, -5, kTemplate, kScreen, 96), 640, 380);
+    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, kScreen, 96), 900, 500);
 }
 
 TEST(FavoritesDialogSizeTest, NeverBelowTheMinimumNorBeyondTheScreen) {
-    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, {400, 200}, kScreen), 600, 300);
-    ExpectSize(FavoritesDialogSize(100, 100, kTemplate, kScreen), 600, 300);
-    ExpectSize(FavoritesDialogSize(INT32_MAX, 5000, kTemplate, kScreen), 1920, 1080);
-    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, {500, 200}), 600, 300);  // a tiny screen: the minimum wins
+    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, {400, 200}, kScreen, 96), 600, 300);
+    ExpectSize(FavoritesDialogSize(100, 100, kTemplate, kScreen, 96), 600, 300);
+    ExpectSize(FavoritesDialogSize(INT32_MAX, 5000, kTemplate, kScreen, 96), 1920, 1080);
+    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, {500, 200}, 96), 600, 300);  // a tiny screen: the minimum wins
 }
 
 TEST(FavoritesLayoutTest, ListAndButtonRowFollowTheClientArea) {
-    FavoritesLayout layout = LayOutFavorites({700, 400});
+    FavoritesLayout layout = LayOutFavorites({700, 400}, 96);
     EXPECT_EQ(layout.list.x, 10);
     EXPECT_EQ(layout.list.y, 10);
     EXPECT_EQ(layout.list.width, 680);
     EXPECT_EQ(layout.list.height, 350);
     EXPECT_EQ(layout.buttonTop, 370);
-    FavoritesLayout tiny = LayOutFavorites({5, 5});
+    FavoritesLayout tiny = LayOutFavorites({5, 5}, 96);
     EXPECT_EQ(tiny.list.width, 0);
     EXPECT_EQ(tiny.list.height, 0);
     EXPECT_EQ(tiny.buttonTop, 0);
+}
+
+TEST(FavoritesDialogSizeTest, RememberedSizesAndFixedSizesFollowTheDpi) {
+    // The remembered size is the one at 96 DPI; the template comes scaled by the system already.
+    ExpectSize(FavoritesDialogSize(900, 500, kTemplate, kScreen, 144), 1350, 750);
+    ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, {960, 570}, kScreen, 144), 960, 570);
+    ExpectSize(FavoritesDialogSize(100, 100, kTemplate, {3840, 2160}, 192), 1200, 600);
+    ExpectSize(FavoritesMinimumSize(144), 900, 450);
+    const std::int32_t columns96[] = {50, 150, 100, 500};
+    for (int i = 0; i < kFavoritesColumnCount; ++i) {
+        EXPECT_EQ(FavoritesColumnWidth(i, 96), columns96[i]);
+        EXPECT_EQ(FavoritesColumnWidth(i, 192), 2 * columns96[i]);
+    }
+    EXPECT_EQ(FavoritesColumnWidth(4, 96), 0);
+    FavoritesLayout layout = LayOutFavorites({1400, 800}, 192);
+    EXPECT_EQ(layout.list.x, 20);
+    EXPECT_EQ(layout.list.width, 1360);
+    EXPECT_EQ(layout.list.height, 700);
+    EXPECT_EQ(layout.buttonTop, 740);
 }
 
 TEST(SelectedFilesTest, OneFileOrAFolderWithNames) {

@@ -121,13 +121,20 @@ TEST(GrepCommandTest, OtherPercentSequencesKeepTheCharacter) {
 }
 
 TEST(StatusPartsTest, EdgesFromTheRight) {
-    auto restored = StatusPartEdges(800, false, 40, 45);
+    auto restored = StatusPartEdges(800, false, 40, 45, 96);
     EXPECT_EQ(restored[2], 800 - 15 - 5);
     EXPECT_EQ(restored[1], 780 - 45);
     EXPECT_EQ(restored[0], 735 - 40);
-    auto maximized = StatusPartEdges(800, true, 40, 45);
+    auto maximized = StatusPartEdges(800, true, 40, 45, 96);
     EXPECT_EQ(maximized[2], 795);
     EXPECT_EQ(maximized[0], 795 - 45 - 40);
+}
+
+TEST(StatusPartsTest, GripAndGapFollowTheDpi) {
+    // The texts' widths come measured in the bar's font, already at its DPI.
+    EXPECT_EQ(StatusPartEdges(1200, false, 60, 68, 144)[2], 1200 - 23 - 8);
+    EXPECT_EQ(StatusPartEdges(1600, false, 80, 90, 192)[2], 1600 - 30 - 10);
+    EXPECT_EQ(StatusPartEdges(1600, true, 80, 90, 192)[0], 1600 - 10 - 90 - 80);
 }
 
 TEST(StatusPartsTest, NamesAndCodesOutOfRangeAreEmpty) {
@@ -281,6 +288,8 @@ TEST(CopyDataTest, MatchIgnoresCaseAndAcceptsAnyEncodingForZero) {
     EXPECT_FALSE(OfferMatches(u"C:\\Notes\\a.txt", 65001, shown, 932));
     EXPECT_FALSE(OfferMatches(u"C:\\Notes\\b.txt", 0, shown, 932));
     EXPECT_FALSE(OfferMatches(u"", 0, String(), 932));
+    // Greek with tonos, Ukrainian and Vietnamese letters fold too.
+    EXPECT_TRUE(OfferMatches(u"C:\\\u03AC\u0490\u1EA1.txt", 0, String(u"C:\\\u0386\u0491\u1EA0.TXT"), 932));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "config/apply_to_editor.h"
 #include "config/doc_type.h"
+#include "config/dpi_scale.h"
 
 namespace pathbook {
 namespace {
@@ -69,6 +70,22 @@ TEST(DocTypeTest, FontHeightRoundsLikeMulDiv) {
     EXPECT_EQ(FontHeightForPoints(9, 96), -12);
     EXPECT_EQ(FontHeightForPoints(10, 72), -10);
     EXPECT_EQ(FontHeightForPoints(3, 12), -1);  // 0.5 rounds away from zero
+    EXPECT_EQ(FontHeightForPoints(14, 144), -28);
+    EXPECT_EQ(FontHeightForPoints(14, 192), -37);  // 37.33
+}
+
+TEST(DpiScaleTest, SizesFollowTheWindowsDpi) {
+    struct Case {
+        std::int32_t value, dpi, scaled;
+    };
+    const Case cases[] = {{15, 96, 15}, {15, 144, 23}, {15, 192, 30}, {5, 120, 6}, {-5, 144, -8},
+                          {600, 0, 600}, {600, -1, 600}, {0x7FFFFFFF, 192, 0x7FFFFFFF}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
+    }
+    EXPECT_EQ(ScaleFromDpi(900, 144), 600);
+    EXPECT_EQ(ScaleFromDpi(1200, 192), 600);
+    EXPECT_EQ(ScaleFromDpi(601, 0), 601);
 }
 
 TEST(DocTypeTest, TheListKeepsItsDefaultHead) {

@@ -69,11 +69,27 @@ TEST_F(ChainBlockTest, PreviousAndNextStopAtTheEnds) {
     EXPECT_FALSE(navchain::Previous(block_, u"C:\\D.txt", &entry));
 }
 
+// Letter case folds as the file system folds it, in every script.
 TEST_F(ChainBlockTest, APathIsHeldOnceWhateverItsLetterCase) {
-    AppendAll({u"C:\\Notes\\\u00C4rger.txt"});
-    EXPECT_FALSE(navchain::Append(block_, u"c:\\NOTES\\\u00E4RGER.TXT", 5));
-    EXPECT_EQ(Paths().size(), 1u);
-    EXPECT_EQ(navchain::Entries(block_)[0].code, 1);
+    struct Case {
+        const char16_t* stored;
+        const char16_t* other;
+    };
+    const Case cases[] = {
+        {u"C:\\Notes\\\u00C4rger.txt", u"c:\\NOTES\\\u00E4RGER.TXT"},
+        {u"C:\\\u0386\u03B8\u03AE\u03BD\u03B1.txt", u"C:\\\u03AC\u0398\u0389\u039D\u0391.TXT"},  // Greek with tonos
+        {u"C:\\\u0490\u0430\u043D\u043E\u043A.txt", u"C:\\\u0491\u0410\u041D\u041E\u041A.txt"},  // Ukrainian
+        {u"C:\\Ti\u1EBFng Vi\u1EC7t.txt", u"C:\\TI\u1EBEng VI\u1EC6T.txt"},                           // Vietnamese
+    };
+    for (const Case& c : cases) {
+        std::memset(block_, 0, sizeof block_);
+        AppendAll({c.stored});
+        EXPECT_FALSE(navchain::Append(block_, c.other, 5));
+        EXPECT_EQ(Paths().size(), 1u);
+        EXPECT_EQ(navchain::Entries(block_)[0].code, 1);
+    }
+    // Different letters stay different.
+    EXPECT_TRUE(navchain::Append(block_, u"C:\\Ti\u1EBBng Vi\u1EC7t.txt", 6));
 }
 
 TEST_F(ChainBlockTest, RemoveClosesTheGap) {

@@ -131,6 +131,19 @@ TEST(CaretKeysTest, PageKeysMoveAWindowOfRowsAndAtLeastOne) {
     EXPECT_EQ(view.At(), DocPos::At(1, 0));
 }
 
+TEST(CaretKeysTest, AResizeKeepsTheCaretOnShowInView) {
+    std::u16string text;
+    for (int i = 0; i < 40; ++i) text += u"line\n";
+    CaretFixture view(text);
+    view.input.selection.SetCaret(DocPos::At(9, 0), false);  // the last whole row of 10
+    view.core.Resize(400, 80);
+    view.input.selection.FollowResize(false);
+    EXPECT_EQ(view.core.CurrentViewport().topRow, 0u) << "a caret not on show may leave the window";
+    view.input.selection.FollowResize(true);
+    EXPECT_EQ(view.core.CurrentViewport().topRow, 5u) << "rows 5 to 9 fill the 80 pixels";
+    EXPECT_EQ(view.host.placed, (std::pair<std::int32_t, std::int32_t>{0, 64}));
+}
+
 TEST(CaretKeysTest, BackAndDeleteRemoveOneCharacterOrTheSelection) {
     CaretFixture view(u"a" + kPair + u"b\nc");
     view.input.selection.SetCaret(DocPos::At(0, 3), false);

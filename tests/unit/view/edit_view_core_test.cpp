@@ -106,6 +106,21 @@ TEST(EditViewCoreTest, ScrollingReportsTheMoveInPixels) {
     EXPECT_EQ(move.dy, -46 * 16);
 }
 
+TEST(EditViewCoreTest, AResizeThatBreaksNothingAgainKeepsTheTopRow) {
+    CoreFixture view(std::u16string(300, u'a') + u"\nend");
+    view.core.SetOptions(LayoutOptions{10, false});  // 30 rows of 10 letters
+    view.core.ScrollTo(Viewport{7, 0});
+    view.core.Resize(400, 100);
+    EXPECT_EQ(view.core.CurrentViewport().topRow, 7u) << "a new height alone";
+    view.core.Resize(300, 100);
+    EXPECT_EQ(view.core.CurrentViewport().topRow, 7u) << "wrapping after 10 letters ignores the width";
+    EXPECT_EQ(view.host.Take().back(), (PixelRect{0, 0, 300, 100}));
+    view.core.SetOptions(LayoutOptions{kWrapAtWindowEdge, false});
+    view.core.ScrollTo(Viewport{3, 0});
+    view.core.Resize(200, 100);
+    EXPECT_EQ(view.core.CurrentViewport().topRow, 0u) << "broken again: the first visible line keeps its index";
+}
+
 TEST(InvalidationTest, CaretMovesRepaintTheRowsBetween) {
     CoreFixture view(Lines(50));
     const Layout& layout = view.core.CurrentLayout();

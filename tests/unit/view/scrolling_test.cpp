@@ -33,6 +33,18 @@ TEST(ScrollingTest, TheLastRowCanReachTheTop) {
     EXPECT_EQ(MaxTopRow(single.layout), 0u);
 }
 
+TEST(ScrollingTest, WrappingAtTheEdgeShowsNoHorizontalBar) {
+    ViewFixture view(std::u16string(100, u'a'));
+    view.layout.Resize(200, 100);
+    const std::int32_t wraps[] = {kNoWrap, 10, kWrapAtWindowEdge};
+    const bool shown[] = {true, true, false};
+    for (int i = 0; i < 3; ++i) {
+        view.layout.SetOptions(LayoutOptions{wraps[i], false});
+        EXPECT_EQ(ShowsHorizontalBar(view.layout), shown[i]) << wraps[i];
+    }
+    EXPECT_EQ(MaxLeft(view.layout), 0) << "at the edge nothing could scroll sideways anyway";
+}
+
 TEST(ScrollingTest, HorizontalRangeKeepsThreePixelsBeyondTheWidestLine) {
     ViewFixture view(std::u16string(100, u'a'));
     view.layout.Resize(200, 100);
