@@ -88,7 +88,8 @@ bool IsFullPath(View path, bool* share) {
     const bool drive = path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == u':' && path[2] == u'\\';
     const std::size_t serverEnd = path.size() >= 3 ? std::min(path.find(u'\\', 2), path.size()) : 0;
     const View server = serverEnd > 2 ? path.substr(2, serverEnd - 2) : View();
-    *share = !drive && path.substr(0, 2) == u"\\\\" && !server.empty() && server != u"." && server != u"?";
+    *share = !drive && path.substr(0, 2) == u"\\\\" && !server.empty() && server != u"." && server != u"?" &&
+             server.find(u':') == View::npos;
     const std::size_t colon = path.find(u':', drive ? 2 : 0);
     return (drive || *share) && colon == View::npos && !HasForeignUnit(path);
 }
@@ -98,10 +99,18 @@ struct Resolved {
     bool web = false;
 };
 
+// "\\.\" and "\\?\" hand the rest to the system as it stands: such a
+// path is refused as written, not tidied into something else first.
+bool IsDevicePath(View path) {
+    return path.size() >= 4 && (path[0] == u'\\' || path[0] == u'/') && (path[1] == u'\\' || path[1] == u'/') &&
+           (path[2] == u'.' || path[2] == u'?') && (path[3] == u'\\' || path[3] == u'/');
+}
+
 Resolved Resolve(const String& baseFolder, const String& linkText) {
     String joined = baseFolder;
     JoinPath(joined, linkText);
     if (IsWeb(ClassifyLink(joined.Chars()))) return {joined, true};
+    if (IsDevicePath(joined.View())) return {joined, false};
     return {ExpandPath(joined), false};
 }
 

@@ -1,7 +1,5 @@
 #include "textfile/character_sets.h"
 
-#include <memory>
-
 #include "textfile/code_page_characters.h"
 
 namespace pathbook {
@@ -15,12 +13,12 @@ void ShiftJisOf(std::uint8_t first, std::uint8_t second, std::uint8_t* lead, std
     *trail = static_cast<std::uint8_t>(cell + (row % 2 == 0 ? 158 : (cell < 64 ? 63 : 64)));
 }
 
-// The code page of each set's characters, looked up once per thread.
+// The code page of each set's characters, looked up once.
 CodePageCharacters& CharactersOf(CharacterSet set) {
-    thread_local CodePageCharacters* const japanese = &CodePageCharacters::Of(932);
-    thread_local CodePageCharacters* const korean = &CodePageCharacters::Of(949);
-    thread_local CodePageCharacters* const chinese = &CodePageCharacters::Of(936);
-    return set == CharacterSet::kKsX1001 ? *korean : set == CharacterSet::kGb2312 ? *chinese : *japanese;
+    static CodePageCharacters& japanese = CodePageCharacters::Of(932);
+    static CodePageCharacters& korean = CodePageCharacters::Of(949);
+    static CodePageCharacters& chinese = CodePageCharacters::Of(936);
+    return set == CharacterSet::kKsX1001 ? korean : set == CharacterSet::kGb2312 ? chinese : japanese;
 }
 
 const CodePageCharacters::Conversion& ConversionOf(CharacterSet set, std::uint8_t first, std::uint8_t second) {
@@ -54,12 +52,11 @@ std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint
     return conversion.count;
 }
 
-// Per thread, as the conversions they are learnt from.
 DoubleByteUnits& DoubleByteUnits::Of(CharacterSet set) {
-    thread_local std::unique_ptr<DoubleByteUnits> tables[3];
-    const std::size_t index = set == CharacterSet::kKsX1001 ? 1 : set == CharacterSet::kGb2312 ? 2 : 0;
-    if (!tables[index]) tables[index].reset(new DoubleByteUnits(set));
-    return *tables[index];
+    static DoubleByteUnits japanese(CharacterSet::kJisX0208);
+    static DoubleByteUnits korean(CharacterSet::kKsX1001);
+    static DoubleByteUnits chinese(CharacterSet::kGb2312);
+    return set == CharacterSet::kKsX1001 ? korean : set == CharacterSet::kGb2312 ? chinese : japanese;
 }
 
 char16_t DoubleByteUnits::Learn(std::uint8_t first, std::uint8_t second) const {

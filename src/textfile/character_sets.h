@@ -6,6 +6,7 @@
 // character, not per byte.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace pathbook {
@@ -43,8 +44,13 @@ public:
 
     // The character's unit, or 0 when it is not such a character.
     char16_t Plain(std::uint8_t first, std::uint8_t second) {
-        char16_t& unit = units_[(first & 0x7Fu) << 7 | (second & 0x7Fu)];
-        if (unit == kUnknown) unit = Learn(first, second);
+        // Threads that learn a unit at once store the same value.
+        std::atomic<char16_t>& slot = units_[(first & 0x7Fu) << 7 | (second & 0x7Fu)];
+        char16_t unit = slot.load(std::memory_order_relaxed);
+        if (unit == kUnknown) {
+            unit = Learn(first, second);
+            slot.store(unit, std::memory_order_relaxed);
+        }
         return unit == kNotPlain ? 0 : unit;
     }
 
@@ -56,7 +62,7 @@ private:
     char16_t Learn(std::uint8_t first, std::uint8_t second) const;
 
     CharacterSet set_;
-    char16_t units_[128 * 128] = {};
+    std::atomic<char16_t> units_[128 * 128] = {};
 };
 
 }  // namespace pathbook

@@ -2,13 +2,15 @@
 // each is converted on its own the first time it is looked up, so a large
 // file costs one conversion per distinct character instead of one per
 // stretch. The readers' fast paths and the ISO-2022 character sets look
-// characters up here. Each thread has tables of its own, so threads
-// decode side by side without locks.
+// characters up here. The tables belong to the process: a
+// character is learnt once under a lock and read by every thread without one
+// (the notebook decodes notes on several threads).
 // Tested by decoder_test.cpp and the decoder fuzz targets.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
-#include <memory>
+#include <mutex>
 
 #include "platform/code_page.h"
 
@@ -20,8 +22,8 @@ public:
     struct Conversion {
         char16_t units[2];
         std::uint8_t count;  // 0 to 2; more units than two are cut off
-        bool known;          // converted already
         bool replaced;       // the bytes are no character: the system put U+FFFD or its default character
+        std::atomic<bool> known;  // converted already: set last, once the fields above are
     };
 
     // The table of `codePage`, made on first use.
@@ -29,13 +31,13 @@ public:
 
     // Two bytes converted as one character.
     const Conversion& Pair(std::uint8_t lead, std::uint8_t trail) {
-        const Conversion* row = pairRows_[lead].get();
-        return row != nullptr && row[trail].known ? row[trail] : LearnPair(lead, trail);
+        const Conversion* row = pairRows_[lead].load(std::memory_order_acquire);
+        return row != nullptr && row[trail].known.load(std::memory_order_acquire) ? row[trail] : LearnPair(lead, trail);
     }
     // One byte converted alone.
     const Conversion& Single(std::uint8_t byte) {
         const Conversion& entry = singles_[byte];
-        return entry.known ? entry : LearnSingle(byte);
+        return entry.known.load(std::memory_order_acquire) ? entry : LearnSingle(byte);
     }
 
     // Whether `byte` starts a double-byte character (CharNextExA steps two).
@@ -57,8 +59,10 @@ private:
 
     platform::CodePage codePage_;
     bool leads_[256] = {};
+    std::mutex learning_;  // held while a character is learnt or a row made
     Conversion singles_[256] = {};
-    std::unique_ptr<Conversion[]> pairRows_[256];  // per lead byte, made on first use
+    // Per lead byte, made on first use; the tables live as long as the process.
+    std::atomic<Conversion*> pairRows_[256] = {};
 };
 
 }  // namespace pathbook

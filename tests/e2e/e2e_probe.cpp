@@ -22,6 +22,8 @@
 //   e2e-probe copydata H KIND  sends WM_COPYDATA and prints the answer; KIND is odd, nonul, huge,
 //                        or path:<charset>:<path>
 //   e2e-probe wmclose H  posts WM_CLOSE to window H
+//   e2e-probe kill H     ends the process of window H with TerminateProcess, as a crash ends it,
+//                        and waits until it is gone
 //   e2e-probe statustext H  posts and sends WM_APP+2 with a pointer of this process to window H
 //   e2e-probe endsession H  asks window H whether the session may end (WM_QUERYENDSESSION), prints the answer
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
@@ -50,6 +52,7 @@
 //                        as the system does for a right click on the view
 //   e2e-probe settingchange H AREA  sends WM_SETTINGCHANGE 0 with the area name (ImmersiveColorSet)
 //   e2e-probe editmsg H MSG WPARAM  sends message MSG to "TextLoom Control-01", prints the answer
+//   e2e-probe cliptext TEXT  puts the text alone on the clipboard
 //   e2e-probe cliptextfiles TEXT PATH...  puts both the text and a shell file list on the clipboard
 //   e2e-probe cursor     which standard pointer the screen shows: arrow, appstarting, wait, ibeam,
 //                        hand, or other
@@ -79,6 +82,16 @@ std::string Utf8(const wchar_t* text) {
     std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
     if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
     return out;
+}
+
+int KillWindowProcess(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = id != 0 ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id) : nullptr;
+    if (process == nullptr) return 1;
+    const bool ended = TerminateProcess(process, 3) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
 }
 
 HWND ParseWindow(const wchar_t* text) {
@@ -477,8 +490,10 @@ int PrintColumns(HWND window) {
     return 0;
 }
 
-int PutTextAndFiles(const wchar_t* text, int count, wchar_t** paths) {
-    if (PutFileList(count, paths) != 0 || !OpenClipboard(nullptr)) return 1;
+// Adds Unicode text to what the clipboard holds, or puts it there alone.
+int PutText(const wchar_t* text, bool alone) {
+    if (!OpenClipboard(nullptr)) return 1;
+    if (alone) EmptyClipboard();
     const SIZE_T bytes = (wcslen(text) + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (block != nullptr) {
@@ -488,6 +503,10 @@ int PutTextAndFiles(const wchar_t* text, int count, wchar_t** paths) {
     }
     CloseClipboard();
     return block != nullptr ? 0 : 1;
+}
+
+int PutTextAndFiles(const wchar_t* text, int count, wchar_t** paths) {
+    return PutFileList(count, paths) == 0 ? PutText(text, false) : 1;
 }
 
 int PrintPopups() {
@@ -631,6 +650,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc == 5 && command == L"menures") return PrintMenuResource(argv[2], _wtoi(argv[3]), static_cast<LANGID>(_wtoi(argv[4])));
     if (command == L"dropfiles") return PutFileList(argc - 2, argv + 2);
     if (argc == 4 && command == L"shortcut") return MakeShortcut(argv[2], argv[3]);
+    if (argc == 3 && command == L"cliptext") return PutText(argv[2], true);
     if (argc >= 3 && command == L"cliptextfiles") return PutTextAndFiles(argv[2], argc - 3, argv + 3);
     if (command == L"cursor") return PrintCursor();
     if (command == L"workarea") return WorkArea(argc, argv);
@@ -693,6 +713,7 @@ int wmain(int argc, wchar_t** argv) {
             PostMessageW(window, WM_CLOSE, 0, 0);
             return 0;
         }
+        if (command == L"kill") return KillWindowProcess(window);
         if (command == L"statustext") {
             // A text pointer from another process: meaningless (here, unmapped) in the receiver.
             LPARAM foreign = static_cast<LPARAM>(0x10);

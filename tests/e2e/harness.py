@@ -187,6 +187,16 @@ def app_data():
     return os.path.join(user_folder(), "AppData", "Roaming")
 
 
+def local_data():
+    """%LOCALAPPDATA%\\Pathbook: the recovery journals and caches of this machine."""
+    return os.path.join(user_folder(), "AppData", "Local", "Pathbook")
+
+
+def recovery_journals():
+    """The journal files a crash would leave (Linux paths)."""
+    return sorted(glob.glob(os.path.join(local_data(), "Recovery", "*.journal")))
+
+
 def temp_folder():
     folder = os.path.join(user_folder(), "Temp")
     os.makedirs(folder, exist_ok=True)
@@ -294,6 +304,8 @@ class PathbookTestCase(unittest.TestCase):
         self.processes = []
         self.assertEqual(main_windows(), [], "a Pathbook window was left over from before")
         reset_settings()
+        # Journals and caches of the case before must not be offered to this one.
+        shutil.rmtree(local_data(), ignore_errors=True)
         # The test's own notes, removed with it.
         self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
         self.addCleanup(self.remove_folder)

@@ -72,7 +72,8 @@ NetworkPort ToNetworkPort(std::uint16_t port) { return htons(port); }
 
 std::string HostNameToAscii(std::u16string_view hostName) {
     const std::u16string name(WithoutBrackets(hostName));
-    if (name.empty()) return {};
+    // An empty label names no host (a trailing dot, the root, is allowed).
+    if (name.empty() || name.front() == u'.' || name.find(u"..") != std::u16string::npos) return {};
     // An ASCII name (an address literal too) needs no conversion.
     bool ascii7 = true;
     for (char16_t unit : name) ascii7 = ascii7 && unit > 0 && unit < 0x80;

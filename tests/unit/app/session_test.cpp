@@ -3,15 +3,18 @@
 // and the commands that run through the session.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/command_table.h"
+#include "app/recovery_offer.h"
 #include "app/resource_ids.h"
 #include "app/session.h"
 #include "links/link_test_support.h"
+#include "platform/folder_listing.h"
 #include "support/private_config.h"
 #include "support/unique_name.h"
 
@@ -275,6 +278,89 @@ TEST_F(SessionTest, CommandsReachTheSessionTheBrowserAndTheWindow) {
     EXPECT_EQ(window_.started.size(), 1u) << "a program that cannot be found is not started";
     EXPECT_TRUE(Run(IDM_EXIT));
     EXPECT_TRUE(window_.closed);
+}
+
+// The unsaved text of a session with journals: kept while modified, given up
+// when saved or declined, and rebuilt by the next session after a crash.
+class SessionJournalTest : public SessionTest {
+protected:
+    std::u16string Folder() const { return private_.File("Recovery"); }
+    // A session whose process ends as by a crash: its journals stay.
+    void Restart() {
+        window_.session = nullptr;
+        session_.reset();
+        journals_ = std::make_unique<JournalFolder>(Folder());
+        session_ = std::make_unique<Session>(config_, *browser_, window_, String(private_.File("start")),
+                                             journals_.get());
+        window_.session = session_.get();
+    }
+    std::size_t JournalCount() const {
+        std::vector<platform::FolderEntry> entries;
+        platform::ListFolder(Folder().c_str(), &entries);
+        return static_cast<std::size_t>(std::count_if(entries.begin(), entries.end(), [](const auto& entry) {
+            return entry.name.size() > 8 && entry.name.compare(entry.name.size() - 8, 8, u".journal") == 0;
+        }));
+    }
+
+    std::unique_ptr<JournalFolder> journals_;
+};
+
+TEST_F(SessionJournalTest, UnsavedTextOutlivesACrashAndGoesWhenSavedOrDeclined) {
+    const String note = Note("a.txt", "old");
+    Restart();
+    ASSERT_TRUE(session_->Load(note, 0, true));
+    Type(u"new ");
+    session_->FlushJournal(true);
+    EXPECT_EQ(JournalCount(), 1u);
+    EXPECT_TRUE(journals_->ClaimOrphans().empty()) << "a living session's journal is its own";
+
+    Restart();
+    std::vector<RecoveredJournal> orphans = journals_->ClaimOrphans();
+    ASSERT_EQ(orphans.size(), 1u);
+    const RecoveryWords words{u"untitled", u"%d lines", u"changed", u"gone"};
+    EXPECT_EQ(RecoveryRow(orphans[0], u"12:00", words), u"a.txt\t12:00\t1 lines");
+    session_->Restore(orphans[0]);
+    EXPECT_EQ(session_->Path(), note);
+    EXPECT_TRUE(session_->Modified());
+    EXPECT_EQ(Text(), u"new old");
+    EXPECT_EQ(Bytes(note), "old") << "never saved by itself";
+    EXPECT_TRUE(session_->Save());
+    EXPECT_EQ(JournalCount(), 0u);
+
+    Type(u"declined ");
+    session_->FlushJournal(true);
+    EXPECT_EQ(JournalCount(), 1u);
+    window_.answer = SaveAnswer::kNo;
+    EXPECT_TRUE(session_->Exit());
+    EXPECT_EQ(JournalCount(), 0u);
+    EXPECT_EQ(RecoveryArguments(u"C:\\R\\x.journal"), u"-r \"C:\\R\\x.journal\"");
+}
+
+TEST_F(SessionJournalTest, AnUntitledNoteComesBackUntitledAndAChangedFileIsSaid) {
+    Restart();
+    session_->SetUpNew();
+    Type(u"日本語 ☃");
+    session_->FlushJournal(true);
+    Restart();
+    std::vector<RecoveredJournal> orphans = journals_->ClaimOrphans();
+    ASSERT_EQ(orphans.size(), 1u);
+    session_->Restore(orphans[0]);
+    EXPECT_TRUE(session_->Untitled());
+    EXPECT_EQ(Text(), u"日本語 ☃");
+    window_.answer = SaveAnswer::kNo;
+    EXPECT_TRUE(session_->Exit());
+
+    const String note = Note("b.txt", "base");
+    Restart();
+    ASSERT_TRUE(session_->Load(note, 0, true));
+    Type(u"edit ");
+    session_->FlushJournal(true);
+    Note("b.txt", "changed meanwhile");
+    Restart();
+    orphans = journals_->ClaimOrphans();
+    ASSERT_EQ(orphans.size(), 1u);
+    const RecoveryWords words{u"untitled", u"%d lines", u"changed", u"gone"};
+    EXPECT_EQ(RecoveryRow(orphans[0], u"9:30", words), u"b.txt\t9:30\t1 lines\tchanged");
 }
 
 }  // namespace

@@ -132,6 +132,8 @@ public:
         return accepted_ >= count;
     }
     bool Listening() const { return listener_.Listening(); }
+    // Whether some request carried an "Authorization" header.
+    bool SawCredentials() const { return sawCredentials_; }
     std::string Url(const std::string& scheme, const std::string& path) const {
         return scheme + (ipv6_ ? "://[::1]:" : "://127.0.0.1:") + std::to_string(Port()) + path;
     }
@@ -147,13 +149,16 @@ private:
                 held_.push_back(client);
                 continue;
             }
-            if (kind_ == Kind::kHttp || kind_ == Kind::kLogOn) Answer(client, kind_ == Kind::kLogOn);
+            if ((kind_ == Kind::kHttp || kind_ == Kind::kLogOn) && Answer(client, kind_ == Kind::kLogOn)) {
+                sawCredentials_ = true;
+            }
             CloseSocket(client);
         }
         for (SocketHandle client : held_) CloseSocket(client);
     }
 
-    static void Answer(SocketHandle client, bool logOn) {
+    // Answers one request; true when it carried credentials.
+    static bool Answer(SocketHandle client, bool logOn) {
         std::string request;
         char buffer[512];
         while (request.find("\r\n\r\n") == std::string::npos && WaitReady(client, false, 2000)) {
@@ -169,6 +174,7 @@ private:
                      "Content-Length: 2\r\n\r\nno";
         }
         send(client, answer.data(), static_cast<int>(answer.size()), 0);
+        return request.find("\r\nAuthorization:") != std::string::npos;
     }
 
     Listener listener_;
@@ -176,6 +182,7 @@ private:
     bool ipv6_;
     std::atomic<bool> stop_{false};
     std::atomic<int> accepted_{0};
+    std::atomic<bool> sawCredentials_{false};
     std::vector<SocketHandle> held_;  // kSilent: open until the server ends; server thread only
     std::thread thread_;
 };

@@ -1,0 +1,131 @@
+"""Nothing typed is lost when the program dies: instances are ended with
+TerminateProcess, as a crash ends them, and the next start offers what they
+had not saved."""
+
+import os
+import subprocess
+import time
+
+from harness import (PathbookTestCase, editor_lines, main_windows, popup_titled, press, probe, recovery_journals,
+                     send_keys, wait_until, windows_path)
+
+EN = "Pathbook"
+JA = "パスブック"
+JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
+RESTORE_EN = "Restore Unsaved Notes"
+RESTORE_JA = "保存されていないノートの復元"
+# The journal is written within a second of the last change; this leaves room on a loaded machine.
+SYNCED = 3.0
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "20", text], timeout=60, check=True)
+
+
+def title(path, marks="", product=EN):
+    return "%s%s - %s" % (windows_path(path) if path else "untitled", marks, product)
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class RecoveryTest(PathbookTestCase):
+    def type_and_kill(self, window_title, text):
+        """Types at the end of the note in the window titled so, waits for the journal, ends the process."""
+        send_keys(window_title, "ctrl+End")
+        type_text(text)
+        window = self.wait_for_title(window_title.replace(" - ", " * - ", 1))
+        time.sleep(SYNCED)
+        self.assertEqual(probe("kill", str(window.handle)), "")
+        self.assertTrue(wait_until(lambda: window.handle not in [w.handle for w in main_windows()]))
+
+    def restart_and_answer(self, dialog_title, keys, env=None):
+        """Starts the program without a file; answers its restore dialog with the keys."""
+        self.start(env=env)
+        self.assertIsNotNone(popup_titled(dialog_title, timeout=30), "the unsaved notes are offered")
+        send_keys(dialog_title, *keys)
+
+    def close_without_saving(self, window, product=EN):
+        probe("wmclose", str(window.handle))
+        self.assertIsNotNone(popup_titled(product), "the save prompt")
+        send_keys(product, "alt+n")
+        self.assertTrue(wait_until(lambda: window.handle not in [w.handle for w in main_windows()]))
+
+    def assert_nothing_offered(self):
+        self.start()
+        window = self.wait_for_title(title(None))
+        self.assertIsNone(popup_titled(RESTORE_EN, timeout=5), "nothing is offered")
+        return window
+
+    def test_a_killed_note_comes_back_modified_and_its_file_untouched(self):
+        path, window_title, _ = self.open_note("killed.txt", b"first line\r\n")
+        self.type_and_kill(window_title, "typed before the crash")
+        self.assertEqual(len(recovery_journals()), 1)
+        self.restart_and_answer(RESTORE_EN, ["Return"])
+        window = self.wait_for_title(title(path, " *"))
+        self.assertEqual(editor_lines(window), "first line\ntyped before the crash")
+        self.assertEqual(read_bytes(path), b"first line\r\n", "never saved by itself")
+        self.close_without_saving(window)
+        self.assertEqual(recovery_journals(), [], "No at the save prompt gives the journal up")
+        self.assert_nothing_offered()
+
+    def test_an_untitled_japanese_note_comes_back(self):
+        self.start(env=JA_ENV)
+        window = self.wait_for_title(title(None, product=JA))
+        probe("cliptext", "日本語のメモ ☃")
+        send_keys(window.title, "ctrl+v")
+        window = self.wait_for_title(title(None, " *", JA))
+        time.sleep(SYNCED)
+        probe("kill", str(window.handle))
+        self.restart_and_answer(RESTORE_JA, ["Return"], env=JA_ENV)
+        window = self.wait_for_title(title(None, " *", JA))
+        self.assertEqual(editor_lines(window), "日本語のメモ ☃")
+        self.close_without_saving(window, JA)
+
+    def test_two_killed_instances_come_back_each_once(self):
+        first, first_title, _ = self.open_note("one.txt", b"one\r\n")
+        self.type_and_kill(first_title, " more")
+        second, second_title, _ = self.open_note("two.txt", b"two\r\n")
+        self.type_and_kill(second_title, " more")
+        self.restart_and_answer(RESTORE_EN, ["Return"])
+        windows = self.wait_for_windows(2)
+        self.assertEqual(sorted(w.title for w in windows), sorted([title(first, " *"), title(second, " *")]))
+        # Claimed once: a further instance finds nothing to offer.
+        self.start()
+        self.wait_for_windows(3)
+        self.assertIsNone(popup_titled(RESTORE_EN, timeout=5))
+        for window in windows:
+            self.close_without_saving(window)
+
+    def test_a_torn_journal_of_a_changed_file_restores_what_is_whole(self):
+        path, window_title, _ = self.open_note("torn.txt", b"base\r\n")
+        self.type_and_kill(window_title, " kept")
+        with open(path, "wb") as f:
+            f.write(b"changed by another program\r\n")
+        (journal,) = recovery_journals()
+        with open(journal, "ab") as f:
+            f.write(b"\x17torn frame of a crash\x00\x01")
+        self.restart_and_answer(RESTORE_EN, ["Return"])
+        window = self.wait_for_title(title(path, " *"))
+        self.assertEqual(editor_lines(window), "base kept")
+        self.close_without_saving(window)
+
+    def test_nothing_is_offered_after_a_save_or_a_discard(self):
+        path, window_title, _ = self.open_note("saved.txt", b"saved\r\n")
+        send_keys(window_title, "ctrl+End")
+        type_text(" and more")
+        self.wait_for_title(title(path, " *"))
+        time.sleep(SYNCED)
+        send_keys(title(path, " *"), "ctrl+s")
+        window = self.wait_for_title(window_title)
+        probe("kill", str(window.handle))
+        self.assertEqual(recovery_journals(), [], "a saved note leaves no journal")
+
+        path, window_title, _ = self.open_note("discarded.txt", b"text\r\n")
+        self.type_and_kill(window_title, " unwanted")
+        self.restart_and_answer(RESTORE_EN, ["alt+d"])
+        self.wait_for_title(title(None))
+        self.assertEqual(recovery_journals(), [], "Discard removes the journals")
+        self.assertEqual(len(main_windows()), 1, "nothing restored")
