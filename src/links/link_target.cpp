@@ -107,10 +107,10 @@ bool IsDevicePath(View path) {
 }
 
 Resolved Resolve(const String& baseFolder, const String& linkText) {
+    if (IsDevicePath(linkText.View())) return {linkText, false};
     String joined = baseFolder;
     JoinPath(joined, linkText);
     if (IsWeb(ClassifyLink(joined.Chars()))) return {joined, true};
-    if (IsDevicePath(joined.View())) return {joined, false};
     return {ExpandPath(joined), false};
 }
 
