@@ -9,8 +9,8 @@ import os
 import shutil
 import time
 
-from harness import (PathbookTestCase, editor_lines, main_windows, popup_titled, popups, probe, send_keys, status,
-                     wait_until, windows_path, write_settings)
+from harness import (RECORDER, PathbookTestCase, editor_lines, main_windows, popup_titled, popups, probe,
+                     send_keys, status, wait_until, windows_path, write_settings)
 from test_mouse import ROW, on_view
 
 EN = " - Pathbook"
@@ -18,6 +18,20 @@ QUESTION = "Run a program?"
 JA_QUESTION = "プログラムを実行しますか？"
 # Where Wine finds the shares of UNC paths: \\server\share is dosdevices/unc/server/share.
 UNC_SERVER = "pathbook-e2e-host"
+
+
+def programs_named(name):
+    """Process ids of the Wine programs whose command line names `name`."""
+    found = []
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command = f.read().decode("utf-8", "replace")
+        except OSError:
+            continue
+        if name.lower() in command.lower():
+            found.append(int(pid))
+    return found
 
 
 class LinkSafetyTest(PathbookTestCase):
@@ -31,7 +45,7 @@ class LinkSafetyTest(PathbookTestCase):
         text = "".join("<%s>\r\n" % link for link in links)
         path = self.note("links.txt", text.encode("utf-8"))
         self.start(windows_path(path), env=env)
-        suffix = " - パスブック" if env else EN
+        suffix = " - パスブック" if (env or {}).get("LC_ALL", "").startswith("ja") else EN
         return self.wait_for_title(windows_path(path) + suffix)
 
     def click_link(self, window, row):
@@ -69,16 +83,19 @@ class LinkSafetyTest(PathbookTestCase):
         self.answer("alt+r")
         self.assertTrue(wait_until(lambda: os.path.exists(made), timeout=30), "the confirmed answer runs it")
 
-    def test_a_shortcut_and_a_script_on_a_share_ask_too(self):
+    def test_a_shortcut_and_a_program_on_a_share_ask_too(self):
         script, made = self.script()
         shortcut = windows_path(os.path.join(self.folder, "run.lnk"))
         probe("shortcut", shortcut, script)
+        # Wine's command interpreter cannot run a batch file from a share, so the
+        # share holds a program: a copy of the recorder, which waits once started.
+        shutil.copy(RECORDER, os.path.join(self.folder, "run.exe"))
         share = os.path.join(os.environ["WINEPREFIX"], "dosdevices", "unc", UNC_SERVER)
         os.makedirs(share, exist_ok=True)
         self.addCleanup(shutil.rmtree, share, ignore_errors=True)
         os.symlink(self.folder, os.path.join(share, "notes"))
-        on_share = "\\\\%s\\notes\\run.bat" % UNC_SERVER
-        window = self.open_links(shortcut, on_share)
+        on_share = "\\\\%s\\notes\\run.exe" % UNC_SERVER
+        window = self.open_links(shortcut, on_share, env={"PATHBOOK_RECORDER_WAIT": "20000"})
         for row, path in ((0, shortcut), (1, on_share)):
             self.click_link(window, row)
             asked = self.question()
@@ -89,10 +106,13 @@ class LinkSafetyTest(PathbookTestCase):
                 self.assertIn("It lies on another computer.", texts)
             self.answer("Return")
             self.assert_not_run(made)
+        self.assertFalse(programs_named("run.exe"))
         self.click_link(window, 1)
         self.assertIsNotNone(self.question())
         self.answer("alt+r")
-        self.assertTrue(wait_until(lambda: os.path.exists(made), timeout=30), "the script on the share ran")
+        self.assertTrue(wait_until(lambda: programs_named("run.exe"), timeout=30), "the program on the share ran")
+        for pid in programs_named("run.exe"):
+            os.kill(pid, 9)
 
     def test_the_question_speaks_japanese(self):
         script, made = self.script()

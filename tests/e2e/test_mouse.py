@@ -8,7 +8,7 @@ import subprocess
 
 import time
 
-from harness import (RECORDER, PathbookTestCase, colour_counts, editor_lines, probe, send_keys, status,
+from harness import (RECORDER, PathbookTestCase, colour_counts, editor_lines, popup_titled, probe, send_keys, status,
                      wait_until, windows_path, write_file, x_windows_named)
 from pointer import Pointer
 
@@ -98,6 +98,10 @@ class MouseTest(PathbookTestCase):
         known = {shape_at(right + 8, top + 40), shape_at(left + 200, top + 3 * ROW)}  # the arrow, the I-beam
         known.add(shape_at(left + 20, top + ROW // 2))  # the hand over the link
         subprocess.run(["xdotool", "click", "1"], timeout=30, check=True)
+        # A link to a program asks first; the pointer is busy once it runs.
+        self.assertIsNotNone(popup_titled("Run a program?", timeout=30))
+        send_keys("Run a program?", "alt+r")
+        subprocess.run(["xdotool", "mousemove", str(left + 20), str(top + ROW // 2)], timeout=30, check=True)
         seen = set()
         deadline = time.monotonic() + 6
         while time.monotonic() < deadline:

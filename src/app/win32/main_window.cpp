@@ -97,6 +97,7 @@ MainWindow::~MainWindow() {
 void MainWindow::Create(const String& file, CharsetId charset, std::int32_t line) {
     // Read before the window exists: its first moves are recorded over them.
     const RememberedPlace place{config_->WindowX(), config_->WindowY(), config_->WindowW(), config_->WindowH()};
+    startMaximized_ = config_->Values().rememberWindowSize && config_->Values().windowMaximized;
     Window::Create(L"", nullptr, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr);
     RestorePlacement(place);
     if (file.Empty() || !session_.Load(file, charset, true)) session_.SetUpNew();
@@ -155,8 +156,7 @@ void MainWindow::RestorePlacement(const RememberedPlace& place) {
 }
 
 void MainWindow::Show() {
-    const Settings& values = config_->Values();
-    ShowWindow(Handle(), values.rememberWindowSize && values.windowMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    ShowWindow(Handle(), startMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     UpdateWindow(Handle());
 }
 

@@ -163,6 +163,8 @@ private:
     StatusBar statusBar_;
     bool winsockStarted_ = false;
     bool placementRestored_ = false;
+    // As the settings had it when the window was made: the placement's first moves overwrite them.
+    bool startMaximized_ = false;
     AcceleratorTable accelTable_;
     AcceleratorTable favoriteKeys_;
     Menu contextMenu_;

@@ -93,10 +93,13 @@ void MainWindow::HandToShell(const String& target, const String& folder) {
     run.lpFile = Wide(target.Chars());
     run.lpDirectory = folder.Empty() ? nullptr : Wide(folder.Chars());
     run.nShow = SW_SHOWNORMAL;
+    // Again here: a question before the hand-off has shown its own pointer.
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
     if (ShellExecuteExW(&run) && reinterpret_cast<INT_PTR>(run.hInstApp) > 32 && run.hProcess != nullptr) {
         WaitForSingleObject(run.hProcess, 3000);
     }
     if (run.hProcess != nullptr) CloseHandle(run.hProcess);
+    SetCursor(previous);
 }
 
 RunAnswer MainWindow::AskBeforeRunning(const String& path, bool share) {
