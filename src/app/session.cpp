@@ -11,6 +11,14 @@ namespace {
 
 String FullPath(const String& path) { return String(platform::FullPathName(path.Chars())); }
 
+// Units read before the first screen is shown: more than a screen holds at
+// any window size, little enough to show at once.
+constexpr std::uint32_t kFirstSliceUnits = 256 * 1024;
+// Units per later slice: a few milliseconds, so the window answers between them.
+constexpr std::uint32_t kSliceUnits = 1024 * 1024;
+
+LoadEnd EndOf(LoadResult result) { return result == LoadResult::kFailed ? LoadEnd::kFailed : LoadEnd::kComplete; }
+
 }  // namespace
 
 Session::Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder,
@@ -72,6 +80,7 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     }
     path_ = fullPath;
     UseLongFileName(path_);
+    loadCharset_ = charset;
     const Settings& values = config_.Values();
     if (file->Size() > 0) {
         SetEncoding(file->Charset());
@@ -84,13 +93,57 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     document_.ClearAll();
     // After the clear, so that the one layout the settings cause is not spent on the old text.
     if (applySettings) ApplyDocType();
-    document_.Load(std::move(file));
     document_.SetEditLock(readOnlyFile || values.readOnly);
-    JournalRebase();
-    // The chain first: the back and forward buttons follow it.
-    browser_.RecordLoad(path_, charset);
-    ports_.DocumentShown();
+    document_.BeginLoad(std::move(file));
+    const LoadResult first = document_.LoadMore(kFirstSliceUnits);
+    if (first != LoadResult::kMore) {
+        EndLoad(EndOf(first), false);
+        return true;
+    }
+    shownPercent_ = 0;
+    ReportLoadProgress();
+    ports_.ContinueLoadLater();
     return true;
+}
+
+bool Session::LoadSlice() {
+    if (!Loading()) return false;
+    const LoadResult result = document_.LoadMore(kSliceUnits);
+    if (result == LoadResult::kMore) {
+        ReportLoadProgress();
+        return true;
+    }
+    EndLoad(EndOf(result), true);
+    return false;
+}
+
+void Session::StopLoad() {
+    if (!Loading()) return;
+    document_.CancelLoad();
+    EndLoad(LoadEnd::kStopped, true);
+}
+
+void Session::ReportLoadProgress() {
+    const SourceProgress progress = document_.LoadProgress();
+    const std::uint64_t percent = progress.total == 0 ? 0 : progress.done * 100 / progress.total;
+    const auto clamped = static_cast<std::uint32_t>(percent < 100 ? percent : 100);
+    // Once per percent: the status bar need not hear of every slice.
+    if (clamped == shownPercent_ && clamped != 0) return;
+    shownPercent_ = clamped;
+    ports_.ShowLoadProgress(clamped);
+}
+
+void Session::EndLoad(LoadEnd how, bool sliced) {
+    if (how == LoadEnd::kFailed) ports_.ReportFailure(Failure::kOpen);
+    JournalRebase();
+    // The chain first: the back and forward buttons follow it. A text that
+    // broke off is no page to come back to.
+    if (how != LoadEnd::kFailed) browser_.RecordLoad(path_, loadCharset_);
+    if (sliced || how != LoadEnd::kComplete) {
+        ports_.LoadEnded(how);
+    } else {
+        ports_.DocumentShown();
+    }
 }
 
 void Session::SetUpNew() {
@@ -144,7 +197,14 @@ void Session::OpenFile() {
     browser_.Open(OpenWay::kOpenDialog, FullPath(chosen.path), chosen.charset);
 }
 
+bool Session::TextComplete() {
+    if (document_.State() == TextState::kComplete) return true;
+    ports_.ReportFailure(Failure::kIncompleteText);
+    return false;
+}
+
 bool Session::Save() {
+    if (!TextComplete()) return false;
     const bool untitled = Untitled();
     if (untitled && !ChooseSavePath()) return false;
     if (!WriteDocument()) return false;
@@ -153,7 +213,7 @@ bool Session::Save() {
 }
 
 bool Session::SaveAs() {
-    if (!ChooseSavePath()) return false;
+    if (!TextComplete() || !ChooseSavePath()) return false;
     const bool written = WriteDocument();
     ApplyDocType();
     return written;

@@ -458,6 +458,30 @@ int WorkArea(int argc, wchar_t** argv) {
     return 0;
 }
 
+// The editor's first units (at most 255), without reading the whole of a big text.
+int PrintTextStart(HWND window) {
+    HWND editor = EditorTextWindow(window);
+    if (editor == nullptr) return 1;
+    wchar_t text[256] = {};
+    SendMessageW(editor, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::printf("%s", Utf8(text).c_str());
+    return 0;
+}
+
+// The editor's vertical bar: position, last position and page.
+int PrintVerticalBar(HWND window) {
+    HWND view = EditorTextWindow(window);
+    if (view == nullptr) return 1;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!GetScrollInfo(view, SB_VERT, &info)) return 1;
+    std::printf("%d %d %u\n", info.nPos, info.nMax, info.nPage);
+    return 0;
+}
+
 int PrintHorizontalBar(HWND window) {
     HWND view = EditorTextWindow(window);
     if (view == nullptr) return 1;
@@ -674,6 +698,8 @@ int wmain(int argc, wchar_t** argv) {
             return 0;
         }
         if (command == L"hscroll") return PrintHorizontalBar(window);
+        if (command == L"vscroll") return PrintVerticalBar(window);
+        if (command == L"textstart") return PrintTextStart(window);
         if (command == L"columns") return PrintColumns(window);
         if (argc == 4 && command == L"checked") {
             std::printf("%d\n", static_cast<int>(IsDlgButtonChecked(window, _wtoi(argv[3]))));
