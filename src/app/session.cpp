@@ -14,8 +14,35 @@ String FullPath(const String& path) { return String(platform::FullPathName(path.
 // Units read before the first screen is shown: more than a screen holds at
 // any window size, little enough to show at once.
 constexpr std::uint32_t kFirstSliceUnits = 256 * 1024;
-// Units per later slice: a few milliseconds, so the window answers between them.
-constexpr std::uint32_t kSliceUnits = 1024 * 1024;
+// Units per later slice: some milliseconds, so the window answers between them.
+constexpr std::uint32_t kSliceUnits = 4 * 1024 * 1024;
+
+// A save tells its progress only for documents of at least this many lines.
+constexpr std::uint32_t kSaveProgressLines = 100000;
+
+// Hands the lines on to the file, telling the window of each percent written.
+class ProgressSink final : public TextSink {
+public:
+    ProgressSink(TextSink& file, std::uint32_t lines, SessionPorts& ports)
+        : file_(file), lines_(lines), ports_(ports) {}
+    void WriteLine(const char16_t* units, std::uint32_t count, bool isLast) override {
+        file_.WriteLine(units, count, isLast);
+        const auto percent = static_cast<std::uint32_t>(std::uint64_t{++written_} * 100 / lines_);
+        if (percent != shown_ && percent < 100) ports_.ShowSaveProgress(shown_ = percent);
+    }
+    bool Close() override {
+        const bool closed = file_.Close();
+        ports_.ShowSaveProgress(100);
+        return closed;
+    }
+
+private:
+    TextSink& file_;
+    const std::uint32_t lines_;
+    SessionPorts& ports_;
+    std::uint32_t written_ = 0;
+    std::uint32_t shown_ = 0;
+};
 
 LoadEnd EndOf(LoadResult result) { return result == LoadResult::kFailed ? LoadEnd::kFailed : LoadEnd::kComplete; }
 
@@ -235,7 +262,10 @@ bool Session::ChooseSavePath() {
 
 bool Session::WriteDocument() {
     TextFileOut file(charset_, lineBreak_);
-    if (!file.Open(path_.Chars()) || !document_.Save(file)) {
+    const std::uint32_t lines = document_.LineCount();
+    ProgressSink told(file, lines, ports_);
+    TextSink& sink = lines >= kSaveProgressLines ? static_cast<TextSink&>(told) : file;
+    if (!file.Open(path_.Chars()) || !document_.Save(sink)) {
         ports_.ReportFailure(Failure::kSave);
         return false;
     }

@@ -70,6 +70,9 @@ public:
     virtual void ContinueLoadLater() = 0;
     // How far the running load has got, 0 to 100, for the status bar.
     virtual void ShowLoadProgress(std::uint32_t percent) = 0;
+    // How far the save of a big document has got, 0 to 99, with the window
+    // kept painted meanwhile; 100 once it has ended (the bar clears).
+    virtual void ShowSaveProgress(std::uint32_t percent) = 0;
     // A load that ran in slices ended; the caret stays where the user put it
     // meanwhile, and the title, bars and buttons follow.
     virtual void LoadEnded(LoadEnd how) = 0;

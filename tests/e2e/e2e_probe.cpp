@@ -470,18 +470,6 @@ int PrintTextStart(HWND window) {
     return 0;
 }
 
-// The editor's vertical bar: position, last position and page.
-int PrintVerticalBar(HWND window) {
-    HWND view = EditorTextWindow(window);
-    if (view == nullptr) return 1;
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!GetScrollInfo(view, SB_VERT, &info)) return 1;
-    std::printf("%d %d %u\n", info.nPos, info.nMax, info.nPage);
-    return 0;
-}
-
 int PrintHorizontalBar(HWND window) {
     HWND view = EditorTextWindow(window);
     if (view == nullptr) return 1;
@@ -698,7 +686,6 @@ int wmain(int argc, wchar_t** argv) {
             return 0;
         }
         if (command == L"hscroll") return PrintHorizontalBar(window);
-        if (command == L"vscroll") return PrintVerticalBar(window);
         if (command == L"textstart") return PrintTextStart(window);
         if (command == L"columns") return PrintColumns(window);
         if (argc == 4 && command == L"checked") {

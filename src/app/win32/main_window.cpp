@@ -31,7 +31,7 @@ constexpr UINT kJournalMilliseconds = 1000;
 // A load runs for this long per tick of its timer, then lets the window paint
 // and answer; WM_TIMER comes after input and WM_PAINT, so scrolling and
 // painting go first however long the load.
-constexpr DWORD kLoadTickMilliseconds = 30;
+constexpr DWORD kLoadTickMilliseconds = 80;
 
 // The commands that edit the text: refused audibly while it is incomplete.
 constexpr WORD kEditCommands[] = {IDM_CUT, IDM_DELETE, IDM_UNDO, IDM_REDO, IDM_PASTE, IDM_INSERT_DATE_TIME};

@@ -103,6 +103,7 @@ private:
     void CloseWindow() override;
     void ContinueLoadLater() override;
     void ShowLoadProgress(std::uint32_t percent) override;
+    void ShowSaveProgress(std::uint32_t percent) override;
     void LoadEnded(LoadEnd how) override;
     EditorViewSettings& View() override;
     // WindowCommands (main_window_commands.cpp).

@@ -86,6 +86,16 @@ void MainWindow::ContinueLoadLater() { SetTimer(Handle(), kLoadTimer, USER_TIMER
 
 void MainWindow::ShowLoadProgress(std::uint32_t percent) { statusBar_.SetText(0, WithNumber(IDS_LOADING, static_cast<std::int32_t>(percent))); }
 
+// The save runs inside one message: the window's pending paints are done here
+// so that it stays drawn (a bounded number: a window that never validates would spin).
+void MainWindow::ShowSaveProgress(std::uint32_t percent) {
+    statusBar_.SetText(0, percent >= 100 ? String() : WithNumber(IDS_SAVING, static_cast<std::int32_t>(percent)));
+    MSG message;
+    for (int n = 0; n < 16 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++n) {
+        DispatchMessageW(&message);
+    }
+}
+
 void MainWindow::LoadEnded(LoadEnd how) {
     KillTimer(Handle(), kLoadTimer);
     editor_.View().SetLinkBase(std::u16string(session_.Folder().View()));
