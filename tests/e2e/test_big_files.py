@@ -1,12 +1,15 @@
 """A big note in the real window: its first screen comes at once with the
 progress in the status bar, it scrolls while the rest loads, a keystroke meanwhile
 is refused (with a beep) rather than lost, the load ends with its line count and
-encoding, and closing the window mid-load ends the process at once."""
+encoding; Escape stops it, leaving a part that cannot be saved over the file, and
+closing the window mid-load ends the process at once."""
 
+import os
 import time
 
-from harness import PathbookTestCase, main_windows, probe, running_instances, send_keys, status, wait_until, \
-    windows_path, x_windows_named
+from commands import IDM
+from harness import PathbookTestCase, main_windows, popups, post_command, probe, running_instances, send_keys, \
+    status, wait_until, windows_path, x_windows_named
 
 LINE = "a line of the big note, 行 %04d\r\n"
 BLOCK_LINES = 1000
@@ -28,10 +31,10 @@ def caret_line_number(window):
 
 
 class BigFilesTest(PathbookTestCase):
-    def start_big_note(self):
+    def start_big_note(self, path=None):
         """Starts Pathbook on the 200 MB note; (process, title, window, seconds to its painted window) once the
         window shows the first line and the progress."""
-        path = self.note("big.txt", BLOCK * BLOCKS)
+        path = path or self.note("big.txt", BLOCK * BLOCKS)
         title = "%s - Pathbook" % windows_path(path)
         started = time.monotonic()
         process = self.start(windows_path(path))
@@ -61,6 +64,19 @@ class BigFilesTest(PathbookTestCase):
         # The "x" was refused, not typed: the text and the title are the file's.
         self.assertTrue(text_start(window).startswith(FIRST_LINE))
         self.assertEqual(main_windows()[0].title, title)
+        self.assertIsNone(process.poll())
+
+    def test_escape_stops_the_load_and_the_part_read_cannot_be_saved(self):
+        path = self.note("big.txt", BLOCK * BLOCKS)
+        process, title, window, _ = self.start_big_note(path)
+        send_keys(title, "Escape")
+        stopped = wait_until(lambda: status(window)[0][0].startswith("Not read to its end"), timeout=5)
+        self.assertTrue(stopped, "still: %r" % status(window)[0])
+        post_command(window, IDM.SAVE)
+        box = wait_until(lambda: next((p for p in popups() if any("cannot be saved" in c[2] for c in p[3])), None))
+        self.assertIsNotNone(box, "the refusal is shown: %r" % popups())
+        send_keys(box[2], "Return")
+        self.assertEqual(os.path.getsize(path), len(BLOCK) * BLOCKS, "the file is as it was")
         self.assertIsNone(process.poll())
 
     def test_closing_the_window_mid_load_ends_the_process_at_once(self):
