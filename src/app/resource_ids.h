@@ -49,6 +49,11 @@
 #define IDS_RESTORE_LINES 141
 #define IDS_RESTORE_CHANGED 142
 #define IDS_RESTORE_MISSING 143
+#define IDS_LOADING 170          // the status bar while a big file loads; %d: percent
+#define IDS_LOADED_LINES 171     // the status bar once it is in; %d: lines
+#define IDS_TEXT_INCOMPLETE 172  // a save refused: the load was stopped or failed
+#define IDS_LOAD_STOPPED 173     // the status bar after such a load
+#define IDS_SAVING 174           // the status bar while a big document is saved; %d: percent
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002

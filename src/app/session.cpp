@@ -11,6 +11,41 @@ namespace {
 
 String FullPath(const String& path) { return String(platform::FullPathName(path.Chars())); }
 
+// Units read before the first screen is shown: more than a screen holds at
+// any window size, little enough to show at once.
+constexpr std::uint32_t kFirstSliceUnits = 256 * 1024;
+// Units per later slice: some milliseconds, so the window answers between them.
+constexpr std::uint32_t kSliceUnits = 4 * 1024 * 1024;
+
+// A save tells its progress only for documents of at least this many lines.
+constexpr std::uint32_t kSaveProgressLines = 100000;
+
+// Hands the lines on to the file, telling the window of each percent written.
+class ProgressSink final : public TextSink {
+public:
+    ProgressSink(TextSink& file, std::uint32_t lines, SessionPorts& ports)
+        : file_(file), lines_(lines), ports_(ports) {}
+    void WriteLine(const char16_t* units, std::uint32_t count, bool isLast) override {
+        file_.WriteLine(units, count, isLast);
+        const auto percent = static_cast<std::uint32_t>(std::uint64_t{++written_} * 100 / lines_);
+        if (percent != shown_ && percent < 100) ports_.ShowSaveProgress(shown_ = percent);
+    }
+    bool Close() override {
+        const bool closed = file_.Close();
+        ports_.ShowSaveProgress(100);
+        return closed;
+    }
+
+private:
+    TextSink& file_;
+    const std::uint32_t lines_;
+    SessionPorts& ports_;
+    std::uint32_t written_ = 0;
+    std::uint32_t shown_ = 0;
+};
+
+LoadEnd EndOf(LoadResult result) { return result == LoadResult::kFailed ? LoadEnd::kFailed : LoadEnd::kComplete; }
+
 }  // namespace
 
 Session::Session(ConfigStore& config, Browser& browser, SessionPorts& ports, String startFolder,
@@ -72,6 +107,7 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     }
     path_ = fullPath;
     UseLongFileName(path_);
+    loadCharset_ = charset;
     const Settings& values = config_.Values();
     if (file->Size() > 0) {
         SetEncoding(file->Charset());
@@ -84,13 +120,57 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     document_.ClearAll();
     // After the clear, so that the one layout the settings cause is not spent on the old text.
     if (applySettings) ApplyDocType();
-    document_.Load(std::move(file));
     document_.SetEditLock(readOnlyFile || values.readOnly);
-    JournalRebase();
-    // The chain first: the back and forward buttons follow it.
-    browser_.RecordLoad(path_, charset);
-    ports_.DocumentShown();
+    document_.BeginLoad(std::move(file));
+    const LoadResult first = document_.LoadMore(kFirstSliceUnits);
+    if (first != LoadResult::kMore) {
+        EndLoad(EndOf(first), false);
+        return true;
+    }
+    shownPercent_ = 0;
+    ReportLoadProgress();
+    ports_.ContinueLoadLater();
     return true;
+}
+
+bool Session::LoadSlice() {
+    if (!Loading()) return false;
+    const LoadResult result = document_.LoadMore(kSliceUnits);
+    if (result == LoadResult::kMore) {
+        ReportLoadProgress();
+        return true;
+    }
+    EndLoad(EndOf(result), true);
+    return false;
+}
+
+void Session::StopLoad() {
+    if (!Loading()) return;
+    document_.CancelLoad();
+    EndLoad(LoadEnd::kStopped, true);
+}
+
+void Session::ReportLoadProgress() {
+    const SourceProgress progress = document_.LoadProgress();
+    const std::uint64_t percent = progress.total == 0 ? 0 : progress.done * 100 / progress.total;
+    const auto clamped = static_cast<std::uint32_t>(percent < 100 ? percent : 100);
+    // Once per percent: the status bar need not hear of every slice.
+    if (clamped == shownPercent_ && clamped != 0) return;
+    shownPercent_ = clamped;
+    ports_.ShowLoadProgress(clamped);
+}
+
+void Session::EndLoad(LoadEnd how, bool sliced) {
+    if (how == LoadEnd::kFailed) ports_.ReportFailure(Failure::kOpen);
+    JournalRebase();
+    // The chain first: the back and forward buttons follow it. A text that
+    // broke off is no page to come back to.
+    if (how != LoadEnd::kFailed) browser_.RecordLoad(path_, loadCharset_);
+    if (sliced || how != LoadEnd::kComplete) {
+        ports_.LoadEnded(how);
+    } else {
+        ports_.DocumentShown();
+    }
 }
 
 void Session::SetUpNew() {
@@ -144,7 +224,14 @@ void Session::OpenFile() {
     browser_.Open(OpenWay::kOpenDialog, FullPath(chosen.path), chosen.charset);
 }
 
+bool Session::TextComplete() {
+    if (document_.State() == TextState::kComplete) return true;
+    ports_.ReportFailure(Failure::kIncompleteText);
+    return false;
+}
+
 bool Session::Save() {
+    if (!TextComplete()) return false;
     const bool untitled = Untitled();
     if (untitled && !ChooseSavePath()) return false;
     if (!WriteDocument()) return false;
@@ -153,7 +240,7 @@ bool Session::Save() {
 }
 
 bool Session::SaveAs() {
-    if (!ChooseSavePath()) return false;
+    if (!TextComplete() || !ChooseSavePath()) return false;
     const bool written = WriteDocument();
     ApplyDocType();
     return written;
@@ -175,7 +262,10 @@ bool Session::ChooseSavePath() {
 
 bool Session::WriteDocument() {
     TextFileOut file(charset_, lineBreak_);
-    if (!file.Open(path_.Chars()) || !document_.Save(file)) {
+    const std::uint32_t lines = document_.LineCount();
+    ProgressSink told(file, lines, ports_);
+    TextSink& sink = lines >= kSaveProgressLines ? static_cast<TextSink&>(told) : file;
+    if (!file.Open(path_.Chars()) || !document_.Save(sink)) {
         ports_.ReportFailure(Failure::kSave);
         return false;
     }

@@ -26,8 +26,19 @@ namespace pathbook {
 
 enum class SaveAnswer { kYes, kNo, kCancel };
 
-// The failures the user is told of (strings 6 and 3).
-enum class Failure { kOpen, kSave };
+// The failures the user is told of (strings 6, 3 and 172).
+enum class Failure {
+    kOpen,
+    kSave,
+    kIncompleteText,  // a save of a text whose load was stopped or failed: it is not the file's
+};
+
+// How a load that ran in slices ended.
+enum class LoadEnd {
+    kComplete,
+    kStopped,  // by the user: the text read so far stays, incomplete
+    kFailed,   // the file broke off (reported): the text read so far stays, incomplete
+};
 
 // What the session asks of the window. Called on the UI thread.
 class SessionPorts {
@@ -54,6 +65,17 @@ public:
     virtual void DocumentStateChanged() = 0;
     // The session is over: close the window.
     virtual void CloseWindow() = 0;
+    // A load goes on in slices: call Session::LoadSlice between the window's
+    // messages until it returns false.
+    virtual void ContinueLoadLater() = 0;
+    // How far the running load has got, 0 to 100, for the status bar.
+    virtual void ShowLoadProgress(std::uint32_t percent) = 0;
+    // How far the save of a big document has got, 0 to 99, with the window
+    // kept painted meanwhile; 100 once it has ended (the bar clears).
+    virtual void ShowSaveProgress(std::uint32_t percent) = 0;
+    // A load that ran in slices ended; the caret stays where the user put it
+    // meanwhile, and the title, bars and buttons follow.
+    virtual void LoadEnded(LoadEnd how) = 0;
     // Where the document type's appearance and the wrap value go.
     virtual EditorViewSettings& View() = 0;
 };
@@ -86,10 +108,19 @@ public:
     String Folder() const;
 
     // Reads `path` (made absolute) in `charset` (0: detect) into the document;
-    // `applySettings` applies the document type as well. On failure the
-    // user is told and the document on show stays. The lock follows the file's
-    // read-only attribute and the ReadOnly setting.
+    // `applySettings` applies the document type as well. On failure to open
+    // the user is told and the document on show stays. The lock follows the
+    // file's read-only attribute and the ReadOnly setting. A file longer than
+    // the first slice goes on loading through LoadSlice; the chain, the
+    // history and the journal learn of it once its load ends.
     bool Load(const String& path, CharsetId charset, bool applySettings);
+    // Reads the next slice of a running load, ending it when the file is in
+    // or broke off (reported); false once no load runs.
+    bool LoadSlice();
+    // Escape or closing the window: a running load ends where it stands,
+    // its text incomplete (neither editable nor saved). Nothing otherwise.
+    void StopLoad();
+    bool Loading() const { return document_.State() == TextState::kLoading; }
     // The window's first document when there is no file to load.
     void SetUpNew();
     // Routes a document to a running window, a new process or this window
@@ -100,7 +131,8 @@ public:
     void OpenFile();
     // Saves to the document's file, asking for one while untitled. The chosen
     // path, encoding and line end are kept even when the write fails: the next
-    // Save tries them again. A failed write is reported and leaves the document modified.
+    // Save tries them again. A failed write is reported and leaves the document
+    // modified. A text not read to its end is refused (reported) before any question.
     bool Save();
     bool SaveAs();
     // Reads the file again in an encoding the user picks, after the save prompt.
@@ -141,6 +173,11 @@ private:
     void JournalRebase();
     bool ChooseSavePath();
     bool WriteDocument();
+    // False, reported, unless the text on show is the whole of its file.
+    bool TextComplete();
+    // The load of the text on show ended; `sliced` when it outlasted the first slice.
+    void EndLoad(LoadEnd how, bool sliced);
+    void ReportLoadProgress();
 
     ConfigStore& config_;
     Browser& browser_;
@@ -152,6 +189,8 @@ private:
     std::int32_t encodingRow_ = -1;   // its row in the table; -1 when the table lacks it
     LineEnd lineBreak_ = LineEnd::kCrLf;
     std::int32_t wrap_ = -1;
+    CharsetId loadCharset_ = 0;   // the charset the running load was asked for (0: detected)
+    std::uint32_t shownPercent_ = 0;
     std::unique_ptr<JournalRecorder> journal_;  // null when no journal is kept
 };
 

@@ -471,6 +471,18 @@ int WorkArea(int argc, wchar_t** argv) {
     return 0;
 }
 
+// The editor's first units (at most 255), without reading the whole of a big text.
+int PrintTextStart(HWND window) {
+    HWND editor = EditorTextWindow(window);
+    if (editor == nullptr) return 1;
+    wchar_t text[256] = {};
+    SendMessageW(editor, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::printf("%s", Utf8(text).c_str());
+    return 0;
+}
+
 int PrintHorizontalBar(HWND window) {
     HWND view = EditorTextWindow(window);
     if (view == nullptr) return 1;
@@ -694,6 +706,7 @@ int wmain(int argc, wchar_t** argv) {
             return 0;
         }
         if (command == L"hscroll") return PrintHorizontalBar(window);
+        if (command == L"textstart") return PrintTextStart(window);
         if (command == L"columns") return PrintColumns(window);
         if (argc == 4 && command == L"checked") {
             std::printf("%d\n", static_cast<int>(IsDlgButtonChecked(window, _wtoi(argv[3]))));

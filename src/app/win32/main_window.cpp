@@ -28,6 +28,20 @@ constexpr int kEditorId = 1;
 // The journal of the unsaved text goes to disk at least this often.
 constexpr UINT_PTR kJournalTimer = 1;
 constexpr UINT kJournalMilliseconds = 1000;
+// A load runs for this long per tick of its timer, then lets the window paint
+// and answer; WM_TIMER comes after input and WM_PAINT, so scrolling and
+// painting go first however long the load.
+constexpr DWORD kLoadTickMilliseconds = 80;
+
+// The commands that edit the text: refused audibly while it is incomplete.
+constexpr WORD kEditCommands[] = {IDM_CUT, IDM_DELETE, IDM_UNDO, IDM_REDO, IDM_PASTE, IDM_INSERT_DATE_TIME};
+
+bool IsEditCommand(WORD id) {
+    for (WORD edit : kEditCommands) {
+        if (edit == id) return true;
+    }
+    return false;
+}
 
 // The journals to save when memory runs out: the process's one window's.
 JournalFolder* lastWordsJournals = nullptr;
@@ -162,9 +176,25 @@ void MainWindow::Show() {
 
 bool MainWindow::PreTranslate(MSG& message) {
     if (Handle() == nullptr) return false;
+    if (RefusedWhileIncomplete(message)) return true;
     if (favoriteKeys_) TranslateAcceleratorW(Handle(), favoriteKeys_.Get(), &message);
     if (find_.PreTranslate(message)) return true;
     return accelTable_ && TranslateAcceleratorW(Handle(), accelTable_.Get(), &message) != 0;
+}
+
+// Typed characters and Delete would be dropped by the document without a
+// word; the beep says the keystroke was not taken.
+bool MainWindow::RefusedWhileIncomplete(const MSG& message) {
+    if (!TextIncomplete() || message.hwnd == nullptr || GetAncestor(message.hwnd, GA_ROOT) != Handle()) return false;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && session_.Loading()) {
+        session_.StopLoad();
+        return true;
+    }
+    const bool typed = message.message == WM_CHAR ||
+                       (message.message == WM_KEYDOWN && message.wParam == VK_DELETE && GetKeyState(VK_SHIFT) >= 0);
+    if (!typed || (message.hwnd != editor_.Handle() && !IsChild(editor_.Handle(), message.hwnd))) return false;
+    MessageBeep(MB_OK);
+    return true;
 }
 
 void MainWindow::OnCreate(CREATESTRUCTW&) {
@@ -193,6 +223,10 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND control) {
         return true;
     }
     if (control != nullptr && control != menuBar_.Handle()) return false;
+    if (TextIncomplete() && IsEditCommand(id)) {
+        MessageBeep(MB_OK);
+        return true;
+    }
     return RunCommand(commands_, id);
 }
 
@@ -251,9 +285,22 @@ bool MainWindow::OnEndSession(bool ending) {
 }
 
 bool MainWindow::OnTimer(UINT_PTR id) {
+    if (id == kLoadTimer) {
+        RunLoadSlices();
+        return true;
+    }
     if (id != kJournalTimer) return false;
     session_.FlushJournal(false);
     return true;
+}
+
+void MainWindow::RunLoadSlices() {
+    const DWORD start = GetTickCount();
+    bool more = session_.LoadSlice();
+    while (more && GetTickCount() - start < kLoadTickMilliseconds && HIWORD(GetQueueStatus(QS_INPUT)) == 0) {
+        more = session_.LoadSlice();
+    }
+    if (!more) KillTimer(Handle(), kLoadTimer);
 }
 
 bool MainWindow::OnSysCommand(WPARAM command) {

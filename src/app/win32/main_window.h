@@ -101,6 +101,10 @@ private:
     void DocumentShown() override;
     void DocumentStateChanged() override;
     void CloseWindow() override;
+    void ContinueLoadLater() override;
+    void ShowLoadProgress(std::uint32_t percent) override;
+    void ShowSaveProgress(std::uint32_t percent) override;
+    void LoadEnded(LoadEnd how) override;
     EditorViewSettings& View() override;
     // WindowCommands (main_window_commands.cpp).
     void NewWindow() override;
@@ -140,6 +144,14 @@ private:
     void FollowDpi(UINT dpi);
     // The view's colours and the title bar for the system's colour scheme.
     void FollowColorScheme();
+    // A load's slices for one timer tick: until it ends, input waits or the tick's time is spent.
+    void RunLoadSlices();
+    // While the text is not the whole file: Escape stops a running load, and
+    // typing or an edit command is refused with a beep. True when `message` was taken.
+    bool RefusedWhileIncomplete(const MSG& message);
+    bool TextIncomplete() const { return session_.Text().State() != TextState::kComplete; }
+    // Drives a sliced load (main_window_ports.cpp asks for it, OnTimer runs it).
+    static constexpr UINT_PTR kLoadTimer = 2;
 
     // Title, bars, menus (main_window_menus.cpp).
     void RefreshTitle();

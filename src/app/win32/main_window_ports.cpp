@@ -19,6 +19,16 @@ namespace {
 
 using platform::win32::Wide;
 
+// String `id` with its "%d" replaced by `number`.
+String WithNumber(unsigned id, std::int32_t number) {
+    std::u16string text(LoadStringResource(id).View());
+    String digits;
+    digits.AssignInt(number);
+    const std::size_t at = text.find(u"%d");
+    if (at != std::u16string::npos) text.replace(at, 2, digits.View());
+    return String(text);
+}
+
 }  // namespace
 
 SaveAnswer MainWindow::AskSave() {
@@ -44,7 +54,8 @@ bool MainWindow::ChooseReopenEncoding(CharsetId current, CharsetId& chosen) {
 }
 
 void MainWindow::ReportFailure(Failure failure) {
-    const unsigned message = failure == Failure::kOpen ? IDS_OPEN_FAILED : IDS_SAVE_FAILED;
+    static constexpr unsigned kMessages[] = {IDS_OPEN_FAILED, IDS_SAVE_FAILED, IDS_TEXT_INCOMPLETE};
+    const unsigned message = kMessages[static_cast<int>(failure)];
     MessageBoxW(Handle(), Wide(LoadStringResource(message).Chars()), nullptr, MB_OK);
 }
 
@@ -68,6 +79,32 @@ void MainWindow::DocumentStateChanged() {
 }
 
 void MainWindow::CloseWindow() { DestroyWindow(Handle()); }
+
+// A zero timer rather than a message posted per slice: posted messages come
+// before input and WM_PAINT, so a chain of them would freeze the window.
+void MainWindow::ContinueLoadLater() { SetTimer(Handle(), kLoadTimer, USER_TIMER_MINIMUM, nullptr); }
+
+void MainWindow::ShowLoadProgress(std::uint32_t percent) { statusBar_.SetText(0, WithNumber(IDS_LOADING, static_cast<std::int32_t>(percent))); }
+
+// The save runs inside one message: the window's pending paints are done here
+// so that it stays drawn (a bounded number: a window that never validates would spin).
+void MainWindow::ShowSaveProgress(std::uint32_t percent) {
+    statusBar_.SetText(0, percent >= 100 ? String() : WithNumber(IDS_SAVING, static_cast<std::int32_t>(percent)));
+    MSG message;
+    for (int n = 0; n < 16 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++n) {
+        DispatchMessageW(&message);
+    }
+}
+
+void MainWindow::LoadEnded(LoadEnd how) {
+    KillTimer(Handle(), kLoadTimer);
+    editor_.View().SetLinkBase(std::u16string(session_.Folder().View()));
+    RefreshTitle();
+    UpdateHomeButton();
+    UpdateNavButtons();
+    statusBar_.SetText(0, how == LoadEnd::kComplete ? WithNumber(IDS_LOADED_LINES, static_cast<std::int32_t>(session_.Text().LineCount()))
+                                                    : LoadStringResource(IDS_LOAD_STOPPED));
+}
 
 EditorViewSettings& MainWindow::View() { return editor_.View(); }
 

@@ -44,6 +44,10 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     void DocumentShown() override { ++shown; }
     void DocumentStateChanged() override { ++stateChanges; }
     void CloseWindow() override { closed = true; }
+    void ContinueLoadLater() override { ++continueAsked; }
+    void ShowLoadProgress(std::uint32_t percent) override { percents.push_back(percent); }
+    void ShowSaveProgress(std::uint32_t percent) override { saved.push_back(percent); }
+    void LoadEnded(LoadEnd how) override { ended.push_back(how); }
     EditorViewSettings& View() override { return *this; }
     // BrowsingHost: a document routed here by the browser loads here.
     bool OpenDocument(const String& path, CharsetId code) override { return session->OpenDocument(path, code); }
@@ -96,6 +100,10 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     CharsetId reopenAs = 0;
     bool shownElsewhere = false;
     std::vector<Failure> failures;
+    std::vector<std::uint32_t> percents;
+    std::vector<std::uint32_t> saved;  // save progress
+    std::vector<LoadEnd> ended;
+    int continueAsked = 0;
     std::vector<String> launched;
     std::vector<String> started;
     int prompts = 0;
@@ -131,6 +139,18 @@ protected:
         return session_->Text().CopyRange(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
     }
     void Type(std::u16string_view text) { window_.InsertText(text); }
+    // A note of `lines` numbered lines, several slices long.
+    String BigNote(const std::string& name, int lines) {
+        std::string bytes;
+        for (int n = 0; n < lines; ++n) bytes += "line " + std::to_string(n) + " of the big note, \xe8\xa1\x8c\r\n";
+        return Note(name, bytes);
+    }
+    // Runs the slices the window would run; how many ran.
+    int RunSlices() {
+        int slices = 0;
+        while (session_->LoadSlice()) ++slices;
+        return slices;
+    }
     bool Run(std::int32_t id) {
         CommandContext context{config_, *session_, *browser_, window_, window_};
         return RunCommand(context, id);
@@ -255,6 +275,82 @@ TEST_F(SessionTest, ADocumentGoesToAnotherWindowANewProcessOrThisOne) {
     EXPECT_TRUE(session_->OpenDocument(b, 0));
     EXPECT_EQ(Text(), u"b");
     EXPECT_EQ(Bytes(a), "a");
+}
+
+// The first slice is on show at once; the rest comes in slices the window
+// runs, with the progress rising to 100; only then do the history and the
+// window hear of the document. Meanwhile it takes no edit and no save.
+TEST_F(SessionTest, ABigNoteLoadsInSlicesAndIsEditableOnlyOnceComplete) {
+    const String note = BigNote("big.txt", 200000);
+    ASSERT_TRUE(session_->Load(note, 0, true));
+    EXPECT_TRUE(session_->Loading());
+    EXPECT_EQ(window_.continueAsked, 1);
+    EXPECT_EQ(window_.shown, 0);
+    EXPECT_GT(session_->Text().LineCount(), 100u);
+    EXPECT_EQ(std::u16string_view(session_->Text().LineText(0), session_->Text().LineLength(0)), u"line 0 of the big note, 行");
+    Type(u"lost? ");
+    EXPECT_FALSE(session_->Modified());
+    EXPECT_FALSE(session_->Save());
+    EXPECT_EQ(window_.failures, std::vector<Failure>{Failure::kIncompleteText});
+    EXPECT_GE(RunSlices(), 1);
+    EXPECT_FALSE(session_->Loading());
+    EXPECT_EQ(window_.ended, std::vector<LoadEnd>{LoadEnd::kComplete});
+    EXPECT_EQ(session_->Text().LineCount(), 200001u);
+    ASSERT_GE(window_.percents.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(window_.percents.begin(), window_.percents.end()));
+    EXPECT_LT(window_.percents.front(), window_.percents.back());
+    EXPECT_EQ(session_->Charset(), charset::kUtf8);
+    EXPECT_EQ(session_->LineBreak(), LineEnd::kCrLf);
+    EXPECT_FALSE(session_->LoadSlice());
+    Type(u"kept ");
+    ASSERT_TRUE(session_->Save());
+    EXPECT_EQ(Bytes(note).substr(0, 11), "kept line 0");
+    EXPECT_EQ(window_.shown, 0);
+    // The save tells each percent, then its end.
+    ASSERT_EQ(window_.saved.size(), 100u);
+    for (std::uint32_t n = 0; n < 100; ++n) EXPECT_EQ(window_.saved[n], n + 1);
+}
+
+// A load stopped by the user or broken off by the file leaves the text read
+// so far on show, incomplete: it can be neither edited nor saved, so the file
+// keeps its bytes. A failure is reported; a stop is the user's own doing.
+TEST_F(SessionTest, AStoppedOrFailedLoadLeavesNoTextThatCanBeSavedOverTheFile) {
+    window_.savePath = String(private_.File("elsewhere.txt"));
+    const struct {
+        bool stop;
+        LoadEnd how;
+        std::vector<Failure> failures;
+    } cases[] = {{true, LoadEnd::kStopped, {Failure::kIncompleteText, Failure::kIncompleteText}},
+                 {false, LoadEnd::kFailed, {Failure::kOpen, Failure::kIncompleteText, Failure::kIncompleteText}}};
+    for (const auto& c : cases) {
+        const String note = BigNote("cut.txt", 200000);
+        const std::string before = Bytes(note);
+        window_.failures.clear();
+        window_.ended.clear();
+        ASSERT_TRUE(session_->Load(note, 0, true));
+        ASSERT_TRUE(session_->Loading());
+        std::error_code error;
+        if (c.stop) {
+            session_->StopLoad();
+        } else {
+            std::filesystem::resize_file(std::filesystem::path(std::u16string(note.View())), 3u << 20, error);
+            // Beyond the bytes read so far; a mapped file cannot shrink on Windows.
+            if (error) continue;
+            RunSlices();
+        }
+        EXPECT_EQ(window_.ended, std::vector<LoadEnd>{c.how});
+        EXPECT_FALSE(session_->Loading());
+        EXPECT_FALSE(session_->Text().Editable());
+        EXPECT_GT(session_->Text().LineCount(), 100u);
+        Type(u"x");
+        EXPECT_FALSE(session_->Save());
+        EXPECT_FALSE(session_->SaveAs());
+        EXPECT_EQ(window_.failures, c.failures) << c.stop;
+        EXPECT_EQ(Bytes(note), c.stop ? before : before.substr(0, 3u << 20));
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(private_.File("elsewhere.txt"))));
+        EXPECT_TRUE(session_->Exit());  // nothing to ask about
+        session_->StopLoad();           // no load: nothing
+    }
 }
 
 TEST_F(SessionTest, CommandsReachTheSessionTheBrowserAndTheWindow) {
