@@ -52,6 +52,8 @@ public:
     // The path, encoding, line end, lock or modified state changed: the title
     // and the status bar's codes follow.
     virtual void DocumentStateChanged() = 0;
+    // The document was written to its file at `path` (the notebook reads it again).
+    virtual void DocumentSaved(const String& path) { static_cast<void>(path); }
     // The session is over: close the window.
     virtual void CloseWindow() = 0;
     // Where the document type's appearance and the wrap value go.

@@ -40,6 +40,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     void LaunchInstance(const String& arguments) override { launched.push_back(arguments); }
     void DocumentShown() override { ++shown; }
     void DocumentStateChanged() override { ++stateChanges; }
+    void DocumentSaved(const String& path) override { saved.push_back(path); }
     void CloseWindow() override { closed = true; }
     EditorViewSettings& View() override { return *this; }
     // BrowsingHost: a document routed here by the browser loads here.
@@ -93,6 +94,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     CharsetId reopenAs = 0;
     bool shownElsewhere = false;
     std::vector<Failure> failures;
+    std::vector<String> saved;  // the files written, as told
     std::vector<String> launched;
     std::vector<String> started;
     int prompts = 0;
@@ -173,6 +175,7 @@ TEST_F(SessionTest, AFailedSaveIsReportedAndKeepsTheDocumentModified) {
     EXPECT_FALSE(session_->SaveAs());
     EXPECT_EQ(window_.failures, std::vector<Failure>{Failure::kSave});
     EXPECT_TRUE(session_->Modified());
+    EXPECT_TRUE(window_.saved.empty());
     // The chosen file, encoding and line end stay for the next Save.
     EXPECT_EQ(session_->Path(), window_.savePath);
     EXPECT_EQ(session_->Charset(), charset::kShiftJis);
@@ -192,6 +195,7 @@ TEST_F(SessionTest, UntitledSaveAsksForAFileAndTakesItsEncoding) {
     window_.saveRow = FindEncoding(config_.Encodings(), charset::kShiftJis);
     ASSERT_TRUE(session_->Save());
     EXPECT_EQ(Bytes(window_.savePath), "\x93\xfa\x96\x7b\x8c\xea");
+    EXPECT_EQ(window_.saved, std::vector<String>{window_.savePath});
     EXPECT_EQ(session_->Folder(), String(private_.File("")));
     EXPECT_TRUE(window_.failures.empty());
 }
