@@ -4,6 +4,7 @@
 
 #include "notebook/index_cache.h"
 #include "notebook/link_target.h"
+#include "textfile/decoding_tables.h"
 
 namespace pathbook {
 namespace {
@@ -15,7 +16,10 @@ constexpr std::uint32_t kProgressSteps = 100;
 
 Notebook::Notebook(NotebookListener* listener, NotebookOptions options)
     : listener_(listener), options_(std::move(options)), current_(std::make_shared<NotebookIndex>()),
-      thread_([this] { Run(); }) {}
+      thread_([this] {
+          Run();
+          ReleaseThreadDecodingTables();
+      }) {}
 
 Notebook::~Notebook() {
     StopWatch();

@@ -4,6 +4,8 @@
 #include <thread>
 #include <vector>
 
+#include "textfile/decoding_tables.h"
+
 namespace pathbook {
 
 unsigned WorkerThreads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 4u); }
@@ -20,7 +22,13 @@ void ParallelFor(std::size_t count, unsigned threads, const std::function<void(s
     };
     const unsigned helpers = static_cast<unsigned>(std::min<std::size_t>(std::max(threads, 1u), count)) - 1;
     std::vector<std::thread> others;
-    for (unsigned slot = 1; slot <= helpers; ++slot) others.emplace_back(run, slot);
+    // A helper's tables go back to the pool before it ends, for the next helpers.
+    for (unsigned slot = 1; slot <= helpers; ++slot) {
+        others.emplace_back([&run, slot] {
+            run(slot);
+            ReleaseThreadDecodingTables();
+        });
+    }
     run(0);
     for (std::thread& thread : others) thread.join();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "textfile/code_page_characters.h"
+#include "textfile/decoding_tables.h"
 
 namespace pathbook {
 namespace {
@@ -15,12 +16,17 @@ void ShiftJisOf(std::uint8_t first, std::uint8_t second, std::uint8_t* lead, std
     *trail = static_cast<std::uint8_t>(cell + (row % 2 == 0 ? 158 : (cell < 64 ? 63 : 64)));
 }
 
-// The code page of each set's characters, looked up once per thread.
+std::size_t SetIndex(CharacterSet set) {
+    return set == CharacterSet::kKsX1001 ? 1 : set == CharacterSet::kGb2312 ? 2 : 0;
+}
+
+// The code page of each set's characters, looked up once per set of tables.
 CodePageCharacters& CharactersOf(CharacterSet set) {
-    thread_local CodePageCharacters* const japanese = &CodePageCharacters::Of(932);
-    thread_local CodePageCharacters* const korean = &CodePageCharacters::Of(949);
-    thread_local CodePageCharacters* const chinese = &CodePageCharacters::Of(936);
-    return set == CharacterSet::kKsX1001 ? *korean : set == CharacterSet::kGb2312 ? *chinese : *japanese;
+    static constexpr platform::CodePage kCodePages[3] = {932, 949, 936};
+    const std::size_t index = SetIndex(set);
+    CodePageCharacters*& characters = ThreadDecodingTables().setCharacters[index];
+    if (characters == nullptr) characters = &CodePageCharacters::Of(kCodePages[index]);
+    return *characters;
 }
 
 const CodePageCharacters::Conversion& ConversionOf(CharacterSet set, std::uint8_t first, std::uint8_t second) {
@@ -56,10 +62,9 @@ std::uint32_t DecodeSetCharacter(CharacterSet set, std::uint8_t first, std::uint
 
 // Per thread, as the conversions they are learnt from.
 DoubleByteUnits& DoubleByteUnits::Of(CharacterSet set) {
-    thread_local std::unique_ptr<DoubleByteUnits> tables[3];
-    const std::size_t index = set == CharacterSet::kKsX1001 ? 1 : set == CharacterSet::kGb2312 ? 2 : 0;
-    if (!tables[index]) tables[index].reset(new DoubleByteUnits(set));
-    return *tables[index];
+    std::unique_ptr<DoubleByteUnits>& table = ThreadDecodingTables().doubleByte[SetIndex(set)];
+    if (!table) table.reset(new DoubleByteUnits(set));
+    return *table;
 }
 
 char16_t DoubleByteUnits::Learn(std::uint8_t first, std::uint8_t second) const {

@@ -2,12 +2,14 @@
 
 #include <vector>
 
+#include "textfile/decoding_tables.h"
+
 namespace pathbook {
 
 CodePageCharacters& CodePageCharacters::Of(platform::CodePage codePage) {
     // A handful of code pages at most: those of the files opened. Each thread
     // that decodes learns its own (the notebook reads notes on several).
-    thread_local std::vector<std::unique_ptr<CodePageCharacters>> tables;
+    std::vector<std::unique_ptr<CodePageCharacters>>& tables = ThreadDecodingTables().codePages;
     for (const auto& table : tables) {
         if (table->codePage_ == codePage) return *table;
     }

@@ -26,9 +26,11 @@ void NotebookHost::Follow() {
     if (folder == folder_) return;
     folder_ = folder;
     if (folder_.empty()) {
+        reading_ = false;
         notebook_.Close();
         return;
     }
+    reading_ = true;
     notebook_.Open(folder_, config_.Values().txtFilter.View());
 }
 
@@ -50,16 +52,15 @@ void NotebookHost::OnIndexChanged() { PostMessageW(window_, kNotebookChanged, 0,
 
 bool NotebookHost::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        // Only the first reading of a notebook is shown: rechecks and saved notes are quiet.
         case kNotebookProgress:
-            progressShown_ = true;
-            Say(IDS_NOTEBOOK_READING, static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+            if (reading_) {
+                Say(IDS_NOTEBOOK_READING, static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+            }
             return true;
         case kNotebookChanged:
-            // Only a build that showed its progress says it is done: a saved note's update is quiet.
-            if (progressShown_ && !notebook_.Progress().busy) {
-                progressShown_ = false;
-                Say(IDS_NOTEBOOK_READY, notebook_.Current()->Counts().notes, 0);
-            }
+            if (reading_) Say(IDS_NOTEBOOK_READY, notebook_.Current()->Counts().notes, 0);
+            reading_ = false;
             return true;
         default: return false;
     }

@@ -64,7 +64,7 @@ private:
     const ConfigStore& config_;
     HWND window_ = nullptr;
     std::u16string folder_;  // the notebook open now; empty: none
-    bool progressShown_ = false;
+    bool reading_ = false;  // the notebook opened is read for the first time: its progress shows
     std::u16string pattern_;  // what Search notes last looked for
     search::FindOptions options_;
     Notebook notebook_{this};  // last: its threads stop first
