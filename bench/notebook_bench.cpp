@@ -124,9 +124,6 @@ BENCHMARK(BM_SearchJapaneseWord)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchIgnoringCase)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchRegex)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
-}  // namespace pathbook
-
 // What the window works out before it fills its list: the query and its rows.
 void BM_WindowLinksHere(benchmark::State& state) {
     if (!HaveCorpus(state)) return;
@@ -153,3 +150,6 @@ void BM_WindowSearchRareWord(benchmark::State& state) { WindowSearch(state, u"ze
 void BM_WindowSearchJapaneseWord(benchmark::State& state) { WindowSearch(state, u"請求書", {true, false}); }
 BENCHMARK(BM_WindowSearchRareWord)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowSearchJapaneseWord)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace pathbook
