@@ -2,7 +2,7 @@
 // (10,000 notes in UTF-8, Shift_JIS and EUC-JP, read with the ANSI code page
 // 932 as on a Japanese system): building it from the files, building it from
 // its cache, and the window's queries on a built index (Links Here, Search
-// notes). The corpus folder is $PATHBOOK_NOTEBOOK (default build/notebook);
+// notes), alone and with the rows the window lists. The corpus folder is $PATHBOOK_NOTEBOOK (default build/notebook);
 // bench/notebook_peers.py makes it. Counters: notes, links, the index's own
 // estimate of what it holds, and the process's peak resident memory.
 #include <benchmark/benchmark.h>
@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/notebook_places.h"
 #include "notebook/index_cache.h"
 #include "notebook/links_here.h"
 #include "notebook/notes_search.h"
@@ -122,6 +123,33 @@ BENCHMARK(BM_SearchRareWord)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchJapaneseWord)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchIgnoringCase)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SearchRegex)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the window works out before it fills its list: the query and its rows.
+void BM_WindowLinksHere(benchmark::State& state) {
+    if (!HaveCorpus(state)) return;
+    const std::u16string note = CorpusRoot() + (state.range(0) == 0 ? u"\\f01\\n00001.txt" : u"\\Home.txt");
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = LinksHerePlaces(LinksHere(*BuiltIndex(), note)).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_WindowLinksHere)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void WindowSearch(benchmark::State& state, const char16_t* pattern, search::FindOptions options) {
+    if (!HaveCorpus(state)) return;
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        rows = SearchPlaces(SearchNotes(*BuiltIndex(), pattern, options)).size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+void BM_WindowSearchRareWord(benchmark::State& state) { WindowSearch(state, u"zephyr", {true, false}); }
+void BM_WindowSearchJapaneseWord(benchmark::State& state) { WindowSearch(state, u"請求書", {true, false}); }
+BENCHMARK(BM_WindowSearchRareWord)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WindowSearchJapaneseWord)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace pathbook

@@ -55,6 +55,27 @@
 #define IDS_LOAD_STOPPED 173     // the status bar after such a load
 #define IDS_SAVING 174           // the status bar while a big document is saved; %d: percent
 
+// The notebook: Links Here, Search notes, Check links.
+#define IDD_LINKS_HERE 130
+#define IDD_SEARCH_NOTES 131
+#define IDS_NOTEBOOK_READING 180  // %1 of %2 notes read
+#define IDS_NOTEBOOK_READY 181    // %1 notes
+#define IDS_BROKEN_LINKS 182      // %1 of %2 links are broken
+#define IDS_NO_NOTEBOOK 183
+#define IDS_LINKS_HERE_COUNT 184  // %1 links from %2 notes
+#define IDS_NOTES_FOUND 185       // %1 matches in %2 notes
+#define IDS_NO_BROKEN_LINK 186
+#define IDC_NOTEBOOK_PLACES 1300  // the list of places
+#define IDC_NOTEBOOK_COUNT 1301   // what the list holds
+#define IDC_NOTES_PATTERN 1302
+#define IDC_NOTES_IGNORE_CASE 1303
+#define IDC_NOTES_REG_EXP 1304
+#define IDC_NOTES_SEARCH 1305
+#define IDM_LINKS_HERE 40700
+#define IDM_SEARCH_NOTES 40701
+#define IDM_CHECK_LINKS 40702
+#define IDM_NEXT_BROKEN_LINK 40703
+
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002
 #define IDC_LINE_END 1003

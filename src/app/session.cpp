@@ -272,6 +272,7 @@ bool Session::WriteDocument() {
     JournalRebase();
     ports_.DocumentStateChanged();
     browser_.RecordSave(path_, charset_);
+    ports_.DocumentSaved(path_);
     return true;
 }
 

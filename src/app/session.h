@@ -63,6 +63,8 @@ public:
     // The path, encoding, line end, lock or modified state changed: the title
     // and the status bar's codes follow.
     virtual void DocumentStateChanged() = 0;
+    // The document was written to its file at `path` (the notebook reads it again).
+    virtual void DocumentSaved(const String& path) { static_cast<void>(path); }
     // The session is over: close the window.
     virtual void CloseWindow() = 0;
     // A load goes on in slices: call Session::LoadSlice between the window's

@@ -203,6 +203,7 @@ void MainWindow::OnCreate(CREATESTRUCTW&) {
     Application::Instance().RequestInit(Application::kCommonControls);
     menuBar_.Build(Handle(), IDR_MENU_BAR, IDM_HOME);
     statusBar_.Create(Handle());
+    notebook_.Attach(Handle());
     editor_.Create(Handle(), kEditorId, *this);
     FollowDpi(WindowDpi(Handle()));
     FollowColorScheme();
@@ -227,7 +228,7 @@ bool MainWindow::OnCommand(WORD id, WORD, HWND control) {
         MessageBeep(MB_OK);
         return true;
     }
-    return RunCommand(commands_, id);
+    return notebook_.RunCommand(id) || RunCommand(commands_, id);
 }
 
 bool MainWindow::OnMove() {
@@ -262,6 +263,7 @@ bool MainWindow::OnActivate(bool active) {
         editor_.Focus();
         // The chain may have changed without a broadcast reaching this window.
         UpdateNavButtons();
+        notebook_.Recheck();
     }
     RefreshTitle();
     return true;
@@ -352,7 +354,7 @@ bool MainWindow::OnCopyData(const COPYDATASTRUCT& data, LRESULT& result) {
     return true;
 }
 
-bool MainWindow::OnAppMessage(UINT offset, WPARAM, LPARAM, LRESULT& result) {
+bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (offset) {
         case kHistoryChanged - WM_APP:
@@ -365,8 +367,9 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM, LPARAM, LRESULT& result) {
             UpdateHomeButton();
             // The title names the document's place among the favourites.
             RefreshTitle();
+            notebook_.Follow();
             return true;
-        default: return false;
+        default: return notebook_.OnAppMessage(WM_APP + offset, wParam, lParam);
     }
 }
 

@@ -14,6 +14,7 @@
 #include "app/window_commands.h"
 #include "app/win32/bars.h"
 #include "app/win32/find_dialog.h"
+#include "app/win32/notebook_host.h"
 #include "app/win32/view_editor.h"
 #include "config/config_store.h"
 #include "framework/handles.h"
@@ -100,6 +101,7 @@ private:
     void LaunchInstance(const String& arguments) override;
     void DocumentShown() override;
     void DocumentStateChanged() override;
+    void DocumentSaved(const String& path) override;
     void CloseWindow() override;
     void ContinueLoadLater() override;
     void ShowLoadProgress(std::uint32_t percent) override;
@@ -182,6 +184,7 @@ private:
     Menu contextMenu_;
     FindDialog find_{session_.Text(), editor_};
     LinkOpener linkOpener_{*this};
+    NotebookHost notebook_{session_, editor_, statusBar_, favorites_, *config_};  // last: its threads stop first
 };
 
 }  // namespace pathbook

@@ -71,12 +71,15 @@ void MainWindow::DocumentShown() {
     RefreshTitle();
     UpdateHomeButton();
     UpdateNavButtons();
+    notebook_.Follow();
 }
 
 void MainWindow::DocumentStateChanged() {
     editor_.View().SetLinkBase(std::u16string(session_.Folder().View()));
     RefreshTitle();
 }
+
+void MainWindow::DocumentSaved(const String& path) { notebook_.Saved(path); }
 
 void MainWindow::CloseWindow() { DestroyWindow(Handle()); }
 

@@ -9,4 +9,8 @@ namespace pathbook {
 constexpr UINT kHistoryChanged = WM_APP;
 // Sent to every main window: reload the favourites and refresh the home button.
 constexpr UINT kFavoritesChanged = WM_APP + 1;
+// Posted by the window's notebook: wParam notes of lParam read so far.
+constexpr UINT kNotebookProgress = WM_APP + 2;
+// Posted by the window's notebook: its index is new.
+constexpr UINT kNotebookChanged = WM_APP + 3;
 }  // namespace pathbook

@@ -43,10 +43,11 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     void LaunchInstance(const String& arguments) override { launched.push_back(arguments); }
     void DocumentShown() override { ++shown; }
     void DocumentStateChanged() override { ++stateChanges; }
+    void DocumentSaved(const String& path) override { saved.push_back(path); }
     void CloseWindow() override { closed = true; }
     void ContinueLoadLater() override { ++continueAsked; }
     void ShowLoadProgress(std::uint32_t percent) override { percents.push_back(percent); }
-    void ShowSaveProgress(std::uint32_t percent) override { saved.push_back(percent); }
+    void ShowSaveProgress(std::uint32_t percent) override { savePercents.push_back(percent); }
     void LoadEnded(LoadEnd how) override { ended.push_back(how); }
     EditorViewSettings& View() override { return *this; }
     // BrowsingHost: a document routed here by the browser loads here.
@@ -101,9 +102,10 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     bool shownElsewhere = false;
     std::vector<Failure> failures;
     std::vector<std::uint32_t> percents;
-    std::vector<std::uint32_t> saved;  // save progress
+    std::vector<std::uint32_t> savePercents;
     std::vector<LoadEnd> ended;
     int continueAsked = 0;
+    std::vector<String> saved;  // the files written, as told
     std::vector<String> launched;
     std::vector<String> started;
     int prompts = 0;
@@ -196,6 +198,7 @@ TEST_F(SessionTest, AFailedSaveIsReportedAndKeepsTheDocumentModified) {
     EXPECT_FALSE(session_->SaveAs());
     EXPECT_EQ(window_.failures, std::vector<Failure>{Failure::kSave});
     EXPECT_TRUE(session_->Modified());
+    EXPECT_TRUE(window_.saved.empty());
     // The chosen file, encoding and line end stay for the next Save.
     EXPECT_EQ(session_->Path(), window_.savePath);
     EXPECT_EQ(session_->Charset(), charset::kShiftJis);
@@ -215,6 +218,7 @@ TEST_F(SessionTest, UntitledSaveAsksForAFileAndTakesItsEncoding) {
     window_.saveRow = FindEncoding(config_.Encodings(), charset::kShiftJis);
     ASSERT_TRUE(session_->Save());
     EXPECT_EQ(Bytes(window_.savePath), "\x93\xfa\x96\x7b\x8c\xea");
+    EXPECT_EQ(window_.saved, std::vector<String>{window_.savePath});
     EXPECT_EQ(session_->Folder(), String(private_.File("")));
     EXPECT_TRUE(window_.failures.empty());
 }
@@ -307,8 +311,8 @@ TEST_F(SessionTest, ABigNoteLoadsInSlicesAndIsEditableOnlyOnceComplete) {
     EXPECT_EQ(Bytes(note).substr(0, 11), "kept line 0");
     EXPECT_EQ(window_.shown, 0);
     // The save tells each percent, then its end.
-    ASSERT_EQ(window_.saved.size(), 100u);
-    for (std::uint32_t n = 0; n < 100; ++n) EXPECT_EQ(window_.saved[n], n + 1);
+    ASSERT_EQ(window_.savePercents.size(), 100u);
+    for (std::uint32_t n = 0; n < 100; ++n) EXPECT_EQ(window_.savePercents[n], n + 1);
 }
 
 // A load stopped by the user or broken off by the file leaves the text read

@@ -1,0 +1,80 @@
+#include "app/notebook_places.h"
+
+#include <algorithm>
+
+namespace pathbook {
+namespace {
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// The folder part of `path` with its trailing separator; empty without one.
+std::u16string_view FolderOf(std::u16string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsSeparator(path[i - 1])) return path.substr(0, i);
+    }
+    return {};
+}
+
+std::u16string Decimal(std::size_t n) {
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
+        n /= 10;
+    } while (n != 0);
+    return digits;
+}
+
+void ReplaceFirst(std::u16string& text, std::u16string_view what, const std::u16string& with) {
+    const std::size_t at = text.find(what);
+    if (at != std::u16string::npos) text.replace(at, what.size(), with);
+}
+
+}  // namespace
+
+std::u16string NotebookFolder(std::u16string_view homePage, std::u16string_view notePath, std::u16string_view current) {
+    const std::u16string_view home = FolderOf(homePage);
+    if (!home.empty()) return std::u16string(home);
+    std::u16string below;
+    if (!current.empty() && RelativePathIn(NotebookRoot(current), notePath, &below)) return std::u16string(current);
+    return std::u16string(FolderOf(notePath));
+}
+
+std::u16string PlaceRow(const IndexedNote& note, LineIndex line) {
+    std::u16string row = note.file.relativePath + u":" + Decimal(std::size_t{line} + 1) + u"\t";
+    const std::u16string_view text = note.text.Line(line);
+    const std::size_t shown = std::min(text.size(), kMaxRowText);
+    // The list's one tab stop is the one after the place: the line's own tabs show as blanks.
+    for (std::size_t i = 0; i < shown; ++i) row += text[i] == u'\t' ? u' ' : text[i];
+    return row;
+}
+
+std::vector<NotebookPlace> LinksHerePlaces(const std::vector<Backlink>& links) {
+    std::vector<NotebookPlace> places;
+    for (const Backlink& link : links) {
+        if (places.size() == kMaxPlaces) break;
+        const DocPos onLink = DocPos::At(link.line, link.open + 1);
+        places.push_back({link.note->file.path, onLink, onLink, PlaceRow(*link.note, link.line)});
+    }
+    return places;
+}
+
+std::vector<NotebookPlace> SearchPlaces(const std::vector<NoteHits>& hits) {
+    std::vector<NotebookPlace> places;
+    for (const NoteHits& note : hits) {
+        for (const NoteMatch& match : note.matches) {
+            if (places.size() == kMaxPlaces) return places;
+            places.push_back({note.note->file.path, DocPos::At(match.line, match.start),
+                              DocPos::At(match.line, match.end), PlaceRow(*note.note, match.line)});
+        }
+    }
+    return places;
+}
+
+std::u16string CountsText(std::u16string_view format, std::size_t broken, std::size_t links) {
+    std::u16string text(format);
+    ReplaceFirst(text, u"%1", Decimal(broken));
+    ReplaceFirst(text, u"%2", Decimal(links));
+    return text;
+}
+
+}  // namespace pathbook

@@ -1,0 +1,50 @@
+// What the window's notebook commands decide without a window: which folder
+// is the notebook, what each row of a results list shows, where choosing a
+// row puts the selection, and the words of Check links.
+// Tested by tests/unit/app/notebook_places_test.cpp.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/doc_pos.h"
+#include "notebook/links_here.h"
+#include "notebook/notes_search.h"
+
+namespace pathbook {
+
+// The notebook of a window: the folder of the home page (`homePage`, the
+// path in favourite slot 0) when there is one, else the folder of the open
+// note, unless that note lies below `current` (the notebook open now, may be
+// empty), which then stays: following a link down the tree keeps the notebook
+// whole. Empty when no path holds a folder.
+std::u16string NotebookFolder(std::u16string_view homePage, std::u16string_view notePath, std::u16string_view current);
+
+// A row of a results list and where choosing it leads.
+struct NotebookPlace {
+    std::u16string path;  // the note's full path
+    DocPos anchor;        // the selection to make there
+    DocPos caret;
+    std::u16string row;   // "folder/note.txt:12", a tab, then the line's text
+};
+
+// Rows listed at most; the rest are left out (a list box slows past it).
+constexpr std::size_t kMaxPlaces = 5000;
+// Units of a line's text a row shows at most.
+constexpr std::size_t kMaxRowText = 200;
+
+// The row for line `line` (0-based, shown 1-based) of `note`.
+std::u16string PlaceRow(const IndexedNote& note, LineIndex line);
+
+// One row per link of Links Here, the caret on the link's first unit after "<".
+std::vector<NotebookPlace> LinksHerePlaces(const std::vector<Backlink>& links);
+
+// One row per match of Search notes, the match selected (caret at its end).
+std::vector<NotebookPlace> SearchPlaces(const std::vector<NoteHits>& hits);
+
+// `format` with "%1" replaced by `broken` and "%2" by `links`.
+std::u16string CountsText(std::u16string_view format, std::size_t broken, std::size_t links);
+
+}  // namespace pathbook

@@ -1,0 +1,73 @@
+// The notebook in the main window: the index of the window's notebook (the
+// home page's folder, else the open note's) built and kept fresh off the UI
+// thread, with its progress in the status bar, and the commands over it:
+// Links Here, Search notes, Check links and Next broken link. A chosen place
+// opens in this window (after the save prompt) with the caret on the link or
+// the match selected.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/notebook_places.h"
+#include "app/session.h"
+#include "app/win32/bars.h"
+#include "app/win32/view_editor.h"
+#include "config/config_store.h"
+#include "navigation/favorite_list.h"
+#include "notebook/notebook.h"
+#include "search/find_options.h"
+
+namespace pathbook {
+
+class NotebookHost final : NotebookListener {
+public:
+    // The references outlive the host.
+    NotebookHost(Session& session, ViewEditor& editor, StatusBar& status, const FavoriteList& favorites,
+                 const ConfigStore& config);
+    NotebookHost(const NotebookHost&) = delete;
+    NotebookHost& operator=(const NotebookHost&) = delete;
+
+    // The window the index's news is posted to; before any other call.
+    void Attach(HWND window);
+    // The home page or the note on show changed: opens the notebook they name.
+    void Follow();
+    // The window was activated: changes on disk are picked up.
+    void Recheck() { notebook_.Recheck(); }
+    // The program wrote the note at `path`.
+    void Saved(const String& path) { notebook_.NoteSaved(path.View()); }
+    // Runs command `id` when it is one of the notebook's; false otherwise.
+    bool RunCommand(WORD id);
+    // The index's news, posted to the window; false for any other message.
+    bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    // NotebookListener: on the notebook's thread, so only posted on.
+    void OnIndexProgress(std::uint32_t done, std::uint32_t total) override;
+    void OnIndexChanged() override;
+
+    // False, with the status bar saying why, when the window has no notebook.
+    bool HasNotebook();
+    void LinksHere();
+    void SearchNotes();
+    // Marks every broken file link of the note on show; with `jump`, the caret
+    // goes to the next broken one after it.
+    void CheckLinks(bool jump);
+    void Go(const NotebookPlace& place);
+    void Say(unsigned id, std::size_t first, std::size_t second);
+
+    Session& session_;
+    ViewEditor& editor_;
+    StatusBar& status_;
+    const FavoriteList& favorites_;
+    const ConfigStore& config_;
+    HWND window_ = nullptr;
+    std::u16string folder_;  // the notebook open now; empty: none
+    bool reading_ = false;  // the notebook opened is read for the first time: its progress shows
+    std::u16string pattern_;  // what Search notes last looked for
+    search::FindOptions options_;
+    Notebook notebook_{this};  // last: its threads stop first
+};
+
+}  // namespace pathbook

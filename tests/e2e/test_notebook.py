@@ -1,0 +1,148 @@
+"""The notebook in the real Pathbook.exe: Links Here on a note linked from a
+Shift_JIS, an EUC-JP and a UTF-8 note lands on each link; Search notes finds a
+word in all three and selects it; Check links counts the broken links of a
+note and the next-broken-link key walks them; the dialogs in both languages.
+The Japanese notes are read where Japanese is the system's language (code
+page 932), as a Japanese user's editor reads them."""
+
+import os
+import tempfile
+
+from commands import IDM
+from harness import (PathbookTestCase, main_windows, popup_titled, post_command, probe, screenshot, send_keys,
+                     status, wait_until, windows_path, x_windows_named)
+
+JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
+SEARCH_JA = "ノートを検索"
+COUNT = 1301
+# (file, bytes): each links to target.txt and holds "kiwi" in its own case.
+# Enough Japanese text that each encoding is detected for what it is.
+PROSE = "日本語のノートです。東京と大阪の天気を書きます。"
+LINKING = [
+    ("euc.txt", ("%s\r\nここから <.\\target.txt> KIWI\r\n" % PROSE).encode("euc_jp")),
+    ("sjis.txt", ("%s Kiwi <.\\target.txt>\r\n" % PROSE).encode("shift_jis")),
+    ("utf8.txt", "first\r\nsecond\r\n  see <.\\target.txt> and kiwi\r\n".encode("utf-8")),
+]
+
+
+def controls(popup):
+    return {c[0]: c[2] for c in popup[3]}
+
+
+class NotebookTest(PathbookTestCase):
+    def make_notebook(self):
+        """The four notes, target.txt on show once the index holds them all."""
+        for name, data in LINKING:
+            self.note(name, data)
+        return self.show_target()
+
+    def show_target(self):
+        path = self.note("target.txt", b"the target\r\n")
+        self.start(windows_path(path), env=JA_ENV)
+        title = "%s - パスブック" % windows_path(path)
+        window = self.wait_for_title(title)
+        self.assertTrue(wait_until(lambda: status(window)[0][0] == "ノートブック: 4 個のノート", timeout=40),
+                        status(window)[0])
+        return path, title, window
+
+    def close_all(self):
+        probe("closeall")
+        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False), timeout=20))
+
+    def selection(self, title):
+        """The editor's selection, copied with Ctrl+C."""
+        probe("dropfiles", "C:\\none")
+        send_keys(title, "ctrl+c")
+        return wait_until(lambda: (lambda text: text if text != "" and "none" not in text else None)(
+            probe("clipboard")), timeout=10)
+
+    def title_of(self, name):
+        return "%s - パスブック" % windows_path(os.path.join(self.folder, name))
+
+    def dialog(self, window, command, caption, count_text):
+        """Opens a notebook dialog with `command` once the index holds what it needs."""
+        seen = []
+
+        def shown():
+            post_command(window, command)
+            box = popup_titled(caption, timeout=5)
+            seen.append(box and controls(box).get(COUNT))
+            if box is not None and seen[-1] == count_text:
+                return box
+            if box is not None:
+                send_keys(caption, "Escape")
+                wait_until(lambda: popup_titled(caption, timeout=0) is None)
+            return None
+        box = wait_until(shown, timeout=40, interval=0.5)
+        self.assertIsNotNone(box, "%s says %r, not %r" % (caption, count_text, seen[-1:]))
+        return box
+
+    def shot(self, caption, name):
+        xid = wait_until(lambda: x_windows_named(caption))
+        screenshot(xid[0], os.path.join(os.environ.get("PATHBOOK_SHOTS", tempfile.gettempdir()), name + ".png"))
+
+    def test_links_here_lands_on_each_link(self):
+        _, title, window = self.make_notebook()
+        for row, (name, _) in enumerate(LINKING):
+            self.dialog(window, IDM.LINKS_HERE, "このノートへのリンク", "3 個のノートから 3 個のリンク")
+            if row == 0:
+                self.shot("このノートへのリンク", "notebook-links-here-ja")
+            send_keys("このノートへのリンク", *(["Down"] * row + ["Return"]))
+            landed = self.wait_for_title(self.title_of(name))
+            send_keys(landed.title, "shift+End")
+            self.assertTrue(self.selection(landed.title).startswith(".\\target.txt>"), name)
+            if row < len(LINKING) - 1:
+                self.close_all()
+                _, title, window = self.show_target()
+
+    def test_search_notes_finds_the_word_in_all_three_and_selects_it(self):
+        _, title, window = self.make_notebook()
+        for row, (name, data) in enumerate(LINKING):
+            send_keys(title, "ctrl+shift+f")
+            self.assertIsNotNone(popup_titled(SEARCH_JA))
+            send_keys(SEARCH_JA, "k", "i", "w", "i", "Return")
+            box = wait_until(lambda: (lambda b: b if b and controls(b).get(COUNT) == "3 個のノートに 3 件" else None)(
+                popup_titled(SEARCH_JA, timeout=0)), timeout=40)
+            self.assertIsNotNone(box, "three matches, one in each note")
+            if row == 0:
+                self.shot(SEARCH_JA, "notebook-search-ja")
+            send_keys(SEARCH_JA, *(["Down"] * row + ["Return"]))
+            landed = self.wait_for_title(self.title_of(name))
+            expected = [w for w in ("KIWI", "Kiwi", "kiwi") if w.encode("ascii") in data][0]
+            self.assertEqual(self.selection(landed.title), expected, name)
+            if row < len(LINKING) - 1:
+                self.close_all()
+                _, title, window = self.show_target()
+
+    def test_check_links_counts_and_walks_the_broken_ones(self):
+        self.note("there.txt")
+        os.mkdir(os.path.join(self.folder, "sub"))
+        self.note(os.path.join("sub", "also.txt"))
+        _, title, window = self.open_note(
+            "links.txt", b"<.\\there.txt> <.\\missing.txt>\r\n<.\\sub\\also.txt>\r\n<.\\sub\\gone.txt> <.\\sub>\r\n")
+        send_keys(title, "ctrl+shift+k")
+        self.assertTrue(wait_until(lambda: status(window)[0][0] == "2 of 5 links are broken"), status(window)[0])
+        self.shot(title, "notebook-check-links")
+        send_keys(title, "ctrl+Home", "F8", "shift+End")
+        self.assertEqual(self.selection(title), ".\\missing.txt>")
+        send_keys(title, "F8", "shift+End")
+        self.assertEqual(self.selection(title), ".\\sub\\gone.txt> <.\\sub>")
+        send_keys(title, "F8", "shift+End")
+        self.assertEqual(self.selection(title), ".\\missing.txt>", "it wraps around")
+
+    def test_the_dialogs_in_english(self):
+        self.note("utf8.txt", LINKING[2][1])
+        _, title, window = self.open_note("target.txt", b"the target\r\n")
+        box = self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 links from 1 notes")
+        self.assertEqual(controls(box)[1], "&Open")
+        self.shot("Links Here", "notebook-links-here")
+        send_keys("Links Here", "Escape")
+        send_keys(title, "ctrl+shift+f")
+        box = popup_titled("Search Notes")
+        self.assertIsNotNone(box)
+        self.assertEqual([controls(box)[c] for c in (1305, 1303, 1304)], ["&Search", "&Ignore Case", "Regular E&xpression"])
+        send_keys("Search Notes", "k", "i", "w", "i", "Return")
+        self.assertTrue(wait_until(lambda: controls(popup_titled("Search Notes", timeout=0)).get(COUNT)
+                                   == "1 matches in 1 notes", timeout=20))
+        self.shot("Search Notes", "notebook-search")
+        send_keys("Search Notes", "Escape")
