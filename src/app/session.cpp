@@ -3,6 +3,7 @@
 #include "links/path_text.h"
 #include "platform/file_names.h"
 #include "platform/file_system.h"
+#include "textfile/file_change.h"
 #include "textfile/text_file_in.h"
 #include "textfile/text_file_out.h"
 
@@ -10,6 +11,8 @@ namespace pathbook {
 namespace {
 
 String FullPath(const String& path) { return String(platform::FullPathName(path.Chars())); }
+
+platform::FileIdentity IdentityNow(const String& path) { return platform::ReadFileIdentity(path.Chars()); }
 
 }  // namespace
 
@@ -84,13 +87,44 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     document_.ClearAll();
     // After the clear, so that the one layout the settings cause is not spent on the old text.
     if (applySettings) ApplyDocType();
-    document_.Load(std::move(file));
+    document_.Load(file->Borrow());
     document_.SetEditLock(readOnlyFile || values.readOnly);
     JournalRebase();
+    RememberFile();
+    loadExact_ = !file->ReplacedBytes() && !file->HeldNul();
+    inexactLoad_ = file->HeldNul() ? LoadNotice::kHeldNul : LoadNotice::kReplacedBytes;
     // The chain first: the back and forward buttons follow it.
     browser_.RecordLoad(path_, charset);
     ports_.DocumentShown();
+    if (!loadExact_) ports_.ShowLoadNotice(inexactLoad_);
     return true;
+}
+
+bool Session::Reload() { return Load(path_, charset_, false); }
+
+void Session::RememberFile() {
+    seen_ = IdentityNow(path_);
+    settled_ = seen_;
+    fileGone_ = false;
+}
+
+void Session::CheckFileOnDisk() {
+    if (Untitled()) return;
+    const platform::FileIdentity now = IdentityNow(path_);
+    const FileChange change = ChangeSince(seen_, now);
+    if (change == FileChange::kUnchanged || ChangeSince(settled_, now) == FileChange::kUnchanged) return;
+    settled_ = now;
+    if (change == FileChange::kDeleted) {
+        fileGone_ = true;
+        ports_.DocumentStateChanged();
+        return;
+    }
+    fileGone_ = false;
+    if (Modified() && !ports_.AskReloadChanged()) {
+        ports_.DocumentStateChanged();
+        return;
+    }
+    if (Reload()) ports_.ShowLoadNotice(LoadNotice::kReloaded);
 }
 
 void Session::SetUpNew() {
@@ -162,7 +196,13 @@ bool Session::SaveAs() {
 bool Session::ChooseSavePath() {
     SaveChoice choice{path_, encodingRow_, lineBreak_};
     if (!ports_.ChooseSavePath(choice)) return false;
-    path_ = FullPath(choice.path);
+    const String chosen = FullPath(choice.path);
+    if (chosen != path_) {
+        // The save dialog asked about overwriting the file chosen; the loaded one stays as it is.
+        path_ = chosen;
+        RememberFile();
+        loadExact_ = true;
+    }
     if (choice.encodingRow >= 0 && choice.encodingRow < config_.Encodings().Count()) {
         SetEncoding(config_.Encodings()[choice.encodingRow].id);
     }
@@ -173,12 +213,46 @@ bool Session::ChooseSavePath() {
     return true;
 }
 
-bool Session::WriteDocument() {
-    TextFileOut file(charset_, lineBreak_);
-    if (!file.Open(path_.Chars()) || !document_.Save(file)) {
-        ports_.ReportFailure(Failure::kSave);
-        return false;
+bool Session::MayOverwrite() {
+    if (ChangeSince(seen_, IdentityNow(path_)) == FileChange::kChanged) {
+        switch (ports_.AskChangedOnDisk()) {
+            case ChangedFileAnswer::kOverwrite: break;
+            case ChangedFileAnswer::kReload: Reload(); return false;
+            case ChangedFileAnswer::kCancel: return false;
+        }
     }
+    if (!loadExact_ && !ports_.AskOverwriteInexact(inexactLoad_)) return false;
+    loadExact_ = true;
+    return true;
+}
+
+void Session::ReportSaveFailure(const TextFileOut& file) {
+    ports_.ReportSaveFailure({file.Failure(), String(file.SystemReason()), String(file.NewFilePath()),
+                              String(file.OldFilePath())});
+}
+
+bool Session::WriteDocument() {
+    if (!MayOverwrite()) return false;
+    LossPolicy losses = LossPolicy::kRefuse;
+    // Each turn follows an answer of the user's, so the loop ends when they do.
+    for (;;) {
+        TextFileOut file(charset_, lineBreak_, losses);
+        if (file.Open(path_.Chars()) && document_.Save(file)) break;
+        if (file.Failure() != SaveFailure::kLossy) {
+            ReportSaveFailure(file);
+            return false;
+        }
+        switch (ports_.AskLossySave(file.LostCharacters(), charset_ != charset::kUtf8)) {
+            case LossAnswer::kSaveInUtf8:
+                SetEncoding(charset::kUtf8);
+                if (journal_ != nullptr) journal_->Rename(Identity());
+                ports_.DocumentStateChanged();
+                break;
+            case LossAnswer::kSaveWithLosses: losses = LossPolicy::kAllow; break;
+            case LossAnswer::kCancel: return false;
+        }
+    }
+    RememberFile();
     JournalRebase();
     ports_.DocumentStateChanged();
     browser_.RecordSave(path_, charset_);
