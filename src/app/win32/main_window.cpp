@@ -228,6 +228,8 @@ bool MainWindow::OnActivate(bool active) {
         editor_.Focus();
         // The chain may have changed without a broadcast reaching this window.
         UpdateNavButtons();
+        // Asked once activation is over: a question box now would activate the window again.
+        PostMessageW(Handle(), kCheckFileOnDisk, 0, 0);
     }
     RefreshTitle();
     return true;
@@ -313,6 +315,7 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM, LPARAM, LRESULT& result) {
             RebuildHistoryMenu();
             UpdateNavButtons();
             return true;
+        case kCheckFileOnDisk - WM_APP: session_.CheckFileOnDisk(); return true;
         case kFavoritesChanged - WM_APP:
             favorites_.Load();
             UpdateHomeButton();
@@ -348,6 +351,7 @@ void MainWindow::RefreshTitle() {
     in.minimized = IsIconic(Handle()) != FALSE;
     in.modified = session_.Modified();
     in.locked = session_.Locked();
+    if (session_.FileGone()) in.goneMark = LoadStringResource(IDS_TITLE_FILE_GONE);
     in.productName = LoadStringResource(IDS_PRODUCT_NAME);
     SetWindowTextW(Handle(), Wide(ComposeTitle(in).Chars()));
     statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), session_.EncodingRow()),

@@ -102,6 +102,15 @@ private:
     void DocumentStateChanged() override;
     void CloseWindow() override;
     EditorViewSettings& View() override;
+    // SaveQuestions (main_window_save_questions.cpp).
+    LossAnswer AskLossySave(const std::vector<LostCharacter>& lost, bool offerUtf8) override;
+    ChangedFileAnswer AskChangedOnDisk() override;
+    bool AskReloadChanged() override;
+    bool AskOverwriteInexact(LoadNotice notice) override;
+    void ReportSaveFailure(const SaveFailureReport& report) override;
+    void ShowLoadNotice(LoadNotice notice) override;
+    // A message box with string `text` under the product name; the button chosen.
+    int AskBox(unsigned text, UINT style);
     // WindowCommands (main_window_commands.cpp).
     void NewWindow() override;
     void Close() override;

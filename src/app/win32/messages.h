@@ -9,4 +9,6 @@ namespace pathbook {
 constexpr UINT kHistoryChanged = WM_APP;
 // Sent to every main window: reload the favourites and refresh the home button.
 constexpr UINT kFavoritesChanged = WM_APP + 1;
+// Posted by a main window to itself when activated: has its file changed on the disk?
+constexpr UINT kCheckFileOnDisk = WM_APP + 23;
 }  // namespace pathbook
