@@ -63,6 +63,11 @@
 #define IDS_NOTICE_REPLACED_BYTES 159
 #define IDS_NOTICE_HELD_NUL 160
 #define IDS_TITLE_FILE_GONE 161
+#define IDS_FAVORITES_DROP_CHANGES 162
+#define IDS_SETTINGS_NOT_SAVED 163
+#define IDS_HISTORY_NOT_CLEARED 164
+#define IDS_LIST_UNREADABLE 165  // why a list was not written
+#define IDS_LIST_LOCKED 166
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002

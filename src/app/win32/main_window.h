@@ -126,6 +126,7 @@ private:
     String DateTimeText() override;
     void DocTypesChanged() override;
     void ReportFavoriteNotStored() override;
+    void ReportHistoryNotCleared(ListWrite why) override;
     // EditorEvents.
     void OnLinkActivated(const String& baseFolder, const String& linkText) override;
     void OnStatusText(const String& text) override;

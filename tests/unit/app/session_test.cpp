@@ -107,6 +107,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     String DateTimeText() override { return u"12:34 26/12/07"; }
     void DocTypesChanged() override { ++docTypeChanges; }
     void ReportFavoriteNotStored() override {}
+    void ReportHistoryNotCleared(ListWrite why) override { historyNotCleared.push_back(why); }
 
     Session* session = nullptr;
     SaveAnswer answer = SaveAnswer::kCancel;
@@ -124,6 +125,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     std::vector<String> asked;  // the questions, in order
     std::vector<LostCharacter> lostAsked;
     std::vector<LoadNotice> notices;
+    std::vector<ListWrite> historyNotCleared;
     std::vector<String> launched;
     std::vector<String> started;
     int prompts = 0;
@@ -431,6 +433,16 @@ TEST_F(SessionTest, ALoadThatWasNotExactAsksOnceBeforeTheFirstSave) {
         EXPECT_TRUE(session_->Save());
         EXPECT_EQ(window_.asked, (std::vector<String>{c.question, c.question}));
     }
+}
+
+TEST_F(SessionTest, ClearHistoryReportsAListItCouldNotWrite) {
+    EXPECT_TRUE(Run(IDM_CLEAR_HISTORY));
+    EXPECT_TRUE(window_.historyNotCleared.empty());
+    // A settings file that cannot be written.
+    std::filesystem::remove(private_.IniPath());
+    std::filesystem::create_directory(private_.IniPath());
+    EXPECT_TRUE(Run(IDM_CLEAR_HISTORY));
+    EXPECT_EQ(window_.historyNotCleared, std::vector<ListWrite>{ListWrite::kWriteFailed});
 }
 
 }  // namespace
