@@ -214,7 +214,9 @@ bool Session::ChooseSavePath() {
 }
 
 bool Session::MayOverwrite() {
-    if (ChangeSince(seen_, IdentityNow(path_)) == FileChange::kChanged) {
+    const platform::FileIdentity now = IdentityNow(path_);
+    if (ChangeSince(seen_, now) == FileChange::kChanged) {
+        settled_ = now;  // dealt with here: activation does not ask again
         switch (ports_.AskChangedOnDisk()) {
             case ChangedFileAnswer::kOverwrite: break;
             case ChangedFileAnswer::kReload: Reload(); return false;

@@ -368,6 +368,7 @@ TEST_F(SessionTest, AFileChangedOnDiskIsNotOverwrittenWithoutAsking) {
         window_.changedAnswer = c.answer;
         window_.asked.clear();
         EXPECT_EQ(session_->Save(), c.answer == ChangedFileAnswer::kOverwrite);
+        session_->CheckFileOnDisk();  // the change was dealt with
         EXPECT_EQ(window_.asked, std::vector<String>{u"changed"});
         EXPECT_EQ(Bytes(note), c.onDisk);
         EXPECT_EQ(Text(), c.onShow);
