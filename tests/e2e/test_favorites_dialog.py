@@ -6,8 +6,8 @@ import os
 import subprocess
 
 from commands import IDM
-from harness import (PathbookTestCase, app_data, popups, post_command, press, probe, read_setting, send_keys, wait_until,
-                     windows_path, write_favorites, write_settings, x_windows_named)
+from harness import (PathbookTestCase, app_data, popups, post_command, press, probe, read_setting, send_keys,
+                     wait_until, windows_path, write_favorites, write_settings, x_windows_named)
 
 EN_TITLE = "Document List"
 JA_TITLE = "お気に入りの管理"
