@@ -121,8 +121,12 @@ const CommandRow kCommands[] = {
      nullptr},
     {IDM_FORWARD, [](CommandContext& c) { c.browser.GoForward(c.session.Path()); }, BarUpdate::kNever, nullptr,
      nullptr, nullptr},
-    {IDM_CLEAR_HISTORY, [](CommandContext& c) { c.browser.ClearHistoryCommand(); }, BarUpdate::kNever, nullptr,
-     nullptr, nullptr},
+    {IDM_CLEAR_HISTORY,
+     [](CommandContext& c) {
+         const ListWrite written = c.browser.ClearHistoryCommand();
+         if (written != ListWrite::kWritten) c.window.ReportHistoryNotCleared(written);
+     },
+     BarUpdate::kNever, nullptr, nullptr, nullptr},
 };
 
 ItemState StateOf(const CommandRow& row, Rule enabled, const MenuInputs& in) {

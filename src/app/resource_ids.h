@@ -14,6 +14,7 @@
 #define IDD_FAVORITES 112
 #define IDD_RESTORE 113  // the notes a crash left unsaved, offered at start
 #define IDD_RUN_PROGRAM 115     // the question before a linked program runs
+#define IDD_LOSSY_SAVE 120      // the question before a save that would lose characters
 
 #define IDS_SAVE_PROMPT 1
 #define IDS_PRODUCT_NAME 2
@@ -75,6 +76,24 @@
 #define IDM_SEARCH_NOTES 40701
 #define IDM_CHECK_LINKS 40702
 #define IDM_NEXT_BROKEN_LINK 40703
+// Saves that never lose a character.
+#define IDS_LOST_CHARACTER 150  // one lost character: %1 itself, %2 its code, %3 line, %4 column
+#define IDS_SAVE_CHANGED_ON_DISK 151
+#define IDS_RELOAD_CHANGED 152
+#define IDS_OVERWRITE_REPLACED 153
+#define IDS_OVERWRITE_HELD_NUL 154
+#define IDS_SAVE_CONVERSION_FAILED 155
+#define IDS_SAVE_NEW_KEPT 156  // %s: where the new text is
+#define IDS_SAVE_OLD_KEPT 157  // %s: where the old file is
+#define IDS_NOTICE_RELOADED 158
+#define IDS_NOTICE_REPLACED_BYTES 159
+#define IDS_NOTICE_HELD_NUL 160
+#define IDS_TITLE_FILE_GONE 161
+#define IDS_FAVORITES_DROP_CHANGES 162
+#define IDS_SETTINGS_NOT_SAVED 163
+#define IDS_HISTORY_NOT_CLEARED 164
+#define IDS_LIST_UNREADABLE 165  // why a list was not written
+#define IDS_LIST_LOCKED 166
 
 // Controls of the dialog templates.
 #define IDC_ENCODING 1002
@@ -111,6 +130,9 @@
 #define IDC_PROGRAM_SHARE 1051  // the note for a program on another machine,
 #define IDC_RUN_PROGRAM 1052    // run it,
 #define IDC_OPEN_FOLDER 1053    // open its folder instead
+#define IDC_LOST_CHARACTERS 1200   // the lossy-save question: the lost characters,
+#define IDC_SAVE_IN_UTF8 1201      // save in UTF-8 instead,
+#define IDC_SAVE_WITH_LOSSES 1202  // save with the losses
 #define IDC_STATUS_BAR 1787
 #define IDC_MENU_BAR 30000
 

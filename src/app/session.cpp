@@ -3,6 +3,7 @@
 #include "links/path_text.h"
 #include "platform/file_names.h"
 #include "platform/file_system.h"
+#include "textfile/file_change.h"
 #include "textfile/text_file_in.h"
 #include "textfile/text_file_out.h"
 
@@ -45,6 +46,8 @@ private:
 };
 
 LoadEnd EndOf(LoadResult result) { return result == LoadResult::kFailed ? LoadEnd::kFailed : LoadEnd::kComplete; }
+
+platform::FileIdentity IdentityNow(const String& path) { return platform::ReadFileIdentity(path.Chars()); }
 
 }  // namespace
 
@@ -121,7 +124,9 @@ bool Session::Load(const String& path, CharsetId charset, bool applySettings) {
     // After the clear, so that the one layout the settings cause is not spent on the old text.
     if (applySettings) ApplyDocType();
     document_.SetEditLock(readOnlyFile || values.readOnly);
-    document_.BeginLoad(std::move(file));
+    RememberFile();
+    reading_ = std::move(file);
+    document_.BeginLoad(reading_->Borrow());
     const LoadResult first = document_.LoadMore(kFirstSliceUnits);
     if (first != LoadResult::kMore) {
         EndLoad(EndOf(first), false);
@@ -162,6 +167,9 @@ void Session::ReportLoadProgress() {
 
 void Session::EndLoad(LoadEnd how, bool sliced) {
     if (how == LoadEnd::kFailed) ports_.ReportFailure(Failure::kOpen);
+    loadExact_ = !reading_->ReplacedBytes() && !reading_->HeldNul();
+    inexactLoad_ = reading_->HeldNul() ? LoadNotice::kHeldNul : LoadNotice::kReplacedBytes;
+    reading_.reset();
     JournalRebase();
     // The chain first: the back and forward buttons follow it. A text that
     // broke off is no page to come back to.
@@ -171,6 +179,34 @@ void Session::EndLoad(LoadEnd how, bool sliced) {
     } else {
         ports_.DocumentShown();
     }
+    if (how == LoadEnd::kComplete && !loadExact_) ports_.ShowLoadNotice(inexactLoad_);
+}
+
+bool Session::Reload() { return Load(path_, charset_, false); }
+
+void Session::RememberFile() {
+    seen_ = IdentityNow(path_);
+    settled_ = seen_;
+    fileGone_ = false;
+}
+
+void Session::CheckFileOnDisk() {
+    if (Untitled() || Loading()) return;
+    const platform::FileIdentity now = IdentityNow(path_);
+    const FileChange change = ChangeSince(seen_, now);
+    if (change == FileChange::kUnchanged || ChangeSince(settled_, now) == FileChange::kUnchanged) return;
+    settled_ = now;
+    if (change == FileChange::kDeleted) {
+        fileGone_ = true;
+        ports_.DocumentStateChanged();
+        return;
+    }
+    fileGone_ = false;
+    if (Modified() && !ports_.AskReloadChanged()) {
+        ports_.DocumentStateChanged();
+        return;
+    }
+    if (Reload()) ports_.ShowLoadNotice(LoadNotice::kReloaded);
 }
 
 void Session::SetUpNew() {
@@ -190,6 +226,10 @@ void Session::Restore(const RecoveredJournal& journal) {
     document_.Load(journal.OpenBaseText());
     journal.ReplayEdits(document_);
     if (journal_ != nullptr) journal_->Adopt(journal);
+    // The text was edited from the file as the journal found it; one changed
+    // since then is asked about before Save overwrites it.
+    RememberFile();
+    if (journal.BaseState() == BaseFileState::kChanged) seen_ = platform::FileIdentity();
     if (!Untitled()) browser_.RecordLoad(path_, charset_);
     ports_.DocumentShown();
 }
@@ -249,7 +289,13 @@ bool Session::SaveAs() {
 bool Session::ChooseSavePath() {
     SaveChoice choice{path_, encodingRow_, lineBreak_};
     if (!ports_.ChooseSavePath(choice)) return false;
-    path_ = FullPath(choice.path);
+    const String chosen = FullPath(choice.path);
+    if (chosen != path_) {
+        // The save dialog asked about overwriting the file chosen; the loaded one stays as it is.
+        path_ = chosen;
+        RememberFile();
+        loadExact_ = true;
+    }
     if (choice.encodingRow >= 0 && choice.encodingRow < config_.Encodings().Count()) {
         SetEncoding(config_.Encodings()[choice.encodingRow].id);
     }
@@ -260,15 +306,51 @@ bool Session::ChooseSavePath() {
     return true;
 }
 
-bool Session::WriteDocument() {
-    TextFileOut file(charset_, lineBreak_);
-    const std::uint32_t lines = document_.LineCount();
-    ProgressSink told(file, lines, ports_);
-    TextSink& sink = lines >= kSaveProgressLines ? static_cast<TextSink&>(told) : file;
-    if (!file.Open(path_.Chars()) || !document_.Save(sink)) {
-        ports_.ReportFailure(Failure::kSave);
-        return false;
+bool Session::MayOverwrite() {
+    const platform::FileIdentity now = IdentityNow(path_);
+    if (ChangeSince(seen_, now) == FileChange::kChanged) {
+        settled_ = now;  // dealt with here: activation does not ask again
+        switch (ports_.AskChangedOnDisk()) {
+            case ChangedFileAnswer::kOverwrite: break;
+            case ChangedFileAnswer::kReload: Reload(); return false;
+            case ChangedFileAnswer::kCancel: return false;
+        }
     }
+    if (!loadExact_ && !ports_.AskOverwriteInexact(inexactLoad_)) return false;
+    loadExact_ = true;
+    return true;
+}
+
+void Session::ReportSaveFailure(const TextFileOut& file) {
+    ports_.ReportSaveFailure({file.Failure(), String(file.SystemReason()), String(file.NewFilePath()),
+                              String(file.OldFilePath())});
+}
+
+bool Session::WriteDocument() {
+    if (!MayOverwrite()) return false;
+    LossPolicy losses = LossPolicy::kRefuse;
+    // Each turn follows an answer of the user's, so the loop ends when they do.
+    const std::uint32_t lines = document_.LineCount();
+    for (;;) {
+        TextFileOut file(charset_, lineBreak_, losses);
+        ProgressSink told(file, lines, ports_);
+        TextSink& sink = lines >= kSaveProgressLines ? static_cast<TextSink&>(told) : file;
+        if (file.Open(path_.Chars()) && document_.Save(sink)) break;
+        if (file.Failure() != SaveFailure::kLossy) {
+            ReportSaveFailure(file);
+            return false;
+        }
+        switch (ports_.AskLossySave(file.LostCharacters(), charset_ != charset::kUtf8)) {
+            case LossAnswer::kSaveInUtf8:
+                SetEncoding(charset::kUtf8);
+                if (journal_ != nullptr) journal_->Rename(Identity());
+                ports_.DocumentStateChanged();
+                break;
+            case LossAnswer::kSaveWithLosses: losses = LossPolicy::kAllow; break;
+            case LossAnswer::kCancel: return false;
+        }
+    }
+    RememberFile();
     JournalRebase();
     ports_.DocumentStateChanged();
     browser_.RecordSave(path_, charset_);

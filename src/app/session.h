@@ -12,15 +12,18 @@
 #include <cstdint>
 
 #include "app/file_dialog_choices.h"
+#include "app/save_questions.h"
 #include "config/apply_to_editor.h"
 #include "config/config_store.h"
 #include "document/document.h"
 #include "navigation/browsing.h"
+#include "platform/file_identity.h"
 #include "recovery/journal_folder.h"
 #include "recovery/journal_recorder.h"
 #include "recovery/recovered_journal.h"
 #include "runtime/string.h"
 #include "textfile/charset.h"
+#include "textfile/text_file_in.h"
 
 namespace pathbook {
 
@@ -41,9 +44,8 @@ enum class LoadEnd {
 };
 
 // What the session asks of the window. Called on the UI thread.
-class SessionPorts {
+class SessionPorts : public SaveQuestions {
 public:
-    virtual ~SessionPorts() = default;
     // The save prompt: save the changes first?
     virtual SaveAnswer AskSave() = 0;
     // The save dialog, starting from `choice`, which holds the answer; false on Cancel.
@@ -135,6 +137,9 @@ public:
     // path, encoding and line end are kept even when the write fails: the next
     // Save tries them again. A failed write is reported and leaves the document
     // modified. A text not read to its end is refused (reported) before any question.
+    // Asked first: a file changed on the disk since (overwrite, reload or
+    // cancel), the first save over a load that was not exact, and a text the
+    // encoding cannot hold (UTF-8 instead, the losses, or cancel).
     bool Save();
     bool SaveAs();
     // Reads the file again in an encoding the user picks, after the save prompt.
@@ -153,6 +158,13 @@ public:
     // least once a second); with `wait`, until it is on disk (the end of a
     // Windows session).
     void FlushJournal(bool wait);
+
+    // The window was activated: a file changed on the disk is read again (a
+    // modified document only when the user says so), a deleted one marks the
+    // title. Each change is dealt with once.
+    void CheckFileOnDisk();
+    // The document's file was there when loaded or saved and is gone now.
+    bool FileGone() const { return fileGone_; }
 
     void ToggleLock();
     // The wrap commands.
@@ -174,17 +186,26 @@ private:
     // The text on show is the file's (loaded or saved), or a new empty note.
     void JournalRebase();
     bool ChooseSavePath();
+    // Whether the file on the disk may be overwritten now (asks as Save says).
+    bool MayOverwrite();
     bool WriteDocument();
     // False, reported, unless the text on show is the whole of its file.
     bool TextComplete();
     // The load of the text on show ended; `sliced` when it outlasted the first slice.
     void EndLoad(LoadEnd how, bool sliced);
     void ReportLoadProgress();
+    void ReportSaveFailure(const TextFileOut& file);
+    // Reads the file again in the encoding on show.
+    bool Reload();
+    // The file as it is now is the one the document holds (loaded or saved).
+    void RememberFile();
 
     ConfigStore& config_;
     Browser& browser_;
     SessionPorts& ports_;
     const String startFolder_;
+    // The file of the running load; the document reads it through a borrowed source.
+    std::unique_ptr<TextFileIn> reading_;
     Document document_;
     String path_;  // empty: a new, untitled document
     CharsetId charset_ = 0;           // the encoding the document is saved with
@@ -193,6 +214,12 @@ private:
     std::int32_t wrap_ = -1;
     CharsetId loadCharset_ = 0;   // the charset the running load was asked for (0: detected)
     std::uint32_t shownPercent_ = 0;
+    platform::FileIdentity seen_;     // the file when loaded or last saved
+    platform::FileIdentity settled_;  // the file when a change was last dealt with
+    bool fileGone_ = false;
+    // Until the first save over a load that was not exact is allowed: how it was not.
+    bool loadExact_ = true;
+    LoadNotice inexactLoad_ = LoadNotice::kReplacedBytes;
     std::unique_ptr<JournalRecorder> journal_;  // null when no journal is kept
 };
 

@@ -22,6 +22,7 @@ String BasePart(const TitleInputs& in) {
 
 String ComposeTitle(const TitleInputs& inputs) {
     String title = BasePart(inputs);
+    if (!inputs.goneMark.Empty()) title.Append(u" " + inputs.goneMark);
     if (inputs.modified) title.Append(u" *");
     title.Append(u" - ");
     title.Append(inputs.productName);

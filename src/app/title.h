@@ -15,10 +15,12 @@ struct TitleInputs {
     bool modified = false;
     bool locked = false;  // the no-editing state
     String productName;   // string 2 of the interface's language
+    String goneMark;      // after the name while the file is gone from the disk; empty while it is there
 };
 
 // "untitled", "ホーム > name", "お気に入りNo.n > name", "Folder > name", the
-// full path (the name only while minimised); then " *" when modified,
+// full path (the name only while minimised); then " " and the gone mark when
+// there is one, " *" when modified,
 // " - " and the product name, and " (編集禁止)" when locked.
 String ComposeTitle(const TitleInputs& inputs);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/grep_command.h"
+#include "config/list_write.h"
 #include "runtime/string.h"
 
 namespace pathbook {
@@ -32,6 +33,8 @@ public:
     virtual void DocTypesChanged() = 0;
     // The favourites file could not be written.
     virtual void ReportFavoriteNotStored() = 0;
+    // Clear History could not write the emptied history; `why` is not kWritten.
+    virtual void ReportHistoryNotCleared(ListWrite why) = 0;
 };
 
 }  // namespace pathbook

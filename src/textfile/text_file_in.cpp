@@ -22,6 +22,8 @@ public:
     explicit BorrowedFile(TextFileIn& file) : file_(file) {}
     ReadState State() const override { return file_.State(); }
     std::uint32_t Read(char16_t* buffer, std::uint32_t capacity) override { return file_.Read(buffer, capacity); }
+    bool Failed() const override { return file_.Failed(); }
+    SourceProgress Progress() const override { return file_.Progress(); }
 
 private:
     TextFileIn& file_;

@@ -244,8 +244,8 @@ class DocumentsTest(PathbookTestCase):
         self.save_as(window, old, "UTF-8N", "CRLF")
         self.assertIsNotNone(self.overwrite_prompt())
         press("alt+y")
-        box = wait_until(lambda: next((p for p in popups() if "Could not save the file." in
-                                       [c[2] for c in p[3]]), None))
+        box = wait_until(lambda: next((p for p in popups() if any(c[2].startswith("Could not save the file.")
+                                                                    for c in p[3])), None))
         self.assertIsNotNone(box, "the failure is shown: %r" % popups())
         send_keys(box[2], "Return")
         window = self.wait_for_title(self.title_of(old, " *"))

@@ -6,8 +6,8 @@ import os
 import subprocess
 
 from commands import IDM
-from harness import (PathbookTestCase, app_data, popups, post_command, probe, read_setting, send_keys, wait_until,
-                     windows_path, write_favorites, write_settings, x_windows_named)
+from harness import (PathbookTestCase, app_data, popups, post_command, press, probe, read_setting, send_keys,
+                     wait_until, windows_path, write_favorites, write_settings, x_windows_named)
 
 EN_TITLE = "Document List"
 JA_TITLE = "お気に入りの管理"
@@ -98,9 +98,14 @@ class FavoritesDialogTest(PathbookTestCase):
         self.dialog_command(dialog, SAVE)
         home, one, two = self.entries
         self.assertTrue(wait_until(lambda: doc_list() == entries_text([one, home, two])), repr(doc_list()))
-        # Unsaved: home.txt goes back to row 0; Open takes the selected row as the dialog shows it.
+        # Unsaved: home.txt goes back to row 0; Open asks before the change is dropped, then
+        # takes the selected row as the dialog shows it.
         self.dialog_command(dialog, MOVE_UP)
         self.dialog_command(dialog, OPEN)
+        question = wait_until(lambda: next((p for p in popups() if any(
+            c[2].startswith("一覧に保存されていない変更があります。") for c in p[3])), None))
+        self.assertIsNotNone(question, "asked before the unsaved change is dropped: %r" % popups())
+        press("alt+y")
         self.wait_for_windows(2)
         titles = wait_until(lambda: (lambda ts: ts if any("home.txt" in t for t in ts) else None)(
             [w.title for w in self.wait_for_windows(2)]))

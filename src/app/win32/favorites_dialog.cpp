@@ -55,8 +55,13 @@ protected:
     void OnDestroy() override;
     bool OnCommand(WORD notifyCode, WORD id, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Cancel and Escape: closing drops the unsaved changes only when the user says so.
+    bool OnOK() override { return MayDropChanges(); }
+    bool OnCancel() override { return MayDropChanges(); }
 
 private:
+    // True when the copy holds no unsaved change or the user gives them up.
+    bool MayDropChanges();
     void SetUpList();
     void PlaceAtRememberedSize();
     void Layout(int width, int height);
@@ -273,9 +278,15 @@ void FavoritesDialog::ShowEditMenu() {
                    nullptr);
 }
 
+bool FavoritesDialog::MayDropChanges() {
+    if (!copy_.Changed() || copy_.SameAs(favorites_)) return true;
+    return MessageBoxW(Handle(), Wide(LoadStringResource(IDS_FAVORITES_DROP_CHANGES).Chars()),
+                       Wide(title_.Chars()), MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 void FavoritesDialog::Open() {
     int row = Selected();
-    if (row < 0) return;
+    if (row < 0 || !MayDropChanges()) return;
     outcome_.open = true;
     outcome_.chosen = copy_.At(row);
     End(IDC_FAVORITE_OPEN);

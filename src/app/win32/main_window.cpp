@@ -264,6 +264,8 @@ bool MainWindow::OnActivate(bool active) {
         // The chain may have changed without a broadcast reaching this window.
         UpdateNavButtons();
         notebook_.Recheck();
+        // Asked once activation is over: a question box now would activate the window again.
+        PostMessageW(Handle(), kCheckFileOnDisk, 0, 0);
     }
     RefreshTitle();
     return true;
@@ -362,6 +364,7 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT
             RebuildHistoryMenu();
             UpdateNavButtons();
             return true;
+        case kCheckFileOnDisk - WM_APP: session_.CheckFileOnDisk(); return true;
         case kFavoritesChanged - WM_APP:
             favorites_.Load();
             UpdateHomeButton();
@@ -398,6 +401,7 @@ void MainWindow::RefreshTitle() {
     in.minimized = IsIconic(Handle()) != FALSE;
     in.modified = session_.Modified();
     in.locked = session_.Locked();
+    if (session_.FileGone()) in.goneMark = LoadStringResource(IDS_TITLE_FILE_GONE);
     in.productName = LoadStringResource(IDS_PRODUCT_NAME);
     SetWindowTextW(Handle(), Wide(ComposeTitle(in).Chars()));
     statusBar_.SetCodes(EncodingShortCode(config_->Encodings(), session_.EncodingRow()),

@@ -108,6 +108,15 @@ private:
     void ShowSaveProgress(std::uint32_t percent) override;
     void LoadEnded(LoadEnd how) override;
     EditorViewSettings& View() override;
+    // SaveQuestions (main_window_save_questions.cpp).
+    LossAnswer AskLossySave(const std::vector<LostCharacter>& lost, bool offerUtf8) override;
+    ChangedFileAnswer AskChangedOnDisk() override;
+    bool AskReloadChanged() override;
+    bool AskOverwriteInexact(LoadNotice notice) override;
+    void ReportSaveFailure(const SaveFailureReport& report) override;
+    void ShowLoadNotice(LoadNotice notice) override;
+    // A message box with string `text` under the product name; the button chosen.
+    int AskBox(unsigned text, UINT style);
     // WindowCommands (main_window_commands.cpp).
     void NewWindow() override;
     void Close() override;
@@ -123,6 +132,7 @@ private:
     String DateTimeText() override;
     void DocTypesChanged() override;
     void ReportFavoriteNotStored() override;
+    void ReportHistoryNotCleared(ListWrite why) override;
     // EditorEvents.
     void OnLinkActivated(const String& baseFolder, const String& linkText) override;
     void OnStatusText(const String& text) override;

@@ -133,6 +133,14 @@ String MainWindow::DateTimeText() {
 
 void MainWindow::DocTypesChanged() { RebuildDocTypeMenu(); }
 
+void MainWindow::ReportHistoryNotCleared(ListWrite why) {
+    String text = LoadStringResource(IDS_HISTORY_NOT_CLEARED);
+    if (why == ListWrite::kUnreadable || why == ListWrite::kLocked) {
+        text.Append(u"\r\n\r\n" + LoadStringResource(why == ListWrite::kLocked ? IDS_LIST_LOCKED : IDS_LIST_UNREADABLE));
+    }
+    MessageBoxW(Handle(), Wide(text.Chars()), nullptr, MB_OK | MB_ICONWARNING);
+}
+
 void MainWindow::ReportFavoriteNotStored() {
     MessageBoxW(Handle(), Wide(LoadStringResource(IDS_FAVORITE_NOT_STORED).Chars()), nullptr, MB_OK | MB_ICONWARNING);
 }

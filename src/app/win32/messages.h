@@ -13,4 +13,6 @@ constexpr UINT kFavoritesChanged = WM_APP + 1;
 constexpr UINT kNotebookProgress = WM_APP + 2;
 // Posted by the window's notebook: its index is new.
 constexpr UINT kNotebookChanged = WM_APP + 3;
+// Posted by a main window to itself when activated: has its file changed on the disk?
+constexpr UINT kCheckFileOnDisk = WM_APP + 23;
 }  // namespace pathbook

@@ -2,6 +2,7 @@
 
 #include "app/resource_ids.h"
 #include "app/status_parts.h"
+#include "app/win32/string_resource.h"
 #include "platform/win32/wide.h"
 #include "runtime/decimal.h"
 
@@ -84,7 +85,11 @@ bool SettingsDialog::OnOK() {
     if (lineEnd != CB_ERR) values.newfileLineBreak = static_cast<LineEnd>(lineEnd);
     values.newfileDoctype = String();
     config_.DocTypes().Select(0);
-    config_.Save();
+    if (!config_.Save()) {
+        // The values stay for this window; reading back would bring the old ones.
+        MessageBoxW(Handle(), Wide(LoadStringResource(IDS_SETTINGS_NOT_SAVED).Chars()), nullptr, MB_OK | MB_ICONWARNING);
+        return true;
+    }
     // Reading back applies the limits the store keeps (at most 20 recent files listed).
     config_.Load();
     return true;

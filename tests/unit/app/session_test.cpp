@@ -50,6 +50,29 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     void ShowSaveProgress(std::uint32_t percent) override { savePercents.push_back(percent); }
     void LoadEnded(LoadEnd how) override { ended.push_back(how); }
     EditorViewSettings& View() override { return *this; }
+    // SaveQuestions.
+    LossAnswer AskLossySave(const std::vector<LostCharacter>& lost, bool offerUtf8) override {
+        asked.push_back(offerUtf8 ? u"lossy" : u"lossy in UTF-8");
+        lostAsked = lost;
+        return lossAnswer;
+    }
+    ChangedFileAnswer AskChangedOnDisk() override {
+        asked.push_back(u"changed");
+        return changedAnswer;
+    }
+    bool AskReloadChanged() override {
+        asked.push_back(u"reload?");
+        return reloadAnswer;
+    }
+    bool AskOverwriteInexact(LoadNotice notice) override {
+        asked.push_back(notice == LoadNotice::kHeldNul ? u"overwrite NUL?" : u"overwrite replaced?");
+        return overwriteAnswer;
+    }
+    void ReportSaveFailure(const SaveFailureReport& report) override {
+        failures.push_back(Failure::kSave);
+        saveFailure = report.failure;
+    }
+    void ShowLoadNotice(LoadNotice notice) override { notices.push_back(notice); }
     // BrowsingHost: a document routed here by the browser loads here.
     bool OpenDocument(const String& path, CharsetId code) override { return session->OpenDocument(path, code); }
     void ShowHomeMenu() override {}
@@ -92,6 +115,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     String DateTimeText() override { return u"12:34 26/12/07"; }
     void DocTypesChanged() override { ++docTypeChanges; }
     void ReportFavoriteNotStored() override {}
+    void ReportHistoryNotCleared(ListWrite why) override { historyNotCleared.push_back(why); }
 
     Session* session = nullptr;
     SaveAnswer answer = SaveAnswer::kCancel;
@@ -106,6 +130,15 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     std::vector<LoadEnd> ended;
     int continueAsked = 0;
     std::vector<String> saved;  // the files written, as told
+    SaveFailure saveFailure = SaveFailure::kNone;
+    LossAnswer lossAnswer = LossAnswer::kCancel;
+    ChangedFileAnswer changedAnswer = ChangedFileAnswer::kCancel;
+    bool reloadAnswer = false;
+    bool overwriteAnswer = false;
+    std::vector<String> asked;  // the questions, in order
+    std::vector<LostCharacter> lostAsked;
+    std::vector<LoadNotice> notices;
+    std::vector<ListWrite> historyNotCleared;
     std::vector<String> launched;
     std::vector<String> started;
     int prompts = 0;
@@ -197,6 +230,7 @@ TEST_F(SessionTest, AFailedSaveIsReportedAndKeepsTheDocumentModified) {
     window_.saveLineEnd = LineEnd::kLf;
     EXPECT_FALSE(session_->SaveAs());
     EXPECT_EQ(window_.failures, std::vector<Failure>{Failure::kSave});
+    EXPECT_EQ(window_.saveFailure, SaveFailure::kCannotCreate);
     EXPECT_TRUE(session_->Modified());
     EXPECT_TRUE(window_.saved.empty());
     // The chosen file, encoding and line end stay for the next Save.
@@ -461,6 +495,145 @@ TEST_F(SessionJournalTest, AnUntitledNoteComesBackUntitledAndAChangedFileIsSaid)
     ASSERT_EQ(orphans.size(), 1u);
     const RecoveryWords words{u"untitled", u"%d lines", u"changed", u"gone"};
     EXPECT_EQ(RecoveryRow(orphans[0], u"9:30", words), u"b.txt\t9:30\t1 lines\tchanged");
+    session_->Restore(orphans[0]);
+    EXPECT_FALSE(session_->Save()) << "the other program's text is not overwritten unasked";
+    EXPECT_EQ(window_.asked, std::vector<String>{u"changed"});
+    EXPECT_EQ(Bytes(note), "changed meanwhile");
+}
+
+TEST_F(SessionTest, ASaveThatWouldLoseCharactersAsksFirst) {
+    const struct {
+        LossAnswer answer;
+        const char* onDisk;  // null: not the old text, whatever the encoder made of the losses
+        CharsetId charset;
+    } cases[] = {
+        {LossAnswer::kCancel, "old", 1252},
+        {LossAnswer::kSaveInUtf8, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xE2\x98\x83old", charset::kUtf8},
+        {LossAnswer::kSaveWithLosses, nullptr, 1252},
+    };
+    for (const auto& c : cases) {
+        const String note = Note("1252.txt", "old");
+        ASSERT_TRUE(session_->Load(note, 1252, true));
+        Type(u"日本語 ☃");
+        window_.lossAnswer = c.answer;
+        window_.asked.clear();
+        EXPECT_EQ(session_->Save(), c.answer != LossAnswer::kCancel);
+        EXPECT_EQ(window_.asked, std::vector<String>{u"lossy"});
+        ASSERT_EQ(window_.lostAsked.size(), 4u);  // the space survives
+        EXPECT_EQ(window_.lostAsked[0].codePoint, U'日');
+        EXPECT_EQ(window_.lostAsked[3].column, 4u);
+        EXPECT_EQ(Bytes(note) == "old", c.answer == LossAnswer::kCancel);
+        if (c.onDisk != nullptr) {
+            EXPECT_EQ(Bytes(note), c.onDisk);
+        }
+        EXPECT_EQ(session_->Modified(), c.answer == LossAnswer::kCancel);
+        EXPECT_EQ(session_->Charset(), c.charset);
+        EXPECT_EQ(Text(), u"日本語 ☃old");
+    }
+    EXPECT_TRUE(window_.failures.empty());
+    // A text even UTF-8 cannot hold is not offered UTF-8 again.
+    ASSERT_TRUE(session_->Load(Note("utf8.txt", "x"), charset::kUtf8, true));
+    window_.InsertText(std::u16string(1, u'\xD800'));
+    window_.lossAnswer = LossAnswer::kCancel;
+    window_.asked.clear();
+    EXPECT_FALSE(session_->Save());
+    EXPECT_EQ(window_.asked, std::vector<String>{u"lossy in UTF-8"});
+}
+
+TEST_F(SessionTest, AFileChangedOnDiskIsNotOverwrittenWithoutAsking) {
+    const struct {
+        ChangedFileAnswer answer;
+        const char* onDisk;
+        const char16_t* onShow;
+    } cases[] = {
+        {ChangedFileAnswer::kCancel, "theirs!", u"mine old"},
+        {ChangedFileAnswer::kReload, "theirs!", u"theirs!"},
+        {ChangedFileAnswer::kOverwrite, "mine old", u"mine old"},
+    };
+    for (const auto& c : cases) {
+        const String note = Note("a.txt", "old");
+        ASSERT_TRUE(session_->Load(note, 0, true));
+        Type(u"mine ");
+        Note("a.txt", "theirs!");
+        window_.changedAnswer = c.answer;
+        window_.asked.clear();
+        EXPECT_EQ(session_->Save(), c.answer == ChangedFileAnswer::kOverwrite);
+        session_->CheckFileOnDisk();  // the change was dealt with
+        EXPECT_EQ(window_.asked, std::vector<String>{u"changed"});
+        EXPECT_EQ(Bytes(note), c.onDisk);
+        EXPECT_EQ(Text(), c.onShow);
+        EXPECT_EQ(session_->Modified(), c.answer == ChangedFileAnswer::kCancel);
+    }
+    window_.asked.clear();
+    EXPECT_TRUE(session_->Save());  // saved since: nothing to ask
+    EXPECT_TRUE(window_.asked.empty());
+}
+
+TEST_F(SessionTest, ActivationReadsAChangedFileAgainAndMarksADeletedOne) {
+    const String note = Note("a.txt", "old");
+    ASSERT_TRUE(session_->Load(note, 0, true));
+    session_->CheckFileOnDisk();
+    EXPECT_TRUE(window_.notices.empty());
+    Note("a.txt", "theirs");
+    session_->CheckFileOnDisk();  // unmodified: read again without a question
+    EXPECT_EQ(Text(), u"theirs");
+    EXPECT_EQ(window_.notices, std::vector<LoadNotice>{LoadNotice::kReloaded});
+    EXPECT_TRUE(window_.asked.empty());
+    Type(u"mine ");
+    Note("a.txt", "theirs again");
+    session_->CheckFileOnDisk();  // modified: the user keeps editing
+    session_->CheckFileOnDisk();  // and is asked once for one change
+    EXPECT_EQ(window_.asked, std::vector<String>{u"reload?"});
+    EXPECT_EQ(Text(), u"mine theirs");
+    Note("a.txt", "theirs once more");
+    window_.reloadAnswer = true;
+    session_->CheckFileOnDisk();
+    EXPECT_EQ(Text(), u"theirs once more");
+    EXPECT_FALSE(session_->Modified());
+    std::filesystem::remove(std::filesystem::path(private_.File("a.txt")));
+    session_->CheckFileOnDisk();
+    EXPECT_TRUE(session_->FileGone());
+    window_.asked.clear();
+    ASSERT_TRUE(session_->Save());  // made again, without a question
+    EXPECT_TRUE(window_.asked.empty());
+    EXPECT_FALSE(session_->FileGone());
+    EXPECT_EQ(Bytes(note), "theirs once more");
+}
+
+TEST_F(SessionTest, ALoadThatWasNotExactAsksOnceBeforeTheFirstSave) {
+    const struct {
+        std::string bytes;
+        LoadNotice notice;
+        const char16_t* question;
+    } cases[] = {
+        {"a\xFF" "b", LoadNotice::kReplacedBytes, u"overwrite replaced?"},
+        {std::string("a\0b", 3), LoadNotice::kHeldNul, u"overwrite NUL?"},
+    };
+    for (const auto& c : cases) {
+        const std::string& bytes = c.bytes;
+        const String note = Note("inexact.txt", bytes);
+        window_.notices.clear();
+        window_.asked.clear();
+        ASSERT_TRUE(session_->Load(note, charset::kUtf8, true));
+        EXPECT_EQ(window_.notices, std::vector<LoadNotice>{c.notice});
+        window_.overwriteAnswer = false;
+        EXPECT_FALSE(session_->Save());
+        EXPECT_EQ(Bytes(note), bytes);
+        window_.overwriteAnswer = true;
+        EXPECT_TRUE(session_->Save());
+        EXPECT_TRUE(session_->Save());
+        EXPECT_EQ(window_.asked, (std::vector<String>{c.question, c.question}));
+    }
+}
+
+TEST_F(SessionTest, ClearHistoryReportsAListItCouldNotWrite) {
+    EXPECT_TRUE(Run(IDM_CLEAR_HISTORY));
+    EXPECT_TRUE(window_.historyNotCleared.empty());
+    // A settings file that cannot be written.
+    std::filesystem::remove(private_.IniPath());
+    std::filesystem::create_directory(private_.IniPath());
+    EXPECT_TRUE(Run(IDM_CLEAR_HISTORY));
+    EXPECT_EQ(window_.historyNotCleared, std::vector<ListWrite>{ListWrite::kWriteFailed});
 }
 
 }  // namespace

@@ -31,9 +31,11 @@ TEST(TitleTest, ComposesEveryForm) {
         {u"D:\\work\\a.txt", 15, u"Documents", true, false, false, u"P", u"お気に入りNo.15 > a.txt - P"},
     };
     for (const TitleCase& c : cases) {
-        TitleInputs in{c.path, c.favoriteSlot, c.folderName, c.minimized, c.modified, c.locked, c.product};
+        TitleInputs in{c.path, c.favoriteSlot, c.folderName, c.minimized, c.modified, c.locked, c.product, u""};
         EXPECT_EQ(ComposeTitle(in), String(c.expected)) << Utf16ToUtf8(c.path);
     }
+    TitleInputs gone{u"D:\\work\\a.txt", 2, u"", false, true, false, u"P", u"（削除済み）"};
+    EXPECT_EQ(ComposeTitle(gone), String(u"お気に入りNo.2 > a.txt （削除済み） * - P"));
 }
 
 }  // namespace
