@@ -161,6 +161,8 @@ class MainWindowTest(PathbookTestCase):
             (virt | ctrl, 0x09, IDM.NEXT_WINDOW), (virt | ctrl | shift, 0x09, IDM.PREV_WINDOW), (virt | ctrl, ord("G"), IDM.GREP),
             (virt | ctrl, 0x0D, IDM.OPEN_LINK), (virt | ctrl, 0x28, IDM.NEXT_LINE_LINK), (virt | ctrl, 0x26, IDM.PREV_LINE_LINK),
             (virt | ctrl, 0x25, IDM.PREV_LINK), (virt | ctrl, 0x27, IDM.NEXT_LINK),
+            (virt | ctrl | shift, ord("L"), IDM.LINKS_HERE), (virt | ctrl | shift, ord("F"), IDM.SEARCH_NOTES),
+            (virt | ctrl | shift, ord("K"), IDM.CHECK_LINKS), (virt, 0x77, IDM.NEXT_BROKEN_LINK),
         }
         self.assertEqual(entries, expected)
 
@@ -328,8 +330,11 @@ class MainWindowTest(PathbookTestCase):
         for kind in ("odd", "nonul", "huge"):
             self.assertEqual(probe("copydata", str(window.handle), kind).strip(), "0", kind)
         self.assertIsNone(process.poll())
+        # Once the notebook has said its word, the status bar's first part keeps it.
+        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("Notebook:"), timeout=40))
+        before = status(window)[0][0]
         probe("statustext", str(window.handle))
-        self.assertEqual(status(window)[0][0], "", "a status text from another process is not shown")
+        self.assertEqual(status(window)[0][0], before, "a status text from another process is not shown")
         self.assertIsNone(process.poll())
         self.assertEqual(probe("copydata", str(window.handle), "path:0:" + windows_path(path).upper()).strip(), "1")
         self.assertEqual(probe("copydata", str(window.handle), "path:1200:" + windows_path(path)).strip(), "0")

@@ -3,9 +3,11 @@ Shift_JIS, an EUC-JP and a UTF-8 note lands on each link; Search notes finds a
 word in all three and selects it; Check links counts the broken links of a
 note and the next-broken-link key walks them; the dialogs in both languages.
 The Japanese notes are read where Japanese is the system's language (code
-page 932), as a Japanese user's editor reads them."""
+page 932), as a Japanese user's editor reads them. The index follows a note
+saved in another window."""
 
 import os
+import subprocess
 import tempfile
 
 from commands import IDM
@@ -146,3 +148,18 @@ class NotebookTest(PathbookTestCase):
                                    == "1 matches in 1 notes", timeout=20))
         self.shot("Search Notes", "notebook-search")
         send_keys("Search Notes", "Escape")
+
+    def test_the_index_follows_a_note_saved_in_another_window(self):
+        self.note("utf8.txt", LINKING[2][1])
+        _, title, window = self.open_note("target.txt", b"the target\r\n")
+        self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 links from 1 notes")
+        send_keys("Links Here", "Escape")
+        _, other_title, _ = self.open_note("new.txt", b"a new note\r\n")
+        # "<" comes with its ">", the caret between them.
+        send_keys(other_title, "ctrl+End", "less")
+        subprocess.run(["xdotool", "type", "--delay", "20", ".\\target.txt"], timeout=60, check=True)
+        send_keys(other_title.replace(" - ", " * - ", 1), "ctrl+s")
+        self.wait_for_title(other_title)
+        send_keys(title, "shift")  # back to the first window, which rechecks its notebook
+        self.dialog(window, IDM.LINKS_HERE, "Links Here", "2 links from 2 notes")
+        send_keys("Links Here", "Escape")

@@ -356,7 +356,7 @@ bool MainWindow::OnCopyData(const COPYDATASTRUCT& data, LRESULT& result) {
     return true;
 }
 
-bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool MainWindow::OnAppMessage(UINT offset, WPARAM, LPARAM, LRESULT& result) {
     result = 0;
     switch (offset) {
         case kHistoryChanged - WM_APP:
@@ -372,7 +372,7 @@ bool MainWindow::OnAppMessage(UINT offset, WPARAM wParam, LPARAM lParam, LRESULT
             RefreshTitle();
             notebook_.Follow();
             return true;
-        default: return notebook_.OnAppMessage(WM_APP + offset, wParam, lParam);
+        default: return notebook_.OnAppMessage(WM_APP + offset);
     }
 }
 

@@ -45,23 +45,30 @@ bool NotebookHost::RunCommand(WORD id) {
 }
 
 void NotebookHost::OnIndexProgress(std::uint32_t done, std::uint32_t total) {
-    PostMessageW(window_, kNotebookProgress, done, static_cast<LPARAM>(total));
+    progress_.store(std::uint64_t{done} << 32 | total, std::memory_order_relaxed);
+    PostMessageW(window_, kNotebookProgress, 0, 0);
 }
 
 void NotebookHost::OnIndexChanged() { PostMessageW(window_, kNotebookChanged, 0, 0); }
 
-bool NotebookHost::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool NotebookHost::OnAppMessage(UINT message) {
     switch (message) {
         // Only the first reading of a notebook is shown: rechecks and saved notes are quiet.
         case kNotebookProgress:
             if (reading_) {
-                Say(IDS_NOTEBOOK_READING, static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+                const std::uint64_t progress = progress_.load(std::memory_order_relaxed);
+                Say(IDS_NOTEBOOK_READING, static_cast<std::uint32_t>(progress >> 32),
+                    static_cast<std::uint32_t>(progress));
             }
             return true;
-        case kNotebookChanged:
-            if (reading_) Say(IDS_NOTEBOOK_READY, notebook_.Current()->Counts().notes, 0);
+        case kNotebookChanged: {
+            // Another process may post this before there is an index at all.
+            const IndexPointer index = notebook_.Current();
+            if (index == nullptr) return true;
+            if (reading_) Say(IDS_NOTEBOOK_READY, index->Counts().notes, 0);
             reading_ = false;
             return true;
+        }
         default: return false;
     }
 }

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "app/notebook_places.h"
@@ -40,7 +42,7 @@ public:
     // Runs command `id` when it is one of the notebook's; false otherwise.
     bool RunCommand(WORD id);
     // The index's news, posted to the window; false for any other message.
-    bool OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnAppMessage(UINT message);
 
 private:
     // NotebookListener: on the notebook's thread, so only posted on.
@@ -65,6 +67,9 @@ private:
     HWND window_ = nullptr;
     std::u16string folder_;  // the notebook open now; empty: none
     bool reading_ = false;  // the notebook opened is read for the first time: its progress shows
+    // The last progress the notebook's thread told: the message that says so
+    // carries nothing, so another process posting it shows only the truth.
+    std::atomic<std::uint64_t> progress_{0};  // done << 32 | total
     std::u16string pattern_;  // what Search notes last looked for
     search::FindOptions options_;
     Notebook notebook_{this};  // last: its threads stop first
