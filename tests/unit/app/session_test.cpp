@@ -418,6 +418,11 @@ TEST_F(SessionTest, CommandsReachTheSessionTheBrowserAndTheWindow) {
 // when saved or declined, and rebuilt by the next session after a crash.
 class SessionJournalTest : public SessionTest {
 protected:
+    // The session's recorder writes through the folder: it goes first.
+    ~SessionJournalTest() override {
+        window_.session = nullptr;
+        session_.reset();
+    }
     std::u16string Folder() const { return private_.File("Recovery"); }
     // A session whose process ends as by a crash: its journals stay.
     void Restart() {
