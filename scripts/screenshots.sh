@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Screenshots of the real Pathbook.exe under Wine for the user guide, in English
-# and Japanese: the home page, the dark theme, the favourites list and the find
-# dialog, each in a Wine virtual desktop (which draws window frames). They are
-# made as a user would see them: a user named Alex whose notes are the sample
-# notebook in C:\users\Alex\Documents\Notes, with Home.txt as the home page and
-# a few favourites. Each shot waits for what it shows (the main window's title,
-# a dialog of the expected class and title) and fails when that does not come.
+# and Japanese: the home page, the dark theme, the favourites list, the find
+# dialog and the notebook's Links Here, each in a Wine virtual desktop (which
+# draws window frames). They are made as a user would see them: a user named
+# Alex whose notes are the sample notebook in C:\users\Alex\Documents\Notes,
+# with Home.txt as the home page and a few favourites. Each shot waits for what
+# it shows (the main window's title, a dialog of the expected class and title)
+# and fails when that does not come.
 # Writes docs/images/*.png; look at them before committing.
 # Usage: scripts/screenshots.sh (after a Windows build).
-# The notebook's search gets its shot here once the notebook has landed.
 set -euo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 # A prefix of its own: a user profile with a real Documents folder (a fresh
@@ -97,6 +97,7 @@ shoot() {
   local window
   window=$(wait_for "$name" "^[0-9]+	$title	" | cut -f1)
   if [ -n "$command" ]; then
+    sleep 2  # the notebook reads the sample notes meanwhile
     probe_in "$name" command "$window" "$command" >/dev/null
     # A dialog: class #32770, with its title.
     wait_for "$name" "^[0-9]+	#32770	$dialog	" popups >/dev/null
@@ -116,6 +117,7 @@ en="ホーム > Home.txt - Pathbook"
 ja="ホーム > Home.txt - パスブック"
 find=40016
 favourites=40055
+links_here=40700
 dark_mode off
 shoot pb-en en_US.UTF-8 main-en.png "$en"
 shoot pb-ja ja_JP.UTF-8 main-ja.png "$ja"
@@ -123,6 +125,8 @@ shoot pb-en en_US.UTF-8 favorites-en.png "$en" "$favourites" "Document List"
 shoot pb-ja ja_JP.UTF-8 favorites-ja.png "$ja" "$favourites" "お気に入りの管理"
 shoot pb-en en_US.UTF-8 find-en.png "$en" "$find" "Find & Replace"
 shoot pb-ja ja_JP.UTF-8 find-ja.png "$ja" "$find" "検索・置換"
+shoot pb-en en_US.UTF-8 links-here-en.png "$en" "$links_here" "Links Here"
+shoot pb-ja ja_JP.UTF-8 links-here-ja.png "$ja" "$links_here" "このノートへのリンク"
 dark_mode on
 shoot pb-en en_US.UTF-8 dark-en.png "$en"
 shoot pb-ja ja_JP.UTF-8 dark-ja.png "$ja"
