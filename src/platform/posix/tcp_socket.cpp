@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/socket_address.h"
+
 namespace pathbook::platform::posix {
 
 Deadline DeadlineAfter(std::uint32_t milliseconds) {
@@ -33,22 +35,8 @@ bool TcpSocket::WaitFor(short events, Deadline deadline) {
 bool TcpSocket::Connect(const HostAddress& address, NetworkPort port, Deadline deadline) {
     handle_ = socket(address.ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
     if (handle_ < 0) return false;
-    sockaddr_storage target{};
-    socklen_t length = 0;
-    if (address.ipv6) {
-        auto* v6 = reinterpret_cast<sockaddr_in6*>(&target);
-        v6->sin6_family = AF_INET6;
-        v6->sin6_port = port;
-        std::memcpy(&v6->sin6_addr, address.bytes, 16);
-        v6->sin6_scope_id = address.scope;
-        length = sizeof *v6;
-    } else {
-        auto* v4 = reinterpret_cast<sockaddr_in*>(&target);
-        v4->sin_family = AF_INET;
-        v4->sin_port = port;
-        std::memcpy(&v4->sin_addr, address.bytes, 4);
-        length = sizeof *v4;
-    }
+    sockaddr_storage target;
+    const auto length = static_cast<socklen_t>(FillSocketAddress(address, port, &target));
     if (connect(handle_, reinterpret_cast<const sockaddr*>(&target), length) == 0) return true;
     if (errno != EINPROGRESS || !WaitFor(POLLOUT, deadline)) return false;
     int error = 0;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/socket_address.h"
 #include "platform/sockets.h"
 #include "platform/win32/wide.h"
 
@@ -121,22 +122,8 @@ bool ConnectWithin(const HostAddress& address, NetworkPort port, std::uint32_t m
     // connect and select do.
     u_long nonBlocking = 1;
     if (ioctlsocket(socket.Handle(), FIONBIO, &nonBlocking) != 0) return false;
-    sockaddr_storage target{};
-    int length = 0;
-    if (address.ipv6) {
-        auto* v6 = reinterpret_cast<sockaddr_in6*>(&target);
-        v6->sin6_family = AF_INET6;
-        v6->sin6_port = port;
-        std::memcpy(&v6->sin6_addr, address.bytes, 16);
-        v6->sin6_scope_id = address.scope;
-        length = sizeof *v6;
-    } else {
-        auto* v4 = reinterpret_cast<sockaddr_in*>(&target);
-        v4->sin_family = AF_INET;
-        v4->sin_port = port;
-        std::memcpy(&v4->sin_addr, address.bytes, 4);
-        length = sizeof *v4;
-    }
+    sockaddr_storage target;
+    const auto length = static_cast<int>(FillSocketAddress(address, port, &target));
     if (connect(socket.Handle(), reinterpret_cast<const sockaddr*>(&target), length) == 0) return true;
     if (WSAGetLastError() != WSAEWOULDBLOCK) return false;
     fd_set writable;
