@@ -433,7 +433,9 @@ protected:
                                              journals_.get());
         window_.session = session_.get();
     }
+    // Counted once the writer thread has done what was asked of it.
     std::size_t JournalCount() const {
+        journals_->WaitUntilWritten();
         std::vector<platform::FolderEntry> entries;
         platform::ListFolder(Folder().c_str(), &entries);
         return static_cast<std::size_t>(std::count_if(entries.begin(), entries.end(), [](const auto& entry) {
