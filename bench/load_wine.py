@@ -7,7 +7,8 @@ display; the window is shown and painted right after the first slice is in.
 Load complete: the clock goes on until the status bar's first part tells the
 line count ("N lines"), read with e2e-probe.exe every 50 ms (each read is a
 Wine process of its own: the figure is late by up to one read, about 0.1 s).
-Peak memory: the largest VmHWM of the program's processes, read as the load ends.
+Peak memory: the largest VmHWM of the program's processes, read as the load ends;
+memory once loaded: their largest VmRSS a moment later, when the file is let go.
 Decode: `pathbook-tool.exe decode FILE` with its output written to a scratch
 file (see open_bench.py for why not /dev/null), timed from start to exit.
 Runs warm (wineserver running, the file in the page cache) and alternate.
@@ -49,8 +50,8 @@ def status_first_part(probe, handle):
     return lines[0] if lines else ""
 
 
-def peak_memory_mb(exe):
-    """The largest VmHWM of the processes running `exe`, in MB."""
+def memory_mb(exe, field="VmHWM:"):
+    """The largest `field` (VmHWM: peak, VmRSS: now) of the processes running `exe`, in MB."""
     name = os.path.basename(exe).encode()
     peak = 0
     for pid in filter(str.isdigit, os.listdir("/proc")):
@@ -60,7 +61,7 @@ def peak_memory_mb(exe):
                     continue
             with open("/proc/%s/status" % pid) as f:
                 for line in f:
-                    if line.startswith("VmHWM:"):
+                    if line.startswith(field):
                         peak = max(peak, int(line.split()[1]) // 1024)
         except OSError:
             continue
@@ -86,13 +87,15 @@ def load_sample(exe, probe, path):
                 raise RuntimeError("the load did not end")
             time.sleep(0.05)
         complete = time.monotonic() - start
-        memory = peak_memory_mb(exe)
+        memory = memory_mb(exe)
+        time.sleep(0.5)
+        loaded = memory_mb(exe, "VmRSS:")
     finally:
         process.kill()
         process.wait()
     while visible_window(title):
         time.sleep(0.01)
-    return first_paint, complete, memory
+    return first_paint, complete, memory, loaded
 
 
 def decode_sample(tool, path):
@@ -109,18 +112,21 @@ def main():
     load_sample(exe, probe, path)  # warm-up: the file in the page cache, Wine's libraries loaded
     times = {"first paint": [], "load complete": [], "decode": []}
     memory = []
+    loaded = []
     for run in range(runs):
-        first, complete, peak = load_sample(exe, probe, path)
+        first, complete, peak, after = load_sample(exe, probe, path)
         times["first paint"].append(first)
         times["load complete"].append(complete)
         memory.append(peak)
+        loaded.append(after)
         times["decode"].append(decode_sample(tool, path))
-        print("run %d first paint %.3f s, load complete %.3f s (%d MB peak), decode %.3f s" %
-              (run + 1, first, complete, peak, times["decode"][-1]), file=sys.stderr, flush=True)
+        print("run %d first paint %.3f s, load complete %.3f s (%d MB peak, %d MB loaded), decode %.3f s" %
+              (run + 1, first, complete, peak, after, times["decode"][-1]), file=sys.stderr, flush=True)
     print("%s (%.0f MB)" % (os.path.basename(path), os.path.getsize(path) / 1e6))
     for name, values in times.items():
         print("%-13s median %.3f s  best %.3f s  (%d runs)" % (name, statistics.median(values), min(values), runs))
     print("peak memory   median %d MB" % statistics.median(memory))
+    print("once loaded   median %d MB" % statistics.median(loaded))
 
 
 if __name__ == "__main__":

@@ -28,7 +28,8 @@ bool NulBytesAreText(CharsetId charset) {
 }  // namespace
 
 NoteOpen NoteReader::Open(const char16_t* path) {
-    if (!file_.Open(path)) return NoteOpen::kUnreadable;
+    // The search looks at all of the bytes before any is decoded.
+    if (!file_.Open(path, platform::PageCheck::kAtOpen)) return NoteOpen::kUnreadable;
     const std::uint32_t examined = file_.Size() < kDetectionWindow ? file_.Size() : kDetectionWindow;
     if (!NulBytesAreText(file_.Charset()) && std::memchr(file_.Bytes(), 0, examined) != nullptr) {
         return NoteOpen::kBinary;

@@ -5,9 +5,11 @@
 // A read that fails (the file's medium goes away: a network share, a removed
 // disk) is a failed read, never the end of the program: a small file's fails
 // Open; a mapped file's every page is read once by Open, so that a file that
-// cannot be read fails Open too. Should a page fail later, when it comes back
-// from the file, the Windows build makes the whole view read as zeros and
-// ReadFailed() says so, so that the reader can drop what it read.
+// cannot be read fails Open too, unless the reader confirms the bytes ahead
+// of it itself (Confirm), which lets a big file show before it is all read.
+// Should a page fail later, when it comes back from the file, the Windows
+// build makes the whole view read as zeros and ReadFailed() says so, so that
+// the reader can drop what it read.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +18,12 @@ namespace pathbook::platform {
 
 // Files up to this size are read at once rather than mapped.
 constexpr std::uint64_t kReadWholeBytes = 1u << 20;
+
+// Who finds out, for a mapped file, that its bytes can be read.
+enum class PageCheck {
+    kAtOpen,    // Open reads every page once
+    kByReader,  // the reader calls Confirm before it touches bytes
+};
 
 class FileMapping {
 public:
@@ -26,8 +34,8 @@ public:
 
     // Closes what is open, then opens and reads or maps `path`. False (with
     // nothing open) for a missing file, a folder, a file that cannot be
-    // mapped, or one whose bytes cannot all be read.
-    bool Open(const char16_t* path);
+    // mapped, or (read whole, or checked at open) one whose bytes cannot all be read.
+    bool Open(const char16_t* path, PageCheck check = PageCheck::kAtOpen);
     void Close();
     // The first `bytes` bytes will not be read again soon: the memory of the
     // whole pages among them may go, to be read from the file again if they

@@ -5,8 +5,8 @@ namespace {
 const std::uint8_t g_emptyData[1] = {0};
 }  // namespace
 
-bool MappedFile::Open(const char16_t* path) {
-    if (!mapping_.Open(path)) return false;
+bool MappedFile::Open(const char16_t* path, platform::PageCheck check) {
+    if (!mapping_.Open(path, check)) return false;
     if (mapping_.Size() > UINT32_MAX) {
         mapping_.Close();
         return false;

@@ -14,8 +14,9 @@ public:
     virtual ~MappedFile() = default;
 
     // Closes any open file, then maps `path`. False, with nothing open, for a
-    // missing file, a folder, a file that cannot be mapped, or one of 4 GiB or more.
-    bool Open(const char16_t* path);
+    // missing file, a folder, a file that cannot be mapped, or one of 4 GiB or
+    // more. With PageCheck::kByReader the caller confirms bytes before it reads them.
+    bool Open(const char16_t* path, platform::PageCheck check = platform::PageCheck::kAtOpen);
     void Close() { mapping_.Close(); }
     // The bytes before `position` (inside Data()..Data() + Size()) will not be
     // read again: their memory may go.

@@ -31,11 +31,11 @@ private:
 
 }  // namespace
 
-bool TextFileIn::Open(const char16_t* path) {
+bool TextFileIn::Open(const char16_t* path, platform::PageCheck check) {
     splitter_ = DecodedBreakSplitter();
     decoder_.reset();
     failed_ = false;
-    if (!file_.Open(path)) return false;
+    if (!file_.Open(path, check)) return false;
     confirmed_ = file_.Size() < kConfirmStep ? file_.Size() : kConfirmStep;
     if (!file_.Confirm(0, confirmed_)) {
         file_.Close();

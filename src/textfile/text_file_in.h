@@ -30,7 +30,9 @@ public:
 
     // Maps `path`, detects and creates the decoder. False, with nothing else
     // changed, when the file cannot be opened, mapped, or its start read.
-    bool Open(const char16_t* path);
+    // A caller that looks at all of Bytes() itself has every page read first
+    // (PageCheck::kAtOpen); the decoder needs only its own reads ahead.
+    bool Open(const char16_t* path, platform::PageCheck check = platform::PageCheck::kByReader);
 
     // Finished until Open succeeds, and once the file has failed.
     ReadState State() const override;

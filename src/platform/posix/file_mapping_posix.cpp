@@ -20,7 +20,7 @@ std::uint64_t PageSize() { return static_cast<std::uint64_t>(sysconf(_SC_PAGESIZ
 
 }  // namespace
 
-bool FileMapping::Open(const char16_t* path) {
+bool FileMapping::Open(const char16_t* path, PageCheck check) {
     Close();
     int fd = open(posix::NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -32,7 +32,9 @@ bool FileMapping::Open(const char16_t* path) {
     file_ = fd;
     size_ = static_cast<std::uint64_t>(info.st_size);
     attributes_ = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? kAttributeReadOnly : kAttributeNormal;
-    const bool read = size_ == 0 || (size_ <= kReadWholeBytes ? ReadWhole() : MapWhole() && ReadEveryPage());
+    const bool read = size_ == 0 || (size_ <= kReadWholeBytes
+                                         ? ReadWhole()
+                                         : MapWhole() && (check == PageCheck::kByReader || ReadEveryPage()));
     if (!read) Close();
     return read;
 }

@@ -88,7 +88,7 @@ void DropPages(const std::uint8_t* start, std::uint64_t bytes) {
 
 }  // namespace
 
-bool FileMapping::Open(const char16_t* path) {
+bool FileMapping::Open(const char16_t* path, PageCheck check) {
     Close();
     HANDLE file = CreateFileW(win32::Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -101,7 +101,9 @@ bool FileMapping::Open(const char16_t* path) {
     file_ = reinterpret_cast<std::intptr_t>(file);
     size_ = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     attributes_ = info.dwFileAttributes;
-    const bool read = size_ == 0 || (size_ <= kReadWholeBytes ? ReadWhole() : MapWhole() && ReadEveryPage());
+    const bool read = size_ == 0 || (size_ <= kReadWholeBytes
+                                         ? ReadWhole()
+                                         : MapWhole() && (check == PageCheck::kByReader || ReadEveryPage()));
     if (!read) Close();
     return read;
 }
