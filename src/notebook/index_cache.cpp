@@ -424,9 +424,10 @@ IndexPointer LoadIndexCache(const std::u16string& path) {
     if (path.empty()) return nullptr;
     for (const auto& version : Versions(path)) {
         auto file = std::make_shared<MappedFile>();
-        if (!file->Open(version.second.c_str())) continue;
+        // The checksum reads every byte: no pass of its own before it.
+        if (!file->Open(version.second.c_str(), platform::PageCheck::kByReader)) continue;
         IndexPointer index = DecodeIndex(file->Data(), file->Size(), file);
-        if (index != nullptr) return index;
+        if (index != nullptr && !file->ReadFailed()) return index;
     }
     return nullptr;
 }

@@ -22,7 +22,8 @@ constexpr std::uint64_t kReadWholeBytes = 1u << 20;
 // Who finds out, for a mapped file, that its bytes can be read.
 enum class PageCheck {
     kAtOpen,    // Open reads every page once
-    kByReader,  // the reader calls Confirm before it touches bytes
+    kByReader,  // the reader finds out itself: Confirm before it touches
+                // bytes, or ReadFailed() after a pass over them all
 };
 
 class FileMapping {

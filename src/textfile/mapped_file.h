@@ -30,6 +30,8 @@ public:
     // Never null, also for an empty file (which maps nothing).
     const std::uint8_t* Data() const;
     std::uint32_t Size() const { return static_cast<std::uint32_t>(mapping_.Size()); }
+    // Whether some byte could not be read after Open (see FileMapping).
+    bool ReadFailed() const { return mapping_.ReadFailed(); }
     // The attribute bits the file system reported at Open (read-only is 0x01).
     std::uint32_t Attributes() const { return mapping_.Attributes(); }
 
