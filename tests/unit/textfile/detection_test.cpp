@@ -181,5 +181,23 @@ TEST(DetectionTest, TextFileInLooksOnlyAtTheFirst16384Bytes) {
     EXPECT_TRUE(late.NoLineBreaks());
 }
 
+// Sequences inside the text, where the bytes after a lead are looked at together.
+TEST(DetectionTest, EverySequenceLengthIsCheckedInsideTheText) {
+    const std::string before = std::string(600, 'a') + "\xE3\x81\x82";  // 81 rules out EUC-JP
+    const std::string after = "tail of the line";
+    const struct {
+        const char* sequence;
+        bool utf8;
+    } cases[] = {
+        {"\xC3\xA9", true},          {"\xC3z", false},         {"\xE3\x81\x82", true},
+        {"\xE3\x81z", false},        {"\xE3z\x82", false},     {"\xF0\x9F\x98\x80", true},
+        {"\xF0\x9F\x98z", false},    {"\xF8\x88\x80\x80\x80", true}, {"\xF8\x88\x80z\x80", false},
+        {"\x81\x81", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetectCharset(before + c.sequence + after), c.utf8 ? charset::kUtf8 : Acp()) << c.sequence;
+    }
+}
+
 }  // namespace
 }  // namespace pathbook
