@@ -24,11 +24,6 @@ std::u16string Decimal(std::size_t n) {
     return digits;
 }
 
-void ReplaceFirst(std::u16string& text, std::u16string_view what, const std::u16string& with) {
-    const std::size_t at = text.find(what);
-    if (at != std::u16string::npos) text.replace(at, what.size(), with);
-}
-
 }  // namespace
 
 std::u16string NotebookFolder(std::u16string_view homePage, std::u16string_view notePath, std::u16string_view current) {
@@ -70,10 +65,27 @@ std::vector<NotebookPlace> SearchPlaces(const std::vector<NoteHits>& hits) {
     return places;
 }
 
-std::u16string CountsText(std::u16string_view format, std::size_t broken, std::size_t links) {
-    std::u16string text(format);
-    ReplaceFirst(text, u"%1", Decimal(broken));
-    ReplaceFirst(text, u"%2", Decimal(links));
+std::u16string CountsText(std::u16string_view format, std::size_t first, std::size_t second) {
+    std::u16string text;
+    std::size_t last = 0;
+    for (std::size_t at = 0; at < format.size();) {
+        const std::u16string_view rest = format.substr(at);
+        if (rest.size() >= 2 && rest[0] == u'%' && (rest[1] == u'1' || rest[1] == u'2')) {
+            last = rest[1] == u'1' ? first : second;
+            text += Decimal(last);
+            at += 2;
+            continue;
+        }
+        const std::size_t bar = rest[0] == u'{' ? rest.find(u'|') : std::u16string_view::npos;
+        const std::size_t end = bar != std::u16string_view::npos ? rest.find(u'}', bar) : std::u16string_view::npos;
+        if (end == std::u16string_view::npos) {
+            text += rest[0];
+            ++at;
+            continue;
+        }
+        text += last == 1 ? rest.substr(1, bar - 1) : rest.substr(bar + 1, end - bar - 1);
+        at += end + 1;
+    }
     return text;
 }
 

@@ -44,7 +44,9 @@ std::vector<NotebookPlace> LinksHerePlaces(const std::vector<Backlink>& links);
 // One row per match of Search notes, the match selected (caret at its end).
 std::vector<NotebookPlace> SearchPlaces(const std::vector<NoteHits>& hits);
 
-// `format` with "%1" replaced by `broken` and "%2" by `links`.
-std::u16string CountsText(std::u16string_view format, std::size_t broken, std::size_t links);
+// `format` with "%1" replaced by `first` and "%2" by `second`. A choice
+// "{one|more}" reads "one" when the number written last before it is 1 and
+// "more" otherwise ("%1 {note|notes}"); a brace that starts no choice stays.
+std::u16string CountsText(std::u16string_view format, std::size_t first, std::size_t second);
 
 }  // namespace pathbook

@@ -135,7 +135,7 @@ class NotebookTest(PathbookTestCase):
     def test_the_dialogs_in_english(self):
         self.note("utf8.txt", LINKING[2][1])
         _, title, window = self.open_note("target.txt", b"the target\r\n")
-        box = self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 links from 1 notes")
+        box = self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 link from 1 note")
         self.assertEqual(controls(box)[1], "&Open")
         self.shot("Links Here", "notebook-links-here")
         send_keys("Links Here", "Escape")
@@ -145,14 +145,14 @@ class NotebookTest(PathbookTestCase):
         self.assertEqual([controls(box)[c] for c in (1305, 1303, 1304)], ["&Search", "&Ignore Case", "Regular E&xpression"])
         send_keys("Search Notes", "k", "i", "w", "i", "Return")
         self.assertTrue(wait_until(lambda: controls(popup_titled("Search Notes", timeout=0)).get(COUNT)
-                                   == "1 matches in 1 notes", timeout=20))
+                                   == "1 match in 1 note", timeout=20))
         self.shot("Search Notes", "notebook-search")
         send_keys("Search Notes", "Escape")
 
     def test_the_index_follows_a_note_saved_in_another_window(self):
         self.note("utf8.txt", LINKING[2][1])
         _, title, window = self.open_note("target.txt", b"the target\r\n")
-        self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 links from 1 notes")
+        self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 link from 1 note")
         send_keys("Links Here", "Escape")
         _, other_title, _ = self.open_note("new.txt", b"a new note\r\n")
         # "<" comes with its ">", the caret between them.
