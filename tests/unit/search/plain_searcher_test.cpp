@@ -54,19 +54,13 @@ TEST(PlainSearcher, Cases) {
         const char* expected;
     };
     const Case cases[] = {
-        {u"ab", u"abab", false, true, 0, "0-2"},
-        {u"ab", u"abab", false, true, 1, "2-4"},
-        {u"aa", u"aaa", false, true, 1, "1-3"},
-        {u"abc", u"xABC aBc", true, true, 0, "1-4"},
-        {u"abc", u"xABC aBc", true, true, 2, "5-8"},
-        {u"abc", u"xABC", false, true, 0, "none"},
-        {u"\u00e9", u"\u00c9", true, true, 0, "none"},
-        {u"ab", u"abab", false, false, 3, "2-4"},
-        {u"ab", u"abab", false, false, 1, "0-2"},
-        {u"ab", u"abab", false, false, 100, "2-4"},
+        {u"ab", u"abab", false, true, 0, "0-2"}, {u"ab", u"abab", false, true, 1, "2-4"},
+        {u"aa", u"aaa", false, true, 1, "1-3"}, {u"abc", u"xABC aBc", true, true, 0, "1-4"},
+        {u"abc", u"xABC aBc", true, true, 2, "5-8"}, {u"abc", u"xABC", false, true, 0, "none"},
+        {u"\u00e9", u"\u00c9", true, true, 0, "none"}, {u"ab", u"abab", false, false, 3, "2-4"},
+        {u"ab", u"abab", false, false, 1, "0-2"}, {u"ab", u"abab", false, false, 100, "2-4"},
         {u"\u8acb\u6c42\u66f8", u"\u4eca\u65e5\u8acb\u6c42\u66f8", false, true, 0, "2-5"},
-        {u"ab", u"a", false, true, 0, "none"},
-        {u"ab", u"a", false, false, 0, "none"},
+        {u"ab", u"a", false, true, 0, "none"}, {u"ab", u"a", false, false, 0, "none"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Find(c.needle, c.line, c.start, c.ignoreCase, c.forward), c.expected)
@@ -91,20 +85,16 @@ TEST(PlainSearcher, MatchesAtTheEdgesOfLongLines) {
         const char* expected;
     };
     const Case cases[] = {
-        {u"zeph", u"zeph" + filler, false, true, 0, "0-4"},
-        {u"zeph", filler + u"zeph", false, true, 0, "37-41"},
-        {u"zeph", filler + u"zep", false, true, 0, "none"},
-        {u"ZEPH", filler + u"zEpH", true, true, 0, "37-41"},
-        {u"zeph", u"ZePh" + filler, true, false, 100, "0-4"},
-        {u"zeph", filler + u"zeph", false, false, 100, "37-41"},
+        {u"zeph", u"zeph" + filler, false, true, 0, "0-4"}, {u"zeph", filler + u"zeph", false, true, 0, "37-41"},
+        {u"zeph", filler + u"zep", false, true, 0, "none"}, {u"ZEPH", filler + u"zEpH", true, true, 0, "37-41"},
+        {u"zeph", u"ZePh" + filler, true, false, 100, "0-4"}, {u"zeph", filler + u"zeph", false, false, 100, "37-41"},
         {u"zeph", filler + u"zeph", false, false, 36, "none"},
         {u"zeph", u"zeph" + filler + u"zeph", false, true, 1, "41-45"},
         {u"zeph", u"zeph" + filler + u"zeph", false, false, 40, "0-4"},
         {u"\u8acb\u6c42", filler + u"\u8acb\u6c42" + filler, false, true, 0, "37-39"},
         {u"\U0001F600", filler + u"\U0001F600", false, true, 0, "37-39"},
         {u"\xDE00", filler + u"\U0001F600", false, true, 0, "38-39"},
-        {u"\U0001F600", filler + u"\U0001F600", true, false, 100, "37-39"},
-        {u"e", filler, false, false, 100, "28-29"},
+        {u"\U0001F600", filler + u"\U0001F600", true, false, 100, "37-39"}, {u"e", filler, false, false, 100, "28-29"},
         {u"@", filler + u"`", true, true, 0, "none"},
     };
     for (const Case& c : cases) {
