@@ -44,11 +44,8 @@ TEST(DocumentEditTest, EveryKindOfBreakSplitsLines) {
         DocPos end;
     };
     const Case cases[] = {
-        {u"a\r\nb\rc\n", {u"a", u"b", u"c", u""}, {0, 3}},
-        {u"a\n\rb", {u"a", u"", u"b"}, {1, 2}},
-        {u"\r\r\n\n", {u"", u"", u"", u""}, {0, 3}},
-        {u"plain", {u"plain"}, {5, 0}},
-        {u"", {u""}, {0, 0}},
+        {u"a\r\nb\rc\n", {u"a", u"b", u"c", u""}, {0, 3}}, {u"a\n\rb", {u"a", u"", u"b"}, {1, 2}},
+        {u"\r\r\n\n", {u"", u"", u"", u""}, {0, 3}}, {u"plain", {u"plain"}, {5, 0}}, {u"", {u""}, {0, 0}},
     };
     for (const Case& c : cases) {
         Document document;

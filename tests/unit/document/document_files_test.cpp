@@ -35,9 +35,7 @@ TEST(DocumentFilesTest, LoadSplitsLinesAndNotifiesOnce) {
         DocPos end;
     };
     const Case cases[] = {
-        {u"", {u""}, {0, 0}},
-        {u"abc\n", {u"abc", u""}, {0, 1}},
-        {u"a\r\nbb\rccc", {u"a", u"bb", u"ccc"}, {3, 2}},
+        {u"", {u""}, {0, 0}}, {u"abc\n", {u"abc", u""}, {0, 1}}, {u"a\r\nbb\rccc", {u"a", u"bb", u"ccc"}, {3, 2}},
         {u"\n\n", {u"", u"", u""}, {0, 2}},
     };
     for (std::uint32_t chunk : {1u, 2u, 1024u}) {

@@ -42,39 +42,68 @@ std::string Bits(const std::vector<Attribute>& words, Attribute bit) {
     return out;
 }
 
-TEST(TokenizerTest, RunsByCharacterClass) {
-    struct Case {
-        std::u16string text;
-        std::string runs;
+// A line under a definition: its runs, or the units carrying one bit.
+struct Classified {
+    std::u16string text;
+    std::u16string definition;
+    std::string runs;
+};
+
+const std::u16string kSlashes = u"0000\n/*\n*/\n//\n";
+const std::u16string kEscaping = u"0111\n[\n]\n#\n";
+
+TEST(TokenizerTest, RunsByCharacterClassAndDelimiter) {
+    const Classified cases[] = {
+        {u"abc def", kStandardDefinition, "2/3 1/1 2/3"}, {u"abcdefghij", kStandardDefinition, "2/7"},
+        {u"a\t\tb  c", kStandardDefinition, "2/1 0/2 2/1 1/2 2/1"}, {u"x+=y", kStandardDefinition, "2/1 2/1 2/1 2/1"},
+        {u"\u3000\u3000\u6f22\u5b57", kStandardDefinition, "2/2 2/2"},
+        {u"ab\u00e9\u00e9cd", kStandardDefinition, "2/2 2/2 2/2"}, {u"a\x7f" u"b", kStandardDefinition, "2/1 2/1 2/1"},
+        {u"x[y]z", kStandardDefinition, "2/1 4/1 2/1 3/1 2/1"}, {u"a/*b*/c", kSlashes, "2/1 4/2 2/1 3/2 2/1"},
+        // The line comment is tried first at each position.
+        {u"///", u"0000\n//\n\n//\n", "5/2 2/1"},
+        {u"!=!", u"0000\n!=!!!!!!\n\n\n", "2/1 2/1 2/1"}, {u"<<<<<<<<>", u"0000\n<<<<<<<<\n\n\n", "4/7 2/1"},
+        {u"\\ab", kEscaping, "2/1 2/1 2/1"}, {u"[a]#<b>", u"", "2/1 2/1 2/1 2/1 2/1 2/1 2/1"},
+        {u"<a>", u"1", "2/1 2/1 2/1"},
     };
-    const Case cases[] = {
-        {u"abc def", "2/3 1/1 2/3"},
-        {u"abcdefghij", "2/7"},
-        {u"a\t\tb  c", "2/1 0/2 2/1 1/2 2/1"},
-        {u"x+=y", "2/1 2/1 2/1 2/1"},
-        {u"\u3000\u3000\u6f22\u5b57", "2/2 2/2"},
-        {u"ab\u00e9\u00e9cd", "2/2 2/2 2/2"},
-        {u"a\x7f" u"b", "2/1 2/1 2/1"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Runs(Tokens(c.text)), c.runs) << c.runs;
+    for (const Classified& c : cases) EXPECT_EQ(Runs(Tokens(c.text, c.definition)), c.runs) << c.runs;
     std::vector<Attribute> longWord = Tokens(u"abcdefghij");
     for (std::size_t i = 1; i < longWord.size(); ++i) EXPECT_EQ(RunLengthOf(longWord[i]), 0u);
 }
 
-TEST(TokenizerTest, CommentBitsAfterFinalisation) {
+TEST(TokenizerTest, CommentKeywordLinkAndFileNameBits) {
     struct Case {
         std::u16string text;
-        std::string comments;
+        std::u16string definition;
+        Attribute bit;
+        std::string marked;
     };
+    const std::u16string insensitive = u"0110\n\n\n\nwhile\nWHILE\nfor\n";
     const Case cases[] = {
-        {u"x[y]z", ".ccc."},
-        {u"a#b", ".cc"},
-        {u"a[bc", ".ccc"},
-        {u"a]b", "..."},
-        {u"<a>#", "...c"},
+        {u"x[y]z", kStandardDefinition, kCommentBit, ".ccc."}, {u"a#b", kStandardDefinition, kCommentBit, ".cc"},
+        {u"a[bc", kStandardDefinition, kCommentBit, ".ccc"}, {u"a]b", kStandardDefinition, kCommentBit, "..."},
+        {u"<a>#", kStandardDefinition, kCommentBit, "...c"}, {u"a/*b*/c", kSlashes, kCommentBit, ".ccccc."},
+        {u"x//y", kSlashes, kCommentBit, ".ccc"},
+        // Escapes hide delimiters.
+        {u"a\\#b", kEscaping, kCommentBit, "...."}, {u"a\\#b", kStandardDefinition, kCommentBit, "..cc"},
+        {u"a#\\", kEscaping, kCommentBit, ".cc"}, {u"a#b", u"\uFEFF0110\n[\n]\n#\n", kCommentBit, ".cc"},
+        {u"While for fore", insensitive, kKeywordBit, "ccccc.ccc....."},
+        {u"While while", u"1110\n\n\n\nwhile\n", kKeywordBit, "......ccccc"},
+        {u"see <C:\\dir\\file.txt> now", kStandardDefinition, kLinkBit, "....ccccccccccccccccc...."},
+        {u"see <C:\\dir\\file.txt> now", kStandardDefinition, kFileNameBit, "............cccccccc....."},
+        {u"<http://x/y>", kStandardDefinition, kFileNameBit, "............"},
+        {u"<http://x/y>", kStandardDefinition, kLinkBit, "cccccccccccc"},
+        // A link followed by a separator still gets its file name.
+        {u"<C:\\a\\b.txt>\\x", kStandardDefinition, kFileNameBit, "......ccccc..."},
+        {u"<%WINDIR%>/", kStandardDefinition, kFileNameBit, ".cccccccc.."},
+        // Links need an open state and a closing bracket.
+        {u"[<C:\\x>]", kStandardDefinition, kLinkBit, "........"},
+        {u"#<C:\\x>", kStandardDefinition, kLinkBit, "......."}, {u"<C:\\x", kStandardDefinition, kLinkBit, "....."},
+        {u"<C:\\a\tb>", kStandardDefinition, kLinkBit, "........"},
+        {u"<a><..\\>", kStandardDefinition, kLinkBit, "...ccccc"}, {u"<C:\\x>", u"0100\n\n\n\n", kLinkBit, "......"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Bits(Tokens(c.text), kCommentBit), c.comments) << c.comments;
-    EXPECT_EQ(Runs(Tokens(u"x[y]z")), "2/1 4/1 2/1 3/1 2/1");
+    for (const Case& c : cases) {
+        EXPECT_EQ(Bits(Tokens(c.text, c.definition), c.bit), c.marked) << std::string(c.text.begin(), c.text.end());
+    }
 }
 
 TEST(TokenizerTest, LinesDoNotCarryState) {
@@ -84,31 +113,7 @@ TEST(TokenizerTest, LinesDoNotCarryState) {
     EXPECT_EQ(Bits(std::vector<Attribute>(document.LineTokens(1), document.LineTokens(1) + 4), kCommentBit), "....");
 }
 
-TEST(TokenizerTest, DelimitersOfSeveralUnits) {
-    const std::u16string definition = u"0000\n/*\n*/\n//\n";
-    EXPECT_EQ(Runs(Tokens(u"a/*b*/c", definition)), "2/1 4/2 2/1 3/2 2/1");
-    EXPECT_EQ(Bits(Tokens(u"a/*b*/c", definition), kCommentBit), ".ccccc.");
-    EXPECT_EQ(Bits(Tokens(u"x//y", definition), kCommentBit), ".ccc");
-    // The line comment is tried first at each position.
-    EXPECT_EQ(Runs(Tokens(u"///", u"0000\n//\n\n//\n")), "5/2 2/1");
-    EXPECT_EQ(Runs(Tokens(u"!=!", u"0000\n!=!!!!!!\n\n\n")), "2/1 2/1 2/1");
-    EXPECT_EQ(Runs(Tokens(u"<<<<<<<<>", u"0000\n<<<<<<<<\n\n\n")), "4/7 2/1");
-}
-
-TEST(TokenizerTest, EscapesHideDelimiters) {
-    const std::u16string escaping = u"0111\n[\n]\n#\n";
-    EXPECT_EQ(Bits(Tokens(u"a\\#b", escaping), kCommentBit), "....");
-    EXPECT_EQ(Bits(Tokens(u"a\\#b"), kCommentBit), "..cc");
-    EXPECT_EQ(Runs(Tokens(u"\\ab", escaping)), "2/1 2/1 2/1");
-    EXPECT_EQ(Bits(Tokens(u"a#\\", escaping), kCommentBit), ".cc");
-}
-
-TEST(TokenizerTest, KeywordsAndComparators) {
-    const std::u16string insensitive = u"0110\n\n\n\nwhile\nWHILE\nfor\n";
-    std::vector<Attribute> words = Tokens(u"While for fore", insensitive);
-    EXPECT_EQ(Bits(words, kKeywordBit), "ccccc.ccc.....");
-    const std::u16string sensitive = u"1110\n\n\n\nwhile\n";
-    EXPECT_EQ(Bits(Tokens(u"While while", sensitive), kKeywordBit), "......ccccc");
+TEST(TokenizerTest, KeywordComparatorsAndHash) {
     EXPECT_TRUE(KeywordsEqualIgnoringCase(u"aB", u"Ab", 2));
     EXPECT_TRUE(KeywordsEqualIgnoringCase(u"\u0141", u"\u0041", 1));  // high bytes are not compared
     EXPECT_FALSE(KeywordsEqualCaseSensitive(u"aB", u"Ab", 2));
@@ -119,12 +124,8 @@ TEST(TokenizerTest, KeywordsAndComparators) {
                                                  (0x41u << 1) ^ (0x41u << 6) ^ (0x41u << 3) ^ 0x41u);
 }
 
-TEST(TokenizerTest, DefinitionVariants) {
-    EXPECT_EQ(Runs(Tokens(u"[a]#<b>", u"")), "2/1 2/1 2/1 2/1 2/1 2/1 2/1");
-    EXPECT_EQ(Bits(Tokens(u"a#b", u"\uFEFF0110\n[\n]\n#\n"), kCommentBit), ".cc");
-    std::unique_ptr<Tokenizer> onlyFirst = ParseKeywordDefinition(u"1");
-    EXPECT_EQ(Runs(Tokens(u"<a>", u"1")), "2/1 2/1 2/1");
-    EXPECT_EQ(onlyFirst->Keywords().Count(), 0u);
+TEST(TokenizerTest, DefinitionsCountTheirKeywords) {
+    EXPECT_EQ(ParseKeywordDefinition(u"1")->Keywords().Count(), 0u);
     EXPECT_EQ(ParseKeywordDefinition(u"0\r\n\r\n\r\n\r\nx\r\n\r\ny")->Keywords().Count(), 2u);
     EXPECT_EQ(ParseKeywordDefinition(u"0\n\n\nx")->Keywords().Count(), 0u);
 }
@@ -147,29 +148,6 @@ TEST(TokenizerTest, PlainLinesGetTheWordsOfTheGeneralPath) {
         EXPECT_EQ(Tokens(text, u""), Tokens(text, u"0000\n\n\n\nno match\n"));
         EXPECT_EQ(Tokens(text, u"0001"), Tokens(text, u"0001\n\n\n\nno match\n"));
     }
-}
-
-TEST(TokenizerTest, LinkAndFileNameBits) {
-    std::vector<Attribute> words = Tokens(u"see <C:\\dir\\file.txt> now");
-    EXPECT_EQ(Bits(words, kLinkBit), "....ccccccccccccccccc....");
-    EXPECT_EQ(Bits(words, kFileNameBit), "............cccccccc.....");
-    EXPECT_EQ(Bits(Tokens(u"<http://x/y>"), kFileNameBit), "............");
-    EXPECT_EQ(Bits(Tokens(u"<http://x/y>"), kLinkBit), "cccccccccccc");
-}
-
-TEST(TokenizerTest, LinkFollowedBySeparatorStillGetsItsFileName) {
-    std::vector<Attribute> words = Tokens(u"<C:\\a\\b.txt>\\x");
-    EXPECT_EQ(Bits(words, kFileNameBit), "......ccccc...");
-    EXPECT_EQ(Bits(Tokens(u"<%WINDIR%>/"), kFileNameBit), ".cccccccc..");
-}
-
-TEST(TokenizerTest, LinksNeedAnOpenStateAndAClosingBracket) {
-    EXPECT_EQ(Bits(Tokens(u"[<C:\\x>]"), kLinkBit), "........");
-    EXPECT_EQ(Bits(Tokens(u"#<C:\\x>"), kLinkBit), ".......");
-    EXPECT_EQ(Bits(Tokens(u"<C:\\x"), kLinkBit), ".....");
-    EXPECT_EQ(Bits(Tokens(u"<C:\\a\tb>"), kLinkBit), "........");
-    EXPECT_EQ(Bits(Tokens(u"<a><..\\>"), kLinkBit), "...ccccc");
-    EXPECT_EQ(Bits(Tokens(u"<C:\\x>", u"0100\n\n\n\n"), kLinkBit), "......");
 }
 
 TEST(TokenizerTest, ReclassifyingClearsTheMissingBit) {

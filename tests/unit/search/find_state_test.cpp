@@ -31,18 +31,27 @@ public:
 
 class FindStateTest : public ::testing::Test {
 protected:
-    void SetText(std::u16string_view text) {
+    // Loads `text`, reads the dialog's texts and prepares a search in `forward`.
+    void Start(std::u16string_view text, const char16_t* find, const char16_t* replace = u"", bool forward = true,
+               bool ignoreCase = false, bool regExp = false) {
         test::Load(document, std::u16string(text));
+        Ask(find, replace, ignoreCase, regExp);
+        state.Prepare(forward);
     }
     void Ask(const char16_t* find, const char16_t* replace = u"", bool ignoreCase = false, bool regExp = false) {
         dialog.texts = {String(find), String(replace), ignoreCase, regExp};
         state.ReadDialog();
     }
-    std::u16string Text() const { return document.CopyRange({0, 0}, {kEndOfText, kEndOfText}); }
-    static std::string Describe(const Selection& s) {
-        return std::to_string(s.anchor.line) + ":" + std::to_string(s.anchor.column) + "-" +
-               std::to_string(s.caret.line) + ":" + std::to_string(s.caret.column);
+    // The selection after the command, "anchor-caret", after "not found, " when it failed.
+    std::string Next() { return Outcome(state.FindNext(document, selection)); }
+    std::string Prev() { return Outcome(state.FindPrev(document, selection)); }
+    std::string Replace() { return Outcome(state.Replace(document, selection)); }
+    std::string Outcome(bool found) const {
+        const Selection& s = selection;
+        return (found ? "" : "not found, ") + std::to_string(s.anchor.line) + ":" + std::to_string(s.anchor.column) +
+               "-" + std::to_string(s.caret.line) + ":" + std::to_string(s.caret.column);
     }
+    std::u16string Text() const { return document.CopyRange({0, 0}, {kEndOfText, kEndOfText}); }
 
     Document document;
     FakeDialog dialog;
@@ -51,93 +60,65 @@ protected:
 };
 
 TEST_F(FindStateTest, FindNextStepsThroughMatchesThenReportsNotFound) {
-    SetText(u"abab\r\nxx");
-    Ask(u"ab");
-    state.Prepare(true);
-    ASSERT_TRUE(state.FindNext(document, selection));
-    EXPECT_EQ(Describe(selection), "0:0-0:2");
-    ASSERT_TRUE(state.FindNext(document, selection));
-    EXPECT_EQ(Describe(selection), "0:2-0:4");
-    EXPECT_FALSE(state.FindNext(document, selection));
+    Start(u"abab\r\nxx", u"ab");
+    EXPECT_EQ(Next(), "0:0-0:2");
+    EXPECT_EQ(Next(), "0:2-0:4");
+    EXPECT_EQ(Next(), "not found, 0:2-0:4");
     EXPECT_EQ(dialog.notFound, 1);
-    EXPECT_EQ(Describe(selection), "0:2-0:4");
 }
 
 TEST_F(FindStateTest, OverlappingMatchesStartOneUnitAfterTheSelection) {
-    SetText(u"aaa");
-    Ask(u"aa");
-    state.Prepare(true);
-    state.FindNext(document, selection);
-    EXPECT_EQ(Describe(selection), "0:0-0:2");
-    state.FindNext(document, selection);
-    EXPECT_EQ(Describe(selection), "0:1-0:3");
+    Start(u"aaa", u"aa");
+    EXPECT_EQ(Next(), "0:0-0:2");
+    EXPECT_EQ(Next(), "0:1-0:3");
 }
 
 TEST_F(FindStateTest, FindNextFromTheEndOfALineGoesOnWithTheNextLine) {
-    SetText(u"ab\r\nab");
-    Ask(u"b");
-    state.Prepare(true);
+    Start(u"ab\r\nab", u"b");
     selection = {{1, 0}, {2, 0}};
-    ASSERT_TRUE(state.FindNext(document, selection));
-    EXPECT_EQ(Describe(selection), "1:1-1:2");
+    EXPECT_EQ(Next(), "1:1-1:2");
 }
 
 TEST_F(FindStateTest, FindPrevFindsTheMatchRightBeforeTheCaret) {
-    SetText(u"xa\r\nb");
-    Ask(u"a");
-    state.Prepare(false);
+    Start(u"xa\r\nb", u"a", u"", false);
     selection = {{2, 0}, {2, 0}};  // right behind the "a"
-    ASSERT_TRUE(state.FindPrev(document, selection));
-    EXPECT_EQ(Describe(selection), "0:1-0:2");
+    EXPECT_EQ(Prev(), "0:1-0:2");
     selection = {{0, 1}, {0, 1}};  // column 0: the search starts at the end of the line before
-    ASSERT_TRUE(state.FindPrev(document, selection));
-    EXPECT_EQ(Describe(selection), "0:1-0:2");
-    EXPECT_FALSE(state.FindPrev(document, selection));
+    EXPECT_EQ(Prev(), "0:1-0:2");
+    EXPECT_EQ(Prev(), "not found, 0:1-0:2");
     EXPECT_EQ(dialog.notFound, 1);
 }
 
 TEST_F(FindStateTest, FindPrevAtTheStartReportsNotFound) {
-    SetText(u"aaa");
-    Ask(u"a");
-    state.Prepare(false);
-    EXPECT_FALSE(state.FindPrev(document, selection));
+    Start(u"aaa", u"a", u"", false);
+    EXPECT_EQ(Prev(), "not found, 0:0-0:0");
     EXPECT_EQ(dialog.notFound, 1);
 }
 
 TEST_F(FindStateTest, ReplaceSelectsFirstThenReplacesTheSelectedMatch) {
-    SetText(u"a1a2a3");
-    Ask(u"a", u"XY");
-    state.Prepare(true);
+    Start(u"a1a2a3", u"a", u"XY");
     selection = {{1, 0}, {2, 0}};  // "1" is not a match
-    ASSERT_TRUE(state.Replace(document, selection));
+    EXPECT_EQ(Replace(), "0:2-0:3");
     EXPECT_EQ(Text(), u"a1a2a3");
-    EXPECT_EQ(Describe(selection), "0:2-0:3");
-    ASSERT_TRUE(state.Replace(document, selection));
+    EXPECT_EQ(Replace(), "0:5-0:6");
     EXPECT_EQ(Text(), u"a1XY2a3");
-    EXPECT_EQ(Describe(selection), "0:5-0:6");
-    EXPECT_FALSE(state.Replace(document, selection));
+    EXPECT_EQ(Replace(), "not found, 0:7-0:7");
     EXPECT_EQ(Text(), u"a1XY2XY3");
     EXPECT_EQ(dialog.notFound, 1);
-    EXPECT_EQ(Describe(selection), "0:7-0:7");
 }
 
 TEST_F(FindStateTest, ReplaceNeedsTheWholeSelectionToBeTheMatch) {
-    SetText(u"xab");
-    Ask(u"ab", u"Z");
-    state.Prepare(true);
+    Start(u"xab", u"ab", u"Z");
     selection = {{0, 0}, {3, 0}};  // ends where the match ends, starts before it
-    ASSERT_TRUE(state.Replace(document, selection));
+    EXPECT_EQ(Replace(), "0:1-0:3");
     EXPECT_EQ(Text(), u"xab");
-    EXPECT_EQ(Describe(selection), "0:1-0:3");
 }
 
 TEST_F(FindStateTest, ReplaceAllIsOneUndoStepAndShiftsWithinALine) {
-    SetText(u"aXa\r\nbab");
-    Ask(u"a", u"xy");
-    state.Prepare(true);
+    Start(u"aXa\r\nbab", u"a", u"xy");
     EXPECT_EQ(state.ReplaceAll(document, selection), 3);
     EXPECT_EQ(Text(), u"xyXxy\r\nbxyb");
-    EXPECT_EQ(Describe(selection), "1:3-1:3");
+    EXPECT_EQ(Outcome(true), "1:3-1:3");
     EXPECT_EQ(dialog.replaced, std::vector<std::int32_t>{3});
     EXPECT_FALSE(dialog.open);
     document.Undo();
@@ -146,39 +127,31 @@ TEST_F(FindStateTest, ReplaceAllIsOneUndoStepAndShiftsWithinALine) {
 }
 
 TEST_F(FindStateTest, WhileEditingIsLockedReplaceOnlyWalksTheMatches) {
-    SetText(u"a1a2");
+    Start(u"a1a2", u"a", u"XY");
     document.SetEditLock(true);
-    Ask(u"a", u"XY");
-    state.Prepare(true);
-    ASSERT_TRUE(state.Replace(document, selection));
-    EXPECT_EQ(Describe(selection), "0:0-0:1");
-    ASSERT_TRUE(state.Replace(document, selection));
-    EXPECT_EQ(Describe(selection), "0:2-0:3");
-    EXPECT_FALSE(state.Replace(document, selection));
+    EXPECT_EQ(Replace(), "0:0-0:1");
+    EXPECT_EQ(Replace(), "0:2-0:3");
+    EXPECT_EQ(Replace(), "not found, 0:2-0:3");
     EXPECT_EQ(dialog.notFound, 1);
     EXPECT_EQ(Text(), u"a1a2");
     EXPECT_FALSE(document.CanUndo());
 }
 
 TEST_F(FindStateTest, WhileEditingIsLockedReplaceAllChangesNothing) {
-    SetText(u"a1a2");
+    Start(u"a1a2", u"a", u"XY");
     document.SetEditLock(true);
-    Ask(u"a", u"XY");
-    state.Prepare(true);
     selection = {{1, 0}, {1, 0}};
     EXPECT_EQ(state.ReplaceAll(document, selection), 0);
     EXPECT_EQ(Text(), u"a1a2");
     EXPECT_EQ(dialog.locked, 1);
     EXPECT_TRUE(dialog.replaced.empty());
     EXPECT_TRUE(dialog.open);
-    EXPECT_EQ(Describe(selection), "0:1-0:1");
+    EXPECT_EQ(Outcome(true), "0:1-0:1");
     EXPECT_FALSE(document.CanUndo());
 }
 
 TEST_F(FindStateTest, ReplaceAllWithoutMatchesReportsZeroAndKeepsTheDialog) {
-    SetText(u"abc");
-    Ask(u"q", u"z");
-    state.Prepare(true);
+    Start(u"abc", u"q", u"z");
     EXPECT_EQ(state.ReplaceAll(document, selection), 0);
     EXPECT_EQ(dialog.replaced, std::vector<std::int32_t>{0});
     EXPECT_TRUE(dialog.open);
@@ -186,53 +159,40 @@ TEST_F(FindStateTest, ReplaceAllWithoutMatchesReportsZeroAndKeepsTheDialog) {
 }
 
 TEST_F(FindStateTest, ReplaceAllWithLineBreaksInTheReplacement) {
-    SetText(u"a-a\r\na");
-    Ask(u"a", u"1\n2");
-    state.Prepare(true);
+    Start(u"a-a\r\na", u"a", u"1\n2");
     EXPECT_EQ(state.ReplaceAll(document, selection), 3);
     EXPECT_EQ(Text(), u"1\r\n2-1\r\n2\r\n1\r\n2");
-    EXPECT_EQ(Describe(selection), "4:1-4:1");
+    EXPECT_EQ(Outcome(true), "4:1-4:1");
     document.Undo();
     EXPECT_EQ(Text(), u"a-a\r\na");
 }
 
 TEST_F(FindStateTest, RegexReplaceAllUsesLongestMatches) {
-    SetText(u"ab12cd345");
-    Ask(u"[0-9]+", u"#", false, true);
-    state.Prepare(true);
+    Start(u"ab12cd345", u"[0-9]+", u"#", true, false, true);
     EXPECT_EQ(state.ReplaceAll(document, selection), 2);
     EXPECT_EQ(Text(), u"ab#cd#");
 }
 
 TEST_F(FindStateTest, IgnoreCaseFoldsAsciiLettersOnly) {
-    SetText(u"ABC aBc \u00c9");
-    Ask(u"abc", u"", true);
-    state.Prepare(true);
-    state.FindNext(document, selection);
-    EXPECT_EQ(Describe(selection), "0:0-0:3");
-    state.FindNext(document, selection);
-    EXPECT_EQ(Describe(selection), "0:4-0:7");
+    Start(u"ABC aBc \u00c9", u"abc", u"", true, true);
+    EXPECT_EQ(Next(), "0:0-0:3");
+    EXPECT_EQ(Next(), "0:4-0:7");
     Ask(u"\u00e9", u"", true);
     state.Prepare(true);
     EXPECT_FALSE(state.FindNext(document, selection));
 }
 
 TEST_F(FindStateTest, SearcherIsRebuiltOnlyForChangesOrANewDirection) {
-    SetText(u"one two");
-    Ask(u"two");
-    state.Prepare(true);
+    Start(u"one two", u"two");
     dialog.texts.findText = String(u"one");  // typed but not read
-    state.FindNext(document, selection);
-    EXPECT_EQ(Describe(selection), "0:4-0:7");
+    EXPECT_EQ(Next(), "0:4-0:7");
     state.Prepare(false);
     EXPECT_FALSE(state.Forward());
     EXPECT_EQ(state.FindText(), String(u"two"));
 }
 
 TEST_F(FindStateTest, EmptySearchTextFindsNothing) {
-    SetText(u"abc");
-    Ask(u"b");
-    state.Prepare(true);
+    Start(u"abc", u"b");
     EXPECT_TRUE(state.HasSearcher());
     Ask(u"");
     state.Prepare(true);
@@ -242,13 +202,10 @@ TEST_F(FindStateTest, EmptySearchTextFindsNothing) {
 }
 
 TEST_F(FindStateTest, StoredOptionsRebuildTheSearcher) {
-    SetText(u"Abc abc");
-    Ask(u"abc", u"", true);
-    state.Prepare(true);
+    Start(u"Abc abc", u"abc", u"", true, true);
     state.SetOptions(FindOptions{false, false});
     state.Prepare(true);
-    EXPECT_TRUE(state.FindNext(document, selection));
-    EXPECT_EQ(selection.Start().column, 4);
+    EXPECT_EQ(Next(), "0:4-0:7");
     EXPECT_FALSE(state.Options().ignoreCase);
 }
 

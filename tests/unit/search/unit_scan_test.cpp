@@ -131,14 +131,10 @@ TEST(UnitFilter, FindsTheNextUnitOfTheSetInBothDirections) {
         std::int32_t backward;
     };
     const Case cases[] = {
-        {SetOf({{u'c', u'c'}}), 0, 28, 2, 27},
-        {SetOf({{0xFFFF, 0xFFFF}}), 0, 28, 28, 28},
-        {SetOf({{u'r', u'r'}, {0xFFFF, 0xFFFF}}), 12, 28, 28, 28},
-        {SetOf({{u'c', u'c'}}), 3, 26, -1, -1},
-        {SetOf({{u'C', u'C'}, {u'c', u'c'}}), 3, 26, 5, 5},
-        {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 0, 27, 20, 21},
-        {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 22, 27, -1, -1},
-        {SetOf({{u'r', u'r'}}), 11, 11, 11, 11},
+        {SetOf({{u'c', u'c'}}), 0, 28, 2, 27}, {SetOf({{0xFFFF, 0xFFFF}}), 0, 28, 28, 28},
+        {SetOf({{u'r', u'r'}, {0xFFFF, 0xFFFF}}), 12, 28, 28, 28}, {SetOf({{u'c', u'c'}}), 3, 26, -1, -1},
+        {SetOf({{u'C', u'C'}, {u'c', u'c'}}), 3, 26, 5, 5}, {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 0, 27, 20, 21},
+        {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 22, 27, -1, -1}, {SetOf({{u'r', u'r'}}), 11, 11, 11, 11},
         {SetOf({{u'r', u'r'}}), 12, 11, -1, -1},
     };
     for (const Case& c : cases) {

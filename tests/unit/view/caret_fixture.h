@@ -38,6 +38,13 @@ struct RecordingEvents : CaretEvents {
     std::vector<std::u16string> opened;
 };
 
+// `count` lines of "line", each with its break.
+inline std::u16string ShortLines(int count) {
+    std::u16string text;
+    for (int i = 0; i < count; ++i) text += u"line\n";
+    return text;
+}
+
 struct CaretFixture {
     explicit CaretFixture(std::u16string text, LayoutOptions options = {})
         : metrics(measurer, 4), core(document, metrics, host), input(document, core, host) {
@@ -57,6 +64,11 @@ struct CaretFixture {
     std::u16string Text() const { return document.CopyRange(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText)); }
     DocPos At() const { return input.selection.Position().pos; }
     DocPos AnchorAt() const { return input.selection.Anchor().pos; }
+    // "line:column" of the caret, after "anchor>" when the selection is not empty.
+    std::string Selected() const {
+        auto text = [](DocPos pos) { return std::to_string(pos.line) + ":" + std::to_string(pos.column); };
+        return (input.selection.Empty() ? "" : text(AnchorAt()) + ">") + text(At());
+    }
     void Press(EditKey key, bool shift = false, bool ctrl = false) { input.keys.Key(key, shift, ctrl); }
     void Type(std::u16string_view text) {
         for (char16_t unit : text) input.keys.Char(unit);

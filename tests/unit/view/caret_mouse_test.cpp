@@ -2,6 +2,9 @@
 // the mouse and the link commands. Points are client pixels of an 8 x 16 font.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "view/caret_fixture.h"
 
 namespace pathbook {
@@ -23,6 +26,12 @@ std::string Missing(const Document& document, LineIndex line) {
     return marks;
 }
 
+// A press and release of the left button.
+void Click(CaretFixture& view, std::int32_t x, std::int32_t y, bool shift = false) {
+    view.input.mouse.LeftButtonDown(x, y, shift, false);
+    view.input.mouse.LeftButtonUp();
+}
+
 LinkResult Result(std::int32_t existing, std::u16string linkText, std::u16string status = u"status") {
     LinkResult result;
     result.existing = existing;
@@ -37,16 +46,12 @@ TEST(CaretMouseTest, AClickPlacesTheCaretAndShiftClickExtends) {
     view.input.mouse.LeftButtonUp();
     EXPECT_EQ(view.At(), DocPos::At(1, 3));
     EXPECT_TRUE(view.input.selection.Empty());
-    view.input.mouse.LeftButtonDown(X(1), Y(0), true, false);
-    view.input.mouse.LeftButtonUp();
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(1, 3));
-    EXPECT_EQ(view.At(), DocPos::At(0, 1));
+    Click(view, X(1), Y(0), true);
+    EXPECT_EQ(view.Selected(), "1:3>0:1");
 }
 
 TEST(CaretMouseTest, DraggingExtendsAndTheTimerScrollsOutsideTheText) {
-    std::u16string text;
-    for (int i = 0; i < 40; ++i) text += u"line\n";
-    CaretFixture view(text);
+    CaretFixture view(test::ShortLines(40));
     EXPECT_TRUE(view.input.mouse.LeftButtonDown(X(1), Y(1), false, false));
     view.input.mouse.MouseMove(X(3), Y(4));
     EXPECT_EQ(view.At(), DocPos::At(4, 3));
@@ -72,8 +77,7 @@ TEST(CaretMouseTest, AMarginClickSelectsWholeLinesAndNeverOpensALink) {
     EXPECT_EQ(view.input.mouse.Cursor(), CursorShape::kIBeam);
     EXPECT_TRUE(view.input.mouse.LeftButtonDown(2, Y(0), false, false));
     EXPECT_TRUE(view.host.requests.empty());
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 0));
-    EXPECT_EQ(view.At(), DocPos::At(1, 0));
+    EXPECT_EQ(view.Selected(), "0:0>1:0");
     view.input.mouse.DragTick();  // the margin lies outside the text: the timer extends by lines
     view.input.mouse.MouseMove(2, Y(1));
     view.input.mouse.DragTick();
@@ -85,16 +89,12 @@ TEST(CaretMouseTest, AMarginClickSelectsWholeLinesAndNeverOpensALink) {
 
 TEST(CaretMouseTest, DoubleClickSelectsTheTokenOrTheLineAtItsEnd) {
     CaretFixture view(u"alpha beta\nxy");
-    view.input.mouse.LeftButtonDown(X(7), Y(0), false, false);
-    view.input.mouse.LeftButtonUp();
+    Click(view, X(7), Y(0));
     view.input.mouse.DoubleClick(X(7), Y(0), false);
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 6));
-    EXPECT_EQ(view.At(), DocPos::At(0, 10));
-    view.input.mouse.LeftButtonDown(X(30), Y(1), false, false);
-    view.input.mouse.LeftButtonUp();
+    EXPECT_EQ(view.Selected(), "0:6>0:10");
+    Click(view, X(30), Y(1));
     view.input.mouse.DoubleClick(X(30), Y(1), false);
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(1, 0));
-    EXPECT_EQ(view.At(), DocPos::At(1, 2));
+    EXPECT_EQ(view.Selected(), "1:0>1:2");
 }
 
 TEST(CaretMouseTest, RightClickKeepsASelectionItFallsIn) {
@@ -111,8 +111,7 @@ TEST(CaretMouseTest, RightClickKeepsASelectionItFallsIn) {
 TEST(CaretMouseTest, HitTestingNeverSplitsAPair) {
     CaretFixture view(u"a\U0001F600b");
     view.measurer.SetPairWidth(16);
-    view.input.mouse.LeftButtonDown(X(2), Y(0), false, false);  // inside the pair's 16 pixels
-    view.input.mouse.LeftButtonUp();
+    Click(view, X(2), Y(0));  // inside the pair's 16 pixels
     EXPECT_NE(view.At(), DocPos::At(0, 2));
 }
 
@@ -233,34 +232,27 @@ TEST(CaretLinkTest, CommandsAndTheLinkKindLookAtTheSelectionStart) {
     EXPECT_EQ(view.input.links.KindAtCaret(), LinkKind::kNone);
 }
 
-TEST(CaretPathTest, CtrlRightSelectsAdjacentLinksInTurn) {
-    CaretFixture view(u"<C:\\a><C:\\b>\nx\n<C:\\c>");
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kNextOnLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 0));
-    EXPECT_EQ(view.At(), DocPos::At(0, 6));
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kNextOnLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 6));
-    EXPECT_EQ(view.At(), DocPos::At(0, 12));
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kNextOnLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(2, 0));
-    EXPECT_FALSE(view.input.links.SelectPath(PathSearch::kNextOnLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(2, 0));
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kPreviousOnLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 6));
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kPreviousOnLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 0));
-    EXPECT_FALSE(view.input.links.SelectPath(PathSearch::kPreviousOnLine));
-}
-
-TEST(CaretPathTest, CtrlDownAndUpSearchFromTheNextAndPreviousLine) {
-    CaretFixture view(u"<C:\\a>\nx\n<C:\\c>");
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kNextLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(2, 0));
-    EXPECT_FALSE(view.input.links.SelectPath(PathSearch::kNextLine));
-    EXPECT_TRUE(view.input.links.SelectPath(PathSearch::kPreviousLine));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 0));
-    EXPECT_EQ(view.At(), DocPos::At(0, 6));
-    EXPECT_FALSE(view.input.links.SelectPath(PathSearch::kPreviousLine));
+// Each search in turn, whether it found a link and the selection then; a
+// search that fails leaves the selection as it was.
+TEST(CaretPathTest, PathSearchesSelectTheNextOrPreviousLinkInTurn) {
+    using Find = std::tuple<PathSearch, bool, const char*>;
+    const PathSearch right = PathSearch::kNextOnLine, left = PathSearch::kPreviousOnLine;
+    const PathSearch down = PathSearch::kNextLine, up = PathSearch::kPreviousLine;
+    const std::pair<std::u16string, std::vector<Find>> walks[] = {
+        {u"<C:\\a><C:\\b>\nx\n<C:\\c>",
+         {{right, true, "0:0>0:6"}, {right, true, "0:6>0:12"}, {right, true, "2:0>2:6"}, {right, false, "2:0>2:6"},
+          {left, true, "0:6>0:12"}, {left, true, "0:0>0:6"}, {left, false, "0:0>0:6"}}},
+        {u"<C:\\a>\nx\n<C:\\c>",
+         {{down, true, "2:0>2:6"}, {down, false, "2:0>2:6"}, {up, true, "0:0>0:6"}, {up, false, "0:0>0:6"}}},
+    };
+    for (const auto& [text, finds] : walks) {
+        CaretFixture view(text);
+        int step = 0;
+        for (const auto& [search, found, selected] : finds) {
+            EXPECT_EQ(view.input.links.SelectPath(search), found) << "step " << step;
+            EXPECT_EQ(view.Selected(), selected) << "step " << step++;
+        }
+    }
 }
 
 }  // namespace

@@ -69,8 +69,7 @@ TEST(CaretImeTest, ReconversionTakesASelectionWithinOneLine) {
     view.input.selection.SetCaret(DocPos::At(0, 2), true);
     EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"漢字", 2, 0));
     view.input.ime.StartReconversion();
-    EXPECT_EQ(view.At(), DocPos::At(0, 0));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 2));
+    EXPECT_EQ(view.Selected(), "0:2>0:0");
     view.input.keys.InputString(u"感じ");
     EXPECT_EQ(view.Text(), u"感じ かな\r\nnext");
     view.input.selection.SetCaret(DocPos::At(0, 4), false);
@@ -83,8 +82,7 @@ TEST(CaretImeTest, ASelectionMadeRightToLeftIsNotSwapped) {
     view.input.selection.SetCaret(DocPos::At(0, 3), false);
     view.input.selection.SetCaret(DocPos::At(0, 1), true);
     view.input.ime.StartReconversion();
-    EXPECT_EQ(view.At(), DocPos::At(0, 1));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 3));
+    EXPECT_EQ(view.Selected(), "0:3>0:1");
 }
 
 TEST(CaretImeTest, ReconversionOfAnEmptySelectionTakesTheWordAtTheCaret) {
@@ -92,8 +90,7 @@ TEST(CaretImeTest, ReconversionOfAnEmptySelectionTakesTheWordAtTheCaret) {
     view.input.selection.SetCaret(DocPos::At(0, 5), false);
     EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"def", 3, 0));
     view.input.ime.StartReconversion();
-    EXPECT_EQ(view.At(), DocPos::At(0, 4));
-    EXPECT_EQ(view.AnchorAt(), DocPos::At(0, 7));
+    EXPECT_EQ(view.Selected(), "0:7>0:4");
     view.input.selection.SetCaret(DocPos::At(0, 7), false);
     EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"def", 3, 0));
     CaretFixture empty(u"");

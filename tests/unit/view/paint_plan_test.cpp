@@ -1,6 +1,7 @@
 // The paint plan, recorded: runs, fonts, colours, fills and marks.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 
@@ -42,9 +43,7 @@ const char* BrushName(Brush brush) {
 class RecordingCanvas : public Canvas {
 public:
     void Fill(const PixelRect& r, Brush brush) override {
-        std::ostringstream out;
-        out << "fill " << BrushName(brush) << ' ' << r.left << ',' << r.top << '-' << r.right << ',' << r.bottom;
-        calls.push_back(out.str());
+        Record("fill ", BrushName(brush), ' ', r.left, ',', r.top, '-', r.right, ',', r.bottom);
     }
     void Text(std::int32_t x, std::int32_t top, const char16_t* units, const std::int32_t* advances,
               std::uint32_t count, TextFont font, ViewColor color) override {
@@ -55,30 +54,36 @@ public:
         calls.push_back(out.str());
     }
     void MarginLine(std::int32_t x, std::int32_t top, std::int32_t bottom) override {
-        calls.push_back("line " + std::to_string(x) + ',' + std::to_string(top) + '-' + std::to_string(bottom));
+        Record("line ", x, ',', top, '-', bottom);
     }
     void ControlMark(std::int32_t x, std::int32_t top, std::int32_t width, std::int32_t height) override {
-        calls.push_back("mark " + std::to_string(x) + ',' + std::to_string(top) + ' ' + std::to_string(width) + 'x' +
-                        std::to_string(height));
+        Record("mark ", x, ',', top, ' ', width, 'x', height);
     }
-    void Invert(const PixelRect& r) override {
-        calls.push_back("invert " + std::to_string(r.left) + ',' + std::to_string(r.top) + '-' +
-                        std::to_string(r.right) + ',' + std::to_string(r.bottom));
-    }
-    void ClipTo(const PixelRect& r) override {
-        calls.push_back("clip " + std::to_string(r.left) + '-' + std::to_string(r.right));
-    }
+    void Invert(const PixelRect& r) override { Record("invert ", r.left, ',', r.top, '-', r.right, ',', r.bottom); }
+    void ClipTo(const PixelRect& r) override { Record("clip ", r.left, '-', r.right); }
     void ClearClip() override { calls.push_back("unclip"); }
 
-    // Only the calls that draw text or marks.
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
+    // Only the calls that start with one of `kinds`.
+    std::vector<std::string> Starting(std::initializer_list<const char*> kinds) const {
+        std::vector<std::string> found;
         for (const std::string& call : calls) {
-            if (call.rfind("text", 0) == 0 || call.rfind("mark", 0) == 0) texts.push_back(call);
+            for (const char* kind : kinds) {
+                if (call.rfind(kind, 0) == 0) found.push_back(call);
+            }
         }
-        return texts;
+        return found;
     }
+    // Only the calls that draw text or marks.
+    std::vector<std::string> Texts() const { return Starting({"text", "mark"}); }
     bool Has(const std::string& call) const { return std::find(calls.begin(), calls.end(), call) != calls.end(); }
+
+    // Writes the parts of one call as one line.
+    template <typename... Parts>
+    void Record(const Parts&... parts) {
+        std::ostringstream out;
+        (out << ... << parts);
+        calls.push_back(out.str());
+    }
 
     std::vector<std::string> calls;
 };
@@ -144,12 +149,11 @@ TEST(PaintPlanTest, MarginNumbersAndTheEndMark) {
     request.showEndMark = true;
     RecordingCanvas canvas;
     PaintRegion(view.layout, request, canvas);
-    EXPECT_EQ(canvas.calls[0], "fill bg 0,0-32,100");
-    EXPECT_EQ(canvas.calls[1], "line 28,0-80");
-    EXPECT_EQ(canvas.calls[2], "text 16,0 \"1\" normal c5 dx 8");
-    EXPECT_EQ(canvas.calls[3], "text 16,16 \"2\" normal c5 dx 8");
-    EXPECT_EQ(canvas.calls[4], "text 16,64 \"3\" normal c5 dx 8");
-    EXPECT_EQ(canvas.calls[5], "clip 32-200");
+    ASSERT_GE(canvas.calls.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(canvas.calls.begin(), canvas.calls.begin() + 6),
+              (std::vector<std::string>{"fill bg 0,0-32,100", "line 28,0-80", "text 16,0 \"1\" normal c5 dx 8",
+                                        "text 16,16 \"2\" normal c5 dx 8", "text 16,64 \"3\" normal c5 dx 8",
+                                        "clip 32-200"}));
     EXPECT_EQ(canvas.Texts().back(), "text 40,64 \"[EOF]\" normal c4 dx 8 8 8 8 8");
     EXPECT_EQ(canvas.calls.back(), "unclip");
     EXPECT_EQ(canvas.calls[canvas.calls.size() - 2], "fill bg 32,80-200,100");
@@ -184,11 +188,7 @@ TEST(PaintPlanTest, SelectionInvertsTheTextOfEachRowOnly) {
     request.selectionTo = DocPos::At(0, 1);
     RecordingCanvas canvas;
     PaintRegion(view.layout, request, canvas);
-    std::vector<std::string> inverted;
-    for (const std::string& call : canvas.calls) {
-        if (call.rfind("invert", 0) == 0) inverted.push_back(call);
-    }
-    EXPECT_EQ(inverted, (std::vector<std::string>{"invert 8,0-24,15", "invert 0,32-16,47"}));
+    EXPECT_EQ(canvas.Starting({"invert"}), (std::vector<std::string>{"invert 8,0-24,15", "invert 0,32-16,47"}));
 }
 
 }  // namespace
