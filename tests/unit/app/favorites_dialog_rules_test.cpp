@@ -15,6 +15,16 @@ void ExpectSize(PixelSize size, std::int32_t width, std::int32_t height) {
     EXPECT_EQ(size.height, height);
 }
 
+// The list's place and size, then the top of the button row.
+void ExpectLayout(const FavoritesLayout& layout, std::int32_t x, std::int32_t y, std::int32_t width,
+                  std::int32_t height, std::int32_t buttonTop) {
+    EXPECT_EQ(layout.list.x, x);
+    EXPECT_EQ(layout.list.y, y);
+    EXPECT_EQ(layout.list.width, width);
+    EXPECT_EQ(layout.list.height, height);
+    EXPECT_EQ(layout.buttonTop, buttonTop);
+}
+
 TEST(FavoritesDialogSizeTest, UnsetOrNotPositiveGivesTheTemplate) {
     ExpectSize(FavoritesDialogSize(INT32_MIN, INT32_MIN, kTemplate, kScreen, 96), 640, 380);
     ExpectSize(FavoritesDialogSize(0, 0, kTemplate, kScreen, 96), 640, 380);  // a fresh shared block
@@ -30,16 +40,8 @@ TEST(FavoritesDialogSizeTest, NeverBelowTheMinimumNorBeyondTheScreen) {
 }
 
 TEST(FavoritesLayoutTest, ListAndButtonRowFollowTheClientArea) {
-    FavoritesLayout layout = LayOutFavorites({700, 400}, 96);
-    EXPECT_EQ(layout.list.x, 10);
-    EXPECT_EQ(layout.list.y, 10);
-    EXPECT_EQ(layout.list.width, 680);
-    EXPECT_EQ(layout.list.height, 350);
-    EXPECT_EQ(layout.buttonTop, 370);
-    FavoritesLayout tiny = LayOutFavorites({5, 5}, 96);
-    EXPECT_EQ(tiny.list.width, 0);
-    EXPECT_EQ(tiny.list.height, 0);
-    EXPECT_EQ(tiny.buttonTop, 0);
+    ExpectLayout(LayOutFavorites({700, 400}, 96), 10, 10, 680, 350, 370);
+    ExpectLayout(LayOutFavorites({5, 5}, 96), 10, 10, 0, 0, 0);
 }
 
 TEST(FavoritesDialogSizeTest, RememberedSizesAndFixedSizesFollowTheDpi) {
@@ -54,11 +56,7 @@ TEST(FavoritesDialogSizeTest, RememberedSizesAndFixedSizesFollowTheDpi) {
         EXPECT_EQ(FavoritesColumnWidth(i, 192), 2 * columns96[i]);
     }
     EXPECT_EQ(FavoritesColumnWidth(4, 96), 0);
-    FavoritesLayout layout = LayOutFavorites({1400, 800}, 192);
-    EXPECT_EQ(layout.list.x, 20);
-    EXPECT_EQ(layout.list.width, 1360);
-    EXPECT_EQ(layout.list.height, 700);
-    EXPECT_EQ(layout.buttonTop, 740);
+    ExpectLayout(LayOutFavorites({1400, 800}, 192), 20, 20, 1360, 700, 740);
 }
 
 TEST(SelectedFilesTest, OneFileOrAFolderWithNames) {

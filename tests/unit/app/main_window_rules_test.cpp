@@ -169,45 +169,41 @@ bool Checked(const MenuStates& states, std::int32_t id) {
     return false;
 }
 
+using ItemRule = bool (*)(const MenuStates&, std::int32_t);
+using Ids = std::initializer_list<std::int32_t>;
+
+// Each item of `on` passes `rule` (Enabled, Checked), each of `off` fails it.
+void ExpectItems(const MenuStates& states, ItemRule rule, Ids on, Ids off, const char* what) {
+    for (std::int32_t id : on) EXPECT_TRUE(rule(states, id)) << what << " " << id;
+    for (std::int32_t id : off) EXPECT_FALSE(rule(states, id)) << what << " " << id;
+}
+
 TEST(MenuStatesTest, EditItemsFollowSelectionAndHistory) {
     MenuInputs in;
     MenuStates none = MenuBarStates(in, false);
-    for (std::int32_t id : {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_UNDO, IDM_REDO}) EXPECT_FALSE(Enabled(none, id));
+    ExpectItems(none, Enabled, {}, {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_UNDO, IDM_REDO}, "none");
     EXPECT_EQ(none.items.size(), 5u);
     in.selectionEmpty = false;
     in.canUndo = true;
-    MenuStates some = MenuBarStates(in, true);
-    for (std::int32_t id : {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_UNDO}) EXPECT_TRUE(Enabled(some, id));
-    EXPECT_FALSE(Enabled(some, IDM_REDO));
+    ExpectItems(MenuBarStates(in, true), Enabled, {IDM_CUT, IDM_COPY, IDM_DELETE, IDM_UNDO}, {IDM_REDO}, "some");
 }
 
 TEST(MenuStatesTest, FullUpdateCoversFileItemsAndChecks) {
     MenuInputs in;
     in.untitled = true;
     MenuStates untitled = MenuBarStates(in, true);
-    EXPECT_TRUE(Enabled(untitled, IDM_SAVE));
-    EXPECT_FALSE(Enabled(untitled, IDM_REOPEN));
-    EXPECT_FALSE(Enabled(untitled, IDM_ADD_FAVORITE));
-    EXPECT_FALSE(Enabled(untitled, IDM_GREP));
-    EXPECT_TRUE(Checked(untitled, IDM_STATUS_BAR));
-    EXPECT_FALSE(Checked(untitled, IDM_NO_EDITING));
-
+    ExpectItems(untitled, Enabled, {IDM_SAVE}, {IDM_REOPEN, IDM_ADD_FAVORITE, IDM_GREP}, "untitled");
+    ExpectItems(untitled, Checked, {IDM_STATUS_BAR}, {IDM_NO_EDITING}, "untitled");
     in.untitled = false;
     in.grepConfigured = true;
     in.statusBarShown = false;
     in.locked = true;
     MenuStates named = MenuBarStates(in, true);
-    EXPECT_FALSE(Enabled(named, IDM_SAVE));
-    EXPECT_TRUE(Enabled(named, IDM_REOPEN));
-    EXPECT_TRUE(Enabled(named, IDM_ADD_FAVORITE));
-    EXPECT_TRUE(Enabled(named, IDM_GREP));
-    EXPECT_FALSE(Checked(named, IDM_STATUS_BAR));
-    EXPECT_TRUE(Checked(named, IDM_NO_EDITING));
+    ExpectItems(named, Enabled, {IDM_REOPEN, IDM_ADD_FAVORITE, IDM_GREP}, {IDM_SAVE}, "named");
+    ExpectItems(named, Checked, {IDM_NO_EDITING}, {IDM_STATUS_BAR}, "named");
     in.modified = true;
     in.pathIsFavorite = true;
-    MenuStates modified = MenuBarStates(in, true);
-    EXPECT_TRUE(Enabled(modified, IDM_SAVE));
-    EXPECT_FALSE(Enabled(modified, IDM_ADD_FAVORITE));
+    ExpectItems(MenuBarStates(in, true), Enabled, {IDM_SAVE}, {IDM_ADD_FAVORITE}, "modified");
 }
 
 TEST(MenuStatesTest, WrapRadioFollowsWrapMode) {
@@ -225,20 +221,13 @@ TEST(MenuStatesTest, PopupLinksAndNoEditing) {
     MenuInputs in;
     in.selectionEmpty = false;
     in.canUndo = in.canRedo = true;
-    MenuStates plain = PopupStates(in);
-    EXPECT_FALSE(Enabled(plain, IDM_OPEN_LINK));
-    EXPECT_FALSE(Enabled(plain, IDM_OPEN_LOCATION));
-    EXPECT_TRUE(Enabled(plain, IDM_PASTE));
+    ExpectItems(PopupStates(in), Enabled, {IDM_PASTE}, {IDM_OPEN_LINK, IDM_OPEN_LOCATION}, "plain");
     in.linkAtCaret = LinkKind::kHttp;
-    MenuStates web = PopupStates(in);
-    EXPECT_TRUE(Enabled(web, IDM_OPEN_LINK));
-    EXPECT_FALSE(Enabled(web, IDM_OPEN_LOCATION));
+    ExpectItems(PopupStates(in), Enabled, {IDM_OPEN_LINK}, {IDM_OPEN_LOCATION}, "web");
     in.linkAtCaret = LinkKind::kFile;
     in.locked = true;
-    MenuStates locked = PopupStates(in);
-    EXPECT_TRUE(Enabled(locked, IDM_OPEN_LOCATION));
-    for (std::int32_t id : {IDM_CUT, IDM_PASTE, IDM_DELETE, IDM_UNDO, IDM_REDO}) EXPECT_FALSE(Enabled(locked, id));
-    EXPECT_TRUE(Enabled(locked, IDM_COPY));
+    ExpectItems(PopupStates(in), Enabled, {IDM_OPEN_LOCATION, IDM_COPY},
+                {IDM_CUT, IDM_PASTE, IDM_DELETE, IDM_UNDO, IDM_REDO}, "locked");
 }
 
 TEST(WindowOrderTest, NextCyclesThroughInstances) {

@@ -42,7 +42,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     bool ShowInSomeWindow(const String&, CharsetId) override { return shownElsewhere; }
     void LaunchInstance(const String& arguments) override { launched.push_back(arguments); }
     void DocumentShown() override { ++shown; }
-    void DocumentStateChanged() override { ++stateChanges; }
+    void DocumentStateChanged() override {}
     void DocumentSaved(const String& path) override { saved.push_back(path); }
     void CloseWindow() override { closed = true; }
     void ContinueLoadLater() override { ++continueAsked; }
@@ -125,8 +125,7 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     CharsetId reopenAs = 0;
     bool shownElsewhere = false;
     std::vector<Failure> failures;
-    std::vector<std::uint32_t> percents;
-    std::vector<std::uint32_t> savePercents;
+    std::vector<std::uint32_t> percents, savePercents;
     std::vector<LoadEnd> ended;
     int continueAsked = 0;
     std::vector<String> saved;  // the files written, as told
@@ -139,12 +138,8 @@ struct FakeWindow : SessionPorts, BrowsingHost, EditorViewSettings, EditorAction
     std::vector<LostCharacter> lostAsked;
     std::vector<LoadNotice> notices;
     std::vector<ListWrite> historyNotCleared;
-    std::vector<String> launched;
-    std::vector<String> started;
-    int prompts = 0;
-    int shown = 0;
-    int stateChanges = 0;
-    int docTypeChanges = 0;
+    std::vector<String> launched, started;
+    int prompts = 0, shown = 0, docTypeChanges = 0;
     bool closed = false;
     std::int32_t viewWrap = 99;
 };
@@ -443,6 +438,7 @@ protected:
         }));
     }
 
+    const RecoveryWords kWords{u"untitled", u"%d lines", u"changed", u"gone"};
     std::unique_ptr<JournalFolder> journals_;
 };
 
@@ -458,8 +454,7 @@ TEST_F(SessionJournalTest, UnsavedTextOutlivesACrashAndGoesWhenSavedOrDeclined) 
     Restart();
     std::vector<RecoveredJournal> orphans = journals_->ClaimOrphans();
     ASSERT_EQ(orphans.size(), 1u);
-    const RecoveryWords words{u"untitled", u"%d lines", u"changed", u"gone"};
-    EXPECT_EQ(RecoveryRow(orphans[0], u"12:00", words), u"a.txt\t12:00\t1 lines");
+    EXPECT_EQ(RecoveryRow(orphans[0], u"12:00", kWords), u"a.txt\t12:00\t1 lines");
     session_->Restore(orphans[0]);
     EXPECT_EQ(session_->Path(), note);
     EXPECT_TRUE(session_->Modified());
@@ -500,8 +495,7 @@ TEST_F(SessionJournalTest, AnUntitledNoteComesBackUntitledAndAChangedFileIsSaid)
     Restart();
     orphans = journals_->ClaimOrphans();
     ASSERT_EQ(orphans.size(), 1u);
-    const RecoveryWords words{u"untitled", u"%d lines", u"changed", u"gone"};
-    EXPECT_EQ(RecoveryRow(orphans[0], u"9:30", words), u"b.txt\t9:30\t1 lines\tchanged");
+    EXPECT_EQ(RecoveryRow(orphans[0], u"9:30", kWords), u"b.txt\t9:30\t1 lines\tchanged");
     session_->Restore(orphans[0]);
     EXPECT_FALSE(session_->Save()) << "the other program's text is not overwritten unasked";
     EXPECT_EQ(window_.asked, std::vector<String>{u"changed"});
@@ -617,15 +611,14 @@ TEST_F(SessionTest, ALoadThatWasNotExactAsksOnceBeforeTheFirstSave) {
         {std::string("a\0b", 3), LoadNotice::kHeldNul, u"overwrite NUL?"},
     };
     for (const auto& c : cases) {
-        const std::string& bytes = c.bytes;
-        const String note = Note("inexact.txt", bytes);
+        const String note = Note("inexact.txt", c.bytes);
         window_.notices.clear();
         window_.asked.clear();
         ASSERT_TRUE(session_->Load(note, charset::kUtf8, true));
         EXPECT_EQ(window_.notices, std::vector<LoadNotice>{c.notice});
         window_.overwriteAnswer = false;
         EXPECT_FALSE(session_->Save());
-        EXPECT_EQ(Bytes(note), bytes);
+        EXPECT_EQ(Bytes(note), c.bytes);
         window_.overwriteAnswer = true;
         EXPECT_TRUE(session_->Save());
         EXPECT_TRUE(session_->Save());

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/utf8.h"
+
 namespace pathbook {
 namespace {
 
@@ -45,78 +47,48 @@ StartPlan Plan(FakeHost& host, const char16_t* commandLine) {
     return plan;
 }
 
-TEST(StartUpTest, OptionsBeforeTheFile) {
-    FakeHost host;
-    host.files[u"notes.txt"] = kFile;
-    StartPlan plan = Plan(host, u"pb -c65001 -l120 notes.txt");
-    ASSERT_TRUE(plan.openWindow);
-    EXPECT_EQ(plan.document.path.View(), u"notes.txt");
-    EXPECT_EQ(plan.document.charset, 65001);
-    EXPECT_EQ(plan.line, 120);
-    EXPECT_TRUE(host.launched.empty());
-}
-
-TEST(StartUpTest, MalformedNumbersAndUnknownOptions) {
-    FakeHost host;
-    host.files[u"a.txt"] = kFile;
-    StartPlan plan = Plan(host, u"pb -x -cabc -l1x a.txt");
-    EXPECT_EQ(plan.document.path.View(), u"a.txt");
-    EXPECT_EQ(plan.document.charset, 0);
-    EXPECT_EQ(plan.line, 0);
-}
-
-// Only encodings of the table: any other number detects.
-TEST(StartUpTest, TheEncodingOptionTakesOnlyEncodingsOfTheTable) {
-    FakeHost host;
-    host.files[u"a.txt"] = kFile;
-    const std::pair<const char16_t*, CharsetId> cases[] = {
-        {u"pb -c932 a.txt", 932},   {u"pb -c-933 a.txt", -933}, {u"pb -c1255 a.txt", 0},
-        {u"pb -c12345 a.txt", 0},   {u"pb -c-1 a.txt", 0},      {u"pb -c28591 a.txt", 0},
+// What a command line with a file opens, and what it hands to a new process.
+TEST(StartUpTest, TheFileItsOptionsAndTheSurplusArguments) {
+    struct Case {
+        const char16_t* commandLine;
+        std::vector<const char16_t*> files;  // the files that exist
+        const char16_t* path;
+        CharsetId charset;
+        std::int32_t line;
+        std::vector<std::u16string> launched;
     };
-    for (const auto& [commandLine, charset] : cases) {
-        EXPECT_EQ(Plan(host, commandLine).document.charset, charset) << commandLine;
+    const std::vector<const char16_t*> a = {u"a.txt"};
+    const std::vector<const char16_t*> abc = {u"a.txt", u"b.txt", u"c.txt"};
+    const Case cases[] = {
+        {u"pb -c65001 -l120 notes.txt", {u"notes.txt"}, u"notes.txt", 65001, 120, {}},
+        {u"pb -x -cabc -l1x a.txt", a, u"a.txt", 0, 0, {}},  // malformed numbers, an unknown option
+        // Only encodings of the table: any other number detects.
+        {u"pb -c932 a.txt", a, u"a.txt", 932, -1, {}},
+        {u"pb -c-933 a.txt", a, u"a.txt", -933, -1, {}},
+        {u"pb -c1255 a.txt", a, u"a.txt", 0, -1, {}},
+        {u"pb -c12345 a.txt", a, u"a.txt", 0, -1, {}},
+        {u"pb -c-1 a.txt", a, u"a.txt", 0, -1, {}},
+        {u"pb -c28591 a.txt", a, u"a.txt", 0, -1, {}},
+        // Options after the file go to a new process with the rest.
+        {u"pb a.txt -c932 b.txt", a, u"a.txt", 0, -1, {u"\"-c932\" \"b.txt\" "}},
+        // Surplus files chain through new processes, each repeating the routine.
+        {u"pb a.txt b.txt c.txt", abc, u"a.txt", 0, -1, {u"\"b.txt\" \"c.txt\" "}},
+        {u"C:\\PB~1.EXE \"b.txt\" \"c.txt\" ", abc, u"b.txt", 0, -1, {u"\"c.txt\" "}},
+        // A path split at its spaces is joined again; pieces that join to nothing stay apart.
+        {u"pb C:\\My Files\\a b.txt", {u"C:\\My Files\\a b.txt"}, u"C:\\My Files\\a b.txt", 0, -1, {}},
+        {u"pb missing.txt other.txt", {}, u"missing.txt", 0, -1, {u"\"other.txt\" "}},
+    };
+    for (const Case& c : cases) {
+        FakeHost host;
+        for (const char16_t* file : c.files) host.files[file] = kFile;
+        StartPlan plan = Plan(host, c.commandLine);
+        const std::string what = Utf16ToUtf8(c.commandLine);
+        EXPECT_TRUE(plan.openWindow) << what;
+        EXPECT_EQ(plan.document.path.View(), c.path) << what;
+        EXPECT_EQ(plan.document.charset, c.charset) << what;
+        EXPECT_EQ(plan.line, c.line) << what;
+        EXPECT_EQ(host.launched, c.launched) << what;
     }
-}
-
-TEST(StartUpTest, OptionsAfterTheFileGoToANewProcess) {
-    FakeHost host;
-    host.files[u"a.txt"] = kFile;
-    StartPlan plan = Plan(host, u"pb a.txt -c932 b.txt");
-    EXPECT_EQ(plan.document.path.View(), u"a.txt");
-    EXPECT_EQ(plan.document.charset, 0);
-    ASSERT_EQ(host.launched.size(), 1u);
-    EXPECT_EQ(host.launched[0], u"\"-c932\" \"b.txt\" ");
-}
-
-TEST(StartUpTest, SurplusFilesChainThroughNewProcesses) {
-    FakeHost host;
-    for (auto name : {u"a.txt", u"b.txt", u"c.txt"}) host.files[name] = kFile;
-    Plan(host, u"pb a.txt b.txt c.txt");
-    ASSERT_EQ(host.launched.size(), 1u);
-    EXPECT_EQ(host.launched[0], u"\"b.txt\" \"c.txt\" ");
-    // The new process repeats the routine with what it was given.
-    FakeHost next = host;
-    next.launched.clear();
-    StartPlan plan = Plan(next, (u"C:\\PB~1.EXE " + host.launched[0]).c_str());
-    EXPECT_EQ(plan.document.path.View(), u"b.txt");
-    ASSERT_EQ(next.launched.size(), 1u);
-    EXPECT_EQ(next.launched[0], u"\"c.txt\" ");
-}
-
-TEST(StartUpTest, RejoinsAPathSplitAtSpaces) {
-    FakeHost host;
-    host.files[u"C:\\My Files\\a b.txt"] = kFile;
-    StartPlan plan = Plan(host, u"pb C:\\My Files\\a b.txt");
-    EXPECT_EQ(plan.document.path.View(), u"C:\\My Files\\a b.txt");
-    EXPECT_TRUE(host.launched.empty());
-}
-
-TEST(StartUpTest, UnjoinablePiecesStaySeparate) {
-    FakeHost host;
-    StartPlan plan = Plan(host, u"pb missing.txt other.txt");
-    EXPECT_EQ(plan.document.path.View(), u"missing.txt");
-    ASSERT_EQ(host.launched.size(), 1u);
-    EXPECT_EQ(host.launched[0], u"\"other.txt\" ");
 }
 
 TEST(StartUpTest, NoFileWhileOthersRunHandsOff) {
@@ -152,27 +124,23 @@ TEST(StartUpTest, RecoverOptionOpensTheHandedJournalEvenWhileOthersRun) {
     EXPECT_FALSE(Plan(host, u"pb notes.txt").recover);
 }
 
+// Each document appears in turn: the first that exists of the history's, the home page, README.txt.
 TEST(StartUpTest, StartDocumentComesFromHistoryThenHomeThenReadme) {
     FakeHost host;
     host.history = {String(u"C:\\recent.txt"), 65001};
     host.home = {String(u"C:\\home.txt"), -5};
-    host.files[u"C:\\Tools\\README.txt"] = kFile;
-
-    StartPlan plan = Plan(host, u"pb");
-    EXPECT_TRUE(plan.chooseDocument);
-    EXPECT_EQ(plan.document.path.View(), u"C:\\Tools\\README.txt");
-    EXPECT_EQ(plan.document.charset, 932);
-    EXPECT_EQ(plan.line, -1);
-
-    host.files[u"C:\\home.txt"] = kFile;
-    plan = Plan(host, u"pb");
-    EXPECT_EQ(plan.document.path.View(), u"C:\\home.txt");
-    EXPECT_EQ(plan.document.charset, -5);
-
-    host.files[u"C:\\recent.txt"] = kFile;
-    plan = Plan(host, u"pb");
-    EXPECT_EQ(plan.document.path.View(), u"C:\\recent.txt");
-    EXPECT_EQ(plan.document.charset, 65001);
+    const struct {
+        const char16_t* appears;
+        CharsetId charset;
+    } cases[] = {{u"C:\\Tools\\README.txt", 932}, {u"C:\\home.txt", -5}, {u"C:\\recent.txt", 65001}};
+    for (const auto& c : cases) {
+        host.files[c.appears] = kFile;
+        StartPlan plan = Plan(host, u"pb");
+        EXPECT_TRUE(plan.chooseDocument) << Utf16ToUtf8(c.appears);
+        EXPECT_EQ(plan.document.path.View(), c.appears);
+        EXPECT_EQ(plan.document.charset, c.charset) << Utf16ToUtf8(c.appears);
+        EXPECT_EQ(plan.line, -1) << Utf16ToUtf8(c.appears);
+    }
 }
 
 TEST(StartUpTest, NothingToShowGivesAnUntitledDocument) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "links/link_test_support.h"
 #include "notebook_folder.h"
@@ -54,26 +55,19 @@ TEST_F(IndexCacheTest, EverythingKeptComesBack) {
     EXPECT_EQ(back->Counts().notes, 3u);
     EXPECT_EQ(back->Counts().binary, 1u);
     ASSERT_EQ(back->Entries().size(), index->Entries().size());
+    const auto kept = [](const IndexedNote& n) {
+        return std::make_tuple(n.file.path, n.file.relativePath, n.key, n.file.size, n.file.writeTime, n.state,
+                               n.charset, n.textKept, std::u16string(n.text.Units()), n.text.LineCount());
+    };
+    const auto link = [](const IndexedNote& n, const auto& l) {
+        return std::make_tuple(n.TargetOf(l), l.line, l.open, l.close);
+    };
     for (std::size_t i = 0; i < index->Entries().size(); ++i) {
         const IndexedNote& a = *index->Entries()[i];
         const IndexedNote& b = *back->Entries()[i];
-        EXPECT_EQ(b.file.path, a.file.path);
-        EXPECT_EQ(b.file.relativePath, a.file.relativePath);
-        EXPECT_EQ(b.key, a.key);
-        EXPECT_EQ(b.file.size, a.file.size);
-        EXPECT_EQ(b.file.writeTime, a.file.writeTime);
-        EXPECT_EQ(b.state, a.state);
-        EXPECT_EQ(b.charset, a.charset);
-        EXPECT_EQ(b.textKept, a.textKept);
-        EXPECT_EQ(b.text.Units(), a.text.Units());
-        EXPECT_EQ(b.text.LineCount(), a.text.LineCount());
-        ASSERT_EQ(b.links.size(), a.links.size());
-        for (std::size_t k = 0; k < a.links.size(); ++k) {
-            EXPECT_EQ(b.TargetOf(b.links[k]), a.TargetOf(a.links[k]));
-            EXPECT_EQ(b.links[k].line, a.links[k].line);
-            EXPECT_EQ(b.links[k].open, a.links[k].open);
-            EXPECT_EQ(b.links[k].close, a.links[k].close);
-        }
+        EXPECT_EQ(kept(b), kept(a)) << i;
+        ASSERT_EQ(b.links.size(), a.links.size()) << i;
+        for (std::size_t k = 0; k < a.links.size(); ++k) EXPECT_EQ(link(b, b.links[k]), link(a, a.links[k])) << i << " " << k;
     }
     EXPECT_EQ(Bytes(*back), Bytes(*index));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/edit_command.h"
@@ -96,14 +97,11 @@ TEST(JournalReaderTest, AWholeJournalRebuildsTheText) {
     Recorded recorded = Record(kSteps);
     JournalContents contents = Read(recorded.bytes, recorded.bytes.size());
     ASSERT_TRUE(contents.valid);
-    JournalHeader expected = SampleHeader();
-    EXPECT_EQ(contents.header.ownerProcess, expected.ownerProcess);
-    EXPECT_EQ(contents.header.ownerHost, expected.ownerHost);
-    EXPECT_EQ(contents.header.identity.path, expected.identity.path);
-    EXPECT_EQ(contents.header.identity.charset, expected.identity.charset);
-    EXPECT_EQ(contents.header.identity.lineEnd, expected.identity.lineEnd);
-    EXPECT_EQ(contents.header.base.path, expected.base.path);
-    EXPECT_EQ(contents.header.base.stamp, expected.base.stamp);
+    const auto kept = [](const JournalHeader& h) {
+        return std::make_tuple(h.ownerProcess, h.ownerHost, h.identity.path, h.identity.charset, h.identity.lineEnd,
+                               h.base.path, h.base.stamp);
+    };
+    EXPECT_EQ(kept(contents.header), kept(SampleHeader()));
     EXPECT_EQ(contents.edits.size(), kSteps.size());
     EXPECT_FALSE(contents.fromSnapshot);
     EXPECT_TRUE(contents.intact);
