@@ -77,6 +77,10 @@ TEST(NotebookPlacesTest, CountsFillTheirPlacesInWhateverOrderTheWordsNeed) {
     EXPECT_EQ(CountsText(u"%1 of %2 links are broken", 3, 41), u"3 of 41 links are broken");
     EXPECT_EQ(CountsText(u"%2 links, %1 broken", 0, 1000), u"1000 links, 0 broken");
     EXPECT_EQ(CountsText(u"no places", 1, 2), u"no places");
+    // A choice follows the number written last before it; a lone brace stays.
+    EXPECT_EQ(CountsText(u"%1 {link|links} from %2 {note|notes}", 1, 2), u"1 link from 2 notes");
+    EXPECT_EQ(CountsText(u"%2 {note|notes}, %1 {match|matches}", 0, 1), u"1 note, 0 matches");
+    EXPECT_EQ(CountsText(u"{a|b} %1 {x %1", 1, 0), u"b 1 {x 1");
 }
 
 }  // namespace
