@@ -37,8 +37,11 @@ protected:
     // The history's paths from the top, and no entry after them.
     static void ExpectHistory(const ConfigStore& store, std::initializer_list<const char16_t*> paths) {
         std::int32_t i = 0;
-        for (const char16_t* path : paths) EXPECT_EQ(store.GetHistory(i++).path, String(path)) << i;
-        EXPECT_TRUE(store.GetHistory(i).path.Empty()) << i;
+        for (const char16_t* path : paths) {
+            EXPECT_EQ(Utf16ToUtf8(store.GetHistory(i).path.View()), Utf16ToUtf8(path)) << "entry " << i;
+            ++i;
+        }
+        EXPECT_TRUE(store.GetHistory(i).path.Empty()) << "entry " << i;
     }
 
     test::PrivateConfig private_;

@@ -9,6 +9,7 @@
 
 #include "navigation/favorite_list.h"
 #include "navigation/favorite_working_copy.h"
+#include "runtime/utf8.h"
 #include "support/held_mutex.h"
 #include "support/temp_folder.h"
 #include "support/unique_name.h"
@@ -34,8 +35,11 @@ protected:
     // The paths of the list from favourite 0 on, and an empty slot after them.
     static void ExpectPaths(const FavoriteList& list, std::initializer_list<const char16_t*> paths) {
         std::int32_t i = 0;
-        for (const char16_t* path : paths) EXPECT_EQ(list.Get(i++).path, String(path)) << i;
-        EXPECT_TRUE(list.Get(i).path.Empty()) << i;
+        for (const char16_t* path : paths) {
+            EXPECT_EQ(Utf16ToUtf8(list.Get(i).path.View()), Utf16ToUtf8(path)) << "entry " << i;
+            ++i;
+        }
+        EXPECT_TRUE(list.Get(i).path.Empty()) << "entry " << i;
     }
 
     TempFolder folder_;
