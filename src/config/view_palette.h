@@ -2,7 +2,7 @@
 // colours, a dark palette for when Windows asks applications to be dark, and
 // the system's own colours under high contrast. Also the contrast measure the
 // palettes are chosen by (every pair the view draws at least 4.5:1 in the dark
-// palette). Tested by view_palette_test.cpp.
+// palette). Tested by doc_type_test.cpp.
 #pragma once
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // slots up to the first free one, so the copy stays packed through every
 // operation. Nothing reaches the list file until the dialog saves it; what the
 // dialog opens is taken from this copy, so unsaved moves and deletes count.
-// Tested by favorite_working_copy_test.cpp.
+// Tested by favorite_list_test.cpp.
 #pragma once
 
 #include "navigation/favorite_list.h"

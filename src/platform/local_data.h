@@ -2,7 +2,7 @@
 // only (recovery journals, caches): %LOCALAPPDATA%\Pathbook on Windows;
 // $XDG_CACHE_HOME/pathbook or ~/.cache/pathbook on POSIX. In portable mode
 // (portable_mode.h) it is the folder "LocalData" beside the program.
-// Tested by portable_mode_test.cpp.
+// Tested by ini_file_test.cpp.
 #pragma once
 
 #include <string>

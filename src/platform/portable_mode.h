@@ -2,7 +2,7 @@
 // empty) keeps the settings, the favourites and the program's local data in
 // the program's own folder instead of the user's folders, so that the program
 // and its state travel together (on a USB stick, say). Tested by
-// portable_mode_test.cpp.
+// ini_file_test.cpp.
 #pragma once
 
 #include <string>

@@ -1,6 +1,6 @@
 // Whether the file a document was loaded from or last saved to has changed on
 // the disk since: its identity then against its identity now.
-// Tested by file_change_test.cpp.
+// Tested by file_access_test.cpp.
 #pragma once
 
 #include "platform/file_identity.h"

@@ -3,7 +3,7 @@
 // refer to one of them; SO/SI, ESC "~", the single shifts ESC "N"/"O" and
 // 0x8E/0x8F, and (for HZ) "~{", "~}" and "~~" work in every configuration.
 // With fixed sets, escape sequences are skipped without changing anything.
-// Tested by iso2022_reader_test.cpp.
+// Tested by decoder_test.cpp.
 #pragma once
 
 #include "textfile/character_sets.h"

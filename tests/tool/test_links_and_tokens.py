@@ -3,7 +3,7 @@
 import os
 import unittest
 
-from tool_harness import TOOL, TempDir, run_tool, tool_path
+from tool_harness import TOOL, TempDir, run_tool, tool_path, write_file
 
 
 @unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
@@ -23,9 +23,7 @@ class LinkCommandsTest(unittest.TestCase):
 
     def test_tokens_marks_links_and_file_names(self):
         with TempDir() as folder:
-            path = os.path.join(folder, "note.txt")
-            with open(path, "wb") as f:
-                f.write(b"see <.\\a\\b.txt> <a\\b.txt>\r\n\r\nend")
+            path = write_file(os.path.join(folder, "note.txt"), b"see <.\\a\\b.txt> <a\\b.txt>\r\n\r\nend")
             code, out, err = run_tool("tokens", tool_path(path))
             self.assertEqual(code, 0, err)
             rows = out.decode().split("\n")
@@ -40,9 +38,7 @@ class LinkCommandsTest(unittest.TestCase):
 
     def test_linkstatus_finds_the_existing_part(self):
         with TempDir() as folder:
-            os.mkdir(os.path.join(folder, "sub"))
-            with open(os.path.join(folder, "sub", "x.txt"), "w") as f:
-                f.write("x")
+            write_file(os.path.join(folder, "sub", "x.txt"), b"x")
             base = tool_path(folder) + "\\"
             code, out, err = run_tool("linkstatus", "-b", base, ".\\sub\\x.txt")
             self.assertEqual(code, 0, err)
@@ -57,10 +53,7 @@ class LinkCommandsTest(unittest.TestCase):
 class FindCommandTest(unittest.TestCase):
     def test_find_forward_backward_and_regex(self):
         with TempDir() as folder:
-            path = os.path.join(folder, "f.txt")
-            with open(path, "wb") as f:
-                f.write(b"abab\r\nxx ab\r\n4711-fix colour color\r\n")
-            file = tool_path(path)
+            file = tool_path(write_file(os.path.join(folder, "f.txt"), b"abab\r\nxx ab\r\n4711-fix colour color\r\n"))
             code, out, _ = run_tool("find", "ab", file)
             self.assertEqual(out.decode().split(), ["0:0:2", "0:2:4", "1:3:5", "matches=3"])
             code, out, _ = run_tool("find", "-b", "ab", file)

@@ -6,7 +6,7 @@ import os
 import re
 import unittest
 
-from tool_harness import TOOL, TempDir, run_tool, tool_path
+from tool_harness import TOOL, TempDir, run_tool, tool_path, write_file
 
 EUC_JP_MEMO = "日本語のメモ <..\\Home.txt> colour\n"
 
@@ -31,19 +31,13 @@ class NotebookCommandsTest(unittest.TestCase):
     def setUp(self):
         self._temp = TempDir()
         self.folder = self._temp.__enter__()
+        self.addCleanup(self._temp.__exit__, None, None, None)
         self.root = os.path.join(self.folder, "nb")
         self.cache = os.path.join(self.folder, "cache")
         for name, (text, encoding) in NOTES.items():
-            path = os.path.join(self.root, name)
-            os.makedirs(os.path.dirname(path), exist_ok=True)
-            with open(path, "wb") as f:
-                f.write(text.encode(encoding))
-        with open(os.path.join(self.root, "binary.txt"), "wb") as f:
-            f.write(b"zephyr\0<.\\Home.txt>")
+            write_file(os.path.join(self.root, name), text.encode(encoding))
+        write_file(os.path.join(self.root, "binary.txt"), b"zephyr\0<.\\Home.txt>")
         self.acp = japanese_code_page()
-
-    def tearDown(self):
-        self._temp.__exit__(None, None, None)
 
     def tool(self, *args, cache=True):
         options = ["--cache", tool_path(self.cache)] if cache else ["--no-cache"]
@@ -98,9 +92,8 @@ class NotebookCommandsTest(unittest.TestCase):
                 self.assertEqual(lines, links + ["links=%d notes=%d" % (len(links), notes)], note)
 
     def test_brokenlinks_gives_the_existing_part(self):
-        note = os.path.join(self.root, "check.txt")
-        with open(note, "wb") as f:
-            f.write(b"<.\\a.txt> <.\\sub\\gone.txt>\r\n<#sub\\b.txt> <..\\nb\\none\\x.txt> <http://example.org/>\r\n")
+        note = write_file(os.path.join(self.root, "check.txt"),
+                          b"<.\\a.txt> <.\\sub\\gone.txt>\r\n<#sub\\b.txt> <..\\nb\\none\\x.txt> <http://example.org/>\r\n")
         self.assertEqual(self.tool("brokenlinks", tool_path(note)),
                          ["0:11:25\t6", "1:14:30\t6", "broken=2 links=4"])
 

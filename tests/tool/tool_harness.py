@@ -23,6 +23,19 @@ def tool_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def write_file(path, data):
+    """Writes `data` (bytes) to `path`, making its folder; returns the path."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+    return path
+
+
+def read_file(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
 class TempDir:
     def __enter__(self):
         self._dir = tempfile.TemporaryDirectory(prefix="pathbook-tool-")

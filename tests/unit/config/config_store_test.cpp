@@ -15,7 +15,6 @@
 namespace pathbook {
 namespace {
 
-
 class ConfigStoreTest : public ::testing::Test {
 protected:
     ConfigPlaces Places() const { return private_.Places(); }
@@ -27,6 +26,23 @@ protected:
         return ini;
     }
     IniFile UserSection() const { return Section(UserSectionName(platform::CurrentUserName())); }
+    // Writes numbers (and booleans as 0 and 1) into the user's section.
+    void PutUserInts(std::initializer_list<std::pair<const char16_t*, std::int32_t>> values) const {
+        for (const auto& [key, value] : values) UserSection().PutInt(key, value);
+    }
+    // The numbers the user's section holds, -1 for a missing key.
+    void ExpectUserInts(std::initializer_list<std::pair<const char16_t*, std::int32_t>> expected) const {
+        for (const auto& [key, value] : expected) EXPECT_EQ(UserSection().GetInt(key, -1), value) << Utf16ToUtf8(key);
+    }
+    // The history's paths from the top, and no entry after them.
+    static void ExpectHistory(const ConfigStore& store, std::initializer_list<const char16_t*> paths) {
+        std::int32_t i = 0;
+        for (const char16_t* path : paths) {
+            EXPECT_EQ(Utf16ToUtf8(store.GetHistory(i).path.View()), Utf16ToUtf8(path)) << "entry " << i;
+            ++i;
+        }
+        EXPECT_TRUE(store.GetHistory(i).path.Empty()) << "entry " << i;
+    }
 
     test::PrivateConfig private_;
 };
@@ -119,7 +135,7 @@ TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) 
     IniFile shared = Section(u"SharedConfig");
     shared.PutInt(u"Enable", 1);
     shared.PutInt(u"UndoLimit", 5);
-    UserSection().PutInt(u"UndoLimit", 7);
+    PutUserInts({{u"UndoLimit", 7}});
     UserSection().PutString(u"MRU1", u"C:\\mine.txt");
     shared.PutString(u"MRU1", u"C:\\shared.txt");
     auto store = Make();
@@ -130,7 +146,7 @@ TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) 
     store->Save();
     store->AddHistory(u"C:\\new.txt", 932);
     EXPECT_EQ(shared.GetInt(u"UndoLimit", 0), 9);
-    EXPECT_EQ(UserSection().GetInt(u"UndoLimit", 0), 7);
+    ExpectUserInts({{u"UndoLimit", 7}});
     EXPECT_EQ(UserSection().GetString(u"MRU1", u""), String(u"C:\\new.txt"));
     EXPECT_EQ(shared.GetString(u"MRU1", u""), String(u"C:\\shared.txt"));
 }
@@ -143,9 +159,7 @@ TEST_F(ConfigStoreTest, FindOptionsAndWrapTypeLiveInTheUserSectionInEveryMode) {
     EXPECT_FALSE(options.regExp);
     store->SaveSearchOptions({false, true});
     store->SaveWrapType(80);
-    EXPECT_FALSE(UserSection().GetBool(u"SearchIgnoreCase", true));
-    EXPECT_TRUE(UserSection().GetBool(u"SearchRegExp", false));
-    EXPECT_EQ(UserSection().GetInt(u"WrapType", 0), 80);
+    ExpectUserInts({{u"SearchIgnoreCase", 0}, {u"SearchRegExp", 1}, {u"WrapType", 80}});
     EXPECT_EQ(Section(u"SharedConfig").GetInt(u"WrapType", 0), 0);
     EXPECT_FALSE(store->LoadSearchOptions().ignoreCase);
 }
@@ -154,46 +168,33 @@ TEST_F(ConfigStoreTest, MaximisingKeepsTheNormalRectangle) {
     auto store = Make();
     store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);
     store->SaveWindowPlacement({0, 0, 1280, 1024}, kShowMaximized);
-    IniFile user = UserSection();
-    EXPECT_EQ(user.GetInt(u"WndX", 0), 10);
-    EXPECT_EQ(user.GetInt(u"WndY", 0), 20);
-    EXPECT_EQ(user.GetInt(u"WndW", 0), 600);
-    EXPECT_EQ(user.GetInt(u"WndH", 0), 500);
-    EXPECT_TRUE(user.GetBool(u"WndM", false));
+    ExpectUserInts({{u"WndX", 10}, {u"WndY", 20}, {u"WndW", 600}, {u"WndH", 500}, {u"WndM", 1}});
     store->SaveWindowPlacement({-32000, -32000, -31840, -31970}, kShowMinimized);
-    EXPECT_TRUE(user.GetBool(u"WndM", false));
-    EXPECT_EQ(user.GetInt(u"WndX", 0), 10);
+    ExpectUserInts({{u"WndM", 1}, {u"WndX", 10}});
 }
 
 TEST_F(ConfigStoreTest, WithBothRememberFlagsOffNoGeometryIsWrittenOrUsed) {
-    UserSection().PutBool(u"RememberWindowSize", false);
-    UserSection().PutBool(u"RememberWindowPos", false);
-    UserSection().PutInt(u"WndX", 5);
+    PutUserInts({{u"RememberWindowSize", 0}, {u"RememberWindowPos", 0}, {u"WndX", 5}});
     auto store = Make();
     store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);
     store->SaveDialogSize(700, 400);
-    EXPECT_EQ(UserSection().GetInt(u"WndX", 0), 5);
-    EXPECT_EQ(UserSection().GetInt(u"WndW", -1), -1);
-    EXPECT_EQ(UserSection().GetInt(u"DlgW", -1), -1);
+    ExpectUserInts({{u"WndX", 5}, {u"WndW", -1}, {u"DlgW", -1}});
     EXPECT_EQ(store->WindowX(), INT32_MIN);
     EXPECT_EQ(store->WindowW(), INT32_MIN);
     EXPECT_EQ(store->DialogW(), INT32_MIN);
 }
 
 TEST_F(ConfigStoreTest, EachRememberFlagGovernsItsOwnValues) {
-    UserSection().PutBool(u"RememberWindowSize", false);
-    UserSection().PutInt(u"WndX", 5);
-    UserSection().PutInt(u"WndW", 640);
+    PutUserInts({{u"RememberWindowSize", 0}, {u"WndX", 5}, {u"WndW", 640}});
     auto store = Make();
     EXPECT_EQ(store->WindowX(), 5);
     EXPECT_EQ(store->WindowW(), INT32_MIN);
     store->SaveWindowPlacement({1, 2, 3, 4}, kShowNormal);
-    EXPECT_EQ(UserSection().GetInt(u"WndX", 0), 1);  // written while either flag is on
+    ExpectUserInts({{u"WndX", 1}});  // written while either flag is on
 }
 
 TEST_F(ConfigStoreTest, DialogSizeIsSharedBetweenInstances) {
-    UserSection().PutInt(u"DlgW", 640);
-    UserSection().PutInt(u"DlgH", 320);
+    PutUserInts({{u"DlgW", 640}, {u"DlgH", 320}});
     auto first = Make();
     auto second = Make();
     EXPECT_EQ(first->SharedBlock().AttachCount(), 2);
@@ -201,7 +202,7 @@ TEST_F(ConfigStoreTest, DialogSizeIsSharedBetweenInstances) {
     second->SaveDialogSize(800, 450);
     EXPECT_EQ(first->DialogW(), 800);
     EXPECT_EQ(first->DialogH(), 450);
-    EXPECT_EQ(UserSection().GetInt(u"DlgW", 0), 800);
+    ExpectUserInts({{u"DlgW", 800}});
     second.reset();
     EXPECT_EQ(first->SharedBlock().AttachCount(), 1);
 }
@@ -213,19 +214,16 @@ TEST_F(ConfigStoreTest, HistoryMovesAnEqualPathToTheTop) {
     store->AddHistory(u"C:\\c.txt", 65001);
     store->AddHistory(u"C:\\a.txt", -6);
     store->AddHistory(u"C:\\B.TXT", 1252);  // letter case makes another entry
-    const char16_t* expected[] = {u"C:\\B.TXT", u"C:\\a.txt", u"C:\\c.txt", u"C:\\b.txt"};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(store->GetHistory(i).path, String(expected[i]));
+    ExpectHistory(*store, {u"C:\\B.TXT", u"C:\\a.txt", u"C:\\c.txt", u"C:\\b.txt"});
     EXPECT_EQ(store->GetHistory(1).code, -6);
-    EXPECT_TRUE(store->GetHistory(4).path.Empty());
     EXPECT_EQ(store->GetHistory(-1).path, String(u"C:\\B.TXT"));
     EXPECT_TRUE(store->GetHistory(-2).path.Empty());
 }
 
 TEST_F(ConfigStoreTest, HistoryCodesThatNameNoEncodingOfTheTableDetect) {
     UserSection().PutString(u"MRU1", u"C:\\a.txt");
-    UserSection().PutInt(u"CODE1", 12345);
     UserSection().PutString(u"MRU2", u"C:\\b.txt");
-    UserSection().PutInt(u"CODE2", -933);
+    PutUserInts({{u"CODE1", 12345}, {u"CODE2", -933}});
     auto store = Make();
     EXPECT_EQ(store->GetHistory(0).code, 0);
     EXPECT_EQ(store->GetHistory(1).code, -933);
@@ -256,7 +254,7 @@ TEST_F(ConfigStoreTest, AHistoryThatCouldNotBeReadIsNeverWritten) {
 }
 
 TEST_F(ConfigStoreTest, HistoryKeepsSixteenAndOffersHistoryCount) {
-    UserSection().PutInt(u"MRU", 20);
+    PutUserInts({{u"MRU", 20}});
     auto store = Make();
     for (int i = 0; i < 20; ++i) {
         store->AddHistory(String(u"C:\\n" + FormatDecimal(i) + u".txt"), i % 2 == 0 ? 932 : -6);
@@ -277,8 +275,8 @@ TEST_F(ConfigStoreTest, HistoryLoadStopsAtTheFirstEmptyEntryAndCarriesCode) {
     user.PutString(u"MRU3", u"C:\\three.txt");
     user.PutInt(u"CODE", 77);
     auto store = Make();
+    ExpectHistory(*store, {u"C:\\one.txt"});
     EXPECT_EQ(store->GetHistory(0).code, 932);
-    EXPECT_TRUE(store->GetHistory(1).path.Empty());
     EXPECT_TRUE(store->GetHistory(2).path.Empty());
     EXPECT_EQ(store->HistoryDefaultCode(), 77);
     store->ClearHistory();
@@ -294,9 +292,7 @@ TEST_F(ConfigStoreTest, AddHistoryRereadsWhatOtherInstancesAdded) {
     second->AddHistory(u"C:\\second.txt", 2);
     first->AddHistory(u"C:\\third.txt", 3);
     first->LoadHistory();
-    EXPECT_EQ(first->GetHistory(0).path, String(u"C:\\third.txt"));
-    EXPECT_EQ(first->GetHistory(1).path, String(u"C:\\second.txt"));
-    EXPECT_EQ(first->GetHistory(2).path, String(u"C:\\first.txt"));
+    ExpectHistory(*first, {u"C:\\third.txt", u"C:\\second.txt", u"C:\\first.txt"});
 }
 
 TEST_F(ConfigStoreTest, HistoryPathsOutsideTheAnsiCodePageRoundTrip) {

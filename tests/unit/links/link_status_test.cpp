@@ -89,13 +89,6 @@ TEST_F(LinkStatusTest, ExistingPrefixAtItsEdges) {
     EXPECT_EQ(ExistingPrefixLength(U("Fonts\\Missing"), U(InTree("Windows").c_str())), Length("Fonts\\"));
 }
 
-TEST_F(LinkStatusTest, MissingTarget) {
-    Resolved r = Resolve("", "Q:\\NoSuchDrive\\x.txt");
-    EXPECT_EQ(r.found, 0);
-    EXPECT_EQ(r.link, "Q:\\NoSuchDrive\\x.txt");
-    EXPECT_EQ(r.status, kFileMissing);
-}
-
 TEST_F(LinkStatusTest, VariablesExpandBeforeTheCheck) {
     test::SetVariable("PATHBOOK_LINK_TREE", U(root_.c_str()));
     std::string link = "%PATHBOOK_LINK_TREE%\\Windows\\Fonts";
@@ -117,17 +110,22 @@ TEST_F(LinkStatusTest, RelativeLinksResolveAgainstTheBase) {
     EXPECT_EQ(anchor.found, Length("\\notes.txt"));
 }
 
-TEST_F(LinkStatusTest, MailNeedsNoCheck) {
-    Resolved r = Resolve("", "mailto://someone@example.org");
-    EXPECT_EQ(r.found, Length("mailto://someone@example.org"));
-    EXPECT_EQ(r.status, "【MAIL】 mailto://someone@example.org");
-}
-
-TEST_F(LinkStatusTest, TextThatIsNoLinkSaysNothing) {
-    for (const char* text : {"", "plain words", "#anchor", "\\single"}) {
-        Resolved r = Resolve("", text);
-        EXPECT_EQ(r.found, 0) << text;
-        EXPECT_EQ(r.status, "") << text;
+// Mail needs no check, a missing target is marked, and text that is no link says nothing.
+TEST_F(LinkStatusTest, MailMissingTargetsAndTextThatIsNoLink) {
+    const std::string mail = "mailto://someone@example.org";
+    const struct {
+        std::string link;
+        std::int32_t found;
+        std::string status;
+    } cases[] = {
+        {mail, Length(mail), "【MAIL】 " + mail}, {"Q:\\NoSuchDrive\\x.txt", 0, kFileMissing}, {"", 0, ""},
+        {"plain words", 0, ""}, {"#anchor", 0, ""}, {"\\single", 0, ""},
+    };
+    for (const auto& c : cases) {
+        Resolved r = Resolve("", c.link);
+        EXPECT_EQ(r.found, c.found) << c.link;
+        EXPECT_EQ(r.link, c.link) << c.link;
+        EXPECT_EQ(r.status, c.status) << c.link;
     }
 }
 

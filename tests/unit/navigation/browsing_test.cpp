@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "navigation/browsing.h"
+#include "navigation/menu_items.h"
 #include "support/private_config.h"
 #include "support/unique_name.h"
 
@@ -214,6 +215,43 @@ TEST_F(BrowsingTest, FoundOpenAndSaveRecordOnlyTheirPart) {
     window_->browser.RecordSave(kC, 65001);
     EXPECT_EQ(config_->GetHistory(0).code, 65001);
     EXPECT_EQ(Chain().size(), 1u);
+}
+
+// The menus read the same history and favourites as the browser.
+using MenuItemsTest = BrowsingTest;
+
+TEST_F(MenuItemsTest, AnEmptyHistoryIsOneDisabledItem) {
+    std::vector<MenuItem> items = HistoryMenuItems(*config_, kFirstHistoryCommand);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].id, 40200);
+    EXPECT_EQ(items[0].text, String(u"(no files)"));
+    EXPECT_FALSE(items[0].enabled);
+}
+
+TEST_F(MenuItemsTest, HistoryItemsAreNumberedAndNeverMoreThanSixteen) {
+    config_->Values().historyCount = 20;
+    for (int i = 0; i < 18; ++i) config_->AddHistory(String(u"C:\\dir/n" + std::u16string(1, u'a' + i) + u".txt"), 0);
+    std::vector<MenuItem> items = HistoryMenuItems(*config_, kFirstHistoryCommand);
+    ASSERT_EQ(items.size(), 16u);
+    EXPECT_EQ(items[0].text, String(u"&0 nr.txt"));
+    EXPECT_EQ(items[15].id, 40215);
+    EXPECT_EQ(items[15].text, String(u"&F nc.txt"));
+    config_->Values().historyCount = 2;
+    EXPECT_EQ(HistoryMenuItems(*config_, kFirstHistoryCommand).size(), 2u);
+}
+
+TEST_F(MenuItemsTest, TheHomeDropDownListsFavoritesAfterTheHomePage) {
+    FavoriteList& favorites = *favorites_;
+    favorites.Add(u"C:\\home.txt", 0);
+    std::vector<MenuItem> items = FavoritesMenuItems(favorites, kFirstFavoriteCommand);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_FALSE(items[0].enabled);
+    EXPECT_EQ(items[0].id, 40400);
+    favorites.Add(u"C:\\notes\\one.txt", 0);
+    items = FavoritesMenuItems(favorites, kFirstFavoriteCommand);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].id, 40401);
+    EXPECT_EQ(items[0].text, String(u"&0 one.txt"));
 }
 
 }  // namespace

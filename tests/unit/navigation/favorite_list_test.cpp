@@ -8,6 +8,8 @@
 #include <string>
 
 #include "navigation/favorite_list.h"
+#include "navigation/favorite_working_copy.h"
+#include "runtime/utf8.h"
 #include "support/held_mutex.h"
 #include "support/temp_folder.h"
 #include "support/unique_name.h"
@@ -25,6 +27,20 @@ class FavoriteListTest : public ::testing::Test {
 protected:
     FavoriteList MakeList() const { return FavoriteList(String(folder_.File("DocList.txt")), String(mutex_.Name())); }
     void WriteList(std::u16string_view text) const { folder_.Write("DocList.txt", Utf16Le(text)); }
+    FavoriteList Loaded() const {
+        FavoriteList list = MakeList();
+        list.Load();
+        return list;
+    }
+    // The paths of the list from favourite 0 on, and an empty slot after them.
+    static void ExpectPaths(const FavoriteList& list, std::initializer_list<const char16_t*> paths) {
+        std::int32_t i = 0;
+        for (const char16_t* path : paths) {
+            EXPECT_EQ(Utf16ToUtf8(list.Get(i).path.View()), Utf16ToUtf8(path)) << "entry " << i;
+            ++i;
+        }
+        EXPECT_TRUE(list.Get(i).path.Empty()) << "entry " << i;
+    }
 
     TempFolder folder_;
     NameCleanup mutex_{UniqueName("MRUMutex")};
@@ -32,11 +48,9 @@ protected:
 
 TEST_F(FavoriteListTest, TheSecondLineIsTheHomePage) {
     WriteList(u"\r932,C:\\notes\\home.txt\r");
-    FavoriteList list = MakeList();
-    list.Load();
-    EXPECT_EQ(list.Get(0).path, String(u"C:\\notes\\home.txt"));
+    FavoriteList list = Loaded();
+    ExpectPaths(list, {u"C:\\notes\\home.txt"});
     EXPECT_EQ(list.Get(0).code, 932);
-    EXPECT_TRUE(list.Get(1).path.Empty());
     EXPECT_TRUE(list.Get(16).path.Empty());
     EXPECT_TRUE(list.Get(-1).path.Empty());
 }
@@ -46,8 +60,7 @@ TEST_F(FavoriteListTest, StoreWritesTheFileByteForByte) {
     EXPECT_EQ(list.Add(u"C:\\home.txt", 932), AddFavoriteResult::kAdded);
     EXPECT_EQ(list.Add(u"C:\\a,b.txt", -6), AddFavoriteResult::kAdded);
     EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r932,C:\\home.txt\r-6,C:\\a,b.txt\r"));
-    FavoriteList other = MakeList();
-    other.Load();
+    FavoriteList other = Loaded();
     EXPECT_EQ(other.Get(1).path, String(u"C:\\a,b.txt"));
     EXPECT_EQ(other.Get(1).code, -6);
     EXPECT_EQ(other.Find(u"C:\\a,b.txt"), 1);
@@ -56,8 +69,7 @@ TEST_F(FavoriteListTest, StoreWritesTheFileByteForByte) {
 
 TEST_F(FavoriteListTest, ShortLinesLeaveTheirSlotEmpty) {
     WriteList(u"header\r\n0,C:\\a.txt\r\n1,x\r\nno comma here\r\n-5,C:\\e.txt\r\n");
-    FavoriteList list = MakeList();
-    list.Load();
+    FavoriteList list = Loaded();
     EXPECT_EQ(list.Get(0).path, String(u"C:\\a.txt"));
     EXPECT_TRUE(list.Get(1).path.Empty());  // "1,x" has only three characters
     EXPECT_TRUE(list.Get(2).path.Empty());
@@ -68,8 +80,7 @@ TEST_F(FavoriteListTest, ShortLinesLeaveTheirSlotEmpty) {
 TEST_F(FavoriteListTest, LongLinesAreCutTo259) {
     std::u16string path = u"C:\\" + std::u16string(400, u'x');
     WriteList(u"\r0," + path + u"\r7,C:\\next.txt\r");
-    FavoriteList list = MakeList();
-    list.Load();
+    FavoriteList list = Loaded();
     EXPECT_EQ(list.Get(0).path.Length(), 259 - 2);
     EXPECT_EQ(list.Get(1).path, String(u"C:\\next.txt"));
 }
@@ -89,8 +100,7 @@ TEST_F(FavoriteListTest, AddKeepsOneEntryPerExactPathAndStopsWhenFull) {
 
 TEST_F(FavoriteListTest, CodesThatNameNoEncodingOfTheTableDetect) {
     WriteList(u"\r12345,C:\\a.txt\r-1,C:\\b.txt\r65001,C:\\c.txt\r");
-    FavoriteList list = MakeList();
-    list.Load();
+    FavoriteList list = Loaded();
     EXPECT_EQ(list.Get(0).code, 0);
     EXPECT_EQ(list.Get(1).code, 0);
     EXPECT_EQ(list.Get(2).code, 65001);
@@ -148,8 +158,7 @@ TEST_F(FavoriteListTest, AListAnotherProgramHoldsIsNeverWritten) {
     HANDLE held = CreateFileW(std::wstring(path.begin(), path.end()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    FavoriteList list = MakeList();
-    list.Load();
+    FavoriteList list = Loaded();
     EXPECT_EQ(list.FileState(), ListRead::kUnreadable);
     EXPECT_EQ(list.Add(u"C:\\new.txt", 0), AddFavoriteResult::kNotStored);
     EXPECT_EQ(list.LastWrite(), ListWrite::kUnreadable);
@@ -169,9 +178,7 @@ TEST_F(FavoriteListTest, AddRereadsWhatOtherInstancesStored) {
     second.Add(u"C:\\two.txt", 0);  // second never loaded; the file has home already
     first.Add(u"C:\\three.txt", 0);
     first.Load();
-    EXPECT_EQ(first.Get(0).path, String(u"C:\\home.txt"));
-    EXPECT_EQ(first.Get(1).path, String(u"C:\\two.txt"));
-    EXPECT_EQ(first.Get(2).path, String(u"C:\\three.txt"));
+    ExpectPaths(first, {u"C:\\home.txt", u"C:\\two.txt", u"C:\\three.txt"});
 }
 
 TEST_F(FavoriteListTest, AddThatCannotBeStoredFailsAndKeepsTheFileState) {
@@ -180,11 +187,7 @@ TEST_F(FavoriteListTest, AddThatCannotBeStoredFailsAndKeepsTheFileState) {
     EXPECT_TRUE(list.Get(0).path.Empty());
 }
 
-TEST_F(FavoriteListTest, AMissingFileIsAnEmptyList) {
-    FavoriteList list = MakeList();
-    list.Load();
-    EXPECT_TRUE(list.Get(0).path.Empty());
-}
+TEST_F(FavoriteListTest, AMissingFileIsAnEmptyList) { ExpectPaths(Loaded(), {}); }
 
 TEST_F(FavoriteListTest, ReplaceStoresTheEditedCopy) {
     FavoriteList list = MakeList();
@@ -193,10 +196,8 @@ TEST_F(FavoriteListTest, ReplaceStoresTheEditedCopy) {
     Favorite edited[kEditableFavorites];
     edited[0] = list.Get(1);  // deleting row 0 makes favourite 1 the home page
     EXPECT_TRUE(list.Replace(edited));
-    FavoriteList other = MakeList();
-    other.Load();
-    EXPECT_EQ(other.Get(0).path, String(u"C:\\one.txt"));
-    EXPECT_TRUE(other.Get(1).path.Empty());
+    FavoriteList other = Loaded();
+    ExpectPaths(other, {u"C:\\one.txt"});
 }
 
 TEST_F(FavoriteListTest, CsvExportAndMerge) {
@@ -242,6 +243,140 @@ TEST(FavoriteFileTest, LineSplitting) {
     EXPECT_EQ(lines, (std::vector<std::u16string>{u"a", u"b", u"c", u"d"}));
     lines = SplitFavoriteLines(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), 2);
     EXPECT_EQ(lines.size(), 2u);
+}
+
+String Numbered(int i) { return String(u"C:\\f" + std::u16string(1, static_cast<char16_t>(u'a' + i)) + u".txt"); }
+
+class FavoriteWorkingCopyTest : public FavoriteListTest {
+protected:
+    // A list file with `count` favourites C:\fa.txt, C:\fb.txt, ... (codes -2, -3, ...:
+    // UTF-5, UTF-16BE(BOM), ...), loaded into the copy.
+    void Start(int count) {
+        for (int i = 0; i < count; ++i) list_.Add(Numbered(i), -2 - i);
+        copy_.Assign(list_);
+    }
+    std::u16string Paths() const {
+        std::u16string paths;
+        for (int i = 0; i < copy_.Count(); ++i) paths += copy_.At(i).path.View().substr(4, 1);
+        return paths;
+    }
+    String Csv(const std::string& name) const { return String(folder_.File(name)); }
+
+    FavoriteList list_ = MakeList();
+    FavoriteWorkingCopy copy_;
+};
+
+TEST_F(FavoriteWorkingCopyTest, MovesSwapNeighboursAndStopAtTheEnds) {
+    Start(3);
+    EXPECT_FALSE(copy_.Changed());
+    EXPECT_FALSE(copy_.MoveUp(0));
+    EXPECT_FALSE(copy_.MoveDown(2));
+    EXPECT_FALSE(copy_.MoveDown(5));
+    EXPECT_FALSE(copy_.Changed());
+    EXPECT_TRUE(copy_.MoveDown(0));
+    EXPECT_EQ(Paths(), u"bac");
+    EXPECT_TRUE(copy_.MoveUp(2));
+    EXPECT_EQ(Paths(), u"bca");
+    EXPECT_EQ(copy_.At(2).code, -2);  // the code travels with its path
+    EXPECT_TRUE(copy_.Changed());
+}
+
+TEST_F(FavoriteWorkingCopyTest, RemoveClosesTheGapAndNamesTheRowToSelect) {
+    Start(3);
+    EXPECT_EQ(copy_.Remove(0), 0);
+    EXPECT_EQ(Paths(), u"bc");
+    EXPECT_EQ(copy_.Remove(1), 0);  // the last row went: the one before it
+    EXPECT_EQ(Paths(), u"b");
+    EXPECT_EQ(copy_.Remove(3), -1);
+    EXPECT_EQ(copy_.Remove(0), -1);
+    EXPECT_EQ(copy_.Count(), 0);
+    EXPECT_TRUE(copy_.At(0).path.Empty());
+}
+
+TEST_F(FavoriteWorkingCopyTest, ClearOnlyChangesAListWithRows) {
+    Start(0);
+    EXPECT_FALSE(copy_.Clear());
+    EXPECT_FALSE(copy_.Changed());
+    Start(2);
+    EXPECT_TRUE(copy_.Clear());
+    EXPECT_EQ(copy_.Count(), 0);
+    EXPECT_TRUE(copy_.Changed());
+}
+
+TEST_F(FavoriteWorkingCopyTest, AddFileUpdatesAnExactPathFillsAFreeSlotOrDrops) {
+    Start(2);
+    AddedFile updated = copy_.AddFile(Numbered(1), 932);
+    EXPECT_EQ(updated.kind, AddedFile::kUpdated);
+    EXPECT_EQ(updated.row, 1);
+    EXPECT_EQ(copy_.At(1).code, 932);
+    AddedFile inserted = copy_.AddFile(u"C:\\FB.TXT", 65001);  // other letter case: another file
+    EXPECT_EQ(inserted.kind, AddedFile::kInserted);
+    EXPECT_EQ(inserted.row, 2);
+    for (int i = 3; i < kEditableFavorites; ++i) EXPECT_EQ(copy_.AddFile(Numbered(i), 0).kind, AddedFile::kInserted);
+    EXPECT_EQ(copy_.AddFile(u"C:\\one-too-many.txt", 0).kind, AddedFile::kDropped);
+    EXPECT_EQ(copy_.AddFile(u"", 0).kind, AddedFile::kDropped);
+    EXPECT_EQ(copy_.Count(), kEditableFavorites);
+}
+
+TEST_F(FavoriteWorkingCopyTest, SavingTheCopyAfterDeletingTheHomePage) {
+    Start(3);
+    copy_.Remove(0);
+    EXPECT_FALSE(copy_.SameAs(list_));
+    ASSERT_TRUE(list_.Replace(copy_.Slots()));
+    copy_.MarkSaved();
+    EXPECT_FALSE(copy_.Changed());
+    EXPECT_TRUE(copy_.SameAs(list_));
+    EXPECT_EQ(folder_.Read("DocList.txt"), Utf16Le(u"\r-3,C:\\fb.txt\r-4,C:\\fc.txt\r"));
+}
+
+TEST_F(FavoriteWorkingCopyTest, ACopyOfAListWithAGapEndsAtTheGap) {
+    WriteList(u"\r0,C:\\a.txt\rxx\r0,C:\\c.txt\r");
+    list_.Load();
+    copy_.Assign(list_);
+    EXPECT_EQ(copy_.Count(), 1);
+    EXPECT_TRUE(copy_.Slots()[2].path.Empty());
+}
+
+TEST_F(FavoriteWorkingCopyTest, CsvRoundTrip) {
+    Start(3);
+    copy_.MoveDown(0);
+    ASSERT_TRUE(copy_.ExportCsv(Csv("out.csv"), u"Pathbook"));
+    EXPECT_EQ(folder_.Read("out.csv"), Utf16Le(u"Pathbook\r-3,C:\\fb.txt\r-2,C:\\fa.txt\r-4,C:\\fc.txt\r"));
+    FavoriteWorkingCopy other;
+    EXPECT_EQ(other.MergeCsv(Csv("out.csv"), u"Pathbook"), CsvMergeResult::kMerged);
+    EXPECT_TRUE(other.Changed());
+    EXPECT_EQ(other.Count(), 3);
+    EXPECT_EQ(other.At(0).path, String(u"C:\\fb.txt"));
+    EXPECT_EQ(other.At(0).code, -3);
+}
+
+TEST_F(FavoriteWorkingCopyTest, AFailedImportChangesNothing) {
+    Start(2);
+    folder_.Write("other.csv", Utf16Le(u"\u30D1\u30B9\u30D6\u30C3\u30AF\r0,C:\\x.txt\r"));
+    folder_.Write("utf8.csv", "Pathbook\r\n0,C:\\x.txt\r\n");
+    folder_.Write("odd.csv", std::string("P"));
+    EXPECT_EQ(copy_.MergeCsv(Csv("other.csv"), u"Pathbook"), CsvMergeResult::kWrongHeader);
+    EXPECT_EQ(copy_.MergeCsv(Csv("utf8.csv"), u"Pathbook"), CsvMergeResult::kWrongHeader);
+    EXPECT_EQ(copy_.MergeCsv(Csv("odd.csv"), u"Pathbook"), CsvMergeResult::kWrongHeader);
+    EXPECT_EQ(copy_.MergeCsv(Csv("missing.csv"), u"Pathbook"), CsvMergeResult::kUnreadable);
+    EXPECT_FALSE(copy_.Changed());
+    EXPECT_EQ(Paths(), u"ab");
+}
+
+TEST_F(FavoriteWorkingCopyTest, ImportedLinesWithoutAPathLeaveNoHalfFilledSlot) {
+    Start(1);
+    folder_.Write("list.csv", Utf16Le(u"Pathbook\r1234,\r-5,C:\\FA.TXT\r7,C:\\new.txt\r"));
+    EXPECT_EQ(copy_.MergeCsv(Csv("list.csv"), u"Pathbook"), CsvMergeResult::kMerged);
+    EXPECT_EQ(copy_.Count(), 2);
+    EXPECT_EQ(copy_.At(0).code, -5);  // the same path in other letter case takes the code
+    EXPECT_EQ(copy_.At(1).path, String(u"C:\\new.txt"));
+    EXPECT_EQ(copy_.At(1).code, 0);  // 7 is no encoding of the table
+    EXPECT_EQ(copy_.Slots()[2].code, 0);
+}
+
+TEST(FavoriteRowLabelTest, HomeThenDigitsThenLetters) {
+    const std::pair<int, const char16_t*> labels[] = {{0, u"Home"}, {1, u"[0]"}, {10, u"[9]"}, {11, u"[A]"}, {15, u"[E]"}};
+    for (const auto& [row, label] : labels) EXPECT_EQ(FavoriteRowLabel(row, u"Home"), String(label)) << row;
 }
 
 }  // namespace

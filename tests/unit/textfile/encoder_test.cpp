@@ -76,13 +76,6 @@ TEST(EncoderTest, Utf32WritesALoneSurrogateAsItsOwnValue) {
     EXPECT_EQ(Encode(charset::kUtf32Le, {u"\xDC00"}), Bytes({0x00, 0xDC, 0, 0}));
 }
 
-TEST(EncoderTest, UnknownEncodingsFailToSave) {
-    test::TempFolder folder;
-    TextFileOut out(-99, LineEnd::kCrLf);
-    EXPECT_FALSE(out.Open(folder.File("x.txt").c_str()));
-    EXPECT_FALSE(out.Close());
-}
-
 // Every length and every place of the first unit outside the class, so that
 // the eight-unit steps and the scalar tail both meet it.
 TEST(UnitRunsTest, RunsEndAtTheFirstUnitOutsideTheirClass) {

@@ -1,20 +1,40 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include "platform/file_mapping.h"
 #include "support/temp_folder.h"
+#include "textfile/file_change.h"
 #include "textfile/file_writer.h"
 #include "textfile/mapped_file.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cerrno>
+#endif
 
 namespace pathbook {
 namespace {
 
+using platform::ReadFileIdentity;
 using test::TempFolder;
+
+template <typename Mapping>
+std::string Contents(const Mapping& file) {
+    return std::string(reinterpret_cast<const char*>(file.Data()), file.Size());
+}
+
+// Writes `text` to `name` through a writer and closes it: whether the save held.
+bool Save(const TempFolder& folder, const std::string& name, const std::string& text, FileWriter& writer) {
+    if (!writer.Open(folder.File(name).c_str())) return false;
+    writer.WriteBytes(text.data(), text.size());
+    return writer.Close();
+}
 
 TEST(MappedFileTest, MapsTheWholeFile) {
     TempFolder folder;
@@ -22,7 +42,7 @@ TEST(MappedFileTest, MapsTheWholeFile) {
     MappedFile file;
     ASSERT_TRUE(file.Open(folder.File("a.txt").c_str()));
     ASSERT_EQ(file.Size(), 12u);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), "hello\r\nworld");
+    EXPECT_EQ(Contents(file), "hello\r\nworld");
 }
 
 // Released pages are read from the file again when touched (a file larger
@@ -34,10 +54,10 @@ TEST(MappedFileTest, ReleasedBytesReadTheSame) {
     folder.Write("a.txt", text);
     MappedFile file;
     ASSERT_TRUE(file.Open(folder.File("a.txt").c_str()));
-    const std::string before(reinterpret_cast<const char*>(file.Data()), file.Size());
+    const std::string before = Contents(file);
     file.ReleaseBefore(file.Data() + 1700000);
     file.ReleaseBefore(file.Data() + file.Size());
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.Data()), file.Size()), before);
+    EXPECT_EQ(Contents(file), before);
     EXPECT_EQ(before, text);
 }
 
@@ -54,8 +74,8 @@ TEST(FileMappingTest, ASmallFileIsReadAtOnceAndALargeOneMapped) {
     ASSERT_TRUE(smallFile.Open(folder.File("small.txt").c_str()));
     ASSERT_TRUE(largeFile.Open(folder.File("large.txt").c_str()));
     folder.Write("small.txt", "");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(smallFile.Data()), smallFile.Size()), small);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(largeFile.Data()), largeFile.Size()), large);
+    EXPECT_EQ(Contents(smallFile), small);
+    EXPECT_EQ(Contents(largeFile), large);
     EXPECT_FALSE(smallFile.ReadFailed());
     EXPECT_FALSE(largeFile.ReadFailed());
 }
@@ -66,8 +86,7 @@ TEST(FileMappingTest, ASmallFileIsReadAtOnceAndALargeOneMapped) {
 // program. Where the system refuses to cut a mapped file, there is nothing to see.
 TEST(FileMappingTest, APageThatCannotBeReadFailsTheReadNotTheProgram) {
     TempFolder folder;
-    const std::string large(4 * platform::kReadWholeBytes, 'l');
-    folder.Write("large.txt", large);
+    folder.Write("large.txt", std::string(4 * platform::kReadWholeBytes, 'l'));
     platform::FileMapping file;
     ASSERT_TRUE(file.Open(folder.File("large.txt").c_str()));
     HANDLE cutter = CreateFileW(reinterpret_cast<const wchar_t*>(folder.File("large.txt").c_str()), GENERIC_WRITE,
@@ -126,16 +145,10 @@ TEST(FileWriterTest, WritesBytesThroughTheBufferAcrossFlushes) {
     }
     EXPECT_EQ(folder.Read("out.bin"), expected);
     EXPECT_EQ(folder.EntryCount(), 1u);  // no temporary file is left behind
-}
-
-TEST(FileWriterTest, ExactlyOneBufferFull) {
-    TempFolder folder;
-    FileWriter writer;
-    ASSERT_TRUE(writer.Open(folder.File("out.bin").c_str()));
-    std::string block(FileWriter::kCapacity, 'y');
-    writer.WriteBytes(block.data(), block.size());
-    ASSERT_TRUE(writer.Close());
-    EXPECT_EQ(folder.Read("out.bin"), block);
+    FileWriter exact;
+    const std::string full(FileWriter::kCapacity, 'y');
+    ASSERT_TRUE(Save(folder, "full.bin", full, exact));
+    EXPECT_EQ(folder.Read("full.bin"), full) << "exactly one buffer full";
 }
 
 TEST(FileWriterTest, ReplacesAnExistingFileOnlyAtClose) {
@@ -163,40 +176,64 @@ TEST(FileWriterTest, AWriterDestroyedBeforeCloseLeavesTheOriginal) {
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-TEST(FileWriterTest, OpenFailsWhereNoFileCanBeCreated) {
+TEST(FileWriterTest, AWriterNeverOpenedOrThatCouldNotOpenClosesAsNothing) {
+    FileWriter never;
+    EXPECT_TRUE(never.Close());
+    EXPECT_FALSE(never.IsOpen());
     TempFolder folder;
     FileWriter writer;
     EXPECT_FALSE(writer.Open(folder.File("no-such-folder/out.txt").c_str()));
     EXPECT_TRUE(writer.Close());
 }
 
-TEST(FileWriterTest, ClosingANeverOpenedWriterDoesNothing) {
-    FileWriter writer;
-    EXPECT_TRUE(writer.Close());
-    EXPECT_FALSE(writer.IsOpen());
+// A file's identity at one moment against another: written to, replaced by
+// another file of the same size and time, deleted, made anew.
+TEST(FileChangeTest, TellsWritesReplacementsAndDeletions) {
+    TempFolder folder;
+    std::u16string path = folder.File("note.txt");
+    platform::FileIdentity missing = ReadFileIdentity(path.c_str());
+    EXPECT_FALSE(missing.exists);
+    EXPECT_EQ(ChangeSince(missing, ReadFileIdentity(path.c_str())), FileChange::kUnchanged);
+
+    folder.Write("note.txt", "first");
+    platform::FileIdentity loaded = ReadFileIdentity(path.c_str());
+    EXPECT_TRUE(loaded.exists);
+    EXPECT_EQ(loaded.size, 5u);
+    EXPECT_EQ(ChangeSince(missing, loaded), FileChange::kChanged);
+    EXPECT_EQ(ChangeSince(loaded, ReadFileIdentity(path.c_str())), FileChange::kUnchanged);
+
+    folder.Write("note.txt", "second");
+    EXPECT_EQ(ChangeSince(loaded, ReadFileIdentity(path.c_str())), FileChange::kChanged);
+
+    // Another file renamed over it, with the same size and time: only its number differs.
+    platform::FileIdentity before = ReadFileIdentity(path.c_str());
+    folder.Write("other.txt", "SECOND");
+    std::filesystem::last_write_time(folder.Path() / "other.txt",
+                                     std::filesystem::last_write_time(folder.Path() / "note.txt"));
+    std::filesystem::rename(folder.Path() / "other.txt", folder.Path() / "note.txt");
+    platform::FileIdentity replaced = ReadFileIdentity(path.c_str());
+    EXPECT_EQ(replaced.size, before.size);
+    EXPECT_EQ(ChangeSince(before, replaced), FileChange::kChanged);
+
+    std::filesystem::remove(folder.Path() / "note.txt");
+    EXPECT_EQ(ChangeSince(replaced, ReadFileIdentity(path.c_str())), FileChange::kDeleted);
 }
 
-}  // namespace
-}  // namespace pathbook
+TEST(FileChangeTest, WithoutAFileNumberSizeAndTimeDecide) {
+    platform::FileIdentity seen{true, 10, 1000, 0, 0};
+    EXPECT_EQ(ChangeSince(seen, {true, 10, 1000, 77, 1}), FileChange::kUnchanged);
+    EXPECT_EQ(ChangeSince(seen, {true, 10, 1001, 77, 1}), FileChange::kChanged);
+    EXPECT_EQ(ChangeSince(seen, {true, 11, 1000, 0, 0}), FileChange::kChanged);
+    EXPECT_EQ(ChangeSince({true, 10, 1000, 5, 1}, {true, 10, 1000, 5, 2}), FileChange::kChanged);
+}
 
 #ifdef _WIN32
-#include <windows.h>
-
-namespace pathbook {
-namespace {
-
 std::wstring Wide(const std::u16string& path) { return std::wstring(path.begin(), path.end()); }
-
-bool Save(const test::TempFolder& folder, const std::string& name, const char* text, FileWriter& writer) {
-    if (!writer.Open(folder.File(name).c_str())) return false;
-    writer.WriteBytes(text, std::char_traits<char>::length(text));
-    return writer.Close();
-}
 
 // Another program holds the file open without letting it be moved: the save
 // fails with the system's reason, and the file and the folder are as they were.
 TEST(FileWriterTest, ATargetInUseIsLeftWholeAndNothingIsLeftBehind) {
-    test::TempFolder folder;
+    TempFolder folder;
     folder.Write("note.txt", "theirs");
     HANDLE held = CreateFileW(Wide(folder.File("note.txt")).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -211,7 +248,7 @@ TEST(FileWriterTest, ATargetInUseIsLeftWholeAndNothingIsLeftBehind) {
 }
 
 TEST(FileWriterTest, AReplacedFileKeepsItsAttributesAndAReadOnlyOneIsRefused) {
-    test::TempFolder folder;
+    TempFolder folder;
     folder.Write("hidden.txt", "old");
     std::wstring hidden = Wide(folder.File("hidden.txt"));
     SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
@@ -229,19 +266,7 @@ TEST(FileWriterTest, AReplacedFileKeepsItsAttributesAndAReadOnlyOneIsRefused) {
     EXPECT_EQ(folder.Read("locked.txt"), "keep");
     EXPECT_EQ(folder.EntryCount(), 2u);
 }
-
-}  // namespace
-}  // namespace pathbook
 #else
-#include <signal.h>
-#include <sys/resource.h>
-
-#include <cerrno>
-#include <filesystem>
-
-namespace pathbook {
-namespace {
-
 // A file-size limit makes the system refuse writes part-way, as a full disk does.
 class FileSizeLimit {
 public:
@@ -263,7 +288,7 @@ private:
 };
 
 TEST(FileWriterTest, AFailedWriteReportsFailureAndKeepsTheOriginal) {
-    test::TempFolder folder;
+    TempFolder folder;
     folder.Write("note.txt", "precious");
     FileWriter writer;
     ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
@@ -281,13 +306,11 @@ TEST(FileWriterTest, AFailedWriteReportsFailureAndKeepsTheOriginal) {
 }
 
 TEST(FileWriterTest, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused) {
-    test::TempFolder folder;
+    TempFolder folder;
     folder.Write("note.txt", "old");
     std::filesystem::permissions(folder.Path() / "note.txt", std::filesystem::perms(0640));
     FileWriter writer;
-    ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
-    writer.WriteBytes("new", 3);
-    ASSERT_TRUE(writer.Close());
+    ASSERT_TRUE(Save(folder, "note.txt", "new", writer));
     EXPECT_EQ(std::filesystem::status(folder.Path() / "note.txt").permissions(), std::filesystem::perms(0640));
     std::filesystem::permissions(folder.Path() / "note.txt", std::filesystem::perms(0444));
     ASSERT_TRUE(writer.Open(folder.File("note.txt").c_str()));
@@ -297,7 +320,7 @@ TEST(FileWriterTest, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneIsRefused) {
     EXPECT_EQ(folder.Read("note.txt"), "new");
     EXPECT_EQ(folder.EntryCount(), 1u);
 }
+#endif
 
 }  // namespace
 }  // namespace pathbook
-#endif

@@ -156,16 +156,12 @@ TEST(TextFileOutTest, ASaveThatWouldLoseCharactersIsRefusedUnlessAllowed) {
     }
 }
 
-TEST(TextFileOutTest, SavesLinesWithTheChosenBreak) {
+TEST(TextFileOutTest, SavesLinesWithTheChosenBreakAndNothingBeside) {
     TempFolder folder;
-    TextFileOut out(charset::kUtf8, LineEnd::kCrLf);
-    ASSERT_TRUE(out.Open(folder.File("o.txt").c_str()));
-    out.WriteLine(u"one", 3, false);
-    out.WriteLine(u"", 0, false);
-    out.WriteLine(u"two", 3, true);
-    EXPECT_TRUE(out.Close());
+    bool saved = false;
+    EXPECT_TRUE(SaveOverOld(folder, charset::kUtf8, {u"one", u"", u"two"}, LossPolicy::kRefuse, &saved).empty());
+    EXPECT_TRUE(saved);
     EXPECT_EQ(folder.Read("o.txt"), "one\r\n\r\ntwo");
-    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 TEST(TextFileOutTest, AnAbandonedSaveLeavesTheOldFile) {
@@ -191,6 +187,7 @@ TEST(TextFileOutTest, ASaveThatCannotCreateItsFileFailsWithTheSystemsReason) {
     TextFileOut nothing(-99, LineEnd::kCrLf);
     EXPECT_FALSE(nothing.Open(folder.File("o.txt").c_str()));
     EXPECT_EQ(nothing.Failure(), SaveFailure::kNoEncoder);
+    EXPECT_FALSE(nothing.Close());
     EXPECT_EQ(folder.EntryCount(), 0u);
 }
 
