@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/decimal.h"
+
 namespace pathbook {
 namespace {
 
@@ -15,15 +17,6 @@ std::u16string_view FolderOf(std::u16string_view path) {
     return {};
 }
 
-std::u16string Decimal(std::size_t n) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
-        n /= 10;
-    } while (n != 0);
-    return digits;
-}
-
 }  // namespace
 
 std::u16string NotebookFolder(std::u16string_view homePage, std::u16string_view notePath, std::u16string_view current) {
@@ -35,7 +28,7 @@ std::u16string NotebookFolder(std::u16string_view homePage, std::u16string_view 
 }
 
 std::u16string PlaceRow(const IndexedNote& note, LineIndex line) {
-    std::u16string row = note.file.relativePath + u":" + Decimal(std::size_t{line} + 1) + u"\t";
+    std::u16string row = note.file.relativePath + u":" + FormatUnsignedDecimal(std::uint64_t{line} + 1) + u"\t";
     const std::u16string_view text = note.text.Line(line);
     const std::size_t shown = std::min(text.size(), kMaxRowText);
     // The list's one tab stop is the one after the place: the line's own tabs show as blanks.
@@ -72,7 +65,7 @@ std::u16string CountsText(std::u16string_view format, std::size_t first, std::si
         const std::u16string_view rest = format.substr(at);
         if (rest.size() >= 2 && rest[0] == u'%' && (rest[1] == u'1' || rest[1] == u'2')) {
             last = rest[1] == u'1' ? first : second;
-            text += Decimal(last);
+            text += FormatUnsignedDecimal(last);
             at += 2;
             continue;
         }

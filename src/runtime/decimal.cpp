@@ -15,16 +15,21 @@ std::int32_t ParseDecimal(const char16_t* text) {
 }
 
 std::u16string FormatDecimal(std::int32_t value) {
-    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                        : static_cast<std::uint32_t>(value);
-    char16_t digits[12];
+    const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
+                                              : static_cast<std::uint32_t>(value);
+    std::u16string text = FormatUnsignedDecimal(magnitude);
+    if (value < 0) text.insert(text.begin(), u'-');
+    return text;
+}
+
+std::u16string FormatUnsignedDecimal(std::uint64_t value) {
+    char16_t digits[20];
     int n = 0;
     do {
-        digits[n++] = static_cast<char16_t>(u'0' + magnitude % 10u);
-        magnitude /= 10u;
-    } while (magnitude != 0);
+        digits[n++] = static_cast<char16_t>(u'0' + value % 10u);
+        value /= 10u;
+    } while (value != 0);
     std::u16string text;
-    if (value < 0) text.push_back(u'-');
     while (n > 0) text.push_back(digits[--n]);
     return text;
 }

@@ -15,6 +15,8 @@ std::int32_t ParseDecimal(const char16_t* text);
 
 // The decimal text of `value` with a leading "-" for negatives.
 std::u16string FormatDecimal(std::int32_t value);
+// The decimal text of a count or line number, however large.
+std::u16string FormatUnsignedDecimal(std::uint64_t value);
 
 // A message of the string table with its first "%d" replaced by `value`
 // ("%d times Replaced.", "%d lines"); a format without "%d" stands as it is.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/attributes.h"
+#include "runtime/decimal.h"
 #include "runtime/int_math.h"
 #include "runtime/surrogates.h"
 
@@ -86,21 +87,12 @@ private:
         for (; line < rows_.LineCount(); ++line) {
             const std::int32_t top = RowTop(layout_, request_.viewport, rows_.FirstRow(line));
             if (top >= yLimit_) break;
-            const std::u16string number = DecimalText(line + 1ull);
+            const std::u16string number = FormatUnsignedDecimal(line + 1ull);
             advances.assign(number.size(), digitWidth);
             const std::int64_t x = std::int64_t{textLeft_} - std::int64_t{digitWidth} * (number.size() + 1);
             canvas_.Text(Saturate(x), top, number.data(), advances.data(), static_cast<std::uint32_t>(number.size()),
                          TextFont::kNormal, kLinkColor);
         }
-    }
-
-    static std::u16string DecimalText(std::uint64_t value) {
-        std::u16string text;
-        do {
-            text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-            value /= 10;
-        } while (value != 0);
-        return text;
     }
 
     void PaintRows() {

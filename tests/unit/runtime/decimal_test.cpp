@@ -26,6 +26,9 @@ TEST(FormatDecimalTest, RoundTripsEveryEdge) {
     for (std::int32_t value : {0, 1, -1, 9, 10, -10, 65001, -65001, 2147483647, -2147483647 - 1}) {
         EXPECT_EQ(ParseDecimal(FormatDecimal(value).c_str()), value);
     }
+    EXPECT_EQ(FormatDecimal(-2147483647 - 1), u"-2147483648");
+    EXPECT_EQ(FormatUnsignedDecimal(0), u"0");
+    EXPECT_EQ(FormatUnsignedDecimal(18446744073709551615ull), u"18446744073709551615");
 }
 
 TEST(FormatWithDecimalTest, TheNumberGoesWhereTheFormatSays) {
