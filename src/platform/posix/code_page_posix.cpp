@@ -132,14 +132,18 @@ void Flush(iconv_t converter, Output& output) {
 
 // Runs iconv over the whole input, then lets the converter write out what it
 // holds back (stateful code pages such as 1258 wait for combining marks; UTF-7
-// closes its base64 run). `onInvalid(output, step)` is called for each input
-// step of `unitBytes` that iconv cannot convert (ill-formed, unmappable or cut
-// off), with the bytes of that step.
+// closes its base64 run). Where iconv stops at what it cannot convert
+// (ill-formed, unmappable or cut off), `onInvalid(output, step, stepBytes,
+// consumed)` writes what stands for it and returns how many bytes to skip:
+// `step` is where iconv stopped, `stepBytes` the at most `unitBytes` bytes
+// there (none when iconv stopped at the end) and `consumed` what this call of
+// iconv had taken before it stopped.
 template <typename OnInvalid>
 void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t unitBytes, Output& output,
              OnInvalid onInvalid) {
     auto* input = const_cast<char*>(in);
     while (inBytes > 0) {
+        const char* callStart = input;
         char* at = nullptr;
         std::size_t room = 0;
         output.Window(&at, &room);
@@ -148,12 +152,25 @@ void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t
         output.Produced(before - room);
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
         Flush(converter, output);
-        std::size_t skip = unitBytes < inBytes ? unitBytes : inBytes;
-        onInvalid(output, input, skip);
+        const std::size_t stepBytes = unitBytes < inBytes ? unitBytes : inBytes;
+        const std::size_t consumed = static_cast<std::size_t>(input - callStart);
+        std::size_t skip = onInvalid(output, input, stepBytes, consumed);
+        // Every call either converts or skips something, so the loop ends.
+        if (skip == 0 && consumed == 0) skip = stepBytes;
         input += skip;
         inBytes -= skip;
     }
     Flush(converter, output);
+}
+
+// glibc's UHC converter reports the unassigned pair A2 E8 only after stepping
+// over it, where it stops in front of every other bad pair; seen from behind,
+// the pair still gets its replacement and the byte after it is kept.
+constexpr CodePage kKorean = 949;
+
+bool SteppedOverBadPair(CodePage codePage, const char* step, std::size_t consumed) {
+    return codePage == kKorean && consumed >= 2 && static_cast<std::uint8_t>(step[-2]) == 0xA2 &&
+           static_cast<std::uint8_t>(step[-1]) == 0xE8;
 }
 
 // Windows' code page 1252 gives the five bytes that name no character the
@@ -185,12 +202,15 @@ std::size_t DecodeCodePage(CodePage codePage, const std::uint8_t* bytes, std::si
     if (converter == kNoConverter) return 0;
     Output output(reinterpret_cast<char*>(out), capacity * 2);
     Convert(converter, reinterpret_cast<const char*>(bytes), count, 1, output,
-            [&](Output& sink, const char* step, std::size_t) {
-                auto byte = static_cast<std::uint8_t>(*step);
+            [&](Output& sink, const char* step, std::size_t stepBytes, std::size_t consumed) -> std::size_t {
+                // An error with nothing left to read comes after the bad bytes too.
+                const bool steppedOver = stepBytes == 0 || SteppedOverBadPair(codePage, step, consumed);
+                auto byte = steppedOver ? 0 : static_cast<std::uint8_t>(*step);
                 bool own = codePage == kWindowsLatin1 && IsUnassigned1252(byte);
                 const char16_t unit = own ? byte : kReplacement;
                 sink.Put(reinterpret_cast<const char*>(&unit), 2);
                 if (!own && replaced != nullptr) *replaced = true;
+                return steppedOver ? 0 : stepBytes;
             });
     return output.Needed() / 2;
 }
@@ -204,21 +224,23 @@ std::size_t EncodeCodePage(CodePage codePage, const char16_t* units, std::size_t
     Output output(reinterpret_cast<char*>(out), capacity);
     bool unicode = codePage == 65000;
     Convert(converter, reinterpret_cast<const char*>(units), count * 2, 2, output,
-            [&](Output& sink, const char* step, std::size_t stepBytes) {
+            [&](Output& sink, const char* step, std::size_t stepBytes, std::size_t) -> std::size_t {
+                if (stepBytes == 0) return 0;
                 char16_t unit = 0;
                 std::memcpy(&unit, step, stepBytes < 2 ? stepBytes : 2);
                 if (codePage == kWindowsLatin1 && stepBytes == 2 && IsUnassigned1252(unit)) {
                     const char byte = static_cast<char>(unit);
                     sink.Put(&byte, 1);
-                    return;
+                    return stepBytes;
                 }
                 if (usedDefault != nullptr) *usedDefault = true;
                 if (unicode) {
                     static const char kReplacementUtf7[] = "+//0-";
                     sink.Put(kReplacementUtf7, 5);
-                    return;
+                    return stepBytes;
                 }
                 sink.Put(&kDefaultByte, 1);
+                return stepBytes;
             });
     return output.Needed();
 }

@@ -158,6 +158,8 @@ TEST(CodePageReaderTest, ShiftJisAndOtherDoubleByteCodePages) {
     EXPECT_EQ(DecodeLines(charset::kShiftJis, "a\x88\r\nb").size(), 2u);
     EXPECT_EQ(Decode(charset::kShiftJis, "a\x88").substr(0, 1), u"a");
     EXPECT_EQ(Decode(949, "\xC7\xD1"), U("한"));
+    // A pair that glibc steps over before it calls it bad: the byte after it stays.
+    EXPECT_EQ(Decode(949, "\xA2\xE8" "A\xA2\xE8").substr(1, 1), u"A");
     EXPECT_EQ(Decode(936, "\xD6\xD0"), U("中"));
     EXPECT_EQ(Decode(950, "\xA4\xA4"), U("中"));
 }
@@ -283,6 +285,7 @@ TEST(FastPathTest, ReadsAreThoseOfTheExactWay) {
         {charset::kShiftJis, std::string(511, 'a') + "\x88\x9F" + std::string(1000, '\x82') + "\xA0"},
         {936, "\xD6\xD0\x80\xFF\x81\x30\x81\x30" "a\xD6"},
         {949, "\xC7\xD1\xC7\x41\xC7"},
+        {949, "\xA2\xE8" "a\xA2\xE8"},
         {950, "\xA4\xA4\xA4\x40\xF9\xFE\x80"},
         {1251, ascii + "\xCF\xF0\xE8\x98"},
         {1258, "a\xEC\xCC\xD2" "b"},
