@@ -132,6 +132,21 @@ public:
         return {first, count};
     }
     std::u16string Units() { return UnitsOf(UnitSpan()); }
+    // `count` 32-bit values into `to`; false, with `to` left alone, when fewer are left.
+    bool U32s(std::uint32_t count, std::vector<std::uint32_t>* to) {
+        if (!ok_ || count > Left() / 4) {
+            ok_ = false;
+            return false;
+        }
+        to->resize(count);
+        if (LittleEndianHost()) {
+            std::memcpy(to->data(), at_, 4 * std::size_t{count});
+            at_ += 4 * std::size_t{count};
+            return true;
+        }
+        for (std::uint32_t& value : *to) value = U32();
+        return true;
+    }
 
     static std::u16string UnitsOf(Span span) {
         std::u16string units(span.count, u'\0');
@@ -213,10 +228,8 @@ bool DecodeEntry(const std::u16string& root, Decoder& in, DecodedEntry* decoded)
     entry->textKept = in.U8() != 0;
     if (entry->textKept) {
         decoded->text = in.UnitSpan();
-        const std::uint32_t lines = in.U32();
-        if (lines > in.Left() / 4) return false;  // a hostile count cannot make a large allocation
-        decoded->lineStarts.resize(lines);
-        for (std::uint32_t& start : decoded->lineStarts) start = in.U32();
+        // A hostile count cannot make a large allocation.
+        if (!in.U32s(in.U32(), &decoded->lineStarts)) return false;
     }
     decoded->targets = in.UnitSpan();
     if (!in.Ok() || state > static_cast<std::uint8_t>(NoteState::kUnreadable) || !IsRelativePath(entry->file.relativePath)) {
@@ -349,6 +362,32 @@ std::u16string VersionPath(const std::u16string& path, std::uint64_t number) {
     return path + u'-' + digits + u".index";
 }
 
+// The index in the bytes before the checksum; null where they are no cache.
+IndexPointer DecodeBody(const std::uint8_t* bytes, std::size_t body, std::shared_ptr<const void> keeper) {
+    Decoder in(bytes, body);
+    if (!in.Tag() || in.U32() != platform::AnsiCodePage()) return nullptr;
+    std::u16string root = in.Units();
+    const std::u16string filter = in.Units();
+    NotebookCounts leftOut;
+    leftOut.tooLarge = in.U32();
+    leftOut.overLimit = in.U32();
+    const std::uint32_t count = in.U32();
+    if (!in.Ok() || root.empty() || count > kMaxNotes) return nullptr;
+    std::vector<DecodedEntry> decoded(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (!DecodeEntry(root, in, &decoded[i])) return nullptr;
+        // Entries come in order, each once.
+        if (i > 0 && !RelativePathLess(decoded[i - 1].entry->file.relativePath, decoded[i].entry->file.relativePath)) {
+            return nullptr;
+        }
+    }
+    if (!in.AtEnd() || !PlaceUnits(decoded, keeper)) return nullptr;
+    std::vector<NotePointer> entries;
+    entries.reserve(count);
+    for (DecodedEntry& item : decoded) entries.push_back(std::move(item.entry));
+    return MakeIndex(std::move(root), NoteFilter(filter), std::move(entries), leftOut);
+}
+
 }  // namespace
 
 std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view root, std::u16string_view filter) {
@@ -380,30 +419,13 @@ std::string EncodeIndex(const NotebookIndex& index) {
 IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size, std::shared_ptr<const void> keeper) {
     if (size < kTagBytes + kChecksumBytes) return nullptr;
     const std::size_t body = size - kChecksumBytes;
-    Decoder checksum(bytes + body, kChecksumBytes);
-    if (checksum.U64() != IndexChecksum(bytes, body)) return nullptr;
-    Decoder in(bytes, body);
-    if (!in.Tag() || in.U32() != platform::AnsiCodePage()) return nullptr;
-    std::u16string root = in.Units();
-    const std::u16string filter = in.Units();
-    NotebookCounts leftOut;
-    leftOut.tooLarge = in.U32();
-    leftOut.overLimit = in.U32();
-    const std::uint32_t count = in.U32();
-    if (!in.Ok() || root.empty() || count > kMaxNotes) return nullptr;
-    std::vector<DecodedEntry> decoded(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (!DecodeEntry(root, in, &decoded[i])) return nullptr;
-        // Entries come in order, each once.
-        if (i > 0 && !RelativePathLess(decoded[i - 1].entry->file.relativePath, decoded[i].entry->file.relativePath)) {
-            return nullptr;
-        }
-    }
-    if (!in.AtEnd() || !PlaceUnits(decoded, keeper)) return nullptr;
-    std::vector<NotePointer> entries;
-    entries.reserve(count);
-    for (DecodedEntry& item : decoded) entries.push_back(std::move(item.entry));
-    return MakeIndex(std::move(root), NoteFilter(filter), std::move(entries), leftOut);
+    // The checksum reads every byte while the entries are decoded beside it:
+    // decoding is safe on any bytes, and what it makes is kept only when they pass.
+    std::future<bool> whole = std::async(std::launch::async, [bytes, body] {
+        return Decoder(bytes + body, kChecksumBytes).U64() == IndexChecksum(bytes, body);
+    });
+    IndexPointer index = DecodeBody(bytes, body, std::move(keeper));
+    return whole.get() ? index : nullptr;
 }
 
 bool SaveIndexCache(const NotebookIndex& index, const std::u16string& path) {
