@@ -25,22 +25,31 @@ constexpr std::size_t kChecksumBytes = 8;
 
 // Four lanes over 8-byte little-endian words (the tail zero-padded), so that
 // the lanes' multiplications overlap: it catches a damaged or cut file; it is
-// not meant to resist forgery.
+// not meant to resist forgery. The lanes are four variables: held in an
+// array, they are vectorized, and SSE2 multiplies 64-bit words by shifts at
+// a third of the speed.
 std::uint64_t IndexChecksum(const std::uint8_t* bytes, std::size_t size) {
     constexpr std::uint64_t kPrime = 0x100000001B3ull;
     auto word = [bytes](std::size_t at) {
         return LoadUnit32<ByteOrder::kLittleEndian>(bytes + at) |
                std::uint64_t{LoadUnit32<ByteOrder::kLittleEndian>(bytes + at + 4)} << 32;
     };
-    std::uint64_t lanes[4] = {0x9E3779B97F4A7C15ull ^ size, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull};
+    auto mix = [](std::uint64_t lane, std::uint64_t value) {
+        lane = (lane ^ value) * kPrime;
+        return lane ^ (lane >> 29);
+    };
+    std::uint64_t a = 0x9E3779B97F4A7C15ull ^ size;
+    std::uint64_t b = 0xC2B2AE3D27D4EB4Full;
+    std::uint64_t c = 0x165667B19E3779F9ull;
+    std::uint64_t d = 0x27D4EB2F165667C5ull;
     std::size_t at = 0;
     for (; at + 32 <= size; at += 32) {
-        for (int lane = 0; lane < 4; ++lane) {
-            lanes[lane] = (lanes[lane] ^ word(at + 8 * lane)) * kPrime;
-            lanes[lane] ^= lanes[lane] >> 29;
-        }
+        a = mix(a, word(at));
+        b = mix(b, word(at + 8));
+        c = mix(c, word(at + 16));
+        d = mix(d, word(at + 24));
     }
-    std::uint64_t hash = lanes[0] ^ (lanes[1] * 3) ^ (lanes[2] * 5) ^ (lanes[3] * 7);
+    std::uint64_t hash = a ^ (b * 3) ^ (c * 5) ^ (d * 7);
     for (; at < size; ++at) hash = (hash ^ bytes[at]) * kPrime;
     return hash ^ (hash >> 32);
 }
