@@ -104,5 +104,9 @@ inline DocPos InsertAt(Document& document, DocPos pos, std::u16string_view text)
     InsertCommand command(pos, text);
     return Run(document, command).newEnd;
 }
+inline void DeleteRange(Document& document, DocPos from, DocPos to) {
+    DeleteCommand command(from, to);
+    document.Execute(command);
+}
 
 }  // namespace pathbook::test
