@@ -119,7 +119,7 @@ TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
                               }));
 }
 
-TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFont) {
+TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFontAndHighlightsOnTheirBrushes) {
     ViewFixture view(u"<C:\\d\\f.txt>");
     view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
     RecordingCanvas canvas;
@@ -130,15 +130,12 @@ TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFont) {
                                   "text 88,0 \">\" link c5 dx 8",
                               }));
     EXPECT_TRUE(canvas.Has("fill yellow 48,0-88,16"));
-}
-
-TEST(PaintPlanTest, HighlightValuesPickTheirBrushes) {
-    ViewFixture view(u"x [note] y #z");
-    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, Whole(), canvas);
-    EXPECT_TRUE(canvas.Has("fill crimson 16,0-64,16"));
-    EXPECT_TRUE(canvas.Has("fill blue 88,0-104,16"));
+    // Highlight values pick their brushes.
+    view.Insert(DocPos::At(0, 0), u"x [note] y #z\n");
+    RecordingCanvas highlights;
+    PaintRegion(view.layout, Whole(), highlights);
+    EXPECT_TRUE(highlights.Has("fill crimson 16,0-64,16"));
+    EXPECT_TRUE(highlights.Has("fill blue 88,0-104,16"));
 }
 
 TEST(PaintPlanTest, MarginNumbersAndTheEndMark) {
