@@ -18,6 +18,17 @@ using test::Decode;
 using test::DecodeLines;
 using test::U;
 
+// Every read of a reader: its units and the state after it.
+std::vector<std::pair<std::u16string, ReadState>> Reads(TextReader& reader, std::uint32_t capacity) {
+    std::vector<std::pair<std::u16string, ReadState>> reads;
+    std::vector<char16_t> buffer(capacity);
+    while (reader.State() != ReadState::kFinished && reads.size() < 100000) {
+        const std::uint32_t count = reader.Read(buffer.data(), capacity);
+        reads.emplace_back(std::u16string(buffer.data(), count), reader.State());
+    }
+    return reads;
+}
+
 TEST(LineReaderTest, BreaksAndStates) {
     struct Case {
         std::string bytes;
@@ -41,15 +52,12 @@ TEST(LineReaderTest, ReadsSplitByCapacity) {
     }
     std::string units = test::Utf16Le(U(text));
     auto reader = CreateTextReader(charset::kUtf16Le, reinterpret_cast<const std::uint8_t*>(units.data()), 50);
-    char16_t buffer[8];
     EXPECT_EQ(reader->State(), ReadState::kAtLineBreak);
-    EXPECT_EQ(reader->Read(buffer, 8), 8u);
-    EXPECT_EQ(reader->State(), ReadState::kBufferFull);
-    reader->Read(buffer, 8);
-    EXPECT_EQ(reader->Read(buffer, 8), 4u);
-    EXPECT_EQ(reader->State(), ReadState::kAtLineBreak);
-    EXPECT_EQ(reader->Read(buffer, 8), 3u);
-    EXPECT_EQ(reader->State(), ReadState::kFinished);
+    EXPECT_EQ(Reads(*reader, 8), (std::vector<std::pair<std::u16string, ReadState>>{
+                                     {u"01234567", ReadState::kBufferFull},
+                                     {u"89abcdef", ReadState::kBufferFull},
+                                     {u"ghij", ReadState::kAtLineBreak},
+                                     {u"xyz", ReadState::kFinished}}));
 }
 
 TEST(LineReaderTest, CodePageReadsConsumeAtMostHalfTheCapacityInBytes) {
@@ -211,17 +219,6 @@ TEST(Iso2022ReaderTest, ALongRunOfShiftsStillMakesProgress) {
     EXPECT_EQ(reader->Read(buffer, 1024), 0u);
     EXPECT_EQ(reader->State(), ReadState::kFinished);
     EXPECT_EQ(Decode(charset::kHz, std::string(3000, '~') + "ab"), std::u16string(1500, u'~') + u"ab");
-}
-
-// Every read of a reader: its units and the state after it.
-std::vector<std::pair<std::u16string, ReadState>> Reads(TextReader& reader, std::uint32_t capacity) {
-    std::vector<std::pair<std::u16string, ReadState>> reads;
-    std::vector<char16_t> buffer(capacity);
-    while (reader.State() != ReadState::kFinished && reads.size() < 100000) {
-        const std::uint32_t count = reader.Read(buffer.data(), capacity);
-        reads.emplace_back(std::u16string(buffer.data(), count), reader.State());
-    }
-    return reads;
 }
 
 // The fast paths (ASCII blocks, well-formed UTF-8, the table of single
