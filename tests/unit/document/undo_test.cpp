@@ -78,11 +78,15 @@ TEST(UndoTest, TheLimitKeepsTheNewestSteps) {
     }
 }
 
-TEST(UndoTest, UndoingBackToTheSavedStateClearsModified) {
+TEST(UndoTest, OnlyASaveThatHeldAndUndoingBackToItClearModified) {
     Document document;
     DirtyLog log;
     document.AddListener(&log);
     Type(document, u"x");
+    test::MemorySink failing(false);
+    EXPECT_FALSE(document.Save(failing));
+    EXPECT_EQ(failing.closes, 1);
+    EXPECT_TRUE(document.IsModified()) << "a failed save leaves the document modified";
     ASSERT_TRUE(Saved(document));
     EXPECT_EQ(log.flags, (std::vector<bool>{true}));  // saving itself notifies nobody
     Type(document, u"y");
@@ -102,15 +106,6 @@ TEST(UndoTest, SavedStateOnADiscardedBranchStaysUnreachable) {
     Type(document, u"c");
     document.Undo();
     EXPECT_EQ(AllText(document), u"a");
-    EXPECT_TRUE(document.IsModified());
-}
-
-TEST(UndoTest, FailedSaveLeavesTheDocumentModified) {
-    Document document;
-    Type(document, u"precious");
-    test::MemorySink failing(false);
-    EXPECT_FALSE(document.Save(failing));
-    EXPECT_EQ(failing.closes, 1);
     EXPECT_TRUE(document.IsModified());
 }
 
