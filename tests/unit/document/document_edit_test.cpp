@@ -174,7 +174,7 @@ TEST(DocumentEditTest, KeywordDefinitionNotifiesOnceAfterReclassifying) {
         bool commentBitOnB = false;
     } checker(document);
     document.AddListener(&checker);
-    document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    document.SetKeywordDefinition(test::kStandardDefinition);
     EXPECT_EQ(checker.calls, 1);
     EXPECT_TRUE(checker.commentBitOnB);
 }

@@ -64,10 +64,10 @@ TEST(DocumentFilesTest, LongLinesAreClassifiedLikeInsertedOnes) {
     std::u16string line;
     for (int i = 0; i < 5000; ++i) line += (i % 97 == 0) ? u"<C:\\x\\y.txt> [c] #" : u"ab ";
     Document loaded;
-    loaded.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    loaded.SetKeywordDefinition(test::kStandardDefinition);
     test::Load(loaded, line + u"\n" + line);
     Document inserted;
-    inserted.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    inserted.SetKeywordDefinition(test::kStandardDefinition);
     test::InsertAt(inserted, DocPos::At(0, 0), line + u"\n" + line);
     ASSERT_EQ(loaded.LineCount(), 2u);
     for (LineIndex i = 0; i < 2; ++i) {

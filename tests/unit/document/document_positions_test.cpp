@@ -12,7 +12,7 @@ namespace {
 
 std::unique_ptr<Document> Make(std::u16string_view text) {
     auto document = std::make_unique<Document>();
-    document->SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    document->SetKeywordDefinition(test::kStandardDefinition);
     test::InsertAt(*document, DocPos::At(0, 0), text);
     return document;
 }

@@ -11,6 +11,10 @@
 
 namespace pathbook::test {
 
+// The editor's own keyword definition: links recognised, "[" and "]" open and
+// close a block comment, "#" starts a line comment.
+inline constexpr char16_t kStandardDefinition[] = u"0110\n[\n]\n#\n";
+
 // Serves `text` line by line (CR LF, CR and LF end lines), at most `chunk`
 // units per Read, like a decoder.
 class MemorySource : public TextSource {

@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "document/edit_command.h"
+#include "document/memory_text.h"
 #include "view/link_activation.h"
 
 namespace pathbook {
 namespace {
 
 struct LinkDocument {
-    explicit LinkDocument(std::u16string text) {
-        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
-        InsertCommand command(DocPos::At(0, 0), std::move(text));
-        document.Execute(command);
+    explicit LinkDocument(const std::u16string& text) {
+        document.SetKeywordDefinition(test::kStandardDefinition);
+        test::InsertAt(document, DocPos::At(0, 0), text);
     }
     LinkRequest At(LineIndex line, Column column, LinkCommand command = LinkCommand::kOpen, bool cut = false) {
         return PrepareLinkRequest(document, DocPos::At(line, column), command, cut, u"C:\\cwd");

@@ -97,7 +97,7 @@ PaintRequest Whole(std::int32_t width = 400, std::int32_t height = 64) {
 TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
     // "[" ... "]" is a block comment and "#" a line comment in the editor's definition.
     ViewFixture view(u"a<C:\\d\\f.txt> [n]\t\x01z #c");
-    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    view.document.SetKeywordDefinition(test::kStandardDefinition);
     view.document.SetMissingPart(0, 4, 12, true);
     view.document.SetMissingPart(0, 4, 6, false);
     PaintRequest request = Whole();
@@ -121,7 +121,7 @@ TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
 
 TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFontAndHighlightsOnTheirBrushes) {
     ViewFixture view(u"<C:\\d\\f.txt>");
-    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    view.document.SetKeywordDefinition(test::kStandardDefinition);
     RecordingCanvas canvas;
     PaintRegion(view.layout, Whole(), canvas);
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{
