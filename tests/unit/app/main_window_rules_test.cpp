@@ -120,7 +120,8 @@ TEST(GrepCommandTest, OtherPercentSequencesKeepTheCharacter) {
     EXPECT_EQ(Grep(u"", u"C:\\a\\b.txt"), "");
 }
 
-TEST(StatusPartsTest, EdgesFromTheRight) {
+// Edges from the right; the grip and the gap follow the DPI.
+TEST(StatusPartsTest, EdgesFromTheRightScaledByTheDpi) {
     auto restored = StatusPartEdges(800, false, 40, 45, 96);
     EXPECT_EQ(restored[2], 800 - 15 - 5);
     EXPECT_EQ(restored[1], 780 - 45);
@@ -128,9 +129,6 @@ TEST(StatusPartsTest, EdgesFromTheRight) {
     auto maximized = StatusPartEdges(800, true, 40, 45, 96);
     EXPECT_EQ(maximized[2], 795);
     EXPECT_EQ(maximized[0], 795 - 45 - 40);
-}
-
-TEST(StatusPartsTest, GripAndGapFollowTheDpi) {
     // The texts' widths come measured in the bar's font, already at its DPI.
     EXPECT_EQ(StatusPartEdges(1200, false, 60, 68, 144)[2], 1200 - 23 - 8);
     EXPECT_EQ(StatusPartEdges(1600, false, 80, 90, 192)[2], 1600 - 30 - 10);
@@ -230,7 +228,7 @@ TEST(MenuStatesTest, PopupLinksAndNoEditing) {
                 {IDM_CUT, IDM_PASTE, IDM_DELETE, IDM_UNDO, IDM_REDO}, "locked");
 }
 
-TEST(WindowOrderTest, NextCyclesThroughInstances) {
+TEST(WindowOrderTest, NextCyclesThroughInstancesAndPreviousWraps) {
     WindowSwitch first = ChooseNextWindow(3, 0);
     EXPECT_FALSE(first.none);
     EXPECT_EQ(first.raise, 1u);
@@ -241,9 +239,7 @@ TEST(WindowOrderTest, NextCyclesThroughInstances) {
     EXPECT_TRUE(ChooseNextWindow(3, 2).none);
     EXPECT_TRUE(ChooseNextWindow(1, 0).none);
     EXPECT_TRUE(ChooseNextWindow(3, 7).none);
-}
-
-TEST(WindowOrderTest, PreviousWrapsToTheLast) {
+    // The previous one wraps to the last.
     EXPECT_EQ(ChoosePreviousWindow(3, 0).raise, 2u);
     EXPECT_EQ(ChoosePreviousWindow(3, 2).raise, 1u);
     EXPECT_FALSE(ChoosePreviousWindow(3, 1).sendSelfToBottom);

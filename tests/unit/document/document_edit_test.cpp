@@ -84,13 +84,8 @@ TEST(DocumentEditTest, ReversedDeleteRemovesTheSameRangeWithCrLf) {
     EXPECT_EQ(document.RangeLength({5, 1}, {0, 0}), 12u);
     EXPECT_EQ(Delete(document, {5, 1}, {0, 0}), u"first\r\nsecon");
     EXPECT_EQ(LinesOf(document), (Lines{u"d line", u"third"}));
-}
-
-TEST(DocumentEditTest, DeletingToTheEndLeavesOneEmptyLine) {
-    Document document;
-    Insert(document, {0, 0}, u"a\nb\nc");
-    EXPECT_EQ(Delete(document, {0, 0}, {kEndOfText, kEndOfText}), u"a\r\nb\r\nc");
-    EXPECT_EQ(LinesOf(document), (Lines{u""}));
+    EXPECT_EQ(Delete(document, {0, 0}, {kEndOfText, kEndOfText}), u"d line\r\nthird");
+    EXPECT_EQ(LinesOf(document), (Lines{u""})) << "deleting to the end leaves one empty line";
 }
 
 TEST(DocumentEditTest, CopyRangeAndRangeLengthAgree) {
@@ -179,7 +174,7 @@ TEST(DocumentEditTest, KeywordDefinitionNotifiesOnceAfterReclassifying) {
         bool commentBitOnB = false;
     } checker(document);
     document.AddListener(&checker);
-    document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    document.SetKeywordDefinition(test::kStandardDefinition);
     EXPECT_EQ(checker.calls, 1);
     EXPECT_TRUE(checker.commentBitOnB);
 }

@@ -16,16 +16,22 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-struct LoadLog : DocListener {
+// Mirrors what a view learns from the load's updates: each slice adds text
+// at the end of what was there, from where the last one ended.
+struct SliceLog : DocListener {
+    explicit SliceLog(const Document& document) : document(document) {}
     void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) override {
-        ++calls;
-        EXPECT_EQ(start, (DocPos{0, 0}));
-        EXPECT_EQ(oldEnd, (DocPos{0, 0}));
+        EXPECT_EQ(start, end);
+        EXPECT_EQ(oldEnd, start);
         EXPECT_FALSE(byCommand);
+        const LineIndex last = document.LineCount() - 1;
+        EXPECT_EQ(newEnd, DocPos::At(last, document.LineLength(last)));
         end = newEnd;
+        ++updates;
     }
-    int calls = 0;
+    const Document& document;
     DocPos end;
+    int updates = 0;
 };
 
 TEST(DocumentFilesTest, LoadSplitsLinesAndNotifiesOnce) {
@@ -41,11 +47,11 @@ TEST(DocumentFilesTest, LoadSplitsLinesAndNotifiesOnce) {
     for (std::uint32_t chunk : {1u, 2u, 1024u}) {
         for (const Case& c : cases) {
             Document document;
-            LoadLog log;
+            SliceLog log(document);
             document.AddListener(&log);
             test::Load(document, c.text, chunk);
             EXPECT_EQ(test::LinesOf(document), c.lines);
-            EXPECT_EQ(log.calls, 1);
+            EXPECT_EQ(log.updates, 1);
             EXPECT_EQ(log.end, c.end);
             EXPECT_FALSE(document.IsModified());
             EXPECT_FALSE(document.CanUndo());
@@ -58,10 +64,10 @@ TEST(DocumentFilesTest, LongLinesAreClassifiedLikeInsertedOnes) {
     std::u16string line;
     for (int i = 0; i < 5000; ++i) line += (i % 97 == 0) ? u"<C:\\x\\y.txt> [c] #" : u"ab ";
     Document loaded;
-    loaded.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    loaded.SetKeywordDefinition(test::kStandardDefinition);
     test::Load(loaded, line + u"\n" + line);
     Document inserted;
-    inserted.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    inserted.SetKeywordDefinition(test::kStandardDefinition);
     test::InsertAt(inserted, DocPos::At(0, 0), line + u"\n" + line);
     ASSERT_EQ(loaded.LineCount(), 2u);
     for (LineIndex i = 0; i < 2; ++i) {
@@ -134,24 +140,6 @@ public:
 private:
     std::size_t goodReads_;
     bool failed_ = false;
-};
-
-// Mirrors what a view learns from the load's updates: each slice adds text
-// at the end of what was there, from where the last one ended.
-struct SliceLog : DocListener {
-    explicit SliceLog(const Document& document) : document(document) {}
-    void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) override {
-        EXPECT_EQ(start, end);
-        EXPECT_EQ(oldEnd, start);
-        EXPECT_FALSE(byCommand);
-        const LineIndex last = document.LineCount() - 1;
-        EXPECT_EQ(newEnd, DocPos::At(last, document.LineLength(last)));
-        end = newEnd;
-        ++updates;
-    }
-    const Document& document;
-    DocPos end;
-    int updates = 0;
 };
 
 TEST(DocumentFilesTest, SlicesAddTheSameLinesAsOneLoad) {

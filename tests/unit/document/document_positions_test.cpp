@@ -1,6 +1,7 @@
 // Caret steps, word steps and link extents.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "document/document.h"
@@ -9,33 +10,31 @@
 namespace pathbook {
 namespace {
 
-Document* Make(std::u16string_view text) {
-    auto* document = new Document;
-    document->SetKeywordDefinition(u"0110\n[\n]\n#\n");
+std::unique_ptr<Document> Make(std::u16string_view text) {
+    auto document = std::make_unique<Document>();
+    document->SetKeywordDefinition(test::kStandardDefinition);
     test::InsertAt(*document, DocPos::At(0, 0), text);
     return document;
 }
 
-TEST(DocumentPositionsTest, UnitStepsAndLineEnds) {
-    std::unique_ptr<Document> document(Make(u"ab\ncd"));
+TEST(DocumentPositionsTest, UnitStepsLineEndsAndPairs) {
+    const std::unique_ptr<Document> document = Make(u"ab\ncd");
     EXPECT_EQ(document->LeftOf({0, 0}, false), (DocPos{0, 0}));
     EXPECT_EQ(document->LeftOf({0, 1}, false), (DocPos{2, 0}));
     EXPECT_EQ(document->LeftOf({2, 1}, false), (DocPos{1, 1}));
     EXPECT_EQ(document->RightOf({2, 0}, false), (DocPos{0, 1}));
     EXPECT_EQ(document->RightOf({2, 1}, false), (DocPos{2, 1}));
     EXPECT_EQ(document->RightOf({9, 9}, false), (DocPos{2, 1}));
-}
-
-TEST(DocumentPositionsTest, SurrogatePairsAreOneStep) {
-    std::unique_ptr<Document> document(Make(u"a\U0001F600b\xDC00z"));
-    EXPECT_EQ(document->RightOf({1, 0}, false), (DocPos{3, 0}));
-    EXPECT_EQ(document->LeftOf({3, 0}, false), (DocPos{1, 0}));
-    EXPECT_EQ(document->LeftOf({5, 0}, false), (DocPos{4, 0}));  // behind a lone low surrogate
-    EXPECT_EQ(document->RightOf({4, 0}, false), (DocPos{5, 0}));
+    // A surrogate pair is one step; a lone low surrogate one of its own.
+    const std::unique_ptr<Document> pairs = Make(u"a\U0001F600b\xDC00z");
+    EXPECT_EQ(pairs->RightOf({1, 0}, false), (DocPos{3, 0}));
+    EXPECT_EQ(pairs->LeftOf({3, 0}, false), (DocPos{1, 0}));
+    EXPECT_EQ(pairs->LeftOf({5, 0}, false), (DocPos{4, 0}));
+    EXPECT_EQ(pairs->RightOf({4, 0}, false), (DocPos{5, 0}));
 }
 
 TEST(DocumentPositionsTest, WordStepsFollowRuns) {
-    std::unique_ptr<Document> document(Make(u"alpha  beta+=longerword"));
+    const std::unique_ptr<Document> document = Make(u"alpha  beta+=longerword");
     EXPECT_EQ(document->RightOf({0, 0}, true), (DocPos{5, 0}));
     EXPECT_EQ(document->RightOf({2, 0}, true), (DocPos{5, 0}));
     EXPECT_EQ(document->RightOf({5, 0}, true), (DocPos{7, 0}));
@@ -48,7 +47,7 @@ TEST(DocumentPositionsTest, WordStepsFollowRuns) {
 }
 
 TEST(DocumentPositionsTest, LinkExtents) {
-    std::unique_ptr<Document> document(Make(u"x <C:\\dir\\f.txt><#a> y"));
+    const std::unique_ptr<Document> document = Make(u"x <C:\\dir\\f.txt><#a> y");
     EXPECT_EQ(document->LinkStartOf({8, 0}), (DocPos{2, 0}));
     EXPECT_EQ(document->LinkEndOf({8, 0}), (DocPos{15, 0}));
     EXPECT_EQ(document->LinkPartEndOf({6, 0}), (DocPos{9, 0}));
@@ -58,14 +57,14 @@ TEST(DocumentPositionsTest, LinkExtents) {
 }
 
 TEST(DocumentPositionsTest, FindLinkBeforeScansBackToTheFirstLine) {
-    std::unique_ptr<Document> document(Make(u"<C:\\base\\dir>\nplain\n<.\\rel> <#anchor>"));
+    const std::unique_ptr<Document> document = Make(u"<C:\\base\\dir>\nplain\n<.\\rel> <#anchor>");
     String link;
     ASSERT_TRUE(document->FindLinkBefore({15, 2}, link));
     EXPECT_EQ(link.View(), u"C:\\base\\dir");
     ASSERT_TRUE(document->FindLinkBefore({3, 0}, link));
-    std::unique_ptr<Document> none(Make(u"<.\\a>\n<#b>"));
+    const std::unique_ptr<Document> none = Make(u"<.\\a>\n<#b>");
     EXPECT_FALSE(none->FindLinkBefore({kEndOfText, kEndOfText}, link));
-    std::unique_ptr<Document> same(Make(u"<C:\\a> <..\\b>"));
+    const std::unique_ptr<Document> same = Make(u"<C:\\a> <..\\b>");
     ASSERT_TRUE(same->FindLinkBefore({9, 0}, link));
     EXPECT_EQ(link.View(), u"C:\\a");
 }

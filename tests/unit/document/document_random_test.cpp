@@ -3,6 +3,7 @@
 // every step.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,17 +23,7 @@ public:
     const Lines& Current() const { return states_[current_]; }
     bool IsModified() const { return saved_ != static_cast<long>(current_); }
 
-    void Insert(DocPos pos, const std::u16string& text) {
-        Lines lines = Current();
-        Clamp(lines, pos);
-        InsertInto(lines, pos, text);
-        Push(std::move(lines));
-    }
-    void Delete(DocPos from, DocPos to) {
-        Lines lines = Current();
-        DeleteFrom(lines, from, to);
-        Push(std::move(lines));
-    }
+    // An insertion is a replacement of an empty range, a deletion one by no text.
     void Replace(DocPos from, DocPos to, const std::u16string& text) {
         Lines lines = Current();
         DeleteFrom(lines, from, to);
@@ -142,24 +133,20 @@ void RunRandomSession(std::uint32_t seed, std::uint32_t limit) {
     RandomEdits random(seed);
     for (int step = 0; step < 3000; ++step) {
         std::uint32_t choice = random.Below(100);
-        if (choice < 30) {
-            DocPos pos = random.Position(model.Current());
-            std::u16string text = random.Text();
-            InsertCommand command(pos, text);
-            document.Execute(command);
-            model.Insert(pos, text);
-        } else if (choice < 50) {
-            DocPos from = random.Position(model.Current());
-            DocPos to = random.Position(model.Current());
-            DeleteCommand command(from, to);
-            document.Execute(command);
-            model.Delete(from, to);
-        } else if (choice < 60) {
-            DocPos from = random.Position(model.Current());
-            DocPos to = random.Position(model.Current());
-            std::u16string text = random.Text();
-            ReplaceCommand command(from, to, text);
-            document.Execute(command);
+        if (choice < 60) {
+            // Below 30 an insertion, below 50 a deletion, else a replacement.
+            const DocPos from = random.Position(model.Current());
+            const DocPos to = choice < 30 ? from : random.Position(model.Current());
+            const std::u16string text = choice < 30 || choice >= 50 ? random.Text() : u"";
+            std::unique_ptr<EditCommand> command;
+            if (choice < 30) {
+                command = std::make_unique<InsertCommand>(from, text);
+            } else if (choice < 50) {
+                command = std::make_unique<DeleteCommand>(from, to);
+            } else {
+                command = std::make_unique<ReplaceCommand>(from, to, text);
+            }
+            document.Execute(*command);
             model.Replace(from, to, text);
         } else if (choice < 78) {
             document.Undo();

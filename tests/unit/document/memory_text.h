@@ -11,6 +11,10 @@
 
 namespace pathbook::test {
 
+// The editor's own keyword definition: links recognised, "[" and "]" open and
+// close a block comment, "#" starts a line comment.
+inline constexpr char16_t kStandardDefinition[] = u"0110\n[\n]\n#\n";
+
 // Serves `text` line by line (CR LF, CR and LF end lines), at most `chunk`
 // units per Read, like a decoder.
 class MemorySource : public TextSource {
@@ -103,6 +107,10 @@ inline HeardChange Run(Document& document, EditCommand& command) {
 inline DocPos InsertAt(Document& document, DocPos pos, std::u16string_view text) {
     InsertCommand command(pos, text);
     return Run(document, command).newEnd;
+}
+inline void DeleteRange(Document& document, DocPos from, DocPos to) {
+    DeleteCommand command(from, to);
+    document.Execute(command);
 }
 
 }  // namespace pathbook::test

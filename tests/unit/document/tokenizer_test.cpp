@@ -13,7 +13,7 @@
 namespace pathbook {
 namespace {
 
-constexpr char16_t kStandardDefinition[] = u"0110\n[\n]\n#\n";
+using test::kStandardDefinition;
 
 // The words of line 0 after finalisation for `text` under `definition`.
 std::vector<Attribute> Tokens(std::u16string_view text, std::u16string_view definition = kStandardDefinition) {

@@ -59,32 +59,34 @@ TEST(UndoTest, InsertDeleteAndReplaceRevertAndRedo) {
     EXPECT_TRUE(document.CheckInvariants());
 }
 
-TEST(UndoTest, LimitKeepsTheNewestSteps) {
-    Document document;
-    document.SetUndoLimit(3);
-    for (char16_t c : std::u16string(u"abcde")) Type(document, std::u16string(1, c));
-    EXPECT_EQ(document.History().Count(), 3u);
-    for (int i = 0; i < 4; ++i) document.Undo();
-    EXPECT_EQ(AllText(document), u"ab");
-    EXPECT_TRUE(document.IsModified());  // the saved state was trimmed away
+// The oldest steps go, and with them the saved state; a limit of zero keeps one.
+TEST(UndoTest, TheLimitKeepsTheNewestSteps) {
+    const struct {
+        std::uint32_t limit;
+        std::u16string typed;
+        std::size_t kept;
+        std::u16string afterUndos;
+    } cases[] = {{3, u"abcde", 3, u"ab"}, {0, u"ab", 1, u"a"}};
+    for (const auto& c : cases) {
+        Document document;
+        document.SetUndoLimit(c.limit);
+        for (char16_t unit : c.typed) Type(document, std::u16string(1, unit));
+        EXPECT_EQ(document.History().Count(), c.kept) << c.limit;
+        for (std::size_t i = 0; i <= c.kept; ++i) document.Undo();
+        EXPECT_EQ(AllText(document), c.afterUndos) << c.limit;
+        EXPECT_TRUE(document.IsModified()) << c.limit;
+    }
 }
 
-TEST(UndoTest, LimitZeroActsAsOne) {
-    Document document;
-    document.SetUndoLimit(0);
-    Type(document, u"a");
-    Type(document, u"b");
-    EXPECT_EQ(document.History().Count(), 1u);
-    document.Undo();
-    EXPECT_EQ(AllText(document), u"a");
-    EXPECT_TRUE(document.IsModified());  // savedPos was the header and became unreachable
-}
-
-TEST(UndoTest, UndoingBackToTheSavedStateClearsModified) {
+TEST(UndoTest, OnlyASaveThatHeldAndUndoingBackToItClearModified) {
     Document document;
     DirtyLog log;
     document.AddListener(&log);
     Type(document, u"x");
+    test::MemorySink failing(false);
+    EXPECT_FALSE(document.Save(failing));
+    EXPECT_EQ(failing.closes, 1);
+    EXPECT_TRUE(document.IsModified()) << "a failed save leaves the document modified";
     ASSERT_TRUE(Saved(document));
     EXPECT_EQ(log.flags, (std::vector<bool>{true}));  // saving itself notifies nobody
     Type(document, u"y");
@@ -107,36 +109,12 @@ TEST(UndoTest, SavedStateOnADiscardedBranchStaysUnreachable) {
     EXPECT_TRUE(document.IsModified());
 }
 
-TEST(UndoTest, FailedSaveLeavesTheDocumentModified) {
-    Document document;
-    Type(document, u"precious");
-    test::MemorySink failing(false);
-    EXPECT_FALSE(document.Save(failing));
-    EXPECT_EQ(failing.closes, 1);
-    EXPECT_TRUE(document.IsModified());
-}
-
-TEST(UndoTest, GroupIsOneStepAndUndoesInReverseOrder) {
-    Document document;
-    Type(document, u"cat dog");
-    DirtyLog log;
-    document.AddListener(&log);
-    CommandGroup group;
-    group.Add(std::make_unique<ReplaceCommand>(DocPos{0, 0}, DocPos{3, 0}, std::u16string(u"lion")));
-    group.Add(std::make_unique<ReplaceCommand>(DocPos{5, 0}, DocPos{8, 0}, std::u16string(u"wolf")));
-    document.Execute(group);
-    EXPECT_EQ(AllText(document), u"lion wolf");
-    EXPECT_EQ(log.textUpdates, 1);
-    document.Undo();
-    EXPECT_EQ(AllText(document), u"cat dog");
-    EXPECT_EQ(log.textUpdates, 2);
-    document.Redo();
-    EXPECT_EQ(AllText(document), u"lion wolf");
-}
-
-TEST(UndoTest, AGroupReachesListenersAsOneUpdateCoveringEveryStep) {
+// A group is one step, heard as one update covering every step, and undone in reverse order.
+TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
     Document document;
     Type(document, u"cat dog\ncat");
+    DirtyLog log;
+    document.AddListener(&log);
     CommandGroup group;
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 3), std::u16string(u"lion")));
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(1, 0), DocPos::At(1, 3), std::u16string(u"ox\nyak")));
@@ -144,6 +122,13 @@ TEST(UndoTest, AGroupReachesListenersAsOneUpdateCoveringEveryStep) {
     EXPECT_EQ(heard.start, DocPos::At(0, 0));
     EXPECT_EQ(heard.oldEnd, DocPos::At(1, 3));
     EXPECT_EQ(heard.newEnd, DocPos::At(2, 3));
+    EXPECT_EQ(log.textUpdates, 1);
+    EXPECT_EQ(AllText(document), u"lion dog\r\nox\r\nyak");
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"cat dog\r\ncat");
+    EXPECT_EQ(log.textUpdates, 2);
+    document.Redo();
+    document.RemoveListener(&log);
     // A later step before an earlier one, and one inside the text of another.
     CommandGroup mixed;
     mixed.Add(std::make_unique<InsertCommand>(DocPos::At(2, 3), std::u16string(u"!\n?")));
@@ -154,6 +139,8 @@ TEST(UndoTest, AGroupReachesListenersAsOneUpdateCoveringEveryStep) {
     EXPECT_EQ(heard.start, DocPos::At(0, 1));
     EXPECT_EQ(heard.oldEnd, DocPos::At(2, 3));
     EXPECT_EQ(heard.newEnd, DocPos::At(3, 2));
+    document.Undo();
+    EXPECT_EQ(AllText(document), u"lion dog\r\nox\r\nyak");
 }
 
 TEST(UndoTest, ACommandRunByHandIsStillHeard) {

@@ -5,7 +5,7 @@
 namespace pathbook {
 namespace {
 
-TEST(ParseDecimalTest, AcceptsOnlyAnOptionalMinusAndDigits) {
+TEST(ParseDecimalTest, AcceptsOnlyAnOptionalMinusAndDigitsAndWraps) {
     struct Case {
         const char16_t* text;
         std::int32_t value;
@@ -13,13 +13,10 @@ TEST(ParseDecimalTest, AcceptsOnlyAnOptionalMinusAndDigits) {
         {u"0", 0},       {u"120", 120},  {u"-12", -12}, {u"", 0},      {u"-", 0},
         {u"+5", 0},      {u" 5", 0},     {u"5 ", 0},    {u"12a", 0},   {u"--1", 0},
         {u"007", 7},     {u"2147483647", 2147483647},   {u"-2147483648", -2147483647 - 1},
+        // Beyond 32 bits the value wraps modulo 2^32.
+        {u"2147483648", -2147483647 - 1}, {u"4294967297", 1},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << std::u16string(c.text).size();
-}
-
-TEST(ParseDecimalTest, WrapsModulo2To32) {
-    EXPECT_EQ(ParseDecimal(u"2147483648"), -2147483647 - 1);
-    EXPECT_EQ(ParseDecimal(u"4294967297"), 1);
 }
 
 TEST(FormatDecimalTest, RoundTripsEveryEdge) {

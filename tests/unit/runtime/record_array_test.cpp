@@ -10,7 +10,7 @@ struct Row {
     std::int32_t payload;
 };
 
-TEST(RecordArrayTest, KeepsRecordsWhenItGrows) {
+TEST(RecordArrayTest, KeepsRecordsWhenItGrowsAndFindsTheFirstKey) {
     RecordArray<Row> rows(2);
     rows.PushBack({1, 10});
     rows.PushBack({2, 20});
@@ -18,15 +18,13 @@ TEST(RecordArrayTest, KeepsRecordsWhenItGrows) {
     EXPECT_EQ(rows.Count(), 3);
     EXPECT_EQ(rows[0].payload, 10);
     EXPECT_EQ(rows[2].payload, 30);
-}
-
-TEST(RecordArrayTest, FindReturnsTheFirstMatchingKey) {
-    RecordArray<Row> rows(0);
-    EXPECT_EQ(rows.Find(5), -1);
-    for (std::int32_t i = 0; i < 40; ++i) rows.PushBack({i % 7, i});
-    EXPECT_EQ(rows.Find(3), 3);
-    EXPECT_EQ(rows[rows.Find(6)].payload, 6);
-    EXPECT_EQ(rows.Find(7), -1);
+    // Find returns the first record with the key, from an empty array on.
+    RecordArray<Row> keyed(0);
+    EXPECT_EQ(keyed.Find(5), -1);
+    for (std::int32_t i = 0; i < 40; ++i) keyed.PushBack({i % 7, i});
+    EXPECT_EQ(keyed.Find(3), 3);
+    EXPECT_EQ(keyed[keyed.Find(6)].payload, 6);
+    EXPECT_EQ(keyed.Find(7), -1);
 }
 
 }  // namespace

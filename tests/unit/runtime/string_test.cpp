@@ -5,7 +5,7 @@
 namespace pathbook {
 namespace {
 
-TEST(StringTest, EmptyStringsShareTheStaticBlock) {
+TEST(StringTest, EmptyStringsShareAStaticBlockNeverWritten) {
     String a;
     String b(u"", 0);
     String c(u"");
@@ -15,18 +15,14 @@ TEST(StringTest, EmptyStringsShareTheStaticBlock) {
     EXPECT_TRUE(b.UsesEmptyBlock());
     EXPECT_TRUE(c.UsesEmptyBlock());
     EXPECT_TRUE(a.SharesBlockWith(c));
-}
-
-// Link checks make and drop empty Strings on a worker thread while the UI
-// thread does the same, so the shared empty block must never be written.
-TEST(StringTest, TheSharedEmptyBlockIsNeverWritten) {
-    String a;
+    // Link checks make and drop empty Strings on a worker thread while the UI
+    // thread does the same, so the shared empty block must never be written.
     std::int32_t count = a.ShareCount();
     {
-        String b = a;
-        String c(std::move(b));
-        String d(u"x");
-        d.DropBack(1);
+        String copy = a;
+        String moved(std::move(copy));
+        String emptied(u"x");
+        emptied.DropBack(1);
         EXPECT_EQ(a.ShareCount(), count);
     }
     EXPECT_EQ(a.ShareCount(), count);
@@ -38,13 +34,10 @@ TEST(StringTest, TheSharedEmptyBlockIsNeverWritten) {
     EXPECT_EQ(String().Chars()[0], 0);
 }
 
-TEST(StringTest, ConstructionCopiesExactly) {
-    String s(u"hello", 3);
-    EXPECT_EQ(s.View(), u"hel");
-    EXPECT_EQ(s.ShareCount(), 1);
-}
-
-TEST(StringTest, AppendingToEmptyLeavesTheEmptyBlock) {
+TEST(StringTest, ConstructionCopiesExactlyAndAppendingLeavesTheEmptyBlock) {
+    String copied(u"hello", 3);
+    EXPECT_EQ(copied.View(), u"hel");
+    EXPECT_EQ(copied.ShareCount(), 1);
     String s;
     s.Append(u"abcd");
     EXPECT_FALSE(s.UsesEmptyBlock());
@@ -63,15 +56,12 @@ TEST(StringTest, CopiesShareUntilWritten) {
     EXPECT_EQ(a.View(), u"shared");
     EXPECT_EQ(b.View(), u"shared!");
     EXPECT_EQ(a.ShareCount(), 1);
-}
-
-TEST(StringTest, AssignmentBetweenSharersDoesNothing) {
-    String a(u"x");
-    String b = a;
-    b = a;
+    // Assignment between sharers, or to itself, changes nothing.
+    String c = a;
+    c = a;
     EXPECT_EQ(a.ShareCount(), 2);
     a = a;
-    EXPECT_EQ(a.View(), u"x");
+    EXPECT_EQ(a.View(), u"shared");
 }
 
 TEST(StringTest, AppendingItsOwnTextWorks) {
@@ -95,9 +85,7 @@ TEST(StringTest, EraseFrontAndDropBack) {
     String t(u"abc");
     t.EraseFront(10);
     EXPECT_TRUE(t.UsesEmptyBlock());
-}
-
-TEST(StringTest, EraseOnASharedBlockLeavesTheOtherCopy) {
+    // On a shared block the other copy keeps its text.
     String a(u"abcdef");
     String b = a;
     b.EraseFront(3);
@@ -117,9 +105,7 @@ TEST(StringTest, WritableBufferThenSetLength) {
     s.WritableBuffer(10)[1] = 0;
     s.SetLength(1);
     EXPECT_EQ(s.View(), u"a");
-}
-
-TEST(StringTest, WritableBufferUnsharesFirst) {
+    // A shared block is unshared first.
     String a(u"abc");
     String b = a;
     b.WritableBuffer(4)[0] = u'x';

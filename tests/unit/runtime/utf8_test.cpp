@@ -20,9 +20,7 @@ TEST(Utf8Test, IllFormedInputBecomesReplacementCharacters) {
     EXPECT_EQ(Utf8ToUtf16("a\x80z"), u"a\ufffdz");
     EXPECT_EQ(Utf8ToUtf16("\xe6\x97z"), u"\ufffdz");  // one replacement for the whole cut-off part
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xd800')), "\xef\xbf\xbd");
-}
-
-TEST(Utf8Test, BytesF5ToFfNeverLeadASequence) {
+    // Bytes F5 to FF never lead a sequence.
     EXPECT_EQ(Utf8ToUtf16("\xf8\x80\x80"), u"\ufffd\ufffd\ufffd");
     EXPECT_EQ(Utf8ToUtf16("\xff\xbf\xbf"), u"\ufffd\ufffd\ufffd");
     EXPECT_EQ(Utf8ToUtf16("\xf5\x80\x80\x80z"), u"\ufffd\ufffd\ufffd\ufffdz");

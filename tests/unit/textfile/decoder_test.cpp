@@ -18,6 +18,17 @@ using test::Decode;
 using test::DecodeLines;
 using test::U;
 
+// Every read of a reader: its units and the state after it.
+std::vector<std::pair<std::u16string, ReadState>> Reads(TextReader& reader, std::uint32_t capacity) {
+    std::vector<std::pair<std::u16string, ReadState>> reads;
+    std::vector<char16_t> buffer(capacity);
+    while (reader.State() != ReadState::kFinished && reads.size() < 100000) {
+        const std::uint32_t count = reader.Read(buffer.data(), capacity);
+        reads.emplace_back(std::u16string(buffer.data(), count), reader.State());
+    }
+    return reads;
+}
+
 TEST(LineReaderTest, BreaksAndStates) {
     struct Case {
         std::string bytes;
@@ -41,15 +52,12 @@ TEST(LineReaderTest, ReadsSplitByCapacity) {
     }
     std::string units = test::Utf16Le(U(text));
     auto reader = CreateTextReader(charset::kUtf16Le, reinterpret_cast<const std::uint8_t*>(units.data()), 50);
-    char16_t buffer[8];
     EXPECT_EQ(reader->State(), ReadState::kAtLineBreak);
-    EXPECT_EQ(reader->Read(buffer, 8), 8u);
-    EXPECT_EQ(reader->State(), ReadState::kBufferFull);
-    reader->Read(buffer, 8);
-    EXPECT_EQ(reader->Read(buffer, 8), 4u);
-    EXPECT_EQ(reader->State(), ReadState::kAtLineBreak);
-    EXPECT_EQ(reader->Read(buffer, 8), 3u);
-    EXPECT_EQ(reader->State(), ReadState::kFinished);
+    EXPECT_EQ(Reads(*reader, 8), (std::vector<std::pair<std::u16string, ReadState>>{
+                                     {u"01234567", ReadState::kBufferFull},
+                                     {u"89abcdef", ReadState::kBufferFull},
+                                     {u"ghij", ReadState::kAtLineBreak},
+                                     {u"xyz", ReadState::kFinished}}));
 }
 
 TEST(LineReaderTest, CodePageReadsConsumeAtMostHalfTheCapacityInBytes) {
@@ -77,166 +85,124 @@ TEST(Windows1252Test, EveryByteRoundTrips) {
     EXPECT_EQ(Decode(charset::kLatin1, "\xE9\xFF"), u"\u00E9\u00FF");
 }
 
-TEST(ByteOrderMarkTest, EveryFeffIsDroppedByTheUnitReaders) {
-    EXPECT_EQ(Decode(charset::kUtf16LeBom, Bytes({0xFF, 0xFE, 'a', 0, 0xFF, 0xFE, 'b', 0})), u"ab");
-    EXPECT_EQ(Decode(charset::kUtf16Be, Bytes({0xFE, 0xFF, 0, 'a'})), u"a");
-    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0})), u"a");
-    EXPECT_EQ(Decode(charset::kUtf5, "K1VFEFFK2"), u"AB");
-    EXPECT_EQ(Decode(charset::kUtf7, "a+/v8-b"), u"ab");
-    EXPECT_EQ(Decode(charset::kLatin1, "ab"), u"ab");
-}
-
-TEST(ByteOrderMarkTest, CodePageReadersKeepALaterFeff) {
-    EXPECT_EQ(Decode(charset::kUtf8, "\xEF\xBB\xBF" "a\xEF\xBB\xBF" "b"), u"a\uFEFFb");
-    EXPECT_EQ(Decode(charset::kUtf8Bom, "\xEF\xBB\xBF" "a"), u"a");
-}
-
-TEST(Utf16ReaderTest, ByteOrderOddLengthAndSurrogates) {
-    EXPECT_EQ(Decode(charset::kUtf16Be, Bytes({0, 'a', 0x30, 0x42, 0xD8, 0x3D, 0xDE, 0x00})), U("aあ😀"));
-    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({'a', 0, 'b'})), u"a");
-    // A BE mark read as LE is U+FFFE and stays.
-    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({0xFE, 0xFF, 'a', 0})), u"\uFFFEa");
-    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({0x00, 0xDC, 'a', 0})), u"\xDC00" u"a");
-    EXPECT_EQ(Decode(charset::kUtf16Le, Bytes({'a', 0, '\r', 0, '\n', 0, 'b', 0})), u"a\nb");
-}
-
-TEST(Utf32ReaderTest, AstralValuesBecomePairsAndTheRestIsSafe) {
-    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({0x00, 0xF6, 0x01, 0x00})), u"\xD83D\xDE00");
-    EXPECT_EQ(Decode(charset::kUtf32Be, Bytes({0x00, 0x01, 0xF6, 0x00, 0, 0, 0, 'a'})), u"\xD83D\xDE00" u"a");
-    // Above U+10FFFF: no character.
-    EXPECT_EQ(Decode(charset::kUtf32Be, Bytes({0x00, 0x11, 0x00, 0x00, 0, 0, 0, 'a'})), u"\uFFFDa");
-    EXPECT_EQ(Decode(charset::kUtf32Be, Bytes({0xFF, 0xFF, 0xFF, 0xFF})), u"\uFFFD");
-    // A cut-off last unit is ignored.
-    EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({'a', 0, 0, 0, 'b', 0, 0})), u"a");
-    // A pair split by the capacity arrives in two reads.
+// Each decoder's units for its bytes; the rows of one decoder go together.
+TEST(DecoderTest, EachDecoderMakesItsUnits) {
+    const std::u16string bad = u"\uFFFD";
+    const struct {
+        CharsetId charset;
+        std::string bytes;
+        std::u16string expected;
+    } cases[] = {
+        // Every U+FEFF is dropped by the unit readers; code-page readers keep a later one.
+        {charset::kUtf16LeBom, Bytes({0xFF, 0xFE, 'a', 0, 0xFF, 0xFE, 'b', 0}), u"ab"},
+        {charset::kUtf16Be, Bytes({0xFE, 0xFF, 0, 'a'}), u"a"},
+        {charset::kUtf32Le, Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0}), u"a"},
+        {charset::kUtf5, "K1VFEFFK2", u"AB"},
+        {charset::kUtf7, "a+/v8-b", u"ab"},
+        {charset::kLatin1, "ab", u"ab"},
+        {charset::kUtf8, "\xEF\xBB\xBF" "a\xEF\xBB\xBF" "b", u"a\uFEFFb"},
+        {charset::kUtf8Bom, "\xEF\xBB\xBF" "a", u"a"},
+        // UTF-16: byte order, an odd length, surrogates; a BE mark read as LE is U+FFFE and stays.
+        {charset::kUtf16Be, Bytes({0, 'a', 0x30, 0x42, 0xD8, 0x3D, 0xDE, 0x00}), u"aあ😀"},
+        {charset::kUtf16Le, Bytes({'a', 0, 'b'}), u"a"},
+        {charset::kUtf16Le, Bytes({0xFE, 0xFF, 'a', 0}), u"\uFFFEa"},
+        {charset::kUtf16Le, Bytes({0x00, 0xDC, 'a', 0}), u"\xDC00" u"a"},
+        {charset::kUtf16Le, Bytes({'a', 0, '\r', 0, '\n', 0, 'b', 0}), u"a\nb"},
+        // UTF-32: astral values become pairs; above U+10FFFF no character; a cut-off last unit is ignored.
+        {charset::kUtf32Le, Bytes({0x00, 0xF6, 0x01, 0x00}), u"\xD83D\xDE00"},
+        {charset::kUtf32Be, Bytes({0x00, 0x01, 0xF6, 0x00, 0, 0, 0, 'a'}), u"\xD83D\xDE00" u"a"},
+        {charset::kUtf32Be, Bytes({0x00, 0x11, 0x00, 0x00, 0, 0, 0, 'a'}), bad + u"a"},
+        {charset::kUtf32Be, Bytes({0xFF, 0xFF, 0xFF, 0xFF}), bad},
+        {charset::kUtf32Le, Bytes({'a', 0, 0, 0, 'b', 0, 0}), u"a"},
+        // UTF-5 letters and digits.
+        {charset::kUtf5, "K1J042", u"Aあ"},
+        {charset::kUtf5, "K1GDGAK2", u"A\nB"},
+        {charset::kUtf5, "K1GDK2", u"A\nB"},
+        {charset::kUtf5, "GAGDK2", u"\n\nB"},
+        {charset::kUtf5, "K", u"\x04"},
+        // UTF-7: direct characters, base64 and groups.
+        {charset::kUtf7, "A+AGE-B", u"AaB"},
+        {charset::kUtf7, "+-", u"+"},
+        {charset::kUtf7, "a+-b", u"a+b"},
+        {charset::kUtf7, "+MEIwRDBG-", u"あいう"},
+        {charset::kUtf7, "+MEIwRDBGMEgwSg-", u"あいうえお"},
+        {charset::kUtf7, "+2D3eAA-", u"😀"},
+        {charset::kUtf7, "+AGE", u"a"},
+        {charset::kUtf7, "+AGE.", u"a."},
+        {charset::kUtf7, "+", u""},
+        {charset::kUtf7, "+\xE3", u"\u00E3"},
+        {charset::kUtf7, "a\r\n+AGE-\r\nb", u"a\na\nb"},
+        // UTF-8, with a sequence cut off by the end of the file or by a line break.
+        {charset::kUtf8, "h\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80", u"hé あ 😀"},
+        {charset::kUtf8Bom, "\xEF\xBB\xBFx", u"x"},
+        {charset::kUtf8, "a\xE3\x81", u"a" + bad},
+        {charset::kUtf8, "a\xE3\r\nb", u"a" + bad + u"\nb"},
+        {charset::kUtf8, "\xFF", bad},
+        // Double-byte and single-byte code pages.
+        {charset::kShiftJis, "\x88\x9F\x82\xA0\xB1", u"亜あｱ"},
+        {949, "\xC7\xD1", u"한"},
+        {936, "\xD6\xD0", u"中"},
+        {950, "\xA4\xA4", u"中"},
+        {1251, "\xCF\xF0\xE8", u"При"},
+        {20866, "\xF0\xD2\xC9", u"При"},
+        {1253, "\xC1\xE1", u"Αα"},
+        {437, "\x82\xDA", u"é┌"},
+        // ISO-2022-JP designations.
+        {charset::kIso2022Jp, "\x1B$B0!\x1B(Ba", u"亜a"},
+        {charset::kIso2022Jp, "\x1B$@0!", u"亜"},
+        {charset::kIso2022Jp, "\x1B$B$\"$$", u"あい"},
+        {charset::kIso2022Jp, "\xB1", u"ｱ"},                   // GR is G1, katakana
+        {charset::kIso2022Jp, "\x1B(I1\x1B(Ba", u"ｱa"},        // katakana designated to G0
+        {charset::kIso2022Jp, "\x0E" "1\x0F" "a", u"ｱa"},       // SO shifts GL to G1
+        {charset::kIso2022Jp, "\x1B)J\x0E" "a", u"a"},         // G1 designated ASCII
+        {charset::kIso2022Jp, "\x1B.A\x1BN\x69", u"é"},        // G2 = ISO-8859-1 upper half, single shift
+        {charset::kIso2022Jp, "\x1B$(Q0!", u"Q0!"},            // an unknown sequence is skipped as three bytes
+        {charset::kIso2022Jp, "\x1B$B0!\r\n0!", u"亜\n亜"},     // the designation outlives the line
+        // EUC-JP.
+        {charset::kEucJp, "\x8E\xB1", u"ｱ"},
+        {charset::kEucJp, "\xB0\xA1", u"亜"},
+        {charset::kEucJp, "a\xA4\xA2z", u"aあz"},
+        {charset::kEucJp, "\x8F" "a", u"a"},                   // G3 is ASCII
+        {charset::kEucJp, "\x1B$B0!", u"0!"},                  // fixed sets: escapes change nothing
+        {charset::kEucJp, "\xFC\xF1", u"ⅰ"},                   // NEC-selected IBM extension row 92
+        // Korean and Chinese.
+        {charset::kIso2022Kr, "\x1B$)C", u""},
+        {charset::kIso2022Kr, "\x1B$)C\x0EGQ\x0F" "a", u"한a"},
+        {charset::kIso2022Kr, "\x1B$)C\r\n\x0EGQ", u"\n한"},
+        {charset::kIso2022Cn, "\x1B$)A\x0EVP\x0F", u"中"},
+        {charset::kHz, "~{VP~}a", u"中a"},
+        {charset::kHz, "~~", u"~"},
+        {charset::kHz, "a~~{b", u"a~{b"},
+        {charset::kHz, "~x", u"x"},
+        {charset::kHz, "a~", u"a~"},
+        {charset::kHz, "~{VP\r\nVP", u"中\n中"},
+        // A character or escape cut off by the end yields U+FFFD or nothing; the
+        // fuzz target checks the bounds with the address sanitizer.
+        {charset::kIso2022Jp, "\x1B", u""},
+        {charset::kIso2022Jp, "\x1B$", u""},
+        {charset::kIso2022Jp, "\x1B$)", u""},
+        {charset::kIso2022Jp, "\x1B$B0", bad},
+        {charset::kIso2022Jp, "\x1B$B0\r\n!", bad + u"\n" + bad},
+        {charset::kEucJp, "a\xB0", u"a" + bad},
+        {charset::kEucJp, "\x8E", u""},
+        {charset::kHz, "~{V", bad},
+        {charset::kHz, "~", u"~"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Decode(c.charset, c.bytes), c.expected) << c.charset << " " << testing::PrintToString(c.bytes);
+    }
+    // A UTF-32 pair split by the capacity arrives in two reads.
     EXPECT_EQ(Decode(charset::kUtf32Le, Bytes({0x00, 0xF6, 0x01, 0x00, 'x', 0, 0, 0}), 1), u"\xD83D\xDE00x");
-}
-
-TEST(Utf5ReaderTest, LettersAndDigits) {
-    EXPECT_EQ(Decode(charset::kUtf5, "K1J042"), U("Aあ"));
-    EXPECT_EQ(Decode(charset::kUtf5, "K1GDGAK2"), u"A\nB");
-    EXPECT_EQ(Decode(charset::kUtf5, "K1GDK2"), u"A\nB");
-    EXPECT_EQ(Decode(charset::kUtf5, "GAGDK2"), u"\n\nB");
-    EXPECT_EQ(Decode(charset::kUtf5, "K"), u"\x04");
-    // Stray digits at the start count from "G"; values keep 16 bits.
+    // Stray UTF-5 digits at the start count from "G"; values keep 16 bits.
     EXPECT_EQ(Decode(charset::kUtf5, "VFFFFF").size(), 1u);
 }
 
-TEST(Utf7ReaderTest, DirectBase64AndGroups) {
-    struct Case {
-        std::string bytes;
-        std::u16string expected;
-    };
-    const Case cases[] = {
-        {"A+AGE-B", u"AaB"},
-        {"+-", u"+"},
-        {"a+-b", u"a+b"},
-        {"+MEIwRDBG-", U("あいう")},
-        {"+MEIwRDBGMEgwSg-", U("あいうえお")},
-        {"+2D3eAA-", U("😀")},
-        {"+AGE", u"a"},
-        {"+AGE.", u"a."},
-        {"+", u""},
-        {"+\xE3", u"\u00E3"},
-        {"a\r\n+AGE-\r\nb", u"a\na\nb"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Decode(charset::kUtf7, c.bytes), c.expected) << c.bytes;
-}
-
-TEST(CodePageReaderTest, Utf8) {
-    EXPECT_EQ(Decode(charset::kUtf8, "h\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80"), U("hé あ 😀"));
-    EXPECT_EQ(Decode(charset::kUtf8Bom, "\xEF\xBB\xBFx"), u"x");
-    // A sequence cut off by the end of the file, or by a line break.
-    EXPECT_EQ(Decode(charset::kUtf8, "a\xE3\x81"), u"a\uFFFD");
-    EXPECT_EQ(Decode(charset::kUtf8, "a\xE3\r\nb"), u"a\uFFFD\nb");
-    EXPECT_EQ(Decode(charset::kUtf8, "\xFF"), u"\uFFFD");
-}
-
-TEST(CodePageReaderTest, ShiftJisAndOtherDoubleByteCodePages) {
-    EXPECT_EQ(Decode(charset::kShiftJis, "\x88\x9F\x82\xA0\xB1"), U("亜あｱ"));
-    // A lead byte never swallows a line break.
+// A lead byte never swallows a line break; a pair that glibc steps over
+// before it calls it bad keeps the byte after it.
+TEST(DecoderTest, ABadDoubleByteSequenceKeepsWhatFollows) {
     EXPECT_EQ(DecodeLines(charset::kShiftJis, "a\x88\r\nb").size(), 2u);
     EXPECT_EQ(Decode(charset::kShiftJis, "a\x88").substr(0, 1), u"a");
-    EXPECT_EQ(Decode(949, "\xC7\xD1"), U("한"));
-    // A pair that glibc steps over before it calls it bad: the byte after it stays.
     EXPECT_EQ(Decode(949, "\xA2\xE8" "A\xA2\xE8").substr(1, 1), u"A");
-    EXPECT_EQ(Decode(936, "\xD6\xD0"), U("中"));
-    EXPECT_EQ(Decode(950, "\xA4\xA4"), U("中"));
-}
-
-TEST(CodePageReaderTest, SingleByteCodePages) {
-    EXPECT_EQ(Decode(1251, "\xCF\xF0\xE8"), U("При"));
-    EXPECT_EQ(Decode(20866, "\xF0\xD2\xC9"), U("При"));
-    EXPECT_EQ(Decode(1253, "\xC1\xE1"), U("Αα"));
-    EXPECT_EQ(Decode(437, "\x82\xDA"), U("é┌"));
-}
-
-// The ISO-2022/EUC decoder's state machine: designations, shifts, single
-// shifts, HZ escapes, and bytes cut off by the end of the file.
-struct Iso2022Case {
-    std::string bytes;
-    std::string expected;  // UTF-8
-};
-
-void ExpectAll(CharsetId charset, std::initializer_list<Iso2022Case> cases) {
-    for (const Iso2022Case& c : cases) EXPECT_EQ(Decode(charset, c.bytes), U(c.expected)) << charset << " " << c.bytes;
-}
-
-TEST(Iso2022ReaderTest, Iso2022JpDesignations) {
-    ExpectAll(charset::kIso2022Jp, {
-        {"\x1B$B0!\x1B(Ba", "亜a"},
-        {"\x1B$@0!", "亜"},
-        {"\x1B$B$\"$$", "あい"},
-        {"\xB1", "ｱ"},                        // GR is G1, katakana
-        {"\x1B(I1\x1B(Ba", "ｱa"},             // katakana designated to G0
-        {"\x0E" "1\x0F" "a", "ｱa"},            // SO shifts GL to G1
-        {"\x1B)J\x0E" "a", "a"},              // G1 designated ASCII
-        {"\x1B.A\x1BN\x69", "é"},             // G2 = ISO-8859-1 upper half, single shift
-        {"\x1B$(Q0!", "Q0!"},                 // an unknown sequence is skipped as three bytes
-        {"\x1B$B0!\r\n0!", "亜\n亜"},          // the designation outlives the line
-    });
-}
-
-TEST(Iso2022ReaderTest, EucJp) {
-    ExpectAll(charset::kEucJp, {
-        {"\x8E\xB1", "ｱ"},
-        {"\xB0\xA1", "亜"},
-        {"a\xA4\xA2z", "aあz"},
-        {"\x8F" "a", "a"},                    // G3 is ASCII
-        {"\x1B$B0!", "0!"},                   // fixed sets: escapes change nothing
-        {"\xFC\xF1", "ⅰ"},                    // NEC-selected IBM extension row 92
-    });
-}
-
-TEST(Iso2022ReaderTest, KoreanAndChinese) {
-    ExpectAll(charset::kIso2022Kr, {
-        {"\x1B$)C", ""},
-        {"\x1B$)C\x0EGQ\x0F" "a", "한a"},
-        {"\x1B$)C\r\n\x0EGQ", "\n한"},
-    });
-    ExpectAll(charset::kIso2022Cn, {{"\x1B$)A\x0EVP\x0F", "中"}});
-    ExpectAll(charset::kHz, {
-        {"~{VP~}a", "中a"},
-        {"~~", "~"},
-        {"a~~{b", "a~{b"},
-        {"~x", "x"},
-        {"a~", "a~"},
-        {"~{VP\r\nVP", "中\n中"},
-    });
-}
-
-TEST(Iso2022ReaderTest, NothingIsReadPastTheEnd) {
-    // A character or escape cut off by the end yields U+FFFD or nothing; the
-    // fuzz target checks the bounds with the address sanitizer.
-    ExpectAll(charset::kIso2022Jp, {
-        {"\x1B", ""},
-        {"\x1B$", ""},
-        {"\x1B$)", ""},
-        {"\x1B$B0", "\xEF\xBF\xBD"},
-        {"\x1B$B0\r\n!", "\xEF\xBF\xBD\n\xEF\xBF\xBD"},
-    });
-    ExpectAll(charset::kEucJp, {{"a\xB0", "a\xEF\xBF\xBD"}, {"\x8E", ""}});
-    ExpectAll(charset::kHz, {{"~{V", "\xEF\xBF\xBD"}, {"~", "~"}});
 }
 
 TEST(Iso2022ReaderTest, ReadsSplitByCapacityKeepTheShiftState) {
@@ -253,17 +219,6 @@ TEST(Iso2022ReaderTest, ALongRunOfShiftsStillMakesProgress) {
     EXPECT_EQ(reader->Read(buffer, 1024), 0u);
     EXPECT_EQ(reader->State(), ReadState::kFinished);
     EXPECT_EQ(Decode(charset::kHz, std::string(3000, '~') + "ab"), std::u16string(1500, u'~') + u"ab");
-}
-
-// Every read of a reader: its units and the state after it.
-std::vector<std::pair<std::u16string, ReadState>> Reads(TextReader& reader, std::uint32_t capacity) {
-    std::vector<std::pair<std::u16string, ReadState>> reads;
-    std::vector<char16_t> buffer(capacity);
-    while (reader.State() != ReadState::kFinished && reads.size() < 100000) {
-        const std::uint32_t count = reader.Read(buffer.data(), capacity);
-        reads.emplace_back(std::u16string(buffer.data(), count), reader.State());
-    }
-    return reads;
 }
 
 // The fast paths (ASCII blocks, well-formed UTF-8, the table of single

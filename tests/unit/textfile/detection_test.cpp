@@ -24,87 +24,77 @@ CharsetId DetectCharset(const std::string& bytes, CharsetId requested = charset:
     return Detect(bytes, requested).charset;
 }
 
-TEST(DetectionTest, FilesOfAtMostFourBytesAreNotExamined) {
-    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'A'})), Acp());
-    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'A'}), charset::kUtf8Bom), charset::kUtf8Bom);
-    EXPECT_EQ(DetectCharset("GAGD"), Acp());
-    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'A', 'B'})), charset::kUtf8Bom);
-}
-
-TEST(DetectionTest, ByteOrderMarks) {
-    struct Case {
-        std::string bytes;
-        CharsetId expected;
-    };
-    const Case cases[] = {
-        {Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), charset::kUtf8Bom},
-        {Bytes({0x00, 0x00, 0xFE, 0xFF, 0, 0, 0, 'a'}), charset::kUtf32BeBom},
-        {Bytes({0xFF, 0xFE, 0x00, 0x00, 'a', 0, 0, 0}), charset::kUtf32LeBom},
-        {Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'}), charset::kUtf16BeBom},
-        {Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), charset::kUtf16LeBom},
-    };
-    for (const Case& c : cases) EXPECT_EQ(DetectCharset(c.bytes), c.expected);
-}
-
-TEST(DetectionTest, AUnicodeChoiceOnlyDecidesTheMark) {
-    struct Case {
-        CharsetId requested;
-        std::string bytes;
-        CharsetId expected;
-    };
-    const std::string plain = "plain text";
-    const Case cases[] = {
-        {charset::kUtf8Bom, plain, charset::kUtf8},
-        {charset::kUtf8, Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), charset::kUtf8Bom},
-        {charset::kUtf32Le, Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0}), charset::kUtf32LeBom},
-        {charset::kUtf32LeBom, plain, charset::kUtf32Le},
-        {charset::kUtf32Be, Bytes({0, 0, 0xFE, 0xFF, 0, 0, 0, 'a'}), charset::kUtf32BeBom},
-        {charset::kUtf16Le, Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), charset::kUtf16LeBom},
-        {charset::kUtf16Be, Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'}), charset::kUtf16BeBom},
-        {charset::kUtf16Le, Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'}), charset::kUtf16Le},
-        {charset::kShiftJis, Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), charset::kShiftJis},
-    };
-    for (const Case& c : cases) EXPECT_EQ(DetectCharset(c.bytes, c.requested), c.expected) << c.requested;
-}
-
-// No system has a code page 12345; a choice of it, or of an encoding built on
-// a code page the system lacks, must not load the file as empty text.
-TEST(DetectionTest, AChoiceTheSystemCannotReadIsDetectedInstead) {
+// What the bytes alone decide, and what a requested encoding still changes.
+TEST(DetectionTest, CharsetsFromTheBytesAndTheRequest) {
+    constexpr CharsetId kAuto = charset::kAutoDetect;
+    // No system has a code page 12345: a choice of it must not load the file as empty text.
     constexpr CharsetId kMissing = 12345;
-    EXPECT_EQ(DetectCharset(Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'}), kMissing), charset::kUtf8Bom);
-    EXPECT_EQ(DetectCharset("abc", kMissing), Acp());
-    EXPECT_EQ(DetectCharset("plain text", charset::kEucJp),
-              platform::IsValidCodePage(932) ? charset::kEucJp : Acp());
+    const std::string mark8 = Bytes({0xEF, 0xBB, 0xBF, 'a', 'b'});
+    const std::string mark16Be = Bytes({0xFE, 0xFF, 0, 'a', 0, 'b'});
+    const std::string mark32Le = Bytes({0xFF, 0xFE, 0, 0, 'a', 0, 0, 0});
+    const std::string mark32Be = Bytes({0, 0, 0xFE, 0xFF, 0, 0, 0, 'a'});
+    const std::string plain = "plain text";
+    const std::string lead = std::string(600, 'a') + "\xE3\x81";
+    const struct {
+        std::string bytes;
+        CharsetId requested, expected;
+    } cases[] = {
+        // Files of at most four bytes are not examined.
+        {Bytes({0xEF, 0xBB, 0xBF, 'A'}), kAuto, Acp()},
+        {Bytes({0xEF, 0xBB, 0xBF, 'A'}), charset::kUtf8Bom, charset::kUtf8Bom},
+        {"GAGD", kAuto, Acp()},
+        // Byte order marks.
+        {mark8, kAuto, charset::kUtf8Bom},
+        {mark32Be, kAuto, charset::kUtf32BeBom},
+        {mark32Le, kAuto, charset::kUtf32LeBom},
+        {mark16Be, kAuto, charset::kUtf16BeBom},
+        {Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), kAuto, charset::kUtf16LeBom},
+        // A Unicode choice only decides the mark.
+        {plain, charset::kUtf8Bom, charset::kUtf8},
+        {mark8, charset::kUtf8, charset::kUtf8Bom},
+        {mark32Le, charset::kUtf32Le, charset::kUtf32LeBom},
+        {plain, charset::kUtf32LeBom, charset::kUtf32Le},
+        {mark32Be, charset::kUtf32Be, charset::kUtf32BeBom},
+        {Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), charset::kUtf16Le, charset::kUtf16LeBom},
+        {mark16Be, charset::kUtf16Be, charset::kUtf16BeBom},
+        {mark16Be, charset::kUtf16Le, charset::kUtf16Le},
+        {mark8, charset::kShiftJis, charset::kShiftJis},
+        // A choice the system cannot read is detected instead.
+        {mark8, kMissing, charset::kUtf8Bom},
+        {"abc", kMissing, Acp()},
+        {plain, charset::kEucJp, platform::IsValidCodePage(932) ? charset::kEucJp : Acp()},
+        // ISO-2022 headers, and an escape in seven-bit text.
+        {"\x1B$)C\x0E!!\x0F", kAuto, charset::kIso2022Kr},
+        {"\x1B$)A\x0E!!\x0F", kAuto, charset::kIso2022Cn},
+        {"plain\x1B(B text", kAuto, charset::kIso2022Jp},
+        {"plain\x1B(B text\xA4\xA2", kAuto, Acp()},  // eight-bit, short, no LF
+        // Only UTF-5 letters is UTF-5.
+        {"GAGDK1", kAuto, charset::kUtf5},
+        {"0123456789ABCDEFGHIJKLMNOPQRSTUV", kAuto, charset::kUtf5},
+        {"GAGDK1W", kAuto, Acp()},
+        {"GAGD\r\n", kAuto, Acp()},
+        // Seven-bit text, UTF-16LE without a mark included, is the ANSI code page.
+        {"hello world", kAuto, Acp()},
+        {Bytes({'a', 0, 'b', 0, 'c', 0}), kAuto, Acp()},
+        // A sequence cut off by the end is still UTF-8; a malformed one falls back.
+        {lead, kAuto, charset::kUtf8},
+        {lead + "z", kAuto, Acp()},
+        {std::string(600, 'a') + "\x81", kAuto, Acp()},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetectCharset(c.bytes, c.requested), c.expected)
+            << c.requested << " " << testing::PrintToString(c.bytes);
+    }
+}
 
+// A choice the system cannot read, of a whole file.
+TEST(DetectionTest, AFileInAnEncodingTheSystemCannotReadIsDetected) {
     test::TempFolder folder;
     folder.Write("note.txt", Bytes({0xEF, 0xBB, 0xBF}) + "first\r\nsecond");
-    TextFileIn in(kMissing);
+    TextFileIn in(12345);
     ASSERT_TRUE(in.Open(folder.File("note.txt").c_str()));
     EXPECT_EQ(in.Charset(), charset::kUtf8Bom);
     EXPECT_EQ(test::DrainLines(in), (std::vector<std::u16string>{u"first", u"second"}));
-}
-
-TEST(DetectionTest, Iso2022Headers) {
-    EXPECT_EQ(DetectCharset("\x1B$)C\x0E!!\x0F"), charset::kIso2022Kr);
-    EXPECT_EQ(DetectCharset("\x1B$)A\x0E!!\x0F"), charset::kIso2022Cn);
-}
-
-TEST(DetectionTest, AnEscapeInSevenBitTextIsIso2022Jp) {
-    EXPECT_EQ(DetectCharset("plain\x1B(B text"), charset::kIso2022Jp);
-    EXPECT_EQ(DetectCharset("plain\x1B(B text\xA4\xA2"), Acp());  // eight-bit, short, no LF
-}
-
-TEST(DetectionTest, OnlyUtf5LettersIsUtf5) {
-    EXPECT_EQ(DetectCharset("GAGDK1"), charset::kUtf5);
-    EXPECT_EQ(DetectCharset("0123456789ABCDEFGHIJKLMNOPQRSTUV"), charset::kUtf5);
-    EXPECT_EQ(DetectCharset("GAGDK1W"), Acp());
-    EXPECT_EQ(DetectCharset("GAGD\r\n"), Acp());
-}
-
-TEST(DetectionTest, SevenBitTextIsTheAnsiCodePage) {
-    EXPECT_EQ(DetectCharset("hello world"), Acp());
-    // UTF-16LE without a mark and only ASCII in it has no eight-bit byte.
-    EXPECT_EQ(DetectCharset(Bytes({'a', 0, 'b', 0, 'c', 0})), Acp());
 }
 
 TEST(DetectionTest, ShortFilesWithoutLfLineEndsStayInTheAnsiCodePage) {
@@ -134,13 +124,6 @@ TEST(DetectionTest, EucJpByteRanges) {
         std::string bytes = std::string(600, 'a') + "\xB0\xA1" + std::string(1, static_cast<char>(b));
         EXPECT_EQ(DetectCharset(bytes), charset::kEucJp) << b;
     }
-}
-
-TEST(DetectionTest, MalformedUtf8FallsBackToTheAnsiCodePage) {
-    std::string bytes = std::string(600, 'a') + "\xE3\x81";  // cut off: still UTF-8
-    EXPECT_EQ(DetectCharset(bytes), charset::kUtf8);
-    EXPECT_EQ(DetectCharset(std::string(600, 'a') + "\xE3\x81z"), Acp());
-    EXPECT_EQ(DetectCharset(std::string(600, 'a') + "\x81"), Acp());
 }
 
 TEST(DetectionTest, LineEndStyleFromTheCounts) {

@@ -113,7 +113,7 @@ std::u16string NameOf(const EncodingList& list, CharsetId id) {
     return row < 0 ? std::u16string() : std::u16string(list[row].name);
 }
 
-TEST(EncodingListTest, HasEveryRowWhenEveryCodePageIsValid) {
+TEST(EncodingListTest, HasEveryRowWhenEveryCodePageIsValidAndNoOther) {
     for (platform::CodePage codePage : {932u, 28592u, 949u, 1361u, 936u, 950u, 28595u, 20866u, 21866u, 874u,
                                          1254u, 1257u, 1258u, 28597u}) {
         ASSERT_TRUE(platform::IsValidCodePage(codePage)) << codePage;
@@ -125,23 +125,14 @@ TEST(EncodingListTest, HasEveryRowWhenEveryCodePageIsValid) {
     EXPECT_EQ(list[0].flags, kOfferedForOpening);
     EXPECT_EQ(list[33].id, 437);
     EXPECT_EQ(list[FindEncoding(list, charset::kUtf8)].flags, kOfferedForSaving);  // UTF-8N: saving only
-}
-
-TEST(EncodingListTest, RowsUseTheWindowsCodePageTheirConditionGuards) {
-    EncodingList list;
-    BuildEncodingList(list);
+    // Rows use the Windows code page their condition guards.
     EXPECT_EQ(NameOf(list, 1250), u"Latin-2");
     EXPECT_EQ(NameOf(list, 1251), u"Cyrillic(Windows)");
     EXPECT_EQ(NameOf(list, 1253), u"Greek");
     EXPECT_EQ(FindEncoding(list, 28592), -1);
-}
-
-TEST(EncodingListTest, FindEncodingMissesIdsNoRowNames) {
-    EncodingList list;
-    EXPECT_EQ(FindEncoding(list, 0), -1);
-    BuildEncodingList(list);
     EXPECT_EQ(FindEncoding(list, 1255), -1);
     EXPECT_EQ(NameOf(list, charset::kHz), u"Chinese(HZ)");
+    EXPECT_EQ(FindEncoding(EncodingList(), 0), -1);
 }
 
 TEST(EncodingListTest, OnlyRowsOfTheTableComeIn) {

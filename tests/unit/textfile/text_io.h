@@ -48,6 +48,13 @@ inline std::u16string Decode(CharsetId charset, const std::string& bytes, std::u
     return joined;
 }
 
+// Writes `lines` as the document does, the last marked as such.
+inline void WriteLines(TextFileOut& out, const std::vector<std::u16string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out.WriteLine(lines[i].data(), static_cast<std::uint32_t>(lines[i].size()), i + 1 == lines.size());
+    }
+}
+
 // Saves `lines` as the document would and returns the file's bytes (by
 // default with whatever the encoding makes of characters it cannot keep).
 inline std::string Encode(CharsetId charset, const std::vector<std::u16string>& lines,
@@ -55,9 +62,7 @@ inline std::string Encode(CharsetId charset, const std::vector<std::u16string>& 
     TempFolder folder;
     TextFileOut out(charset, lineEnd, losses);
     if (!out.Open(folder.File("out.txt").c_str())) return "<open failed>";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out.WriteLine(lines[i].data(), static_cast<std::uint32_t>(lines[i].size()), i + 1 == lines.size());
-    }
+    WriteLines(out, lines);
     if (!out.Close()) return "<close failed>";
     return folder.Read("out.txt");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "document/memory_text.h"
 #include "view/edit_input.h"
 #include "view/edit_view_core.h"
 #include "support/fake_measurer.h"
@@ -46,12 +47,11 @@ inline std::u16string ShortLines(int count) {
 }
 
 struct CaretFixture {
-    explicit CaretFixture(std::u16string text, LayoutOptions options = {})
+    explicit CaretFixture(const std::u16string& text, LayoutOptions options = {})
         : metrics(measurer, 4), core(document, metrics, host), input(document, core, host) {
         host.core = &core;
-        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");  // links recognised, "[" and "]" tokens
-        InsertCommand command(DocPos::At(0, 0), std::move(text));
-        document.Execute(command);
+        document.SetKeywordDefinition(kStandardDefinition);
+        InsertAt(document, DocPos::At(0, 0), text);
         core.Resize(400, 160);
         core.SetOptions(options);
         input.selection.Relayout();

@@ -99,6 +99,8 @@ TEST(CaretKeysTest, MovingKeysStepOverPairsAndFollowRows) {
         {"home on the first row", wrapped, kWrapAt4, DocPos::At(0, 2), u"h", "0:0"},
         {"ctrl end", wrapped, kWrapAt4, DocPos::At(0, 2), u"h^e", "0:10"},
         {"shift ctrl home", wrapped, kWrapAt4, DocPos::At(0, 2), u"h^e+^h", "0:10>0:0"},
+        {"home on a row starting with a pair steps over the whole pair", u"abcd" + kPair + u"xy", kWrapAt4,
+         DocPos::At(0, 7), u"h", "0:6"},
         {"page down moves a window of 160 / 16 rows", test::ShortLines(40), {}, DocPos::At(0, 0), u"n", "10:0"},
         {"shift page up", test::ShortLines(40), {}, DocPos::At(0, 0), u"n+p", "10:0>0:0"},
     });
@@ -129,14 +131,6 @@ TEST(CaretKeysTest, TypingAndDeletingEditAroundTheCaret) {
         {"undo puts the caret at the end of the change", u"abc", {}, DocPos::At(0, 0), u"e'de'z", "0:4", u"abcd"},
         {"and so does redo", u"abc", {}, DocPos::At(0, 0), u"e'de'zy", "0:5", u"abcde"},
     });
-}
-
-TEST(CaretKeysTest, HomeOnARowStartingWithAPairStepsOverTheWholePair) {
-    CaretFixture view(u"abcd" + kPair + u"xy", kWrapAt4);
-    view.input.selection.SetCaret(DocPos::At(0, 7), false);
-    ASSERT_EQ(view.input.selection.Position().rowInLine, 1u);
-    view.Press(EditKey::kHome);
-    EXPECT_EQ(view.At(), DocPos::At(0, 6));
 }
 
 TEST(CaretKeysTest, PageDownInAWindowShorterThanARowMovesOneRow) {

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "view/edit_view_core.h"
-#include "support/fake_measurer.h"
+#include "view_fixture.h"
 
 namespace pathbook {
 namespace {
 
 using test::FakeMeasurer;
+using test::Lines;
 
 struct RecordingHost : ViewHost {
     void Invalidate(const PixelRect& rect) override { rects.push_back(rect); }
@@ -18,27 +19,15 @@ struct RecordingHost : ViewHost {
     int barChanges = 0;
 };
 
-std::u16string Lines(int count) {
-    std::u16string text;
-    for (int i = 1; i < count; ++i) text += u"line\n";
-    return text + u"last";
-}
-
 struct CoreFixture {
-    explicit CoreFixture(std::u16string text) : metrics(measurer, 4), core(document, metrics, host) {
+    explicit CoreFixture(const std::u16string& text) : metrics(measurer, 4), core(document, metrics, host) {
         Insert(DocPos::At(0, 0), text);
         core.Resize(400, 160);  // 10 rows of 16 pixels
         core.SetOptions(LayoutOptions{kNoWrap, true});
         host.Take();
     }
-    void Insert(DocPos at, std::u16string text) {
-        InsertCommand command(at, std::move(text));
-        document.Execute(command);
-    }
-    void Delete(DocPos from, DocPos to) {
-        DeleteCommand command(from, to);
-        document.Execute(command);
-    }
+    void Insert(DocPos at, const std::u16string& text) { test::InsertAt(document, at, text); }
+    void Delete(DocPos from, DocPos to) { test::DeleteRange(document, from, to); }
     Document document;
     FakeMeasurer measurer;
     Metrics metrics;

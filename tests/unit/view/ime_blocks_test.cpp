@@ -75,10 +75,7 @@ TEST(CaretImeTest, ReconversionTakesASelectionWithinOneLine) {
     view.input.selection.SetCaret(DocPos::At(0, 4), false);
     view.input.selection.SetCaret(DocPos::At(1, 1), true);
     EXPECT_TRUE(view.input.ime.ReconversionBlock().empty());
-}
-
-TEST(CaretImeTest, ASelectionMadeRightToLeftIsNotSwapped) {
-    CaretFixture view(u"abc def");
+    // A selection made right to left is not swapped.
     view.input.selection.SetCaret(DocPos::At(0, 3), false);
     view.input.selection.SetCaret(DocPos::At(0, 1), true);
     view.input.ime.StartReconversion();

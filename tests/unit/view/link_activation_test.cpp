@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "document/edit_command.h"
+#include "document/memory_text.h"
 #include "view/link_activation.h"
 
 namespace pathbook {
 namespace {
 
 struct LinkDocument {
-    explicit LinkDocument(std::u16string text) {
-        document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
-        InsertCommand command(DocPos::At(0, 0), std::move(text));
-        document.Execute(command);
+    explicit LinkDocument(const std::u16string& text) {
+        document.SetKeywordDefinition(test::kStandardDefinition);
+        test::InsertAt(document, DocPos::At(0, 0), text);
     }
     LinkRequest At(LineIndex line, Column column, LinkCommand command = LinkCommand::kOpen, bool cut = false) {
         return PrepareLinkRequest(document, DocPos::At(line, column), command, cut, u"C:\\cwd");
@@ -43,12 +43,10 @@ TEST(LinkActivationTest, BasePathsForAnchorsAndRelativeLinks) {
     EXPECT_EQ(anchor.spanText, u"#top");
     EXPECT_EQ(doc.At(2, 2).basePath, u"C:\\notes\\a.txt");  // skips the "." and "#" links between
     EXPECT_EQ(doc.At(0, 2).basePath, u"");
-}
-
-TEST(LinkActivationTest, ARelativeLinkBelowALinkWithoutAPlaceOfItsOwnTakesTheNotesFolder) {
-    LinkDocument doc(u"<C:x>\n<.\\b.txt>\n<http://h/d/>\n<.\\c.html>");
-    EXPECT_EQ(doc.At(1, 2).basePath, u"C:\\cwd");
-    EXPECT_EQ(doc.At(3, 2).basePath, u"http://h/d/");
+    // A relative link below a link without a place of its own takes the note's folder.
+    LinkDocument placeless(u"<C:x>\n<.\\b.txt>\n<http://h/d/>\n<.\\c.html>");
+    EXPECT_EQ(placeless.At(1, 2).basePath, u"C:\\cwd");
+    EXPECT_EQ(placeless.At(3, 2).basePath, u"http://h/d/");
 }
 
 TEST(LinkActivationTest, CtrlAndOpenLocationCutAFileLinkAtTheClickedComponent) {

@@ -97,7 +97,7 @@ PaintRequest Whole(std::int32_t width = 400, std::int32_t height = 64) {
 TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
     // "[" ... "]" is a block comment and "#" a line comment in the editor's definition.
     ViewFixture view(u"a<C:\\d\\f.txt> [n]\t\x01z #c");
-    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    view.document.SetKeywordDefinition(test::kStandardDefinition);
     view.document.SetMissingPart(0, 4, 12, true);
     view.document.SetMissingPart(0, 4, 6, false);
     PaintRequest request = Whole();
@@ -119,9 +119,9 @@ TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
                               }));
 }
 
-TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFont) {
+TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFontAndHighlightsOnTheirBrushes) {
     ViewFixture view(u"<C:\\d\\f.txt>");
-    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
+    view.document.SetKeywordDefinition(test::kStandardDefinition);
     RecordingCanvas canvas;
     PaintRegion(view.layout, Whole(), canvas);
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{
@@ -130,15 +130,12 @@ TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFont) {
                                   "text 88,0 \">\" link c5 dx 8",
                               }));
     EXPECT_TRUE(canvas.Has("fill yellow 48,0-88,16"));
-}
-
-TEST(PaintPlanTest, HighlightValuesPickTheirBrushes) {
-    ViewFixture view(u"x [note] y #z");
-    view.document.SetKeywordDefinition(u"0110\n[\n]\n#\n");
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, Whole(), canvas);
-    EXPECT_TRUE(canvas.Has("fill crimson 16,0-64,16"));
-    EXPECT_TRUE(canvas.Has("fill blue 88,0-104,16"));
+    // Highlight values pick their brushes.
+    view.Insert(DocPos::At(0, 0), u"x [note] y #z\n");
+    RecordingCanvas highlights;
+    PaintRegion(view.layout, Whole(), highlights);
+    EXPECT_TRUE(highlights.Has("fill crimson 16,0-64,16"));
+    EXPECT_TRUE(highlights.Has("fill blue 88,0-104,16"));
 }
 
 TEST(PaintPlanTest, MarginNumbersAndTheEndMark) {

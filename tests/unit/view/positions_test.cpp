@@ -46,6 +46,10 @@ TEST(PositionsTest, AContinuationRowAlwaysTakesItsFirstUnit) {
     EXPECT_TRUE(hit.insideText);
     EXPECT_EQ(hit.pos.pos, DocPos::At(0, 11));
     EXPECT_EQ(hit.pos.rowInLine, 1u);
+    // Moving into it starts after its first unit too.
+    ViewPos moved = MoveRows(view.layout, DocToView(view.layout, DocPos::At(0, 0)), 1);
+    EXPECT_EQ(moved.pos, DocPos::At(0, 11));
+    EXPECT_EQ(moved.x, 8);
     // Scrolled one row down and 8 pixels right, with a margin.
     view.layout.Resize(400, 100);
     view.layout.SetOptions(LayoutOptions{10, true});
@@ -78,14 +82,6 @@ TEST(PositionsTest, MovingRowsKeepsTheRememberedX) {
     pos = MoveRows(view.layout, pos, INT64_MIN);
     EXPECT_EQ(pos.pos, DocPos::At(0, 6));
     EXPECT_EQ(LastRowX(view.layout, 2), 40);
-}
-
-TEST(PositionsTest, MovingIntoAContinuationRowStartsAfterItsFirstUnit) {
-    ViewFixture view(std::u16string(30, u'a'));
-    view.layout.SetOptions(LayoutOptions{10, false});
-    ViewPos pos = MoveRows(view.layout, DocToView(view.layout, DocPos::At(0, 0)), 1);
-    EXPECT_EQ(pos.pos, DocPos::At(0, 11));
-    EXPECT_EQ(pos.x, 8);
 }
 
 }  // namespace

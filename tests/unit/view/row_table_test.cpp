@@ -54,22 +54,9 @@ TEST(RowTableTest, RandomSplicesMatchAVector) {
     ExpectMatches(table, model);
 }
 
-TEST(RowTableTest, RowsAndWidthsBeyondThirtyTwoBits) {
-    RowTable table;
-    const Pixels wide = Pixels{1} << 40;
-    table.Assign(2, [&](LineIndex line, LineRows& rows) {
-        rows.width = line == 0 ? wide : 5;
-        rows.ends.push_back(7);
-    });
-    EXPECT_EQ(table.Width(0), wide);
-    EXPECT_EQ(table.Width(1), 5);
-    EXPECT_EQ(table.RowCount(0), 1u);
-    EXPECT_EQ(table.WidestLine(), wide);
-    EXPECT_EQ(table.LineOfRow(RowIndex{1} << 40).line, 1u);
-}
-
-// Breaking again for a new wrap width keeps every width and gives the rows a
-// fresh table of the same lines would have; lines below the width get one.
+// Breaking again for a new wrap width keeps every width, those beyond 32 bits
+// included, and gives the rows a fresh table of the same lines would have;
+// lines below the width get one.
 TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
     const Pixels wide = Pixels{1} << 40;
     auto widthOf = [&](LineIndex line) { return line == 4321 ? wide : Pixels{line % 50}; };
@@ -103,6 +90,7 @@ TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
             ASSERT_EQ(table.RowStart(line, 1), expected.RowStart(line, 1)) << line;
         }
         EXPECT_EQ(table.WidestLine(), wide);
+        EXPECT_EQ(table.LineOfRow(RowIndex{1} << 40).line, 4999u) << "a row past the end is in the last line";
     }
 }
 

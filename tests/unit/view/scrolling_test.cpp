@@ -8,13 +8,8 @@
 namespace pathbook {
 namespace {
 
+using test::Lines;
 using test::ViewFixture;
-
-std::u16string Lines(int count) {
-    std::u16string text;
-    for (int i = 1; i < count; ++i) text += u"line\n";
-    return text + u"last";
-}
 
 TEST(ScrollingTest, TheLastRowCanReachTheTop) {
     ViewFixture view(Lines(10));
@@ -132,17 +127,6 @@ TEST(ScrollingTest, EditsAboveTheWindowKeepTheVisibleTextInPlace) {
     after = FollowEdit(view.layout, after.viewport, before, DocPos::At(60, 1), DocPos::At(60, 1), DocPos::At(60, 2));
     EXPECT_EQ(after.viewport.topRow, 40u);
     EXPECT_EQ(after.mode, RepaintMode::kLine);
-}
-
-TEST(ScrollingTest, DeletingEverythingWhileScrolledBringsTheOnlyRowToTheTop) {
-    ViewFixture view(Lines(100));
-    view.layout.Resize(200, 160);
-    Viewport viewport{80, 0};
-    TopBeforeEdit before = CaptureTop(view.layout, viewport);
-    view.Delete(DocPos::At(0, 0), DocPos::At(kEndOfText, kEndOfText));
-    EditScroll after = FollowEdit(view.layout, viewport, before, DocPos::At(0, 0), DocPos::At(99, 4), DocPos::At(0, 0));
-    EXPECT_EQ(after.viewport.topRow, 0u);
-    EXPECT_EQ(after.mode, RepaintMode::kEverything);
 }
 
 }  // namespace

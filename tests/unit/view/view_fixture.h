@@ -7,11 +7,19 @@
 
 #include "document/document.h"
 #include "document/edit_command.h"
+#include "document/memory_text.h"
 #include "support/fake_measurer.h"
 #include "view/layout.h"
 #include "view/metrics.h"
 
 namespace pathbook::test {
+
+// `count` lines: "line" but the last, which is "last".
+inline std::u16string Lines(int count) {
+    std::u16string text;
+    for (int i = 1; i < count; ++i) text += u"line\n";
+    return text + u"last";
+}
 
 class LayoutFollower : public DocListener {
 public:
@@ -35,14 +43,8 @@ struct ViewFixture {
     }
     ~ViewFixture() { document.RemoveListener(&follower); }
 
-    void Insert(DocPos at, const std::u16string& text) {
-        InsertCommand command(at, text);
-        document.Execute(command);
-    }
-    void Delete(DocPos from, DocPos to) {
-        DeleteCommand command(from, to);
-        document.Execute(command);
-    }
+    void Insert(DocPos at, const std::u16string& text) { InsertAt(document, at, text); }
+    void Delete(DocPos from, DocPos to) { DeleteRange(document, from, to); }
     // Row ends of `line`, the last equal to its length.
     std::vector<UnitCount> Ends(LineIndex line) const {
         std::vector<UnitCount> ends;
