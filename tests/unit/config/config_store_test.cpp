@@ -220,15 +220,6 @@ TEST_F(ConfigStoreTest, HistoryMovesAnEqualPathToTheTop) {
     EXPECT_TRUE(store->GetHistory(-2).path.Empty());
 }
 
-TEST_F(ConfigStoreTest, HistoryCodesThatNameNoEncodingOfTheTableDetect) {
-    UserSection().PutString(u"MRU1", u"C:\\a.txt");
-    UserSection().PutString(u"MRU2", u"C:\\b.txt");
-    PutUserInts({{u"CODE1", 12345}, {u"CODE2", -933}});
-    auto store = Make();
-    EXPECT_EQ(store->GetHistory(0).code, 0);
-    EXPECT_EQ(store->GetHistory(1).code, -933);
-}
-
 // A settings file that is there but cannot be read, or a history mutex held
 // too long by another instance, refuses an addition: a one-entry history must
 // never replace the user's.
@@ -268,16 +259,19 @@ TEST_F(ConfigStoreTest, HistoryKeepsSixteenAndOffersHistoryCount) {
     EXPECT_EQ(UserSection().GetString(u"MRU16", u""), String(u"C:\\n4.txt"));
 }
 
+// Codes that name no encoding of the table read as 0 (detect).
 TEST_F(ConfigStoreTest, HistoryLoadStopsAtTheFirstEmptyEntryAndCarriesCode) {
     IniFile user = UserSection();
     user.PutString(u"MRU1", u"C:\\one.txt");
-    user.PutInt(u"CODE1", 932);
+    user.PutString(u"MRU2", u"C:\\two.txt");
     user.PutString(u"MRU3", u"C:\\three.txt");
-    user.PutInt(u"CODE", 77);
+    user.PutString(u"MRU5", u"C:\\five.txt");
+    PutUserInts({{u"CODE1", 932}, {u"CODE2", 12345}, {u"CODE3", -933}, {u"CODE", 77}});
     auto store = Make();
-    ExpectHistory(*store, {u"C:\\one.txt"});
+    ExpectHistory(*store, {u"C:\\one.txt", u"C:\\two.txt", u"C:\\three.txt"});
     EXPECT_EQ(store->GetHistory(0).code, 932);
-    EXPECT_TRUE(store->GetHistory(2).path.Empty());
+    EXPECT_EQ(store->GetHistory(1).code, 0);
+    EXPECT_EQ(store->GetHistory(2).code, -933);
     EXPECT_EQ(store->HistoryDefaultCode(), 77);
     store->ClearHistory();
     store->SaveHistory();
@@ -318,14 +312,6 @@ TEST_F(ConfigStoreTest, WritesThatCannotReachTheFileReportFailure) {
     EXPECT_EQ(store.SaveHistory(), ListWrite::kWriteFailed);
     EXPECT_FALSE(store.SaveSearchOptions(search::FindOptions()));
     EXPECT_FALSE(store.SaveWrapType(1));
-}
-
-TEST_F(ConfigStoreTest, TheRealPlacesAreTheApplicationDataFileAndTheKnownNames) {
-    ConfigPlaces places = ConfigPlaces::ForProgram(u"C:\\Apps\\Pathbook.exe");
-    EXPECT_EQ(places.iniPath, IniFile::DefaultPath(u"C:\\Apps\\Pathbook.exe"));
-    EXPECT_EQ(places.historyMutex, String(u"Scriptor_MRUMutex"));
-    EXPECT_EQ(places.sharedBlock, String(u"PathShare_Share_Config"));
-    EXPECT_EQ(places.sharedBlockMutex, String(u"PathShare_Sem_Config"));
 }
 
 }  // namespace
