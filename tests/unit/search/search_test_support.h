@@ -1,13 +1,22 @@
-// Shared helpers for the search tests: run a searcher on one line and write
-// the outcome as "start-end" or "none".
+// Shared helpers for the search tests: random texts over a small alphabet, and
+// a searcher run on one line with the outcome written as "start-end" or "none".
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
+#include <string_view>
 
 #include "search/searcher.h"
 
 namespace pathbook::search::test {
+
+// Up to `maxLength` units drawn from `alphabet`.
+inline std::u16string RandomText(std::mt19937& random, std::u16string_view alphabet, std::size_t maxLength) {
+    std::u16string text(random() % (maxLength + 1), u' ');
+    for (char16_t& unit : text) unit = alphabet[random() % alphabet.size()];
+    return text;
+}
 
 inline std::string Outcome(Searcher& searcher, const std::u16string& line, std::int32_t start) {
     std::int32_t from = -1;
