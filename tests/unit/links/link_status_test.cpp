@@ -141,7 +141,6 @@ TEST_F(LinkStatusTest, LongLinksAreCutToAPathBuffer) {
 TEST(LinkStatusNetworkTest, WebAndFtpStatus) {
     test::LoopbackServer web(test::LoopbackServer::Kind::kHttp);
     test::LoopbackServer ftp(test::LoopbackServer::Kind::kAcceptAndClose);
-    std::string closed = std::to_string(test::ClosedPort());
     struct Case {
         std::string link;
         bool reachable;
@@ -150,9 +149,9 @@ TEST(LinkStatusNetworkTest, WebAndFtpStatus) {
     const Case cases[] = {
         {web.Url("http", "/"), true, "【HTTP】 ○："},
         {web.Url("http", "/missing"), true, "【HTTP】 ○："},
-        {"http://127.0.0.1:" + closed + "/", false, "【HTTP】 ×："},
+        {test::ClosedUrl("http"), false, "【HTTP】 ×："},
         {ftp.Url("ftp", "/pub/"), true, "【FTP】 ○："},
-        {"ftp://127.0.0.1:" + closed + "/", false, "【FTP】 ×："},
+        {test::ClosedUrl("ftp"), false, "【FTP】 ×："},
     };
     for (const Case& c : cases) {
         Resolved r = Resolve("", c.link);
