@@ -26,7 +26,8 @@ std::string NaiveSearch(const std::u16string& needle, const std::u16string& line
         }
         return true;
     };
-    for (std::int32_t w = forward ? start : std::min(start, last); forward ? w <= last : w >= 0; w += forward ? 1 : -1) {
+    const std::int32_t step = forward ? 1 : -1;
+    for (std::int32_t w = forward ? start : std::min(start, last); forward ? w <= last : w >= 0; w += step) {
         if (matchesAt(w)) return std::to_string(w) + "-" + std::to_string(w + m);
     }
     return "none";

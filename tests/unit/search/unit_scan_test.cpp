@@ -97,8 +97,10 @@ TEST(UnitScan, AgreesWithWindowByWindowScan) {
         auto first = static_cast<std::int32_t>(random() % static_cast<unsigned>(span));
         auto last = first + static_cast<std::int32_t>(random() % static_cast<unsigned>(span - first));
         auto copy = ExactCopy(text);
-        ASSERT_EQ(FindWindowForward(copy.get(), first, last, one, two), ReferenceScan(text, first, last, one, two, true));
-        ASSERT_EQ(FindWindowBackward(copy.get(), first, last, one, two), ReferenceScan(text, first, last, one, two, false));
+        ASSERT_EQ(FindWindowForward(copy.get(), first, last, one, two),
+                  ReferenceScan(text, first, last, one, two, true));
+        ASSERT_EQ(FindWindowBackward(copy.get(), first, last, one, two),
+                  ReferenceScan(text, first, last, one, two, false));
     }
 }
 
