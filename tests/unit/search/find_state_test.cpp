@@ -7,34 +7,19 @@
 #include "document/document.h"
 #include "document/memory_text.h"
 #include "search/find_state.h"
+#include "search_test_support.h"
 
 namespace pathbook::search {
 namespace {
 
-class FakeDialog : public FindDialogPort {
-public:
-    bool ReadTexts(FindDialogTexts& out) override {
-        out = texts;
-        return open;
-    }
-    void ReportNotFound() override { ++notFound; }
-    void ReportReplaced(std::int32_t count) override { replaced.push_back(count); }
-    void CloseDialog() override { open = false; }
-    void ReportLocked() override { ++locked; }
-
-    FindDialogTexts texts;
-    bool open = true;
-    int notFound = 0;
-    int locked = 0;
-    std::vector<std::int32_t> replaced;
-};
+using test::FakeDialog;
 
 class FindStateTest : public ::testing::Test {
 protected:
     // Loads `text`, reads the dialog's texts and prepares a search in `forward`.
     void Start(std::u16string_view text, const char16_t* find, const char16_t* replace = u"", bool forward = true,
                bool ignoreCase = false, bool regExp = false) {
-        test::Load(document, std::u16string(text));
+        pathbook::test::Load(document, std::u16string(text));
         Ask(find, replace, ignoreCase, regExp);
         state.Prepare(forward);
     }

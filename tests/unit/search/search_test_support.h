@@ -1,5 +1,6 @@
-// Shared helpers for the search tests: random texts over a small alphabet, and
-// a searcher run on one line with the outcome written as "start-end" or "none".
+// Shared helpers for the search tests: random texts over a small alphabet, a
+// searcher run on one line with the outcome written as "start-end" or "none",
+// and a find dialog that records what it is told.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "search/find_ports.h"
 #include "search/searcher.h"
 
 namespace pathbook::search::test {
@@ -24,5 +28,23 @@ inline std::string Outcome(Searcher& searcher, const std::u16string& line, std::
     if (!searcher.Search(line.data(), static_cast<std::int32_t>(line.size()), start, &from, &to)) return "none";
     return std::to_string(from) + "-" + std::to_string(to);
 }
+
+class FakeDialog : public FindDialogPort {
+public:
+    bool ReadTexts(FindDialogTexts& out) override {
+        out = texts;
+        return open;
+    }
+    void ReportNotFound() override { ++notFound; }
+    void ReportReplaced(std::int32_t count) override { replaced.push_back(count); }
+    void CloseDialog() override { open = false; }
+    void ReportLocked() override { ++locked; }
+
+    FindDialogTexts texts;
+    bool open = true;
+    int notFound = 0;
+    int locked = 0;
+    std::vector<std::int32_t> replaced;
+};
 
 }  // namespace pathbook::search::test
