@@ -33,18 +33,17 @@ TEST(PathTextTest, SetTrailingSeparatorAddsOrDropsOne) {
     }
 }
 
-struct TextCase {
-    const char* path;
-    const char* expected;
-};
 
 TEST(PathTextTest, RemoveLastComponentKeepsFirstSeparatorOfLastRun) {
-    const TextCase cases[] = {
+    const struct {
+        const char* path;
+        const char* expected;
+    } cases[] = {
         {"C:\\a\\b", "C:\\a\\"}, {"C:\\a\\\\b", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"C:\\", "C:\\"},
         {"a", ""},               {"", ""},                  {"C:/a/b", "C:/a/"},    {"C:\\a//\\b", "C:\\a/"},
         {"\\\\server", "\\"},
     };
-    for (const TextCase& c : cases) {
+    for (const auto& c : cases) {
         String path = U(c.path);
         RemoveLastComponent(path);
         EXPECT_EQ(Utf8(path), c.expected) << c.path;
