@@ -65,7 +65,8 @@ TEST_F(LinkStatusTest, EachLinkResolvesToItsExistingPart) {
         {"", InTree("Windows\\Fonts"), InTree("Windows\\Fonts"), kFileFound + InTree("Windows\\Fonts")},
         {"", InTree("Windows\\Fonts\\"), InTree("Windows\\Fonts\\"), kFileFound + InTree("Windows\\Fonts")},
         {"", InTree("Windows/notes.txt"), InTree("Windows/notes.txt"), kFileFound + InTree("Windows/notes.txt")},
-        {"", InTree("Windows\\NoSuchDir\\x.txt"), InTree("Windows\\"), kFileFound + InTree("Windows\\NoSuchDir\\x.txt")},
+        {"", InTree("Windows\\NoSuchDir\\x.txt"), InTree("Windows\\"),
+         kFileFound + InTree("Windows\\NoSuchDir\\x.txt")},
         // Variables expand before the check.
         {"", variable + "Fonts", variable + "Fonts", kFileFound + InTree("Windows\\Fonts")},
         {"", variable + "Missing", variable, kFileFound + InTree("Windows\\Missing")},
