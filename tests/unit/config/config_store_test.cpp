@@ -158,24 +158,30 @@ TEST_F(ConfigStoreTest, MaximisingKeepsTheNormalRectangle) {
     ExpectUserInts({{u"WndM", 1}, {u"WndX", 10}});
 }
 
-TEST_F(ConfigStoreTest, WithBothRememberFlagsOffNoGeometryIsWrittenOrUsed) {
-    PutUserInts({{u"RememberWindowSize", 0}, {u"RememberWindowPos", 0}, {u"WndX", 5}});
-    auto store = Make();
-    store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);
-    store->SaveDialogSize(700, 400);
-    ExpectUserInts({{u"WndX", 5}, {u"WndW", -1}, {u"DlgW", -1}});
-    EXPECT_EQ(store->WindowX(), INT32_MIN);
-    EXPECT_EQ(store->WindowW(), INT32_MIN);
-    EXPECT_EQ(store->DialogW(), INT32_MIN);
-}
-
+// Each Remember flag governs its own values; geometry is written while
+// either is on, and with both off nothing is written or used.
 TEST_F(ConfigStoreTest, EachRememberFlagGovernsItsOwnValues) {
-    PutUserInts({{u"RememberWindowSize", 0}, {u"WndX", 5}, {u"WndW", 640}});
-    auto store = Make();
-    EXPECT_EQ(store->WindowX(), 5);
-    EXPECT_EQ(store->WindowW(), INT32_MIN);
-    store->SaveWindowPlacement({1, 2, 3, 4}, kShowNormal);
-    ExpectUserInts({{u"WndX", 1}});  // written while either flag is on
+    const struct {
+        std::int32_t size, pos;
+        std::int32_t x, w, dialogW;        // as the store offers them
+        std::int32_t storedX, storedDlgW;  // in the file after the saves
+    } cases[] = {
+        {0, 0, INT32_MIN, INT32_MIN, INT32_MIN, 5, 640},
+        {0, 1, 5, INT32_MIN, INT32_MIN, 1, 700},  // the dialog's size goes with the window's
+        {1, 0, INT32_MIN, 600, 700, 1, 700},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "size " << c.size << ", pos " << c.pos);
+        PutUserInts({{u"RememberWindowSize", c.size}, {u"RememberWindowPos", c.pos}, {u"WndX", 5}, {u"WndW", 600},
+                     {u"DlgW", 640}});
+        auto store = Make();
+        EXPECT_EQ(store->WindowX(), c.x);
+        EXPECT_EQ(store->WindowW(), c.w);
+        store->SaveWindowPlacement({1, 2, 601, 402}, kShowNormal);
+        store->SaveDialogSize(700, 400);
+        EXPECT_EQ(store->DialogW(), c.dialogW);
+        ExpectUserInts({{u"WndX", c.storedX}, {u"DlgW", c.storedDlgW}});
+    }
 }
 
 TEST_F(ConfigStoreTest, DialogSizeIsSharedBetweenInstances) {

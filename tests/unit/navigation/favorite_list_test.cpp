@@ -189,17 +189,6 @@ TEST_F(FavoriteListTest, AddThatCannotBeStoredFailsAndKeepsTheFileState) {
 
 TEST_F(FavoriteListTest, AMissingFileIsAnEmptyList) { ExpectPaths(Loaded(), {}); }
 
-TEST_F(FavoriteListTest, ReplaceStoresTheEditedCopy) {
-    FavoriteList list = MakeList();
-    list.Add(u"C:\\home.txt", 0);
-    list.Add(u"C:\\one.txt", 1);
-    Favorite edited[kEditableFavorites];
-    edited[0] = list.Get(1);  // deleting row 0 makes favourite 1 the home page
-    EXPECT_TRUE(list.Replace(edited));
-    FavoriteList other = Loaded();
-    ExpectPaths(other, {u"C:\\one.txt"});
-}
-
 TEST_F(FavoriteListTest, CsvEntriesThatFindNoSlotAreDropped) {
     std::u16string text = u"Pathbook\r";
     for (int i = 0; i < 20; ++i) text += u"1,C:\\csv" + std::u16string(1, static_cast<char16_t>(u'a' + i)) + u"\r";
