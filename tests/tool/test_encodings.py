@@ -2,15 +2,12 @@
 
 import unittest
 
-from tool_harness import TOOL, UNDER_WINE, run_tool
+from tool_harness import UNDER_WINE, ToolTestCase, run_tool
 
 
-@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
-class EncodingsTest(unittest.TestCase):
+class EncodingsTest(ToolTestCase):
     def rows(self, *args, env=None):
-        code, out, err = run_tool(*args, "encodings", env=env)
-        self.assertEqual(code, 0, err)
-        return [line.split("\t") for line in out.decode("utf-8").splitlines()]
+        return [line.split("\t") for line in self.ok(*args, "encodings", env=env).decode("utf-8").splitlines()]
 
     def test_lists_every_row_in_order(self):
         rows = self.rows()

@@ -3,18 +3,16 @@
 import re
 import unittest
 
-from tool_harness import TOOL, run_tool
+from tool_harness import ToolTestCase, run_tool
 
 COMMANDS = ["encodings", "detect", "decode", "encode", "convert", "link", "tokens", "find", "linkstatus",
             "notes-search", "backlinks", "brokenlinks"]
 
 
-@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
-class HelpTest(unittest.TestCase):
+class HelpTest(ToolTestCase):
     def help_text(self, *args):
         code, out, err = run_tool(*args)
-        self.assertEqual(code, 0, err)
-        self.assertEqual(err, "")
+        self.assertEqual((code, err), (0, ""))
         return out.decode("utf-8")
 
     def test_tool_help_lists_every_command(self):
@@ -31,10 +29,14 @@ class HelpTest(unittest.TestCase):
             self.assertTrue(text.startswith("Usage: pathbook-tool [--acp N] " + command), command)
             self.assertEqual(text, self.help_text("help", command))
 
-    def test_help_names_the_options_a_command_takes(self):
-        text = self.help_text("convert", "--help")
-        for option in ("-c IN", "-o ID", "-l N"):
-            self.assertIn(option, text)
+    def test_help_names_the_options_and_formats_of_a_command(self):
+        for command, words in (("convert", ["-c IN", "-o ID", "-l N"]),
+                               ("notes-search", ["RELPATH<TAB>LINE:START:END", "-r", "-i", "--no-cache"]),
+                               ("backlinks", ["RELPATH<TAB>LINE", "links=<N> notes=<F>"]),
+                               ("brokenlinks", ["LINE:START:END<TAB>N", "broken=<B> links=<L>"])):
+            text = self.help_text(command, "--help")
+            for word in words:
+                self.assertIn(word, text, command)
 
     def test_help_after_the_end_of_flags_is_an_argument(self):
         code, out, err = run_tool("detect", "--", "--help")

@@ -3,10 +3,9 @@ encodings, read as the editor reads them, its links resolved as a click
 resolves them."""
 
 import os
-import re
 import unittest
 
-from tool_harness import TOOL, TempDir, run_tool, tool_path, write_file
+from tool_harness import ToolTestCase, run_tool, tool_path, write_file
 
 EUC_JP_MEMO = "日本語のメモ <..\\Home.txt> colour\n"
 
@@ -26,12 +25,9 @@ def japanese_code_page():
     return ["--acp", "932"] if code == 0 else []
 
 
-@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
-class NotebookCommandsTest(unittest.TestCase):
+class NotebookCommandsTest(ToolTestCase):
     def setUp(self):
-        self._temp = TempDir()
-        self.folder = self._temp.__enter__()
-        self.addCleanup(self._temp.__exit__, None, None, None)
+        super().setUp()
         self.root = os.path.join(self.folder, "nb")
         self.cache = os.path.join(self.folder, "cache")
         for name, (text, encoding) in NOTES.items():
@@ -42,9 +38,7 @@ class NotebookCommandsTest(unittest.TestCase):
     def tool(self, *args, cache=True):
         options = ["--cache", tool_path(self.cache)] if cache else ["--no-cache"]
         command, rest = args[0], list(args[1:])
-        code, out, err = run_tool(*self.acp, command, *(options if command != "brokenlinks" else []), *rest)
-        self.assertEqual(code, 0, err)
-        return out.decode("utf-8").splitlines()
+        return self.ok(*self.acp, command, *(options if command != "brokenlinks" else []), *rest).decode().splitlines()
 
     def test_notes_search_lists_every_match_sorted(self):
         for cache in (False, True, True):
@@ -107,15 +101,6 @@ class NotebookCommandsTest(unittest.TestCase):
                      ["notes-search", "--cache"], ["backlinks", "--cache=x", "--bogus", "a", "b"]):
             code, out, err = run_tool(*args)
             self.assertEqual((code, out), (2, b""), args)
-
-    def test_help_names_the_formats(self):
-        for command, words in (("notes-search", ["RELPATH<TAB>LINE:START:END", "-r", "-i", "--no-cache"]),
-                               ("backlinks", ["RELPATH<TAB>LINE", "links=<N> notes=<F>"]),
-                               ("brokenlinks", ["LINE:START:END<TAB>N", "broken=<B> links=<L>"])):
-            code, out, err = run_tool(command, "--help")
-            self.assertEqual(code, 0, err)
-            for word in words:
-                self.assertIn(word, out.decode(), command)
 
 
 if __name__ == "__main__":

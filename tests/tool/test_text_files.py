@@ -4,30 +4,18 @@ detection, decoders and encoders."""
 import os
 import unittest
 
-from tool_harness import TOOL, TempDir, read_file, run_tool, tool_path, write_file
+from tool_harness import ToolTestCase, read_file, run_tool, tool_path, write_file
 
 JAPANESE = "会議の議事録 <..\\メモ.txt>\r\n2行目\r\n"
 
 
-@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
-class TextFileCommandsTest(unittest.TestCase):
-    def setUp(self):
-        self._temp = TempDir()
-        self.folder = self._temp.__enter__()
-        self.addCleanup(self._temp.__exit__, None, None, None)
-
+class TextFileCommandsTest(ToolTestCase):
     def path(self, name):
         return os.path.join(self.folder, name)
 
     def write(self, name, data):
         """Writes the file `name`; returns its path in the form the tool takes."""
         return tool_path(write_file(self.path(name), data))
-
-    def ok(self, *args, stdin=b""):
-        """Runs the tool, expecting success; returns its output."""
-        code, out, err = run_tool(*args, stdin=stdin)
-        self.assertEqual(code, 0, err)
-        return out
 
     def decoded(self, *args):
         return self.ok("decode", *args).decode("utf-16-le")

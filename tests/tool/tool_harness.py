@@ -3,6 +3,7 @@
 import os
 import subprocess
 import tempfile
+import unittest
 
 TOOL = os.environ.get("PATHBOOK_TOOL", "")
 RUNNER = os.environ.get("PATHBOOK_TOOL_RUNNER", "")
@@ -36,10 +37,17 @@ def read_file(path):
         return f.read()
 
 
-class TempDir:
-    def __enter__(self):
-        self._dir = tempfile.TemporaryDirectory(prefix="pathbook-tool-")
-        return self._dir.name
+@unittest.skipUnless(TOOL, "needs PATHBOOK_TOOL")
+class ToolTestCase(unittest.TestCase):
+    """A test of the tool with a temporary folder of its own."""
 
-    def __exit__(self, *exc):
-        self._dir.cleanup()
+    def setUp(self):
+        temp = tempfile.TemporaryDirectory(prefix="pathbook-tool-")
+        self.addCleanup(temp.cleanup)
+        self.folder = temp.name
+
+    def ok(self, *args, stdin=b"", env=None):
+        """Runs the tool, expecting success; returns its output."""
+        code, out, err = run_tool(*args, stdin=stdin, env=env)
+        self.assertEqual(code, 0, err)
+        return out

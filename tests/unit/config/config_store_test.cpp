@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "config/config_store.h"
 #include "platform/code_page.h"
@@ -47,30 +48,22 @@ protected:
     test::PrivateConfig private_;
 };
 
-TEST_F(ConfigStoreTest, EveryKeyHasItsDefault) {
+// Every setting, to compare whole sets at once.
+auto Tie(const Settings& s) {
+    return std::make_tuple(s.undoLimit, s.txtFilter.View(), s.grepExe.View(), s.countUni, s.statusBar, s.openSame,
+                           s.singleClick, s.readOnly, s.rememberWindowSize, s.rememberWindowPos, s.windowMaximized,
+                           s.wndX, s.wndY, s.wndW, s.wndH, s.historyCount, s.newfileCharset, s.newfileDoctype.View(),
+                           static_cast<int>(s.newfileLineBreak));
+}
+
+// Load's fallback for every missing key is the setting's initial value.
+TEST_F(ConfigStoreTest, MissingKeysLoadAsTheInitialValues) {
     auto store = Make();
-    const Settings& s = store->Values();
-    EXPECT_EQ(s.undoLimit, -1);
-    EXPECT_EQ(s.txtFilter, String(u"*.txt"));
-    EXPECT_TRUE(s.grepExe.Empty());
-    EXPECT_FALSE(s.openSame);
-    EXPECT_FALSE(s.countUni);
-    EXPECT_TRUE(s.statusBar);
-    EXPECT_TRUE(s.rememberWindowSize);
-    EXPECT_TRUE(s.rememberWindowPos);
-    EXPECT_EQ(s.wndX, INT32_MIN);
-    EXPECT_EQ(s.wndY, INT32_MIN);
-    EXPECT_EQ(s.wndW, 750);
-    EXPECT_EQ(s.wndH, 800);
-    EXPECT_FALSE(s.windowMaximized);
+    Settings initial;
+    initial.newfileCharset = static_cast<CharsetId>(platform::AnsiCodePage());
+    EXPECT_EQ(Tie(store->Values()), Tie(initial));
     EXPECT_EQ(store->DialogW(), INT32_MIN);
     EXPECT_EQ(store->DialogH(), INT32_MIN);
-    EXPECT_TRUE(s.singleClick);
-    EXPECT_FALSE(s.readOnly);
-    EXPECT_EQ(s.historyCount, 10);
-    EXPECT_EQ(s.newfileCharset, static_cast<CharsetId>(platform::AnsiCodePage()));
-    EXPECT_TRUE(s.newfileDoctype.Empty());
-    EXPECT_EQ(s.newfileLineBreak, LineEnd::kCrLf);
     EXPECT_FALSE(store->SharedMode());
     EXPECT_EQ(store->DocTypes().Count(), 1u);
     EXPECT_GT(store->Encodings().Count(), 0);
@@ -104,6 +97,7 @@ TEST_F(ConfigStoreTest, ReadValuesAreClamped) {
 }
 
 TEST_F(ConfigStoreTest, SaveWritesWhatLoadReads) {
+    Settings saved;
     {
         auto store = Make();
         Settings& s = store->Values();
@@ -117,18 +111,9 @@ TEST_F(ConfigStoreTest, SaveWritesWhatLoadReads) {
         s.newfileDoctype = u"Notes";
         s.newfileLineBreak = LineEnd::kLf;
         store->Save();
+        saved = s;
     }
-    auto store = Make();
-    const Settings& s = store->Values();
-    EXPECT_EQ(s.undoLimit, 20);
-    EXPECT_EQ(s.txtFilter, String(u"*.txt;*.md"));
-    EXPECT_EQ(s.grepExe, String(u"\"C:\\Tools\\grep.exe\""));
-    EXPECT_TRUE(s.openSame && s.countUni && s.readOnly);
-    EXPECT_FALSE(s.statusBar || s.singleClick || s.rememberWindowPos);
-    EXPECT_EQ(s.historyCount, 5);
-    EXPECT_EQ(s.newfileCharset, 65001);
-    EXPECT_EQ(s.newfileDoctype, String(u"Notes"));
-    EXPECT_EQ(s.newfileLineBreak, LineEnd::kLf);
+    EXPECT_EQ(Tie(Make()->Values()), Tie(saved));
 }
 
 TEST_F(ConfigStoreTest, SharedConfigTakesTheSettingsButHistoryStaysWithTheUser) {
@@ -173,24 +158,30 @@ TEST_F(ConfigStoreTest, MaximisingKeepsTheNormalRectangle) {
     ExpectUserInts({{u"WndM", 1}, {u"WndX", 10}});
 }
 
-TEST_F(ConfigStoreTest, WithBothRememberFlagsOffNoGeometryIsWrittenOrUsed) {
-    PutUserInts({{u"RememberWindowSize", 0}, {u"RememberWindowPos", 0}, {u"WndX", 5}});
-    auto store = Make();
-    store->SaveWindowPlacement({10, 20, 610, 520}, kShowNormal);
-    store->SaveDialogSize(700, 400);
-    ExpectUserInts({{u"WndX", 5}, {u"WndW", -1}, {u"DlgW", -1}});
-    EXPECT_EQ(store->WindowX(), INT32_MIN);
-    EXPECT_EQ(store->WindowW(), INT32_MIN);
-    EXPECT_EQ(store->DialogW(), INT32_MIN);
-}
-
+// Each Remember flag governs its own values; geometry is written while
+// either is on, and with both off nothing is written or used.
 TEST_F(ConfigStoreTest, EachRememberFlagGovernsItsOwnValues) {
-    PutUserInts({{u"RememberWindowSize", 0}, {u"WndX", 5}, {u"WndW", 640}});
-    auto store = Make();
-    EXPECT_EQ(store->WindowX(), 5);
-    EXPECT_EQ(store->WindowW(), INT32_MIN);
-    store->SaveWindowPlacement({1, 2, 3, 4}, kShowNormal);
-    ExpectUserInts({{u"WndX", 1}});  // written while either flag is on
+    const struct {
+        std::int32_t size, pos;
+        std::int32_t x, w, dialogW;        // as the store offers them
+        std::int32_t storedX, storedDlgW;  // in the file after the saves
+    } cases[] = {
+        {0, 0, INT32_MIN, INT32_MIN, INT32_MIN, 5, 640},
+        {0, 1, 5, INT32_MIN, INT32_MIN, 1, 700},  // the dialog's size goes with the window's
+        {1, 0, INT32_MIN, 600, 700, 1, 700},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "size " << c.size << ", pos " << c.pos);
+        PutUserInts({{u"RememberWindowSize", c.size}, {u"RememberWindowPos", c.pos}, {u"WndX", 5}, {u"WndW", 600},
+                     {u"DlgW", 640}});
+        auto store = Make();
+        EXPECT_EQ(store->WindowX(), c.x);
+        EXPECT_EQ(store->WindowW(), c.w);
+        store->SaveWindowPlacement({1, 2, 601, 402}, kShowNormal);
+        store->SaveDialogSize(700, 400);
+        EXPECT_EQ(store->DialogW(), c.dialogW);
+        ExpectUserInts({{u"WndX", c.storedX}, {u"DlgW", c.storedDlgW}});
+    }
 }
 
 TEST_F(ConfigStoreTest, DialogSizeIsSharedBetweenInstances) {
@@ -218,15 +209,6 @@ TEST_F(ConfigStoreTest, HistoryMovesAnEqualPathToTheTop) {
     EXPECT_EQ(store->GetHistory(1).code, -6);
     EXPECT_EQ(store->GetHistory(-1).path, String(u"C:\\B.TXT"));
     EXPECT_TRUE(store->GetHistory(-2).path.Empty());
-}
-
-TEST_F(ConfigStoreTest, HistoryCodesThatNameNoEncodingOfTheTableDetect) {
-    UserSection().PutString(u"MRU1", u"C:\\a.txt");
-    UserSection().PutString(u"MRU2", u"C:\\b.txt");
-    PutUserInts({{u"CODE1", 12345}, {u"CODE2", -933}});
-    auto store = Make();
-    EXPECT_EQ(store->GetHistory(0).code, 0);
-    EXPECT_EQ(store->GetHistory(1).code, -933);
 }
 
 // A settings file that is there but cannot be read, or a history mutex held
@@ -268,16 +250,19 @@ TEST_F(ConfigStoreTest, HistoryKeepsSixteenAndOffersHistoryCount) {
     EXPECT_EQ(UserSection().GetString(u"MRU16", u""), String(u"C:\\n4.txt"));
 }
 
+// Codes that name no encoding of the table read as 0 (detect).
 TEST_F(ConfigStoreTest, HistoryLoadStopsAtTheFirstEmptyEntryAndCarriesCode) {
     IniFile user = UserSection();
     user.PutString(u"MRU1", u"C:\\one.txt");
-    user.PutInt(u"CODE1", 932);
+    user.PutString(u"MRU2", u"C:\\two.txt");
     user.PutString(u"MRU3", u"C:\\three.txt");
-    user.PutInt(u"CODE", 77);
+    user.PutString(u"MRU5", u"C:\\five.txt");
+    PutUserInts({{u"CODE1", 932}, {u"CODE2", 12345}, {u"CODE3", -933}, {u"CODE", 77}});
     auto store = Make();
-    ExpectHistory(*store, {u"C:\\one.txt"});
+    ExpectHistory(*store, {u"C:\\one.txt", u"C:\\two.txt", u"C:\\three.txt"});
     EXPECT_EQ(store->GetHistory(0).code, 932);
-    EXPECT_TRUE(store->GetHistory(2).path.Empty());
+    EXPECT_EQ(store->GetHistory(1).code, 0);
+    EXPECT_EQ(store->GetHistory(2).code, -933);
     EXPECT_EQ(store->HistoryDefaultCode(), 77);
     store->ClearHistory();
     store->SaveHistory();
@@ -318,14 +303,6 @@ TEST_F(ConfigStoreTest, WritesThatCannotReachTheFileReportFailure) {
     EXPECT_EQ(store.SaveHistory(), ListWrite::kWriteFailed);
     EXPECT_FALSE(store.SaveSearchOptions(search::FindOptions()));
     EXPECT_FALSE(store.SaveWrapType(1));
-}
-
-TEST_F(ConfigStoreTest, TheRealPlacesAreTheApplicationDataFileAndTheKnownNames) {
-    ConfigPlaces places = ConfigPlaces::ForProgram(u"C:\\Apps\\Pathbook.exe");
-    EXPECT_EQ(places.iniPath, IniFile::DefaultPath(u"C:\\Apps\\Pathbook.exe"));
-    EXPECT_EQ(places.historyMutex, String(u"Scriptor_MRUMutex"));
-    EXPECT_EQ(places.sharedBlock, String(u"PathShare_Share_Config"));
-    EXPECT_EQ(places.sharedBlockMutex, String(u"PathShare_Sem_Config"));
 }
 
 }  // namespace

@@ -26,26 +26,6 @@ public:
     std::vector<std::string> calls;
 };
 
-TEST(DocTypeTest, TheDefaultTypeHasTheBuiltInLook) {
-    DocType type = DefaultDocType(u"(default)");
-    EXPECT_EQ(type.name, String(u"(default)"));
-    EXPECT_EQ(type.layoutFile, String(u"default.lay"));
-    EXPECT_TRUE(type.pattern.Empty());
-    EXPECT_TRUE(type.keywordFile.Empty());
-    EXPECT_EQ(type.appearance.font.faceName, String(u"FixedSys"));
-    EXPECT_EQ(type.appearance.font.charSet, 1);
-    EXPECT_EQ(type.appearance.font.pitchAndFamily, 2);
-    EXPECT_EQ(type.appearance.pointSize, 14);
-    EXPECT_EQ(type.appearance.tabWidth, 4);
-    const std::uint32_t colors[] = {0x000000, 0xFFFFFF, 0xE65A00, 0x8C8C8C, 0xF0C8F0, 0xC83200, 0xFFFFFF, 0, 0};
-    for (int i = 0; i < kViewColorCount; ++i) EXPECT_EQ(type.appearance.colors[i], colors[i]) << i;
-    const std::uint8_t flags[] = {1, 1, 0, 0, 0};
-    for (int i = 0; i < kViewFlagCount; ++i) EXPECT_EQ(type.appearance.flags[i], flags[i]) << i;
-    EXPECT_EQ(type.wrapMode, -1);
-    EXPECT_EQ(type.wrapWidth, 80);
-    EXPECT_EQ(type.lineNumbers, 0);
-}
-
 TEST(DocTypeTest, ApplyToEditorRunsItsStepsInOrder) {
     RecordingEditor editor;
     DocType type = DefaultDocType(u"(default)");

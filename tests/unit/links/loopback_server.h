@@ -227,4 +227,9 @@ inline std::uint16_t ClosedPort() {
     return picked.Port();
 }
 
+// `scheme`://127.0.0.1:<a closed port>/
+inline std::string ClosedUrl(const std::string& scheme) {
+    return scheme + "://127.0.0.1:" + std::to_string(ClosedPort()) + "/";
+}
+
 }  // namespace pathbook::test

@@ -189,42 +189,6 @@ TEST_F(FavoriteListTest, AddThatCannotBeStoredFailsAndKeepsTheFileState) {
 
 TEST_F(FavoriteListTest, AMissingFileIsAnEmptyList) { ExpectPaths(Loaded(), {}); }
 
-TEST_F(FavoriteListTest, ReplaceStoresTheEditedCopy) {
-    FavoriteList list = MakeList();
-    list.Add(u"C:\\home.txt", 0);
-    list.Add(u"C:\\one.txt", 1);
-    Favorite edited[kEditableFavorites];
-    edited[0] = list.Get(1);  // deleting row 0 makes favourite 1 the home page
-    EXPECT_TRUE(list.Replace(edited));
-    FavoriteList other = Loaded();
-    ExpectPaths(other, {u"C:\\one.txt"});
-}
-
-TEST_F(FavoriteListTest, CsvExportAndMerge) {
-    Favorite slots[kEditableFavorites];
-    slots[0] = {u"C:\\home.txt", 932};
-    slots[1] = {u"C:\\Notes\\a.txt", 0};
-    ASSERT_TRUE(ExportFavoritesCsv(String(folder_.File("list.csv")), u"Pathbook", slots));
-    EXPECT_EQ(folder_.Read("list.csv"), Utf16Le(u"Pathbook\r932,C:\\home.txt\r0,C:\\Notes\\a.txt\r"));
-
-    Favorite target[kEditableFavorites];
-    target[0] = {u"c:\\notes\\A.TXT", 5};
-    EXPECT_EQ(MergeFavoritesCsv(String(folder_.File("list.csv")), u"Pathbook", target), CsvMergeResult::kMerged);
-    EXPECT_EQ(target[0].path, String(u"c:\\notes\\A.TXT"));  // same path in other letter case: the code only
-    EXPECT_EQ(target[0].code, 0);
-    EXPECT_EQ(target[1].path, String(u"C:\\home.txt"));
-    EXPECT_EQ(target[1].code, 932);
-    EXPECT_TRUE(target[2].path.Empty());
-}
-
-TEST_F(FavoriteListTest, CsvWithAnotherHeaderIsRefused) {
-    folder_.Write("list.csv", Utf16Le(u"\u30D1\u30B9\u30D6\u30C3\u30AF\r0,C:\\a.txt\r"));
-    Favorite target[kEditableFavorites];
-    EXPECT_EQ(MergeFavoritesCsv(String(folder_.File("list.csv")), u"Pathbook", target), CsvMergeResult::kWrongHeader);
-    EXPECT_TRUE(target[0].path.Empty());
-    EXPECT_EQ(MergeFavoritesCsv(String(folder_.File("none.csv")), u"Pathbook", target), CsvMergeResult::kUnreadable);
-}
-
 TEST_F(FavoriteListTest, CsvEntriesThatFindNoSlotAreDropped) {
     std::u16string text = u"Pathbook\r";
     for (int i = 0; i < 20; ++i) text += u"1,C:\\csv" + std::u16string(1, static_cast<char16_t>(u'a' + i)) + u"\r";

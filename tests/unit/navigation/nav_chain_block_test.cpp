@@ -33,6 +33,17 @@ protected:
         CharsetId code = 1;
         for (const char16_t* path : paths) ASSERT_TRUE(navchain::Append(block_, path, code++));
     }
+    // Appends paths of the longest length, told apart by their first letter
+    // (A, B, ...), until `count` were tried; returns how many fitted.
+    int AppendLongPaths(int count) {
+        std::u16string path(kMaxNavPathLength, u'x');
+        int added = 0;
+        for (int i = 0; i < count; ++i) {
+            path[0] = static_cast<char16_t>(u'A' + i);
+            added += navchain::Append(block_, path, i) ? 1 : 0;
+        }
+        return added;
+    }
 
     std::uint8_t block_[kNavChainBytes] = {};
 };
@@ -142,14 +153,9 @@ TEST_F(ChainBlockTest, PutBackFollowsTheChainAsItIsNow) {
 }
 
 TEST_F(ChainBlockTest, PutBackNeedsRoom) {
-    std::u16string path(259, u'x');
-    for (int i = 0; i < 7; ++i) {
-        path[0] = static_cast<char16_t>(u'A' + i);
-        ASSERT_TRUE(navchain::Append(block_, path, i));
-    }
+    ASSERT_EQ(AppendLongPaths(7), 7);
     TakenEntry taken;
-    path[0] = u'A';
-    ASSERT_TRUE(navchain::Remove(block_, path, &taken));
+    ASSERT_TRUE(navchain::Remove(block_, u"A" + std::u16string(258, u'x'), &taken));
     ASSERT_TRUE(navchain::Append(block_, std::u16string(259, u'z'), 0));
     EXPECT_FALSE(navchain::PutBack(block_, taken));
     EXPECT_EQ(Unit(2047), 0);
@@ -158,13 +164,7 @@ TEST_F(ChainBlockTest, PutBackNeedsRoom) {
 }
 
 TEST_F(ChainBlockTest, AFullBlockRefusesNewEntries) {
-    std::u16string path(259, u'x');
-    int added = 0;
-    for (int i = 0; i < 20; ++i) {
-        path[0] = static_cast<char16_t>(u'A' + i);
-        added += navchain::Append(block_, path, i) ? 1 : 0;
-    }
-    EXPECT_EQ(added, 2047 / 264);  // 264 units per entry
+    EXPECT_EQ(AppendLongPaths(20), 2047 / 264);  // 264 units per entry
     EXPECT_TRUE(navchain::CheckInvariants(block_));
     std::u16string fits(2047 - 7 * 264 - 5, u'y');  // ends at unit 2046
     EXPECT_FALSE(navchain::Append(block_, fits + u"y", 1));  // would reach unit 2047
@@ -277,9 +277,6 @@ TEST_F(NavChainTest, AMutexThatCannotBeMadeLeavesTheChainDetached) {
 }
 
 TEST(NavChainNamesTest, TheRealNamesAttach) {
-    NavChainNames names;
-    EXPECT_EQ(names.block, String(u"PathShare_ShareMemory"));
-    EXPECT_EQ(names.mutex, String(u"PathShare_Semaphore"));
     NavChain chain;
     EXPECT_TRUE(chain.Attach());
     NavEntry entry;

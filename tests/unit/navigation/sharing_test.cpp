@@ -65,13 +65,10 @@ TEST(SharingTest, ConcurrentInstancesLoseNothing) {
     NavChain chain;  // keeps the chain alive while the workers come and go
     ASSERT_TRUE(chain.Attach(NavChainNames{String(chainBlock.Name()), String(chainMutex.Name())}));
 
-    std::string iniPath = Utf16ToUtf8(folder.File("Pathbook.ini"));
-    std::vector<std::string> shared = {iniPath,
-                                       Utf16ToUtf8(mru.Name()),
-                                       Utf16ToUtf8(configBlock.Name()),
-                                       Utf16ToUtf8(configMutex.Name()),
-                                       Utf16ToUtf8(chainBlock.Name()),
-                                       Utf16ToUtf8(chainMutex.Name())};
+    std::vector<std::string> shared = {Utf16ToUtf8(folder.File("Pathbook.ini"))};
+    for (const NameCleanup* name : {&mru, &configBlock, &configMutex, &chainBlock, &chainMutex}) {
+        shared.push_back(Utf16ToUtf8(name->Name()));
+    }
     ChildProcess workers[kWorkers];
     for (int w = 0; w < kWorkers; ++w) {
         std::vector<std::string> arguments = shared;

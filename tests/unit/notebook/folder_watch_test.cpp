@@ -33,8 +33,6 @@ TEST(FolderListingTest, EntriesStampsAndNewFolders) {
     EXPECT_FALSE(platform::ListFolder(folder.Path("missing").c_str(), &entries));
     EXPECT_TRUE(entries.empty());
     EXPECT_FALSE(platform::ListFolder(folder.Path("a.txt").c_str(), &entries));
-
-
     EXPECT_TRUE(platform::MakeFolders(folder.Path("x/y/z").c_str()));
     EXPECT_TRUE(platform::MakeFolders(folder.Path("x/y").c_str()));
     EXPECT_FALSE(platform::MakeFolders(folder.Path("a.txt/c").c_str()));
@@ -69,6 +67,7 @@ TEST(LocalDataTest, APathOfItsOwn) {
     std::u16string name = folder.substr(folder.size() - 8);
     std::transform(name.begin(), name.end(), name.begin(), [](char16_t c) { return c | 0x20; });
     EXPECT_EQ(name, u"pathbook");
+    EXPECT_EQ(folder[folder.size() - 9], u'\\');
     EXPECT_EQ(folder.find(u'/'), std::u16string::npos);
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "document/document.h"
 #include "document/keyword_definition.h"
 #include "document/memory_text.h"
@@ -25,32 +27,22 @@ TEST(LinkCheckTest, TwoOfFiveBrokenWithTheirExistingParts) {
                          u"web <http://example.org/> <mailto://someone> <\\\\server\\share\\x.txt> <.\\x>\n");
     const std::u16string noteFolder = folder.Root() + u"\\";
     const std::vector<CheckedLink> links = CheckFileLinks(FileLinksToCheck(document, noteFolder));
-    struct Expected {
-        LineIndex line;
-        Column start;
-        Column end;
-        bool broken;
-        std::int32_t existing;
-    };
-    const auto absentLength = static_cast<std::int32_t>(absent.size());
+    const auto absentLength = static_cast<Column>(absent.size());
     const auto rootLength = static_cast<std::int32_t>(folder.Root().size());
-    const Expected expected[] = {
+    // Line, start, end, broken, the length of the part that exists.
+    using Checked = std::tuple<LineIndex, Column, Column, bool, std::int32_t>;
+    const std::vector<Checked> expected = {
         {0, 1, 13, false, 12},
         {0, 16, 33, true, 6},  // ".\dir\" exists
         {1, 1, 16, false, 15},
         {1, 19, 22, false, 3},
-        {2, 1, static_cast<Column>(1 + absentLength), true, rootLength + 1},
+        {2, 1, 1 + absentLength, true, rootLength + 1},
         // Not checked: web and mail links, and paths on another machine (the last
         // "." link lies below the "\\server" one).
     };
-    ASSERT_EQ(links.size(), std::size(expected));
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        EXPECT_EQ(links[i].line, expected[i].line) << i;
-        EXPECT_EQ(links[i].textStart, expected[i].start) << i;
-        EXPECT_EQ(links[i].textEnd, expected[i].end) << i;
-        EXPECT_EQ(links[i].broken, expected[i].broken) << i;
-        EXPECT_EQ(links[i].existing, expected[i].existing) << i;
-    }
+    std::vector<Checked> checked;
+    for (const CheckedLink& l : links) checked.emplace_back(l.line, l.textStart, l.textEnd, l.broken, l.existing);
+    ASSERT_EQ(checked, expected);
     EXPECT_EQ(BrokenCount(links), 2u);
     // The same count a click's status line gives.
     String text(u".\\dir\\missing.txt");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "document/document.h"
 #include "document/keyword_definition.h"
 #include "document/memory_text.h"
@@ -22,26 +24,15 @@ NoteText TextOf(const std::u16string& lines) {
     return text;
 }
 
-struct Resolved {
-    LineIndex line;
-    Column open;
-    Column close;
-    std::string target;  // empty: no file link
-};
+// Line, open and close columns, and the target (empty: no file link).
+using Resolved = std::tuple<LineIndex, Column, Column, std::string>;
 
 std::vector<Resolved> Resolve(const std::vector<FoundLink>& links) {
     std::vector<Resolved> resolved;
     for (const FoundLink& link : links) {
-        resolved.push_back({link.line, link.open, link.close, Utf16ToUtf8(FileLinkTarget(link.link))});
+        resolved.emplace_back(link.line, link.open, link.close, Utf16ToUtf8(FileLinkTarget(link.link)));
     }
     return resolved;
-}
-
-bool operator==(const Resolved& a, const Resolved& b) {
-    return a.line == b.line && a.open == b.open && a.close == b.close && a.target == b.target;
-}
-std::ostream& operator<<(std::ostream& out, const Resolved& r) {
-    return out << r.line << ":" << r.open << "-" << r.close << " " << r.target;
 }
 
 // Line by line: what each line holds, and the links found in it.

@@ -62,17 +62,16 @@ TEST(NoteReaderTest, BinaryAndUnreadableFilesAreNotRead) {
         {Hex("ff fe 61 00 62 00"), NoteOpen::kOpened},  // UTF-16 holds NUL bytes
         {late, NoteOpen::kOpened},
     };
-    for (const Case& c : cases) {
-        folder.Write("f.txt", c.bytes);
-        NoteText text;
-        CharsetId charset = 0;
-        EXPECT_EQ(ReadNote(folder.Path("f.txt").c_str(), &text, &charset), c.expected) << c.bytes.substr(0, 8);
-    }
     NoteText text;
     CharsetId charset = 0;
-    EXPECT_EQ(ReadNote(folder.Path("missing.txt").c_str(), &text, &charset), NoteOpen::kUnreadable);
+    auto open = [&](const std::string& name) { return ReadNote(folder.Path(name).c_str(), &text, &charset); };
+    for (const Case& c : cases) {
+        folder.Write("f.txt", c.bytes);
+        EXPECT_EQ(open("f.txt"), c.expected) << c.bytes.substr(0, 8);
+    }
+    EXPECT_EQ(open("missing.txt"), NoteOpen::kUnreadable);
     folder.Write("sub/x.txt", "x");
-    EXPECT_EQ(ReadNote(folder.Path("sub").c_str(), &text, &charset), NoteOpen::kUnreadable);
+    EXPECT_EQ(open("sub"), NoteOpen::kUnreadable);
 }
 
 TEST(NoteTextTest, LinesOffsetsAndAssign) {

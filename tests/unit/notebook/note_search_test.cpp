@@ -10,6 +10,7 @@
 #include "notebook_folder.h"
 #include "notebook/note_reader.h"
 #include "search/find_state.h"
+#include "search/search_test_support.h"
 #include "textfile/text_file_out.h"
 
 namespace pathbook {
@@ -38,23 +39,12 @@ const Query kQueries[] = {
     {u"é", false, true},
 };
 
-class Dialog : public search::FindDialogPort {
-public:
-    explicit Dialog(const Query& query) : query_(query) {}
-    bool ReadTexts(search::FindDialogTexts& texts) override {
-        texts = {String(query_.pattern), String(), query_.ignoreCase, query_.regExp};
-        return true;
-    }
-
-private:
-    Query query_;
-};
-
 // The matches of repeated Find Next in the editor, as "line:start:end".
 std::vector<std::string> FindNextMatches(const std::u16string& text, const Query& query) {
     Document document;
     test::Load(document, text);
-    Dialog dialog(query);
+    search::test::FakeDialog dialog;
+    dialog.texts = {String(query.pattern), String(), query.ignoreCase, query.regExp};
     search::FindState state(dialog);
     state.ReadDialog();
     state.Prepare(true);

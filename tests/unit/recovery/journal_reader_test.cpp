@@ -93,6 +93,13 @@ std::u16string Replayed(const JournalContents& contents) {
 
 JournalContents Read(const Bytes& bytes, std::size_t size) { return ReadJournal(bytes.data(), size); }
 
+// How many whole frames lie before byte `at` of the journal `ends` describes.
+std::size_t FramesBefore(const std::vector<std::size_t>& ends, std::size_t at) {
+    std::size_t frames = 0;
+    while (frames + 1 < ends.size() && ends[frames + 1] <= at) ++frames;
+    return frames;
+}
+
 TEST(JournalReaderTest, AWholeJournalRebuildsTheText) {
     Recorded recorded = Record(kSteps);
     JournalContents contents = Read(recorded.bytes, recorded.bytes.size());
@@ -119,8 +126,7 @@ TEST(JournalReaderTest, EveryCutKeepsTheWholeFramesBeforeIt) {
             EXPECT_FALSE(contents.valid) << cut;
             continue;
         }
-        std::size_t whole = 0;
-        while (whole + 1 < recorded.ends.size() && recorded.ends[whole + 1] <= cut) ++whole;
+        std::size_t whole = FramesBefore(recorded.ends, cut);
         EXPECT_EQ(contents.edits.size(), whole) << cut;
         EXPECT_EQ(contents.validBytes, recorded.ends[whole]) << cut;
         EXPECT_EQ(contents.intact, recorded.ends[whole] == cut) << cut;
@@ -139,9 +145,7 @@ TEST(JournalReaderTest, ADamagedFrameEndsTheReplay) {
             EXPECT_FALSE(contents.valid) << at;
             continue;
         }
-        std::size_t frame = 0;
-        while (ends[frame + 1] <= at) ++frame;
-        EXPECT_EQ(contents.edits.size(), frame) << at;
+        EXPECT_EQ(contents.edits.size(), FramesBefore(ends, at)) << at;
         EXPECT_FALSE(contents.intact) << at;
     }
 }

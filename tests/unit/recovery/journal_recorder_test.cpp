@@ -29,11 +29,15 @@ protected:
         temp.Write("note.txt", bytes);
         return temp.File("note.txt");
     }
+    // Starts the next instance and claims what earlier ones left.
+    std::vector<RecoveredJournal> ClaimInNext() {
+        next = std::make_unique<Instance>(Folder());
+        return next->journals.ClaimOrphans();
+    }
     // Ends `instance` as a crash would, and claims what it left in a new one.
     std::vector<RecoveredJournal> CrashAndClaim(std::unique_ptr<Instance>& instance) {
         instance.reset();
-        next = std::make_unique<Instance>(Folder());
-        return next->journals.ClaimOrphans();
+        return ClaimInNext();
     }
     // The journal files in the folder, read as they are now.
     std::vector<std::filesystem::path> JournalFiles() const {
@@ -143,8 +147,7 @@ TEST_F(JournalRecorderTest, ANoteChangedOnDiskComesBackFromTheCopy) {
         } else {
             Note("somebody else rewrote this note\n");
         }
-        next = std::make_unique<Instance>(Folder());
-        std::vector<RecoveredJournal> claimed = next->journals.ClaimOrphans();
+        std::vector<RecoveredJournal> claimed = ClaimInNext();
         ASSERT_EQ(claimed.size(), 1u);
         EXPECT_EQ(claimed[0].BaseState(), deleted ? BaseFileState::kMissing : BaseFileState::kChanged);
         EXPECT_EQ(test::Rebuilt(claimed[0]), expected);
@@ -226,8 +229,7 @@ TEST_F(JournalRecorderTest, ATornTailLosesOnlyTheLastFrame) {
     instance.reset();
     std::filesystem::path file = JournalFiles().at(0);
     std::filesystem::resize_file(file, std::filesystem::file_size(file) - 3);
-    next = std::make_unique<Instance>(Folder());
-    std::vector<RecoveredJournal> claimed = next->journals.ClaimOrphans();
+    std::vector<RecoveredJournal> claimed = ClaimInNext();
     ASSERT_EQ(claimed.size(), 1u);
     EXPECT_EQ(test::Rebuilt(claimed[0]), beforeLast);
     EXPECT_FALSE(claimed[0].Exact());
@@ -243,8 +245,7 @@ TEST_F(JournalRecorderTest, ARestoredDocumentKeepsItsJournal) {
     std::filesystem::path file = JournalFiles().at(0);
     std::filesystem::resize_file(file, std::filesystem::file_size(file) - 1);  // a torn tail
     for (const char16_t* more : {u"two ", u"three "}) {
-        next = std::make_unique<Instance>(Folder());
-        std::vector<RecoveredJournal> claimed = next->journals.ClaimOrphans();
+        std::vector<RecoveredJournal> claimed = ClaimInNext();
         ASSERT_EQ(claimed.size(), 1u);
         next->Restore(claimed[0]);
         Type(next->document, DocPos::At(0, 0), more);

@@ -17,7 +17,7 @@ char16_t FoldAscii(char16_t unit) { return unit >= u'a' && unit <= u'z' ? static
 std::string NaiveSearch(const std::u16string& needle, const std::u16string& line, std::int32_t start,
                         bool ignoreCase, bool forward) {
     auto m = static_cast<std::int32_t>(needle.size());
-    auto length = static_cast<std::int32_t>(line.size());
+    auto last = static_cast<std::int32_t>(line.size()) - m;
     auto matchesAt = [&](std::int32_t w) {
         for (std::int32_t i = 0; i < m; ++i) {
             char16_t a = line[static_cast<std::size_t>(w + i)];
@@ -26,14 +26,9 @@ std::string NaiveSearch(const std::u16string& needle, const std::u16string& line
         }
         return true;
     };
-    if (forward) {
-        for (std::int32_t w = start; w + m <= length; ++w) {
-            if (matchesAt(w)) return std::to_string(w) + "-" + std::to_string(w + m);
-        }
-    } else {
-        for (std::int32_t w = std::min(start, length - m); w >= 0; --w) {
-            if (matchesAt(w)) return std::to_string(w) + "-" + std::to_string(w + m);
-        }
+    const std::int32_t step = forward ? 1 : -1;
+    for (std::int32_t w = forward ? start : std::min(start, last); forward ? w <= last : w >= 0; w += step) {
+        if (matchesAt(w)) return std::to_string(w) + "-" + std::to_string(w + m);
     }
     return "none";
 }
@@ -89,15 +84,10 @@ TEST(PlainSearcher, Cases) {
 void CheckAgainstWindowByWindowComparison(unsigned seed, std::size_t maxLineLength, int rounds) {
     std::mt19937 random(seed);
     const std::u16string alphabet = u"abAB\u00e9\u00c9[`";
-    auto randomText = [&](std::size_t maxLength) {
-        std::u16string text(random() % (maxLength + 1), u' ');
-        for (char16_t& unit : text) unit = alphabet[random() % alphabet.size()];
-        return text;
-    };
     for (int round = 0; round < rounds; ++round) {
-        std::u16string needle = randomText(4);
+        std::u16string needle = test::RandomText(random, alphabet, 4);
         if (needle.empty()) continue;
-        std::u16string line = randomText(maxLineLength);
+        std::u16string line = test::RandomText(random, alphabet, maxLineLength);
         for (bool ignoreCase : {false, true}) {
             for (bool forward : {true, false}) {
                 // One searcher for every start, as Find Next uses it.

@@ -218,12 +218,6 @@ private:
     std::vector<std::vector<bool>> memo_;  // by node and start; empty until worked out
 };
 
-std::u16string RandomText(std::mt19937& random, std::u16string_view alphabet, std::size_t maxLength) {
-    std::u16string text(random() % (maxLength + 1), u' ');
-    for (char16_t& unit : text) unit = alphabet[random() % alphabet.size()];
-    return text;
-}
-
 std::string Narrow(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 // Random patterns, each on a few random lines of up to `maxLineLength` units,
@@ -232,11 +226,11 @@ int CheckRandomPatterns(unsigned seed, int rounds, std::size_t maxLineLength) {
     std::mt19937 random(seed);
     int checked = 0;
     for (int round = 0; round < rounds; ++round) {
-        std::u16string pattern = RandomText(random, u"aabbAB_..**++??||(()[[]]^--$\\\\dwsSt", 8);
+        std::u16string pattern = test::RandomText(random, u"aabbAB_..**++??||(()[[]]^--$\\\\dwsSt", 8);
         Regex regex(pattern.data(), static_cast<std::int32_t>(pattern.size()));
         Reference reference(pattern);
         for (int l = 0; l < 4; ++l) {
-            std::u16string line = RandomText(random, u"aabbAB-_ 1\t", maxLineLength);
+            std::u16string line = test::RandomText(random, u"aabbAB-_ 1\t", maxLineLength);
             auto length = static_cast<std::int32_t>(line.size());
             for (bool caseSensitive : {true, false}) {
                 EXPECT_EQ(regex.MatchLength(line.data(), length, caseSensitive),

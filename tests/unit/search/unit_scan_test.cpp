@@ -16,20 +16,11 @@
 namespace pathbook::search {
 namespace {
 
-std::int32_t ReferenceForward(const std::u16string& text, std::int32_t first, std::int32_t last, OffsetProbe one,
-                              OffsetProbe two) {
-    for (std::int32_t w = first; w <= last; ++w) {
-        if (one.probe.Matches(text[static_cast<std::size_t>(w + one.offset)]) &&
-            two.probe.Matches(text[static_cast<std::size_t>(w + two.offset)])) {
-            return w;
-        }
-    }
-    return -1;
-}
-
-std::int32_t ReferenceBackward(const std::u16string& text, std::int32_t first, std::int32_t last, OffsetProbe one,
-                               OffsetProbe two) {
-    for (std::int32_t w = last; w >= first; --w) {
+// The first window from the `forward` end of first..last whose two probes match, or -1.
+std::int32_t ReferenceScan(const std::u16string& text, std::int32_t first, std::int32_t last, OffsetProbe one,
+                           OffsetProbe two, bool forward) {
+    for (std::int32_t n = 0; n <= last - first; ++n) {
+        std::int32_t w = forward ? first + n : last - n;
         if (one.probe.Matches(text[static_cast<std::size_t>(w + one.offset)]) &&
             two.probe.Matches(text[static_cast<std::size_t>(w + two.offset)])) {
             return w;
@@ -106,9 +97,10 @@ TEST(UnitScan, AgreesWithWindowByWindowScan) {
         auto first = static_cast<std::int32_t>(random() % static_cast<unsigned>(span));
         auto last = first + static_cast<std::int32_t>(random() % static_cast<unsigned>(span - first));
         auto copy = ExactCopy(text);
-        ASSERT_EQ(FindWindowForward(copy.get(), first, last, one, two), ReferenceForward(text, first, last, one, two));
+        ASSERT_EQ(FindWindowForward(copy.get(), first, last, one, two),
+                  ReferenceScan(text, first, last, one, two, true));
         ASSERT_EQ(FindWindowBackward(copy.get(), first, last, one, two),
-                  ReferenceBackward(text, first, last, one, two));
+                  ReferenceScan(text, first, last, one, two, false));
     }
 }
 
