@@ -148,6 +148,7 @@ public:
             return false;
         }
         to->resize(count);
+        if (count == 0) return true;
         if (LittleEndianHost()) {
             std::memcpy(to->data(), at_, 4 * std::size_t{count});
             at_ += 4 * std::size_t{count};
