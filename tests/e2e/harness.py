@@ -20,6 +20,10 @@ PROBE = os.environ.get("PATHBOOK_PROBE", "")
 RECORDER = os.environ.get("PATHBOOK_RECORDER", "")
 VIEW_HOST = os.environ.get("PATHBOOK_VIEW_HOST", "")
 MAIN_CLASS = "Pathbook MainWnd"
+EN = "Pathbook"
+JA = "パスブック"
+JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
+MENU_CLASS = "#32768"
 
 
 def wait_until(condition, timeout=20.0, interval=0.1):
@@ -152,6 +156,19 @@ def screenshot(xid, path):
     subprocess.run(["import", "-window", str(xid), path], timeout=30, check=True)
 
 
+def keep_screenshot(xid, name):
+    """A picture of X window `xid` for a person to look at, in $PATHBOOK_SHOTS (default: the temporary folder)."""
+    screenshot(xid, os.path.join(os.environ.get("PATHBOOK_SHOTS") or tempfile.gettempdir(), name + ".png"))
+
+
+def x_geometry(xid):
+    """(x, y, width, height) of X window `xid` on the screen."""
+    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(xid)], capture_output=True, text=True,
+                         timeout=30).stdout
+    values = dict(line.split("=") for line in out.split())
+    return tuple(int(values[key]) for key in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
 def start_wineserver_again():
     """Ends every Wine process of the prefix and starts the server and Wine's
     services afresh, which then read settings such as the system DPI anew."""
@@ -168,6 +185,46 @@ def start_wineserver_again():
 def windows_path(path):
     """The Wine path (drive Z:) of a Linux path."""
     return "Z:" + path.replace("/", "\\")
+
+
+def product(env=None):
+    """The program's name in the titles of a process started with `env`."""
+    return JA if (env or {}).get("LC_ALL", "").startswith("ja") else EN
+
+
+def title_of(path, marks="", name=EN):
+    """A main window's title for the note at Linux path `path` (None: untitled), `marks` after it."""
+    return "%s%s - %s" % (windows_path(path) if path else "untitled", marks, name)
+
+
+def modified(title):
+    """The title of the same window once its document is modified."""
+    return title.replace(" - ", " * - ", 1)
+
+
+def numbers(text):
+    return [int(v) for v in text.split()]
+
+
+def rect(*args):
+    """The four numbers of a rectangle that the probe gives for `args`; None without one."""
+    fields = numbers(probe(*args))
+    return tuple(fields) if len(fields) == 4 else None
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "20", text], timeout=60, check=True)
+
+
+def click_at(x, y):
+    # Apart from the click before, or the two would make a double click.
+    time.sleep(0.6)
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], timeout=30, check=True)
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def drive_c_path(path):
@@ -190,6 +247,11 @@ def app_data():
 def local_data():
     """%LOCALAPPDATA%\\Pathbook: the recovery journals and caches of this machine."""
     return os.path.join(user_folder(), "AppData", "Local", "Pathbook")
+
+
+def clear_local_data():
+    """Journals and caches of the case before, which must not be offered to the next."""
+    shutil.rmtree(local_data(), ignore_errors=True)
 
 
 def recovery_journals():
@@ -276,6 +338,35 @@ def popup_titled(title, timeout=10.0):
     return wait_until(lambda: next((p for p in popups() if p[2] == title), None), timeout)
 
 
+def popup_where(test, timeout=20.0):
+    """The first pop-up for which test(pop-up) holds, once it shows."""
+    return wait_until(lambda: next((p for p in popups() if test(p)), None), timeout)
+
+
+def box_saying(words, timeout=20.0):
+    """The pop-up one of whose controls' texts holds `words`, once it shows."""
+    return popup_where(lambda p: any(words in c[2] for c in p[3]), timeout)
+
+
+def controls(popup):
+    """{control id: text} of a pop-up (static texts share id -1: the last wins)."""
+    return {c[0]: c[2] for c in popup[3]}
+
+
+def labels(popup):
+    """The texts of a pop-up's controls, labels without an id of their own included."""
+    return [c[2] for c in popup[3]]
+
+
+def menu_on_show(timeout=10.0):
+    """A drop-down or context menu on show, or None."""
+    return popup_where(lambda p: p[1] == MENU_CLASS, timeout)
+
+
+def no_menu_on_show():
+    return wait_until(lambda: not any(p[1] == MENU_CLASS for p in popups()), timeout=10)
+
+
 def editor_text(window):
     return probe("text", str(window.handle))
 
@@ -304,8 +395,7 @@ class PathbookTestCase(unittest.TestCase):
         self.processes = []
         self.assertEqual(main_windows(), [], "a Pathbook window was left over from before")
         reset_settings()
-        # Journals and caches of the case before must not be offered to this one.
-        shutil.rmtree(local_data(), ignore_errors=True)
+        clear_local_data()
         # The test's own notes, removed with it.
         self.folder = tempfile.mkdtemp(prefix="pb-e2e-")
         self.addCleanup(self.remove_folder)
@@ -317,12 +407,45 @@ class PathbookTestCase(unittest.TestCase):
         """Writes a note into the test's folder; its Linux path."""
         return write_file(os.path.join(self.folder, name), data)
 
-    def open_note(self, name, data):
+    def show(self, path, *args, env=None):
+        """Starts Pathbook on the note at `path`, options `args` first; (title, window) once the window shows it."""
+        title = title_of(path, name=product(env))
+        self.start(*args, windows_path(path), env=env)
+        return title, self.wait_for_title(title)
+
+    def open_note(self, name, data=b"text\r\n", *args, env=None):
         """Starts Pathbook on a new note; (path, title, window) once the window shows it."""
         path = self.note(name, data)
-        self.start(windows_path(path))
-        title = "%s - Pathbook" % windows_path(path)
-        return path, title, self.wait_for_title(title)
+        return (path,) + self.show(path, *args, env=env)
+
+    def start_untitled(self, *args, env=None):
+        """Starts Pathbook without a note; its window once it shows."""
+        self.start(*args, env=env)
+        return self.wait_for_title(title_of(None, name=product(env)))
+
+    def selection(self, title):
+        """The editor's selection in the window titled so, copied with Ctrl+C."""
+        probe("dropfiles", "C:\\none")  # something else on the clipboard first
+        send_keys(title, "ctrl+c")
+        return wait_until(lambda: (lambda text: text if text != "" and "none" not in text else None)(
+            probe("clipboard")), timeout=10)
+
+    def close_popup(self, title, *keys):
+        """Presses the keys in the pop-up titled so, which then closes."""
+        send_keys(title, *keys)
+        self.assertTrue(wait_until(lambda: popup_titled(title, timeout=0) is None), "%r stayed open" % title)
+
+    def dismiss(self, box, key="Return"):
+        """Answers a pop-up from popups() with the key; it then closes."""
+        self.assertIsNotNone(box, "no such pop-up among %r" % [p[2] for p in popups()])
+        send_keys(box[2], key)
+        self.assertTrue(wait_until(lambda: not any(p[0] == box[0] for p in popups())), "%r stayed open" % box[2])
+
+    def exit_all(self):
+        """Every window closed as a user would, and every process gone (they write settings after their windows)."""
+        probe("closeall")
+        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False)))
+        self.assertTrue(wait_until(lambda: not running_instances(), timeout=60))
 
     def tearDown(self):
         for process in self.processes:
@@ -339,9 +462,9 @@ class PathbookTestCase(unittest.TestCase):
         # A loaded machine may take long to end them.
         wait_until(lambda: not running_instances(), timeout=60)
 
-    def start(self, *args, env=None, exe=None):
+    def start(self, *args, env=None, exe=None, cwd=None):
         process = subprocess.Popen(["wine", exe or EXE] + list(args), stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, env=dict(os.environ, **(env or {})))
+                                   stderr=subprocess.DEVNULL, env=dict(os.environ, **(env or {})), cwd=cwd)
         self.processes.append(process)
         return process
 

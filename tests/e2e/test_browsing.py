@@ -8,26 +8,14 @@ import subprocess
 import time
 
 from commands import IDM
-from harness import (PathbookTestCase, app_data, main_windows, popups, post_command, press, probe, running_instances,
-                     send_keys, toolbar, wait_until, windows_path, write_file, write_settings, x_windows_named)
+from harness import (JA_ENV, PathbookTestCase, app_data, box_saying, click_at, editor_lines, main_windows, menu_on_show,
+                     no_menu_on_show, popups, post_command, press, probe, rect, running_instances, send_keys, toolbar,
+                     wait_until, windows_path, write_file, write_settings, x_windows_named)
 
-EN = " - Pathbook"
-JA = " - パスブック"
-JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
+EN, JA = " - Pathbook", " - パスブック"  # the titles' ends
 ROW = 22  # the default type's row height under Wine (DejaVu Sans Mono, 96 DPI)
 ENABLED = 4  # toolbar button state bits
 INDETERMINATE = 16
-
-
-def rect(*args):
-    fields = probe(*args).split()
-    return tuple(int(f) for f in fields) if len(fields) == 4 else None
-
-
-def click_at(x, y):
-    # Apart from the click before, or the two would make a double click.
-    time.sleep(0.6)
-    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], timeout=30, check=True)
 
 
 def click_button(window, button, where=0.5):
@@ -51,16 +39,13 @@ def bring_forward(window):
     time.sleep(0.3)
 
 
-def drop_down():
-    """The drop-down menu on show: (handle, (left, top, right, bottom))."""
-    menu = wait_until(lambda: next((p for p in popups() if p[1] == "#32768"), None), timeout=10)
+def drop_down(window, button, where=0.5):
+    """Clicks the toolbar button; (left, top, right, bottom) of the menu it drops down."""
+    click_button(window, button, where)
+    menu = menu_on_show()
     if menu is None:
         raise AssertionError("no drop-down menu on show")
-    return menu[0], rect("rect", str(menu[0]))
-
-
-def no_drop_down():
-    return wait_until(lambda: not any(p[1] == "#32768" for p in popups()), timeout=10)
+    return rect("rect", str(menu[0]))
 
 
 def button_state(window, button):
@@ -86,14 +71,6 @@ class BrowsingTest(PathbookTestCase):
         """Exit, and the process gone: it writes its settings after its window closes."""
         post_command(window, IDM.EXIT)
         self.assertTrue(wait_until(lambda: not main_windows(visible_only=False) and not running_instances()))
-
-    def expect_open_failure(self):
-        """The open failure's message box: there, then closed with Enter."""
-        box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in [c[2] for c in p[3]]),
-                                      None))
-        self.assertIsNotNone(box, "the open failure is reported")
-        press("Return")
-        self.assertTrue(wait_until(lambda: not any(p[0] == box[0] for p in popups())))
 
     def test_history_menu_lists_what_was_opened_most_recent_first_and_survives_a_restart(self):
         write_settings(OpenSame=1)
@@ -142,7 +119,7 @@ class BrowsingTest(PathbookTestCase):
         # The history is b, a, c. Jumping to a, which has gone, fails and leaves the chain a, b, c.
         os.remove(os.path.join(self.folder, "a.txt"))
         self.open_recent(window, "1")
-        self.expect_open_failure()
+        self.dismiss(box_saying("Could not open the file."))
         self.assertEqual(main_windows()[0].title, b + EN)
         self.assertTrue(wait_until(lambda: button_state(window, IDM.BACK) & ENABLED), "＜ still leads to a")
         self.assertTrue(button_state(window, IDM.FORWARD) & ENABLED, "＞ still leads to c")
@@ -155,6 +132,7 @@ class BrowsingTest(PathbookTestCase):
         # A window showing a note of its own hands the linked one to a new process.
         second = self.follow_link(first, b)
         self.assertNotEqual(second.handle, first.handle)
+        self.assertTrue(wait_until(lambda: editor_lines(second) == "text\n"), editor_lines(second))
         self.assertTrue(wait_until(lambda: button_state(first, IDM.FORWARD) & ENABLED),
                         "the first window's ＞ follows the second window's visit")
         self.assertTrue(button_state(second, IDM.BACK) & ENABLED, "the chain is shared")
@@ -172,7 +150,7 @@ class BrowsingTest(PathbookTestCase):
         self.wait_for_windows(1)
         os.remove(os.path.join(self.folder, "a.txt"))
         self.open_recent(second, "1")
-        self.expect_open_failure()
+        self.dismiss(box_saying("Could not open the file."))
         time.sleep(1)
         self.assertEqual([w.title for w in main_windows()], [b + EN])
         self.assertTrue(wait_until(lambda: button_state(second, IDM.BACK) & ENABLED), "＜ still leads to a")
@@ -184,8 +162,7 @@ class BrowsingTest(PathbookTestCase):
         self.start(a, env=JA_ENV)
         window = self.wait_for_title(a + JA)
         self.assertTrue(button_state(window, IDM.HOME) & INDETERMINATE, "no home page yet")
-        click_button(window, IDM.HOME, where=0.3)
-        _, (left, _, right, bottom) = drop_down()
+        left, _, right, bottom = drop_down(window, IDM.HOME, where=0.3)
         self.shoot("home-menu-ja")
         # The last item, below "(no files)" and the separator: お気に入りに追加.
         click_at((left + right) // 2, bottom - 10)
@@ -201,11 +178,10 @@ class BrowsingTest(PathbookTestCase):
         self.assertEqual(lines[2:], [""], "every line ends with CR, LF nowhere: %r" % data)
         self.assertTrue(button_state(window, IDM.HOME) & INDETERMINATE, "the home page is on show")
         # With the home page on show, ホーム drops its menu too (お気に入りに追加 greyed: a is listed).
-        click_button(window, IDM.HOME, where=0.3)
-        drop_down()
+        drop_down(window, IDM.HOME, where=0.3)
         self.shoot("home-menu-on-home-ja")
         press("Escape")
-        self.assertTrue(no_drop_down())
+        self.assertTrue(no_menu_on_show())
         # Another page: ホーム is live, and Ctrl+1 opens the home page (a jump).
         window = self.follow_link(window, b, JA)
         self.assertTrue(wait_until(lambda: not button_state(window, IDM.HOME) & INDETERMINATE))
@@ -242,8 +218,7 @@ class BrowsingTest(PathbookTestCase):
         self.assertTrue(wait_until(lambda: button_state(first, IDM.FORWARD) & ENABLED), "＞ follows the new visit")
         # The first window's history menu lists b, opened after it, first: item 0 brings b's window forward.
         bring_forward(first)
-        click_button(first, IDM.HISTORY_BUTTON)
-        _, (_, top, _, bottom) = drop_down()
+        _, top, _, bottom = drop_down(first, IDM.HISTORY_BUTTON)
         listed_height = bottom - top
         self.shoot("history-menu-ja")
         press("0")
@@ -253,18 +228,16 @@ class BrowsingTest(PathbookTestCase):
         post_command(second, IDM.CLEAR_HISTORY)
         time.sleep(0.5)
         bring_forward(first)
-        click_button(first, IDM.HISTORY_BUTTON)
-        _, (_, top, _, bottom) = drop_down()
+        _, top, _, bottom = drop_down(first, IDM.HISTORY_BUTTON)
         self.shoot("history-menu-cleared-ja")
         self.assertLess(bottom - top, listed_height, "one item fewer")
         press("Escape")
-        self.assertTrue(no_drop_down())
+        self.assertTrue(no_menu_on_show())
         # An empty home drop-down has the same three rows: "(no files)", a separator, one command.
-        click_button(first, IDM.HOME, where=0.9)
-        _, (_, home_top, _, home_bottom) = drop_down()
+        _, home_top, _, home_bottom = drop_down(first, IDM.HOME, where=0.9)
         self.assertEqual(home_bottom - home_top, bottom - top)
         press("Escape")
-        self.assertTrue(no_drop_down())
+        self.assertTrue(no_menu_on_show())
         # Adding b to the favourites in the second window lights up the first one's ホーム.
         self.assertTrue(button_state(first, IDM.HOME) & INDETERMINATE)
         post_command(second, IDM.ADD_FAVORITE)

@@ -7,26 +7,15 @@ import subprocess
 import time
 
 from commands import IDM
-from harness import (EXE, PathbookTestCase, editor_lines, main_windows, popup_titled, popups, post_command,
-                     press, probe, send_keys, status, wait_until, windows_path, write_file, write_settings)
+from harness import (EN, JA, JA_ENV, PathbookTestCase, box_saying, controls, editor_lines, main_windows, modified,
+                     popup_titled, popup_where, popups, post_command, press, probe, read_bytes, send_keys, status,
+                     title_of, type_text, wait_until, windows_path, write_file, write_settings)
 
-EN = "Pathbook"
-JA = "パスブック"
-JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
 # The encodings the save and reopen dialogs offer, in their order.
 SAVE_ENCODINGS = ["Japanese(ShiftJIS)", "Japanese(EUC)", "Japanese(ISO-2022-JP)", "UTF-5", "UTF-7", "UTF-8",
                   "UTF-8N", "UTF-16BE(BOM)", "UTF-16LE(BOM)", "UTF-16BE", "UTF-16LE", "UTF-32BE(BOM)",
                   "UTF-32LE(BOM)", "UTF-32BE", "UTF-32LE", "Latin-1"]
 LINE_ENDS = ["CR", "LF", "CRLF"]
-
-
-def type_text(text):
-    subprocess.run(["xdotool", "type", "--delay", "20", text], timeout=60, check=True)
-
-
-def controls(dialog):
-    """{control id: text} of a pop-up found by popups()."""
-    return {control[0]: control[2] for control in dialog[3]}
 
 
 def lock_folder(folder):
@@ -50,20 +39,12 @@ def unlock_folder(folder):
     os.chmod(folder, 0o755)
 
 
-def read_bytes(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
 class DocumentsTest(PathbookTestCase):
     def remove_folder(self):
         for root, folders, _ in os.walk(self.folder):
             for name in folders:
                 unlock_folder(os.path.join(root, name))
         super().remove_folder()
-
-    def title_of(self, path, marks="", product=EN):
-        return "%s%s - %s" % (windows_path(path), marks, product)
 
     def file_dialog(self, window, command, title):
         """Runs the command and returns the system's file dialog it opens."""
@@ -89,13 +70,14 @@ class DocumentsTest(PathbookTestCase):
         send_keys("Save As", "Return")
         return dialog
 
-    def overwrite_prompt(self):
-        return wait_until(lambda: next((p for p in popups() if any("already exists" in c[2] for c in p[3])), None))
-
-    def test_open_dialog_loads_in_an_untitled_window(self):
+    def test_a_missing_history_entry_is_reported_and_the_open_dialog_loads_here_then_in_a_new_instance(self):
+        missing = os.path.join(self.folder, "missing.txt")
+        write_settings(MRU1=windows_path(missing), CODE1=0)
+        window = self.start_untitled()
+        post_command(window, IDM.HISTORY_FIRST)
+        self.dismiss(box_saying("Could not open the file."))
+        self.assertTrue(wait_until(lambda: main_windows() and main_windows()[0].title == title_of(None)))
         path = self.note("opened.txt", "\ufeff開いた\r\n".encode("utf-8"))
-        self.start()
-        window = self.wait_for_title("untitled - " + EN)
         dialog = self.file_dialog(window, IDM.OPEN, "Open")
         self.assertEqual(controls(dialog).get(1002), "AutoDetect", "detection is offered first and chosen")
         # The folder combo moves the dialog: its first entry is the current directory, the second the documents.
@@ -104,66 +86,51 @@ class DocumentsTest(PathbookTestCase):
                         controls(popup_titled("Open")))
         self.type_path("Open", path)
         send_keys("Open", "Return")
-        window = self.wait_for_title(self.title_of(path))
+        window = self.wait_for_title(title_of(path))
         self.assertEqual(len(main_windows()), 1, "an untitled, unmodified window takes the document itself")
         self.assertEqual(editor_lines(window), "開いた\n")
         self.assertEqual(status(window)[0][1:], ["UTF8", "CRLF"])
-
-    def test_a_relative_path_is_stored_absolute_and_matches_the_same_document(self):
-        path = self.note("relative.txt")
-        os.mkdir(os.path.join(self.folder, "sub"))
-        self.processes.append(subprocess.Popen(["wine", EXE, "sub\\..\\.\\relative.txt"], cwd=self.folder,
-                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        window = self.wait_for_title(self.title_of(path))
-        # Offered by its absolute path, the document is the one this window shows.
-        self.assertEqual(probe("copydata", str(window.handle), "path:0:" + windows_path(path)).strip(), "1")
-
-    def test_open_dialog_with_a_named_document_starts_a_second_instance(self):
-        first = self.note("first.txt")
+        # A window showing a named document hands the next one to a second instance.
         second = self.note("second.txt")
-        self.start(windows_path(first))
-        window = self.wait_for_title(self.title_of(first))
         self.file_dialog(window, IDM.OPEN, "Open")
         self.type_path("Open", second)
         send_keys("Open", "Return")
         windows = self.wait_for_windows(2)
-        self.assertEqual(sorted(w.title for w in windows), sorted([self.title_of(first), self.title_of(second)]))
+        self.assertEqual(sorted(w.title for w in windows), sorted([title_of(path), title_of(second)]))
 
     def test_open_same_asks_to_save_first_then_loads_here(self):
         write_settings(OpenSame=1)
-        first = self.note("first.txt", b"one\r\n")
+        first, title, window = self.open_note("first.txt", b"one\r\n")
         second = self.note("second.txt", b"two\r\n")
-        self.start(windows_path(first))
-        window = self.wait_for_title(self.title_of(first))
-        send_keys(window.title, "ctrl+End", "x")
-        self.wait_for_title(self.title_of(first, " *"))
+        send_keys(title, "ctrl+End", "x")
+        self.wait_for_title(modified(title))
         self.file_dialog(window, IDM.OPEN, "Open")
         self.type_path("Open", second)
         send_keys("Open", "Return")
         self.assertIsNotNone(popup_titled(EN), "the save prompt appears")
         send_keys(EN, "alt+n")
-        window = self.wait_for_title(self.title_of(second))
+        window = self.wait_for_title(title_of(second))
         self.assertEqual(len(main_windows()), 1)
         self.assertEqual(editor_lines(window), "two\n")
         self.assertEqual(read_bytes(first), b"one\r\n", "No keeps the old file as it was")
 
-    def test_a_linked_note_is_detected_not_read_in_the_linking_notes_encoding(self):
+    def test_a_relative_path_is_stored_absolute_and_a_linked_note_is_not_read_in_the_linking_notes_encoding(self):
         linked = self.note("linked.txt", "\ufeff日本\r\n".encode("utf-8"))
         linking = self.note("linking.txt", ("\ufeff<%s>\r\n" % windows_path(linked)).encode("utf-16-le"))
-        self.start(windows_path(linking))
-        window = self.wait_for_title(self.title_of(linking))
+        os.mkdir(os.path.join(self.folder, "sub"))
+        self.start("sub\\..\\.\\linking.txt", cwd=self.folder)
+        window = self.wait_for_title(title_of(linking))
+        # Offered by its absolute path, the document is the one this window shows.
+        self.assertEqual(probe("copydata", str(window.handle), "path:0:" + windows_path(linking)).strip(), "1")
         self.assertEqual(status(window)[0][1], "U16L")
         send_keys(window.title, "ctrl+Home", "Right", "Right")
         post_command(window, IDM.OPEN_LINK)
-        windows = self.wait_for_windows(2)
-        opened = next(w for w in windows if w.title == self.title_of(linked))
+        opened = next(w for w in self.wait_for_windows(2) if w.title == title_of(linked))
         self.assertEqual(editor_lines(opened), "日本\n")
         self.assertEqual(status(opened)[0][1], "UTF8")
 
     def test_save_as_in_each_encoding_and_line_end(self):
-        source = self.note("source.txt", "日本語\nline\n".encode("utf-8"))
-        self.start(windows_path(source))
-        window = self.wait_for_title(self.title_of(source))
+        _, _, window = self.open_note("source.txt", "日本語\nline\n".encode("utf-8"))
         cases = [
             ("utf8.txt", "UTF-8N", "LF", "日本語\nline\n".encode("utf-8")),
             ("sjis.txt", "Japanese(ShiftJIS)", "CRLF", "日本語\r\nline\r\n".encode("shift_jis")),
@@ -173,7 +140,7 @@ class DocumentsTest(PathbookTestCase):
         for name, encoding, line_end, expected in cases:
             target = os.path.join(self.folder, name)
             self.save_as(window, target, encoding, line_end)
-            window = self.wait_for_title(self.title_of(target))
+            window = self.wait_for_title(title_of(target))
             self.assertTrue(wait_until(lambda: os.path.exists(target)), name)
             self.assertEqual(read_bytes(target), expected, "%s in %s with %s" % (name, encoding, line_end))
         self.assertEqual(status(window)[0][1:], ["U16L", "CRLF"])
@@ -181,16 +148,13 @@ class DocumentsTest(PathbookTestCase):
         self.file_dialog(window, IDM.SAVE_AS, "Save As")
         self.type_path("Save As", os.path.join(self.folder, "sjis.txt"))
         send_keys("Save As", "Return")
-        self.assertIsNotNone(self.overwrite_prompt(), "the overwrite prompt appears: %r" % popups())
+        self.assertIsNotNone(box_saying("already exists"), "the overwrite prompt appears: %r" % popups())
         press("alt+n")
-        send_keys("Save As", "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled("Save As", timeout=0) is None))
+        self.close_popup("Save As", "Escape")
         self.assertEqual(read_bytes(os.path.join(self.folder, "sjis.txt")), cases[1][3])
 
     def test_reopen_in_another_encoding(self):
-        path = self.note("nihon.txt", "日本\r\n".encode("shift_jis"))
-        self.start("-c1252", windows_path(path))
-        window = self.wait_for_title(self.title_of(path))
+        _, _, window = self.open_note("nihon.txt", "日本\r\n".encode("shift_jis"), "-c1252")
         self.assertEqual(editor_lines(window), "日本\r\n".encode("shift_jis").decode("cp1252").replace("\r", ""))
         post_command(window, IDM.REOPEN)
         dialog = popup_titled("ReOpen")
@@ -204,8 +168,8 @@ class DocumentsTest(PathbookTestCase):
     def test_read_only_file_or_setting_locks_editing(self):
         locked = self.note("locked.txt", b"locked\r\n")
         os.chmod(locked, 0o444)
+        title = title_of(locked, name=JA) + " (編集禁止)"
         self.start(windows_path(locked), env=JA_ENV)
-        title = self.title_of(locked, product=JA) + " (編集禁止)"
         window = self.wait_for_title(title)
         send_keys(title, "x", "Delete", "Return")
         time.sleep(1)
@@ -216,19 +180,7 @@ class DocumentsTest(PathbookTestCase):
         write_settings(ReadOnly=1)
         plain = self.note("plain.txt", b"plain\r\n")
         self.start(windows_path(plain))
-        self.wait_for_title(self.title_of(plain) + " (編集禁止)")
-
-    def test_a_file_that_cannot_be_opened_is_reported(self):
-        missing = os.path.join(self.folder, "missing.txt")
-        write_settings(MRU1=windows_path(missing), CODE1=0)
-        self.start()
-        window = self.wait_for_title("untitled - " + EN)
-        post_command(window, IDM.HISTORY_FIRST)
-        box = wait_until(lambda: next((p for p in popups() if "Could not open the file." in
-                                       [c[2] for c in p[3]]), None))
-        self.assertIsNotNone(box, "the failure is shown: %r" % popups())
-        send_keys(box[2], "Return")
-        self.assertTrue(wait_until(lambda: main_windows() and main_windows()[0].title == "untitled - " + EN))
+        self.wait_for_title(title_of(plain) + " (編集禁止)")
 
     def test_a_failed_save_keeps_the_text_and_the_old_file(self):
         source = self.note("draft.txt", b"draft\r\n")
@@ -237,18 +189,14 @@ class DocumentsTest(PathbookTestCase):
         old = write_file(os.path.join(shut, "old.txt"), b"old\r\n")
         if not lock_folder(shut):
             self.skipTest("no folder can be made read-only here")
-        self.start(windows_path(source))
-        window = self.wait_for_title(self.title_of(source))
+        _, window = self.show(source)
         send_keys(window.title, "ctrl+End", "n", "e", "w")
-        self.wait_for_title(self.title_of(source, " *"))
+        self.wait_for_title(title_of(source, " *"))
         self.save_as(window, old, "UTF-8N", "CRLF")
-        self.assertIsNotNone(self.overwrite_prompt())
+        self.assertIsNotNone(box_saying("already exists"))
         press("alt+y")
-        box = wait_until(lambda: next((p for p in popups() if any(c[2].startswith("Could not save the file.")
-                                                                    for c in p[3])), None))
-        self.assertIsNotNone(box, "the failure is shown: %r" % popups())
-        send_keys(box[2], "Return")
-        window = self.wait_for_title(self.title_of(old, " *"))
+        self.dismiss(popup_where(lambda p: any(c[2].startswith("Could not save the file.") for c in p[3])))
+        window = self.wait_for_title(title_of(old, " *"))
         self.assertEqual(editor_lines(window), "draft\nnew", "the text stays")
         self.assertEqual(read_bytes(old), b"old\r\n", "the old file is as it was")
         self.assertEqual(sorted(os.listdir(shut)), ["old.txt"], "nothing is left behind")

@@ -6,20 +6,13 @@ on a character puts the caret, the status bar's part edges, the toolbar's
 buttons; and WM_DPICHANGED, as moving to another monitor sends it. Screenshots
 go to $PATHBOOK_SHOTS (default: the temporary folder)."""
 
-import os
 import subprocess
-import tempfile
 
-from harness import EXE, PathbookTestCase, probe, screenshot, send_keys, start_wineserver_again, wait_until, \
-    windows_path, x_windows_named
+from harness import (EXE, PathbookTestCase, keep_screenshot, numbers, probe, send_keys, start_wineserver_again,
+                     wait_until, windows_path, x_windows_named)
 
 LINE = "x" * 20 + " <C:\\notes\\file.txt> end\r\n"
-SHOTS = os.environ.get("PATHBOOK_SHOTS", tempfile.gettempdir())
 FONTS_KEY = "HKCC\\Software\\Fonts"
-
-
-def numbers(text):
-    return [int(v) for v in text.split()]
 
 
 def set_log_pixels(dpi):
@@ -64,7 +57,7 @@ class DpiTest(PathbookTestCase):
         set_log_pixels(dpi)
         _, title, window = self.open_note("dpi%d.txt" % dpi, LINE.encode("ascii") * 3)
         metrics = Metrics(window, title)
-        screenshot(x_windows_named(title)[0], os.path.join(SHOTS, "pathbook-dpi-%d.png" % dpi))
+        keep_screenshot(x_windows_named(title)[0], "pathbook-dpi-%d" % dpi)
         probe("closeall")
         wait_until(lambda: not x_windows_named(title))
         return metrics
@@ -105,4 +98,4 @@ class DpiTest(PathbookTestCase):
         parts_after = numbers(probe("parts", handle))
         self.assertGreater(parts_after[2] - parts_after[1], 1.6 * (parts_before[2] - parts_before[1]),
                            "the status bar measures its parts in a font for 192 DPI")
-        screenshot(x_windows_named(title)[0], os.path.join(SHOTS, "pathbook-dpi-changed-192.png"))
+        keep_screenshot(x_windows_named(title)[0], "pathbook-dpi-changed-192")

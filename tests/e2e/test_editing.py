@@ -5,19 +5,18 @@ the caret kept in view by an input method's composition and by resizing."""
 
 import subprocess
 
-from harness import PathbookTestCase, editor_lines, probe, send_keys, wait_until, x_windows_named
+from harness import PathbookTestCase, editor_lines, modified, probe, rect, send_keys, wait_until, x_windows_named
 
 
 class EditingTest(PathbookTestCase):
     def test_typing_overwrite_and_undo(self):
         _, title, window = self.open_note("t.txt", b"abc")
         send_keys(title, "x", "y")
-        modified = title.replace(" - ", " * - ", 1)
-        self.wait_for_title(modified)
+        self.wait_for_title(modified(title))
         self.assertTrue(wait_until(lambda: editor_lines(window) == "xyabc"), editor_lines(window))
-        send_keys(modified, "Insert", "Z", "Insert", "Return")
+        send_keys(modified(title), "Insert", "Z", "Insert", "Return")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "xyZ\nbc"), "overwrite, then insert again")
-        send_keys(modified, "ctrl+z", "ctrl+z", "ctrl+z", "ctrl+z")
+        send_keys(modified(title), "ctrl+z", "ctrl+z", "ctrl+z", "ctrl+z")
         self.wait_for_title(title)
         self.assertEqual(editor_lines(window), "abc", "undone back to the saved text")
         send_keys(title, "ctrl+y")
@@ -27,22 +26,24 @@ class EditingTest(PathbookTestCase):
         _, title, window = self.open_note("s.txt", b"alpha beta\r\n")
         send_keys(title, "shift+Right", "shift+Right", "shift+Right", "ctrl+c", "ctrl+End", "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\nalp"), editor_lines(window))
-        modified = title.replace(" - ", " * - ", 1)
-        send_keys(modified, "shift+Home", "ctrl+x")
+        send_keys(modified(title), "shift+Home", "ctrl+x")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\n"), "Ctrl+X cuts the selection")
-        send_keys(modified, "ctrl+v", "ctrl+v")
+        send_keys(modified(title), "ctrl+v", "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "alpha beta\nalpalp"), "the cut text pastes")
 
-    def test_pasting_a_file_list_gives_links(self):
+    def test_a_file_list_pastes_as_links_and_text_with_files_as_two_steps(self):
         _, title, window = self.open_note("p.txt", b"")
         probe("dropfiles", "C:\\a.txt", "C:\\folder\\b c.txt")
         send_keys(title, "ctrl+v")
-        self.assertTrue(wait_until(lambda: editor_lines(window) == "<C:\\a.txt>\n<C:\\folder\\b c.txt>\n"),
-                        editor_lines(window))
-
-
-def numbers(text):
-    return [int(v) for v in text.split()]
+        links = "<C:\\a.txt>\n<C:\\folder\\b c.txt>\n"
+        self.assertTrue(wait_until(lambda: editor_lines(window) == links), editor_lines(window))
+        probe("cliptextfiles", "text ", "C:\\a.txt", "C:\\b.txt")
+        send_keys(modified(title), "ctrl+v")
+        both = links + "text <C:\\a.txt>\n<C:\\b.txt>\n"
+        self.assertTrue(wait_until(lambda: editor_lines(window) == both), editor_lines(window))
+        send_keys(modified(title), "ctrl+z")
+        self.assertTrue(wait_until(lambda: editor_lines(window) == links + "text "),
+                        "the file list was a step of its own")
 
 
 def caret_in_view(window):
@@ -53,15 +54,6 @@ def caret_in_view(window):
 class EditControlTest(PathbookTestCase):
     """What tools send an edit control, and the clipboard, the input method and
     resizing in the real window."""
-
-    def test_text_and_files_on_the_clipboard_paste_both_as_two_steps(self):
-        _, title, window = self.open_note("both.txt", b"")
-        probe("cliptextfiles", "text ", "C:\\a.txt", "C:\\b.txt")
-        send_keys(title, "ctrl+v")
-        both = "text <C:\\a.txt>\n<C:\\b.txt>\n"
-        self.assertTrue(wait_until(lambda: editor_lines(window) == both), editor_lines(window))
-        send_keys(title.replace(" - ", " * - ", 1), "ctrl+z")
-        self.assertTrue(wait_until(lambda: editor_lines(window) == "text "), "the file list was a step of its own")
 
     def test_edit_messages_reach_the_editor(self):
         _, title, window = self.open_note("msg.txt", b"alpha")
@@ -86,29 +78,21 @@ class EditControlTest(PathbookTestCase):
         self.assertEqual(probe("editmsg", handle, "207", "0").strip(), "1")  # EM_SETREADONLY off
         self.wait_for_title(title)
 
-    def test_a_composition_brings_the_caret_into_view(self):
+    def test_a_smaller_window_and_a_composition_bring_the_caret_into_view(self):
         lines = b"".join(b"line %d\r\n" % i for i in range(300))
-        _, title, window = self.open_note("ime.txt", lines)
-        self.assertTrue(wait_until(lambda: caret_in_view(window)))
-        left, top, right, bottom = numbers(probe("viewrect", str(window.handle)))
-        wheel_down = ["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "--repeat",
-                      "30", "5"]
-        subprocess.run(wheel_down, timeout=60, check=True)
-        self.assertTrue(wait_until(lambda: not caret_in_view(window)), "the wheel scrolled the caret away")
-        probe("ime", str(window.handle), "start")
-        self.assertTrue(wait_until(lambda: caret_in_view(window)), "WM_IME_STARTCOMPOSITION shows the caret")
-        subprocess.run(wheel_down, timeout=60, check=True)
-        self.assertTrue(wait_until(lambda: not caret_in_view(window)))
-        probe("ime", str(window.handle), "composition")
-        self.assertTrue(wait_until(lambda: caret_in_view(window)), "WM_IME_COMPOSITION shows the caret")
-
-    def test_a_smaller_window_keeps_the_caret_in_view(self):
-        lines = b"".join(b"line %d\r\n" % i for i in range(60))
-        _, title, window = self.open_note("resize.txt", lines)
+        _, title, window = self.open_note("caret.txt", lines)
         send_keys(title, "ctrl+Next", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down")
         self.assertTrue(wait_until(lambda: caret_in_view(window)))
         (xid,) = x_windows_named(title)
         subprocess.run(["xdotool", "windowsize", str(xid), "600", "250"], timeout=30, check=True)
-        self.assertTrue(wait_until(lambda: numbers(probe("rect", str(window.handle)))[3] -
-                                   numbers(probe("rect", str(window.handle)))[1] < 400), "the window shrank")
+        self.assertTrue(wait_until(lambda: (lambda r: r[3] - r[1] < 400)(rect("rect", str(window.handle)))),
+                        "the window shrank")
         self.assertTrue(wait_until(lambda: caret_in_view(window)), "the view scrolled to keep the caret")
+        left, top, right, bottom = rect("viewrect", str(window.handle))
+        wheel_down = ["xdotool", "mousemove", str((left + right) // 2), str((top + bottom) // 2), "click", "--repeat",
+                      "30", "5"]
+        for kind, message in (("start", "WM_IME_STARTCOMPOSITION"), ("composition", "WM_IME_COMPOSITION")):
+            subprocess.run(wheel_down, timeout=60, check=True)
+            self.assertTrue(wait_until(lambda: not caret_in_view(window)), "the wheel scrolled the caret away")
+            probe("ime", str(window.handle), kind)
+            self.assertTrue(wait_until(lambda: caret_in_view(window)), "%s shows the caret" % message)

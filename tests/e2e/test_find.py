@@ -3,32 +3,14 @@ dialog driven by the keyboard, its messages, the selection it leaves (read
 back through the clipboard), Replace All as one undo step, the options kept in
 the settings file, and the jump dialog, in English and Japanese."""
 
-import os
-
 from commands import IDM
-from harness import (PathbookTestCase, editor_lines, main_windows, popup_titled, popups, post_command, probe,
-                     read_setting, send_keys, wait_until, windows_path, write_file, write_settings)
+from harness import (EN, JA, JA_ENV, PathbookTestCase, controls, editor_lines, labels, main_windows, modified,
+                     popup_titled, popups, post_command, probe, read_bytes, read_setting, rect, send_keys, wait_until,
+                     write_settings)
 
-EN = "Pathbook"
-JA = "パスブック"
-JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
 FIND_EN = "Find & Replace"
 FIND_JA = "検索・置換"
 FIND_TEXT, REPLACE_TEXT, IGNORE_CASE, REG_EXP = 1004, 1005, 1006, 1007
-
-
-def controls(popup):
-    """{control id: text} of a popup from harness.popups()."""
-    return {c[0]: c[2] for c in popup[3]}
-
-
-def labels(popup):
-    """The texts of a popup's controls, labels without an id of their own included."""
-    return [c[2] for c in popup[3]]
-
-
-def rect(handle):
-    return [int(v) for v in probe("rect", str(handle)).split()]
 
 
 def centre(box):
@@ -36,36 +18,22 @@ def centre(box):
 
 
 class FindTestCase(PathbookTestCase):
-    def open(self, name, data, product=EN, env=None):
-        path = write_file(os.path.join(self.folder, name), data)
-        self.start(windows_path(path), env=env)
-        title = "%s - %s" % (windows_path(path), product)
-        return path, title, self.wait_for_title(title)
-
-    def selection(self, title):
-        """The editor's selection, copied with Ctrl+C."""
-        probe("dropfiles", "C:\\none")  # something else on the clipboard first
-        send_keys(title, "ctrl+c")
-        return wait_until(lambda: (lambda text: text if text != "" and "none" not in text else None)(
-            probe("clipboard")), timeout=10)
-
     def dismiss_message(self, caption, text):
         """Checks the message box titled `caption` shows `text`, then closes it with Enter."""
         box = popup_titled(caption)
         self.assertIsNotNone(box, "a message box titled %r" % caption)
         self.assertIn(text, labels(box))
-        send_keys(caption, "Return")
-        self.assertTrue(wait_until(lambda: popup_titled(caption, timeout=0) is None))
+        self.close_popup(caption, "Return")
 
     def assert_centred_over(self, popup, window):
-        (x, y), (main_x, main_y) = centre(rect(popup[0])), centre(rect(window.handle))
+        (x, y), (main_x, main_y) = centre(rect("rect", str(popup[0]))), centre(rect("rect", str(window.handle)))
         self.assertLessEqual(abs(x - main_x), 2, "centred across the main window")
         self.assertLessEqual(abs(y - main_y), 2, "centred down the main window")
 
 
 class FindTest(FindTestCase):
     def test_find_walks_the_matches_and_reports_not_found(self):
-        _, title, window = self.open("walk.txt", b"ab1 xx ab2\r\nAB3 end\r\n")
+        _, title, window = self.open_note("walk.txt", b"ab1 xx ab2\r\nAB3 end\r\n")
         send_keys(title, "F3")
         dialog = popup_titled(FIND_EN)
         self.assertIsNotNone(dialog, "F3 before any search opens the find dialog")
@@ -81,8 +49,7 @@ class FindTest(FindTestCase):
         send_keys(FIND_EN, "a", "b", "bracketleft", "0", "minus", "9", "bracketright", "alt+x", "Return")
         self.assertTrue(wait_until(lambda: probe("checked", str(dialog[0]), str(REG_EXP)).strip() == "1"))
         send_keys(FIND_EN, "Return")
-        send_keys(FIND_EN, "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled(FIND_EN, timeout=0) is None), "Escape closes it")
+        self.close_popup(FIND_EN, "Escape")
         self.assertEqual(self.selection(title), "ab2", "two Finds select the second match")
         send_keys(title, "F3")
         self.assertEqual(self.selection(title), "AB3", "F3 goes on after the dialog closed; case is ignored")
@@ -103,29 +70,27 @@ class FindTest(FindTestCase):
         self.assertEqual(probe("checked", str(dialog[0]), str(REG_EXP)).strip(), "1", "the options stay")
 
     def test_replace_all_counts_saves_and_undoes_in_one_step(self):
-        path, title, window = self.open("all.txt", b"a X a\r\nbab\r\n")
+        path, title, window = self.open_note("all.txt", b"a X a\r\nbab\r\n")
         send_keys(title, "ctrl+h")
         self.assertIsNotNone(popup_titled(FIND_EN), "Ctrl+H opens the find dialog")
         send_keys(FIND_EN, "a", "Tab", "x", "y", "alt+a")
         self.dismiss_message(EN, "3 times Replaced.")
         self.assertIsNone(popup_titled(FIND_EN, timeout=0), "the dialog closes after replacing")
-        modified = title.replace(" - ", " * - ", 1)
-        self.wait_for_title(modified)
+        self.wait_for_title(modified(title))
         self.assertEqual(editor_lines(window), "xy X xy\nbxyb\n")
-        send_keys(modified, "ctrl+s")
+        send_keys(modified(title), "ctrl+s")
         self.wait_for_title(title)
-        with open(path, "rb") as f:
-            self.assertEqual(f.read(), b"xy X xy\r\nbxyb\r\n")
+        self.assertEqual(read_bytes(path), b"xy X xy\r\nbxyb\r\n")
         send_keys(title, "ctrl+z")
         self.assertTrue(wait_until(lambda: editor_lines(window) == "a X a\nbab\n"), "one undo restores the text")
         # Nothing left to replace: the count is 0 and the dialog stays.
-        send_keys(modified, "ctrl+f")
+        send_keys(modified(title), "ctrl+f")
         send_keys(FIND_EN, "ctrl+a", "q", "alt+a")
         self.dismiss_message(EN, "0 times Replaced.")
         self.assertIsNotNone(popup_titled(FIND_EN, timeout=0))
 
     def test_no_editing_replace_only_selects_and_replace_all_changes_nothing(self):
-        _, title, window = self.open("locked.txt", b"a1 A2\r\n")
+        _, title, window = self.open_note("locked.txt", b"a1 A2\r\n")
         post_command(window, IDM.NO_EDITING)
         locked = title + " (編集禁止)"
         self.wait_for_title(locked)
@@ -136,15 +101,14 @@ class FindTest(FindTestCase):
         send_keys(locked, "ctrl+f")
         self.assertTrue(wait_until(lambda: not main_windows()[0].foreground), "the dialog comes to the front")
         self.assertEqual([p[2] for p in popups()].count(FIND_EN), 1)
-        send_keys(FIND_EN, "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled(FIND_EN, timeout=0) is None))
+        self.close_popup(FIND_EN, "Escape")
         self.assertEqual(self.selection(locked), "A", "Replace walked to the second match")
         self.assertEqual(editor_lines(window), "a1 A2\n")
         self.assertEqual(main_windows()[0].title, locked, "still unmodified")
 
     def test_options_follow_the_settings_and_are_written_at_exit(self):
         write_settings(SearchIgnoreCase=0, SearchRegExp=1)
-        title = self.open("opts.txt", b"Abc\r\n")[1]
+        title = self.open_note("opts.txt", b"Abc\r\n")[1]
         send_keys(title, "ctrl+f")
         dialog = popup_titled(FIND_EN)
         self.assertIsNotNone(dialog)
@@ -152,12 +116,9 @@ class FindTest(FindTestCase):
         self.assertEqual((checked(IGNORE_CASE), checked(REG_EXP)), ("0", "1"))
         send_keys(FIND_EN, "alt+i", "alt+x")
         self.assertTrue(wait_until(lambda: (checked(IGNORE_CASE), checked(REG_EXP)) == ("1", "0")))
-        send_keys(FIND_EN, "alt+t", "a", "b", "c", "Return", "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled(FIND_EN, timeout=0) is None))
+        self.close_popup(FIND_EN, "alt+t", "a", "b", "c", "Return", "Escape")
         self.assertEqual(self.selection(title), "Abc", "the ticked box ignores case")
-        probe("closeall")
-        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False)))
-        self.assertTrue(wait_until(lambda: self.processes[0].poll() is not None))
+        self.exit_all()
         self.assertEqual((read_setting("SearchIgnoreCase"), read_setting("SearchRegExp")), ("1", "0"))
 
 
@@ -172,36 +133,23 @@ class JumpTest(FindTestCase):
         lines = wait_until(lambda: (lambda ls: ls if ls[line - 1].startswith("Q") else None)(
             editor_lines(window).split("\n")), timeout=10)
         self.assertIsNotNone(lines, "the caret is at the start of line %d" % line)
-        self.assertEqual(lines[line - 1], "Qline %d" % line)
+        self.assertEqual(lines[line - 1], "Q" + LONG.decode().split("\r\n")[line - 1])
 
-    def test_the_line_option_opens_the_file_at_that_line(self):
-        path = write_file(os.path.join(self.folder, "start.txt"), LONG)
-        self.start("-l700", windows_path(path))
-        title = "%s - %s" % (windows_path(path), EN)
-        self.assert_typing_lands_on(title, self.wait_for_title(title), 700)
-
-    def test_jump_to_line_500_brings_it_into_view(self):
-        _, title, window = self.open("long.txt", LONG)
-        send_keys(title, "ctrl+j")
-        dialog = popup_titled("Jump to Line")
-        self.assertIsNotNone(dialog)
-        self.assert_centred_over(dialog, window)
-        send_keys("Jump to Line", "5", "0", "0", "Return")
-        self.assertTrue(wait_until(lambda: popup_titled("Jump to Line", timeout=0) is None))
-        self.assert_typing_lands_on(title, window, 500)
-        # Past the end: the last line.
-        modified = title.replace(" - ", " * - ", 1)
-        send_keys(modified, "ctrl+j")
-        self.assertIsNotNone(popup_titled("Jump to Line"))
-        send_keys("Jump to Line", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "9", "Return")
-        self.assertTrue(wait_until(lambda: popup_titled("Jump to Line", timeout=0) is None))
-        send_keys(modified, "Z")
-        self.assertTrue(wait_until(lambda: editor_lines(window).endswith("line 1000\nZ")), "the last line")
+    def test_the_line_option_and_jump_to_line_bring_the_line_into_view(self):
+        _, title, window = self.open_note("long.txt", LONG, "-l700")
+        self.assert_typing_lands_on(title, window, 700)
+        for keys, line in (("5", "0", "0"), 500), (("9",) * 11, 1001):  # past the end: the last line
+            send_keys(modified(title), "ctrl+j")
+            dialog = popup_titled("Jump to Line")
+            self.assertIsNotNone(dialog)
+            self.assert_centred_over(dialog, window)
+            self.close_popup("Jump to Line", *keys, "Return")
+            self.assert_typing_lands_on(modified(title), window, line)
 
 
 class JapaneseTest(FindTestCase):
     def test_japanese_find_and_jump_dialogs(self):
-        _, title, window = self.open("ja.txt", b"abc\r\n", JA, JA_ENV)
+        _, title, window = self.open_note("ja.txt", b"abc\r\n", env=JA_ENV)
         send_keys(title, "shift+F3")
         dialog = popup_titled(FIND_JA)
         self.assertIsNotNone(dialog, "Shift+F3 before any search opens the find dialog")
@@ -216,11 +164,9 @@ class JapaneseTest(FindTestCase):
         self.dismiss_message("エラー", "見つかりませんでした。")
         send_keys(FIND_JA, "Tab", "y", "alt+a")
         self.dismiss_message(JA, "0箇所置換しました。")
-        send_keys(FIND_JA, "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled(FIND_JA, timeout=0) is None))
+        self.close_popup(FIND_JA, "Escape")
         send_keys(title, "ctrl+j")
         jump = popup_titled("指定行へジャンプ")
         self.assertIsNotNone(jump)
         self.assertIn("行番号(&L):", labels(jump))
-        send_keys("指定行へジャンプ", "Escape")
-        self.assertTrue(wait_until(lambda: popup_titled("指定行へジャンプ", timeout=0) is None))
+        self.close_popup("指定行へジャンプ", "Escape")

@@ -9,11 +9,10 @@ import os
 import shutil
 import time
 
-from harness import (RECORDER, PathbookTestCase, editor_lines, main_windows, popup_titled, popups, probe,
-                     send_keys, status, wait_until, windows_path, write_settings)
+from harness import (JA_ENV, RECORDER, PathbookTestCase, editor_lines, labels, main_windows, popup_titled, popups,
+                     probe, send_keys, status, title_of, wait_until, windows_path, write_settings)
 from test_mouse import ROW, on_view
 
-EN = " - Pathbook"
 QUESTION = "Run a program?"
 JA_QUESTION = "プログラムを実行しますか？"
 # Where Wine finds the shares of UNC paths: \\server\share is dosdevices/unc/server/share.
@@ -42,21 +41,13 @@ class LinkSafetyTest(PathbookTestCase):
         return windows_path(os.path.join(self.folder, name)), made
 
     def open_links(self, *links, env=None):
-        text = "".join("<%s>\r\n" % link for link in links)
-        path = self.note("links.txt", text.encode("utf-8"))
-        self.start(windows_path(path), env=env)
-        suffix = " - パスブック" if (env or {}).get("LC_ALL", "").startswith("ja") else EN
-        return self.wait_for_title(windows_path(path) + suffix)
+        return self.open_note("links.txt", "".join("<%s>\r\n" % link for link in links).encode("utf-8"), env=env)[2]
 
     def click_link(self, window, row):
         on_view(window, 40, row * ROW + ROW // 2, "click", "1")
 
     def question(self, title=QUESTION):
         return popup_titled(title, timeout=30)
-
-    def answer(self, key, title=QUESTION):
-        send_keys(title, key)
-        self.assertTrue(wait_until(lambda: popup_titled(title, timeout=0) is None), "the question closes")
 
     def assert_not_run(self, made):
         time.sleep(2)
@@ -68,20 +59,38 @@ class LinkSafetyTest(PathbookTestCase):
         send_keys(window.title, "ctrl+End", "ctrl+Home")
         self.assertIsNone(popup_titled(QUESTION, timeout=2), "loading and scrolling open nothing")
         self.assertFalse(os.path.exists(made))
-        self.click_link(window, 0)
-        asked = self.question()
-        self.assertIsNotNone(asked, "one click asks first")
-        self.assertIn(script, [control[2] for control in asked[3]], "the question shows the resolved path")
-        self.answer("Return")
-        self.assert_not_run(made)
-        self.click_link(window, 0)
-        self.assertIsNotNone(self.question())
-        self.answer("Escape")
-        self.assert_not_run(made)
-        self.click_link(window, 0)
-        self.assertIsNotNone(self.question())
-        self.answer("alt+r")
+        for key in ("Return", "Escape", "alt+r"):
+            self.click_link(window, 0)
+            asked = self.question()
+            self.assertIsNotNone(asked, "one click asks first")
+            self.assertIn(script, labels(asked), "the question shows the resolved path")
+            self.close_popup(QUESTION, key)
+            if key != "alt+r":
+                self.assert_not_run(made)
         self.assertTrue(wait_until(lambda: os.path.exists(made), timeout=30), "the confirmed answer runs it")
+
+    def test_made_up_messages_change_nothing_and_a_folder_opens_without_a_question(self):
+        folder = os.path.join(self.folder, "inside")
+        os.makedirs(folder)
+        window = self.open_links(windows_path(folder))
+        text = editor_lines(window)
+        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("Notebook:"), timeout=40))
+        said = status(window)[0][0]
+        answer = probe("junk", str(window.handle)).strip()
+        self.assertTrue(answer.startswith("sent "), "both windows took every message: %r" % answer)
+        self.assertEqual([w.handle for w in main_windows()], [window.handle], "the program lives on")
+        self.assertEqual(editor_lines(window), text, "with its text")
+        self.assertEqual(status(window)[0][0], said)
+        probe("statustext", str(window.handle))
+        self.assertEqual(editor_lines(window), text)
+        before = {p[0] for p in popups()}
+        self.click_link(window, 0)
+        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")), status(window)[0][0])
+        self.assertIsNone(popup_titled(QUESTION, timeout=5), "no question for a folder")
+        opened = wait_until(lambda: {p[0] for p in popups()} - before, timeout=30)
+        self.assertTrue(opened, "the folder opens")
+        for handle in opened:
+            probe("wmclose", str(handle))
 
     def test_a_shortcut_and_a_program_on_a_share_ask_too(self):
         script, made = self.script()
@@ -100,83 +109,52 @@ class LinkSafetyTest(PathbookTestCase):
             self.click_link(window, row)
             asked = self.question()
             self.assertIsNotNone(asked, "%s asks first" % path)
-            texts = [control[2] for control in asked[3]]
+            texts = labels(asked)
             self.assertIn(path, texts)
             if row == 1:
                 self.assertIn("It lies on another computer.", texts)
-            self.answer("Return")
+            self.close_popup(QUESTION, "Return")
             self.assert_not_run(made)
         self.assertFalse(programs_named("run.exe"))
         self.click_link(window, 1)
         self.assertIsNotNone(self.question())
-        self.answer("alt+r")
+        self.close_popup(QUESTION, "alt+r")
         self.assertTrue(wait_until(lambda: programs_named("run.exe"), timeout=30), "the program on the share ran")
         for pid in programs_named("run.exe"):
             os.kill(pid, 9)
 
     def test_the_question_speaks_japanese(self):
         script, made = self.script()
-        window = self.open_links(script, env={"LC_ALL": "ja_JP.UTF-8"})
+        window = self.open_links(script, env=JA_ENV)
         self.click_link(window, 0)
         self.assertIsNotNone(self.question(JA_QUESTION))
-        self.answer("Escape", JA_QUESTION)
+        self.close_popup(JA_QUESTION, "Escape")
         self.assert_not_run(made)
-
-    def test_a_folder_opens_without_a_question(self):
-        folder = os.path.join(self.folder, "inside")
-        os.makedirs(folder)
-        window = self.open_links(windows_path(folder))
-        before = {p[0] for p in popups()}
-        self.click_link(window, 0)
-        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")), status(window)[0][0])
-        self.assertIsNone(popup_titled(QUESTION, timeout=5), "no question for a folder")
-        opened = wait_until(lambda: {p[0] for p in popups()} - before, timeout=30)
-        self.assertTrue(opened, "the folder opens")
-        for handle in opened:
-            probe("wmclose", str(handle))
-
-    def test_made_up_private_messages_change_nothing(self):
-        window = self.open_links("C:\\notes\\a.txt")
-        text = editor_lines(window)
-        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("Notebook:"), timeout=40))
-        said = status(window)[0][0]
-        answer = probe("junk", str(window.handle)).strip()
-        self.assertTrue(answer.startswith("sent "), "both windows took every message: %r" % answer)
-        self.assertEqual([w.handle for w in main_windows()], [window.handle], "the program lives on")
-        self.assertEqual(editor_lines(window), text, "with its text")
-        self.assertEqual(status(window)[0][0], said)
-        probe("statustext", str(window.handle))
-        self.assertEqual(editor_lines(window), text)
 
 
 class SingleClickTest(PathbookTestCase):
     def test_with_single_click_off_one_click_places_the_caret_and_a_double_click_opens(self):
-        target = windows_path(self.note("target.txt", b"the target\r\n"))
+        target = self.note("target.txt", b"the target\r\n")
         write_settings(SingleClick=0)
-        path = self.note("links.txt", ("see <%s>\r\n" % target).encode())
-        self.start(windows_path(path))
-        window = self.wait_for_title(windows_path(path) + EN)
+        _, _, window = self.open_note("links.txt", ("see <%s>\r\n" % windows_path(target)).encode())
         on_view(window, 80, ROW // 2, "click", "1")
         time.sleep(3)
         self.assertEqual(len(main_windows()), 1, "one click opens nothing")
         self.assertEqual(probe("caret", str(window.handle)).split()[0], "1", "the caret is in the view")
         on_view(window, 80, ROW // 2, "click", "--repeat", "2", "--delay", "80", "1")
-        self.wait_for_title(target + EN)
+        self.wait_for_title(title_of(target))
 
 
 class HungInstanceTest(PathbookTestCase):
     def test_a_hung_instance_does_not_freeze_another_that_opens_a_note(self):
-        hung_note = windows_path(self.note("hung.txt"))
-        self.start(hung_note)
-        hung = self.wait_for_title(hung_note + EN)
-        self.start("-n")
-        untitled = self.wait_for_title("untitled" + EN)
-        wanted = windows_path(self.note("wanted.txt"))
+        _, _, hung = self.open_note("hung.txt")
+        untitled = self.start_untitled("-n")
+        wanted = self.note("wanted.txt")
         probe("suspend", str(hung.handle))
         try:
             started = time.monotonic()
-            probe("drop", str(untitled.handle), wanted)
-            self.wait_for_title(wanted + EN, timeout=30)
+            probe("drop", str(untitled.handle), windows_path(wanted))
+            self.wait_for_title(title_of(wanted), timeout=30)
             self.assertLess(time.monotonic() - started, 25, "the note opened without waiting for the hung window")
             answer = probe("ping", str(untitled.handle)).strip()
             self.assertTrue(answer.isdigit() and int(answer) < 1000, "the window answers: %r" % answer)

@@ -1,30 +1,28 @@
 """The mouse in the real view of Pathbook.exe: drag and double-click selection,
-and clicks on links (a linked note opens, a partly existing path
-is struck out, and the window keeps answering while a web link is checked)."""
+and clicks on links (a partly existing path is struck out, the window keeps
+answering while a web link is checked, the pointer while a link opens); a click
+that opens a linked note is in test_browsing.py."""
 
 import os
 import socket
 import subprocess
-
 import time
 
-from harness import (RECORDER, PathbookTestCase, colour_counts, editor_lines, popup_titled, probe, send_keys, status,
-                     wait_until, windows_path, write_file, x_windows_named)
+from harness import (RECORDER, PathbookTestCase, colour_counts, editor_lines, modified, popup_titled, probe, rect,
+                     send_keys, status, wait_until, windows_path, x_geometry, x_windows_named)
 from pointer import Pointer
 
-EN_TITLE_SUFFIX = " - Pathbook"
 MISSING = (140, 140, 140)  # colour slot 3 of the default type: the missing part of a link
 ROW = 22                   # the default type's row height under Wine (DejaVu Sans Mono, 96 DPI)
 
 
 def view_rect(window):
-    fields = probe("viewrect", str(window.handle)).split()
-    return tuple(int(f) for f in fields) if len(fields) == 4 else None
+    return wait_until(lambda: rect("viewrect", str(window.handle)))
 
 
 def on_view(window, x, y, *actions):
     """The pointer to point (x, y) of the view's client area, then `actions`."""
-    left, top, _, _ = wait_until(lambda: view_rect(window))
+    left, top, _, _ = view_rect(window)
     subprocess.run(["xdotool", "mousemove", str(left + x), str(top + y)] + list(actions), timeout=30, check=True)
 
 
@@ -35,46 +33,31 @@ class MouseTest(PathbookTestCase):
         on_view(window, 30, ROW // 2)
         on_view(window, 60, ROW // 2, "mouseup", "1")
         send_keys(title, "ctrl+c", "ctrl+End", "ctrl+v")
-        modified = title.replace(" - ", " * - ", 1)
         pasted = wait_until(lambda: (lambda lines: lines[1] if len(lines) == 2 and lines[1] else None)(
             editor_lines(window).split("\n")))
         self.assertTrue(pasted and "word word word word".startswith(pasted), "the dragged text: %r" % pasted)
         on_view(window, 5, ROW // 2, "click", "--repeat", "2", "--delay", "80", "1")
-        send_keys(modified, "ctrl+c", "ctrl+End", "Return", "ctrl+v")
+        send_keys(modified(title), "ctrl+c", "ctrl+End", "Return", "ctrl+v")
         self.assertTrue(wait_until(lambda: editor_lines(window).split("\n")[-1] == "word"),
                         "a double click selects the word: %r" % editor_lines(window))
 
-    def test_click_on_a_link_to_a_note_opens_it(self):
-        target = windows_path(write_file(os.path.join(self.folder, "target.txt"), b"the target\r\n"))
-        _, _, window = self.open_note("links.txt", ("see <%s>\r\n" % target).encode())
-        on_view(window, 80, ROW // 2, "click", "1")
-        # The window shows a note of its own, so the linked one opens in a new window.
-        opened = self.wait_for_title(target + EN_TITLE_SUFFIX)
-        self.assertNotEqual(opened.handle, window.handle)
-        self.assertTrue(wait_until(lambda: editor_lines(opened) == "the target\n"), editor_lines(opened))
-
-    def test_click_on_a_partly_existing_path_strikes_out_the_missing_part(self):
+    def test_a_partly_existing_path_is_struck_out_and_the_window_answers_while_a_web_link_is_checked(self):
         missing = windows_path(os.path.join(self.folder, "nothere", "x.txt"))
-        _, title, window = self.open_note("part.txt", ("<%s>\r\n" % missing).encode())
-        on_view(window, 40, ROW // 2, "click", "1")
-        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")),
-                        "status: %r" % status(window)[0][0])
-        left, top, right, _ = view_rect(window)
-        (xid,) = x_windows_named(title)
-        geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(xid)], capture_output=True,
-                                  text=True, timeout=30).stdout
-        origin = dict(line.split("=") for line in geometry.split())
-        row = colour_counts(xid, left - int(origin["X"]), top - int(origin["Y"]), right - left, ROW)
-        self.assertGreater(row.get(MISSING, 0), 20, "the missing part is struck out in grey")
-
-    def test_window_answers_while_a_web_link_is_checked(self):
         server = socket.socket()
         server.bind(("127.0.0.1", 0))
         server.listen(1)  # accepts the connection and never answers
         self.addCleanup(server.close)
         url = "http://127.0.0.1:%d/never" % server.getsockname()[1]
-        _, _, window = self.open_note("web.txt", ("<%s>\r\n" % url).encode())
+        _, title, window = self.open_note("part.txt", ("<%s>\r\n<%s>\r\n" % (missing, url)).encode())
         on_view(window, 40, ROW // 2, "click", "1")
+        self.assertTrue(wait_until(lambda: status(window)[0][0].startswith("【FILE】 ○：")),
+                        "status: %r" % status(window)[0][0])
+        left, top, right, _ = view_rect(window)
+        (xid,) = x_windows_named(title)
+        x, y, _, _ = x_geometry(xid)
+        row = colour_counts(xid, left - x, top - y, right - left, ROW)
+        self.assertGreater(row.get(MISSING, 0), 20, "the missing part is struck out in grey")
+        on_view(window, 40, ROW + ROW // 2, "click", "1")
         for _ in range(3):
             answer = probe("ping", str(window.handle)).strip()
             self.assertTrue(answer.isdigit() and int(answer) <= 100, "WM_NULL answered after %r ms" % answer)
@@ -83,12 +66,11 @@ class MouseTest(PathbookTestCase):
 
     def test_the_pointer_while_a_link_opens_is_the_arrow_with_hourglass(self):
         # A link to a program that takes four seconds: the window waits for it a while.
-        note = self.note("slow.txt", ("<%s>\r\n" % windows_path(RECORDER)).encode("utf-8"))
-        self.start(windows_path(note), env={"PATHBOOK_RECORDER_WAIT": "4000"})
-        window = self.wait_for_title(windows_path(note) + EN_TITLE_SUFFIX)
+        _, _, window = self.open_note("slow.txt", ("<%s>\r\n" % windows_path(RECORDER)).encode("utf-8"),
+                                      env={"PATHBOOK_RECORDER_WAIT": "4000"})
         pointer = Pointer()
         self.addCleanup(pointer.close)
-        left, top, right, _ = wait_until(lambda: view_rect(window))
+        left, top, right, _ = view_rect(window)
 
         def shape_at(x, y):
             subprocess.run(["xdotool", "mousemove", str(x), str(y)], timeout=30, check=True)

@@ -7,14 +7,11 @@ page 932), as a Japanese user's editor reads them. The index follows a note
 saved in another window."""
 
 import os
-import subprocess
-import tempfile
 
 from commands import IDM
-from harness import (PathbookTestCase, main_windows, popup_titled, post_command, probe, screenshot, send_keys,
-                     status, wait_until, windows_path, x_windows_named)
+from harness import (JA, JA_ENV, PathbookTestCase, controls, keep_screenshot, main_windows, modified, popup_titled,
+                     post_command, send_keys, status, title_of, type_text, wait_until, x_windows_named)
 
-JA_ENV = {"LC_ALL": "ja_JP.UTF-8"}
 SEARCH_JA = "ノートを検索"
 COUNT = 1301
 # (file, bytes): each links to target.txt and holds "kiwi" in its own case.
@@ -27,39 +24,17 @@ LINKING = [
 ]
 
 
-def controls(popup):
-    return {c[0]: c[2] for c in popup[3]}
-
-
 class NotebookTest(PathbookTestCase):
-    def make_notebook(self):
-        """The four notes, target.txt on show once the index holds them all."""
-        for name, data in LINKING:
-            self.note(name, data)
-        return self.show_target()
-
-    def show_target(self):
-        path = self.note("target.txt", b"the target\r\n")
-        self.start(windows_path(path), env=JA_ENV)
-        title = "%s - パスブック" % windows_path(path)
-        window = self.wait_for_title(title)
+    def show_target(self, path):
+        """Starts Pathbook on the target note; its window once the index holds all four notes."""
+        window = self.show(path, env=JA_ENV)[1]
         self.assertTrue(wait_until(lambda: status(window)[0][0] == "ノートブック: 4 個のノート", timeout=40),
                         status(window)[0])
-        return path, title, window
+        return window
 
-    def close_all(self):
-        probe("closeall")
-        self.assertTrue(wait_until(lambda: not main_windows(visible_only=False), timeout=20))
-
-    def selection(self, title):
-        """The editor's selection, copied with Ctrl+C."""
-        probe("dropfiles", "C:\\none")
-        send_keys(title, "ctrl+c")
-        return wait_until(lambda: (lambda text: text if text != "" and "none" not in text else None)(
-            probe("clipboard")), timeout=10)
-
-    def title_of(self, name):
-        return "%s - パスブック" % windows_path(os.path.join(self.folder, name))
+    def close(self, window):
+        post_command(window, IDM.EXIT)
+        self.assertTrue(wait_until(lambda: window.handle not in [w.handle for w in main_windows()]))
 
     def dialog(self, window, command, caption, count_text):
         """Opens a notebook dialog with `command` once the index holds what it needs."""
@@ -80,41 +55,38 @@ class NotebookTest(PathbookTestCase):
         return box
 
     def shot(self, caption, name):
-        xid = wait_until(lambda: x_windows_named(caption))
-        screenshot(xid[0], os.path.join(os.environ.get("PATHBOOK_SHOTS", tempfile.gettempdir()), name + ".png"))
+        keep_screenshot(wait_until(lambda: x_windows_named(caption))[0], name)
 
-    def test_links_here_lands_on_each_link(self):
-        _, title, window = self.make_notebook()
+    def test_links_here_and_search_notes_land_on_each_link_and_each_word(self):
+        for name, data in LINKING:
+            self.note(name, data)
+        path = self.note("target.txt", b"the target\r\n")
+        window = self.show_target(path)
         for row, (name, _) in enumerate(LINKING):
             self.dialog(window, IDM.LINKS_HERE, "このノートへのリンク", "3 個のノートから 3 個のリンク")
             if row == 0:
                 self.shot("このノートへのリンク", "notebook-links-here-ja")
             send_keys("このノートへのリンク", *(["Down"] * row + ["Return"]))
-            landed = self.wait_for_title(self.title_of(name))
+            landed = self.wait_for_title(title_of(os.path.join(self.folder, name), name=JA))
             send_keys(landed.title, "shift+End")
             self.assertTrue(self.selection(landed.title).startswith(".\\target.txt>"), name)
-            if row < len(LINKING) - 1:
-                self.close_all()
-                _, title, window = self.show_target()
-
-    def test_search_notes_finds_the_word_in_all_three_and_selects_it(self):
-        _, title, window = self.make_notebook()
+            # The linking note took the target's place in the window: the target comes back in one of its own.
+            self.close(landed)
+            window = self.show_target(path)
         for row, (name, data) in enumerate(LINKING):
-            send_keys(title, "ctrl+shift+f")
+            send_keys(window.title, "ctrl+shift+f")
             self.assertIsNotNone(popup_titled(SEARCH_JA))
-            send_keys(SEARCH_JA, "k", "i", "w", "i", "Return")
+            # Over the word of the search before: the dialog keeps it.
+            send_keys(SEARCH_JA, "End", "shift+Home", "k", "i", "w", "i", "Return")
             box = wait_until(lambda: (lambda b: b if b and controls(b).get(COUNT) == "3 個のノートに 3 件" else None)(
                 popup_titled(SEARCH_JA, timeout=0)), timeout=40)
             self.assertIsNotNone(box, "three matches, one in each note")
             if row == 0:
                 self.shot(SEARCH_JA, "notebook-search-ja")
             send_keys(SEARCH_JA, *(["Down"] * row + ["Return"]))
-            landed = self.wait_for_title(self.title_of(name))
+            window = self.wait_for_title(title_of(os.path.join(self.folder, name), name=JA))
             expected = [w for w in ("KIWI", "Kiwi", "kiwi") if w.encode("ascii") in data][0]
-            self.assertEqual(self.selection(landed.title), expected, name)
-            if row < len(LINKING) - 1:
-                self.close_all()
-                _, title, window = self.show_target()
+            self.assertEqual(self.selection(window.title), expected, name)
 
     def test_check_links_counts_and_walks_the_broken_ones(self):
         self.note("there.txt")
@@ -132,7 +104,7 @@ class NotebookTest(PathbookTestCase):
         send_keys(title, "F8", "shift+End")
         self.assertEqual(self.selection(title), ".\\missing.txt>", "it wraps around")
 
-    def test_the_dialogs_in_english(self):
+    def test_the_dialogs_in_english_and_an_index_that_follows_a_note_saved_in_another_window(self):
         self.note("utf8.txt", LINKING[2][1])
         _, title, window = self.open_note("target.txt", b"the target\r\n")
         box = self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 link from 1 note")
@@ -142,23 +114,18 @@ class NotebookTest(PathbookTestCase):
         send_keys(title, "ctrl+shift+f")
         box = popup_titled("Search Notes")
         self.assertIsNotNone(box)
-        self.assertEqual([controls(box)[c] for c in (1305, 1303, 1304)], ["&Search", "&Ignore Case", "Regular E&xpression"])
+        self.assertEqual([controls(box)[c] for c in (1305, 1303, 1304)],
+                         ["&Search", "&Ignore Case", "Regular E&xpression"])
         send_keys("Search Notes", "k", "i", "w", "i", "Return")
         self.assertTrue(wait_until(lambda: controls(popup_titled("Search Notes", timeout=0)).get(COUNT)
                                    == "1 match in 1 note", timeout=20))
         self.shot("Search Notes", "notebook-search")
-        send_keys("Search Notes", "Escape")
-
-    def test_the_index_follows_a_note_saved_in_another_window(self):
-        self.note("utf8.txt", LINKING[2][1])
-        _, title, window = self.open_note("target.txt", b"the target\r\n")
-        self.dialog(window, IDM.LINKS_HERE, "Links Here", "1 link from 1 note")
-        send_keys("Links Here", "Escape")
+        self.close_popup("Search Notes", "Escape")
         _, other_title, _ = self.open_note("new.txt", b"a new note\r\n")
         # "<" comes with its ">", the caret between them.
         send_keys(other_title, "ctrl+End", "less")
-        subprocess.run(["xdotool", "type", "--delay", "20", ".\\target.txt"], timeout=60, check=True)
-        send_keys(other_title.replace(" - ", " * - ", 1), "ctrl+s")
+        type_text(".\\target.txt")
+        send_keys(modified(other_title), "ctrl+s")
         self.wait_for_title(other_title)
         send_keys(title, "shift")  # back to the first window, which rechecks its notebook
         self.dialog(window, IDM.LINKS_HERE, "Links Here", "2 links from 2 notes")

@@ -1,29 +1,22 @@
 """Start-up and exit of Pathbook.exe: the window, closing it, the hand-off to a
 running instance, and -n."""
 
-import os
-import tempfile
-import unittest
+from harness import (EN, JA, JA_ENV, PathbookTestCase, click_on_desktop, close_box, main_windows, send_keys,
+                     title_of, wait_until, windows_path)
 
-from harness import PathbookTestCase, click_on_desktop, close_box, main_windows, send_keys, wait_until
-
-TITLE = "untitled - Pathbook"
+TITLE = title_of(None)
 
 
 class StartUpTest(PathbookTestCase):
-    def test_window_appears_and_closes_with_ctrl_f4(self):
-        process = self.start()
-        (window,) = self.wait_for_windows(1)
-        self.assertEqual(window.title, TITLE)
-        send_keys(TITLE, "ctrl+F4")
-        self.assertEqual(process.wait(timeout=30), 0)
-        self.assertEqual(main_windows(), [])
-
-    def test_system_close_ends_the_process(self):
-        process = self.start()
-        self.wait_for_windows(1)
-        send_keys(TITLE, "alt+F4")
-        self.assertEqual(process.wait(timeout=30), 0)
+    def test_window_appears_and_closes_with_ctrl_f4_or_alt_f4(self):
+        for env, name, keys in (({}, EN, "ctrl+F4"), ({}, EN, "alt+F4"), (JA_ENV, JA, "ctrl+F4")):
+            with self.subTest(name=name, keys=keys):
+                process = self.start(env=env)
+                (window,) = self.wait_for_windows(1)
+                self.assertEqual(window.title, title_of(None, name=name))
+                send_keys(window.title, keys)
+                self.assertEqual(process.wait(timeout=30), 0)
+                self.assertEqual(main_windows(), [])
 
     def test_close_box_closes_the_window(self):
         desktop = "pathbook-e2e"
@@ -32,48 +25,19 @@ class StartUpTest(PathbookTestCase):
         click_on_desktop(desktop, *close_box(window, desktop))
         self.assertTrue(wait_until(lambda: not main_windows(desktop), timeout=30))
 
-    def test_second_start_raises_the_first_and_exits(self):
+    def test_a_second_start_raises_the_first_and_exits_unless_told_n(self):
         first = self.start()
         (window,) = self.wait_for_windows(1)
-        second = self.start()
-        self.assertEqual(second.wait(timeout=60), 0)
-        windows = main_windows()
-        self.assertEqual([w.handle for w in windows], [window.handle])
-        self.assertTrue(wait_until(lambda: main_windows()[0].foreground, timeout=10))
-        self.assertIsNone(first.poll())
-
-    def test_second_start_with_n_opens_a_second_window(self):
-        self.start()
-        self.wait_for_windows(1)
+        # Without arguments or with a folder, the second start hands off to the first.
+        for args in ((), (windows_path(self.folder),)):
+            with self.subTest(args=args):
+                self.assertEqual(self.start(*args).wait(timeout=60), 0)
+                self.assertEqual([w.handle for w in main_windows()], [window.handle])
+                self.assertTrue(wait_until(lambda: main_windows()[0].foreground, timeout=10))
+                self.assertIsNone(first.poll())
         self.start("-n")
-        windows = self.wait_for_windows(2)
-        self.assertEqual([w.title for w in windows], [TITLE, TITLE])
+        self.assertEqual([w.title for w in self.wait_for_windows(2)], [TITLE, TITLE])
 
     def test_each_surplus_file_gets_a_process_of_its_own(self):
-        with tempfile.TemporaryDirectory() as folder:
-            names = []
-            for name in ("a.txt", "b.txt", "c.txt"):
-                with open(os.path.join(folder, name), "w") as f:
-                    f.write(name)
-                names.append("Z:" + os.path.join(folder, name).replace("/", "\\"))
-            self.start(*names)
-            self.assertEqual(len(self.wait_for_windows(3)), 3)
-
-    def test_a_folder_argument_hands_off_like_no_argument(self):
-        self.start()
-        (window,) = self.wait_for_windows(1)
-        with tempfile.TemporaryDirectory() as folder:
-            second = self.start("Z:" + folder.replace("/", "\\"))
-            self.assertEqual(second.wait(timeout=60), 0)
-        self.assertEqual([w.handle for w in main_windows()], [window.handle])
-
-    def test_japanese_user_interface(self):
-        process = self.start(env={"LC_ALL": "ja_JP.UTF-8"})
-        (window,) = self.wait_for_windows(1)
-        self.assertEqual(window.title, "untitled - パスブック")
-        send_keys("untitled - パスブック", "ctrl+F4")
-        self.assertEqual(process.wait(timeout=30), 0)
-
-
-if __name__ == "__main__":
-    unittest.main()
+        self.start(*(windows_path(self.note(name)) for name in ("a.txt", "b.txt", "c.txt")))
+        self.assertEqual(len(self.wait_for_windows(3)), 3)

@@ -4,11 +4,9 @@ and while running (WM_SETTINGCHANGE "ImmersiveColorSet"), checked on the
 screen's pixels. (High contrast is drawn by the view host in test_view.py:
 Wine cannot switch it on.)"""
 
-import os
 import subprocess
-import tempfile
 
-from harness import PathbookTestCase, colour_counts, probe, screenshot, wait_until, x_windows_named
+from harness import PathbookTestCase, colour_counts, keep_screenshot, probe, rect, wait_until, x_windows_named
 
 PERSONALIZE = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"
 DARK_BACKGROUND, DARK_LINK = (30, 30, 30), (120, 190, 255)
@@ -24,14 +22,10 @@ def apps_use_light_theme(value):
     subprocess.run(command, capture_output=True, timeout=60)
 
 
-def numbers(text):
-    return [int(v) for v in text.split()]
-
-
 class DarkModeTest(PathbookTestCase):
     def view_colours(self, window):
         """Colours of the view's client area, from a screenshot of the screen."""
-        left, top, right, bottom = numbers(probe("viewrect", str(window.handle)))
+        left, top, right, bottom = rect("viewrect", str(window.handle))
         return colour_counts("root", left, top, right - left, bottom - top)
 
     def test_dark_mode_at_start_and_back_to_light_while_running(self):
@@ -42,7 +36,7 @@ class DarkModeTest(PathbookTestCase):
         self.assertIsNotNone(dark, "the link in the dark palette's link colour")
         self.assertEqual(max(dark, key=dark.get), DARK_BACKGROUND)
         self.assertNotIn(LIGHT_LINK, dark)
-        screenshot(x_windows_named(title)[0], os.path.join(tempfile.gettempdir(), "pathbook-dark.png"))
+        keep_screenshot(x_windows_named(title)[0], "pathbook-dark")
         apps_use_light_theme(1)
         probe("settingchange", str(window.handle), "ImmersiveColorSet")
         light = wait_until(lambda: (lambda c: c if LIGHT_LINK in c else None)(self.view_colours(window)))

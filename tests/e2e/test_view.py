@@ -9,7 +9,7 @@ import tempfile
 import time
 import unittest
 
-from harness import VIEW_HOST, colour_counts, screenshot, wait_until, windows_path
+from harness import VIEW_HOST, colour_counts, keep_screenshot, wait_until, windows_path, x_geometry
 
 LINK = (0, 50, 200)            # colour slot 5 of the default type
 MISSING = (140, 140, 140)      # colour slot 3
@@ -45,10 +45,7 @@ def state(xid):
 
 
 def geometry(xid):
-    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", str(xid)], capture_output=True, text=True,
-                         timeout=30).stdout
-    values = dict(line.split("=") for line in out.split())
-    return int(values["WIDTH"]), int(values["HEIGHT"])
+    return x_geometry(xid)[2:]
 
 
 class ViewTestCase(unittest.TestCase):
@@ -85,80 +82,65 @@ class ViewTestCase(unittest.TestCase):
         return colour_counts(xid, x, FRAME + row * info["height"], width - 20 - x, info["height"])
 
 
+# What the sample shows in each scheme: (arguments, the link's colour, a picture's name, and
+# (row, colour, least pixels of it; 0: none at all, what that shows)).
+SCHEMES = [
+    (("--numbers",), LINK, "paint", [
+        (1, FILE_NAME, 1, "the link's file name lies on light yellow"), (0, FILE_NAME, 0, "plain text has no fill"),
+        (0, LINK, 0, "plain text is no link"), (2, CRIMSON, 101, "the [...] run lies on crimson"),
+        (3, COMMENT, 101, "the # run lies on light blue"), (4, MARK, 1, "\"[EOF]\" follows the last line"),
+        (3, MARK, 0, "\"[EOF]\" only after the last line")]),
+    # Units 16..23 of line 1 are "win.ini>": the part whose target is missing.
+    (("--missing", "1", "16", "23"), LINK, "missing", [
+        (1, MISSING, 21, "the missing part is drawn in colour slot 3"),
+        (1, FILE_NAME, 0, "a missing file name loses its light yellow")]),
+    (("--scheme", "dark"), (120, 190, 255), "dark", [
+        (0, (212, 212, 212), 1, "the text"), (1, (60, 56, 20), 1, "the file name's fill"),
+        (1, FILE_NAME, 0, "no light fills"), (2, (142, 36, 64), 101, "[...] on dark crimson"),
+        (3, (28, 48, 70), 101, "# on dark blue"), (4, (197, 134, 192), 1, "[EOF]")]),
+    (("--scheme", "contrast", "--missing", "1", "16", "23"), (255, 255, 0), "contrast", [
+        (0, (255, 255, 255), 1, "the window text colour"), (1, (63, 242, 63), 1, "the missing part in grey text"),
+        (1, FILE_NAME, 0, "no tinted fills"), (3, COMMENT, 0, "no tinted fills"),
+        (2, (26, 235, 255), 101, "[...] in the highlight colour")]),
+]
+BACKGROUNDS = {"dark": (30, 30, 30), "contrast": (0, 0, 0)}
+
+
 class PaintTest(ViewTestCase):
-    def test_links_highlights_end_mark_and_margin(self):
-        xid = self.show("--numbers", text=SAMPLE)
-        wait_until(lambda: LINK in self.row_colours(xid, 1), timeout=5)
-        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-paint.png"))
-        plain = self.row_colours(xid, 0)
-        link_row = self.row_colours(xid, 1)
-        self.assertIn(LINK, link_row, "the link is drawn in colour slot 5")
-        self.assertIn(FILE_NAME, link_row, "its file name lies on light yellow")
-        self.assertNotIn(FILE_NAME, plain)
-        self.assertNotIn(LINK, plain)
-        self.assertGreater(self.row_colours(xid, 2).get(CRIMSON, 0), 100, "the [...] run lies on crimson")
-        self.assertGreater(self.row_colours(xid, 3).get(COMMENT, 0), 100, "the # run lies on light blue")
-        self.assertIn(MARK, self.row_colours(xid, 4), "\"[EOF]\" follows the last line")
-        self.assertNotIn(MARK, self.row_colours(xid, 3))
-        margin = colour_counts(xid, FRAME, FRAME, state(xid)["margin"], state(xid)["height"])
-        self.assertIn(LINK, margin, "line numbers are drawn in the link colour")
+    def test_links_highlights_end_mark_and_margin_in_each_scheme(self):
+        for args, link, name, rows in SCHEMES:
+            with self.subTest(name):
+                xid = self.show(*args, text=SAMPLE)
+                wait_until(lambda: link in self.row_colours(xid, 1), timeout=5)
+                keep_screenshot(xid, "pathbook-view-" + name)
+                self.assertIn(link, self.row_colours(xid, 1), "the link's colour")
+                for row, colour, least, what in rows:
+                    count = self.row_colours(xid, row).get(colour, 0)
+                    self.assertTrue(count >= least if least else count == 0, "%s: %d pixels" % (what, count))
+                if name in BACKGROUNDS:
+                    plain = self.row_colours(xid, 0)
+                    self.assertEqual(max(plain, key=plain.get), BACKGROUNDS[name], "the background")
+                if name == "paint":
+                    margin = colour_counts(xid, FRAME, FRAME, state(xid)["margin"], state(xid)["height"])
+                    self.assertIn(LINK, margin, "line numbers are drawn in the link colour")
+                if name == "contrast":
+                    self.assert_underlined_and_struck_out(xid, link, (63, 242, 63))
+                self.process.kill()
+                self.process.wait(timeout=30)
 
-    def test_missing_part_is_struck_out_in_grey(self):
-        # Units 16..23 of line 1 are "win.ini>": the part whose target is missing.
-        xid = self.show("--missing", "1", "16", "23", text=SAMPLE)
-        wait_until(lambda: MISSING in self.row_colours(xid, 1), timeout=5)
-        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-missing.png"))
-        link_row = self.row_colours(xid, 1)
-        self.assertGreater(link_row.get(MISSING, 0), 20, "the missing part is drawn in colour slot 3")
-        self.assertIn(LINK, link_row, "the existing part keeps the link colour")
-        self.assertNotIn(FILE_NAME, link_row, "a missing file name loses its light yellow")
-
-
-class SchemeTest(ViewTestCase):
-    """The same sample in the dark palette and in the system colours of high contrast."""
-
-    def strip(self, xid, row, top, height):
-        """Colours of `height` pixel rows from `top` inside display row `row`."""
-        info = state(xid)
-        width, _ = geometry(xid)
-        return colour_counts(xid, FRAME, FRAME + row * info["height"] + top, width - 20 - FRAME, height)
-
-    def test_dark_palette(self):
-        xid = self.show("--scheme", "dark", text=SAMPLE)
-        dark_link = (120, 190, 255)
-        wait_until(lambda: dark_link in self.row_colours(xid, 1), timeout=5)
-        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-dark.png"))
-        plain = self.row_colours(xid, 0)
-        self.assertEqual(max(plain, key=plain.get), (30, 30, 30), "the background")
-        self.assertIn((212, 212, 212), plain, "the text")
-        link_row = self.row_colours(xid, 1)
-        self.assertIn(dark_link, link_row)
-        self.assertIn((60, 56, 20), link_row, "the file name's fill")
-        self.assertNotIn(FILE_NAME, link_row)
-        self.assertGreater(self.row_colours(xid, 2).get((142, 36, 64), 0), 100, "[...] on dark crimson")
-        self.assertGreater(self.row_colours(xid, 3).get((28, 48, 70), 0), 100, "# on dark blue")
-        self.assertIn((197, 134, 192), self.row_colours(xid, 4), "[EOF]")
-
-    def test_high_contrast_keeps_links_underlined_and_the_missing_part_visible(self):
-        xid = self.show("--scheme", "contrast", "--missing", "1", "16", "23", text=SAMPLE)
-        link, grey = (255, 255, 0), (63, 242, 63)
-        wait_until(lambda: link in self.row_colours(xid, 1), timeout=5)
-        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-contrast.png"))
-        plain = self.row_colours(xid, 0)
-        self.assertEqual(max(plain, key=plain.get), (0, 0, 0), "the window colour")
-        self.assertIn((255, 255, 255), plain, "the window text colour")
-        link_row = self.row_colours(xid, 1)
-        self.assertIn(grey, link_row, "the missing part in grey text")
-        self.assertNotIn(FILE_NAME, link_row, "no tinted fills")
-        self.assertNotIn(COMMENT, self.row_colours(xid, 3))
+    def assert_underlined_and_struck_out(self, xid, link, grey):
+        """High contrast has no fills: a line of link colour along the bottom of the link's row, and a
+        line of grey through the middle of its missing part, mark them."""
         height = state(xid)["height"]
-        # The underline: a line of link colour along the bottom of the link's row.
-        underline = max(self.strip(xid, 1, y, 1).get(link, 0) for y in range(height // 2, height))
-        self.assertGreater(underline, 40, "the link is underlined")
-        # The strike-out: a line of grey through the middle of the missing part.
-        strike = max(self.strip(xid, 1, y, 1).get(grey, 0) for y in range(height // 4, 3 * height // 4))
-        self.assertGreater(strike, 30, "the missing part is struck out")
-        self.assertGreater(self.row_colours(xid, 2).get((26, 235, 255), 0), 100, "[...] in the highlight colour")
+        width, _ = geometry(xid)
+
+        def most_in_one_pixel_row(colour, rows):
+            return max(colour_counts(xid, FRAME, FRAME + height + y, width - 20 - FRAME, 1).get(colour, 0)
+                       for y in rows)
+
+        self.assertGreater(most_in_one_pixel_row(link, range(height // 2, height)), 40, "the link is underlined")
+        self.assertGreater(most_in_one_pixel_row(grey, range(height // 4, 3 * height // 4)), 30,
+                           "the missing part is struck out")
 
 
 class TypingTest(ViewTestCase):
@@ -171,31 +153,26 @@ class TypingTest(ViewTestCase):
 
 
 class ScrollTest(ViewTestCase):
-    def test_thumb_dragged_to_the_bottom_reaches_the_last_line(self):
+    def test_the_wheel_scrolls_three_rows_a_notch_and_the_thumb_dragged_to_the_bottom_reaches_the_last_line(self):
         xid = self.show("--lines", "100000")
-        info = state(xid)
-        self.assertEqual(info["rows"], 100000)
+        self.assertEqual(state(xid)["rows"], 100000)
+        subprocess.run(["xdotool", "mousemove", "--window", str(xid), "100", "100", "click", "5", "click", "5"],
+                       timeout=30, check=True)
+        self.assertTrue(wait_until(lambda: state(xid)["top"] == 6, timeout=5), "top row %d" % state(xid)["top"])
+        subprocess.run(["xdotool", "click", "4"], timeout=30, check=True)
+        self.assertTrue(wait_until(lambda: state(xid)["top"] == 3, timeout=5), "top row %d" % state(xid)["top"])
         width, height = geometry(xid)
-        bar_x = width - FRAME - 9
         # The thumb sits right below the up arrow. It is dragged in small steps
         # to the down arrow: a pointer far outside the bar puts the thumb back.
-        subprocess.run(["xdotool", "mousemove", "--window", str(xid), str(bar_x), "23", "mousedown", "1"],
+        subprocess.run(["xdotool", "mousemove", "--window", str(xid), str(width - FRAME - 9), "23", "mousedown", "1"],
                        timeout=30, check=True)
         for _ in range((height - 30 - 23) // 20):
             subprocess.run(["xdotool", "mousemove_relative", "0", "20"], timeout=30, check=True)
         subprocess.run(["xdotool", "mouseup", "1"], timeout=30, check=True)
         final = wait_until(lambda: (lambda s: s if s["top"] == s["maxtop"] else None)(state(xid)), timeout=5)
         self.assertIsNotNone(final, "the thumb at the bottom shows the last line: %r" % state(xid))
-        screenshot(xid, os.path.join(tempfile.gettempdir(), "pathbook-view-bottom.png"))
+        keep_screenshot(xid, "pathbook-view-bottom")
         self.assertIn(MARK, self.row_colours(xid, 0), "the last row with \"[EOF]\" is at the top")
-
-    def test_wheel_scrolls_three_rows_a_notch(self):
-        xid = self.show("--lines", "1000")
-        subprocess.run(["xdotool", "mousemove", "--window", str(xid), "100", "100", "click", "5", "click", "5"],
-                       timeout=30, check=True)
-        self.assertTrue(wait_until(lambda: state(xid)["top"] == 6, timeout=5), "top row %d" % state(xid)["top"])
-        subprocess.run(["xdotool", "click", "4"], timeout=30, check=True)
-        self.assertTrue(wait_until(lambda: state(xid)["top"] == 3, timeout=5), "top row %d" % state(xid)["top"])
 
 
 class WrapTest(ViewTestCase):
