@@ -9,6 +9,7 @@ set -uo pipefail
 shards="${1:-2}"
 here="$(cd "$(dirname "$0")" && pwd)"
 base="${PATHBOOK_WINEPREFIX:-$HOME/.local/share/pathbook/wineprefix}"
+base_display="${PATHBOOK_XVFB_DISPLAY:-97}"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"' EXIT
 
@@ -34,7 +35,7 @@ EOF
 run_shard() {
   local shard="$1"
   export PATHBOOK_WINEPREFIX="$base-shard$shard"
-  export PATHBOOK_XVFB_DISPLAY=$((96 - shard))
+  export PATHBOOK_XVFB_DISPLAY=$((base_display - 1 - shard))
   unset DISPLAY
   source "$here/../../scripts/env.sh"
   local stamp="$WINEPREFIX/.pathbook-copied"
