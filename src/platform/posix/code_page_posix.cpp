@@ -155,7 +155,8 @@ void Convert(iconv_t converter, const char* in, std::size_t inBytes, std::size_t
         const std::size_t stepBytes = unitBytes < inBytes ? unitBytes : inBytes;
         const std::size_t consumed = static_cast<std::size_t>(input - callStart);
         std::size_t skip = onInvalid(output, input, stepBytes, consumed);
-        // Every call either converts or skips something, so the loop ends.
+        // A callback skips nothing only for bytes iconv stepped over, so every
+        // turn takes something and the loop ends.
         if (skip == 0 && consumed == 0) skip = stepBytes;
         input += skip;
         inBytes -= skip;
@@ -225,9 +226,10 @@ std::size_t EncodeCodePage(CodePage codePage, const char16_t* units, std::size_t
     bool unicode = codePage == 65000;
     Convert(converter, reinterpret_cast<const char*>(units), count * 2, 2, output,
             [&](Output& sink, const char* step, std::size_t stepBytes, std::size_t) -> std::size_t {
-                if (stepBytes == 0) return 0;
+                // An error with nothing left to read comes after the bad units: they
+                // still count as lost, so that a lossy save is never reported whole.
                 char16_t unit = 0;
-                std::memcpy(&unit, step, stepBytes < 2 ? stepBytes : 2);
+                if (stepBytes > 0) std::memcpy(&unit, step, stepBytes < 2 ? stepBytes : 2);
                 if (codePage == kWindowsLatin1 && stepBytes == 2 && IsUnassigned1252(unit)) {
                     const char byte = static_cast<char>(unit);
                     sink.Put(&byte, 1);
