@@ -1,8 +1,10 @@
 // Arbitrary bytes as a notebook's index cache. The bytes are decoded as they
-// are (a checksum guards a real cache, so these are nearly always refused),
-// then as the body of a cache with the right checksum after it, so that
+// are (a checksum guards a real cache's head, so these are nearly always
+// refused), then sealed: the head's checksum written in its place, so that
 // every count and length reaches the decoder. A decoded index must read
-// within bounds everywhere, and encode to bytes that decode to it again.
+// within bounds everywhere, texts that fail their check included, and encode
+// to bytes that decode to it again.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -52,14 +54,23 @@ void Decode(const std::string& bytes) {
     }
 }
 
+// `bytes` with the checksum of the head their size field gives (cut to what
+// is there); unchanged when too short to hold the fields.
+std::string Sealed(std::string bytes) {
+    if (bytes.size() < kIndexHeadAt) return bytes;
+    std::uint64_t headSize = 0;
+    for (int i = 7; i >= 0; --i) headSize = headSize << 8 | static_cast<std::uint8_t>(bytes[kIndexHeadSizeAt + i]);
+    headSize = std::min<std::uint64_t>(headSize, bytes.size() - kIndexHeadAt);
+    const std::uint64_t sum = IndexChecksum(reinterpret_cast<const std::uint8_t*>(bytes.data()) + kIndexHeadAt, headSize);
+    for (int i = 0; i < 8; ++i) bytes[kIndexChecksumAt + i] = static_cast<char>(sum >> (8 * i));
+    return bytes;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     Decode(bytes);
-    const std::uint64_t sum = IndexChecksum(data, size);
-    std::string sealed = bytes;
-    for (int i = 0; i < 8; ++i) sealed.push_back(static_cast<char>(sum >> (8 * i)));
-    Decode(sealed);
+    Decode(Sealed(bytes));
     return 0;
 }

@@ -17,9 +17,8 @@
 namespace pathbook {
 namespace {
 
-constexpr char kTag[] = "PBNOTES1";
+constexpr char kTag[] = "PBNOTES2";
 constexpr std::size_t kTagBytes = 8;
-constexpr std::size_t kChecksumBytes = 8;
 
 }  // namespace
 
@@ -63,6 +62,14 @@ bool LittleEndianHost() {
     return first == 1;
 }
 
+// The checksum of units as the file holds them, little-endian.
+std::uint64_t TextChecksum(std::u16string_view units) {
+    if (LittleEndianHost()) return IndexChecksum(reinterpret_cast<const std::uint8_t*>(units.data()), 2 * units.size());
+    std::vector<std::uint8_t> bytes(2 * units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) StoreUnit16<ByteOrder::kLittleEndian>(units[i], &bytes[2 * i]);
+    return IndexChecksum(bytes.data(), bytes.size());
+}
+
 // 64-bit FNV-1a of a text's units, for the cache file's name.
 std::uint64_t NameHash(std::u16string_view text, std::uint64_t hash = 0xCBF29CE484222325ull) {
     for (char16_t unit : text) {
@@ -84,10 +91,14 @@ public:
         U32(static_cast<std::uint32_t>(value));
         U32(static_cast<std::uint32_t>(value >> 32));
     }
-    // A count, a pad byte when that leaves the units at an odd offset, the units.
+    // A count, then the units as RawUnits writes them.
     void Units(std::u16string_view units) {
         U32(static_cast<std::uint32_t>(units.size()));
-        if (bytes_.size() % 2 != 0) U8(0);
+        RawUnits(units);
+    }
+    // A pad byte when the units would lie at an odd offset, the units.
+    void RawUnits(std::u16string_view units) {
+        PadToEven();
         if (units.empty()) return;
         const std::size_t start = bytes_.size();
         bytes_.resize(start + 2 * units.size());
@@ -100,6 +111,12 @@ public:
             StoreUnit16<ByteOrder::kLittleEndian>(unit, at);
             at += 2;
         }
+    }
+    void Words(const NoteGrams::Words& words) {
+        for (std::uint64_t word : words) U64(word);
+    }
+    void PadToEven() {
+        if (bytes_.size() % 2 != 0) U8(0);
     }
     void Raw(const char* bytes, std::size_t count) { bytes_.append(bytes, count); }
     std::string& Bytes() { return bytes_; }
@@ -158,6 +175,16 @@ public:
         return true;
     }
 
+    void Words(NoteGrams::Words* words) {
+        if (!Take(8 * words->size())) return;
+        const std::uint8_t* word = at_ - 8 * words->size();
+        for (std::uint64_t& value : *words) {
+            value = LoadUnit32<ByteOrder::kLittleEndian>(word) |
+                    std::uint64_t{LoadUnit32<ByteOrder::kLittleEndian>(word + 4)} << 32;
+            word += 8;
+        }
+    }
+
     static std::u16string UnitsOf(Span span) {
         std::u16string units(span.count, u'\0');
         CopyUnits(span, &units[0]);
@@ -196,9 +223,11 @@ void EncodeEntry(const IndexedNote& entry, Encoder& out) {
     out.U32(static_cast<std::uint32_t>(entry.charset));
     out.U8(entry.textKept ? 1 : 0);
     if (entry.textKept) {
-        out.Units(entry.text.Units());
+        out.U32(static_cast<std::uint32_t>(entry.text.Units().size()));
+        out.U64(TextChecksum(entry.text.Units()));
         out.U32(entry.text.LineCount());
         for (LineIndex line = 0; line < entry.text.LineCount(); ++line) out.U32(entry.text.LineStart(line));
+        out.Words(entry.grams.AsWords());
     }
     out.Units(entry.targets);
     out.U32(static_cast<std::uint32_t>(entry.links.size()));
@@ -223,7 +252,8 @@ bool IsRelativePath(std::u16string_view path) {
 // they lie until PlaceUnits gives them their memory.
 struct DecodedEntry {
     std::shared_ptr<IndexedNote> entry;
-    Decoder::Span text;
+    Decoder::Span text;  // its count from the head, its place once the texts' start is known
+    std::uint64_t textChecksum = 0;
     std::vector<std::uint32_t> lineStarts;
     Decoder::Span targets;
 };
@@ -237,9 +267,13 @@ bool DecodeEntry(const std::u16string& root, Decoder& in, DecodedEntry* decoded)
     entry->charset = static_cast<CharsetId>(in.U32());
     entry->textKept = in.U8() != 0;
     if (entry->textKept) {
-        decoded->text = in.UnitSpan();
+        decoded->text.count = in.U32();
+        decoded->textChecksum = in.U64();
         // A hostile count cannot make a large allocation.
         if (!in.U32s(in.U32(), &decoded->lineStarts)) return false;
+        NoteGrams::Words grams;
+        in.Words(&grams);
+        entry->grams = NoteGrams(grams);
     }
     decoded->targets = in.UnitSpan();
     if (!in.Ok() || state > static_cast<std::uint8_t>(NoteState::kUnreadable) || !IsRelativePath(entry->file.relativePath)) {
@@ -303,9 +337,23 @@ private:
     char16_t* next_;
 };
 
+// Gives each entry's text the place of its units among the texts at
+// [`first`, `end`), one after another; false when they do not fill it exactly.
+bool PlaceTexts(std::vector<DecodedEntry>& decoded, const std::uint8_t* first, const std::uint8_t* end) {
+    std::uint64_t units = 0;
+    for (const DecodedEntry& item : decoded) units += item.text.count;
+    if (units * 2 != static_cast<std::uint64_t>(end - first)) return false;
+    for (DecodedEntry& item : decoded) {
+        item.text.first = first;
+        first += 2 * std::size_t{item.text.count};
+    }
+    return true;
+}
+
 // Gives each entry the units of its text and targets: in place where
 // `keeper` keeps the bytes and they are this host's units as they lie, else
-// copied into one block.
+// copied into one block. A text in place is checked when first read; a copied
+// one as it is copied, since its bytes do not stay.
 bool PlaceUnits(std::vector<DecodedEntry>& decoded, const std::shared_ptr<const void>& keeper) {
     auto aligned = [](const Decoder::Span& span) {
         return reinterpret_cast<std::uintptr_t>(span.first) % alignof(char16_t) == 0;
@@ -327,7 +375,15 @@ bool PlaceUnits(std::vector<DecodedEntry>& decoded, const std::shared_ptr<const 
     };
     for (DecodedEntry& item : decoded) {
         IndexedNote& entry = *item.entry;
-        if (entry.textKept && !entry.text.Borrow(place(item.text), owner, std::move(item.lineStarts))) return false;
+        if (entry.textKept) {
+            const std::uint64_t sum = item.textChecksum;
+            NoteText::UnitsCheck check = [sum](std::u16string_view units) { return TextChecksum(units) == sum; };
+            if (!inPlace) {
+                const bool intact = IndexChecksum(item.text.first, 2 * std::size_t{item.text.count}) == sum;
+                check = [intact](std::u16string_view) { return intact; };
+            }
+            if (!entry.text.Borrow(place(item.text), owner, std::move(item.lineStarts), std::move(check))) return false;
+        }
         entry.targets = place(item.targets);
         entry.targetsKeeper = owner;
     }
@@ -372,10 +428,57 @@ std::u16string VersionPath(const std::u16string& path, std::uint64_t number) {
     return path + u'-' + digits + u".index";
 }
 
-// The index in the bytes before the checksum; null where they are no cache.
-IndexPointer DecodeBody(const std::uint8_t* bytes, std::size_t body, std::shared_ptr<const void> keeper) {
-    Decoder in(bytes, body);
-    if (!in.Tag() || in.U32() != platform::AnsiCodePage()) return nullptr;
+}  // namespace
+
+std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view root, std::u16string_view filter) {
+    if (folder.empty()) return {};
+    const std::uint64_t hash = NameHash(filter, NameHash(PathKey(NotebookRoot(root)) + u'|'));
+    static const char16_t kDigits[] = u"0123456789abcdef";
+    std::u16string name = u"notebook-";
+    for (int shift = 60; shift >= 0; shift -= 4) name += kDigits[(hash >> shift) & 0xF];
+    std::u16string path(folder);
+    if (path.back() != u'\\' && path.back() != u'/') path += u'\\';
+    return path + name;
+}
+
+std::string EncodeIndex(const NotebookIndex& index) {
+    // A text that failed its check would be taken for the note's: left out,
+    // its note is read from its file next time.
+    std::vector<const IndexedNote*> kept;
+    for (const NotePointer& entry : index.Entries()) {
+        if (!entry->textKept || entry->text.Intact()) kept.push_back(entry.get());
+    }
+    Encoder head;
+    head.U32(platform::AnsiCodePage());
+    head.Units(index.Root());
+    head.Units(index.Filter().Text());
+    head.U32(index.Counts().tooLarge);
+    head.U32(index.Counts().overLimit);
+    head.U32(static_cast<std::uint32_t>(kept.size()));
+    for (const IndexedNote* entry : kept) EncodeEntry(*entry, head);
+    const std::string& headBytes = head.Bytes();
+    Encoder out;
+    out.Raw(kTag, kTagBytes);
+    out.U64(IndexChecksum(reinterpret_cast<const std::uint8_t*>(headBytes.data()), headBytes.size()));
+    out.U64(headBytes.size());
+    out.Raw(headBytes.data(), headBytes.size());
+    out.PadToEven();
+    for (const IndexedNote* entry : kept) {
+        if (entry->textKept) out.RawUnits(entry->text.Units());
+    }
+    return std::move(out.Bytes());
+}
+
+IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size, std::shared_ptr<const void> keeper) {
+    Decoder frame(bytes, size);
+    if (!frame.Tag()) return nullptr;
+    const std::uint64_t checksum = frame.U64();
+    const std::uint64_t headSize = frame.U64();
+    if (!frame.Ok() || headSize > frame.Left() || IndexChecksum(bytes + kIndexHeadAt, headSize) != checksum) {
+        return nullptr;
+    }
+    Decoder in(bytes + kIndexHeadAt, headSize);
+    if (in.U32() != platform::AnsiCodePage()) return nullptr;
     std::u16string root = in.Units();
     const std::u16string filter = in.Units();
     NotebookCounts leftOut;
@@ -391,51 +494,16 @@ IndexPointer DecodeBody(const std::uint8_t* bytes, std::size_t body, std::shared
             return nullptr;
         }
     }
-    if (!in.AtEnd() || !PlaceUnits(decoded, keeper)) return nullptr;
+    const std::size_t textsAt = kIndexHeadAt + headSize + headSize % 2;
+    const bool padded = textsAt <= size && (headSize % 2 == 0 || bytes[textsAt - 1] == 0);
+    if (!in.AtEnd() || !padded || !PlaceTexts(decoded, bytes + textsAt, bytes + size) ||
+        !PlaceUnits(decoded, keeper)) {
+        return nullptr;
+    }
     std::vector<NotePointer> entries;
     entries.reserve(count);
     for (DecodedEntry& item : decoded) entries.push_back(std::move(item.entry));
     return MakeIndex(std::move(root), NoteFilter(filter), std::move(entries), leftOut);
-}
-
-}  // namespace
-
-std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view root, std::u16string_view filter) {
-    if (folder.empty()) return {};
-    const std::uint64_t hash = NameHash(filter, NameHash(PathKey(NotebookRoot(root)) + u'|'));
-    static const char16_t kDigits[] = u"0123456789abcdef";
-    std::u16string name = u"notebook-";
-    for (int shift = 60; shift >= 0; shift -= 4) name += kDigits[(hash >> shift) & 0xF];
-    std::u16string path(folder);
-    if (path.back() != u'\\' && path.back() != u'/') path += u'\\';
-    return path + name;
-}
-
-std::string EncodeIndex(const NotebookIndex& index) {
-    Encoder out;
-    out.Raw(kTag, kTagBytes);
-    out.U32(platform::AnsiCodePage());
-    out.Units(index.Root());
-    out.Units(index.Filter().Text());
-    out.U32(index.Counts().tooLarge);
-    out.U32(index.Counts().overLimit);
-    out.U32(static_cast<std::uint32_t>(index.Entries().size()));
-    for (const NotePointer& entry : index.Entries()) EncodeEntry(*entry, out);
-    const std::string& bytes = out.Bytes();
-    out.U64(IndexChecksum(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    return std::move(out.Bytes());
-}
-
-IndexPointer DecodeIndex(const std::uint8_t* bytes, std::size_t size, std::shared_ptr<const void> keeper) {
-    if (size < kTagBytes + kChecksumBytes) return nullptr;
-    const std::size_t body = size - kChecksumBytes;
-    // The checksum reads every byte while the entries are decoded beside it:
-    // decoding is safe on any bytes, and what it makes is kept only when they pass.
-    std::future<bool> whole = std::async(std::launch::async, [bytes, body] {
-        return Decoder(bytes + body, kChecksumBytes).U64() == IndexChecksum(bytes, body);
-    });
-    IndexPointer index = DecodeBody(bytes, body, std::move(keeper));
-    return whole.get() ? index : nullptr;
 }
 
 bool SaveIndexCache(const NotebookIndex& index, const std::u16string& path) {
@@ -456,7 +524,8 @@ IndexPointer LoadIndexCache(const std::u16string& path) {
     if (path.empty()) return nullptr;
     for (const auto& version : Versions(path)) {
         auto file = std::make_shared<MappedFile>();
-        // The checksum reads every byte: no pass of its own before it.
+        // The head's checksum reads the head. A text's page that fails when
+        // it is first read reads as zeros, which fail that text's check.
         if (!file->Open(version.second.c_str(), platform::PageCheck::kByReader)) continue;
         IndexPointer index = DecodeIndex(file->Data(), file->Size(), file);
         if (index != nullptr && !file->ReadFailed()) return index;

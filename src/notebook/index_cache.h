@@ -8,14 +8,20 @@
 // a version another program still reads stays until it lets go of it. A
 // loaded index reads its texts straight from the mapped file, which it keeps.
 //
-// The file: the tag "PBNOTES1", the ANSI code page it was read with (the
-// encodings detected depend on it), the root, the filter, the counts of
-// files left out, then each entry (its path below the root, size, write
-// time, state, encoding, text, links), all little-endian, with counts before
-// their items (and UTF-16 units at even offsets, a pad byte before them where
-// needed); and last a 64-bit checksum of everything before it. A file
-// that fails the checksum, or any count or length that reaches past the end,
-// is no cache: decoding never reads outside the bytes it is given.
+// The file: the tag "PBNOTES2", a 64-bit checksum of the head, the head's
+// size in bytes, the head, then the texts of the entries that keep one, one
+// after another (at an even offset, a pad byte before them where needed).
+// The head holds the ANSI code page it was read with (the encodings detected
+// depend on it), the root, the filter, the counts of files left out, then
+// each entry (its path below the root, size, write time, state, encoding,
+// its text's size, checksum, line starts and pairs of units, its links), all
+// little-endian, with counts before their items (UTF-16 units at even
+// offsets). A head that fails its checksum, or any count or length that
+// reaches past the end, is no cache: decoding never reads outside the bytes
+// it is given. A text is checked against its own checksum only when it is
+// first read (note_text.h), so that a search reads just the notes its pairs
+// let through; a text that fails reads as one empty line and is not written
+// to the next version.
 // Tested by tests/unit/notebook/index_cache_test.cpp.
 #pragma once
 
@@ -33,11 +39,16 @@ namespace pathbook {
 // and ".index". Empty when `folder` is empty.
 std::u16string IndexCachePath(std::u16string_view folder, std::u16string_view root, std::u16string_view filter);
 
-// The checksum that ends a cache file, over the bytes before it.
+// The checksum of a cache file's head, and of each text's bytes.
 std::uint64_t IndexChecksum(const std::uint8_t* bytes, std::size_t size);
 
 // The bytes of the cache file for `index`.
 std::string EncodeIndex(const NotebookIndex& index);
+
+// Where the head's checksum and size lie in the file, and where the head starts.
+constexpr std::size_t kIndexChecksumAt = 8;
+constexpr std::size_t kIndexHeadSizeAt = 16;
+constexpr std::size_t kIndexHeadAt = 24;
 
 // The index the bytes hold; null when they are not a whole cache file made
 // with the ANSI code page in use now. With a `keeper` that keeps the bytes

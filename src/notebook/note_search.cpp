@@ -42,7 +42,10 @@ std::uint8_t FoldByte(std::uint8_t byte) { return static_cast<std::uint8_t>(Asci
 }  // namespace
 
 NoteSearcher::NoteSearcher(std::u16string_view pattern, search::FindOptions options)
-    : regExp_(options.regExp), ignoreCase_(options.ignoreCase), bytes_({}, false) {
+    : regExp_(options.regExp),
+      ignoreCase_(options.ignoreCase),
+      grams_(regExp_ ? std::u16string_view() : pattern),
+      bytes_({}, false) {
     if (pattern.empty()) return;
     // A plain text with a line break in it matches nowhere: no line holds one.
     if (!regExp_ && pattern.find_first_of(u"\r\n") != std::u16string_view::npos) return;

@@ -7,6 +7,9 @@
 // searched for in the note's whole block of units at once (note_text.h). A
 // regular expression is run line by line, as the editor runs it.
 //
+// Before an indexed note is searched, MayHold can rule it out from the pairs of
+// units its text holds (note_grams.h); regular expressions are not ruled out.
+//
 // Before a file is decoded, MayMatch can rule it out from its bytes: a plain
 // text can only be found where its bytes are, in UTF-8 for a UTF-8 file and,
 // for an ASCII text, in any encoding that keeps ASCII bytes as they are. A
@@ -23,6 +26,7 @@
 #include <vector>
 
 #include "document/doc_pos.h"
+#include "notebook/note_grams.h"
 #include "notebook/note_text.h"
 #include "search/find_options.h"
 #include "search/searcher.h"
@@ -64,6 +68,9 @@ public:
     // a searcher keeps state while it runs.
     void FindAll(const NoteText& text, std::vector<NoteMatch>* matches);
 
+    // False only when a note with these pairs cannot hold a match.
+    bool MayHold(const NoteGrams& grams) const { return searcher_ && grams_.MayHold(grams); }
+
     // False only when a file of `charset` with these bytes cannot hold a match.
     bool MayMatch(const std::uint8_t* bytes, std::size_t size, CharsetId charset) const;
 
@@ -74,6 +81,7 @@ private:
     std::unique_ptr<search::Searcher> searcher_;  // null: nothing can match
     bool regExp_;
     bool ignoreCase_;
+    GramQuery grams_;     // the plain text's pairs; none for a regular expression
     ByteFinder bytes_;    // the plain text in UTF-8; empty: no byte rule
     bool ascii_ = false;  // the plain text is ASCII without "?"
 };

@@ -86,7 +86,9 @@ NotePointer ReadIndexedNote(NoteFile file, bool keepText) {
     case NoteOpen::kOpened:
         ResolveFileLinks(text, FolderOf(file.path), entry.get());
         entry->textKept = keepText;
-        if (keepText) entry->text = std::move(text);
+        if (!keepText) break;
+        entry->grams = NoteGrams::Of(text.Units());
+        entry->text = std::move(text);
         break;
     case NoteOpen::kBinary:
         entry->state = NoteState::kBinary;

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "notebook/note_grams.h"
 #include "notebook/note_text.h"
 #include "notebook/note_tree.h"
 #include "notebook/parallel_for.h"
@@ -50,6 +51,7 @@ struct IndexedNote {
     CharsetId charset = charset::kAutoDetect;
     bool textKept = false;        // text holds the note's text
     NoteText text;                // one empty line unless textKept
+    NoteGrams grams;              // the pairs of units in text
     std::vector<NoteLink> links;  // in text order; empty unless kNote
     // The links' targets one after another, in memory that targetsKeeper keeps.
     std::u16string_view targets;

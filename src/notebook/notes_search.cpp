@@ -40,9 +40,13 @@ std::vector<NoteHits> SearchNotes(const NotebookIndex& index, std::u16string_vie
     ParallelFor(
         entries.size(), threads,
         [&](std::size_t item, unsigned slot) {
-            if (!entries[item]->textKept) return;
-            searchers.For(slot).FindAll(entries[item]->text, &byItem[item].matches);
-            if (!byItem[item].matches.empty()) byItem[item].note = entries[item];
+            NoteSearcher& searcher = searchers.For(slot);
+            NotePointer note = entries[item];
+            if (!note->textKept || !searcher.MayHold(note->grams)) return;
+            // A text a damaged cache gave: the file, as the editor would read it now.
+            if (!note->text.Intact()) note = ReadIndexedNote(note->file, true);
+            searcher.FindAll(note->text, &byItem[item].matches);
+            if (!byItem[item].matches.empty()) byItem[item].note = std::move(note);
         },
         cancel);
     return Collected(byItem);

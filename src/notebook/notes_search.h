@@ -3,7 +3,8 @@
 // (note_search.h). Notes are searched on WorkerThreads() threads; the results
 // come in the notebook's order whatever thread found them.
 //
-// From an index the texts are in memory. Without one (pathbook-tool) the
+// From an index the texts are in memory, and a note whose pairs of units
+// lack one of the pattern's is not read (note_grams.h). Without one (pathbook-tool) the
 // notes are read from their files, and a file whose bytes cannot hold a match
 // is not decoded at all.
 // Tested by tests/unit/notebook/note_search_test.cpp.

@@ -1,4 +1,5 @@
 // Search notes against the find dialog's own Find Next, text by text; the
+// pair rule that passes over indexed notes against the same search; the
 // byte rule that passes over files against the decoded search, encoding by
 // encoding; and the notebook searched from its index and from its files.
 #include "notebook/notes_search.h"
@@ -76,9 +77,14 @@ TEST(NoteSearchTest, MatchesAreThoseOfRepeatedFindNext) {
         for (const Query& query : kQueries) {
             NoteSearcher searcher(query.pattern, {query.ignoreCase, query.regExp});
             std::vector<NoteMatch> matches;
-            searcher.FindAll(TextOf(text), &matches);
+            const NoteText note = TextOf(text);
+            searcher.FindAll(note, &matches);
             EXPECT_EQ(Described(matches), FindNextMatches(text, query))
                 << Utf16ToUtf8(text) << " / " << Utf16ToUtf8(query.pattern);
+            if (!matches.empty()) {
+                EXPECT_TRUE(searcher.MayHold(NoteGrams::Of(note.Units())))
+                    << Utf16ToUtf8(text) << " / " << Utf16ToUtf8(query.pattern);
+            }
         }
     }
 }
@@ -143,6 +149,19 @@ TEST(NoteSearchTest, TheByteRulePassesOverFilesWithoutTheText) {
     NoteSearcher zephyr(u"zephyr", {false, false});
     EXPECT_TRUE(zephyr.MayMatch(reinterpret_cast<const std::uint8_t*>(split.data()), split.size(), charset::kEucJp));
     EXPECT_FALSE(zephyr.MayMatch(reinterpret_cast<const std::uint8_t*>(split.data()), split.size(), charset::kUtf8));
+}
+
+TEST(NoteSearchTest, ThePairRulePassesOverNotesWithoutThePattern) {
+    const NoteGrams grams = NoteGrams::Of(u"some words\n日本\n");
+    const Query cases[] = {{u"WORDS", false, true}, {u"zephyr", false, true}, {u"本日", false, false},
+                           {u"zephyr", true, false}, {u"z", false, false},   {u"", false, false}};
+    const bool mayHold[] = {true, false, false, true, true, false};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        NoteSearcher searcher(cases[i].pattern, {cases[i].ignoreCase, cases[i].regExp});
+        EXPECT_EQ(searcher.MayHold(grams), mayHold[i]) << Utf16ToUtf8(cases[i].pattern);
+    }
+    // A note whose pairs were never taken is read.
+    EXPECT_TRUE(NoteSearcher(u"zephyr", {}).MayHold(NoteGrams()));
 }
 
 TEST(NoteSearchTest, ByteFinderFindsEveryPlace) {
