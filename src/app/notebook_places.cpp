@@ -46,6 +46,21 @@ std::vector<NotebookPlace> LinksHerePlaces(const std::vector<Backlink>& links) {
     return places;
 }
 
+std::vector<MenuItem> LinksHereMenuItems(const std::vector<NotebookPlace>& places, std::int32_t firstId,
+                                         const String& none) {
+    std::vector<MenuItem> items;
+    for (const NotebookPlace& place : places) {
+        if (items.size() == kMaxLinksHereItems) break;
+        const std::size_t tab = place.row.find(u'\t');
+        const std::size_t end = tab == std::u16string::npos ? place.row.size() : std::min(place.row.size(), tab + 1 + kMaxItemText);
+        std::u16string text;
+        for (std::size_t i = 0; i < end; ++i) text.append(place.row[i] == u'&' ? 2 : 1, place.row[i]);
+        items.push_back({firstId + static_cast<std::int32_t>(items.size()), String(text), true});
+    }
+    if (items.empty()) items.push_back({firstId, none, false});
+    return items;
+}
+
 std::vector<NotebookPlace> SearchPlaces(const std::vector<NoteHits>& hits) {
     std::vector<NotebookPlace> places;
     for (const NoteHits& note : hits) {

@@ -1,6 +1,7 @@
 // What the window's notebook commands decide without a window: which folder
-// is the notebook, what each row of a results list shows, where choosing a
-// row puts the selection, and the words of Check links.
+// is the notebook, what each row of a results list or of the Links Here
+// drop-down shows, where choosing a row puts the selection, and the words of
+// Check links.
 // Tested by tests/unit/app/notebook_places_test.cpp.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "document/doc_pos.h"
+#include "navigation/menu_items.h"
 #include "notebook/links_here.h"
 #include "notebook/notes_search.h"
 
@@ -40,6 +42,17 @@ std::u16string PlaceRow(const IndexedNote& note, LineIndex line);
 
 // One row per link of Links Here, the caret on the link's first unit after "<".
 std::vector<NotebookPlace> LinksHerePlaces(const std::vector<Backlink>& links);
+
+// Items of the Links Here drop-down, at most this many: the dialog lists them all.
+constexpr std::size_t kMaxLinksHereItems = 30;
+// Units of a line's text an item shows at most.
+constexpr std::size_t kMaxItemText = 60;
+
+// One item per place, ids from `firstId`, the row's "&" doubled so that it
+// shows rather than marks a key, and its text cut; one disabled `none` item
+// carrying `firstId` when there is no place.
+std::vector<MenuItem> LinksHereMenuItems(const std::vector<NotebookPlace>& places, std::int32_t firstId,
+                                         const String& none);
 
 // One row per match of Search notes, the match selected (caret at its end).
 std::vector<NotebookPlace> SearchPlaces(const std::vector<NoteHits>& hits);

@@ -66,6 +66,7 @@
 #define IDS_LINKS_HERE_COUNT 184  // %1 links from %2 notes
 #define IDS_NOTES_FOUND 185       // %1 matches in %2 notes
 #define IDS_NO_BROKEN_LINK 186
+#define IDS_NO_LINKS_HERE 187  // the Links Here drop-down with nothing to list
 #define IDC_NOTEBOOK_PLACES 1300  // the list of places
 #define IDC_NOTEBOOK_COUNT 1301   // what the list holds
 #define IDC_NOTES_PATTERN 1302
@@ -76,6 +77,7 @@
 #define IDM_SEARCH_NOTES 40701
 #define IDM_CHECK_LINKS 40702
 #define IDM_NEXT_BROKEN_LINK 40703
+#define IDM_LINKS_HERE_FIRST 40800
 // Saves that never lose a character.
 #define IDS_LOST_CHARACTER 150  // one lost character: %1 itself, %2 its code, %3 line, %4 column
 #define IDS_SAVE_CHANGED_ON_DISK 151
@@ -139,6 +141,7 @@
 // Commands: menu items, accelerators and toolbar buttons.
 #define IDM_HOME 30001
 #define IDM_HISTORY_BUTTON 30002
+#define IDM_LINKS_HERE_BUTTON 30003
 #define IDM_REOPEN 40002
 #define IDM_NEW_FILE 40004
 #define IDM_OPEN 40005

@@ -367,6 +367,44 @@ def no_menu_on_show():
     return wait_until(lambda: not any(p[1] == MENU_CLASS for p in popups()), timeout=10)
 
 
+def click_button(window, button, where=0.5):
+    """A click on a toolbar button, `where` across it from its left edge."""
+    left, top, right, bottom = wait_until(lambda: rect("buttonrect", str(window.handle), str(button)))
+    click_at(left + int((right - left) * where), (top + bottom) // 2)
+
+
+def bring_forward(window):
+    """Raises the window above the others, so that a click at its buttons reaches it."""
+    xid = wait_until(lambda: x_windows_named(window.title))
+    if not xid:
+        raise AssertionError("no X window titled %r" % window.title)
+    subprocess.run(["xdotool", "windowraise", str(xid[0])], timeout=30, check=True)
+    time.sleep(0.3)
+
+
+def drop_down(window, button, where=0.5):
+    """Clicks the toolbar button; (left, top, right, bottom) of the menu it drops down."""
+    click_button(window, button, where)
+    menu = menu_on_show()
+    if menu is None:
+        raise AssertionError("no drop-down menu on show")
+    return rect("rect", str(menu[0]))
+
+
+def shoot(name):
+    """Screenshots for a person to look at, when PATHBOOK_SHOTS names a folder: the screen, and
+    each menu on show on its own (a screenshot of the screen leaves Wine's menus black)."""
+    shots = os.environ.get("PATHBOOK_SHOTS")
+    if not shots:
+        return
+    time.sleep(0.5)
+    subprocess.run(["import", "-window", "root", os.path.join(shots, name + ".png")], timeout=60)
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True, timeout=30).stdout
+    menus = [line.split()[0] for line in tree.splitlines() if "(has no name)" in line and "pathbook.exe" in line]
+    for n, xid in enumerate(menus):
+        subprocess.run(["import", "-window", xid, os.path.join(shots, "%s-menu%d.png" % (name, n))], timeout=30)
+
+
 def editor_text(window):
     return probe("text", str(window.handle))
 

@@ -4,13 +4,12 @@ favourite shortcuts, dropped files, and how the messages between instances keep
 every window's menus and buttons in step."""
 
 import os
-import subprocess
 import time
 
 from commands import IDM
-from harness import (JA_ENV, PathbookTestCase, app_data, box_saying, click_at, editor_lines, main_windows, menu_on_show,
-                     no_menu_on_show, popups, post_command, press, probe, rect, running_instances, send_keys, toolbar,
-                     wait_until, windows_path, write_file, write_settings, x_windows_named)
+from harness import (JA_ENV, PathbookTestCase, app_data, box_saying, bring_forward, click_at, click_button, drop_down,
+                     editor_lines, main_windows, no_menu_on_show, popups, post_command, press, probe, rect,
+                     running_instances, send_keys, shoot, toolbar, wait_until, windows_path, write_file, write_settings)
 
 EN, JA = " - Pathbook", " - パスブック"  # the titles' ends
 ROW = 22  # the default type's row height under Wine (DejaVu Sans Mono, 96 DPI)
@@ -18,34 +17,10 @@ ENABLED = 4  # toolbar button state bits
 INDETERMINATE = 16
 
 
-def click_button(window, button, where=0.5):
-    """A click on a toolbar button, `where` across it from its left edge."""
-    left, top, right, bottom = wait_until(lambda: rect("buttonrect", str(window.handle), str(button)))
-    click_at(left + int((right - left) * where), (top + bottom) // 2)
-
-
 def click_link(window):
     """A click on the link that each note here starts its first line with, after "see <"."""
     left, top, _, _ = wait_until(lambda: rect("viewrect", str(window.handle)))
     click_at(left + 80, top + ROW // 2)
-
-
-def bring_forward(window):
-    """Raises the window above the others, so that a click at its buttons reaches it."""
-    xid = wait_until(lambda: x_windows_named(window.title))
-    if not xid:
-        raise AssertionError("no X window titled %r" % window.title)
-    subprocess.run(["xdotool", "windowraise", str(xid[0])], timeout=30, check=True)
-    time.sleep(0.3)
-
-
-def drop_down(window, button, where=0.5):
-    """Clicks the toolbar button; (left, top, right, bottom) of the menu it drops down."""
-    click_button(window, button, where)
-    menu = menu_on_show()
-    if menu is None:
-        raise AssertionError("no drop-down menu on show")
-    return rect("rect", str(menu[0]))
 
 
 def button_state(window, button):
@@ -81,7 +56,7 @@ class BrowsingTest(PathbookTestCase):
         self.assertEqual(len(main_windows()), 1, "OpenSame keeps one window")
         # The history is b, a: item 1 is a.
         send_keys(window.title, "alt+f", "e")
-        self.shoot("recent-files-en")
+        shoot("recent-files-en")
         press("1")
         window = self.wait_for_title(a + EN)
         self.exit(window)
@@ -163,7 +138,7 @@ class BrowsingTest(PathbookTestCase):
         window = self.wait_for_title(a + JA)
         self.assertTrue(button_state(window, IDM.HOME) & INDETERMINATE, "no home page yet")
         left, _, right, bottom = drop_down(window, IDM.HOME, where=0.3)
-        self.shoot("home-menu-ja")
+        shoot("home-menu-ja")
         # The last item, below "(no files)" and the separator: お気に入りに追加.
         click_at((left + right) // 2, bottom - 10)
         window = self.wait_for_title("ホーム > a.txt" + JA)
@@ -179,7 +154,7 @@ class BrowsingTest(PathbookTestCase):
         self.assertTrue(button_state(window, IDM.HOME) & INDETERMINATE, "the home page is on show")
         # With the home page on show, ホーム drops its menu too (お気に入りに追加 greyed: a is listed).
         drop_down(window, IDM.HOME, where=0.3)
-        self.shoot("home-menu-on-home-ja")
+        shoot("home-menu-on-home-ja")
         press("Escape")
         self.assertTrue(no_menu_on_show())
         # Another page: ホーム is live, and Ctrl+1 opens the home page (a jump).
@@ -220,7 +195,7 @@ class BrowsingTest(PathbookTestCase):
         bring_forward(first)
         _, top, _, bottom = drop_down(first, IDM.HISTORY_BUTTON)
         listed_height = bottom - top
-        self.shoot("history-menu-ja")
+        shoot("history-menu-ja")
         press("0")
         self.assertTrue(wait_until(lambda: any(w.foreground and w.handle == second.handle for w in main_windows())))
         self.assertEqual(len(main_windows()), 2)
@@ -229,7 +204,7 @@ class BrowsingTest(PathbookTestCase):
         time.sleep(0.5)
         bring_forward(first)
         _, top, _, bottom = drop_down(first, IDM.HISTORY_BUTTON)
-        self.shoot("history-menu-cleared-ja")
+        shoot("history-menu-cleared-ja")
         self.assertLess(bottom - top, listed_height, "one item fewer")
         press("Escape")
         self.assertTrue(no_menu_on_show())
@@ -244,16 +219,3 @@ class BrowsingTest(PathbookTestCase):
         self.wait_for_title("ホーム > b.txt" + JA)
         self.assertTrue(wait_until(lambda: not button_state(first, IDM.HOME) & INDETERMINATE))
 
-    def shoot(self, name):
-        """Screenshots for a person to look at, when PATHBOOK_SHOTS names a folder: the screen, and
-        each menu on show on its own (a screenshot of the screen leaves Wine's menus black)."""
-        shots = os.environ.get("PATHBOOK_SHOTS")
-        if not shots:
-            return
-        time.sleep(0.5)
-        subprocess.run("xwd -root -display $DISPLAY | convert xwd:- %s" % os.path.join(shots, name + ".png"),
-                       shell=True, timeout=60)
-        tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True, timeout=30).stdout
-        menus = [line.split()[0] for line in tree.splitlines() if "(has no name)" in line and "pathbook.exe" in line]
-        for n, xid in enumerate(menus):
-            subprocess.run(["import", "-window", xid, os.path.join(shots, "%s-menu%d.png" % (name, n))], timeout=30)

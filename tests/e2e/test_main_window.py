@@ -95,6 +95,7 @@ class MainWindowTest(PathbookTestCase):
         self.assertEqual(buttons[IDM.HISTORY_BUTTON][1], "　 閲覧履歴 　")
         self.assertEqual(buttons[IDM.BACK][1], " ＜ ")
         self.assertEqual(buttons[IDM.FORWARD][1], " ＞ ")
+        self.assertEqual(buttons[IDM.LINKS_HERE_BUTTON][1], "　 このノートへのリンク 　")
         # An untitled window has nowhere to go back or forward to; without a home page the
         # home button looks indeterminate.
         self.assertFalse(buttons[IDM.BACK][0] & 4)
@@ -113,6 +114,7 @@ class MainWindowTest(PathbookTestCase):
         self.assertIn("Insert Date&&&Time", texts)
         window = self.start_untitled()
         self.assertEqual(toolbar(window)[IDM.HISTORY_BUTTON][1], "   History   ")
+        self.assertEqual(toolbar(window)[IDM.LINKS_HERE_BUTTON][1], "   Links Here   ")
         # Insert Date&Time, the last item of the Edit menu, types the time and date.
         send_keys(window.title, "alt+e", "Up", "Return")
         self.assertTrue(wait_until(lambda: re.fullmatch(r"\d\d:\d\d \d\d/\d\d/\d\d", editor_text(window))),

@@ -1,5 +1,6 @@
 """The notebook in the real Pathbook.exe: Links Here on a note linked from a
-Shift_JIS, an EUC-JP and a UTF-8 note lands on each link; Search notes finds a
+Shift_JIS, an EUC-JP and a UTF-8 note lands on each link, from its dialog and
+from the toolbar's drop-down; Search notes finds a
 word in all three and selects it; Check links counts the broken links of a
 note and the next-broken-link key walks them; the dialogs in both languages.
 The Japanese notes are read where Japanese is the system's language (code
@@ -9,8 +10,9 @@ saved in another window."""
 import os
 
 from commands import IDM
-from harness import (JA, JA_ENV, PathbookTestCase, controls, keep_screenshot, main_windows, modified, popup_titled,
-                     post_command, send_keys, status, title_of, type_text, wait_until, x_windows_named)
+from harness import (JA, JA_ENV, PathbookTestCase, bring_forward, controls, drop_down, keep_screenshot, main_windows,
+                     modified, popup_titled, post_command, press, send_keys, shoot, status, title_of, type_text,
+                     wait_until, x_windows_named)
 
 SEARCH_JA = "ノートを検索"
 COUNT = 1301
@@ -73,6 +75,14 @@ class NotebookTest(PathbookTestCase):
             # The linking note took the target's place in the window: the target comes back in one of its own.
             self.close(landed)
             window = self.show_target(path)
+        # The toolbar's drop-down lists the same links in the same order: the second is the Shift_JIS note's.
+        bring_forward(window)
+        drop_down(window, IDM.LINKS_HERE_BUTTON)
+        shoot("notebook-links-here-menu-ja")
+        press("Down", "Down", "Return")
+        window = self.wait_for_title(title_of(os.path.join(self.folder, "sjis.txt"), name=JA))
+        send_keys(window.title, "shift+End")
+        self.assertTrue(self.selection(window.title).startswith(".\\target.txt>"))
         for row, (name, data) in enumerate(LINKING):
             send_keys(window.title, "ctrl+shift+f")
             self.assertIsNotNone(popup_titled(SEARCH_JA))

@@ -97,6 +97,7 @@ void MainWindow::DropDown(int buttonId) {
         ApplyAddFavoriteState(popup, MenuBarStates(CurrentMenuInputs(), true));
     }
     if (buttonId == IDM_HISTORY_BUTTON) ReplaceItems(popup, 0, HistoryMenuItems(*config_, IDM_HISTORY_FIRST));
+    if (buttonId == IDM_LINKS_HERE_BUTTON) ReplaceItems(popup, 0, notebook_.LinksHereMenu(IDM_LINKS_HERE_FIRST));
     menuBar_.ShowDropDown(buttonId);
 }
 

@@ -40,8 +40,18 @@ bool NotebookHost::RunCommand(WORD id) {
         case IDM_SEARCH_NOTES: SearchNotes(); return true;
         case IDM_CHECK_LINKS: CheckLinks(false); return true;
         case IDM_NEXT_BROKEN_LINK: CheckLinks(true); return true;
-        default: return false;
+        default: break;
     }
+    const std::int32_t item = static_cast<std::int32_t>(id) - menuFirstId_;
+    if (menuFirstId_ == 0 || item < 0 || item >= static_cast<std::int32_t>(menuPlaces_.size())) return false;
+    Go(menuPlaces_[static_cast<std::size_t>(item)]);
+    return true;
+}
+
+std::vector<MenuItem> NotebookHost::LinksHereMenu(std::int32_t firstId) {
+    menuFirstId_ = firstId;
+    menuPlaces_ = LinksHerePlaces(CurrentLinksHere());
+    return LinksHereMenuItems(menuPlaces_, firstId, LoadStringResource(IDS_NO_LINKS_HERE));
 }
 
 void NotebookHost::OnIndexProgress(std::uint32_t done, std::uint32_t total) {
@@ -79,10 +89,14 @@ bool NotebookHost::HasNotebook() {
     return false;
 }
 
+std::vector<Backlink> NotebookHost::CurrentLinksHere() {
+    if (!HasNotebook() || session_.Untitled()) return {};
+    return pathbook::LinksHere(*notebook_.Current(), session_.Path().View());
+}
+
 void NotebookHost::LinksHere() {
     if (!HasNotebook() || session_.Untitled()) return;
-    const IndexPointer index = notebook_.Current();
-    const std::vector<Backlink> links = pathbook::LinksHere(*index, session_.Path().View());
+    const std::vector<Backlink> links = CurrentLinksHere();
     std::size_t notes = 0;
     for (std::size_t i = 0; i < links.size(); ++i) notes += i == 0 || links[i].note != links[i - 1].note ? 1 : 0;
     const std::u16string count(CountsText(LoadStringResource(IDS_LINKS_HERE_COUNT).View(), links.size(), notes));

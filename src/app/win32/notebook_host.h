@@ -1,7 +1,8 @@
 // The notebook in the main window: the index of the window's notebook (the
 // home page's folder, else the open note's) built and kept fresh off the UI
 // thread, with its progress in the status bar, and the commands over it:
-// Links Here, Search notes, Check links and Next broken link. A chosen place
+// Links Here (a dialog, and the toolbar's drop-down), Search notes, Check
+// links and Next broken link. A chosen place
 // opens in this window (after the save prompt) with the caret on the link or
 // the match selected.
 #pragma once
@@ -11,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/notebook_places.h"
 #include "app/session.h"
@@ -41,6 +43,9 @@ public:
     void Saved(const String& path) { notebook_.NoteSaved(path.View()); }
     // Runs command `id` when it is one of the notebook's; false otherwise.
     bool RunCommand(WORD id);
+    // The items of the Links Here drop-down for the note on show, ids from
+    // `firstId`; choosing one is command firstId + its place in the list.
+    std::vector<MenuItem> LinksHereMenu(std::int32_t firstId);
     // The index's news, posted to the window; false for any other message.
     bool OnAppMessage(UINT message);
 
@@ -51,6 +56,9 @@ private:
 
     // False, with the status bar saying why, when the window has no notebook.
     bool HasNotebook();
+    // The note on show's links here; empty, with the status bar saying why
+    // when there is no notebook, and for an untitled note.
+    std::vector<Backlink> CurrentLinksHere();
     void LinksHere();
     void SearchNotes();
     // Marks every broken file link of the note on show; with `jump`, the caret
@@ -70,6 +78,8 @@ private:
     // The last progress the notebook's thread told: the message that says so
     // carries nothing, so another process posting it shows only the truth.
     std::atomic<std::uint64_t> progress_{0};  // done << 32 | total
+    std::vector<NotebookPlace> menuPlaces_;  // what the Links Here drop-down listed last
+    std::int32_t menuFirstId_ = 0;
     std::u16string pattern_;  // what Search notes last looked for
     search::FindOptions options_;
     Notebook notebook_{this};  // last: its threads stop first

@@ -1,5 +1,6 @@
 // The notebook commands' decisions: the notebook's folder, the rows of a
-// results list, where a chosen row leads, the words of Check links.
+// results list and the Links Here drop-down's items, where a chosen row leads,
+// the words of Check links.
 #include "app/notebook_places.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,25 @@ TEST(NotebookPlacesTest, ListsStopAtTheirLimit) {
     std::vector<NoteMatch> matches(kMaxPlaces + 1, NoteMatch{0, 0, 1});
     EXPECT_EQ(SearchPlaces({{a, matches}, {a, matches}}).size(), kMaxPlaces);
     EXPECT_EQ(LinksHerePlaces(std::vector<Backlink>(kMaxPlaces + 3, Backlink{a, 0, 0, 2})).size(), kMaxPlaces);
+    const std::vector<NotebookPlace> many(kMaxLinksHereItems + 1, NotebookPlace{u"C:\\a.txt", {}, {}, u"a.txt:1\tx"});
+    EXPECT_EQ(LinksHereMenuItems(many, 100, u"none").size(), kMaxLinksHereItems);
+}
+
+TEST(NotebookPlacesTest, LinksHereItemsShowTheirAmpersandsAndACutLine) {
+    const std::u16string longLine(kMaxItemText + 9, u'x');
+    const std::vector<NotebookPlace> places = {{u"", {}, {}, u"R&D/a.txt:3\tsee <b&c.txt>"},
+                                               {u"", {}, {}, u"a.txt:1\t" + longLine}};
+    const std::vector<MenuItem> items = LinksHereMenuItems(places, 40800, u"(none)");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].text.View(), u"R&&D/a.txt:3\tsee <b&&c.txt>");
+    EXPECT_EQ(items[1].text.View(), u"a.txt:1\t" + longLine.substr(0, kMaxItemText));
+    EXPECT_EQ(items[1].id, 40801);
+    EXPECT_TRUE(items[1].enabled);
+    const std::vector<MenuItem> none = LinksHereMenuItems({}, 40800, u"(none)");
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].text.View(), u"(none)");
+    EXPECT_EQ(none[0].id, 40800);
+    EXPECT_FALSE(none[0].enabled);
 }
 
 TEST(NotebookPlacesTest, CountsFillTheirPlacesInWhateverOrderTheWordsNeed) {
