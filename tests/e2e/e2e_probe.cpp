@@ -28,6 +28,10 @@
 //   e2e-probe endsession H  asks window H whether the session may end (WM_QUERYENDSESSION), prints the answer
 //   e2e-probe accel EXE  the accelerator table 103 of EXE: <flags> TAB <key> TAB <command> per entry
 //   e2e-probe command H ID  posts WM_COMMAND ID to window H ("maximize", "minimize": the system commands)
+//   e2e-probe timedcommand H ID CAPTION  posts WM_COMMAND ID to window H and prints the milliseconds
+//                        until a window titled CAPTION is on show (a dialog shows once it is filled)
+//   e2e-probe timedclick D ID EDIT TEXT  gives control EDIT of dialog D the text TEXT, then prints the
+//                        milliseconds D takes to handle a click of its button ID
 //   e2e-probe dropfiles PATH...  puts the paths on the clipboard as a shell file list (CF_HDROP)
 //   e2e-probe clipboard  the clipboard's Unicode text
 //   e2e-probe checked H ID  the check state (0, 1, 2) of button ID in dialog H
@@ -186,6 +190,42 @@ int PrintAnswerTime(HWND window) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) return 1;
     std::printf("%lu\n", GetTickCount() - start);
+    return 0;
+}
+
+double Milliseconds(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+int PrintCommandTime(HWND window, int id, const wchar_t* caption) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    // Every window of that title: one closed before may linger hidden.
+    auto onShow = [caption] {
+        for (HWND found = FindWindowExW(nullptr, nullptr, nullptr, caption); found != nullptr;
+             found = FindWindowExW(nullptr, found, nullptr, caption)) {
+            if (IsWindowVisible(found)) return true;
+        }
+        return false;
+    };
+    while (!onShow()) {
+        if (Milliseconds(start) > 30000) return 1;
+        Sleep(1);
+    }
+    std::printf("%.1f\n", Milliseconds(start));
+    return 0;
+}
+
+int PrintClickTime(HWND dialog, int id, int edit, const wchar_t* text) {
+    if (!SetDlgItemTextW(dialog, edit, text)) return 1;
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    std::printf("%.1f\n", Milliseconds(start));
     return 0;
 }
 
@@ -746,6 +786,8 @@ int wmain(int argc, wchar_t** argv) {
             PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
             return 0;
         }
+        if (argc == 5 && command == L"timedcommand") return PrintCommandTime(window, _wtoi(argv[3]), argv[4]);
+        if (argc == 6 && command == L"timedclick") return PrintClickTime(window, _wtoi(argv[3]), _wtoi(argv[4]), argv[5]);
         if (argc == 4 && command == L"command") {
             PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
             return 0;
