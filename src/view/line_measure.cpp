@@ -14,7 +14,8 @@ constexpr bool IsPrintableAscii(char16_t unit) { return unit >= 0x20 && unit < 0
 // Two bits per unit of the eight from `units`, set where the unit is printable ASCII.
 unsigned PrintableAsciiBits(const char16_t* units) {
     // Shifted down by 0x20, the printable units are the signed values 0 to 0x5E.
-    const __m128i shifted = _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units)), _mm_set1_epi16(0x20));
+    const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    const __m128i shifted = _mm_sub_epi16(loaded, _mm_set1_epi16(0x20));
     const __m128i plain =
         _mm_and_si128(_mm_cmpgt_epi16(shifted, _mm_set1_epi16(-1)), _mm_cmplt_epi16(shifted, _mm_set1_epi16(0x5F)));
     return static_cast<unsigned>(_mm_movemask_epi8(plain));
