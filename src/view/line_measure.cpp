@@ -183,8 +183,8 @@ UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length
             return i;
         }
     }
-    // The line's last units, or the row's end after a tab or an ASCII run:
-    // four more may fit, then one by one.
+    // The line's last units, or the row's end inside an ASCII run: four more
+    // may fit, then one by one.
     if (length - i >= 4) {
         const char16_t* units = text + i;
         const std::int32_t a = widths[units[0]];

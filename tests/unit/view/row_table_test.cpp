@@ -68,7 +68,6 @@ TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
     const Case cases[] = {
         {5000, RowTable::Threads::kOne, false},
         {5000, RowTable::Threads::kTwo, false},
-        {RowTable::kLinesForTwoThreads + 4321, RowTable::Threads::kOne, false},
         {RowTable::kLinesForTwoThreads + 4321, RowTable::Threads::kTwo, true},
     };
     const Pixels wide = Pixels{1} << 40;
