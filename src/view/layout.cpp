@@ -98,13 +98,21 @@ void Layout::Rebuild(bool remeasure) {
     const LineIndex count = document_.LineCount();
     if (!remeasure) {
         // The widths stand; only the lines that reach the wrap width are broken.
-        rows_.Rewrap(wrapWidth_, [&](LineIndex line, Pixels, std::vector<UnitCount>& ends) {
+        // Two threads may run this: reading the document's lines changes
+        // nothing, and the metrics are shared (they measure nothing meanwhile).
+        // Every unit was measured when its line's width was taken, so none
+        // should be missing; if one is, the shared answers were wrong and the
+        // lines are broken again on this thread alone, which measures it.
+        auto breakLine = [&](LineIndex line, Pixels, std::vector<UnitCount>& ends) {
             if (count - line > kLinePrefetchDistance) document_.PrefetchLine(line + kLinePrefetchDistance);
             const UnitCount length = document_.LineLength(line);
             const std::size_t before = ends.size();
             BreakRows(*metrics_, document_.LineText(line), length, 0, wrapWidth_, ends);
             if (ends.size() == before) ends.push_back(length);
-        });
+        };
+        metrics_->BeginShared();
+        rows_.Rewrap(wrapWidth_, breakLine, RowTable::Threads::kTwo);
+        if (!metrics_->EndShared()) rows_.Rewrap(wrapWidth_, breakLine);
         return;
     }
     rows_.Assign(count, [&](LineIndex line, LineRows& rows) {

@@ -10,24 +10,42 @@ namespace {
 
 constexpr bool IsPrintableAscii(char16_t unit) { return unit >= 0x20 && unit < 0x7F; }
 
+#if PATHBOOK_VECTOR_UNITS
+// Two bits per unit of the eight from `units`, set where the unit is printable ASCII.
+unsigned PrintableAsciiBits(const char16_t* units) {
+    // Shifted down by 0x20, the printable units are the signed values 0 to 0x5E.
+    const __m128i loaded = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
+    const __m128i shifted = _mm_sub_epi16(loaded, _mm_set1_epi16(0x20));
+    const __m128i plain =
+        _mm_and_si128(_mm_cmpgt_epi16(shifted, _mm_set1_epi16(-1)), _mm_cmplt_epi16(shifted, _mm_set1_epi16(0x5F)));
+    return static_cast<unsigned>(_mm_movemask_epi8(plain));
+}
+#endif
+
 // How many of the first `count` units are printable ASCII, eight a step
 // where the vector paths are built.
 UnitCount PrintableAsciiPrefix(const char16_t* units, UnitCount count) {
     UnitCount i = 0;
 #if PATHBOOK_VECTOR_UNITS
-    // Shifted down by 0x20, the printable units are the signed values 0 to 0x5E.
-    const __m128i base = _mm_set1_epi16(0x20);
-    const __m128i span = _mm_set1_epi16(0x5F);
-    const __m128i below = _mm_set1_epi16(-1);
     for (; count - i >= 8; i += 8) {
-        const __m128i shifted = _mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i)), base);
-        const __m128i plain = _mm_and_si128(_mm_cmpgt_epi16(shifted, below), _mm_cmplt_epi16(shifted, span));
-        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(plain)) & 0xFFFF;
+        const unsigned others = ~PrintableAsciiBits(units + i) & 0xFFFF;
         if (others != 0) return i + static_cast<UnitCount>(LowestBit(others)) / 2;
     }
 #endif
     while (i < count && IsPrintableAscii(units[i])) ++i;
     return i;
+}
+
+// Whether the sixteen units from `units` are all printable ASCII. Tested as
+// one block, the answer stays the same over long stretches of English and of
+// Japanese mixed in word by word, where the answer for a shorter block flips
+// with the words of the mix.
+bool SixteenPrintableAscii(const char16_t* units) {
+#if PATHBOOK_VECTOR_UNITS
+    return (PrintableAsciiBits(units) & PrintableAsciiBits(units + 8)) == 0xFFFF;
+#else
+    return PrintableAsciiPrefix(units, 16) == 16;
+#endif
 }
 
 }  // namespace
@@ -96,11 +114,33 @@ Pixels EightWidth(const Metrics& metrics, const char16_t* text, UnitCount i) {
 #endif
 }
 
+struct Fit {
+    UnitCount units;
+    Pixels width;
+};
+
+// How many of the eight units from `units`, each with a width of its own, fit
+// one after the other in `room` pixels, and their width. No width is negative,
+// so the running sums rise and every sum within `room` is one more unit: no
+// branch per unit at the end of each row.
+Fit FittingOfEight(const std::int16_t* widths, const char16_t* units, Pixels room) {
+    Fit fit{0, 0};
+    Pixels sum = 0;
+    for (int k = 0; k < 8; ++k) {
+        sum += widths[units[k]];
+        const bool fits = sum <= room;
+        fit.units += fits ? 1 : 0;
+        fit.width = fits ? sum : fit.width;
+    }
+    return fit;
+}
+
 // Takes units from `i` into a row that has reached `x` while they end at or
 // before `wrapWidth`; with kFollowLine, `lineX` follows them in line coordinates.
 // Printable ASCII of a fixed-pitch font is counted; other units are taken
-// eight a step while they have widths of their own and fit, four near the
-// row's end, and one by one where blocks do not fit or do not apply.
+// eight a step while they have widths of their own, and a row that ends inside
+// such a block takes what fits of it in one go. Tabs, surrogates and units not
+// measured yet go one by one; so does the line's tail, after four at once.
 template <bool kFollowLine>
 UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length, UnitCount i, Pixels x,
                   Pixels wrapWidth, Pixels* lineX) {
@@ -122,9 +162,9 @@ UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length
         i += units;
     };
     while (length - i >= 8) {
-        // A run that is ASCII at both ends of the next eight is likely long:
-        // as many of it as fit are counted. In mixed text most blocks are not.
-        if (pitch > 0 && IsPrintableAscii(text[i]) && IsPrintableAscii(text[i + 7]) && x < wrapWidth) {
+        // A run that fills the next sixteen is likely long: as many of it as
+        // fit are counted. In mixed text most blocks are not.
+        if (pitch > 0 && x < wrapWidth && length - i >= 16 && SixteenPrintableAscii(text + i)) {
             const Pixels fit = std::min<Pixels>((wrapWidth - x) / pitch, length - i);
             const UnitCount run = PrintableAsciiPrefix(text + i, static_cast<UnitCount>(fit));
             if (run == 0) break;
@@ -132,14 +172,19 @@ UnitCount TakeRow(const Metrics& metrics, const char16_t* text, UnitCount length
             continue;
         }
         const Pixels step = EightWidth(metrics, text, i);
-        if (step >= 0 && x + step > wrapWidth) break;
+        if (step >= 0 && x + step > wrapWidth) {
+            const Fit fit = FittingOfEight(widths, text + i, wrapWidth - x);
+            take(fit.width, fit.units);
+            return i;
+        }
         if (step >= 0) {
             take(step, 8);
         } else if (!takeOne()) {
             return i;
         }
     }
-    // The row's end: four more may fit, then one by one.
+    // The line's last units, or the row's end inside an ASCII run: four more
+    // may fit, then one by one.
     if (length - i >= 4) {
         const char16_t* units = text + i;
         const std::int32_t a = widths[units[0]];

@@ -25,7 +25,23 @@ Metrics::Metrics(GlyphMeasurer& measurer, std::int32_t tabWidth)
     for (char16_t digit = u'0'; digit <= u'9'; ++digit) digitWidth_ = std::max<std::int32_t>(digitWidth_, table_[digit]);
 }
 
+void Metrics::BeginShared() const {
+    missedShared_.store(false, std::memory_order_relaxed);
+    shared_ = true;
+}
+
+bool Metrics::EndShared() const {
+    shared_ = false;
+    return !missedShared_.load(std::memory_order_relaxed);
+}
+
+std::int32_t Metrics::Unknown() const {
+    missedShared_.store(true, std::memory_order_relaxed);
+    return 0;
+}
+
 std::int32_t Metrics::Measure(char16_t unit) const {
+    if (shared_) return Unknown();
     const std::int32_t width = ClampWidth(measurer_.UnitWidth(unit));
     table_[unit] = static_cast<std::int16_t>(width);
     return width;
@@ -45,6 +61,7 @@ Pixels Metrics::ContextWidth(const char16_t* text, UnitCount i, UnitCount length
         const std::uint32_t key = std::uint32_t{unit} << 16 | text[i + 1];
         auto found = pairs_.find(key);
         if (found != pairs_.end()) return found->second;
+        if (shared_) return Unknown();
         std::int32_t width = ClampWidth(measurer_.PairWidth(unit, text[i + 1]));
         pairs_.emplace(key, width);
         return width;
@@ -59,6 +76,7 @@ Pixels Metrics::ContextWidth(const char16_t* text, UnitCount i, UnitCount length
 std::int32_t Metrics::LoneSurrogateWidth(char16_t unit) const {
     auto found = pairs_.find(unit);
     if (found != pairs_.end()) return found->second;
+    if (shared_) return Unknown();
     std::int32_t width = ClampWidth(measurer_.UnitWidth(unit));
     pairs_.emplace(unit, width);
     return width;

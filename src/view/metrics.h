@@ -8,6 +8,7 @@
 // measurer answers.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -53,6 +54,13 @@ public:
     const std::int16_t* PlainWidths() const { return table_.data(); }
     // The table width of one unit alone (a tab: one tab width, as drawn in a run).
     std::int32_t UnitWidth(char16_t unit) const;
+    // Reading from several threads at once. Between BeginShared and EndShared
+    // nothing is measured and no cache is filled, so Advance and UnitWidth may
+    // be called from any thread: a unit or pair not measured before answers 0
+    // and makes EndShared return false, the answers given meanwhile being
+    // wrong. Both are called by one thread, with no other reading.
+    void BeginShared() const;
+    bool EndShared() const;
     // The width every printable ASCII unit (U+0020 to U+007E) has when the
     // font gives them all the same one (a fixed-pitch font), else 0: such
     // runs are measured by counting.
@@ -65,12 +73,18 @@ private:
     Pixels ContextWidth(const char16_t* text, UnitCount i, UnitCount length, Pixels x) const;
     std::int32_t Measure(char16_t unit) const;
     std::int32_t LoneSurrogateWidth(char16_t unit) const;
+    // While shared: notes that a width was not known and gives 0 in its place.
+    std::int32_t Unknown() const;
 
     GlyphMeasurer& measurer_;
     // 65,536 entries: width, kUnmeasured or kContextual; 16 bits keep the
     // table at 128 KB, close to the processor for text of many scripts.
     mutable std::vector<std::int16_t> table_;
     mutable std::unordered_map<std::uint32_t, std::int32_t> pairs_;  // (high << 16 | low), or a lone surrogate -> width
+    // Set and cleared by the one thread that shares the metrics, while no other
+    // reads them; between the two, table_ and pairs_ stay as they are.
+    mutable bool shared_ = false;
+    mutable std::atomic<bool> missedShared_{false};  // a width was not known while shared
     std::int32_t lineHeight_;  // >= 1
     std::int32_t xWidth_;      // >= 1
     std::int32_t tabWidth_;    // >= 1

@@ -1,5 +1,8 @@
 #include "view/row_table.h"
 
+#include <system_error>
+#include <thread>
+
 namespace pathbook {
 
 RowTable::RowTable() {
@@ -211,11 +214,34 @@ void RowTable::Replace(LineIndex first, LineIndex removed, LineIndex inserted, c
     }
 }
 
-void RowTable::Rewrap(Pixels wrapWidth, const Breaker& breakLine) {
+void RowTable::Rewrap(Pixels wrapWidth, const Breaker& breakLine, Threads threads) {
+    // Chunks share nothing, so the first half of them can be broken on a
+    // second thread; it starts only where its half is worth more than
+    // starting it, and when it cannot start this thread breaks both halves.
+    const std::size_t half = threads == Threads::kTwo && lineCount_ >= kLinesForTwoThreads ? chunks_.size() / 2 : 0;
+    RowIndex firstRows = 0;
+    std::thread helper;
+    if (half > 0) {
+        try {
+            helper = std::thread([&] { firstRows = RewrapChunks(0, half, 0, wrapWidth, breakLine); });
+        } catch (const std::system_error&) {
+            firstRows = RewrapChunks(0, half, 0, wrapWidth, breakLine);
+        }
+    }
+    LineIndex secondLine = 0;
+    for (std::size_t c = 0; c < half; ++c) secondLine += static_cast<LineIndex>(chunks_[c].entries.size());
+    const RowIndex secondRows = RewrapChunks(half, chunks_.size(), secondLine, wrapWidth, breakLine);
+    if (helper.joinable()) helper.join();
+    totalRows_ = firstRows + secondRows;
+    validChunks_ = 0;
+}
+
+RowIndex RowTable::RewrapChunks(std::size_t from, std::size_t to, LineIndex line, Pixels wrapWidth,
+                                const Breaker& breakLine) {
     std::vector<UnitCount> ends;  // the chunk's new row ends
-    totalRows_ = 0;
-    LineIndex line = 0;
-    for (Chunk& chunk : chunks_) {
+    RowIndex rows = 0;
+    for (std::size_t c = from; c < to; ++c) {
+        Chunk& chunk = chunks_[c];
         ends.clear();
         for (std::size_t i = 0; i < chunk.entries.size(); ++i, ++line) {
             const Pixels width = WidthOf(chunk, i);
@@ -226,9 +252,9 @@ void RowTable::Rewrap(Pixels wrapWidth, const Breaker& breakLine) {
         }
         // Copied rather than swapped: each chunk keeps memory for its own ends only.
         chunk.ends.assign(ends.begin(), ends.end());
-        totalRows_ += RowsOf(chunk);
+        rows += RowsOf(chunk);
     }
-    validChunks_ = 0;
+    return rows;
 }
 
 void RowTable::SplitIfLarge(std::size_t chunk) {

@@ -8,7 +8,8 @@
 // over the document. A line costs 8 bytes (a 32-bit width and where its row
 // ends start in its chunk's list of row ends) plus 4 bytes per row after its
 // first; widths of 32 bits and more are kept apart. Breaking every line again
-// (a resize) rewrites each chunk's row ends in place, without fresh memory.
+// (a resize) rewrites each chunk's row ends in place, without fresh memory;
+// in a large table a second thread takes the first half of the chunks.
 #pragma once
 
 #include <algorithm>
@@ -72,8 +73,13 @@ public:
     void Replace(LineIndex first, LineIndex removed, LineIndex inserted, const Producer& produce);
     // Breaks every line again for a new wrap width, keeping the widths: a
     // line narrower than `wrapWidth` gets one row, the others the rows
-    // `breakLine` gives.
-    void Rewrap(Pixels wrapWidth, const Breaker& breakLine);
+    // `breakLine` gives. With Threads::kTwo, a table of at least
+    // kLinesForTwoThreads lines breaks the first half of its chunks on a
+    // thread of its own, so `breakLine` must then be safe to call from two
+    // threads at once (never for the same line).
+    enum class Threads : std::uint8_t { kOne, kTwo };
+    static constexpr LineIndex kLinesForTwoThreads = 1 << 16;
+    void Rewrap(Pixels wrapWidth, const Breaker& breakLine, Threads threads = Threads::kOne);
     // The widest line, over all lines.
     Pixels WidestLine() const;
 
@@ -118,6 +124,9 @@ private:
     void Erase(Chunk& chunk, std::size_t index, std::size_t count);
     // Puts the lines of `fresh` (a chunk of its own) into `chunk` at `index`.
     static void Insert(Chunk& chunk, std::size_t index, const Chunk& fresh);
+    // Rewrap of chunks [from, to), whose first line is `line`; returns their rows.
+    RowIndex RewrapChunks(std::size_t from, std::size_t to, LineIndex line, Pixels wrapWidth,
+                          const Breaker& breakLine);
     Place Locate(LineIndex line) const;
     void RefreshPrefix() const;
     void Invalidate(std::size_t chunk) { validChunks_ = std::min(validChunks_, chunk); }

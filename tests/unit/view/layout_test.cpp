@@ -62,6 +62,32 @@ TEST(MetricsTest, EachUnitIsMeasuredOnce) {
     EXPECT_EQ(measurer.unitQuestions - before, 2);
 }
 
+// Shared metrics answer from what they have measured and tell of what they
+// had not; once no longer shared they measure it as before.
+TEST(MetricsTest, SharedMetricsMeasureNothingAndTellOfUnknownWidths) {
+    FakeMeasurer measurer(8);
+    measurer.SetWidth(0x4E00, 16);
+    measurer.SetPairWidth(20);
+    Metrics metrics(measurer, 4);
+    const std::u16string known = u"ab\t";
+    const std::u16string unknown[] = {u"\u4E00", u"\xD83D\xDE00", u"\xD83D"};
+    for (const std::u16string& text : unknown) {
+        const auto length = static_cast<UnitCount>(text.size());
+        metrics.BeginShared();
+        EXPECT_EQ(RowWidth(metrics, known.data(), 3, 0, 3), 32);
+        EXPECT_TRUE(metrics.EndShared()) << "tabs and units measured before are known";
+        const int questions = measurer.unitQuestions + measurer.pairQuestions;
+        metrics.BeginShared();
+        EXPECT_EQ(RowWidth(metrics, text.data(), length, 0, length), 0);
+        EXPECT_FALSE(metrics.EndShared());
+        EXPECT_EQ(measurer.unitQuestions + measurer.pairQuestions, questions) << "nothing measured while shared";
+        EXPECT_GT(RowWidth(metrics, text.data(), length, 0, length), 0);
+        metrics.BeginShared();
+        EXPECT_GT(RowWidth(metrics, text.data(), length, 0, length), 0);
+        EXPECT_TRUE(metrics.EndShared());
+    }
+}
+
 TEST(LayoutTest, WrappingAtTenLettersOfEightPixels) {
     ViewFixture view(std::u16string(30, u'a'));
     view.layout.SetOptions(LayoutOptions{10, false});
@@ -224,6 +250,39 @@ TEST(LayoutTest, LineBreakingShortcutsMatchUnitByUnit) {
                 Ends measured;
                 EXPECT_EQ(MeasureAndBreak(metrics, text.data(), units, wrap, measured), ReferenceWidth(metrics, text));
                 EXPECT_EQ(measured, broken);
+            }
+        }
+    }
+}
+
+// Resizing a window that wraps at its edge breaks each line of a large text
+// (enough for the re-wrap to run on two threads) as breaking it alone, unit by
+// unit, would: lines of English, Japanese, tabs and pairs mixed word by word,
+// for a fixed-pitch font and a proportional one.
+TEST(LayoutTest, ResizingBreaksEachLineOfALargeMixedTextAsAlone) {
+    const std::u16string words[] = {u"meeting", u"notes",         u"2024-05-17",     u"\u4F1A\u8B70",
+                                    u"\t",      u"\xD83D\xDE00", u"\u78BA\u8A8D\u3057", u"Wiki"};
+    std::mt19937 random(11);
+    std::u16string text;
+    for (LineIndex i = 0; i <= RowTable::kLinesForTwoThreads; ++i) {
+        const std::size_t length = random() % 100;
+        std::u16string line;
+        while (line.size() < length) line += words[random() % 8] + u" ";
+        text += line + u"\n";
+    }
+    ViewFixture view;
+    view.measurer.SetWideWidth(16);
+    view.Insert(DocPos::At(0, 0), text);
+    for (bool fixedPitch : {true, false}) {
+        if (!fixedPitch) view.measurer.SetWidth(u'W', 13);
+        Metrics metrics(view.measurer, 4);
+        view.layout.Configure(metrics, LayoutOptions{kWrapAtWindowEdge, false});
+        for (std::int32_t width : {123, 480}) {
+            ASSERT_TRUE(view.layout.Resize(width, 100));
+            for (LineIndex line = 0; line < view.document.LineCount(); ++line) {
+                const std::u16string units(view.document.LineText(line), view.document.LineLength(line));
+                const Ends alone = units.empty() ? Ends{0} : ReferenceRows(metrics, units, view.layout.WrapWidth());
+                ASSERT_EQ(view.Ends(line), alone) << fixedPitch << " width " << width << " line " << line;
             }
         }
     }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <random>
+#include <thread>
 
 #include "view/row_table.h"
 
@@ -56,8 +57,19 @@ TEST(RowTableTest, RandomSplicesMatchAVector) {
 
 // Breaking again for a new wrap width keeps every width, those beyond 32 bits
 // included, and gives the rows a fresh table of the same lines would have;
-// lines below the width get one.
+// lines below the width get one. A large table breaks part of its lines on a
+// second thread when asked to; a small one never starts a thread.
 TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
+    struct Case {
+        LineIndex lines;
+        RowTable::Threads threads;
+        bool helped;  // some lines broken on a thread other than the caller's
+    };
+    const Case cases[] = {
+        {5000, RowTable::Threads::kOne, false},
+        {5000, RowTable::Threads::kTwo, false},
+        {RowTable::kLinesForTwoThreads + 4321, RowTable::Threads::kTwo, true},
+    };
     const Pixels wide = Pixels{1} << 40;
     auto widthOf = [&](LineIndex line) { return line == 4321 ? wide : Pixels{line % 50}; };
     // Rows of 3 units, a line of width w having w / 10 + 1 rows at wrap width 10.
@@ -66,31 +78,46 @@ TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
         const Pixels rows = width < wrap ? 1 : std::min<Pixels>(width / wrap + 1, 9);
         for (Pixels r = 1; r <= rows; ++r) ends.push_back(static_cast<UnitCount>(3 * r));
     };
-    auto fresh = [&](Pixels wrap) {
-        RowTable table;
-        table.Assign(5000, [&](LineIndex line, LineRows& rows) {
-            rows.width = widthOf(line);
-            rowsAt(line, wrap, rows.ends);
-        });
-        return table;
-    };
-    RowTable table = fresh(1000);
-    for (Pixels wrap : {10, 3, 1000, 25}) {
-        table.Rewrap(wrap, [&](LineIndex line, Pixels width, std::vector<UnitCount>& ends) {
-            EXPECT_EQ(width, widthOf(line));
-            rowsAt(line, wrap, ends);
-        });
-        const RowTable expected = fresh(wrap);
-        ASSERT_TRUE(table.CheckInvariants());
-        ASSERT_EQ(table.TotalRows(), expected.TotalRows());
-        for (LineIndex line = 0; line < 5000; ++line) {
-            ASSERT_EQ(table.Width(line), widthOf(line));
-            ASSERT_EQ(table.RowCount(line), expected.RowCount(line)) << line;
-            ASSERT_EQ(table.FirstRow(line), expected.FirstRow(line)) << line;
-            ASSERT_EQ(table.RowStart(line, 1), expected.RowStart(line, 1)) << line;
+    for (const Case& c : cases) {
+        auto fresh = [&](Pixels wrap) {
+            RowTable table;
+            table.Assign(c.lines, [&](LineIndex line, LineRows& rows) {
+                rows.width = widthOf(line);
+                rowsAt(line, wrap, rows.ends);
+            });
+            return table;
+        };
+        RowTable table = fresh(1000);
+        for (Pixels wrap : {10, 3, 1000, 25}) {
+            // Each line is broken by one thread, which alone writes its slots.
+            std::vector<std::thread::id> breakers(c.lines);
+            std::vector<char> wrongWidth(c.lines, 0);
+            table.Rewrap(
+                wrap,
+                [&](LineIndex line, Pixels width, std::vector<UnitCount>& ends) {
+                    breakers[line] = std::this_thread::get_id();
+                    wrongWidth[line] = width != widthOf(line);
+                    rowsAt(line, wrap, ends);
+                },
+                c.threads);
+            const RowTable expected = fresh(wrap);
+            ASSERT_TRUE(table.CheckInvariants()) << c.lines;
+            ASSERT_EQ(table.TotalRows(), expected.TotalRows()) << c.lines;
+            for (LineIndex line = 0; line < c.lines; ++line) {
+                ASSERT_EQ(wrongWidth[line], 0) << line;
+                ASSERT_EQ(table.Width(line), widthOf(line));
+                ASSERT_EQ(table.RowCount(line), expected.RowCount(line)) << line;
+                ASSERT_EQ(table.FirstRow(line), expected.FirstRow(line)) << line;
+                ASSERT_EQ(table.RowStart(line, 1), expected.RowStart(line, 1)) << line;
+            }
+            const std::thread::id caller = std::this_thread::get_id();
+            const bool helped = std::any_of(breakers.begin(), breakers.end(), [&](std::thread::id id) {
+                return id != std::thread::id() && id != caller;
+            });
+            EXPECT_EQ(helped, c.helped) << c.lines;
+            EXPECT_EQ(table.WidestLine(), wide);
+            EXPECT_EQ(table.LineOfRow(RowIndex{1} << 40).line, c.lines - 1) << "a row past the end is in the last line";
         }
-        EXPECT_EQ(table.WidestLine(), wide);
-        EXPECT_EQ(table.LineOfRow(RowIndex{1} << 40).line, 4999u) << "a row past the end is in the last line";
     }
 }
 
