@@ -50,7 +50,7 @@ bool NotebookHost::RunCommand(WORD id) {
 
 std::vector<MenuItem> NotebookHost::LinksHereMenu(std::int32_t firstId) {
     menuFirstId_ = firstId;
-    menuPlaces_ = LinksHerePlaces(CurrentLinksHere());
+    menuPlaces_ = CanListLinksHere() ? LinksHerePlaces(CurrentLinksHere()) : std::vector<NotebookPlace>();
     return LinksHereMenuItems(menuPlaces_, firstId, LoadStringResource(IDS_NO_LINKS_HERE));
 }
 
@@ -89,13 +89,14 @@ bool NotebookHost::HasNotebook() {
     return false;
 }
 
+bool NotebookHost::CanListLinksHere() { return HasNotebook() && !session_.Untitled(); }
+
 std::vector<Backlink> NotebookHost::CurrentLinksHere() {
-    if (!HasNotebook() || session_.Untitled()) return {};
     return pathbook::LinksHere(*notebook_.Current(), session_.Path().View());
 }
 
 void NotebookHost::LinksHere() {
-    if (!HasNotebook() || session_.Untitled()) return;
+    if (!CanListLinksHere()) return;
     const std::vector<Backlink> links = CurrentLinksHere();
     std::size_t notes = 0;
     for (std::size_t i = 0; i < links.size(); ++i) notes += i == 0 || links[i].note != links[i - 1].note ? 1 : 0;

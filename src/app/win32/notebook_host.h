@@ -56,8 +56,9 @@ private:
 
     // False, with the status bar saying why, when the window has no notebook.
     bool HasNotebook();
-    // The note on show's links here; empty, with the status bar saying why
-    // when there is no notebook, and for an untitled note.
+    // False, with the status bar saying why when there is no notebook, for a
+    // window that has no links here to list (no notebook, an untitled note).
+    bool CanListLinksHere();
     std::vector<Backlink> CurrentLinksHere();
     void LinksHere();
     void SearchNotes();
