@@ -9,6 +9,10 @@ line count ("N lines"), read with e2e-probe.exe every 50 ms (each read is a
 Wine process of its own: the figure is late by up to one read, about 0.1 s).
 Peak memory: the largest VmHWM of the program's processes, read as the load ends;
 memory once loaded: their largest VmRSS a moment later, when the file is let go.
+Floor: the first paint of a one-line note in the same run, by the same clock:
+what starting the program costs under Wine whatever the file (most of it is
+Wine's own start of a process that opens windows), so that the big file's
+share is the difference.
 Decode: `pathbook-tool.exe decode FILE` with its output written to a scratch
 file (see open_bench.py for why not /dev/null), timed from start to exit.
 Runs warm (wineserver running, the file in the page cache) and alternate.
@@ -68,17 +72,37 @@ def memory_mb(exe, field="VmHWM:"):
     return peak
 
 
-def load_sample(exe, probe, path):
+def start_and_wait_for_window(exe, path):
+    """Starts Pathbook.exe on `path`; returns the process and its time to a visible main window."""
     title = windows_path(path) + " - Pathbook"
     start = time.monotonic()
     process = subprocess.Popen(["wine", exe, windows_path(path)], stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
+    while not visible_window(title):
+        if time.monotonic() - start > 120:
+            process.kill()
+            raise RuntimeError("no window titled %r" % title)
+        time.sleep(0.005)
+    return process, time.monotonic() - start
+
+
+def close(process, path):
+    process.kill()
+    process.wait()
+    while visible_window(windows_path(path) + " - Pathbook"):
+        time.sleep(0.01)
+
+
+def floor_sample(exe, note):
+    process, first_paint = start_and_wait_for_window(exe, note)
+    close(process, note)
+    return first_paint
+
+
+def load_sample(exe, probe, path):
+    process, first_paint = start_and_wait_for_window(exe, path)
+    start = time.monotonic() - first_paint
     try:
-        while not visible_window(title):
-            if time.monotonic() - start > 120:
-                raise RuntimeError("no window titled %r" % title)
-            time.sleep(0.005)
-        first_paint = time.monotonic() - start
         handle = None
         while handle is None:
             handle = main_window_handle(probe)
@@ -91,10 +115,7 @@ def load_sample(exe, probe, path):
         time.sleep(0.5)
         loaded = memory_mb(exe, "VmRSS:")
     finally:
-        process.kill()
-        process.wait()
-    while visible_window(title):
-        time.sleep(0.01)
+        close(process, path)
     return first_paint, complete, memory, loaded
 
 
@@ -109,8 +130,12 @@ def decode_sample(tool, path):
 def main():
     exe, tool, probe, path = sys.argv[1:5]
     runs = int(sys.argv[5]) if len(sys.argv) > 5 else 3
+    note = os.path.join(tempfile.mkdtemp(), "one line.txt")
+    with open(note, "w") as f:
+        f.write("one line\n")
     load_sample(exe, probe, path)  # warm-up: the file in the page cache, Wine's libraries loaded
-    times = {"first paint": [], "load complete": [], "decode": []}
+    floor_sample(exe, note)
+    times = {"first paint": [], "floor": [], "load complete": [], "decode": []}
     memory = []
     loaded = []
     for run in range(runs):
@@ -120,8 +145,9 @@ def main():
         memory.append(peak)
         loaded.append(after)
         times["decode"].append(decode_sample(tool, path))
-        print("run %d first paint %.3f s, load complete %.3f s (%d MB peak, %d MB loaded), decode %.3f s" %
-              (run + 1, first, complete, peak, after, times["decode"][-1]), file=sys.stderr, flush=True)
+        times["floor"].append(floor_sample(exe, note))
+        print("run %d first paint %.3f s (one-line note %.3f s), load complete %.3f s (%d MB peak, %d MB loaded), decode %.3f s" %
+              (run + 1, first, times["floor"][-1], complete, peak, after, times["decode"][-1]), file=sys.stderr, flush=True)
     print("%s (%.0f MB)" % (os.path.basename(path), os.path.getsize(path) / 1e6))
     for name, values in times.items():
         print("%-13s median %.3f s  best %.3f s  (%d runs)" % (name, statistics.median(values), min(values), runs))
