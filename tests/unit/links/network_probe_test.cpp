@@ -49,12 +49,7 @@ TEST(NetworkProbeTest, MalformedUrlsFailWithoutTraffic) {
     LoopbackServer server(LoopbackServer::Kind::kHttp);
     std::string port = std::to_string(server.Port());
     std::string longHost(600, 'h');
-    const std::string urls[] = {
-        "",
-        "127.0.0.1:" + port,
-        "http:/127.0.0.1:" + port + "/",
-        "http://" + longHost + "/",
-    };
+    const std::string urls[] = {"", "127.0.0.1:" + port, "http:/127.0.0.1:" + port + "/", "http://" + longHost + "/"};
     for (const std::string& url : urls) {
         EXPECT_FALSE(ProbeHttp(U(url.c_str()))) << url;
         EXPECT_FALSE(ProbeFtp(U(url.c_str()))) << url;
