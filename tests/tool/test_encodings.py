@@ -1,8 +1,7 @@
 """pathbook-tool encodings: the encoding table and the exit codes."""
 
-import unittest
 
-from tool_harness import UNDER_WINE, ToolTestCase, run_tool
+from tool_harness import UNDER_WINE, ToolTestCase
 
 
 class EncodingsTest(ToolTestCase):
@@ -29,11 +28,5 @@ class EncodingsTest(ToolTestCase):
 
     def test_usage_errors_exit_with_2(self):
         for args in [(), ("nonsense",), ("encodings", "extra"), ("--acp",), ("--acp", "x", "encodings")]:
-            code, out, err = run_tool(*args)
-            self.assertEqual(code, 2, args)
-            self.assertEqual(out, b"")
-            self.assertIn("pathbook-tool", err)
+            self.assertIn("pathbook-tool", self.fails(2, *args))
 
-
-if __name__ == "__main__":
-    unittest.main()

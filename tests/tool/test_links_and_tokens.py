@@ -1,9 +1,8 @@
 """link, tokens and linkstatus: recognition, classification and resolution of links."""
 
 import os
-import unittest
 
-from tool_harness import ToolTestCase, run_tool, tool_path, write_file
+from tool_harness import ToolTestCase, tool_path, write_file
 
 
 class LinkCommandsTest(ToolTestCase):
@@ -17,8 +16,7 @@ class LinkCommandsTest(ToolTestCase):
             ("plain>", "match=0 kind=0"),
         ]
         for text, expected in cases:
-            code, out, err = run_tool("link", text)
-            self.assertEqual((code, out.decode().strip()), (0, expected), text)
+            self.assertEqual(self.ok("link", text).decode().strip(), expected, text)
 
     def test_tokens_marks_links_and_file_names(self):
         path = write_file(os.path.join(self.folder, "note.txt"), b"see <.\\a\\b.txt> <a\\b.txt>\r\n\r\nend")
@@ -55,6 +53,3 @@ class FindCommandTest(ToolTestCase):
         for args, expected in cases:
             self.assertEqual(self.ok("find", *args, file).decode().split(), expected, args)
 
-
-if __name__ == "__main__":
-    unittest.main()

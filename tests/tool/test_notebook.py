@@ -3,7 +3,6 @@ encodings, read as the editor reads them, its links resolved as a click
 resolves them."""
 
 import os
-import unittest
 
 from tool_harness import ToolTestCase, run_tool, tool_path, write_file
 
@@ -65,8 +64,8 @@ class NotebookCommandsTest(ToolTestCase):
             for name in NOTES:
                 if not name.endswith(".txt"):
                     continue
-                code, out, err = run_tool(*self.acp, "find", *flags, pattern, tool_path(os.path.join(self.root, name)))
-                self.assertEqual(out.decode().split()[:-1], by_note.get(name, []), (pattern, name))
+                found = self.ok(*self.acp, "find", *flags, pattern, tool_path(os.path.join(self.root, name)))
+                self.assertEqual(found.decode().split()[:-1], by_note.get(name, []), (pattern, name))
             matches = sum(len(places) for places in by_note.values())
             self.assertEqual(lines[-1], "matches=%d files=%d" % (matches, len(by_note)))
 
@@ -94,14 +93,8 @@ class NotebookCommandsTest(ToolTestCase):
     def test_failures_and_usage(self):
         missing = tool_path(os.path.join(self.folder, "missing"))
         for args in (["notes-search", "x", missing], ["backlinks", missing, missing], ["brokenlinks", missing]):
-            code, out, err = run_tool(*args)
-            self.assertEqual((code, out), (1, b""), args)
-            self.assertIn("pathbook-tool:", err)
+            self.assertIn("pathbook-tool:", self.fails(1, *args))
         for args in (["notes-search", "x"], ["backlinks", "a"], ["brokenlinks"], ["notes-search", "-q", "x", "y"],
                      ["notes-search", "--cache"], ["backlinks", "--cache=x", "--bogus", "a", "b"]):
-            code, out, err = run_tool(*args)
-            self.assertEqual((code, out), (2, b""), args)
+            self.fails(2, *args)
 
-
-if __name__ == "__main__":
-    unittest.main()

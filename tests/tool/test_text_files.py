@@ -2,9 +2,8 @@
 detection, decoders and encoders."""
 
 import os
-import unittest
 
-from tool_harness import ToolTestCase, read_file, run_tool, tool_path, write_file
+from tool_harness import ToolTestCase, read_file, tool_path, write_file
 
 JAPANESE = "会議の議事録 <..\\メモ.txt>\r\n2行目\r\n"
 
@@ -54,8 +53,7 @@ class TextFileCommandsTest(ToolTestCase):
     def test_a_lossy_save_is_refused_unless_lossy(self):
         text = "abc\r\nx日本語 ☃".encode("utf-16-le")
         out = self.write("out.txt", b"the user's text")
-        code, _, err = run_tool("encode", "-c", "1252", out, stdin=text)
-        self.assertEqual(code, 1)
+        err = self.fails(1, "encode", "-c", "1252", out, stdin=text)
         self.assertIn("U+65E5 (日) at line 2, column 2", err)
         self.assertIn("--lossy", err)
         self.assertEqual(read_file(self.path("out.txt")), b"the user's text")
@@ -66,8 +64,7 @@ class TextFileCommandsTest(ToolTestCase):
     def test_convert_refuses_what_the_target_encoding_cannot_hold(self):
         source = self.write("in.txt", "ok\r\n€ and 한\r\n".encode("utf-8"))
         target = tool_path(self.path("sjis.txt"))
-        code, _, err = run_tool("convert", "-c", "65001", "-o", "932", source, target)
-        self.assertEqual(code, 1)
+        err = self.fails(1, "convert", "-c", "65001", "-o", "932", source, target)
         self.assertIn("U+20AC (€) at line 2, column 1", err)
         self.assertFalse(os.path.exists(self.path("sjis.txt")))
         self.ok("convert", "-c", "65001", "-o", "932", "--lossy", source, target)
@@ -80,18 +77,13 @@ class TextFileCommandsTest(ToolTestCase):
         self.assertEqual(self.decoded("-c", "1252", self.write("quotes.txt", b"\x93quoted\x94 \x80")), "“quoted” €")
 
     def test_an_encoding_outside_the_table_is_never_used(self):
-        code, _, _ = run_tool("encode", "-c", "-99", tool_path(self.path("out.txt")), stdin="a".encode("utf-16-le"))
-        self.assertEqual(code, 1)
+        self.fails(1, "encode", "-c", "-99", tool_path(self.path("out.txt")), stdin="a".encode("utf-16-le"))
         self.assertFalse(os.path.exists(self.path("out.txt")))
 
     def test_missing_file_and_bad_arguments(self):
         missing = tool_path(self.path("missing.txt"))
         for args in [("detect", missing), ("decode", missing), ("convert", missing, missing + "2")]:
-            code, out, _ = run_tool(*args)
-            self.assertEqual((code, out), (1, b""), args)
+            self.fails(1, *args)
         for args in [("detect",), ("encode", "x"), ("convert", "-o", "zz", missing, missing)]:
-            self.assertEqual(run_tool(*args)[0], 2, args)
+            self.fails(2, *args)
 
-
-if __name__ == "__main__":
-    unittest.main()

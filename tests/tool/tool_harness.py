@@ -51,3 +51,9 @@ class ToolTestCase(unittest.TestCase):
         code, out, err = run_tool(*args, stdin=stdin, env=env)
         self.assertEqual(code, 0, err)
         return out
+
+    def fails(self, code, *args, stdin=b""):
+        """Runs the tool, expecting exit code `code` and nothing on stdout; returns stderr."""
+        got, out, err = run_tool(*args, stdin=stdin)
+        self.assertEqual((got, out), (code, b""), args)
+        return err

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "link_test_support.h"
 #include "links/existing_prefix.h"
@@ -74,12 +76,8 @@ TEST_F(LinkStatusTest, EachLinkResolvesToItsExistingPart) {
         // "#" replaced by "\", inside the base folder.
         {InTree("Windows\\Fonts\\"), "..\\notes.txt", "..\\notes.txt", kFileFound + InTree("Windows\\notes.txt")},
         {InTree("Windows"), "\\notes.txt", "\\notes.txt", kFileFound + InTree("Windows\\notes.txt")},
-        {"", mail, mail, "【MAIL】 " + mail},
-        {"", "Q:\\NoSuchDrive\\x.txt", "", kFileMissing},
-        {"", "", "", ""},
-        {"", "plain words", "", ""},
-        {"", "#anchor", "", ""},
-        {"", "\\single", "", ""},
+        {"", mail, mail, "【MAIL】 " + mail}, {"", "Q:\\NoSuchDrive\\x.txt", "", kFileMissing},
+        {"", "", "", ""}, {"", "plain words", "", ""}, {"", "#anchor", "", ""}, {"", "\\single", "", ""},
     };
     for (const auto& c : cases) {
         Resolved r = Resolve(c.base, c.link);
@@ -90,21 +88,15 @@ TEST_F(LinkStatusTest, EachLinkResolvesToItsExistingPart) {
 }
 
 TEST_F(LinkStatusTest, ExistingPrefixAtItsEdges) {
-    struct Case {
-        std::string link;
-        std::int32_t expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::int32_t> cases[] = {
         {InTree("Windows"), Length(InTree("Windows"))},
         {InTree("Windows\\NoSuchDir\\x.txt"), Length(InTree("Windows\\"))},
         {InTree("Windows\\\\\\Missing"), Length(InTree("Windows\\"))},
         {InTree("Missing\\Deeper\\x"), Length(root_) + 1},
-        {InTree("Windows/Fonts/Missing/"), Length(InTree("Windows/Fonts/"))},
-        {"Q:\\NoSuchDrive\\x.txt", 0},
-        {"", 0},
+        {InTree("Windows/Fonts/Missing/"), Length(InTree("Windows/Fonts/"))}, {"Q:\\NoSuchDrive\\x.txt", 0}, {"", 0},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ExistingPrefixLength(U(c.link.c_str()), String()), c.expected) << c.link;
+    for (const auto& [link, expected] : cases) {
+        EXPECT_EQ(ExistingPrefixLength(U(link.c_str()), String()), expected) << link;
     }
     EXPECT_EQ(ExistingPrefixLength(U("Fonts\\Missing"), U(InTree("Windows").c_str())), Length("Fonts\\"));
 }
@@ -121,22 +113,17 @@ TEST_F(LinkStatusTest, LongLinksAreCutToAPathBuffer) {
 TEST(LinkStatusNetworkTest, WebAndFtpStatus) {
     test::LoopbackServer web(test::LoopbackServer::Kind::kHttp);
     test::LoopbackServer ftp(test::LoopbackServer::Kind::kAcceptAndClose);
-    struct Case {
-        std::string link;
-        bool reachable;
-        const char* prefix;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, bool, const char*> cases[] = {
         {web.Url("http", "/"), true, "【HTTP】 ○："},
         {web.Url("http", "/missing"), true, "【HTTP】 ○："},
         {test::ClosedUrl("http"), false, "【HTTP】 ×："},
         {ftp.Url("ftp", "/pub/"), true, "【FTP】 ○："},
         {test::ClosedUrl("ftp"), false, "【FTP】 ×："},
     };
-    for (const Case& c : cases) {
-        Resolved r = Resolve("", c.link);
-        EXPECT_EQ(r.found, c.reachable ? Length(c.link) : 0) << c.link;
-        EXPECT_EQ(r.status, c.prefix + c.link);
+    for (const auto& [link, reachable, prefix] : cases) {
+        Resolved r = Resolve("", link);
+        EXPECT_EQ(r.found, reachable ? Length(link) : 0) << link;
+        EXPECT_EQ(r.status, prefix + link);
     }
 }
 

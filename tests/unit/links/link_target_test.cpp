@@ -36,48 +36,36 @@ protected:
 };
 
 TEST_F(LinkTargetTest, EachTargetIsClassifiedBeforeTheShellSeesIt) {
+    using T = TargetType;
     const std::string notes = root_ + "\\notes";
     struct Case {
         std::string base;
         std::string link;
         TargetType type;
-        std::string path;
+        std::string path = {};  // empty: the link as written
     } cases[] = {
-        {"", In("page.html"), TargetType::kDocument, In("page.html")},
-        {"", In("todo.txt"), TargetType::kDocument, In("todo.txt")},
-        {"", notes, TargetType::kFolder, notes},
-        {"", In("tools.exe"), TargetType::kFolder, In("tools.exe")},  // a folder, whatever its name
-        {"", In("run.bat"), TargetType::kProgram, In("run.bat")},
-        {"", In("link.lnk"), TargetType::kProgram, In("link.lnk")},
-        {notes, "run.bat", TargetType::kProgram, In("run.bat")},
-        {notes, "..\\notes\\.\\run.bat", TargetType::kProgram, In("run.bat")},
-        {"", "%PATHBOOK_TARGET_ROOT%\\notes\\run.bat", TargetType::kProgram, In("run.bat")},
-        {"", root_ + "/notes/run.bat", TargetType::kProgram, In("run.bat")},
-        {"", In("noext"), TargetType::kDocument, In("noext")},
+        {"", In("page.html"), T::kDocument}, {"", In("todo.txt"), T::kDocument}, {"", notes, T::kFolder},
+        {"", In("tools.exe"), T::kFolder},  // a folder, whatever its name
+        {"", In("run.bat"), T::kProgram}, {"", In("link.lnk"), T::kProgram},
+        {notes, "run.bat", T::kProgram, In("run.bat")}, {notes, "..\\notes\\.\\run.bat", T::kProgram, In("run.bat")},
+        {"", "%PATHBOOK_TARGET_ROOT%\\notes\\run.bat", T::kProgram, In("run.bat")},
+        {"", root_ + "/notes/run.bat", T::kProgram, In("run.bat")}, {"", In("noext"), T::kDocument},
         // Missing: the shell would go looking for a program of that name.
-        {"", In("run"), TargetType::kRefused, In("run")},
-        {"", In("gone.txt"), TargetType::kRefused, In("gone.txt")},
+        {"", In("run"), T::kRefused}, {"", In("gone.txt"), T::kRefused},
         // Not a full path, a device, a stream, a wildcard.
-        {"", "notes\\run.bat", TargetType::kRefused, "notes\\run.bat"},
-        {"", "\\\\.\\C:\\x.bat", TargetType::kRefused, "\\\\.\\C:\\x.bat"},
-        {"", "\\\\?\\C:\\x.bat", TargetType::kRefused, "\\\\?\\C:\\x.bat"},
-        {"", In("todo.txt:run.bat"), TargetType::kRefused, In("todo.txt:run.bat")},
-        {"", In("*.bat"), TargetType::kRefused, In("*.bat")},
-        {"", "C:run.bat", TargetType::kRefused, "C:run.bat"},
+        {"", "notes\\run.bat", T::kRefused}, {"", "\\\\.\\C:\\x.bat", T::kRefused},
+        {"", "\\\\?\\C:\\x.bat", T::kRefused}, {"", In("todo.txt:run.bat"), T::kRefused},
+        {"", In("*.bat"), T::kRefused}, {"", "C:run.bat", T::kRefused},
         // Web addresses as written, of the four schemes only.
-        {"", "http://example.org/a", TargetType::kWeb, "http://example.org/a"},
-        {"", "HTTPS://example.org/", TargetType::kWeb, "HTTPS://example.org/"},
-        {"", "ftp://files.example.org/", TargetType::kWeb, "ftp://files.example.org/"},
-        {"", "mailto://someone@example.org", TargetType::kWeb, "mailto://someone@example.org"},
-        {"", "http://example.org/%PATHBOOK_TARGET_ROOT%", TargetType::kWeb, "http://example.org/%PATHBOOK_TARGET_ROOT%"},
-        {"", "file://C:/x.bat", TargetType::kRefused, "file://C:/x.bat"},
-        {"", "search-ms:query=x", TargetType::kRefused, "search-ms:query=x"},
-        {"", "javascript:alert(1)", TargetType::kRefused, "javascript:alert(1)"},
+        {"", "http://example.org/a", T::kWeb}, {"", "HTTPS://example.org/", T::kWeb},
+        {"", "ftp://files.example.org/", T::kWeb}, {"", "mailto://someone@example.org", T::kWeb},
+        {"", "http://example.org/%PATHBOOK_TARGET_ROOT%", T::kWeb}, {"", "file://C:/x.bat", T::kRefused},
+        {"", "search-ms:query=x", T::kRefused}, {"", "javascript:alert(1)", T::kRefused},
     };
     for (const Case& c : cases) {
         const LinkTarget target = Resolve(c.base, c.link);
         EXPECT_EQ(static_cast<int>(target.type), static_cast<int>(c.type)) << c.link;
-        EXPECT_EQ(Utf8(target.path), c.path) << c.link;
+        EXPECT_EQ(Utf8(target.path), c.path.empty() ? c.link : c.path) << c.link;
         EXPECT_FALSE(target.share) << c.link;
     }
 }

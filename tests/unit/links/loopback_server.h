@@ -1,9 +1,8 @@
 // Servers on 127.0.0.1 (or ::1) for the probe tests: an HTTP server answering
-// 200 for "/" and 404 for anything else, one that asks every request to log
-// on (401), a listener that accepts and closes (an FTP
-// server's port as far as a TCP probe can tell), one that accepts and never
-// says a word, a listener whose backlog is
-// full and never accepts (connecting to it hangs), and a closed port.
+// 200 for "/" and 404 for anything else, one that asks every request to log on
+// (401), one that accepts and closes (an FTP server's port as far as a TCP
+// probe can tell), one that accepts and never says a word, a listener whose
+// backlog is full and never accepts (connecting to it hangs), and a closed port.
 #pragma once
 
 #include <atomic>
@@ -20,7 +19,6 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -71,9 +69,7 @@ inline bool WaitReady(SocketHandle s, bool writable, int milliseconds) {
     FD_ZERO(&set);
     FD_SET(s, &set);
     timeval wait{milliseconds / 1000, (milliseconds % 1000) * 1000};
-    int ready = writable ? select(static_cast<int>(s) + 1, nullptr, &set, nullptr, &wait)
-                         : select(static_cast<int>(s) + 1, &set, nullptr, nullptr, &wait);
-    return ready > 0;
+    return select(static_cast<int>(s) + 1, writable ? nullptr : &set, writable ? &set : nullptr, nullptr, &wait) > 0;
 }
 
 // A listening socket on an ephemeral loopback port, IPv4 or IPv6.
@@ -119,8 +115,6 @@ public:
         stop_ = true;
         thread_.join();
     }
-    LoopbackServer(const LoopbackServer&) = delete;
-    LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     std::uint16_t Port() const { return listener_.Port(); }
     // Whether `count` connections have been accepted, waiting up to `milliseconds`.
@@ -149,9 +143,7 @@ private:
                 held_.push_back(client);
                 continue;
             }
-            if ((kind_ == Kind::kHttp || kind_ == Kind::kLogOn) && Answer(client, kind_ == Kind::kLogOn)) {
-                sawCredentials_ = true;
-            }
+            if (kind_ != Kind::kAcceptAndClose && Answer(client, kind_ == Kind::kLogOn)) sawCredentials_ = true;
             CloseSocket(client);
         }
         for (SocketHandle client : held_) CloseSocket(client);
@@ -166,13 +158,11 @@ private:
             if (count <= 0) break;
             request.append(buffer, static_cast<std::size_t>(count));
         }
-        bool root = request.compare(0, 6, "GET / ") == 0;
-        std::string answer = root ? "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok"
-                                  : "HTTP/1.0 404 Not Found\r\nContent-Length: 7\r\n\r\nmissing";
-        if (logOn) {
-            answer = "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"probe\"\r\n"
-                     "Content-Length: 2\r\n\r\nno";
-        }
+        const std::string answer =
+            logOn ? "HTTP/1.0 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"probe\"\r\n"
+                    "Content-Length: 2\r\n\r\nno"
+            : request.compare(0, 6, "GET / ") == 0 ? "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nok"
+                                                   : "HTTP/1.0 404 Not Found\r\nContent-Length: 7\r\n\r\nmissing";
         send(client, answer.data(), static_cast<int>(answer.size()), 0);
         return request.find("\r\nAuthorization:") != std::string::npos;
     }
@@ -207,8 +197,6 @@ public:
     ~FullBacklogListener() {
         for (SocketHandle filler : fillers_) CloseSocket(filler);
     }
-    FullBacklogListener(const FullBacklogListener&) = delete;
-    FullBacklogListener& operator=(const FullBacklogListener&) = delete;
 
     std::uint16_t Port() const { return listener_.Port(); }
     // Whether a connection attempt now hangs (the system dropped the last one).
@@ -222,10 +210,7 @@ private:
 };
 
 // A port on which nothing listens: bound for a moment to pick it, then closed.
-inline std::uint16_t ClosedPort() {
-    Listener picked(1);
-    return picked.Port();
-}
+inline std::uint16_t ClosedPort() { return Listener(1).Port(); }
 
 // `scheme`://127.0.0.1:<a closed port>/
 inline std::string ClosedUrl(const std::string& scheme) {

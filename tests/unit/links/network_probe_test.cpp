@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "link_test_support.h"
 #include "loopback_server.h"
@@ -48,12 +49,7 @@ TEST(NetworkProbeTest, MalformedUrlsFailWithoutTraffic) {
     LoopbackServer server(LoopbackServer::Kind::kHttp);
     std::string port = std::to_string(server.Port());
     std::string longHost(600, 'h');
-    const std::string urls[] = {
-        "",
-        "127.0.0.1:" + port,
-        "http:/127.0.0.1:" + port + "/",
-        "http://" + longHost + "/",
-    };
+    const std::string urls[] = {"", "127.0.0.1:" + port, "http:/127.0.0.1:" + port + "/", "http://" + longHost + "/"};
     for (const std::string& url : urls) {
         EXPECT_FALSE(ProbeHttp(U(url.c_str()))) << url;
         EXPECT_FALSE(ProbeFtp(U(url.c_str()))) << url;
@@ -105,10 +101,7 @@ TEST(NetworkProbeTest, IPv6AddressesAreProbed) {
 }
 
 TEST(HostNameTest, InternationalNamesTakeTheirAsciiForm) {
-    struct Case {
-        std::u16string name;
-        std::string ascii;
-    } cases[] = {
+    const std::pair<std::u16string, std::string> cases[] = {
         {u"example.org", "example.org"},
         {u"b\u00fccher.example", "xn--bcher-kva.example"},
         {u"\u65e5\u672c.jp", "xn--wgv71a.jp"},
@@ -118,9 +111,7 @@ TEST(HostNameTest, InternationalNamesTakeTheirAsciiForm) {
         {u"a..b", ""},
         {u"x\xD800y.org", ""},  // a lone surrogate has no ASCII form
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(platform::HostNameToAscii(c.name), c.ascii) << test::Utf8(String(c.name));
-    }
+    for (const auto& [name, ascii] : cases) EXPECT_EQ(platform::HostNameToAscii(name), ascii) << test::Utf8(String(name));
 }
 
 // The POSIX stand-in cannot tell an untrusted authority (it only connects), so

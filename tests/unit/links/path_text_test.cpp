@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "link_test_support.h"
 #include "support/temp_folder.h"
@@ -14,90 +17,55 @@ namespace {
 using test::U;
 using test::Utf8;
 
-struct TrailingCase {
-    const char* path;
-    bool present;
-    const char* expected;
-};
+// Each path through `edit`, which changes it in place, against what it becomes.
+template <typename Edit>
+void ExpectEdits(std::initializer_list<std::pair<const char*, const char*>> cases, Edit edit) {
+    for (const auto& [path, expected] : cases) {
+        String text = U(path);
+        edit(text);
+        EXPECT_EQ(Utf8(text), expected) << path;
+    }
+}
 
 TEST(PathTextTest, SetTrailingSeparatorAddsOrDropsOne) {
-    const TrailingCase cases[] = {
-        {"", true, ""},           {"", false, ""},          {"C:\\a", true, "C:\\a\\"},
-        {"C:\\a\\", true, "C:\\a\\"}, {"C:\\a/", false, "C:\\a"}, {"C:\\a\\\\", false, "C:\\a\\"},
-        {"C:\\a", false, "C:\\a"}, {"C:/a/", true, "C:/a/"},    {"\\", false, ""},
-    };
-    for (const TrailingCase& c : cases) {
-        String path = U(c.path);
-        SetTrailingSeparator(path, c.present);
-        EXPECT_EQ(Utf8(path), c.expected) << c.path << " " << c.present;
-    }
+    ExpectEdits({{"", ""}, {"C:\\a", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"C:/a/", "C:/a/"}},
+                [](String& path) { SetTrailingSeparator(path, true); });
+    ExpectEdits({{"", ""}, {"C:\\a/", "C:\\a"}, {"C:\\a\\\\", "C:\\a\\"}, {"C:\\a", "C:\\a"}, {"\\", ""}},
+                [](String& path) { SetTrailingSeparator(path, false); });
 }
-
 
 TEST(PathTextTest, RemoveLastComponentKeepsFirstSeparatorOfLastRun) {
-    const struct {
-        const char* path;
-        const char* expected;
-    } cases[] = {
-        {"C:\\a\\b", "C:\\a\\"}, {"C:\\a\\\\b", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"C:\\", "C:\\"},
-        {"a", ""},               {"", ""},                  {"C:/a/b", "C:/a/"},    {"C:\\a//\\b", "C:\\a/"},
-        {"\\\\server", "\\"},
-    };
-    for (const auto& c : cases) {
-        String path = U(c.path);
-        RemoveLastComponent(path);
-        EXPECT_EQ(Utf8(path), c.expected) << c.path;
-    }
+    ExpectEdits({{"C:\\a\\b", "C:\\a\\"}, {"C:\\a\\\\b", "C:\\a\\"}, {"C:\\a\\", "C:\\a\\"}, {"C:\\", "C:\\"},
+                 {"a", ""}, {"", ""}, {"C:/a/b", "C:/a/"}, {"C:\\a//\\b", "C:\\a/"}, {"\\\\server", "\\"}},
+                [](String& path) { RemoveLastComponent(path); });
 }
-
-struct NameCase {
-    const char* path;
-    const char* name;
-    const char* extension;
-    const char* title;
-};
 
 TEST(PathTextTest, FileNamePartsSplitAtLastSeparatorAndDot) {
-    const NameCase cases[] = {
-        {"C:\\a\\b.txt", "b.txt", "txt", "b"},
-        {"C:\\a.d\\b", "b", "", "b"},
-        {"C:/a/archive.tar.gz", "archive.tar.gz", "gz", "archive.tar"},
-        {"name", "name", "", "name"},
-        {"C:\\a\\", "", "", ""},
-        {"", "", "", ""},
-        {"C:\\a\\.profile", ".profile", "profile", ""},
+    // The path, its name, extension and title.
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"C:\\a\\b.txt", "b.txt", "txt", "b"}, {"C:\\a.d\\b", "b", "", "b"},
+        {"C:/a/archive.tar.gz", "archive.tar.gz", "gz", "archive.tar"}, {"name", "name", "", "name"},
+        {"C:\\a\\", "", "", ""}, {"", "", "", ""}, {"C:\\a\\.profile", ".profile", "profile", ""},
         {"C:\\a\\b.", "b.", "", "b"},
     };
-    for (const NameCase& c : cases) {
-        String path = U(c.path);
-        EXPECT_EQ(Utf8(FileNamePart(path)), c.name) << c.path;
-        EXPECT_EQ(Utf8(FileExtension(path)), c.extension) << c.path;
-        EXPECT_EQ(Utf8(FileTitle(path)), c.title) << c.path;
+    for (const auto& [text, name, extension, title] : cases) {
+        String path = U(text);
+        EXPECT_EQ(Utf8(FileNamePart(path)), name) << text;
+        EXPECT_EQ(Utf8(FileExtension(path)), extension) << text;
+        EXPECT_EQ(Utf8(FileTitle(path)), title) << text;
     }
 }
 
-struct JoinCase {
-    const char* base;
-    const char* more;
-    const char* expected;
-};
-
 TEST(PathTextTest, JoinPathFoldsDotStepsAndStaysInsideBase) {
-    const JoinCase cases[] = {
-        {"C:\\a", "b", "C:\\a\\b"},
-        {"C:\\a\\", "b", "C:\\a\\b"},
-        {"C:\\a", "\\b", "C:\\a\\b"},
-        {"C:\\a\\b", "..\\c", "C:\\a\\c"},
-        {"C:\\a", ".\\c", "C:\\a\\c"},
-        {"C:\\a", "..\\..\\..\\c", "C:\\c"},
-        {"", "C:\\x\\y", "C:\\x\\y"},
-        {"C:\\a", "", "C:\\a"},
-        {"", "http://host/a?b=1", "http://host/a?b=1"},
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"C:\\a", "b", "C:\\a\\b"}, {"C:\\a\\", "b", "C:\\a\\b"}, {"C:\\a", "\\b", "C:\\a\\b"},
+        {"C:\\a\\b", "..\\c", "C:\\a\\c"}, {"C:\\a", ".\\c", "C:\\a\\c"}, {"C:\\a", "..\\..\\..\\c", "C:\\c"},
+        {"", "C:\\x\\y", "C:\\x\\y"}, {"C:\\a", "", "C:\\a"}, {"", "http://host/a?b=1", "http://host/a?b=1"},
     };
-    for (const JoinCase& c : cases) {
-        String path = U(c.base);
-        JoinPath(path, U(c.more));
-        EXPECT_EQ(Utf8(path), c.expected) << c.base << " + " << c.more;
+    for (const auto& [base, more, expected] : cases) {
+        String path = U(base);
+        JoinPath(path, U(more));
+        EXPECT_EQ(Utf8(path), expected) << base << " + " << more;
     }
 }
 
@@ -142,28 +110,27 @@ TEST(PathTextTest, CompactPathFitsWithEllipsis) {
     EXPECT_NE(Utf8(compact).find("..."), std::string::npos);
 }
 
+String LongName(String path) {
+    UseLongFileName(path);
+    return path;
+}
+String ShortName(String path) {
+    ToShortPath(path);
+    return path;
+}
+
+// Only an existing file has other names; a wildcard or a missing file keeps its path.
 TEST(PathTextTest, LongAndShortNamesOfAnExistingFile) {
     test::TempFolder folder;
     folder.Write("Report.txt", "x");
-    String path = test::WindowsForm(folder.Path() / "Report.txt");
-    String asWritten = path;
-    UseLongFileName(asWritten);
-    EXPECT_EQ(asWritten, path);
-    String shortPath = path;
-    ToShortPath(shortPath);
-    EXPECT_FALSE(shortPath.Empty());
-    EXPECT_EQ(Utf8(FileExtension(shortPath)), "txt");
-
-    String wildcard = test::WindowsForm(folder.Path() / "R*.txt");
-    String kept = wildcard;
-    UseLongFileName(kept);
-    EXPECT_EQ(kept, wildcard);
-
-    String missing = test::WindowsForm(folder.Path() / "absent.txt");
-    String unchanged = missing;
-    UseLongFileName(unchanged);
-    ToShortPath(unchanged);
-    EXPECT_EQ(unchanged, missing);
+    const String path = test::WindowsForm(folder.Path() / "Report.txt");
+    EXPECT_EQ(LongName(path), path);
+    EXPECT_FALSE(ShortName(path).Empty());
+    EXPECT_EQ(Utf8(FileExtension(ShortName(path))), "txt");
+    const String wildcard = test::WindowsForm(folder.Path() / "R*.txt");
+    EXPECT_EQ(LongName(wildcard), wildcard);
+    const String missing = test::WindowsForm(folder.Path() / "absent.txt");
+    EXPECT_EQ(ShortName(LongName(missing)), missing);
 }
 
 bool EndsWithSeparator(const String& path) { return !path.Empty() && IsPathSeparator(path[path.Length() - 1]); }

@@ -38,7 +38,6 @@ protected:
         return BuildCachedIndex(folder.Root(), u"*.txt", nullptr, cachePath, work);
     }
 
-    static std::string Bytes(const NotebookIndex& index) { return EncodeIndex(index); }
     // In place, the bytes kept by the index, or copied.
     static IndexPointer Decode(const std::string& bytes, bool inPlace = false) {
         auto kept = std::make_shared<const std::string>(bytes);
@@ -53,7 +52,7 @@ protected:
 
 TEST_F(IndexCacheTest, EverythingKeptComesBack) {
     const IndexPointer index = Build();
-    const IndexPointer back = Decode(Bytes(*index));
+    const IndexPointer back = Decode(EncodeIndex(*index));
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->Root(), index->Root());
     EXPECT_EQ(back->Filter().Text(), u"*.txt");
@@ -74,12 +73,12 @@ TEST_F(IndexCacheTest, EverythingKeptComesBack) {
         ASSERT_EQ(b.links.size(), a.links.size()) << i;
         for (std::size_t k = 0; k < a.links.size(); ++k) EXPECT_EQ(link(b, b.links[k]), link(a, a.links[k])) << i << " " << k;
     }
-    EXPECT_EQ(Bytes(*back), Bytes(*index));
+    EXPECT_EQ(EncodeIndex(*back), EncodeIndex(*index));
 }
 
 TEST_F(IndexCacheTest, ADamagedHeadOrCutFileIsNoCacheAndADamagedTextIsNeverTaken) {
     const IndexPointer index = Build();
-    const std::string bytes = Bytes(*index);
+    const std::string bytes = EncodeIndex(*index);
     std::uint64_t headSize = 0;
     for (int i = 7; i >= 0; --i) headSize = headSize << 8 | static_cast<std::uint8_t>(bytes[kIndexHeadSizeAt + i]);
     const std::size_t textsAt = kIndexHeadAt + headSize + headSize % 2;
@@ -110,7 +109,7 @@ TEST_F(IndexCacheTest, ADamagedHeadOrCutFileIsNoCacheAndADamagedTextIsNeverTaken
             EXPECT_EQ(failed[0]->text.Units(), u"\n") << at;
             EXPECT_EQ(failed[0]->text.LineCount(), 1u) << at;
             EXPECT_EQ(hits(*back), hits(*index)) << at;
-            EXPECT_EQ(Decode(Bytes(*back))->Entries().size(), back->Entries().size() - 1) << at;
+            EXPECT_EQ(Decode(EncodeIndex(*back))->Entries().size(), back->Entries().size() - 1) << at;
         }
     }
     // Made with another ANSI code page, which detects other encodings.

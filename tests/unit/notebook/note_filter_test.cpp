@@ -3,18 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "runtime/utf8.h"
 
 namespace pathbook {
 namespace {
 
 TEST(NoteFilterTest, PatternsAgainstNames) {
-    struct Case {
-        const char16_t* filter;
-        const char16_t* name;
-        bool matches;
-    };
-    const Case cases[] = {
+    const std::tuple<const char16_t*, const char16_t*, bool> cases[] = {
         {u"*.txt", u"a.txt", true},           {u"*.txt", u"A.TXT", true},
         {u"*.txt", u"a.txt.bak", false},      {u"*.txt", u"txt", false},
         {u"*.txt", u".txt", true},            {u"*.txt;*.md", u"b.md", true},
@@ -27,9 +24,8 @@ TEST(NoteFilterTest, PatternsAgainstNames) {
         {u"ノート*.txt", u"ノート1.TXT", true}, {u"*.ÄBC", u"x.äbc", true},
         {u"*.txt", u"メモ.txt", true},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(NoteFilter(c.filter).Matches(c.name), c.matches)
-            << Utf16ToUtf8(c.filter) << " " << Utf16ToUtf8(c.name);
+    for (const auto& [filter, name, matches] : cases) {
+        EXPECT_EQ(NoteFilter(filter).Matches(name), matches) << Utf16ToUtf8(filter) << " " << Utf16ToUtf8(name);
     }
 }
 

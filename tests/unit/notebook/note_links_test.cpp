@@ -48,23 +48,15 @@ const std::u16string kNote =
 TEST(NoteLinksTest, EveryKindResolvesAsAClickResolvesIt) {
     test::SetVariable("PBNOTES", String(u"C:\\env"));
     const std::vector<Resolved> expected = {
-        {0, 0, 9, "C:\\nb\\sub\\top.txt"},
-        {0, 11, 19, "C:\\nb\\sub\\b.txt"},  // no base link above: the note's folder
-        {0, 21, 30, "C:\\nb\\c.txt"},
-        {1, 0, 18, "C:\\other\\base.txt"},
-        {1, 25, 33, "C:\\other\\base.txt\\d.txt"},  // joined to the base link, as a click joins it
-        {1, 35, 42, "C:\\nb\\sub\\e.txt"},          // "#" links never take a base
+        // No base link above: the note's folder.
+        {0, 0, 9, "C:\\nb\\sub\\top.txt"}, {0, 11, 19, "C:\\nb\\sub\\b.txt"}, {0, 21, 30, "C:\\nb\\c.txt"},
+        // Joined to the base link, as a click joins it; "#" links never take a base.
+        {1, 0, 18, "C:\\other\\base.txt"}, {1, 25, 33, "C:\\other\\base.txt\\d.txt"}, {1, 35, 42, "C:\\nb\\sub\\e.txt"},
         {1, 44, 53, "C:\\other\\f.txt"},
-        {2, 0, 16, "C:\\env\\g.txt"},
-        {2, 18, 39, ""},
-        {2, 41, 54, ""},
-        {2, 56, 65, ""},
-        {3, 0, 21, "\\\\server\\share\\h.txt"},
-        {3, 23, 31, "C:\\dir"},
-        {3, 33, 46, "C:\\up.txt"},         // joined to "C:\\dir\\"
-        {5, 22, 34, "C:\\dir\\after.txt"},  // the links in the comment and the block are none
-        {6, 0, 5, "C:\\a"},
-        {6, 6, 11, "C:\\b"},
+        {2, 0, 16, "C:\\env\\g.txt"}, {2, 18, 39, ""}, {2, 41, 54, ""}, {2, 56, 65, ""},
+        // The last joined to "C:\dir\"; the links in the comment and the block are none.
+        {3, 0, 21, "\\\\server\\share\\h.txt"}, {3, 23, 31, "C:\\dir"}, {3, 33, 46, "C:\\up.txt"},
+        {5, 22, 34, "C:\\dir\\after.txt"}, {6, 0, 5, "C:\\a"}, {6, 6, 11, "C:\\b"},
     };
     EXPECT_EQ(Resolve(CollectLinks(TextOf(kNote), NoteTokenizer(), kFolder)), expected);
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "notebook_folder.h"
 
 namespace pathbook {
@@ -52,11 +54,7 @@ TEST(NoteReaderTest, BinaryAndUnreadableFilesAreNotRead) {
     test::NotebookFolder folder;
     const std::string nul(1, '\0');
     const std::string late = std::string(0x4000, 'x') + nul;  // a NUL after the bytes detection examines
-    struct Case {
-        std::string bytes;
-        NoteOpen expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, NoteOpen> cases[] = {
         {"PK" + nul + "\x03", NoteOpen::kBinary},
         {"text" + nul + "more\r\n", NoteOpen::kBinary},
         {Hex("ff fe 61 00 62 00"), NoteOpen::kOpened},  // UTF-16 holds NUL bytes
@@ -65,9 +63,9 @@ TEST(NoteReaderTest, BinaryAndUnreadableFilesAreNotRead) {
     NoteText text;
     CharsetId charset = 0;
     auto open = [&](const std::string& name) { return ReadNote(folder.Path(name).c_str(), &text, &charset); };
-    for (const Case& c : cases) {
-        folder.Write("f.txt", c.bytes);
-        EXPECT_EQ(open("f.txt"), c.expected) << c.bytes.substr(0, 8);
+    for (const auto& [bytes, expected] : cases) {
+        folder.Write("f.txt", bytes);
+        EXPECT_EQ(open("f.txt"), expected) << bytes.substr(0, 8);
     }
     EXPECT_EQ(open("missing.txt"), NoteOpen::kUnreadable);
     folder.Write("sub/x.txt", "x");

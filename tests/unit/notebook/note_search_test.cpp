@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "document/document.h"
 #include "document/memory_text.h"
 #include "notebook_folder.h"
@@ -24,20 +26,14 @@ struct Query {
 };
 
 const char16_t* const kTexts[] = {
-    u"abab\nxx ab\n4711-fix colour color",
-    u"aaaa\n\naa",
-    u"日本語のメモ\n日本\nにほん 日本",
-    u"Zephyr zephyr ZEPHYR zéphyr",
-    u"",
-    u"a?b a?b\n(x)",
+    u"abab\nxx ab\n4711-fix colour color", u"aaaa\n\naa", u"日本語のメモ\n日本\nにほん 日本",
+    u"Zephyr zephyr ZEPHYR zéphyr",        u"",           u"a?b a?b\n(x)",
 };
 const Query kQueries[] = {
-    {u"ab", false, false},      {u"aa", false, false},        {u"AB", false, true},
-    {u"colou?r", true, false},  {u"^a", true, false},         {u"a$", true, false},
-    {u"[0-9]+-[a-z]+", true, false}, {u"日本", false, false}, {u"zephyr", false, true},
-    {u"ZEPHYR", false, false},  {u"x\ny", false, false},      {u"", false, false},
-    {u"(", true, false},        {u"a?b", false, false},       {u"a?b", true, true},
-    {u"é", false, true},
+    {u"ab", false, false},   {u"aa", false, false},      {u"AB", false, true},     {u"colou?r", true, false},
+    {u"^a", true, false},    {u"a$", true, false},       {u"[0-9]+-[a-z]+", true, false}, {u"日本", false, false},
+    {u"zephyr", false, true}, {u"ZEPHYR", false, false}, {u"x\ny", false, false},  {u"", false, false},
+    {u"(", true, false},     {u"a?b", false, false},     {u"a?b", true, true},     {u"é", false, true},
 };
 
 // The matches of repeated Find Next in the editor, as "line:start:end".
@@ -126,13 +122,8 @@ TEST(NoteSearchTest, TheByteRuleNeverPassesOverAMatch) {
 TEST(NoteSearchTest, TheByteRulePassesOverFilesWithoutTheText) {
     const std::string utf8 = "some words\n" + test::Hex("e6 97 a5 e6 9c ac") + "\n";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(utf8.data());
-    struct Case {
-        const char16_t* pattern;
-        bool ignoreCase;
-        CharsetId charset;
-        bool mayMatch;
-    };
-    const Case cases[] = {
+    // Pattern, ignoring case, the bytes' encoding, and whether they may match.
+    const std::tuple<const char16_t*, bool, CharsetId, bool> cases[] = {
         {u"WORDS", true, charset::kUtf8, true},   {u"WORDS", false, charset::kUtf8, false},
         {u"zephyr", true, charset::kUtf8, false}, {u"zephyr", true, charset::kEucJp, false},
         {u"日本", false, charset::kUtf8, true},   {u"本日", false, charset::kUtf8, false},
@@ -140,9 +131,9 @@ TEST(NoteSearchTest, TheByteRulePassesOverFilesWithoutTheText) {
         {u"?", false, charset::kUtf8, false},     {u"?", false, charset::kShiftJis, true},
         {u"", false, charset::kUtf8, false},
     };
-    for (const Case& c : cases) {
-        NoteSearcher searcher(c.pattern, {c.ignoreCase, false});
-        EXPECT_EQ(searcher.MayMatch(bytes, utf8.size(), c.charset), c.mayMatch) << Utf16ToUtf8(c.pattern) << c.charset;
+    for (const auto& [pattern, ignoreCase, charset, mayMatch] : cases) {
+        NoteSearcher searcher(pattern, {ignoreCase, false});
+        EXPECT_EQ(searcher.MayMatch(bytes, utf8.size(), charset), mayMatch) << Utf16ToUtf8(pattern) << charset;
     }
     // EUC-JP skips an escape sequence: these bytes read as "zephyr".
     const std::string split = "zep\x1b(Bhyr";

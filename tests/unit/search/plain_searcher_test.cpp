@@ -5,6 +5,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "search/make_searcher.h"
 #include "search_test_support.h"
@@ -44,15 +45,8 @@ std::string Find(const std::u16string& needle, const std::u16string& line, std::
 // steps and leave an unaligned tail.
 TEST(PlainSearcher, Cases) {
     const std::u16string filler = u"the quick brown fox jumps over a dog.";
-    struct Case {
-        std::u16string needle;
-        std::u16string line;
-        bool ignoreCase;
-        bool forward;
-        std::int32_t start;
-        const char* expected;
-    };
-    const Case cases[] = {
+    // Needle, line, ignoring case, forward, start, and the match.
+    const std::tuple<std::u16string, std::u16string, bool, bool, std::int32_t, const char*> cases[] = {
         {u"ab", u"abab", false, true, 0, "0-2"}, {u"ab", u"abab", false, true, 1, "2-4"},
         {u"aa", u"aaa", false, true, 1, "1-3"}, {u"abc", u"xABC aBc", true, true, 0, "1-4"},
         {u"abc", u"xABC aBc", true, true, 2, "5-8"}, {u"abc", u"xABC", false, true, 0, "none"},
@@ -73,9 +67,9 @@ TEST(PlainSearcher, Cases) {
         {u"\U0001F600", filler + u"\U0001F600", true, false, 100, "37-39"}, {u"e", filler, false, false, 100, "28-29"},
         {u"@", filler + u"`", true, true, 0, "none"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Find(c.needle, c.line, c.start, c.ignoreCase, c.forward), c.expected)
-            << (c.forward ? "forward" : "backward") << " from " << c.start << " in " << c.line.size();
+    for (const auto& [needle, line, ignoreCase, forward, start, expected] : cases) {
+        EXPECT_EQ(Find(needle, line, start, ignoreCase, forward), expected)
+            << (forward ? "forward" : "backward") << " from " << start << " in " << line.size();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "search/unit_filter.h"
@@ -37,21 +38,16 @@ std::unique_ptr<char16_t[]> ExactCopy(const std::u16string& text) {
 }
 
 TEST(UnitScan, ProbesFoldAsciiLettersOnly) {
-    struct Case {
-        char16_t unit;
-        bool foldAscii;
-        char16_t a;
-        char16_t b;
-    };
-    const Case cases[] = {
+    // The unit, whether to fold, and the probe's two units.
+    const std::tuple<char16_t, bool, char16_t, char16_t> cases[] = {
         {u'a', true, u'a', u'A'},     {u'Z', true, u'Z', u'z'},         {u'a', false, u'a', u'a'},
         {u'@', true, u'@', u'@'},     {u'[', true, u'[', u'['},         {u'`', true, u'`', u'`'},
         {u'{', true, u'{', u'{'},     {0x00E9, true, 0x00E9, 0x00E9},   {0xFF41, true, 0xFF41, 0xFF41},
     };
-    for (const Case& c : cases) {
-        UnitProbe probe = ProbeFor(c.unit, c.foldAscii);
-        EXPECT_EQ(probe.a, c.a) << static_cast<int>(c.unit);
-        EXPECT_EQ(probe.b, c.b) << static_cast<int>(c.unit);
+    for (const auto& [unit, foldAscii, a, b] : cases) {
+        UnitProbe probe = ProbeFor(unit, foldAscii);
+        EXPECT_EQ(probe.a, a) << static_cast<int>(unit);
+        EXPECT_EQ(probe.b, b) << static_cast<int>(unit);
     }
 }
 
@@ -115,24 +111,18 @@ UnitSet SetOf(std::initializer_list<UnitRange> ranges) {
 TEST(UnitFilter, FindsTheNextUnitOfTheSetInBothDirections) {
     const std::u16string text = u"..c..C.....r........Z9.....c\xFFFF";  // 29 units
     auto copy = ExactCopy(text);
-    struct Case {
-        UnitSet set;
-        std::int32_t first;
-        std::int32_t last;
-        std::int32_t forward;
-        std::int32_t backward;
-    };
-    const Case cases[] = {
+    // The set, the range first..last, and what each direction finds in it.
+    const std::tuple<UnitSet, std::int32_t, std::int32_t, std::int32_t, std::int32_t> cases[] = {
         {SetOf({{u'c', u'c'}}), 0, 28, 2, 27}, {SetOf({{0xFFFF, 0xFFFF}}), 0, 28, 28, 28},
         {SetOf({{u'r', u'r'}, {0xFFFF, 0xFFFF}}), 12, 28, 28, 28}, {SetOf({{u'c', u'c'}}), 3, 26, -1, -1},
         {SetOf({{u'C', u'C'}, {u'c', u'c'}}), 3, 26, 5, 5}, {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 0, 27, 20, 21},
         {SetOf({{u'0', u'9'}, {u'Z', u'Z'}}), 22, 27, -1, -1}, {SetOf({{u'r', u'r'}}), 11, 11, 11, 11},
         {SetOf({{u'r', u'r'}}), 12, 11, -1, -1},
     };
-    for (const Case& c : cases) {
-        UnitFilter filter(c.set);
-        EXPECT_EQ(filter.NextForward(copy.get(), c.first, c.last), c.forward) << c.first << ".." << c.last;
-        EXPECT_EQ(filter.NextBackward(copy.get(), c.first, c.last), c.backward) << c.first << ".." << c.last;
+    for (const auto& [set, first, last, forward, backward] : cases) {
+        UnitFilter filter(set);
+        EXPECT_EQ(filter.NextForward(copy.get(), first, last), forward) << first << ".." << last;
+        EXPECT_EQ(filter.NextBackward(copy.get(), first, last), backward) << first << ".." << last;
     }
 }
 
