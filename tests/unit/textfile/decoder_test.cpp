@@ -134,7 +134,6 @@ TEST(DecoderTest, EachDecoderMakesItsUnits) {
         {charset::kUtf7, "a\r\n+AGE-\r\nb", u"a\na\nb"},
         // UTF-8, with a sequence cut off by the end of the file or by a line break.
         {charset::kUtf8, "h\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80", u"hé あ 😀"},
-        {charset::kUtf8Bom, "\xEF\xBB\xBFx", u"x"},
         {charset::kUtf8, "a\xE3\x81", u"a" + bad},
         {charset::kUtf8, "a\xE3\r\nb", u"a" + bad + u"\nb"},
         {charset::kUtf8, "\xFF", bad},

@@ -10,24 +10,18 @@ namespace {
 
 using test::CaretFixture;
 
-std::vector<std::uint8_t> Header(std::uint32_t size, std::uint32_t length, std::uint32_t compLength,
-                                 std::uint32_t compOffset) {
+// A block of `text` with its composition at [compOffset, compOffset + compLength):
+// the eight header fields, the units and a NUL.
+std::vector<std::uint8_t> Block(std::u16string_view text, std::uint32_t compLength, std::uint32_t compOffset) {
+    const auto length = static_cast<std::uint32_t>(text.size());
     std::vector<std::uint8_t> bytes;
-    for (std::uint32_t field : {size, 0u, length, 32u, compLength, compOffset, compLength, compOffset}) {
+    for (std::uint32_t field : {34 + 2 * length, 0u, length, 32u, compLength, compOffset, compLength, compOffset}) {
         for (int byte = 0; byte < 4; ++byte) bytes.push_back(static_cast<std::uint8_t>(field >> (8 * byte)));
     }
-    return bytes;
-}
-
-std::vector<std::uint8_t> Block(std::u16string_view text, std::uint32_t compLength, std::uint32_t compOffset) {
-    std::vector<std::uint8_t> bytes = Header(34 + 2 * static_cast<std::uint32_t>(text.size()),
-                                             static_cast<std::uint32_t>(text.size()), compLength, compOffset);
-    for (char16_t unit : text) {
+    for (char16_t unit : std::u16string(text) + u'\0') {
         bytes.push_back(static_cast<std::uint8_t>(unit));
         bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
-    bytes.push_back(0);
-    bytes.push_back(0);
     return bytes;
 }
 
