@@ -39,8 +39,7 @@ TEST(ImeBlocksTest, ABlockHoldsAtMostItsCapOfText) {
     EXPECT_EQ(ReconvertBlock(most, 0, most.size()).size(), 34 + 2 * most.size());
     EXPECT_TRUE(ReconvertBlock(most + u"x", 0, 1).empty());
     CaretFixture view(most + u"xy");
-    view.input.selection.SetCaret(DocPos::At(0, 0), false);
-    view.input.selection.SetCaret(DocPos::At(0, kMaxImeBlockUnits + 1), true);
+    view.Select(DocPos::At(0, 0), DocPos::At(0, kMaxImeBlockUnits + 1));
     EXPECT_TRUE(view.input.ime.ReconversionBlock().empty()) << "too long a selection is not offered";
     view.input.selection.SetCaret(DocPos::At(0, kMaxImeBlockUnits), true);
     EXPECT_FALSE(view.input.ime.ReconversionBlock().empty());
@@ -59,19 +58,16 @@ TEST(ImeBlocksTest, ABlockIsCopiedOnlyWhereItFits) {
 
 TEST(CaretImeTest, ReconversionTakesASelectionWithinOneLine) {
     CaretFixture view(u"漢字 かな\nnext");
-    view.input.selection.SetCaret(DocPos::At(0, 0), false);
-    view.input.selection.SetCaret(DocPos::At(0, 2), true);
+    view.Select(DocPos::At(0, 0), DocPos::At(0, 2));
     EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"漢字", 2, 0));
     view.input.ime.StartReconversion();
     EXPECT_EQ(view.Selected(), "0:2>0:0");
     view.input.keys.InputString(u"感じ");
     EXPECT_EQ(view.Text(), u"感じ かな\r\nnext");
-    view.input.selection.SetCaret(DocPos::At(0, 4), false);
-    view.input.selection.SetCaret(DocPos::At(1, 1), true);
+    view.Select(DocPos::At(0, 4), DocPos::At(1, 1));
     EXPECT_TRUE(view.input.ime.ReconversionBlock().empty());
     // A selection made right to left is not swapped.
-    view.input.selection.SetCaret(DocPos::At(0, 3), false);
-    view.input.selection.SetCaret(DocPos::At(0, 1), true);
+    view.Select(DocPos::At(0, 3), DocPos::At(0, 1));
     view.input.ime.StartReconversion();
     EXPECT_EQ(view.Selected(), "0:3>0:1");
 }
@@ -108,8 +104,7 @@ TEST(CaretImeTest, CharPositionsFollowTheSelectionStart) {
     EXPECT_EQ(place.x, 8);
     EXPECT_EQ(place.y, 16);
     EXPECT_EQ(place.lineHeight, 16);
-    view.input.selection.SetCaret(DocPos::At(0, 4), false);
-    view.input.selection.SetCaret(DocPos::At(0, 2), true);
+    view.Select(DocPos::At(0, 4), DocPos::At(0, 2));
     EXPECT_EQ(view.input.ime.CharPosition(3).x, 40);
     EXPECT_EQ(view.input.ime.CharPosition(99).x, 48);
 }
