@@ -35,17 +35,16 @@ struct SliceLog : DocListener {
 };
 
 TEST(DocumentFilesTest, LoadSplitsLinesAndNotifiesOnce) {
-    struct Case {
+    const struct {
         std::u16string text;
         Lines lines;
         DocPos end;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"", {u""}, {0, 0}}, {u"abc\n", {u"abc", u""}, {0, 1}}, {u"a\r\nbb\rccc", {u"a", u"bb", u"ccc"}, {3, 2}},
         {u"\n\n", {u"", u"", u""}, {0, 2}},
     };
     for (std::uint32_t chunk : {1u, 2u, 1024u}) {
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             Document document;
             SliceLog log(document);
             document.AddListener(&log);
@@ -171,17 +170,16 @@ TEST(DocumentFilesTest, SlicesAddTheSameLinesAsOneLoad) {
 // that way until the document is cleared.
 TEST(DocumentFilesTest, AnIncompleteTextIsNeitherEditedNorSaved) {
     enum class End { kStillLoading, kCancelled, kFailed };
-    struct Case {
+    const struct {
         End end;
         TextState state;
         Lines lines;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {End::kStillLoading, TextState::kLoading, {u"abcdefgh"}},
         {End::kCancelled, TextState::kIncomplete, {u"abcdefgh", u""}},
         {End::kFailed, TextState::kIncomplete, {u"abcdefgh", u"ef", u"ghij", u""}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Document document;
         test::InsertAt(document, DocPos::At(0, 0), u"old");
         document.ClearAll();

@@ -119,9 +119,7 @@ TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 3), std::u16string(u"lion")));
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(1, 0), DocPos::At(1, 3), std::u16string(u"ox\nyak")));
     test::HeardChange heard = test::Run(document, group);
-    EXPECT_EQ(heard.start, DocPos::At(0, 0));
-    EXPECT_EQ(heard.oldEnd, DocPos::At(1, 3));
-    EXPECT_EQ(heard.newEnd, DocPos::At(2, 3));
+    EXPECT_EQ(heard, (test::HeardChange{DocPos::At(0, 0), DocPos::At(1, 3), DocPos::At(2, 3)}));
     EXPECT_EQ(log.textUpdates, 1);
     EXPECT_EQ(AllText(document), u"lion dog\r\nox\r\nyak");
     document.Undo();
@@ -136,9 +134,7 @@ TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
     mixed.Add(std::make_unique<InsertCommand>(DocPos::At(3, 0), std::u16string(u"x")));
     heard = test::Run(document, mixed);
     EXPECT_EQ(AllText(document), u"lon dog\r\nox\r\nyak!\r\nx?");
-    EXPECT_EQ(heard.start, DocPos::At(0, 1));
-    EXPECT_EQ(heard.oldEnd, DocPos::At(2, 3));
-    EXPECT_EQ(heard.newEnd, DocPos::At(3, 2));
+    EXPECT_EQ(heard, (test::HeardChange{DocPos::At(0, 1), DocPos::At(2, 3), DocPos::At(3, 2)}));
     document.Undo();
     EXPECT_EQ(AllText(document), u"lion dog\r\nox\r\nyak");
 }

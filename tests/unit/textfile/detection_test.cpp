@@ -124,16 +124,14 @@ TEST(DetectionTest, EucJpByteRanges) {
 }
 
 TEST(DetectionTest, LineEndStyleFromTheCounts) {
-    struct Case {
-        int cr;
-        int lf;
+    const struct {
+        int cr, lf;
         LineEnd expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {10, 10, LineEnd::kCrLf}, {10, 21, LineEnd::kLf}, {21, 10, LineEnd::kCr},
         {10, 20, LineEnd::kCrLf}, {20, 10, LineEnd::kCrLf}, {0, 1, LineEnd::kLf}, {1, 0, LineEnd::kCr},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Detection d = Detect("text" + std::string(static_cast<std::size_t>(c.cr), '\r') +
                              std::string(static_cast<std::size_t>(c.lf), '\n'));
         EXPECT_EQ(d.lineEnd, c.expected) << c.cr << " " << c.lf;

@@ -61,13 +61,11 @@ TEST(TextFileInTest, ARequestedEncodingIsUsed) {
 
 // What a load says of bytes it could not keep.
 TEST(TextFileInTest, ReportsLoadsThatAreNotExact) {
-    struct Case {
+    const struct {
         CharsetId charset;
         std::string bytes;
-        bool replaced;
-        bool nul;
-    };
-    const Case cases[] = {
+        bool replaced, nul;
+    } cases[] = {
         {charset::kUtf8, "plain\r\ntext", false, false},
         {charset::kUtf8, "a\xFF" "b", true, false},
         {charset::kUtf8, "a\xEF\xBF\xBD" "b", false, false},  // a U+FFFD of the file's own
@@ -79,7 +77,7 @@ TEST(TextFileInTest, ReportsLoadsThatAreNotExact) {
         {charset::kUtf16Le, test::Bytes({'a', 0, 0, 0}), false, true},
     };
     TempFolder folder;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         folder.Write("f.txt", c.bytes);
         TextFileIn in(c.charset);
         ASSERT_TRUE(in.Open(folder.File("f.txt").c_str()));
@@ -112,12 +110,11 @@ std::vector<LostCharacter> SaveOverOld(const TempFolder& folder, CharsetId chars
 }
 
 TEST(TextFileOutTest, ASaveThatWouldLoseCharactersIsRefusedUnlessAllowed) {
-    struct Case {
+    const struct {
         CharsetId charset;
         std::vector<std::u16string> lines;
         std::vector<Loss> lost;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {1252, {u"abc", U("x日本語 ☃")}, {{1, 1, U'日'}, {1, 2, U'本'}, {1, 3, U'語'}, {1, 5, U'☃'}}},
         {1252, {U("ā")}, {{0, 0, U'ā'}}},  // no look-alike passes for the letter
         {1252, {U("日日日日日日日日")}, {{0, 0, U'日'}, {0, 1, U'日'}, {0, 2, U'日'}, {0, 3, U'日'}, {0, 4, U'日'}}},
@@ -137,7 +134,7 @@ TEST(TextFileOutTest, ASaveThatWouldLoseCharactersIsRefusedUnlessAllowed) {
         {charset::kUtf32Le, {U("😀"), u"\xD800"}, {}},
     };
     TempFolder folder;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         bool saved = false;
         std::vector<LostCharacter> lost = SaveOverOld(folder, c.charset, c.lines, LossPolicy::kRefuse, &saved);
         ASSERT_EQ(lost.size(), c.lost.size()) << c.charset << " " << Utf16ToUtf8(c.lines.back());
