@@ -19,7 +19,7 @@ using Lines = std::vector<std::u16string>;
 // Mirrors what a view learns from the load's updates: each slice adds text
 // at the end of what was there, from where the last one ended.
 struct SliceLog : DocListener {
-    explicit SliceLog(const Document& document) : document(document) {}
+    explicit SliceLog(Document& document) : document(document) { document.AddListener(this); }
     void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) override {
         EXPECT_EQ(start, end);
         EXPECT_EQ(oldEnd, start);
@@ -47,7 +47,6 @@ TEST(DocumentFilesTest, LoadSplitsLinesAndNotifiesOnce) {
         for (const auto& c : cases) {
             Document document;
             SliceLog log(document);
-            document.AddListener(&log);
             test::Load(document, c.text, chunk);
             EXPECT_EQ(test::LinesOf(document), c.lines);
             EXPECT_EQ(log.updates, 1);
@@ -147,7 +146,6 @@ TEST(DocumentFilesTest, SlicesAddTheSameLinesAsOneLoad) {
     for (std::uint32_t work : {0u, 1u, 3u, 7u, 12u}) {
         Document document;
         SliceLog log(document);
-        document.AddListener(&log);
         document.BeginLoad(std::make_unique<test::MemorySource>(text, 5));
         EXPECT_EQ(document.State(), TextState::kLoading);
         int slices = 1;

@@ -22,9 +22,7 @@ TEST(LinkRecognitionTest, MatchLinkExamples) {
         {u"C:\\a\tb>", 4}, {u"C:", 2}, {u"C:>", 2}, {u"", 0}, {u"plain>", 0}, {u"C:\\\u65e5\u672c \u3000x>", 8},
         {u"http://\u65e5\u672c>", 9}, {u"C:\\a\"b", 4}, {u"C:\\a|b", 4}, {u"C:\\a*b", 4}, {u"C:\\a,b;c d>", 10},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Match(c.text), c.expected) << std::string(c.text.begin(), c.text.end());
-    }
+    for (const auto& c : cases) EXPECT_EQ(Match(c.text), c.expected) << std::string(c.text.begin(), c.text.end());
 }
 
 TEST(LinkRecognitionTest, MatchLinkNeverReadsPastTheCount) {

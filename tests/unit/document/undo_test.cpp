@@ -13,11 +13,14 @@ namespace {
 using test::AllText;
 
 struct DirtyLog : DocListener {
+    explicit DirtyLog(Document& document) : document(document) { document.AddListener(this); }
+    ~DirtyLog() override { document.RemoveListener(this); }
     void OnTextUpdate(DocPos, DocPos, DocPos, bool byCommand) override {
         ++textUpdates;
         EXPECT_TRUE(byCommand);
     }
     void OnDirtyFlagChange(bool modified) override { flags.push_back(modified); }
+    Document& document;
     std::vector<bool> flags;
     int textUpdates = 0;
 };
@@ -80,8 +83,7 @@ TEST(UndoTest, TheLimitKeepsTheNewestSteps) {
 
 TEST(UndoTest, OnlyASaveThatHeldAndUndoingBackToItClearModified) {
     Document document;
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     Type(document, u"x");
     test::MemorySink failing(false);
     EXPECT_FALSE(document.Save(failing));
@@ -113,8 +115,7 @@ TEST(UndoTest, SavedStateOnADiscardedBranchStaysUnreachable) {
 TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
     Document document;
     Type(document, u"cat dog\ncat");
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     CommandGroup group;
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 3), std::u16string(u"lion")));
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(1, 0), DocPos::At(1, 3), std::u16string(u"ox\nyak")));
@@ -141,22 +142,19 @@ TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
 
 TEST(UndoTest, ACommandRunByHandIsStillHeard) {
     Document document;
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     InsertCommand insert(DocPos::At(0, 0), u"ab");
     std::unique_ptr<EditCommand> inverse = insert.Execute(document);
     EXPECT_EQ(log.textUpdates, 1);
     inverse->Execute(document);
     EXPECT_EQ(log.textUpdates, 2);
     EXPECT_EQ(AllText(document), u"");
-    document.RemoveListener(&log);
 }
 
 TEST(UndoTest, ClearAllForgetsEverything) {
     Document document;
     Type(document, u"text\nmore");
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     document.ClearAll();
     EXPECT_EQ(AllText(document), u"");
     EXPECT_FALSE(document.IsModified());

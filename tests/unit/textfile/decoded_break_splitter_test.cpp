@@ -98,9 +98,7 @@ TEST(DecodedBreakSplitterTest, EucJpSingleShiftThreeBeforeACrByteSavesAsShown) {
     TextFileIn in(charset::kEucJp);
     ASSERT_TRUE(in.Open(folder.File("s.txt").c_str()));
     Lines lines = test::DrainLines(in);
-    for (const std::u16string& line : lines) {
-        EXPECT_EQ(line.find_first_of(u"\r\n"), std::u16string::npos);
-    }
+    for (const std::u16string& line : lines) EXPECT_EQ(line.find_first_of(u"\r\n"), std::u16string::npos);
     EXPECT_EQ(lines, (Lines{u"ab", u"cd", u"ef"}));
     EXPECT_EQ(test::Encode(charset::kEucJp, lines), "ab\r\ncd\r\nef");
 }

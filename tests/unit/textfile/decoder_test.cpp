@@ -71,9 +71,7 @@ TEST(LineReaderTest, CodePageReadsConsumeAtMostHalfTheCapacityInBytes) {
 // units of the same value, so any file comes back byte for byte.
 TEST(Windows1252Test, EveryByteRoundTrips) {
     std::string all;
-    for (int b = 0; b < 256; ++b) {
-        if (b != '\r' && b != '\n') all.push_back(static_cast<char>(b));
-    }
+    for (int b = 0; b < 256; ++b) if (b != '\r' && b != '\n') all.push_back(static_cast<char>(b));
     all += "\r\n";
     std::vector<std::u16string> lines = DecodeLines(charset::kLatin1, all);
     ASSERT_EQ(lines.size(), 2u);

@@ -53,9 +53,7 @@ public:
     std::vector<std::string> Starting(std::initializer_list<const char*> kinds) const {
         std::vector<std::string> found;
         for (const std::string& call : calls) {
-            for (const char* kind : kinds) {
-                if (call.rfind(kind, 0) == 0) found.push_back(call);
-            }
+            for (const char* kind : kinds) if (call.rfind(kind, 0) == 0) found.push_back(call);
         }
         return found;
     }

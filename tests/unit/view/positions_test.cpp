@@ -13,8 +13,9 @@ using test::ViewFixture;
 
 // "line:column row absolute-row.row-in-line x pixels kept remembered-x".
 std::string Where(const ViewPos& at) {
-    return std::to_string(at.pos.line) + ":" + std::to_string(at.pos.column) + " row " + std::to_string(at.absRow) +
-           "." + std::to_string(at.rowInLine) + " x " + std::to_string(at.x) + " kept " + std::to_string(at.rememberedX);
+    using std::to_string;
+    return to_string(at.pos.line) + ":" + to_string(at.pos.column) + " row " + to_string(at.absRow) + "." +
+           to_string(at.rowInLine) + " x " + to_string(at.x) + " kept " + to_string(at.rememberedX);
 }
 
 TEST(PositionsTest, AColumnAtAWrapPointShowsAtTheEndOfTheUpperRow) {
