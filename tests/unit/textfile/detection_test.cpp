@@ -90,9 +90,8 @@ TEST(DetectionTest, CharsetsFromTheBytesAndTheRequest) {
 // A choice the system cannot read, of a whole file.
 TEST(DetectionTest, AFileInAnEncodingTheSystemCannotReadIsDetected) {
     test::TempFolder folder;
-    folder.Write("note.txt", Bytes({0xEF, 0xBB, 0xBF}) + "first\r\nsecond");
     TextFileIn in(12345);
-    ASSERT_TRUE(in.Open(folder.File("note.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "note.txt", Bytes({0xEF, 0xBB, 0xBF}) + "first\r\nsecond", in));
     EXPECT_EQ(in.Charset(), charset::kUtf8Bom);
     EXPECT_EQ(test::DrainLines(in), (std::vector<std::u16string>{u"first", u"second"}));
 }
@@ -146,15 +145,13 @@ TEST(DetectionTest, TextFileInLooksOnlyAtTheFirst16384Bytes) {
     test::TempFolder folder;
     // A UTF-8 character cut at byte 16384 leaves the verdict UTF-8.
     std::string cut = "\xE3\x81\x82" + std::string(kDetectionWindow - 4, 'a') + "\xE3\x81\x82";
-    folder.Write("cut.txt", cut);
     TextFileIn in;
-    ASSERT_TRUE(in.Open(folder.File("cut.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "cut.txt", cut, in));
     EXPECT_EQ(in.Charset(), charset::kUtf8);
     // A byte that would spoil UTF-8 after the window goes unseen, and so do
     // the line breaks there.
-    folder.Write("late.txt", std::string(kDetectionWindow, 'a') + "\n\xFF");
     TextFileIn late;
-    ASSERT_TRUE(late.Open(folder.File("late.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "late.txt", std::string(kDetectionWindow, 'a') + "\n\xFF", late));
     EXPECT_EQ(late.Charset(), Acp());
     EXPECT_TRUE(late.NoLineBreaks());
 }

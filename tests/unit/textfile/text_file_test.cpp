@@ -21,10 +21,9 @@ using test::U;
 
 TEST(TextFileInTest, OpenDetectsAndDecodes) {
     TempFolder folder;
-    folder.Write("a.txt", "\xEF\xBB\xBF" "first\nsecond\nthird\n");
     TextFileIn in;
     EXPECT_EQ(in.State(), ReadState::kFinished);
-    ASSERT_TRUE(in.Open(folder.File("a.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "a.txt", "\xEF\xBB\xBF" "first\nsecond\nthird\n", in));
     EXPECT_EQ(in.Charset(), charset::kUtf8Bom);
     EXPECT_EQ(in.LineEndStyle(), LineEnd::kLf);
     EXPECT_FALSE(in.NoLineBreaks());
@@ -43,18 +42,16 @@ TEST(TextFileInTest, MissingFileFailsAndEmptyFileReadsNothing) {
     EXPECT_FALSE(missing.Open(folder.File("missing.txt").c_str()));
     EXPECT_EQ(missing.Charset(), charset::kShiftJis);
     EXPECT_EQ(missing.State(), ReadState::kFinished);
-    folder.Write("empty.txt", "");
     TextFileIn empty;
-    ASSERT_TRUE(empty.Open(folder.File("empty.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "empty.txt", "", empty));
     EXPECT_TRUE(empty.NoLineBreaks());
     EXPECT_EQ(test::DrainLines(empty), std::vector<std::u16string>{u""});
 }
 
 TEST(TextFileInTest, ARequestedEncodingIsUsed) {
     TempFolder folder;
-    folder.Write("k.txt", "\x1B$)C\x0EGQ\x0F\r\n");
     TextFileIn in(charset::kLatin1);
-    ASSERT_TRUE(in.Open(folder.File("k.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "k.txt", "\x1B$)C\x0EGQ\x0F\r\n", in));
     EXPECT_EQ(in.Charset(), charset::kLatin1);
     EXPECT_EQ(test::DrainLines(in)[0], u"\x1B$)C\x0EGQ\x0F");
 }
@@ -78,9 +75,8 @@ TEST(TextFileInTest, ReportsLoadsThatAreNotExact) {
     };
     TempFolder folder;
     for (const auto& c : cases) {
-        folder.Write("f.txt", c.bytes);
         TextFileIn in(c.charset);
-        ASSERT_TRUE(in.Open(folder.File("f.txt").c_str()));
+        ASSERT_TRUE(test::WriteAndOpen(folder, "f.txt", c.bytes, in));
         test::DrainLines(in);
         EXPECT_EQ(in.ReplacedBytes(), c.replaced) << c.charset << " " << c.bytes;
         EXPECT_EQ(in.HeldNul(), c.nul) << c.charset << " " << c.bytes;
