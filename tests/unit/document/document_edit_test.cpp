@@ -38,16 +38,15 @@ TEST(DocumentEditTest, NewDocumentHasOneEmptyUnmodifiedLine) {
 }
 
 TEST(DocumentEditTest, EveryKindOfBreakSplitsLines) {
-    struct Case {
+    const struct {
         std::u16string text;
         Lines lines;
         DocPos end;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"a\r\nb\rc\n", {u"a", u"b", u"c", u""}, {0, 3}}, {u"a\n\rb", {u"a", u"", u"b"}, {1, 2}},
         {u"\r\r\n\n", {u"", u"", u"", u""}, {0, 3}}, {u"plain", {u"plain"}, {5, 0}}, {u"", {u""}, {0, 0}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Document document;
         EXPECT_EQ(Insert(document, {0, 0}, c.text), c.end);
         EXPECT_EQ(LinesOf(document), c.lines);
@@ -67,14 +66,9 @@ TEST(DocumentEditTest, PositionsAreClampedInPlace) {
     Document document;
     Insert(document, {0, 0}, u"ab\ncd");
     InsertCommand insert(DocPos::At(99, 99), u"!");
-    test::HeardChange inserted = test::Run(document, insert);
-    EXPECT_EQ(inserted.start, DocPos::At(1, 2));
-    EXPECT_EQ(inserted.newEnd, DocPos::At(1, 3));
+    EXPECT_EQ(test::Run(document, insert), (test::HeardChange{DocPos::At(1, 2), DocPos::At(1, 2), DocPos::At(1, 3)}));
     DeleteCommand erase(DocPos::At(0, kEndOfText), DocPos::At(0, 0));
-    test::HeardChange erased = test::Run(document, erase);
-    EXPECT_EQ(erased.start, DocPos::At(0, 0));
-    EXPECT_EQ(erased.oldEnd, DocPos::At(0, 2));
-    EXPECT_EQ(erased.newEnd, DocPos::At(0, 0));
+    EXPECT_EQ(test::Run(document, erase), (test::HeardChange{DocPos::At(0, 0), DocPos::At(0, 2), DocPos::At(0, 0)}));
     EXPECT_EQ(test::AllText(document), u"\r\ncd!");
 }
 

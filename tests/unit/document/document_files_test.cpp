@@ -19,7 +19,7 @@ using Lines = std::vector<std::u16string>;
 // Mirrors what a view learns from the load's updates: each slice adds text
 // at the end of what was there, from where the last one ended.
 struct SliceLog : DocListener {
-    explicit SliceLog(const Document& document) : document(document) {}
+    explicit SliceLog(Document& document) : document(document) { document.AddListener(this); }
     void OnTextUpdate(DocPos start, DocPos oldEnd, DocPos newEnd, bool byCommand) override {
         EXPECT_EQ(start, end);
         EXPECT_EQ(oldEnd, start);
@@ -35,20 +35,18 @@ struct SliceLog : DocListener {
 };
 
 TEST(DocumentFilesTest, LoadSplitsLinesAndNotifiesOnce) {
-    struct Case {
+    const struct {
         std::u16string text;
         Lines lines;
         DocPos end;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {u"", {u""}, {0, 0}}, {u"abc\n", {u"abc", u""}, {0, 1}}, {u"a\r\nbb\rccc", {u"a", u"bb", u"ccc"}, {3, 2}},
         {u"\n\n", {u"", u"", u""}, {0, 2}},
     };
     for (std::uint32_t chunk : {1u, 2u, 1024u}) {
-        for (const Case& c : cases) {
+        for (const auto& c : cases) {
             Document document;
             SliceLog log(document);
-            document.AddListener(&log);
             test::Load(document, c.text, chunk);
             EXPECT_EQ(test::LinesOf(document), c.lines);
             EXPECT_EQ(log.updates, 1);
@@ -148,7 +146,6 @@ TEST(DocumentFilesTest, SlicesAddTheSameLinesAsOneLoad) {
     for (std::uint32_t work : {0u, 1u, 3u, 7u, 12u}) {
         Document document;
         SliceLog log(document);
-        document.AddListener(&log);
         document.BeginLoad(std::make_unique<test::MemorySource>(text, 5));
         EXPECT_EQ(document.State(), TextState::kLoading);
         int slices = 1;
@@ -171,17 +168,16 @@ TEST(DocumentFilesTest, SlicesAddTheSameLinesAsOneLoad) {
 // that way until the document is cleared.
 TEST(DocumentFilesTest, AnIncompleteTextIsNeitherEditedNorSaved) {
     enum class End { kStillLoading, kCancelled, kFailed };
-    struct Case {
+    const struct {
         End end;
         TextState state;
         Lines lines;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {End::kStillLoading, TextState::kLoading, {u"abcdefgh"}},
         {End::kCancelled, TextState::kIncomplete, {u"abcdefgh", u""}},
         {End::kFailed, TextState::kIncomplete, {u"abcdefgh", u"ef", u"ghij", u""}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Document document;
         test::InsertAt(document, DocPos::At(0, 0), u"old");
         document.ClearAll();

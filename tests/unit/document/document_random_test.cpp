@@ -3,6 +3,7 @@
 // every step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -16,19 +17,34 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
+// The text as one string, every break a LF; a history of whole texts.
 class Model {
 public:
     explicit Model(std::uint32_t limit) : limit_(limit) {}
 
-    const Lines& Current() const { return states_[current_]; }
+    Lines Current() const {
+        Lines lines{u""};
+        for (char16_t unit : states_[current_]) {
+            if (unit == u'\n') {
+                lines.emplace_back();
+            } else {
+                lines.back() += unit;
+            }
+        }
+        return lines;
+    }
     bool IsModified() const { return saved_ != static_cast<long>(current_); }
 
     // An insertion is a replacement of an empty range, a deletion one by no text.
     void Replace(DocPos from, DocPos to, const std::u16string& text) {
-        Lines lines = Current();
-        DeleteFrom(lines, from, to);
-        InsertInto(lines, from, text);
-        Push(std::move(lines));
+        std::u16string state = states_[current_];
+        const auto [start, end] = std::minmax({Offset(state, from), Offset(state, to)});
+        std::u16string breaksAsLf;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool crLf = text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n';
+            if (!crLf) breaksAsLf += text[i] == u'\r' ? u'\n' : text[i];
+        }
+        Push(state.replace(start, end - start, breaksAsLf));
     }
     void Undo() {
         if (current_ > 0) --current_;
@@ -39,41 +55,19 @@ public:
     void Save() { saved_ = static_cast<long>(current_); }
 
 private:
-    static void Clamp(const Lines& lines, DocPos& pos) {
-        pos.line = std::min<LineIndex>(pos.line, static_cast<LineIndex>(lines.size() - 1));
-        pos.column = std::min<Column>(pos.column, static_cast<Column>(lines[pos.line].size()));
-    }
-    static void InsertInto(Lines& lines, DocPos pos, const std::u16string& text) {
-        Lines pieces{u""};
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == u'\r' || text[i] == u'\n') {
-                if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-                pieces.emplace_back();
-            } else {
-                pieces.back() += text[i];
-            }
+    // Where `pos`, clamped to the text, lies in it.
+    static std::size_t Offset(const std::u16string& state, DocPos pos) {
+        std::size_t lineStart = 0;
+        for (LineIndex line = 0; line < pos.line && state.find(u'\n', lineStart) != std::u16string::npos; ++line) {
+            lineStart = state.find(u'\n', lineStart) + 1;
         }
-        std::u16string tail = lines[pos.line].substr(pos.column);
-        lines[pos.line].erase(pos.column);
-        lines[pos.line] += pieces[0];
-        pieces.back() += tail;
-        if (pieces.size() == 1) {
-            lines[pos.line] += tail;
-            return;
-        }
-        lines.insert(lines.begin() + pos.line + 1, pieces.begin() + 1, pieces.end());
+        const std::size_t lineEnd = std::min(state.find(u'\n', lineStart), state.size());
+        return lineStart + std::min<std::size_t>(pos.column, lineEnd - lineStart);
     }
-    static void DeleteFrom(Lines& lines, DocPos& from, DocPos& to) {
-        Clamp(lines, from);
-        Clamp(lines, to);
-        if (to < from) std::swap(from, to);
-        lines[from.line] = lines[from.line].substr(0, from.column) + lines[to.line].substr(to.column);
-        lines.erase(lines.begin() + from.line + 1, lines.begin() + to.line + 1);
-    }
-    void Push(Lines lines) {
+    void Push(std::u16string state) {
         states_.resize(current_ + 1);
         if (saved_ > static_cast<long>(current_)) saved_ = -1;
-        states_.push_back(std::move(lines));
+        states_.push_back(std::move(state));
         ++current_;
         while (states_.size() - 1 > limit_) {
             states_.erase(states_.begin());
@@ -83,7 +77,7 @@ private:
     }
 
     std::uint32_t limit_;
-    std::vector<Lines> states_{Lines{u""}};
+    std::vector<std::u16string> states_{u""};
     std::size_t current_ = 0;
     long saved_ = 0;  // -1: the saved state is gone
 };

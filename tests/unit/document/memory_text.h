@@ -93,6 +93,9 @@ struct HeardChange {
     DocPos start;
     DocPos oldEnd;
     DocPos newEnd;
+    friend bool operator==(const HeardChange& a, const HeardChange& b) {
+        return a.start == b.start && a.oldEnd == b.oldEnd && a.newEnd == b.newEnd;
+    }
 };
 inline HeardChange Run(Document& document, EditCommand& command) {
     struct Ear : DocListener {

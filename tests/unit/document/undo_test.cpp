@@ -13,11 +13,14 @@ namespace {
 using test::AllText;
 
 struct DirtyLog : DocListener {
+    explicit DirtyLog(Document& document) : document(document) { document.AddListener(this); }
+    ~DirtyLog() override { document.RemoveListener(this); }
     void OnTextUpdate(DocPos, DocPos, DocPos, bool byCommand) override {
         ++textUpdates;
         EXPECT_TRUE(byCommand);
     }
     void OnDirtyFlagChange(bool modified) override { flags.push_back(modified); }
+    Document& document;
     std::vector<bool> flags;
     int textUpdates = 0;
 };
@@ -80,8 +83,7 @@ TEST(UndoTest, TheLimitKeepsTheNewestSteps) {
 
 TEST(UndoTest, OnlyASaveThatHeldAndUndoingBackToItClearModified) {
     Document document;
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     Type(document, u"x");
     test::MemorySink failing(false);
     EXPECT_FALSE(document.Save(failing));
@@ -113,15 +115,12 @@ TEST(UndoTest, SavedStateOnADiscardedBranchStaysUnreachable) {
 TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
     Document document;
     Type(document, u"cat dog\ncat");
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     CommandGroup group;
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(0, 0), DocPos::At(0, 3), std::u16string(u"lion")));
     group.Add(std::make_unique<ReplaceCommand>(DocPos::At(1, 0), DocPos::At(1, 3), std::u16string(u"ox\nyak")));
     test::HeardChange heard = test::Run(document, group);
-    EXPECT_EQ(heard.start, DocPos::At(0, 0));
-    EXPECT_EQ(heard.oldEnd, DocPos::At(1, 3));
-    EXPECT_EQ(heard.newEnd, DocPos::At(2, 3));
+    EXPECT_EQ(heard, (test::HeardChange{DocPos::At(0, 0), DocPos::At(1, 3), DocPos::At(2, 3)}));
     EXPECT_EQ(log.textUpdates, 1);
     EXPECT_EQ(AllText(document), u"lion dog\r\nox\r\nyak");
     document.Undo();
@@ -136,31 +135,26 @@ TEST(UndoTest, AGroupIsOneStepHeardAsOneUpdate) {
     mixed.Add(std::make_unique<InsertCommand>(DocPos::At(3, 0), std::u16string(u"x")));
     heard = test::Run(document, mixed);
     EXPECT_EQ(AllText(document), u"lon dog\r\nox\r\nyak!\r\nx?");
-    EXPECT_EQ(heard.start, DocPos::At(0, 1));
-    EXPECT_EQ(heard.oldEnd, DocPos::At(2, 3));
-    EXPECT_EQ(heard.newEnd, DocPos::At(3, 2));
+    EXPECT_EQ(heard, (test::HeardChange{DocPos::At(0, 1), DocPos::At(2, 3), DocPos::At(3, 2)}));
     document.Undo();
     EXPECT_EQ(AllText(document), u"lion dog\r\nox\r\nyak");
 }
 
 TEST(UndoTest, ACommandRunByHandIsStillHeard) {
     Document document;
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     InsertCommand insert(DocPos::At(0, 0), u"ab");
     std::unique_ptr<EditCommand> inverse = insert.Execute(document);
     EXPECT_EQ(log.textUpdates, 1);
     inverse->Execute(document);
     EXPECT_EQ(log.textUpdates, 2);
     EXPECT_EQ(AllText(document), u"");
-    document.RemoveListener(&log);
 }
 
 TEST(UndoTest, ClearAllForgetsEverything) {
     Document document;
     Type(document, u"text\nmore");
-    DirtyLog log;
-    document.AddListener(&log);
+    DirtyLog log(document);
     document.ClearAll();
     EXPECT_EQ(AllText(document), u"");
     EXPECT_FALSE(document.IsModified());

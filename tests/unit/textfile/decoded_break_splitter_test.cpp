@@ -94,13 +94,10 @@ TEST(DecodedBreakSplitterTest, AFullReadEndingInABreakGoesOnReading) {
 
 TEST(DecodedBreakSplitterTest, EucJpSingleShiftThreeBeforeACrByteSavesAsShown) {
     test::TempFolder folder;
-    folder.Write("s.txt", Bytes({'a', 'b', 0x8F, 0x8D, 'c', 'd', '\r', '\n', 'e', 'f'}));
     TextFileIn in(charset::kEucJp);
-    ASSERT_TRUE(in.Open(folder.File("s.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "s.txt", Bytes({'a', 'b', 0x8F, 0x8D, 'c', 'd', '\r', '\n', 'e', 'f'}), in));
     Lines lines = test::DrainLines(in);
-    for (const std::u16string& line : lines) {
-        EXPECT_EQ(line.find_first_of(u"\r\n"), std::u16string::npos);
-    }
+    for (const std::u16string& line : lines) EXPECT_EQ(line.find_first_of(u"\r\n"), std::u16string::npos);
     EXPECT_EQ(lines, (Lines{u"ab", u"cd", u"ef"}));
     EXPECT_EQ(test::Encode(charset::kEucJp, lines), "ab\r\ncd\r\nef");
 }

@@ -30,16 +30,15 @@ std::vector<std::pair<std::u16string, ReadState>> Reads(TextReader& reader, std:
 }
 
 TEST(LineReaderTest, BreaksAndStates) {
-    struct Case {
+    const struct {
         std::string bytes;
         std::u16string expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"a\r\nb", u"a\nb"},   {"a\rb", u"a\nb"},     {"a\nb", u"a\nb"},     {"a\n\rb", u"a\n\nb"},
         {"a\r\n", u"a\n"},     {"", u""},             {"\r\r\n\n", u"\n\n\n"}, {"abc", u"abc"},
     };
     for (CharsetId id : {charset::kLatin1, charset::kUtf8, charset::kShiftJis, charset::kEucJp}) {
-        for (const Case& c : cases) EXPECT_EQ(Decode(id, c.bytes), c.expected) << id << " " << c.bytes;
+        for (const auto& c : cases) EXPECT_EQ(Decode(id, c.bytes), c.expected) << id << " " << c.bytes;
     }
 }
 
@@ -72,9 +71,7 @@ TEST(LineReaderTest, CodePageReadsConsumeAtMostHalfTheCapacityInBytes) {
 // units of the same value, so any file comes back byte for byte.
 TEST(Windows1252Test, EveryByteRoundTrips) {
     std::string all;
-    for (int b = 0; b < 256; ++b) {
-        if (b != '\r' && b != '\n') all.push_back(static_cast<char>(b));
-    }
+    for (int b = 0; b < 256; ++b) if (b != '\r' && b != '\n') all.push_back(static_cast<char>(b));
     all += "\r\n";
     std::vector<std::u16string> lines = DecodeLines(charset::kLatin1, all);
     ASSERT_EQ(lines.size(), 2u);
@@ -134,7 +131,6 @@ TEST(DecoderTest, EachDecoderMakesItsUnits) {
         {charset::kUtf7, "a\r\n+AGE-\r\nb", u"a\na\nb"},
         // UTF-8, with a sequence cut off by the end of the file or by a line break.
         {charset::kUtf8, "h\xC3\xA9 \xE3\x81\x82 \xF0\x9F\x98\x80", u"hé あ 😀"},
-        {charset::kUtf8Bom, "\xEF\xBB\xBFx", u"x"},
         {charset::kUtf8, "a\xE3\x81", u"a" + bad},
         {charset::kUtf8, "a\xE3\r\nb", u"a" + bad + u"\nb"},
         {charset::kUtf8, "\xFF", bad},
@@ -227,11 +223,10 @@ TEST(Iso2022ReaderTest, ALongRunOfShiftsStillMakesProgress) {
 // limit, and lead bytes before breaks and at the end.
 TEST(FastPathTest, ReadsAreThoseOfTheExactWay) {
     const std::string ascii = "0123456789abcde\r\n0123456789abcdef\n0123456789abcdefg\t\x01\x7F";
-    struct Case {
+    const struct {
         CharsetId charset;
         std::string bytes;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {charset::kUtf8, ascii + "h\xC3\xA9 \xE3\x81\x82\xF0\x9F\x98\x80 \xEF\xBB\xBF"},
         {charset::kUtf8, "\xC0\x80\xC1\xBF\xE0\x80\x80\xED\xA0\x80\xF4\x90\x80\x80\xF8\x88\x80\x80\x80z"},
         {charset::kUtf8, "abc\xE3\x81\r\n\xE3\xF0\x9F\x98\xFF\x80\xBF\xE3\x81\x82"},
@@ -248,7 +243,7 @@ TEST(FastPathTest, ReadsAreThoseOfTheExactWay) {
         {charset::kIso2022Jp, "\x1B$B0!\x1B(Ba\xB1" + ascii},
         {charset::kIso2022Kr, "\x1B$)C\x0EGQ\x0F" "abc\xC7\xD1"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(c.bytes.data());
         const auto size = static_cast<std::uint32_t>(c.bytes.size());
         for (std::uint32_t capacity : {64u, 65u, 70u, 100u, 1024u}) {

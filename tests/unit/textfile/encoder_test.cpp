@@ -15,14 +15,12 @@ using test::Encode;
 using test::EncodeText;
 using test::U;
 
-struct Case {
-    CharsetId charset;
-    std::string text;  // UTF-8
-    std::string bytes;
-};
-
 TEST(EncoderTest, ByteSequences) {
-    const Case cases[] = {
+    const struct {
+        CharsetId charset;
+        std::string text;  // UTF-8
+        std::string bytes;
+    } cases[] = {
         {charset::kUtf8Bom, "a", "\xEF\xBB\xBF" "a"},
         {charset::kUtf8, "a", "a"},
         {charset::kIso2022Jp, "あa", "\x1B(B\x1B$B$\"\x1B(Ba"},
@@ -49,7 +47,7 @@ TEST(EncoderTest, ByteSequences) {
         {charset::kUtf5, "\xC3\xBF", "VF"},
         {charset::kShiftJis, "亜ｱ", "\x88\x9F\xB1"},
     };
-    for (const Case& c : cases) EXPECT_EQ(EncodeText(c.charset, c.text), c.bytes) << c.charset << " " << c.text;
+    for (const auto& c : cases) EXPECT_EQ(EncodeText(c.charset, c.text), c.bytes) << c.charset << " " << c.text;
 }
 
 TEST(EncoderTest, LineBreaksAreEncodedLikeText) {
@@ -103,16 +101,15 @@ TEST(UnitRunsTest, RunsEndAtTheFirstUnitOutsideTheirClass) {
 }
 
 TEST(ShiftJisToJisTest, ArithmeticAndTheIbmExtensionTable) {
-    struct Pair {
+    const struct {
         int s1, s2, j1, j2;
-    };
-    const Pair pairs[] = {
+    } pairs[] = {
         {0x88, 0x9F, 0x30, 0x21}, {0x81, 0x40, 0x21, 0x21}, {0xE0, 0x40, 0x5F, 0x21}, {0xEA, 0xA4, 0x74, 0x26},
         {0xFA, 0x40, 0x7C, 0x71}, {0xFB, 0x40, 0x7A, 0x63}, {0xFC, 0x4B, 0x7C, 0x6E}, {0xFA, 0x7F, 0x21, 0x29},
         {0xFA, 0xFD, 0x21, 0x29}, {0xFB, 0xFF, 0x21, 0x29}, {0xFC, 0x4C, 0x21, 0x29}, {0xFC, 0x4F, 0x21, 0x29},
         {0xFA, 0x4A, 0x2D, 0x35}, {0xFA, 0x5B, 0x22, 0x68},
     };
-    for (const Pair& p : pairs) {
+    for (const auto& p : pairs) {
         JisPair jis = ShiftJisToJis(static_cast<std::uint8_t>(p.s1), static_cast<std::uint8_t>(p.s2));
         EXPECT_EQ(jis.first, p.j1) << std::hex << p.s1 << " " << p.s2;
         EXPECT_EQ(jis.second, p.j2) << std::hex << p.s1 << " " << p.s2;

@@ -85,11 +85,10 @@ TEST(RoundTripTest, EveryEncodingOfTheTable) {
 
 TEST(RoundTripTest, DetectionFindsWhatWasSaved) {
     test::TempFolder folder;
-    struct Case {
+    const struct {
         CharsetId saved;
         const char* text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {charset::kUtf8Bom, kUnicode},      {charset::kUtf8, kUnicode},
         {charset::kUtf16LeBom, kUnicode},   {charset::kUtf16BeBom, kUnicode},
         {charset::kUtf32LeBom, kUnicode},   {charset::kUtf32BeBom, kUnicode},
@@ -97,7 +96,7 @@ TEST(RoundTripTest, DetectionFindsWhatWasSaved) {
         {charset::kIso2022Kr, "한국어"},    {charset::kIso2022Cn, "中文"},
         {charset::kUtf5, "Utf-5 text"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         std::vector<std::u16string> lines(40, U(c.text));
         folder.Write("d.txt", test::Encode(c.saved, lines, c.saved == charset::kUtf5 ? LineEnd::kCrLf : LineEnd::kLf));
         CharsetId detected = 0;

@@ -21,10 +21,9 @@ using test::U;
 
 TEST(TextFileInTest, OpenDetectsAndDecodes) {
     TempFolder folder;
-    folder.Write("a.txt", "\xEF\xBB\xBF" "first\nsecond\nthird\n");
     TextFileIn in;
     EXPECT_EQ(in.State(), ReadState::kFinished);
-    ASSERT_TRUE(in.Open(folder.File("a.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "a.txt", "\xEF\xBB\xBF" "first\nsecond\nthird\n", in));
     EXPECT_EQ(in.Charset(), charset::kUtf8Bom);
     EXPECT_EQ(in.LineEndStyle(), LineEnd::kLf);
     EXPECT_FALSE(in.NoLineBreaks());
@@ -43,31 +42,27 @@ TEST(TextFileInTest, MissingFileFailsAndEmptyFileReadsNothing) {
     EXPECT_FALSE(missing.Open(folder.File("missing.txt").c_str()));
     EXPECT_EQ(missing.Charset(), charset::kShiftJis);
     EXPECT_EQ(missing.State(), ReadState::kFinished);
-    folder.Write("empty.txt", "");
     TextFileIn empty;
-    ASSERT_TRUE(empty.Open(folder.File("empty.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "empty.txt", "", empty));
     EXPECT_TRUE(empty.NoLineBreaks());
     EXPECT_EQ(test::DrainLines(empty), std::vector<std::u16string>{u""});
 }
 
 TEST(TextFileInTest, ARequestedEncodingIsUsed) {
     TempFolder folder;
-    folder.Write("k.txt", "\x1B$)C\x0EGQ\x0F\r\n");
     TextFileIn in(charset::kLatin1);
-    ASSERT_TRUE(in.Open(folder.File("k.txt").c_str()));
+    ASSERT_TRUE(test::WriteAndOpen(folder, "k.txt", "\x1B$)C\x0EGQ\x0F\r\n", in));
     EXPECT_EQ(in.Charset(), charset::kLatin1);
     EXPECT_EQ(test::DrainLines(in)[0], u"\x1B$)C\x0EGQ\x0F");
 }
 
 // What a load says of bytes it could not keep.
 TEST(TextFileInTest, ReportsLoadsThatAreNotExact) {
-    struct Case {
+    const struct {
         CharsetId charset;
         std::string bytes;
-        bool replaced;
-        bool nul;
-    };
-    const Case cases[] = {
+        bool replaced, nul;
+    } cases[] = {
         {charset::kUtf8, "plain\r\ntext", false, false},
         {charset::kUtf8, "a\xFF" "b", true, false},
         {charset::kUtf8, "a\xEF\xBF\xBD" "b", false, false},  // a U+FFFD of the file's own
@@ -79,10 +74,9 @@ TEST(TextFileInTest, ReportsLoadsThatAreNotExact) {
         {charset::kUtf16Le, test::Bytes({'a', 0, 0, 0}), false, true},
     };
     TempFolder folder;
-    for (const Case& c : cases) {
-        folder.Write("f.txt", c.bytes);
+    for (const auto& c : cases) {
         TextFileIn in(c.charset);
-        ASSERT_TRUE(in.Open(folder.File("f.txt").c_str()));
+        ASSERT_TRUE(test::WriteAndOpen(folder, "f.txt", c.bytes, in));
         test::DrainLines(in);
         EXPECT_EQ(in.ReplacedBytes(), c.replaced) << c.charset << " " << c.bytes;
         EXPECT_EQ(in.HeldNul(), c.nul) << c.charset << " " << c.bytes;
@@ -112,12 +106,11 @@ std::vector<LostCharacter> SaveOverOld(const TempFolder& folder, CharsetId chars
 }
 
 TEST(TextFileOutTest, ASaveThatWouldLoseCharactersIsRefusedUnlessAllowed) {
-    struct Case {
+    const struct {
         CharsetId charset;
         std::vector<std::u16string> lines;
         std::vector<Loss> lost;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {1252, {u"abc", U("x日本語 ☃")}, {{1, 1, U'日'}, {1, 2, U'本'}, {1, 3, U'語'}, {1, 5, U'☃'}}},
         {1252, {U("ā")}, {{0, 0, U'ā'}}},  // no look-alike passes for the letter
         {1252, {U("日日日日日日日日")}, {{0, 0, U'日'}, {0, 1, U'日'}, {0, 2, U'日'}, {0, 3, U'日'}, {0, 4, U'日'}}},
@@ -137,7 +130,7 @@ TEST(TextFileOutTest, ASaveThatWouldLoseCharactersIsRefusedUnlessAllowed) {
         {charset::kUtf32Le, {U("😀"), u"\xD800"}, {}},
     };
     TempFolder folder;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         bool saved = false;
         std::vector<LostCharacter> lost = SaveOverOld(folder, c.charset, c.lines, LossPolicy::kRefuse, &saved);
         ASSERT_EQ(lost.size(), c.lost.size()) << c.charset << " " << Utf16ToUtf8(c.lines.back());

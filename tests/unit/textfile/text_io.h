@@ -1,5 +1,5 @@
 // Helpers for the text-file tests: decode bytes with a reader, encode lines
-// through a real file, spell texts in UTF-8.
+// through a real file, open written bytes, spell texts in UTF-8.
 #pragma once
 
 #include <memory>
@@ -8,6 +8,7 @@
 
 #include "runtime/utf8.h"
 #include "support/temp_folder.h"
+#include "textfile/text_file_in.h"
 #include "textfile/text_file_out.h"
 #include "textfile/text_reader_factory.h"
 
@@ -46,6 +47,12 @@ inline std::u16string Decode(CharsetId charset, const std::string& bytes, std::u
     std::vector<std::u16string> lines = DecodeLines(charset, bytes, capacity);
     for (std::size_t i = 0; i < lines.size(); ++i) joined += (i > 0 ? u"\n" : u"") + lines[i];
     return joined;
+}
+
+// Writes `bytes` as the file `name` of `folder` and opens it with `in`: whether it opened.
+inline bool WriteAndOpen(const TempFolder& folder, const std::string& name, const std::string& bytes, TextFileIn& in) {
+    folder.Write(name, bytes);
+    return in.Open(folder.File(name).c_str());
 }
 
 // Writes `lines` as the document does, the last marked as such.

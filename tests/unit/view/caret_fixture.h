@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/document.h"
@@ -22,6 +23,7 @@ struct RecordingCaretHost : ViewHost, CaretHost {
     void ShowStatus(const std::u16string& text) override { statuses.push_back(text); }
     void StartLinkResolution(const LinkRequest& request) override { requests.push_back(request); }
     void CursorChanged() override { ++cursorChanges; }
+    std::vector<PixelRect> Take() { return std::exchange(rects, {}); }
 
     EditViewCore* core = nullptr;
     std::vector<PixelRect> rects;
@@ -68,6 +70,10 @@ struct CaretFixture {
     std::string Selected() const {
         auto text = [](DocPos pos) { return std::to_string(pos.line) + ":" + std::to_string(pos.column); };
         return (input.selection.Empty() ? "" : text(AnchorAt()) + ">") + text(At());
+    }
+    void Select(DocPos anchor, DocPos caret) {
+        input.selection.SetCaret(anchor, false);
+        input.selection.SetCaret(caret, true);
     }
     void Press(EditKey key, bool shift = false, bool ctrl = false) { input.keys.Key(key, shift, ctrl); }
     void Type(std::u16string_view text) {

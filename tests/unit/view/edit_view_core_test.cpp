@@ -2,6 +2,7 @@
 // scroll invalidates, and where the first visible row goes.
 #include <gtest/gtest.h>
 
+#include "view/caret_fixture.h"
 #include "view/edit_view_core.h"
 #include "view_fixture.h"
 
@@ -10,14 +11,6 @@ namespace {
 
 using test::FakeMeasurer;
 using test::Lines;
-
-struct RecordingHost : ViewHost {
-    void Invalidate(const PixelRect& rect) override { rects.push_back(rect); }
-    void ScrollBarsChanged() override { ++barChanges; }
-    std::vector<PixelRect> Take() { return std::exchange(rects, {}); }
-    std::vector<PixelRect> rects;
-    int barChanges = 0;
-};
 
 struct CoreFixture {
     explicit CoreFixture(const std::u16string& text) : metrics(measurer, 4), core(document, metrics, host) {
@@ -31,7 +24,7 @@ struct CoreFixture {
     Document document;
     FakeMeasurer measurer;
     Metrics metrics;
-    RecordingHost host;
+    test::RecordingCaretHost host;
     EditViewCore core;
 };
 

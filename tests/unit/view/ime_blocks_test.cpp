@@ -10,24 +10,18 @@ namespace {
 
 using test::CaretFixture;
 
-std::vector<std::uint8_t> Header(std::uint32_t size, std::uint32_t length, std::uint32_t compLength,
-                                 std::uint32_t compOffset) {
+// A block of `text` with its composition at [compOffset, compOffset + compLength):
+// the eight header fields, the units and a NUL.
+std::vector<std::uint8_t> Block(std::u16string_view text, std::uint32_t compLength, std::uint32_t compOffset) {
+    const auto length = static_cast<std::uint32_t>(text.size());
     std::vector<std::uint8_t> bytes;
-    for (std::uint32_t field : {size, 0u, length, 32u, compLength, compOffset, compLength, compOffset}) {
+    for (std::uint32_t field : {34 + 2 * length, 0u, length, 32u, compLength, compOffset, compLength, compOffset}) {
         for (int byte = 0; byte < 4; ++byte) bytes.push_back(static_cast<std::uint8_t>(field >> (8 * byte)));
     }
-    return bytes;
-}
-
-std::vector<std::uint8_t> Block(std::u16string_view text, std::uint32_t compLength, std::uint32_t compOffset) {
-    std::vector<std::uint8_t> bytes = Header(34 + 2 * static_cast<std::uint32_t>(text.size()),
-                                             static_cast<std::uint32_t>(text.size()), compLength, compOffset);
-    for (char16_t unit : text) {
+    for (char16_t unit : std::u16string(text) + u'\0') {
         bytes.push_back(static_cast<std::uint8_t>(unit));
         bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
     }
-    bytes.push_back(0);
-    bytes.push_back(0);
     return bytes;
 }
 
@@ -45,8 +39,7 @@ TEST(ImeBlocksTest, ABlockHoldsAtMostItsCapOfText) {
     EXPECT_EQ(ReconvertBlock(most, 0, most.size()).size(), 34 + 2 * most.size());
     EXPECT_TRUE(ReconvertBlock(most + u"x", 0, 1).empty());
     CaretFixture view(most + u"xy");
-    view.input.selection.SetCaret(DocPos::At(0, 0), false);
-    view.input.selection.SetCaret(DocPos::At(0, kMaxImeBlockUnits + 1), true);
+    view.Select(DocPos::At(0, 0), DocPos::At(0, kMaxImeBlockUnits + 1));
     EXPECT_TRUE(view.input.ime.ReconversionBlock().empty()) << "too long a selection is not offered";
     view.input.selection.SetCaret(DocPos::At(0, kMaxImeBlockUnits), true);
     EXPECT_FALSE(view.input.ime.ReconversionBlock().empty());
@@ -65,19 +58,16 @@ TEST(ImeBlocksTest, ABlockIsCopiedOnlyWhereItFits) {
 
 TEST(CaretImeTest, ReconversionTakesASelectionWithinOneLine) {
     CaretFixture view(u"漢字 かな\nnext");
-    view.input.selection.SetCaret(DocPos::At(0, 0), false);
-    view.input.selection.SetCaret(DocPos::At(0, 2), true);
+    view.Select(DocPos::At(0, 0), DocPos::At(0, 2));
     EXPECT_EQ(view.input.ime.ReconversionBlock(), Block(u"漢字", 2, 0));
     view.input.ime.StartReconversion();
     EXPECT_EQ(view.Selected(), "0:2>0:0");
     view.input.keys.InputString(u"感じ");
     EXPECT_EQ(view.Text(), u"感じ かな\r\nnext");
-    view.input.selection.SetCaret(DocPos::At(0, 4), false);
-    view.input.selection.SetCaret(DocPos::At(1, 1), true);
+    view.Select(DocPos::At(0, 4), DocPos::At(1, 1));
     EXPECT_TRUE(view.input.ime.ReconversionBlock().empty());
     // A selection made right to left is not swapped.
-    view.input.selection.SetCaret(DocPos::At(0, 3), false);
-    view.input.selection.SetCaret(DocPos::At(0, 1), true);
+    view.Select(DocPos::At(0, 3), DocPos::At(0, 1));
     view.input.ime.StartReconversion();
     EXPECT_EQ(view.Selected(), "0:3>0:1");
 }
@@ -114,8 +104,7 @@ TEST(CaretImeTest, CharPositionsFollowTheSelectionStart) {
     EXPECT_EQ(place.x, 8);
     EXPECT_EQ(place.y, 16);
     EXPECT_EQ(place.lineHeight, 16);
-    view.input.selection.SetCaret(DocPos::At(0, 4), false);
-    view.input.selection.SetCaret(DocPos::At(0, 2), true);
+    view.Select(DocPos::At(0, 4), DocPos::At(0, 2));
     EXPECT_EQ(view.input.ime.CharPosition(3).x, 40);
     EXPECT_EQ(view.input.ime.CharPosition(99).x, 48);
 }

@@ -88,50 +88,40 @@ TEST(MetricsTest, SharedMetricsMeasureNothingAndTellOfUnknownWidths) {
     }
 }
 
-TEST(LayoutTest, WrappingAtTenLettersOfEightPixels) {
-    ViewFixture view(std::u16string(30, u'a'));
+// Where a line breaks for a wrap width in letters of 8 pixels, "W" and pairs
+// measured as each row says (0: as they are).
+TEST(LayoutTest, ARowEndsBeforeTheUnitThatWouldPassTheWrapWidth) {
+    const std::u16string pairLine = u"ab\xD83D\xDE00" u"c";
+    const struct {
+        const char* what;
+        std::u16string text;
+        std::int32_t wrap, wWidth, pairWidth;
+        Ends ends;
+    } cases[] = {
+        {"a W of 16 at offset 9 would end at 88: it starts the second row",
+         std::u16string(9, u'a') + u"W" + std::u16string(20, u'a'), 10, 16, 0, {9, 18, 28, 30}},
+        {"a unit wider than the wrap width forms a row of its own", u"aWa", 2, 100, 0, {1, 2, 3}},
+        {"an empty line is one empty row", u"", 2, 0, 0, {0}},
+        {"tabs of 32 pixels break where they reach their stop: a-tab-b is 40 wide", u"a\tb\tc", 5, 0, 0, {3, 5}},
+        {"a pair stays in one row", pairLine, 3, 0, 8, {4, 5}},
+        {"unless wider than the row", pairLine, 3, 0, 30, {2, 3, 5}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ViewFixture view(c.text);
+        if (c.wWidth > 0) view.measurer.SetWidth(u'W', c.wWidth);
+        if (c.pairWidth > 0) view.measurer.SetPairWidth(c.pairWidth);
+        Metrics metrics(view.measurer, 4);
+        view.layout.Configure(metrics, LayoutOptions{c.wrap, false});
+        EXPECT_EQ(view.Ends(0), c.ends);
+    }
+    ViewFixture view(std::u16string(30, u'a'));  // ten letters a row
     view.layout.SetOptions(LayoutOptions{10, false});
     EXPECT_EQ(view.layout.WrapWidth(), 80);
     EXPECT_EQ(view.Ends(0), (Ends{10, 20, 30}));
     EXPECT_EQ(view.layout.Rows().TotalRows(), 3u);
     EXPECT_EQ(view.layout.MaxWidth(), 80);
-    // A unit of 16 pixels at offset 9 would end at 88: it starts the second row.
-    ViewFixture wide(std::u16string(9, u'a') + u"W" + std::u16string(20, u'a'));
-    wide.measurer.SetWidth(u'W', 16);
-    Metrics metrics(wide.measurer, 4);
-    wide.layout.Configure(metrics, LayoutOptions{10, false});
-    EXPECT_EQ(wide.Ends(0), (Ends{9, 18, 28, 30}));
-}
-
-TEST(LayoutTest, AUnitWiderThanTheWrapWidthFormsARowOfItsOwn) {
-    ViewFixture view(u"aWa");
-    view.measurer.SetWidth(u'W', 100);
-    Metrics metrics(view.measurer, 4);
-    view.layout.Configure(metrics, LayoutOptions{2, false});
-    EXPECT_EQ(view.Ends(0), (Ends{1, 2, 3}));
-    ViewFixture empty(u"");
-    empty.layout.SetOptions(LayoutOptions{2, false});
-    EXPECT_EQ(empty.Ends(0), (Ends{0}));
-}
-
-TEST(LayoutTest, TabsBreakWhereTheyReachTheirStop) {
-    // Tabs of 32 pixels: "a\tb" is 8 -> 32 -> 40 wide.
-    ViewFixture view(u"a\tb\tc");
-    EXPECT_EQ(view.layout.Rows().Width(0), 72);
-    view.layout.SetOptions(LayoutOptions{5, false});  // 40 pixels
-    EXPECT_EQ(view.Ends(0), (Ends{3, 5}));
-}
-
-TEST(LayoutTest, SurrogatePairStaysInOneRowUnlessWiderThanTheRow) {
-    ViewFixture view(u"ab\xD83D\xDE00" u"c");
-    view.measurer.SetPairWidth(8);
-    Metrics metrics(view.measurer, 4);
-    view.layout.Configure(metrics, LayoutOptions{3, false});
-    EXPECT_EQ(view.Ends(0), (Ends{4, 5}));
-    view.measurer.SetPairWidth(30);
-    Metrics wide(view.measurer, 4);
-    view.layout.Configure(wide, LayoutOptions{3, false});
-    EXPECT_EQ(view.Ends(0), (Ends{2, 3, 5}));
+    EXPECT_EQ(ViewFixture(u"a\tb\tc").layout.Rows().Width(0), 72);
 }
 
 TEST(LayoutTest, WindowEdgeWrapFollowsTheClientWidthAndMargin) {

@@ -2,6 +2,8 @@
 // what a result means for the missing marks and for opening.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "document/edit_command.h"
 #include "document/memory_text.h"
 #include "view/link_activation.h"
@@ -72,25 +74,22 @@ LinkResult Result(std::int32_t existing) {
     return result;
 }
 
+// Whether an outcome opens, and its marks' bounds: text start, clear-to, text end.
+using Effect = std::tuple<bool, Column, Column, Column>;
+Effect EffectOf(const LinkOutcome& outcome) {
+    return {outcome.open, outcome.textStart, outcome.clearTo, outcome.textEnd};
+}
+
 TEST(LinkActivationTest, OutcomesForWholePartlyAndNotExistingLinks) {
     LinkDocument doc(u"x <C:\\dir\\f.txt>");  // text at 3..12
     const LinkRequest request = doc.At(0, 4);
-    LinkOutcome whole = DecideLinkOutcome(doc.document, request, Result(12));
-    EXPECT_TRUE(whole.open);
-    EXPECT_EQ(whole.textStart, 3u);
-    EXPECT_EQ(whole.clearTo, 15u);
-    EXPECT_EQ(whole.textEnd, 15u);
-    LinkOutcome part = DecideLinkOutcome(doc.document, request, Result(7));
-    EXPECT_FALSE(part.open);  // nothing marked yet: this click only marks
-    EXPECT_EQ(part.clearTo, 10u);
-    EXPECT_EQ(part.textEnd, 15u);
+    EXPECT_EQ(EffectOf(DecideLinkOutcome(doc.document, request, Result(12))), (Effect{true, 3, 15, 15}));
+    // Nothing marked yet: this click only marks.
+    EXPECT_EQ(EffectOf(DecideLinkOutcome(doc.document, request, Result(7))), (Effect{false, 3, 10, 15}));
     doc.document.SetMissingPart(0, 10, 15, true);
     EXPECT_TRUE(DecideLinkOutcome(doc.document, request, Result(7)).open);
     EXPECT_FALSE(DecideLinkOutcome(doc.document, doc.At(0, 11), Result(7)).open);
-    LinkOutcome none = DecideLinkOutcome(doc.document, request, Result(0));
-    EXPECT_FALSE(none.open);
-    EXPECT_EQ(none.clearTo, 3u);
-    EXPECT_EQ(none.textEnd, 15u);
+    EXPECT_EQ(EffectOf(DecideLinkOutcome(doc.document, request, Result(0))), (Effect{false, 3, 3, 15}));
     EXPECT_EQ(DecideLinkOutcome(doc.document, request, Result(13)).clearTo, 15u);  // a count past the text
 }
 
@@ -99,10 +98,7 @@ TEST(LinkActivationTest, ACutLinkThatExistsOpensAndClearsOnlyItsPart) {
     doc.document.SetMissingPart(0, 1, 13, true);
     const LinkRequest request = doc.At(0, 4, LinkCommand::kOpenLocation);
     ASSERT_EQ(request.linkText, u"C:\\dir");
-    const LinkOutcome outcome = DecideLinkOutcome(doc.document, request, Result(6));
-    EXPECT_TRUE(outcome.open);
-    EXPECT_EQ(outcome.clearTo, 7u);
-    EXPECT_EQ(outcome.textEnd, 7u);
+    EXPECT_EQ(EffectOf(DecideLinkOutcome(doc.document, request, Result(6))), (Effect{true, 1, 7, 7}));
 }
 
 TEST(LinkActivationTest, AnEditedLinkGivesNoOutcome) {

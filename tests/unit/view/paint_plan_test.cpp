@@ -1,6 +1,7 @@
 // The paint plan, recorded: runs, fonts, colours, fills and marks.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -20,38 +21,23 @@ std::string Narrow(const char16_t* units, std::uint32_t count) {
     return out;
 }
 
-const char* FontName(TextFont font) {
-    switch (font) {
-        case TextFont::kNormal: return "normal";
-        case TextFont::kLink: return "link";
-        case TextFont::kMissingLink: return "missing";
-    }
-    return "";
-}
-
-const char* BrushName(Brush brush) {
-    switch (brush) {
-        case Brush::kBackground: return "bg";
-        case Brush::kFileName: return "yellow";
-        case Brush::kComment: return "blue";
-        case Brush::kCrimson: return "crimson";
-    }
-    return "";
-}
+// Names for the recorded calls, in the order of the enumerations.
+const std::array<const char*, 3> kFontNames = {"normal", "link", "missing"};
+const std::array<const char*, 4> kBrushNames = {"bg", "yellow", "blue", "crimson"};
 
 // Records every call as one line of text.
 class RecordingCanvas : public Canvas {
 public:
     void Fill(const PixelRect& r, Brush brush) override {
-        Record("fill ", BrushName(brush), ' ', r.left, ',', r.top, '-', r.right, ',', r.bottom);
+        const char* name = kBrushNames.at(static_cast<std::size_t>(brush));
+        Record("fill ", name, ' ', r.left, ',', r.top, '-', r.right, ',', r.bottom);
     }
     void Text(std::int32_t x, std::int32_t top, const char16_t* units, const std::int32_t* advances,
               std::uint32_t count, TextFont font, ViewColor color) override {
-        std::ostringstream out;
-        out << "text " << x << ',' << top << " \"" << Narrow(units, count) << "\" " << FontName(font) << " c" << color
-            << " dx";
-        for (std::uint32_t i = 0; i < count; ++i) out << ' ' << advances[i];
-        calls.push_back(out.str());
+        std::string dx;
+        for (std::uint32_t i = 0; i < count; ++i) dx += ' ' + std::to_string(advances[i]);
+        Record("text ", x, ',', top, " \"", Narrow(units, count), "\" ", kFontNames.at(static_cast<std::size_t>(font)),
+               " c", color, " dx", dx);
     }
     void MarginLine(std::int32_t x, std::int32_t top, std::int32_t bottom) override {
         Record("line ", x, ',', top, '-', bottom);
@@ -67,9 +53,7 @@ public:
     std::vector<std::string> Starting(std::initializer_list<const char*> kinds) const {
         std::vector<std::string> found;
         for (const std::string& call : calls) {
-            for (const char* kind : kinds) {
-                if (call.rfind(kind, 0) == 0) found.push_back(call);
-            }
+            for (const char* kind : kinds) if (call.rfind(kind, 0) == 0) found.push_back(call);
         }
         return found;
     }
@@ -94,6 +78,12 @@ PaintRequest Whole(std::int32_t width = 400, std::int32_t height = 64) {
     return request;
 }
 
+RecordingCanvas Paint(const Layout& layout, const PaintRequest& request) {
+    RecordingCanvas canvas;
+    PaintRegion(layout, request, canvas);
+    return canvas;
+}
+
 TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
     // "[" ... "]" is a block comment and "#" a line comment in the editor's definition.
     ViewFixture view(u"a<C:\\d\\f.txt> [n]\t\x01z #c");
@@ -102,8 +92,7 @@ TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
     view.document.SetMissingPart(0, 4, 6, false);
     PaintRequest request = Whole();
     request.showTabMarks = true;
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, request, canvas);
+    const RecordingCanvas canvas = Paint(view.layout, request);
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{
                                   "text 0,0 \"a\" normal c0 dx 8",
                                   "text 8,0 \"<C:\\d\" link c5 dx 8 8 8 8 8",
@@ -122,8 +111,7 @@ TEST(PaintPlanTest, LinksHighlightsTabsAndControlUnits) {
 TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFontAndHighlightsOnTheirBrushes) {
     ViewFixture view(u"<C:\\d\\f.txt>");
     view.document.SetKeywordDefinition(test::kStandardDefinition);
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, Whole(), canvas);
+    const RecordingCanvas canvas = Paint(view.layout, Whole());
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{
                                   "text 0,0 \"<C:\\d\\\" link c5 dx 8 8 8 8 8 8",
                                   "text 48,0 \"f.txt\" link c5 dx 8 8 8 8 8",
@@ -132,8 +120,7 @@ TEST(PaintPlanTest, FileNamePartIsOnYellowInTheLinkFontAndHighlightsOnTheirBrush
     EXPECT_TRUE(canvas.Has("fill yellow 48,0-88,16"));
     // Highlight values pick their brushes.
     view.Insert(DocPos::At(0, 0), u"x [note] y #z\n");
-    RecordingCanvas highlights;
-    PaintRegion(view.layout, Whole(), highlights);
+    const RecordingCanvas highlights = Paint(view.layout, Whole());
     EXPECT_TRUE(highlights.Has("fill crimson 16,0-64,16"));
     EXPECT_TRUE(highlights.Has("fill blue 88,0-104,16"));
 }
@@ -144,8 +131,7 @@ TEST(PaintPlanTest, MarginNumbersAndTheEndMark) {
     view.layout.SetOptions(LayoutOptions{10, true});
     PaintRequest request = Whole(200, 100);
     request.showEndMark = true;
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, request, canvas);
+    const RecordingCanvas canvas = Paint(view.layout, request);
     ASSERT_GE(canvas.calls.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(canvas.calls.begin(), canvas.calls.begin() + 6),
               (std::vector<std::string>{"fill bg 0,0-32,100", "line 28,0-80", "text 16,0 \"1\" normal c5 dx 8",
@@ -162,8 +148,7 @@ TEST(PaintPlanTest, PaintingStartsAtTheRowThatHoldsTheUpdateTop) {
     PaintRequest request;
     request.viewport.topRow = 5000;
     request.update = PixelRect{0, 32, 80, 48};
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, request, canvas);
+    const RecordingCanvas canvas = Paint(view.layout, request);
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"text 0,32 \"qqqqqqqqqq\" normal c0 dx 8 8 8 8 8 8 8 8 8 8"}));
 }
 
@@ -172,8 +157,7 @@ TEST(PaintPlanTest, OnlyTheUnitsInsideTheUpdateAreDrawn) {
     PaintRequest request;
     request.viewport.left = 4;
     request.update = PixelRect{20, 0, 36, 16};
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, request, canvas);
+    const RecordingCanvas canvas = Paint(view.layout, request);
     // Client x of unit i is 8 i - 4: "c" ends where the update starts, "f" starts where it ends.
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"text 20,0 \"de\" normal c0 dx 8 8"}));
 }
@@ -183,8 +167,7 @@ TEST(PaintPlanTest, SelectionInvertsTheTextOfEachRowOnly) {
     PaintRequest request = Whole(200, 48);
     request.selectionFrom = DocPos::At(2, 2);
     request.selectionTo = DocPos::At(0, 1);
-    RecordingCanvas canvas;
-    PaintRegion(view.layout, request, canvas);
+    const RecordingCanvas canvas = Paint(view.layout, request);
     EXPECT_EQ(canvas.Starting({"invert"}), (std::vector<std::string>{"invert 8,0-24,15", "invert 0,32-16,47"}));
 }
 

@@ -1,6 +1,8 @@
 // DocToView, PointToView and MoveRows on wrapped and unwrapped text.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "view/view_pos.h"
 #include "view_fixture.h"
 
@@ -9,20 +11,19 @@ namespace {
 
 using test::ViewFixture;
 
+// "line:column row absolute-row.row-in-line x pixels kept remembered-x".
+std::string Where(const ViewPos& at) {
+    using std::to_string;
+    return to_string(at.pos.line) + ":" + to_string(at.pos.column) + " row " + to_string(at.absRow) + "." +
+           to_string(at.rowInLine) + " x " + to_string(at.x) + " kept " + to_string(at.rememberedX);
+}
+
 TEST(PositionsTest, AColumnAtAWrapPointShowsAtTheEndOfTheUpperRow) {
     ViewFixture view(u"first\n" + std::u16string(30, u'a'));
     view.layout.SetOptions(LayoutOptions{10, false});
-    ViewPos end = DocToView(view.layout, DocPos::At(1, 10));
-    EXPECT_EQ(end.absRow, 1u);
-    EXPECT_EQ(end.rowInLine, 0u);
-    EXPECT_EQ(end.x, 80);
-    ViewPos next = DocToView(view.layout, DocPos::At(1, 11));
-    EXPECT_EQ(next.absRow, 2u);
-    EXPECT_EQ(next.x, 8);
-    ViewPos clamped = DocToView(view.layout, DocPos::At(9, 99));
-    EXPECT_EQ(clamped.pos, DocPos::At(1, 30));
-    EXPECT_EQ(clamped.absRow, 3u);
-    EXPECT_EQ(clamped.rememberedX, 80);
+    EXPECT_EQ(Where(DocToView(view.layout, DocPos::At(1, 10))), "1:10 row 1.0 x 80 kept 80");
+    EXPECT_EQ(Where(DocToView(view.layout, DocPos::At(1, 11))), "1:11 row 2.1 x 8 kept 8");
+    EXPECT_EQ(Where(DocToView(view.layout, DocPos::At(9, 99))), "1:30 row 3.2 x 80 kept 80") << "clamped";
 }
 
 TEST(PositionsTest, HitTestingTakesAUnitUpToTwoPixelsLeftOfItsRightEdge) {
@@ -47,9 +48,7 @@ TEST(PositionsTest, AContinuationRowAlwaysTakesItsFirstUnit) {
     EXPECT_EQ(hit.pos.pos, DocPos::At(0, 11));
     EXPECT_EQ(hit.pos.rowInLine, 1u);
     // Moving into it starts after its first unit too.
-    ViewPos moved = MoveRows(view.layout, DocToView(view.layout, DocPos::At(0, 0)), 1);
-    EXPECT_EQ(moved.pos, DocPos::At(0, 11));
-    EXPECT_EQ(moved.x, 8);
+    EXPECT_EQ(Where(MoveRows(view.layout, DocToView(view.layout, DocPos::At(0, 0)), 1)), "0:11 row 1.1 x 8 kept 0");
     // Scrolled one row down and 8 pixels right, with a margin.
     view.layout.Resize(400, 100);
     view.layout.SetOptions(LayoutOptions{10, true});
@@ -69,18 +68,11 @@ TEST(PositionsTest, LineModeSelectsWholeLines) {
 TEST(PositionsTest, MovingRowsKeepsTheRememberedX) {
     ViewFixture view(u"abcdefgh\nab\n\tx\nabcdefgh");
     ViewPos pos = DocToView(view.layout, DocPos::At(0, 6));
-    pos = MoveRows(view.layout, pos, 1);
-    EXPECT_EQ(pos.pos, DocPos::At(1, 2));
-    EXPECT_EQ(pos.x, 16);
-    EXPECT_EQ(pos.rememberedX, 48);
-    pos = MoveRows(view.layout, pos, 1);
-    EXPECT_EQ(pos.pos, DocPos::At(2, 2));  // the tab ends at 32, "x" at 40
-    pos = MoveRows(view.layout, pos, 1);
-    EXPECT_EQ(pos.pos, DocPos::At(3, 6));
-    pos = MoveRows(view.layout, pos, 100);
-    EXPECT_EQ(pos.pos, DocPos::At(3, 6));
-    pos = MoveRows(view.layout, pos, INT64_MIN);
-    EXPECT_EQ(pos.pos, DocPos::At(0, 6));
+    EXPECT_EQ(Where(pos = MoveRows(view.layout, pos, 1)), "1:2 row 1.0 x 16 kept 48");
+    EXPECT_EQ(Where(pos = MoveRows(view.layout, pos, 1)), "2:2 row 2.0 x 40 kept 48") << "the tab ends at 32, x at 40";
+    EXPECT_EQ(Where(pos = MoveRows(view.layout, pos, 1)), "3:6 row 3.0 x 48 kept 48");
+    EXPECT_EQ(Where(pos = MoveRows(view.layout, pos, 100)), "3:6 row 3.0 x 48 kept 48");
+    EXPECT_EQ(Where(pos = MoveRows(view.layout, pos, INT64_MIN)), "0:6 row 0.0 x 48 kept 48");
     EXPECT_EQ(LastRowX(view.layout, 2), 40);
 }
 

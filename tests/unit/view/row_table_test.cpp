@@ -60,12 +60,11 @@ TEST(RowTableTest, RandomSplicesMatchAVector) {
 // lines below the width get one. A large table breaks part of its lines on a
 // second thread when asked to; a small one never starts a thread.
 TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
-    struct Case {
+    const struct {
         LineIndex lines;
         RowTable::Threads threads;
         bool helped;  // some lines broken on a thread other than the caller's
-    };
-    const Case cases[] = {
+    } cases[] = {
         {5000, RowTable::Threads::kOne, false},
         {5000, RowTable::Threads::kTwo, false},
         {RowTable::kLinesForTwoThreads + 4321, RowTable::Threads::kTwo, true},
@@ -78,7 +77,7 @@ TEST(RowTableTest, RewrapKeepsWidthsAndTakesNewRows) {
         const Pixels rows = width < wrap ? 1 : std::min<Pixels>(width / wrap + 1, 9);
         for (Pixels r = 1; r <= rows; ++r) ends.push_back(static_cast<UnitCount>(3 * r));
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         auto fresh = [&](Pixels wrap) {
             RowTable table;
             table.Assign(c.lines, [&](LineIndex line, LineRows& rows) {

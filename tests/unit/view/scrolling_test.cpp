@@ -2,6 +2,9 @@
 // view and following edits.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "view/scrolling.h"
 #include "view_fixture.h"
 
@@ -16,16 +19,12 @@ TEST(ScrollingTest, TheLastRowCanReachTheTop) {
     view.layout.Resize(200, 16 * 20);
     EXPECT_EQ(PageRows(view.layout), 21u);
     EXPECT_EQ(MaxTopRow(view.layout), 9u);
-    ScrollBarState bar = VerticalBar(view.layout, 0);
-    EXPECT_EQ(bar.max, 10 + 21 - 2);
-    EXPECT_EQ(bar.page, 21u);
+    EXPECT_EQ(VerticalBar(view.layout, 0), (ScrollBarState{10 + 21 - 2, 21, 0}));
     EXPECT_EQ(VerticalTarget(view.layout, 0, ScrollRequest::kEnd, 0), 9u);
     EXPECT_EQ(VerticalTarget(view.layout, 5, ScrollRequest::kPageForward, 0), 9u);
     EXPECT_EQ(VerticalTarget(view.layout, 5, ScrollRequest::kPageBack, 0), 0u);
     EXPECT_EQ(VerticalTarget(view.layout, 5, ScrollRequest::kLineForward, 0), 6u);
-    ViewFixture single(u"x");
-    single.layout.Resize(200, 100);
-    EXPECT_EQ(MaxTopRow(single.layout), 0u);
+    EXPECT_EQ(MaxTopRow(ViewFixture(u"x").layout), 0u) << "a single row";
 }
 
 TEST(ScrollingTest, WrappingAtTheEdgeShowsNoHorizontalBar) {
@@ -44,10 +43,7 @@ TEST(ScrollingTest, HorizontalRangeKeepsThreePixelsBeyondTheWidestLine) {
     ViewFixture view(std::u16string(100, u'a'));
     view.layout.Resize(200, 100);
     EXPECT_EQ(MaxLeft(view.layout), 800 + 3 - 200);
-    ScrollBarState bar = HorizontalBar(view.layout, 10);
-    EXPECT_EQ(bar.max, 803);
-    EXPECT_EQ(bar.page, 201u);
-    EXPECT_EQ(bar.pos, 10);
+    EXPECT_EQ(HorizontalBar(view.layout, 10), (ScrollBarState{803, 201, 10}));
     EXPECT_EQ(HorizontalTarget(view.layout, 10, ScrollRequest::kLineBack, 0), 2);
     EXPECT_EQ(HorizontalTarget(view.layout, 10, ScrollRequest::kPageBack, 0), 0);
     EXPECT_EQ(HorizontalTarget(view.layout, 0, ScrollRequest::kEnd, 0), 603);
@@ -68,9 +64,7 @@ TEST(ScrollingTest, TheThumbReachesEveryPartOfRangesBeyondThirtyTwoBits) {
     const std::uint64_t middle = PositionFromTrack(max, page, last, bar.max / 2);
     EXPECT_NEAR(static_cast<double>(middle), static_cast<double>(rows) / 2, 1024.0);
     // Small ranges are not scaled.
-    bar = ScaleToBar(70000, 20, 65535);
-    EXPECT_EQ(bar.max, 70000);
-    EXPECT_EQ(bar.pos, 65535);
+    EXPECT_EQ(ScaleToBar(70000, 20, 65535), (ScrollBarState{70000, 20, 65535}));
     EXPECT_EQ(PositionFromTrack(70000, 20, 69981, 65535), 65535u);
 }
 
@@ -88,29 +82,26 @@ TEST(ScrollingTest, SmallWheelDeltasAccumulate) {
     EXPECT_EQ(wheel.Add(-20), 0);  // a turn back drops the remainder
 }
 
+// Each position in turn and the viewport (top row, left) that shows it; a
+// document is loaded into the view before the window has its size.
 TEST(ScrollingTest, ShowingAPositionScrollsTheLeastNeeded) {
-    ViewFixture view(Lines(100) + std::u16string(200, u'a'));
-    view.layout.Resize(200, 16 * 10);
-    Viewport viewport;
-    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(20, 0)));
-    EXPECT_EQ(viewport.topRow, 20u + 2 - 11);
-    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(5, 0)));
-    EXPECT_EQ(viewport.topRow, 5u);
-    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(99, 30)));
-    EXPECT_EQ(viewport.left, 240 + 8 - 201);
-}
-
-// A document is loaded into the view before the window has its size.
-TEST(ScrollingTest, AWindowWithoutRoomStartsAtTheCaret) {
-    ViewFixture view(Lines(100));
-    view.layout.Resize(0, 0);
-    Viewport viewport;
-    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(0, 0)));
-    EXPECT_EQ(viewport.topRow, 0u);
-    EXPECT_EQ(viewport.left, 0);
-    viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, DocPos::At(20, 3)));
-    EXPECT_EQ(viewport.topRow, 20u);
-    EXPECT_EQ(viewport.left, 24);
+    using Shown = std::pair<DocPos, std::pair<RowIndex, Pixels>>;
+    const std::tuple<std::u16string, std::int32_t, std::int32_t, std::vector<Shown>> walks[] = {
+        {Lines(100) + std::u16string(200, u'a'), 200, 16 * 10,
+         {{DocPos::At(20, 0), {20 + 2 - 11, 0}},
+          {DocPos::At(5, 0), {5, 0}},
+          {DocPos::At(99, 30), {99 + 2 - 11, 240 + 8 - 201}}}},
+        {Lines(100), 0, 0, {{DocPos::At(0, 0), {0, 0}}, {DocPos::At(20, 3), {20, 24}}}},
+    };
+    for (const auto& [text, width, height, shown] : walks) {
+        ViewFixture view(text);
+        view.layout.Resize(width, height);
+        Viewport viewport;
+        for (const auto& [pos, expected] : shown) {
+            viewport = ScrollToShow(view.layout, viewport, DocToView(view.layout, pos));
+            EXPECT_EQ(std::make_pair(viewport.topRow, viewport.left), expected) << pos.line << ":" << pos.column;
+        }
+    }
 }
 
 TEST(ScrollingTest, EditsAboveTheWindowKeepTheVisibleTextInPlace) {
