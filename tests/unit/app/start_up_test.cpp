@@ -124,11 +124,15 @@ TEST(StartUpTest, RecoverOptionOpensTheHandedJournalEvenWhileOthersRun) {
     EXPECT_FALSE(Plan(host, u"pb notes.txt").recover);
 }
 
-// Each document appears in turn: the first that exists of the history's, the home page, README.txt.
+// Each document appears in turn: the first that exists of the history's, the
+// home page, README.txt; while none exists, an untitled document.
 TEST(StartUpTest, StartDocumentComesFromHistoryThenHomeThenReadme) {
     FakeHost host;
     host.history = {String(u"C:\\recent.txt"), 65001};
     host.home = {String(u"C:\\home.txt"), -5};
+    StartPlan untitled = Plan(host, u"pb");
+    EXPECT_TRUE(untitled.openWindow);
+    EXPECT_TRUE(untitled.document.path.Empty());
     const struct {
         const char16_t* appears;
         CharsetId charset;
@@ -141,13 +145,6 @@ TEST(StartUpTest, StartDocumentComesFromHistoryThenHomeThenReadme) {
         EXPECT_EQ(plan.document.charset, c.charset) << Utf16ToUtf8(c.appears);
         EXPECT_EQ(plan.line, -1) << Utf16ToUtf8(c.appears);
     }
-}
-
-TEST(StartUpTest, NothingToShowGivesAnUntitledDocument) {
-    FakeHost host;
-    StartPlan plan = Plan(host, u"pb");
-    EXPECT_TRUE(plan.openWindow);
-    EXPECT_TRUE(plan.document.path.Empty());
 }
 
 }  // namespace

@@ -33,14 +33,22 @@ protected:
     IniFile ini_;
 };
 
-TEST_F(IniFileTest, MissingFileSectionAndKeyGiveTheDefaults) {
+TEST_F(IniFileTest, MissingValuesGiveTheDefaultsAndIsEnabledReadsTheNamedSection) {
     EXPECT_EQ(ini_.GetInt(u"Missing", -7), -7);
     EXPECT_TRUE(ini_.GetBool(u"Missing", true));
     EXPECT_EQ(ini_.GetString(u"Missing", u"dflt"), String(u"dflt"));
     EXPECT_FALSE(ini_.IsEnabled(u"SharedConfig"));
+    // IsEnabled reads the section it names, not the one in use.
+    IniFile shared;
+    shared.Open(ini_.Path());
+    shared.UseSection(u"SharedConfig");
+    shared.PutInt(u"Enable", 1);
+    EXPECT_TRUE(ini_.IsEnabled(u"SharedConfig"));
+    EXPECT_FALSE(ini_.IsEnabled(u"Someone"));
 }
 
-TEST_F(IniFileTest, NumbersAndBooleansRoundTrip) {
+// Numbers, booleans, quoted values and values past any buffer come back whole.
+TEST_F(IniFileTest, ValuesRoundTrip) {
     ini_.PutInt(u"Low", INT32_MIN);
     ini_.PutInt(u"Minus", -1);
     ini_.PutBool(u"Yes", true);
@@ -51,17 +59,10 @@ TEST_F(IniFileTest, NumbersAndBooleansRoundTrip) {
     EXPECT_FALSE(ini_.GetBool(u"No", true));
     EXPECT_EQ(Raw(u"Yes"), u"1");
     EXPECT_EQ(Raw(u"Low"), u"-2147483648");
-}
-
-TEST_F(IniFileTest, QuotedValuesSurviveAWriteAndARead) {
-    const char16_t* values[] = {u"\"C:\\Program Files\\grep.exe\" -n", u"\"quoted\"", u"\"", u"a \"middle\" b"};
-    for (const char16_t* value : values) {
+    for (const char16_t* value : {u"\"C:\\Program Files\\grep.exe\" -n", u"\"quoted\"", u"\"", u"a \"middle\" b"}) {
         ini_.PutString(u"Value", value);
         EXPECT_EQ(ini_.GetString(u"Value", u""), String(value));
     }
-}
-
-TEST_F(IniFileTest, LongValuesAreReadWhole) {
     for (int length : {254, 255, 256, 300, 511, 512, 1500}) {
         std::u16string value;
         for (int i = 0; i < length; ++i) value.push_back(static_cast<char16_t>(u'a' + i % 26));
@@ -70,29 +71,18 @@ TEST_F(IniFileTest, LongValuesAreReadWhole) {
     }
 }
 
-TEST_F(IniFileTest, ValuesTheAnsiCodePageCannotHoldAreStoredInHexAndReadBack) {
-    const String path(u"C:\\notes\\\u65E5\u672C\\\u0100.txt");
-    ini_.PutEncodedString(u"Path", path);
-    EXPECT_EQ(Raw(u"Path"), u"#0043003a005c006e006f007400650073005c65e5672c005c0100002e007400780074");
-    EXPECT_EQ(ini_.GetEncodedString(u"Path", u""), path);
-}
-
-TEST_F(IniFileTest, ValuesTheAnsiCodePageHoldsAreStoredAsTheyAre) {
-    const String path(u"C:\\notes\\caf\u00E9.txt");
-    ini_.PutEncodedString(u"Path", path);
+// Values the ANSI code page cannot hold are stored in hex; the others as they are.
+TEST_F(IniFileTest, EncodedValuesAreReadBack) {
+    const String hex(u"C:\\notes\\\u65E5\u672C\\\u0100.txt");
+    ini_.PutEncodedString(u"Hex", hex);
+    EXPECT_EQ(Raw(u"Hex"), u"#0043003a005c006e006f007400650073005c65e5672c005c0100002e007400780074");
+    EXPECT_EQ(ini_.GetEncodedString(u"Hex", u""), hex);
+    const String plain(u"C:\\notes\\caf\u00E9.txt");
+    ini_.PutEncodedString(u"Plain", plain);
     if (platform::AnsiCodePage() == 1252) {
-        EXPECT_EQ(Raw(u"Path"), path.View());
+        EXPECT_EQ(Raw(u"Plain"), plain.View());
     }
-    EXPECT_EQ(ini_.GetEncodedString(u"Path", u""), path);
-}
-
-TEST_F(IniFileTest, IsEnabledReadsTheNamedSection) {
-    IniFile shared;
-    shared.Open(ini_.Path());
-    shared.UseSection(u"SharedConfig");
-    shared.PutInt(u"Enable", 1);
-    EXPECT_TRUE(ini_.IsEnabled(u"SharedConfig"));
-    EXPECT_FALSE(ini_.IsEnabled(u"Someone"));
+    EXPECT_EQ(ini_.GetEncodedString(u"Plain", u""), plain);
 }
 
 TEST(IniFileNamesTest, UserSectionAndFilePath) {

@@ -59,17 +59,13 @@ TEST_F(ChainBlockTest, AppendWritesTheEntryByteForByte) {
     EXPECT_TRUE(navchain::CheckInvariants(block_));
 }
 
-TEST_F(ChainBlockTest, AnEmptyChainFindsNothing) {
-    NavEntry entry;
-    EXPECT_FALSE(navchain::Next(block_, u"a", &entry));
-    EXPECT_FALSE(navchain::Previous(block_, u"a", &entry));
-    EXPECT_FALSE(navchain::Remove(block_, u"a"));
-    EXPECT_TRUE(navchain::Entries(block_).empty());
-}
-
 TEST_F(ChainBlockTest, PreviousAndNextStopAtTheEnds) {
-    AppendAll({u"C:\\A.txt", u"C:\\B.txt", u"C:\\C.txt"});
     NavEntry entry;
+    EXPECT_FALSE(navchain::Next(block_, u"C:\\A.txt", &entry));  // an empty chain finds nothing
+    EXPECT_FALSE(navchain::Previous(block_, u"C:\\A.txt", &entry));
+    EXPECT_FALSE(navchain::Remove(block_, u"C:\\A.txt"));
+    EXPECT_TRUE(navchain::Entries(block_).empty());
+    AppendAll({u"C:\\A.txt", u"C:\\B.txt", u"C:\\C.txt"});
     EXPECT_FALSE(navchain::Previous(block_, u"C:\\A.txt", &entry));
     ASSERT_TRUE(navchain::Previous(block_, u"c:\\b.TXT", &entry));
     EXPECT_EQ(entry.path, u"C:\\A.txt");
@@ -105,20 +101,8 @@ TEST_F(ChainBlockTest, APathIsHeldOnceWhateverItsLetterCase) {
     EXPECT_TRUE(navchain::Append(block_, u"C:\\Ti\u1EBBng Vi\u1EC7t.txt", 6));
 }
 
-TEST_F(ChainBlockTest, RemoveClosesTheGap) {
-    AppendAll({u"A", u"BB", u"CCC"});
-    std::uint8_t before[kNavChainBytes];
-    std::memcpy(before, block_, sizeof before);
-    EXPECT_FALSE(navchain::Remove(block_, u"D"));
-    EXPECT_EQ(std::memcmp(before, block_, sizeof before), 0);
-    EXPECT_TRUE(navchain::Remove(block_, u"bb"));
-    EXPECT_EQ(Paths(), (std::vector<std::u16string>{u"A", u"CCC"}));
-    EXPECT_EQ(navchain::Entries(block_)[1].code, 3);
-    EXPECT_EQ(Unit(6 + 8), 0);
-    EXPECT_TRUE(navchain::CheckInvariants(block_));
-}
-
-TEST_F(ChainBlockTest, ATakenEntryGoesBackWhereItStood) {
+// A taken entry goes back where it stood; a removed one leaves no gap.
+TEST_F(ChainBlockTest, RemoveClosesTheGapAndPutBackRestoresIt) {
     AppendAll({u"A", u"BB", u"CCC"});
     std::uint8_t before[kNavChainBytes];
     std::memcpy(before, block_, sizeof before);
@@ -129,6 +113,13 @@ TEST_F(ChainBlockTest, ATakenEntryGoesBackWhereItStood) {
         EXPECT_TRUE(navchain::PutBack(block_, taken));
         EXPECT_EQ(std::memcmp(before, block_, sizeof before), 0) << Paths().size();
     }
+    EXPECT_FALSE(navchain::Remove(block_, u"D"));
+    EXPECT_EQ(std::memcmp(before, block_, sizeof before), 0);
+    EXPECT_TRUE(navchain::Remove(block_, u"bb"));
+    EXPECT_EQ(Paths(), (std::vector<std::u16string>{u"A", u"CCC"}));
+    EXPECT_EQ(navchain::Entries(block_)[1].code, 3);
+    EXPECT_EQ(Unit(6 + 8), 0);
+    EXPECT_TRUE(navchain::CheckInvariants(block_));
 }
 
 TEST_F(ChainBlockTest, PutBackFollowsTheChainAsItIsNow) {
@@ -257,23 +248,20 @@ TEST_F(NavChainTest, TheChainEndsWithItsLastInstance) {
     EXPECT_TRUE(next.Entries().empty());
 }
 
+// Never attached, or refused a mutex that cannot be made.
 TEST_F(NavChainTest, WithoutTheBlockNothingHappens) {
-    NavChain detached;
-    NavEntry entry;
-    EXPECT_FALSE(detached.Append(u"C:\\A.txt", 0));
-    EXPECT_FALSE(detached.Next(u"C:\\A.txt", &entry));
-    EXPECT_FALSE(detached.Previous(u"C:\\A.txt", &entry));
-    EXPECT_FALSE(detached.Remove(u"C:\\A.txt"));
-    EXPECT_TRUE(detached.Entries().empty());
-}
-
-TEST_F(NavChainTest, AMutexThatCannotBeMadeLeavesTheChainDetached) {
+    NavChain never, refused;
     // Too long for any system's object names, and in a namespace that does not exist.
-    NavChainNames names{String(block_.Name()), String(u"NoSuchNamespace\\" + std::u16string(300, u'm'))};
-    NavChain chain;
-    EXPECT_FALSE(chain.Attach(names));
-    EXPECT_FALSE(chain.IsAttached());
-    EXPECT_FALSE(chain.Append(u"C:\\A.txt", 0));
+    EXPECT_FALSE(refused.Attach({String(block_.Name()), String(u"NoSuchNamespace\\" + std::u16string(300, u'm'))}));
+    for (NavChain* detached : {&never, &refused}) {
+        NavEntry entry;
+        EXPECT_FALSE(detached->IsAttached());
+        EXPECT_FALSE(detached->Append(u"C:\\A.txt", 0));
+        EXPECT_FALSE(detached->Next(u"C:\\A.txt", &entry));
+        EXPECT_FALSE(detached->Previous(u"C:\\A.txt", &entry));
+        EXPECT_FALSE(detached->Remove(u"C:\\A.txt"));
+        EXPECT_TRUE(detached->Entries().empty());
+    }
 }
 
 TEST(NavChainNamesTest, TheRealNamesAttach) {

@@ -117,36 +117,27 @@ TEST(JournalReaderTest, AWholeJournalRebuildsTheText) {
     EXPECT_EQ(Replayed(contents), recorded.finalText);
 }
 
-// A cut anywhere (a torn write) keeps exactly the frames before it.
-TEST(JournalReaderTest, EveryCutKeepsTheWholeFramesBeforeIt) {
-    Recorded recorded = Record(kSteps);
-    for (std::size_t cut = 0; cut <= recorded.bytes.size(); ++cut) {
-        JournalContents contents = Read(recorded.bytes, cut);
-        if (cut < recorded.ends.front()) {
-            EXPECT_FALSE(contents.valid) << cut;
-            continue;
-        }
-        std::size_t whole = FramesBefore(recorded.ends, cut);
-        EXPECT_EQ(contents.edits.size(), whole) << cut;
-        EXPECT_EQ(contents.validBytes, recorded.ends[whole]) << cut;
-        EXPECT_EQ(contents.intact, recorded.ends[whole] == cut) << cut;
-    }
-}
-
-// A changed byte stops the replay at the frame that holds it.
-TEST(JournalReaderTest, ADamagedFrameEndsTheReplay) {
+// A cut anywhere (a torn write) keeps exactly the frames before it; a
+// changed byte stops the replay at the frame that holds it.
+TEST(JournalReaderTest, ACutOrADamagedByteKeepsTheWholeFramesBeforeIt) {
     Recorded recorded = Record(kSteps);
     const std::vector<std::size_t>& ends = recorded.ends;
-    for (std::size_t at = 0; at < recorded.bytes.size(); ++at) {
+    for (std::size_t at = 0; at <= recorded.bytes.size(); ++at) {
         Bytes damaged = recorded.bytes;
-        damaged[at] ^= 0x20;
-        JournalContents contents = Read(damaged, damaged.size());
+        if (at < damaged.size()) damaged[at] ^= 0x20;
+        JournalContents cut = Read(recorded.bytes, at);
+        JournalContents changed = Read(damaged, damaged.size());
         if (at < ends.front()) {
-            EXPECT_FALSE(contents.valid) << at;
+            EXPECT_FALSE(cut.valid) << at;
+            EXPECT_FALSE(changed.valid) << at;
             continue;
         }
-        EXPECT_EQ(contents.edits.size(), FramesBefore(ends, at)) << at;
-        EXPECT_FALSE(contents.intact) << at;
+        std::size_t whole = FramesBefore(ends, at);
+        EXPECT_EQ(cut.edits.size(), whole) << at;
+        EXPECT_EQ(cut.validBytes, ends[whole]) << at;
+        EXPECT_EQ(cut.intact, ends[whole] == at) << at;
+        EXPECT_EQ(changed.edits.size(), whole) << at;
+        EXPECT_EQ(changed.intact, at == damaged.size()) << at;
     }
 }
 

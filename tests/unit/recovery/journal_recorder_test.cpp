@@ -131,48 +131,34 @@ TEST_F(JournalRecorderTest, EditsComeBackAfterACrash) {
     }
 }
 
-// The journal kept the bytes the edits were made on: a note changed or
-// deleted on disk after the crash still comes back, and says so.
-TEST_F(JournalRecorderTest, ANoteChangedOnDiskComesBackFromTheCopy) {
-    for (bool deleted : {false, true}) {
+// The journal keeps the bytes the edits were made on: a note changed or
+// deleted on disk after the crash still comes back, and says so. One changed
+// after it was loaded, before its bytes could be copied, is made whole with a snapshot.
+TEST_F(JournalRecorderTest, ANoteChangedOnDiskComesBackAsItWasEdited) {
+    enum When { kBeforeItsCopy, kAfterTheCrash, kDeletedAfterTheCrash };
+    for (When when : {kBeforeItsCopy, kAfterTheCrash, kDeletedAfterTheCrash}) {
+        SCOPED_TRACE(when);
         auto instance = std::make_unique<Instance>(Folder());
-        std::u16string path = Note();
-        instance->Open(path);
+        instance->Open(Note());
+        if (when == kBeforeItsCopy) Note("changed behind the editor's back, longer than before\r\n");
         Type(instance->document, DocPos::At(2, 3), u"追加");
-        std::u16string expected = instance->Text();
-        instance->recorder.FlushAndWait();
-        instance.reset();
-        if (deleted) {
-            std::filesystem::remove(temp.Path() / "note.txt");
-        } else {
-            Note("somebody else rewrote this note\n");
+        instance->recorder.FlushAndWait();  // a changed file is not what was loaded: its copy fails
+        if (when == kBeforeItsCopy) {
+            instance->recorder.FlushAndWait();  // so the journal is rewritten as a snapshot
+            EXPECT_TRUE(OnlyJournalOnDisk().fromSnapshot);
         }
+        std::u16string expected = instance->Text();
+        instance.reset();
+        if (when == kAfterTheCrash) Note("somebody else rewrote this note\n");
+        if (when == kDeletedAfterTheCrash) std::filesystem::remove(temp.Path() / "note.txt");
         std::vector<RecoveredJournal> claimed = ClaimInNext();
         ASSERT_EQ(claimed.size(), 1u);
-        EXPECT_EQ(claimed[0].BaseState(), deleted ? BaseFileState::kMissing : BaseFileState::kChanged);
+        EXPECT_EQ(claimed[0].BaseState(),
+                  when == kDeletedAfterTheCrash ? BaseFileState::kMissing : BaseFileState::kChanged);
         EXPECT_EQ(test::Rebuilt(claimed[0]), expected);
         EXPECT_TRUE(claimed[0].Exact());
         next->journals.Remove(claimed[0]);
     }
-}
-
-// A note that changed on disk after it was loaded, before its bytes could be
-// copied: the journal is made whole with a snapshot.
-TEST_F(JournalRecorderTest, ANoteChangedBeforeItsCopyGetsASnapshot) {
-    auto instance = std::make_unique<Instance>(Folder());
-    std::u16string path = Note();
-    instance->Open(path);
-    Note("changed behind the editor's back, longer than before\r\n");
-    Type(instance->document, DocPos::At(0, 0), u">> ");
-    instance->recorder.FlushAndWait();  // the copy fails: the file is not what was loaded
-    instance->recorder.FlushAndWait();  // so the journal is rewritten as a snapshot
-    EXPECT_TRUE(OnlyJournalOnDisk().fromSnapshot);
-    std::u16string expected = instance->Text();
-    std::vector<RecoveredJournal> claimed = CrashAndClaim(instance);
-    ASSERT_EQ(claimed.size(), 1u);
-    EXPECT_EQ(claimed[0].BaseState(), BaseFileState::kChanged);
-    EXPECT_EQ(test::Rebuilt(claimed[0]), expected);
-    EXPECT_TRUE(claimed[0].Exact());
 }
 
 // Nothing unsaved, nothing offered.
