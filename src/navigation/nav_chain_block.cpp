@@ -129,7 +129,7 @@ bool PutBack(std::uint8_t* block, const TakenEntry& taken) {
     std::uint32_t end = ChainEnd(block, 0);
     std::uint32_t length = static_cast<std::uint32_t>(path.size()) + kHeaderUnits;
     if (end + length >= kNavChainUnits) return false;
-    std::uint32_t start = taken.next.empty() ? kNone : WalkFor(block, taken.next).found;
+    std::uint32_t start = taken.next ? WalkFor(block, *taken.next).found : kNone;
     if (start == kNone) start = end;
     // Moves the tail up from its end, so that no unit is overwritten before it is copied.
     for (std::uint32_t i = end; i > start; --i) SetUnit(block, i - 1 + length, UnitAt(block, i - 1));

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,11 +33,12 @@ struct NavEntry {
     CharsetId code = 0;
 };
 
-// An entry taken out of the chain and the path that followed it (empty when
-// it was the last), so that it can be put back where it stood.
+// An entry taken out of the chain and the path that followed it (none when it
+// was the last), so that it can be put back where it stood. A follower's path
+// may be empty: other processes may write such an entry.
 struct TakenEntry {
     NavEntry entry;
-    std::u16string next;
+    std::optional<std::u16string> next;
 };
 
 namespace navchain {

@@ -122,6 +122,20 @@ TEST_F(ChainBlockTest, RemoveClosesTheGapAndPutBackRestoresIt) {
     EXPECT_TRUE(navchain::CheckInvariants(block_));
 }
 
+// Another process may write an entry of no path (length 5): it is a follower like any other.
+TEST_F(ChainBlockTest, AnEntryInFrontOfOneWithNoPathGoesBackInFrontOfIt) {
+    AppendAll({u"A"});
+    SetUnit(6, 5);
+    ASSERT_TRUE(navchain::CheckInvariants(block_));
+    std::uint8_t before[kNavChainBytes];
+    std::memcpy(before, block_, sizeof before);
+    TakenEntry taken;
+    ASSERT_TRUE(navchain::Remove(block_, u"A", &taken));
+    EXPECT_EQ(taken.next, u"");
+    EXPECT_TRUE(navchain::PutBack(block_, taken));
+    EXPECT_EQ(std::memcmp(before, block_, sizeof before), 0) << Paths().size();
+}
+
 TEST_F(ChainBlockTest, PutBackFollowsTheChainAsItIsNow) {
     AppendAll({u"A", u"B", u"C"});
     TakenEntry taken;
@@ -136,7 +150,7 @@ TEST_F(ChainBlockTest, PutBackFollowsTheChainAsItIsNow) {
     EXPECT_FALSE(navchain::PutBack(block_, taken));  // there already
     TakenEntry last;
     ASSERT_TRUE(navchain::Remove(block_, u"b", &last));
-    EXPECT_TRUE(last.next.empty());
+    EXPECT_FALSE(last.next);
     ASSERT_TRUE(navchain::Append(block_, u"b", 9));
     EXPECT_FALSE(navchain::PutBack(block_, last));  // back in other letter case
     EXPECT_EQ(navchain::Entries(block_)[2].code, 9);
