@@ -76,7 +76,7 @@ def memory_mb(exe, field="VmHWM:"):
 
 
 def start_and_wait_for_window(exe, path):
-    """Starts Pathbook.exe on `path`; returns the process and its time to a visible main window."""
+    """Starts Pathbook.exe on `path`; returns the process, when it started, and its time to a visible main window."""
     title = windows_path(path) + " - Pathbook"
     start = time.monotonic()
     process = subprocess.Popen(["wine", exe, windows_path(path)], stdout=subprocess.DEVNULL,
@@ -86,7 +86,7 @@ def start_and_wait_for_window(exe, path):
             process.kill()
             raise RuntimeError("no window titled %r" % title)
         time.sleep(0.005)
-    return process, time.monotonic() - start
+    return process, start, time.monotonic() - start
 
 
 def close(process, path):
@@ -97,14 +97,13 @@ def close(process, path):
 
 
 def floor_sample(exe, note):
-    process, first_paint = start_and_wait_for_window(exe, note)
+    process, _, first_paint = start_and_wait_for_window(exe, note)
     close(process, note)
     return first_paint
 
 
 def load_sample(exe, probe, path):
-    process, first_paint = start_and_wait_for_window(exe, path)
-    start = time.monotonic() - first_paint
+    process, start, first_paint = start_and_wait_for_window(exe, path)
     try:
         handle = None
         while handle is None:
@@ -141,15 +140,15 @@ def main():
     if spinner:
         args = args[1:]
     try:
-        measure(*args)
+        with tempfile.TemporaryDirectory() as folder:
+            runs = int(args[4]) if len(args) > 4 else 3
+            measure(*args[:4], runs, os.path.join(folder, "one line.txt"))
     finally:
         if spinner:
             spinner.kill()
 
 
-def measure(exe, tool, probe, path, runs="3"):
-    runs = int(runs)
-    note = os.path.join(tempfile.mkdtemp(), "one line.txt")
+def measure(exe, tool, probe, path, runs, note):
     with open(note, "w") as f:
         f.write("one line\n")
     load_sample(exe, probe, path)  # warm-up: the file in the page cache, Wine's libraries loaded
