@@ -131,11 +131,13 @@ LayoutEdit Layout::Update(DocPos start, DocPos oldEnd, DocPos newEnd) {
     for (LineIndex line = start.line; line < start.line + removed && line < rows_.LineCount(); ++line) {
         widestShrank = widestShrank || rows_.Width(line) >= widest_;
     }
-    // Rows of the start line that end before the edit keep their ends.
+    // Rows of the start line that end before the unit ahead of the edit keep
+    // their ends: that unit may change its width, a high surrogate that gains
+    // or loses its low half.
     UnitCount keepRows = 0;
     std::vector<UnitCount> kept;
     if (start.line < rows_.LineCount()) {
-        keepRows = rows_.RowOfColumn(start.line, start.column);
+        keepRows = rows_.RowOfColumn(start.line, start.column > 0 ? start.column - 1 : 0);
         for (UnitCount row = 0; row < keepRows; ++row) kept.push_back(rows_.RowEnd(start.line, row, 0));
     }
     Pixels widestNew = 0;

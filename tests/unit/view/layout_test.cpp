@@ -172,6 +172,21 @@ TEST(LayoutTest, AnEditInsideAWrappedLineKeepsTheRowsBeforeIt) {
     EXPECT_EQ(view.Ends(0), (Ends{10, 20, 27, 37, 47, 48}));
 }
 
+// A pair too wide for the first row starts the second; split, its high half
+// alone is narrow enough to end the first row, and joined again it goes back.
+TEST(LayoutTest, AnEditThatSplitsOrJoinsAPairBreaksTheRowBeforeIt) {
+    ViewFixture view;
+    view.measurer.SetPairWidth(20);
+    view.measurer.SetWidth(0xD83D, 5);
+    view.layout.SetOptions(LayoutOptions{10, false});
+    view.Insert(DocPos::At(0, 0), u"aaaaaaaaa\xD83D\xDE00");
+    EXPECT_EQ(view.Ends(0), (Ends{9, 11}));
+    view.Insert(DocPos::At(0, 10), u"b");
+    EXPECT_EQ(view.Ends(0), (Ends{10, 12}));
+    view.Delete(DocPos::At(0, 10), DocPos::At(0, 11));
+    EXPECT_EQ(view.Ends(0), (Ends{9, 11}));
+}
+
 TEST(LayoutTest, AReplaceAllGroupReachesTheLayoutOnce) {
     ViewFixture view(u"cat dog cat\ncat");
     const int before = view.follower.updates;
