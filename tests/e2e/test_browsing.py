@@ -24,7 +24,8 @@ def click_link(window):
 
 
 def button_state(window, button):
-    return toolbar(window)[button][0]
+    """The button's state bits; 0 when a read of the toolbar comes back without it, so that a wait asks again."""
+    return toolbar(window).get(button, (0,))[0]
 
 
 class BrowsingTest(PathbookTestCase):
